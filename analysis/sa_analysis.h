@@ -1,0 +1,140 @@
+#pragma once
+// System's Approach analysis: functional nature of the grahas for the rising
+// sign, the most effective points (MEPs) of the houses, conjunctions, aspects
+// and the condition flags of every point. Plain record plus free functions;
+// the analysis reads only the Horoscope it is given.
+
+#include <array>
+#include <cstdint>
+
+#include "engine/horoscope.h"
+
+namespace sarvexa {
+
+/// Set of grahas: bit g (1..9) set means GrahaIndex g is a member. Bit 0 unused.
+using GrahaSet = std::uint32_t;
+
+/// The set holding only graha g.
+constexpr GrahaSet GrahaBit(GrahaIndex g) { return GrahaSet{1} << g; }
+/// True when g is a member of s.
+constexpr bool Contains(GrahaSet s, GrahaIndex g) { return (s & GrahaBit(g)) != 0; }
+
+/// Condition flags of one point, as held in SaAnalysis::flags.
+namespace SaFlags {
+inline constexpr int Combust = 0x001;               ///< within its combustion distance of the Sun
+inline constexpr int DebilitatedInRashi = 0x002;    ///< in its debilitation sign
+inline constexpr int DebilitatedInNavamsa = 0x004;  ///< Navamsa sign is its debilitation sign
+inline constexpr int BadPlacement = 0x008;          ///< in house 6, 8 or 12 counted by signs
+inline constexpr int Infancy = 0x010;               ///< in the first 5 degrees of its sign
+inline constexpr int OldAge = 0x020;                ///< in the last 5 degrees of its sign
+inline constexpr int Bright = 0x040;                ///< reserved for the Moon; never set by the analysis
+inline constexpr int Afflicted = 0x080;             ///< summary: the point is afflicted
+inline constexpr int OwnSign = 0x100;               ///< occupies a sign it rules
+inline constexpr int WeakDispositor = 0x200;        ///< in the mooltrikona sign of an afflicted lord
+}  // namespace SaFlags
+
+/// Colour class of a point in the coloured charts.
+namespace ColorClass {
+inline constexpr int None = 0;               ///< the Ascendant, or nothing analysed yet
+inline constexpr int Malefic = 1;            ///< functional malefic
+inline constexpr int Benefic = 2;            ///< functional benefic
+inline constexpr int AfflictedBenefic = 3;   ///< afflicted functional benefic
+}  // namespace ColorClass
+
+/// Orb of every conjunction and aspect, degrees.
+inline constexpr double kSaOrbDeg = 5.0;
+/// Separation within which a malefic afflicts, degrees.
+inline constexpr double kSaAfflictionOrbDeg = 1.0;
+
+/// Functional malefics for each rising sign (SignIndex 0..11).
+inline constexpr GrahaSet kFunctionalMalefics[12] = {
+    0x310, 0x368, 0x300, 0x3A0, 0x304, 0x38A, 0x310, 0x348, 0x304, 0x322, 0x314, 0x3C2};
+
+/// Lord (GrahaIndex) of each sign 0..11.
+inline constexpr GrahaIndex kSignLords[12] = {
+    graha::Mars,    graha::Venus,   graha::Mercury, graha::Moon,
+    graha::Sun,     graha::Mercury, graha::Venus,   graha::Mars,
+    graha::Jupiter, graha::Saturn,  graha::Saturn,  graha::Jupiter};
+
+/// Mooltrikona sign of each lord, keyed by GrahaIndex; -1 for the Ascendant
+/// and the nodes, which rule no sign.
+inline constexpr int kMooltrikonaSigns[graha::kCount] = {-1, 4, 3, 0, 5, 8, 6, 10, -1, -1};
+
+/// Debilitation sign keyed by GrahaIndex; -1 for the Ascendant.
+inline constexpr int kDebilitationSigns[graha::kCount] = {-1, 6, 7, 3, 11, 9, 5, 0, 7, 1};
+
+/// Combustion distance from the Sun in whole degrees, keyed by GrahaIndex;
+/// 0 where a point is never combust (Ascendant, Sun, Rahu, Ketu).
+inline constexpr int kCombustionDistances[graha::kCount] = {0, 0, 12, 17, 14, 10, 11, 15, 0, 0};
+
+/// Aspect angles of one graha, degrees counted forward from it.
+struct AspectAngleList {
+  int count = 0;
+  int angles[3] = {0, 0, 0};
+};
+
+/// Aspect angles keyed by GrahaIndex (the Ascendant casts none). The
+/// 180-degree aspect is cast only by Sun..Saturn.
+inline constexpr AspectAngleList kAspectAngles[graha::kCount] = {
+    {0, {0, 0, 0}},       // Ascendant
+    {1, {180, 0, 0}},     // Sun
+    {1, {180, 0, 0}},     // Moon
+    {3, {180, 90, 210}},  // Mars
+    {1, {180, 0, 0}},     // Mercury
+    {3, {180, 120, 240}}, // Jupiter
+    {1, {180, 0, 0}},     // Venus
+    {3, {180, 60, 270}},  // Saturn
+    {2, {120, 240, 0}},   // Rahu
+    {2, {120, 240, 0}},   // Ketu
+};
+
+/// The analysis of one chart.
+struct SaAnalysis {
+  std::array<double, 12> mep{};                    ///< MEP longitude of houses 1..12, degrees
+  std::array<std::int32_t, 9> houseConjunction{};  ///< by GrahaIndex - 1: house 0..11 whose MEP is within 5 degrees, or -1
+  std::array<std::int32_t, 9> houseConjunctionStrength{};  ///< by GrahaIndex - 1: closeness percent to that MEP
+  std::array<GrahaSet, graha::kCount> conjunctions{};  ///< by GrahaIndex: other grahas within 5 degrees; entry 0 empty
+  std::array<GrahaSet, graha::kCount> aspects{};       ///< by GrahaIndex: grahas whose aspect falls within 5 degrees
+  std::array<std::int32_t, graha::kCount> flags{};     ///< by GrahaIndex: SaFlags
+  std::array<std::int32_t, graha::kCount> ageStrength{};  ///< by GrahaIndex: infancy/old-age percent 0..100
+  std::array<std::int32_t, graha::kCount> colorClass{};   ///< by GrahaIndex: ColorClass
+};
+
+/// Sign 0..11 of a longitude: trunc(longitude / 30), after reducing the
+/// longitude into 0 <= x < 360 (a value that is not finite counts as 0).
+SignIndex SignOfLongitude(double longitudeDeg);
+
+/// Sign of the Ascendant.
+SignIndex RisingSign(const Horoscope& h);
+
+/// True when g (1..9) is a functional malefic for the rising sign.
+bool IsFunctionalMalefic(SignIndex risingSign, GrahaIndex g);
+
+/// Angular distance of two longitudes the shorter way round, 0..180 degrees.
+double circularSeparation(double x, double y);
+
+/// Closeness of a separation of at most 5 degrees: trunc((5 - s) x 20),
+/// 100 at an exact hit, 0 at 5 degrees.
+int closenessPercent(double separationDeg);
+
+/// Closeness of points a and b (GrahaIndex 0..9) by their degrees within
+/// their signs only: trunc((5 - d) x 20) when d < 5, else 0.
+int signDegreeCloseness(const Horoscope& h, GrahaIndex a, GrahaIndex b);
+
+/// Runs the analysis on construction: reads `h`, rewrites every field of
+/// `result` (strengths only where their conditions hold). Keeps nothing.
+class SaAnalyzer {
+ public:
+  SaAnalyzer(const Horoscope& h, SaAnalysis& result);
+  virtual ~SaAnalyzer() = default;
+  SaAnalyzer(const SaAnalyzer&) = delete;
+  SaAnalyzer& operator=(const SaAnalyzer&) = delete;
+
+ private:
+  static void analyse(const Horoscope& h, SaAnalysis& result);
+};
+
+/// Convenience: a fresh zero-filled record analysed for `h`.
+SaAnalysis AnalyseChart(const Horoscope& h);
+
+}  // namespace sarvexa
