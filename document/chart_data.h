@@ -1,0 +1,116 @@
+#pragma once
+// The "Chart Data" dialog's fields as a plain record, the two conversions
+// between them and the chart record, and the checks made on OK. The desktop
+// dialog and sarvexa-cli both go through these functions, so a chart entered
+// either way is stored identically and rejected for the same reasons.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/horoscope.h"
+
+namespace sarvexa {
+
+/// The first field that failed the OK checks of a dialog.
+struct FieldError {
+  int controlId = 0;      ///< dialog control of the field (1006 = hour, ...)
+  std::string field;      ///< field name as in ChartDataFields, e.g. "hour"
+  enum class Kind {
+    Range,        ///< a whole number outside [minimum, maximum]
+    WholeNumber,  ///< the text is not a whole number
+    TooLong,      ///< a text of more than maxChars characters
+  } kind = Kind::Range;
+  int minimum = 0;        ///< Range: lowest value admitted
+  int maximum = 0;        ///< Range: highest value admitted
+  int maxChars = 0;       ///< TooLong: characters admitted
+  std::string message;    ///< the message to show, e.g. "Please enter an integer between 1 and 12."
+};
+
+/// The fields of the "Chart Data" dialog, in the order in which they are
+/// exchanged and checked on OK, with the dialog's initial values. Numbers are
+/// the magnitudes typed into the digit fields; the signs come from the radio
+/// groups `isPm`, `isEast` (longitude and time zone) and `isSouth`.
+struct ChartDataFields {
+  std::string firstName;  ///< 1002, UTF-8, no limit
+  std::string lastName;   ///< 1004, UTF-8, no limit
+  int hour = 1;           ///< 1006, clock hour 1..12
+  int minute = 0;         ///< 1008, 0..59
+  int day = 1;            ///< 1017, 1..31 (a day the month lacks is accepted)
+  int year = 1997;        ///< 1018, 1700..2300
+  std::string place;      ///< 1019, at most 32 characters
+  int lonDegrees = 0;     ///< 1020, 0..179
+  int lonMinutes = 0;     ///< 1023, 0..59
+  int monthIndex = 0;     ///< 1016, 0 = "Jan" .. 11 = "Dec"
+  int latDegrees = 0;     ///< 1024, 0..89
+  int latMinutes = 0;     ///< 1027, 0..59
+  int zoneHours = 0;      ///< 1011, 0..12
+  int zoneMinutes = 0;    ///< 1029, 0..59
+  int dstHours = 0;       ///< 1030, 0..12
+  int dstMinutes = 0;     ///< 1028, 0..59 (kept in the dialog, not in the chart)
+  int isPm = 0;           ///< radio 1009 "AM" (0) / 1010 "PM" (1)
+  int isEast = 0;         ///< radio 1021 "West" (0) / 1022 "East" (1)
+  int isSouth = 0;        ///< radio 1025 "North" (0) / 1026 "South" (1)
+  friend bool operator==(const ChartDataFields&, const ChartDataFields&) = default;
+};
+
+/// The numeric fields as typed, for a dialog whose edits hand over text. Any
+/// field may hold arbitrary characters; ParseChartDataText reports the first
+/// one that is not a whole number or is out of range.
+struct ChartDataText {
+  std::string firstName, lastName;
+  std::string hour = "1", minute = "0", day = "1", year = "1997";
+  std::string place;
+  std::string lonDegrees = "0", lonMinutes = "0";
+  int monthIndex = 0;
+  std::string latDegrees = "0", latMinutes = "0";
+  std::string zoneHours = "0", zoneMinutes = "0";
+  std::string dstHours = "0", dstMinutes = "0";
+  int isPm = 0, isEast = 0, isSouth = 0;
+};
+
+/// The allowed characters of the place field of "Chart Data".
+inline constexpr int kChartDataPlaceMaxChars = 32;
+
+/// Month names of the dialog's month list, index = monthIndex.
+inline constexpr const char* kChartDataMonths[12] = {
+    "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+/// Dialog values for File > New: the initial values, with `year` set to the
+/// current local year.
+ChartDataFields NewChartDialogValues(int currentYear);
+
+/// Checks every field in the dialog's order; the first failure, or nullopt
+/// when all pass. Radio values other than 0/1 and a month index outside
+/// 0..11 are reported as range failures too.
+std::optional<FieldError> ValidateChartData(const ChartDataFields& fields);
+
+/// Exchanges text fields into numbers and checks them, in the dialog's
+/// order, stopping at the first failure (not a whole number, or out of range).
+struct ChartDataParse {
+  std::optional<ChartDataFields> fields;  ///< set when every check passed
+  std::optional<FieldError> error;        ///< set otherwise
+};
+ChartDataParse ParseChartDataText(const ChartDataText& text);
+
+/// "Dialog to record": sets the birth data and `julianCenturies` of `h`
+/// through SetBirthDate, SetBirthTime and SetBirthPlace (12-hour clock to
+/// 0..23, East negating longitude and zone, South negating latitude). The
+/// positions are not computed. Expects fields that passed ValidateChartData.
+void ChartDataToRecord(const ChartDataFields& fields, Horoscope& h);
+
+/// "Record to dialog": the dialog values showing a stored chart and its
+/// document strings (clock time, date, coordinates as magnitudes and flags).
+ChartDataFields RecordToChartData(const Horoscope& h, const std::string& firstName,
+                                  const std::string& lastName, const std::string& place);
+
+/// Parses a whole number as the dialog does: optional surrounding blanks, an
+/// optional sign and decimal digits; nullopt for anything else or a value
+/// outside the 32-bit range.
+std::optional<int> ParseWholeNumber(std::string_view text);
+
+/// Number of characters (Unicode code points) of a UTF-8 text; each byte of
+/// an invalid sequence counts as one character.
+int CountCharacters(std::string_view utf8);
+
+}  // namespace sarvexa

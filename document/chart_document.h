@@ -1,0 +1,163 @@
+#pragma once
+// The chart document: the one open chart and everything the program keeps
+// about it for the whole run (names, chart record, dasha state, analysis,
+// Prasna location, display settings, transit state), with the operations
+// behind File > New, Edit > Chart Data, File > Current Prasna, Edit > Set
+// Prasna Location, File > Open and File > Save. The application owns one.
+//
+// The local clock and the settings store are passed in, so tests fix both.
+// Questions to the user (save if modified?) and repainting belong to the
+// caller; every operation here leaves the document consistent on return.
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "analysis/sa_analysis.h"
+#include "analysis/sa_transits.h"
+#include "document/chart_data.h"
+#include "document/prasna.h"
+#include "document/settings_store.h"
+#include "engine/dasha.h"
+#include "engine/horoscope.h"
+
+namespace sarvexa {
+
+/// Source of the local clock reading (the computer's clock in the program).
+using LocalClock = std::function<LocalClockReading()>;
+
+/// Chart style setting: 1 North Indian, 2 South Indian, 0 nothing valid stored.
+namespace chart_style {
+inline constexpr int None = 0;
+inline constexpr int North = 1;
+inline constexpr int South = 2;
+}  // namespace chart_style
+
+class ChartDocument {
+ public:
+  /// Reads "Chart Style", "Color Chart" and the five Prasna keys from
+  /// `settings` (which must outlive the document). No chart is cast yet:
+  /// call castPrasna() (start-up) or open() next.
+  ChartDocument(SettingsStore& settings, LocalClock clock);
+  /// Writes "Chart Style" and "Color Chart" back to the store.
+  ~ChartDocument();
+  ChartDocument(const ChartDocument&) = delete;
+  ChartDocument& operator=(const ChartDocument&) = delete;
+
+  // ---- the open chart (read by the pages and the exports) ----
+  const std::string& firstName() const { return firstName_; }  ///< UTF-8; "Prasna" for a Prasna
+  const std::string& lastName() const { return lastName_; }    ///< UTF-8; empty for a Prasna
+  const std::string& place() const { return place_; }          ///< UTF-8
+  const Horoscope& horoscope() const { return horoscope_; }
+  double birthDayCount() const { return dasha_.birthDayCount; }
+  const DashaTable& dashaTable() const { return dasha_.table; }
+  /// The Maha/Bukti/Pratyantar at the clock reading of the last refresh;
+  /// nothing for a chart dated in the future.
+  const std::optional<CurrentPeriod>& currentPeriod() const { return currentPeriod_; }
+  const SaAnalysis& saAnalysis() const { return saAnalysis_; }
+  bool isPrasna() const { return isPrasna_; }
+
+  // ---- document state ----
+  bool isModified() const { return modified_; }
+  void setModified(bool modified) { modified_ = modified; }
+  /// Path of the chart file, or the name given to a new chart ("First Last",
+  /// "Prasna"); empty before the first chart.
+  const std::string& pathName() const { return pathName_; }
+  /// Window title: the file name of pathName() (without folders).
+  std::string title() const;
+
+  // ---- display settings (persisted) ----
+  int chartStyle() const { return chartStyle_; }      ///< 0, 1 North, 2 South
+  void setChartStyle(int style);                      ///< values other than 1, 2 become 0
+  int colorCharts() const { return colorCharts_; }    ///< 0 off, 1 on
+  void setColorCharts(int on);                        ///< values other than 0, 1 become 0
+
+  // ---- Prasna location ----
+  const PrasnaLocation& prasnaLocation() const { return prasnaLocation_; }
+  /// The "Set Location for Prasna" dialog's values for the stored location.
+  PrasnaLocationFields prasnaLocationDialogValues() const;
+  /// OK of "Set Location for Prasna": checks the fields (nothing changes on
+  /// a failure, which is returned), stores the location, writes the five
+  /// Prasna keys and recasts the chart when a Prasna is shown. The caller
+  /// repaints when isPrasna() is true afterwards.
+  std::optional<FieldError> setPrasnaLocation(const PrasnaLocationFields& fields);
+
+  // ---- transit state (written by the SA transits command) ----
+  const Horoscope& transitHoroscope() const { return transitHoroscope_; }
+  const SaTransitAnalysis& saTransitAnalysis() const { return saTransitAnalysis_; }
+  const TransitChoice& transitChoice() const { return transitChoice_; }
+  /// True until the transit command has been used once in this run.
+  bool transitFirstUse() const { return transitFirstUse_; }
+  void clearTransitFirstUse() { transitFirstUse_ = false; }
+  /// OK of the transit dialog: remembers the accepted values.
+  void setTransitChoice(const TransitChoice& choice) { transitChoice_ = choice; }
+  /// Stores a computed transit chart and its comparison with the natal chart.
+  void setTransit(const Horoscope& transit, const SaTransitAnalysis& analysis);
+
+  // ---- the clock ----
+  /// The injected local clock's current reading.
+  LocalClockReading now() const;
+
+  // ---- chart operations ----
+  /// Recomputes positions, dasha table, current period and SA analysis from
+  /// the birth data and `julianCenturies` of the open chart.
+  void RefreshChart();
+
+  /// Dialog values for File > New: initial values with the current year.
+  ChartDataFields newChartDialogValues() const;
+  /// Dialog values for Edit > Chart Data: the open chart.
+  ChartDataFields chartDataDialogValues() const;
+  /// OK of File > New: checks, then stores names and birth data, refreshes,
+  /// names the chart "First Last", clears isPrasna, sets modified. On a
+  /// failed check nothing changes and the first failure is returned.
+  std::optional<FieldError> newChart(const ChartDataFields& fields);
+  /// OK of Edit > Chart Data: as newChart but isPrasna keeps its value.
+  std::optional<FieldError> editChartData(const ChartDataFields& fields);
+
+  /// Casts the chart of the present moment (the injected clock, seconds
+  /// dropped) at the Prasna location: names "Prasna" and "", isPrasna set,
+  /// title "Prasna", modified cleared. File > Current Prasna and start-up.
+  void castPrasna();
+
+  /// Loads a chart file. On success the chart is recomputed from the stored
+  /// birth data and `julianCenturies`, isPrasna and modified are cleared and
+  /// pathName() becomes `path`. On failure the open chart stays exactly as
+  /// it was and the message is returned.
+  std::optional<std::string> open(const std::filesystem::path& path);
+  /// Loads a chart file's bytes (as open(), without a path).
+  std::optional<std::string> loadBytes(const std::string& bytes);
+
+  /// Saves the open chart. The old file is replaced only after the new one
+  /// has been written whole; on failure it is left as it was and the message
+  /// is returned. On success modified is cleared and pathName() becomes `path`.
+  std::optional<std::string> save(const std::filesystem::path& path);
+  /// The chart file's bytes for the open chart.
+  std::string chartFileBytes() const;
+
+ private:
+  std::optional<FieldError> applyChartData(const ChartDataFields& fields);
+
+  SettingsStore& settings_;
+  LocalClock clock_;
+
+  std::string firstName_, lastName_, place_;
+  Horoscope horoscope_{};
+  DashaState dasha_{};
+  std::optional<CurrentPeriod> currentPeriod_;
+  SaAnalysis saAnalysis_{};
+  bool isPrasna_ = false;
+  bool modified_ = false;
+  std::string pathName_;
+
+  int chartStyle_ = chart_style::None;
+  int colorCharts_ = 0;
+  PrasnaLocation prasnaLocation_;
+
+  Horoscope transitHoroscope_{};
+  SaTransitAnalysis saTransitAnalysis_{};
+  TransitChoice transitChoice_{};
+  bool transitFirstUse_ = true;
+};
+
+}  // namespace sarvexa

@@ -1,0 +1,75 @@
+#pragma once
+// The chart file (".svx"): the entered data of one chart as a plain
+// little-endian byte stream. Positions are not stored; a loaded chart is
+// computed again from its birth data and `julianCenturies`.
+//
+// Fields in order: tag string ("SRVX"), version double (0.01), first name,
+// last name and place strings, universalTime, zone (doubles), dst (16-bit),
+// julianDay (32-bit), julianCenturies + 1 (centuries from JD 2415020.0),
+// ayanamsaCorrection, longitude, latitude (doubles).
+//
+// Strings are a length prefix (one byte below 255, else FF and a 16-bit
+// length, then FFFF and a 32-bit one, then FFFFFFFF and a 64-bit one) and the
+// characters. Texts are UTF-8 inside the program; a text whose every
+// character exists in Windows-1252 is written in that 8-bit form, any other
+// in the wide form (FF FE FF, a length prefix in UTF-16 units, UTF-16LE).
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/horoscope.h"
+
+namespace sarvexa {
+
+/// What a chart file holds. Only the birth data, `julianCenturies` and
+/// `ayanamsaCorrection` of `horoscope` are written or read.
+struct ChartFileRecord {
+  std::string firstName;  ///< UTF-8
+  std::string lastName;   ///< UTF-8
+  std::string place;      ///< UTF-8
+  Horoscope horoscope{};
+};
+
+/// The bytes of the chart file for `record`.
+std::string EncodeChartFile(const ChartFileRecord& record);
+
+/// The message for any file that cannot be read as a chart.
+inline constexpr const char* kChartFileFormatError = "Unexpected file format.";
+
+/// Result of reading a chart file: a whole record, or an error message.
+struct ChartFileReadResult {
+  std::optional<ChartFileRecord> record;
+  std::string error;  ///< empty on success
+};
+
+/// Reads a chart file from its bytes. Tag and version are ignored, bytes
+/// after the last field are ignored. A file cut short, a string length
+/// larger than what remains, a UTF-16 text that is not valid, or a number
+/// field that is NaN or infinite gives an error and no record.
+ChartFileReadResult DecodeChartFile(std::string_view bytes);
+
+/// Reads a whole file into `bytes`; an error message when it cannot be read.
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std::string& bytes);
+
+/// Writes `bytes` to `path` through a temporary file beside it that is
+/// flushed and then renamed over the target, so the old file stays whole
+/// when anything fails. An error message on failure, nullopt on success.
+std::optional<std::string> WriteFileReplacing(const std::filesystem::path& path,
+                                              std::string_view bytes);
+
+// ---- text encodings used by the file ----
+
+/// UTF-8 as Windows-1252 bytes, or nullopt when a character has no
+/// Windows-1252 form (or the text is not valid UTF-8).
+std::optional<std::string> Utf8ToWindows1252(std::string_view utf8);
+/// Windows-1252 bytes as UTF-8 (the five unassigned bytes map to the C1
+/// control characters of the same value, so every byte survives).
+std::string Windows1252ToUtf8(std::string_view bytes);
+/// UTF-8 as UTF-16 code units (invalid sequences become U+FFFD).
+std::u16string Utf8ToUtf16(std::string_view utf8);
+/// UTF-16 as UTF-8, nullopt for an unpaired surrogate.
+std::optional<std::string> Utf16ToUtf8(std::u16string_view utf16);
+
+}  // namespace sarvexa

@@ -1,0 +1,75 @@
+#pragma once
+// The per-user settings store: integers and texts under section "Settings".
+// The chart document reads the display settings and the Prasna location from
+// it when it is constructed and writes them back as the user changes them.
+// The desktop program implements it over QSettings; tests use
+// MemorySettingsStore; the command-line tool reads the desktop program's ini
+// file through IniFileSettingsStore (document/ini_settings_store.h).
+
+#include <map>
+#include <optional>
+#include <string>
+
+namespace sarvexa {
+
+/// Name of the one section every key lives in.
+inline constexpr const char* kSettingsSection = "Settings";
+
+/// Keys of the settings section, with spaces exactly as stored.
+namespace settings_key {
+inline constexpr const char* ChartStyle = "Chart Style";
+inline constexpr const char* ColorChart = "Color Chart";
+inline constexpr const char* PrasnaLoc = "Prasna Loc";
+inline constexpr const char* PrasnaLong = "Prasna Long";
+inline constexpr const char* PrasnaLat = "Prasna Lat";
+inline constexpr const char* PrasnaTZone = "Prasna TZone";
+inline constexpr const char* PrasnaDst = "Prasna DST";
+}  // namespace settings_key
+
+/// Abstract store of section "Settings". Texts are UTF-8.
+class SettingsStore {
+ public:
+  virtual ~SettingsStore() = default;
+
+  /// The integer stored under `key`, or nullopt when the key is missing or
+  /// does not hold a whole number.
+  virtual std::optional<int> readInt(const std::string& key) const = 0;
+  /// The text stored under `key`, or nullopt when the key is missing.
+  virtual std::optional<std::string> readText(const std::string& key) const = 0;
+  /// Stores an integer; false when the store could not be written.
+  virtual bool writeInt(const std::string& key, int value) = 0;
+  /// Stores a text; false when the store could not be written.
+  virtual bool writeText(const std::string& key, const std::string& value) = 0;
+
+  /// GetProfileInt-style read: the stored integer or `defaultValue`.
+  int readIntOr(const std::string& key, int defaultValue) const {
+    return readInt(key).value_or(defaultValue);
+  }
+};
+
+/// In-memory store for tests and for runs without a persistent store.
+/// Integers and texts share one key space, as in the real stores: an
+/// integer written is read back as its decimal text and vice versa.
+class MemorySettingsStore final : public SettingsStore {
+ public:
+  std::optional<int> readInt(const std::string& key) const override;
+  std::optional<std::string> readText(const std::string& key) const override;
+  bool writeInt(const std::string& key, int value) override;
+  bool writeText(const std::string& key, const std::string& value) override;
+
+  /// Every stored key and its text, for inspection in tests.
+  const std::map<std::string, std::string>& values() const { return values_; }
+  /// Makes every later write fail (a read-only or broken store).
+  void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
+
+ private:
+  std::map<std::string, std::string> values_;
+  bool readOnly_ = false;
+};
+
+/// Parses a whole decimal number as a settings integer: optional blanks, an
+/// optional sign, digits, optional blanks; nullopt for anything else or a
+/// value outside the 32-bit range.
+std::optional<int> ParseSettingsInt(const std::string& text);
+
+}  // namespace sarvexa
