@@ -1,0 +1,241 @@
+#include "document/text_export.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "analysis/sa_report.h"
+#include "document/chart_document.h"
+#include "engine/calendar.h"
+#include "engine/ordering.h"
+#include "engine/varga.h"
+
+namespace sarvexa {
+namespace {
+
+template <typename... Args>
+std::string Format(const char* format, Args... args) {
+  const int n = std::snprintf(nullptr, 0, format, args...);
+  if (n <= 0) return {};
+  std::string out(static_cast<std::size_t>(n) + 1, '\0');
+  std::snprintf(out.data(), out.size(), format, args...);
+  out.resize(static_cast<std::size_t>(n));
+  return out;
+}
+
+int Wrap(int value, int modulus) {
+  const int r = value % modulus;
+  return r < 0 ? r + modulus : r;
+}
+
+const char* MonthName(int month) { return kMonthAbbreviations[Wrap(month - 1, 12)]; }
+
+// Sign of a longitude for the Rashi chart: floor(longitude / 30), kept in
+// 0..11 even for a value that was never reduced.
+SignIndex SignOf(double longitudeDeg) {
+  if (!std::isfinite(longitudeDeg)) return 0;
+  return Wrap(static_cast<int>(std::floor(longitudeDeg / 30.0)), 12);
+}
+
+// "Longitude: %d%c%02d" style: d and m from SplitDegreesRounded; a negative
+// value is shown as magnitudes with the negative letter, so 0 deg 30 min East
+// shows as 0E30.
+std::string Coordinate(double value, char positiveLetter, char negativeLetter) {
+  const WholeAndMinutes dm = SplitDegreesRounded(value);
+  int d = dm.whole;
+  int m = dm.minutes;
+  char letter = positiveLetter;
+  if (d < 0) {
+    d = -d;
+    m = std::abs(m);
+    letter = negativeLetter;
+  } else if (d == 0 && m < 0) {
+    m = -m;
+    letter = negativeLetter;
+  }
+  return Format("%d%c%02d", d, letter, m);
+}
+
+std::string DateWords(const CivilDate& date) {
+  return Format("%s %d,%d", MonthName(date.month), date.day, date.year);
+}
+
+void AppendChart(std::string& out, const CharGrid& grid) {
+  for (const std::string& row : grid) {
+    out += row;
+    out += '\n';
+  }
+}
+
+}  // namespace
+
+std::string ToCrLf(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
+    out += text[i];
+  }
+  return out;
+}
+
+std::string TextDefaultFileName(const std::string& firstName, const std::string& lastName) {
+  return firstName + " " + lastName + ".txt";
+}
+
+std::string TextExportTimeLine(const Horoscope& chart) {
+  const WholeAndMinutes clock =
+      SplitDegreesRounded(chart.universalTime - chart.zone + chart.dst);
+  int hour = clock.whole;
+  const bool am = hour < 12;
+  if (!am) hour -= 12;
+  if (hour == 0) hour = 12;
+  const WholeAndMinutes zone = SplitDegreesRounded(chart.zone);
+  const WholeAndMinutes dst = SplitDegreesRounded(static_cast<double>(chart.dst));
+  return Format(am ? "Time: %d:%02dAM  Zone: %d:%02d  DST: %d"
+                   : "Time: %d:%02dPM  Zone: %d:%02d  DST: %d",
+                hour, clock.minutes, std::abs(zone.whole), std::abs(zone.minutes), dst.whole);
+}
+
+std::string TextExportPlaceLine(const Horoscope& chart) {
+  return "Longitude: " + Coordinate(chart.longitude, 'W', 'E') +
+         "  Latitude: " + Coordinate(chart.latitude, 'N', 'S');
+}
+
+std::string TextExportPositionLine(const Horoscope& chart, GrahaIndex point) {
+  const GrahaPosition& p = chart.positions[static_cast<std::size_t>(point)];
+  std::string line = kGrahaTwoLetterNames[point];
+  line += p.retrograde == 1 ? "R " : "  ";
+  const WholeAndMinutes dm = SplitDegrees(p.longitude);
+  line += Format("%02d:%02d %s ", Wrap(dm.whole, 30), dm.minutes,
+                 kSignAbbreviations[Wrap(dm.whole / 30, 12)]);
+  const int nakshatra = NakshatraOf(p.longitude);
+  line += Format("%-10s %s", kNakshatraNames[nakshatra],
+                 kGrahaTwoLetterNames[kDashaGraha[NakshatraLord(nakshatra)]]);
+  return line;
+}
+
+CharChartInput RashiCharChartInput(const Horoscope& chart, CharChartStyle) {
+  CharChartInput in;
+  for (GrahaIndex g = 0; g < graha::kCount; ++g) {
+    const GrahaPosition& p = chart.positions[static_cast<std::size_t>(g)];
+    in.signs[static_cast<std::size_t>(g)] = SignOf(p.longitude);
+    in.labels[static_cast<std::size_t>(g)] =
+        Format(p.retrograde == 1 ? "%sR%02d:%02d" : "%s %02d:%02d", kGrahaUpperNames[g],
+               static_cast<int>(p.signDegrees), static_cast<int>(p.minutes));
+  }
+  in.order = SortByLongitude(chart);
+  in.houseCounts = CountPerHouse(chart);
+  in.labelColumnShift = 0;
+  return in;
+}
+
+CharChartInput NavamsaCharChartInput(const Horoscope& chart, CharChartStyle style) {
+  CharChartInput in;
+  VargaSignArray navamsa{};
+  VargaSigns(chart, navamsa, 9);
+  for (GrahaIndex g = 0; g < graha::kCount; ++g) {
+    const std::size_t i = static_cast<std::size_t>(g);
+    in.signs[i] = Wrap(navamsa[i], 12);
+    in.labels[i] = std::string(kGrahaUpperNames[g]) +
+                   (chart.positions[i].retrograde == 1 ? "R" : "");
+    in.order[i] = g;
+  }
+  in.houseCounts = HouseCountsFromSigns(in.signs);
+  in.labelColumnShift = style == CharChartStyle::North ? 3 : 2;
+  return in;
+}
+
+std::string TextExportText(const TextExportInput& input) {
+  const Horoscope& h = input.chart;
+  const DashaTable& table = input.dasha.table;
+  std::string out;
+
+  // Birth data.
+  const CivilDate birthDate = DateFromDayNumber(h.julianDay);
+  out += input.firstName + " " + input.lastName + "\n";
+  out += DateWords(birthDate) + "\n";
+  out += TextExportTimeLine(h) + "\n";
+  out += input.place + "\n";
+  out += TextExportPlaceLine(h) + "\n";
+  const WholeAndMinutes ayanamsa = SplitDegreesRounded(h.ayanamsaCorrection);
+  out += Format("Lahiri Ayanamsa: %2d:%02d  365.25 Day Year\n", std::abs(ayanamsa.whole),
+                std::abs(ayanamsa.minutes));
+  out += "Current Period: " + FormatCurrentPeriod(input.currentPeriod) + "\n\n";
+
+  for (GrahaIndex g = 0; g < graha::kCount; ++g) out += TextExportPositionLine(h, g) + "\n";
+
+  // Maha dasha starts: the first line carries the birth date, the others the
+  // start of each later period.
+  out += "\nVimshottari Dashas\n==================\n";
+  double start = table[0].buktiStart[0];
+  for (int k = 0; k < dasha::kLordCount; ++k) {
+    const CivilDate date =
+        k == 0 ? DateFromDayCount(static_cast<double>(h.julianDay)) : DateFromDayCount(start);
+    out += Format("%s %s-%02d-%d\n", kDashaTwoLetterNames[Wrap(table[k].lord, 9)],
+                  MonthName(date.month), date.day, date.year);
+    start += table[static_cast<std::size_t>(k)].lengthDays;
+  }
+
+  out += "\nRashi Chart\n";
+  AppendChart(out, DrawCharChart(RashiCharChartInput(h, input.style), input.style));
+  out += "\nNavamsa Chart\n";
+  AppendChart(out, DrawCharChart(NavamsaCharChartInput(h, input.style), input.style));
+
+  out += input.saBlock;
+
+  // Every Bukti from the one in force on the birth date to the end of the
+  // cycle; the first line is dated with the birth date itself.
+  out += "\nVimshottari Dasha/Buktis\n========================\n";
+  const double birthDay = static_cast<double>(h.julianDay);
+  const int firstBukti = FirstShownBukti(table[0], birthDay);
+  const CivilDate firstDate = DateFromDayCount(birthDay);
+  for (int k = 0; k < dasha::kLordCount; ++k) {
+    const MahaDasha& maha = table[static_cast<std::size_t>(k)];
+    for (int j = (k == 0 ? firstBukti : 0); j < 9; ++j) {
+      const CivilDate date = (k == 0 && j == firstBukti)
+                                 ? firstDate
+                                 : DateFromDayCount(maha.buktiStart[static_cast<std::size_t>(j)]);
+      out += Format("%s/%s %s\n", kDashaTwoLetterNames[Wrap(maha.lord, 9)],
+                    kDashaTwoLetterNames[Wrap(maha.lord + j, 9)], DateWords(date).c_str());
+    }
+  }
+  return ToCrLf(out);
+}
+
+std::string TextExportText(const std::string& firstName, const std::string& lastName,
+                           const std::string& place, const Horoscope& chart,
+                           const LocalClockReading& now, CharChartStyle style) {
+  TextExportInput input;
+  input.firstName = firstName;
+  input.lastName = lastName;
+  input.place = place;
+  input.chart = chart;
+  input.dasha = ComputeDashaTable(chart);
+  input.currentPeriod = FindCurrentPeriod(input.dasha.table, input.dasha.birthDayCount, now);
+  input.style = style;
+  input.saBlock = SaBlockText(chart);
+  return TextExportText(input);
+}
+
+TextExportInput TextExportInputFromDocument(const ChartDocument& document, CharChartStyle style) {
+  TextExportInput input;
+  input.firstName = document.firstName();
+  input.lastName = document.lastName();
+  input.place = document.place();
+  input.chart = document.horoscope();
+  input.dasha.birthDayCount = document.birthDayCount();
+  input.dasha.table = document.dashaTable();
+  input.currentPeriod = document.currentPeriod();
+  input.style = style;
+  // The block is worked out afresh from the chart each time it is written.
+  input.saBlock = SaBlockText(input.chart);
+  return input;
+}
+
+std::string TextExportText(const ChartDocument& document) {
+  return TextExportText(
+      TextExportInputFromDocument(document, CharChartStyleFromSetting(document.chartStyle())));
+}
+
+}  // namespace sarvexa
