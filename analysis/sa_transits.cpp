@@ -1,0 +1,141 @@
+#include "analysis/sa_transits.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "engine/calendar.h"
+#include "engine/chart_calculation.h"
+
+namespace sarvexa {
+
+namespace {
+
+double Reduce360(double x) {
+  if (!std::isfinite(x)) return 0.0;
+  double r = x - 360.0 * std::floor(x / 360.0);
+  if (r >= 360.0 || r < 0.0) r = 0.0;
+  return r;
+}
+
+}  // namespace
+
+int To24Hour(int hour12, bool pm) {
+  if (pm) {
+    const int h = hour12 + 12;
+    return h == 24 ? 12 : h;  // 12 PM is noon
+  }
+  return hour12 == 12 ? 0 : hour12;  // 12 AM is midnight
+}
+
+TransitDialogValues TransitDialogFromChoice(const TransitChoice& c) {
+  TransitDialogValues v;
+  v.monthIndex = c.monthIndex;
+  v.day = c.day;
+  v.year = c.year;
+  int h = c.hour;
+  if (h >= 12) {
+    h -= 12;
+    v.isPm = 1;
+  }
+  v.hour12 = h == 0 ? 12 : h;
+  v.minute = c.minute;
+  v.zoneHours = std::abs(c.zoneHours);
+  v.zoneMinutes = std::abs(c.zoneMinutes);
+  v.dstHours = c.dstHours;
+  v.dstMinutes = c.dstMinutes;
+  v.lonDegrees = std::abs(c.lonDegrees);
+  v.lonMinutes = std::abs(c.lonMinutes);
+  v.isEast = c.isEast;
+  v.latDegrees = std::abs(c.latDegrees);
+  v.latMinutes = std::abs(c.latMinutes);
+  v.isSouth = c.isSouth;
+  return v;
+}
+
+TransitChoice TransitChoiceFromDialog(const TransitDialogValues& v) {
+  TransitChoice c;
+  c.day = v.day;
+  c.monthIndex = v.monthIndex;
+  c.year = v.year;
+  c.hour = To24Hour(v.hour12, v.isPm != 0);
+  c.minute = v.minute;
+  // East signs both the zone and the longitude, South the latitude; the
+  // dialog fields hold magnitudes.
+  const int east = v.isEast != 0 ? -1 : 1;
+  const int south = v.isSouth != 0 ? -1 : 1;
+  c.zoneHours = east * v.zoneHours;
+  c.zoneMinutes = east * v.zoneMinutes;
+  c.dstHours = v.dstHours;
+  c.dstMinutes = v.dstMinutes;
+  c.lonDegrees = east * v.lonDegrees;
+  c.lonMinutes = east * v.lonMinutes;
+  c.latDegrees = south * v.latDegrees;
+  c.latMinutes = south * v.latMinutes;
+  c.isEast = v.isEast != 0 ? 1 : 0;
+  c.isSouth = v.isSouth != 0 ? 1 : 0;
+  return c;
+}
+
+Horoscope TransitHoroscope(const TransitChoice& c) {
+  Horoscope h;
+  SetBirthDate(h, c.monthIndex + 1, c.day, c.year);
+  SetBirthTime(h, c.hour, c.minute, c.zoneHours, c.zoneMinutes, c.dstHours, c.dstMinutes);
+  SetBirthPlace(h, c.lonDegrees, c.lonMinutes, c.latDegrees, c.latMinutes);
+  CalculateHoroscope(h);
+  return h;
+}
+
+void analyseTransits(const Horoscope& natal, const Horoscope& transit, SaTransitAnalysis& r) {
+  auto natalLon = [&](GrahaIndex p) { return natal.positions[p].longitude; };
+  auto transitLon = [&](GrahaIndex p) { return transit.positions[p].longitude; };
+
+  // 1. Natal house MEPs and the house each transiting graha stands on.
+  r.mep[0] = natalLon(graha::Ascendant);
+  for (int k = 1; k < 12; ++k) {
+    r.mep[k] = r.mep[k - 1] + 30.0;
+    if (r.mep[k] > 360.0) r.mep[k] -= 360.0;
+  }
+  r.transitHouse.fill(-1);
+  for (int k = 0; k < 12; ++k) {
+    for (GrahaIndex t = 1; t <= 9; ++t) {
+      const double s = circularSeparation(r.mep[k], transitLon(t));
+      if (s <= kSaOrbDeg) {
+        r.transitHouse[t - 1] = k;
+        r.transitHouseStrength[t - 1] = closenessPercent(s);
+      }
+    }
+  }
+
+  // 2. Conjunctions with natal grahas, its own natal place included.
+  r.natalConjunctions.fill(0);
+  for (GrahaIndex t = 1; t <= 9; ++t) {
+    for (GrahaIndex n = 1; n <= 9; ++n) {
+      if (circularSeparation(transitLon(t), natalLon(n)) <= kSaOrbDeg) {
+        r.natalConjunctions[t - 1] |= GrahaBit(n);
+      }
+    }
+  }
+
+  // 3. Aspects on natal grahas. Here the 180-degree aspect of Sun..Saturn
+  //    falls on the natal nodes too.
+  r.natalAspects.fill(0);
+  for (GrahaIndex t = 1; t <= 9; ++t) {
+    const AspectAngleList& list = kAspectAngles[t];
+    for (GrahaIndex n = 1; n <= 9; ++n) {
+      for (int i = 0; i < list.count; ++i) {
+        const double target = Reduce360(transitLon(t) + list.angles[i]);
+        if (circularSeparation(target, natalLon(n)) <= kSaOrbDeg) {
+          r.natalAspects[t - 1] |= GrahaBit(n);
+        }
+      }
+    }
+  }
+}
+
+SaTransitAnalysis AnalyseTransits(const Horoscope& natal, const Horoscope& transit) {
+  SaTransitAnalysis result;
+  analyseTransits(natal, transit, result);
+  return result;
+}
+
+}  // namespace sarvexa

@@ -1,0 +1,150 @@
+#include "engine/dasha.h"
+
+#include <cmath>
+
+#include "engine/calendar.h"
+
+namespace sarvexa {
+
+namespace {
+
+constexpr int kBuktiCount = dasha::kLordCount * dasha::kLordCount;
+
+// Guards a lord read from a record (a table loaded from a file may hold
+// anything) before it indexes the year table.
+DashaLord ValidLord(int lord) {
+  const int r = lord % dasha::kLordCount;
+  return r < 0 ? r + dasha::kLordCount : r;
+}
+
+double Years(DashaLord lord) { return kDashaYears[ValidLord(lord)]; }
+
+double ReducedLongitude(double lonDeg) {
+  if (!std::isfinite(lonDeg)) return 0.0;
+  double r = lonDeg - 360.0 * std::floor(lonDeg / 360.0);
+  if (r >= 360.0 || r < 0.0) r = 0.0;  // rounding at the top of the circle
+  return r;
+}
+
+// Whole arc-minutes of a sidereal longitude, 0..21599.
+int ArcMinutes(double lonDeg) {
+  const int c = static_cast<int>(std::trunc(ReducedLongitude(lonDeg) * 60.0));
+  return c > 21599 ? 21599 : c;
+}
+
+}  // namespace
+
+DashaLord NextDashaLord(DashaLord lord) { return ValidLord(lord + 1); }
+
+int NakshatraOf(double longitudeDeg) {
+  return ArcMinutes(longitudeDeg) / dasha::kNakshatraArcMinutes;
+}
+
+DashaLord NakshatraLord(int nakshatra) { return ValidLord(nakshatra); }
+
+DashaState ComputeDashaTable(const Horoscope& h) {
+  DashaState state;
+  state.birthDayCount = h.julianDay + h.universalTime * (1.0 / 24.0);
+
+  const int c = ArcMinutes(h.positions[graha::Moon].longitude);
+  const DashaLord first = (c / dasha::kNakshatraArcMinutes) % dasha::kLordCount;
+  // The elapsed part of the nakshatra is counted in whole arc-minutes.
+  const double start = state.birthDayCount - (c % dasha::kNakshatraArcMinutes) * 0.00125 *
+                                                 Years(first) * dasha::kDaysPerYear;
+
+  double t = start;
+  for (int k = 0; k < dasha::kLordCount; ++k) {
+    MahaDasha& m = state.table[k];
+    m.lord = static_cast<std::int16_t>((first + k) % dasha::kLordCount);
+    m.lengthDays = Years(m.lord) * dasha::kDaysPerYear;
+    for (int j = 0; j < dasha::kLordCount; ++j) {
+      const DashaLord b = (m.lord + j) % dasha::kLordCount;
+      m.buktiStart[j] = t;
+      t = t + Years(b) * (1.0 / 120.0) * (Years(m.lord) * dasha::kDaysPerYear);
+    }
+  }
+  return state;
+}
+
+double ClockDayCount(const LocalClockReading& clock) {
+  return DayNumberFromDate(clock.year, clock.month, clock.day) - 0.5 +
+         clock.hour * (1.0 / 24.0) + clock.minute * 0.0006944444444444445;
+}
+
+std::optional<CurrentPeriod> FindCurrentPeriodAt(const DashaTable& table, double birthDayCount,
+                                                 double now) {
+  if (!std::isfinite(now) || !std::isfinite(birthDayCount)) return std::nullopt;
+
+  // Bring a moment beyond the 120-year cycle back into the first cycle. The
+  // count of whole cycles is computed rather than looped so that a far-off
+  // clock cannot stall the caller; the final loops settle rounding so that
+  // the result equals repeated subtraction of 43830.
+  if (now - birthDayCount > dasha::kCycleDays) {
+    const double cycles = std::ceil((now - birthDayCount) / dasha::kCycleDays) - 1.0;
+    if (cycles > 1.0) now -= (cycles - 1.0) * dasha::kCycleDays;
+    while (now - birthDayCount > dasha::kCycleDays) now -= dasha::kCycleDays;
+  }
+
+  int found = -1;
+  for (int i = 0; i < kBuktiCount; ++i) {
+    const double s = table[i / dasha::kLordCount].buktiStart[i % dasha::kLordCount];
+    if (s != 0.0 && s >= now) {
+      found = i;
+      break;
+    }
+  }
+  // A moment before the first start of the table has no earlier Bukti.
+  if (found == 0) return std::nullopt;
+  const int current = found < 0 ? kBuktiCount - 1 : found - 1;
+  const int mahaIndex = current / dasha::kLordCount;
+  const int buktiIndex = current % dasha::kLordCount;
+
+  CurrentPeriod p;
+  p.maha = ValidLord(table[mahaIndex].lord);
+  p.bukti = (p.maha + buktiIndex) % dasha::kLordCount;
+
+  double w = table[mahaIndex].buktiStart[buktiIndex];
+  if (w == 0.0) w = now;
+  DashaLord next = p.bukti;
+  // Pratyantars are at least 5.47 days long and a Bukti at most about 3.3
+  // years, so an intact table needs only a few dozen steps; the bound keeps a
+  // damaged table from looping for long.
+  for (int steps = 0; w < now && steps < 100000; ++steps) {
+    w += PratyantarDays(p.maha, p.bukti, next);
+    next = NextDashaLord(next);
+  }
+  p.pratyantar = ValidLord(next - 1);
+  return p;
+}
+
+std::optional<CurrentPeriod> FindCurrentPeriod(const DashaTable& table, double birthDayCount,
+                                               const LocalClockReading& clock) {
+  return FindCurrentPeriodAt(table, birthDayCount, ClockDayCount(clock));
+}
+
+double PratyantarDays(DashaLord maha, DashaLord bukti, DashaLord pratyantar) {
+  const int product = kDashaYears[ValidLord(maha)] * kDashaYears[ValidLord(bukti)] *
+                      kDashaYears[ValidLord(pratyantar)];
+  return product * dasha::kPratyantarDayFactor;
+}
+
+int FirstShownBukti(const MahaDasha& maha, double birthDayCount) {
+  for (int j = 0; j < dasha::kLordCount; ++j) {
+    if (maha.buktiStart[j] > birthDayCount) return j == 0 ? 0 : j - 1;
+  }
+  return dasha::kLordCount - 1;
+}
+
+std::array<const char*, 3> CurrentPeriodNames(const std::optional<CurrentPeriod>& period) {
+  if (!period) return {"--", "--", "--"};
+  return {kDashaTwoLetterNames[ValidLord(period->maha)],
+          kDashaTwoLetterNames[ValidLord(period->bukti)],
+          kDashaTwoLetterNames[ValidLord(period->pratyantar)]};
+}
+
+std::string FormatCurrentPeriod(const std::optional<CurrentPeriod>& period) {
+  const auto names = CurrentPeriodNames(period);
+  return std::string(names[0]) + "/" + names[1] + "/" + names[2];
+}
+
+}  // namespace sarvexa
