@@ -6,6 +6,7 @@
 #include <array>
 
 #include "view/canvas.h"
+#include "view/chart_drawing.h"
 
 namespace sarvexa {
 
@@ -46,6 +47,15 @@ constexpr Rgb ChartPalette(int colorClass) {
              ? kChartPalette[static_cast<std::size_t>(colorClass)]
              : kBlack;
 }
+
+/// The label colours of the document's Rashi charts: enabled when ColorCharts
+/// is 1, classes from the document's SA analysis.
+ChartColours RashiChartColours(const ChartDocument& doc);
+
+/// The chart style the drawings use for the document's ChartStyle setting:
+/// North Indian for 1, South Indian for anything else (2, or 0 when nothing
+/// valid is stored).
+int EffectiveChartStyle(const ChartDocument& doc);
 
 /// Draws the screen variant of the page selected by `state.displayMode` on
 /// the 512 x 400 grid. A mode outside 1..7 draws nothing.
