@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/numeric.h"
+
 namespace sarvexa {
 
 /// Index of a chart point: 0 Ascendant, 1 Sun .. 7 Saturn, 8 Rahu, 9 Ketu.
@@ -29,6 +31,13 @@ inline constexpr int kCount = 10;  ///< Ascendant plus nine grahas
 
 /// Sidereal sign: 0 Aries .. 11 Pisces; floor(longitude / 30).
 using SignIndex = int;
+
+/// Sign of a longitude in degrees: floor(longitude / 30) of the reduced
+/// value, always 0..11 (a NaN or infinite longitude counts as 0, Aries).
+inline SignIndex SignOfLongitude(double lonDeg) noexcept {
+  const std::int32_t s = TruncToInt(ReduceDegrees(lonDeg) / 30.0);
+  return s > 11 ? 11 : (s < 0 ? 0 : s);
+}
 
 /// One computed chart point.
 struct GrahaPosition {

@@ -1,0 +1,39 @@
+#pragma once
+// The horoscope calculation: ayanamsa, Ascendant, the six Keplerian bodies,
+// the Moon and the nodes, turned into sidereal positions with signs, degrees,
+// minutes, daily motions and retrograde flags.
+
+#include "engine/horoscope.h"
+
+namespace sarvexa {
+
+/// One day in Julian centuries (1/36525): the step back for the daily motion.
+inline constexpr double kOneDayInCenturies = 0.000027378507871321012;
+
+/// One-day change of a longitude (degrees) taken the shorter way round: when
+/// |change| exceeds limitDeg it has crossed 0 degrees of tropical Aries and
+/// 360 is added (negative change) or subtracted (positive change).
+double OneDayChange(double now, double dayBefore, double limitDeg) noexcept;
+
+/// Degrees to add to a tropical longitude to make it sidereal (Lahiri):
+/// minus the ayanamsa, about -23.854 at T = 0. Not reduced.
+double ComputeAyanamsaCorrection(double julianCenturies) noexcept;
+
+/// Tropical longitude of the Ascendant in degrees (0 <= x < 360) for T,
+/// Universal Time in hours, geographic longitude (degrees, positive west) and
+/// latitude (degrees, positive north, |latitude| < 90).
+double TropicalAscendant(double julianCenturies, double universalTimeHours, double lonDeg,
+                         double latDeg) noexcept;
+
+/// Fills `ayanamsaCorrection` and the ten `positions` of h from its
+/// `julianCenturies`, `universalTime`, `longitude` and `latitude`. The
+/// Ascendant's `dailyMotion` is left as it was.
+///
+/// Whatever the input, the output keeps the record's invariants: every
+/// longitude is finite and 0 <= x < 360, degrees and minutes are in range.
+/// Input from which no finite position follows (NaN, infinities, absurd
+/// magnitudes) gives longitude 0 for the affected points and 0 for any
+/// non-finite daily motion or correction, instead of NaN.
+void CalculateHoroscope(Horoscope& h) noexcept;
+
+}  // namespace sarvexa
