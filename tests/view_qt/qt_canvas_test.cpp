@@ -1,0 +1,218 @@
+// The Qt canvas on images and PDF files: mapping, fonts, colours, and that
+// drawings land on the page and nowhere else. Runs on the offscreen platform.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include "view/chart_drawing.h"
+#include "view/qt/qt_canvas.h"
+
+namespace sarvexa {
+namespace {
+
+/// Bounding box of the non-white pixels; empty when the image is blank.
+QRect InkBox(const QImage& image) {
+  int left = image.width(), top = image.height(), right = -1, bottom = -1;
+  for (int y = 0; y < image.height(); ++y) {
+    const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if ((row[x] & 0xFFFFFF) != 0xFFFFFF) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+    }
+  }
+  if (right < 0) return {};
+  return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+int CountPixels(const QImage& image, QRgb colour) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) n += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+  }
+  return n;
+}
+
+Horoscope SampleChart() {
+  Horoscope h;
+  const double lons[10] = {345.5, 10.25, 40.5, 70.75, 100.1, 130.2, 160.3, 190.4, 220.5, 40.5};
+  for (int g = 0; g < 10; ++g) h.positions[static_cast<std::size_t>(g)].longitude = lons[g];
+  h.positions[3].retrograde = 1;
+  return h;
+}
+
+void DrawRashi(Canvas& c, int style, bool colour) {
+  c.SetMapping(Mapping::Screen);
+  c.SelectFont(FontId::Screen10);
+  const Horoscope h = SampleChart();
+  const ChartFrame f = DrawChartFrame(c, style, 20, 80, 300, 300, c.LineHeight());
+  ChartColours colours{colour, {0, 1, 2, 3, 1, 2, 3, 1, 2, 3}};
+  PlaceGrahasWithDegrees(c, f, RashiSignsOf(h), h, colours);
+}
+
+TEST(QtCanvas, ArialResolvesToAMetricCompatibleSans) {
+  QImage image(100, 100, QImage::Format_ARGB32_Premultiplied);
+  QPainter p(&image);
+  QtCanvas c(p);
+  const QFontInfo info(c.FontFor(FontId::Screen12));
+  EXPECT_TRUE(info.family().contains("Liberation Sans") || info.family() == "Arial")
+      << info.family().toStdString();
+}
+
+TEST(QtCanvas, ScreenGridScalesUniformlyIntoTheTarget) {
+  struct Case { int w, h; double scale; const char* why; };
+  constexpr Case kCases[] = {{1024, 800, 2.0, "exact double"},
+                             {1024, 400, 1.0, "height limits"},
+                             {256, 800, 0.5, "width limits"}};
+  for (const auto& k : kCases) {
+    SCOPED_TRACE(k.why);
+    QImage image(k.w, k.h, QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&image);
+    QtCanvas c(p);
+    c.SetMapping(Mapping::Screen);
+    EXPECT_DOUBLE_EQ(c.ScaleX(), k.scale);
+    EXPECT_DOUBLE_EQ(c.ScaleY(), k.scale);
+  }
+}
+
+TEST(QtCanvas, FontMetricsAreInLogicalUnits) {
+  // Liberation Sans: ascent + descent about 1.15 em, on screen and in print.
+  QImage image(1024, 800, QImage::Format_ARGB32_Premultiplied);
+  QPainter p(&image);
+  QtCanvas c(p, QSizeF(1024, 800), 1200, 1200);
+  c.SelectFont(FontId::Screen12);
+  const FontMetrics s = c.GetFontMetrics();
+  EXPECT_GE(s.height, 13);
+  EXPECT_LE(s.height, 15);
+  EXPECT_GE(c.TextWidth("Vimshottari Dashas"), 80);
+  EXPECT_LE(c.TextWidth("Vimshottari Dashas"), 120);
+  c.SetMapping(Mapping::Print);
+  c.SelectFont(FontId::Print280);
+  const FontMetrics m = c.GetFontMetrics();
+  EXPECT_NEAR(m.height, 312, 8);  // 260 device pixels at 1200 dpi
+  EXPECT_NEAR(m.ascent, 253, 8);
+  EXPECT_GE(m.externalLeading, 0);
+  EXPECT_GT(c.TextWidth("MoRS22:22"), c.TextWidth("MoR"));
+}
+
+TEST(QtCanvas, PrintTwipsMapDownwardFromTheOrigin) {
+  // 144 dpi: one twip is 0.1 pixel; a rectangle from (720, -720) to
+  // (1440, -1440) covers pixels 72..144 on both axes.
+  const QImage image = RenderToImage(QSize(300, 300), [](Canvas& c) {
+    c.SetMapping(Mapping::Print);
+    c.SetPenWidth(10);
+    c.Rectangle(720, -720, 1440, -1440);
+  }, 144.0);
+  const QRect box = InkBox(image);
+  EXPECT_NEAR(box.left(), 72, 1);
+  EXPECT_NEAR(box.top(), 72, 1);
+  EXPECT_NEAR(box.right(), 144, 1);
+  EXPECT_NEAR(box.bottom(), 144, 1);
+}
+
+TEST(QtCanvas, TextHangsBelowItsPointInBothSpaces) {
+  for (Mapping mapping : {Mapping::Screen, Mapping::Print}) {
+    const QImage image = RenderToImage(QSize(512, 400), [&](Canvas& c) {
+      c.SetMapping(mapping);
+      if (mapping == Mapping::Screen) {
+        c.SelectFont(FontId::Screen12);
+        c.TextOut(100, 100, "Hello");  // s = 1 on 512 x 400
+      } else {
+        c.SelectFont(FontId::Print280);
+        c.TextOut(1000, -1000, "Hello");  // 144 dpi: 100, 100 in pixels
+      }
+    }, 144.0);
+    const QRect box = InkBox(image);
+    ASSERT_FALSE(box.isEmpty());
+    EXPECT_GE(box.top(), 100);
+    EXPECT_LE(box.top(), 106);
+    EXPECT_GE(box.left(), 100);
+    EXPECT_LE(box.left(), 104);
+  }
+}
+
+TEST(QtCanvas, ChartDrawingsAreNotBlankAndStayInTheirFrame) {
+  for (int style : {kNorthIndian, kSouthIndian}) {
+    SCOPED_TRACE(style);
+    const QImage image = RenderToImage(QSize(1024, 800), [&](Canvas& c) { DrawRashi(c, style, false); });
+    const QRect box = InkBox(image);
+    ASSERT_FALSE(box.isEmpty());
+    // The frame is 20..320 x 80..380 logical, 40..640 x 160..760 pixels.
+    const QRect frame(QPoint(38, 158), QPoint(642, 762));
+    EXPECT_TRUE(frame.contains(box)) << box.x() << "," << box.y() << " " << box.width() << "x"
+                                     << box.height();
+    EXPECT_GT(CountPixels(image, qRgb(0, 0, 0)), 2000);
+  }
+}
+
+TEST(QtCanvas, ColoursFollowTheClassesAndOffMeansBlack) {
+  auto countReddish = [](const QImage& image) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) {
+        const QColor c = image.pixelColor(x, y);
+        n += c.red() > 150 && c.green() < 80 && c.blue() < 80;
+      }
+    return n;
+  };
+  const QImage on = RenderToImage(QSize(1024, 800), [](Canvas& c) { DrawRashi(c, kNorthIndian, true); });
+  const QImage off = RenderToImage(QSize(1024, 800), [](Canvas& c) { DrawRashi(c, kNorthIndian, false); });
+  EXPECT_GT(countReddish(on), 50);
+  EXPECT_EQ(countReddish(off), 0);
+}
+
+TEST(QtCanvas, SheetImageKeepsThePrintedPageOnTheSheet) {
+  SheetLayout letter;
+  const QImage image = RenderSheetToImage(letter, 72.0, [](Canvas& c) {
+    c.SetMapping(Mapping::Print);
+    c.SelectFont(FontId::Print200);
+    const Horoscope h = SampleChart();
+    const ChartFrame f = DrawChartFrame(c, kNorthIndian, 720, -9000, 7200, 7200, c.LineHeight());
+    PlaceGrahasWithDegrees(c, f, RashiSignsOf(h), h, ChartColours{});
+  });
+  EXPECT_EQ(image.size(), QSize(612, 792));  // 8.5 x 11 inches at 72 dpi
+  const QRect box = InkBox(image);
+  ASSERT_FALSE(box.isEmpty());
+  // 10 pt margin + 720 twips = 46 px; 7200 twips = 360 px.
+  EXPECT_NEAR(box.left(), 46, 2);
+  EXPECT_NEAR(box.right(), 406, 2);
+  EXPECT_NEAR(box.top(), 100, 2);
+  EXPECT_NEAR(box.bottom(), 460, 2);
+}
+
+TEST(QtCanvas, PdfIsWrittenAndAnUnwritablePathReportsAnError) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString path = dir.filePath("sheet.pdf");
+  const auto error = RenderSheetToPdf(path, SheetLayout{}, [](Canvas& c) {
+    c.SetMapping(Mapping::Print);
+    c.SelectFont(FontId::Print280);
+    c.TextOut(720, 0, "Rashi");
+  });
+  EXPECT_FALSE(error.has_value());
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.read(5).startsWith("%PDF-"));
+  EXPECT_GT(file.size(), 1000);
+  const auto bad = RenderSheetToPdf(dir.filePath("missing/folder/x.pdf"), SheetLayout{}, [](Canvas&) {});
+  EXPECT_TRUE(bad.has_value());
+}
+
+}  // namespace
+}  // namespace sarvexa
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,194 @@
+#include "view/qt/qt_canvas.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPen>
+
+#include <algorithm>
+#include <cmath>
+
+namespace sarvexa {
+
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+
+QString FromUtf8(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+}  // namespace
+
+QtCanvas::QtCanvas(QPainter& painter, QSizeF areaPx, double dpiX, double dpiY)
+    : painter_(painter), area_(areaPx), dpiX_(dpiX > 0 ? dpiX : 96.0), dpiY_(dpiY > 0 ? dpiY : 96.0) {
+  painter_.setRenderHint(QPainter::Antialiasing, true);
+  painter_.setRenderHint(QPainter::TextAntialiasing, true);
+  painter_.setBrush(Qt::NoBrush);
+  ApplyPen();
+  painter_.setFont(FontFor(font_));
+}
+
+QtCanvas::QtCanvas(QPainter& painter)
+    : QtCanvas(painter,
+               painter.device() ? QSizeF(painter.device()->width(), painter.device()->height())
+                                : QSizeF(kScreenGridWidth, kScreenGridHeight),
+               painter.device() ? painter.device()->logicalDpiX() : 96.0,
+               painter.device() ? painter.device()->logicalDpiY() : 96.0) {}
+
+double QtCanvas::ScaleX() const {
+  if (mapping_ == Mapping::Print) return dpiX_ / kTwipsPerInch;
+  return std::max(0.0, std::min(area_.width() / kScreenGridWidth, area_.height() / kScreenGridHeight));
+}
+
+double QtCanvas::ScaleY() const {
+  if (mapping_ == Mapping::Print) return dpiY_ / kTwipsPerInch;
+  return ScaleX();  // isotropic
+}
+
+QPointF QtCanvas::Map(int x, int y) const {
+  if (mapping_ == Mapping::Print) return QPointF(x * ScaleX(), -y * ScaleY());
+  return QPointF(x * ScaleX(), y * ScaleY());
+}
+
+QFont QtCanvas::FontFor(FontId font) const {
+  QFont f(QStringLiteral("Arial"));
+  f.setStyleHint(QFont::SansSerif);
+  f.setWeight(QFont::Normal);
+  f.setItalic(false);
+  // The logical height is the em height; as a point size on this device it
+  // keeps its fraction (a pixel size would be rounded to whole pixels).
+  QPaintDevice* device = painter_.device();
+  const double deviceDpi = device ? device->logicalDpiY() : 96.0;
+  const double px = std::max(1.0, FontHeight(font) * ScaleY());
+  f.setPointSizeF(px * 72.0 / deviceDpi);
+  return f;
+}
+
+void QtCanvas::SetMapping(Mapping mapping) {
+  mapping_ = mapping;
+  // Scales change with the mapping: refresh the pen and the font.
+  ApplyPen();
+  painter_.setFont(FontFor(font_));
+}
+
+FontId QtCanvas::SelectFont(FontId font) {
+  const FontId previous = font_;
+  font_ = font;
+  painter_.setFont(FontFor(font_));
+  return previous;
+}
+
+FontMetrics QtCanvas::GetFontMetrics() {
+  const QFontMetricsF fm(painter_.font(), painter_.device());
+  const double sy = ScaleY() > 0 ? ScaleY() : 1.0;
+  FontMetrics m;
+  m.ascent = static_cast<int>(std::lround(fm.ascent() / sy));
+  m.descent = static_cast<int>(std::lround(fm.descent() / sy));
+  m.height = m.ascent + m.descent;
+  m.externalLeading = static_cast<int>(std::lround(std::max(0.0, fm.leading()) / sy));
+  return m;
+}
+
+int QtCanvas::TextWidth(std::string_view utf8) {
+  const QFontMetricsF fm(painter_.font(), painter_.device());
+  const double sx = ScaleX() > 0 ? ScaleX() : 1.0;
+  return static_cast<int>(std::lround(fm.horizontalAdvance(FromUtf8(utf8)) / sx));
+}
+
+void QtCanvas::TextOut(int x, int y, std::string_view utf8) {
+  const QFontMetricsF fm(painter_.font(), painter_.device());
+  const QPointF top = Map(x, y);
+  painter_.save();
+  painter_.setPen(QColor(colour_.r, colour_.g, colour_.b));
+  painter_.drawText(QPointF(top.x(), top.y() + fm.ascent()), FromUtf8(utf8));
+  painter_.restore();
+}
+
+void QtCanvas::MoveTo(int x, int y) { current_ = Point{x, y}; }
+
+void QtCanvas::LineTo(int x, int y) {
+  painter_.drawLine(Map(current_.x, current_.y), Map(x, y));
+  current_ = Point{x, y};
+}
+
+void QtCanvas::Rectangle(int left, int top, int right, int bottom) {
+  painter_.drawRect(QRectF(Map(left, top), Map(right, bottom)).normalized());
+}
+
+int QtCanvas::SetPenWidth(int width) {
+  const int previous = penWidth_;
+  penWidth_ = std::max(0, width);
+  ApplyPen();
+  return previous;
+}
+
+Rgb QtCanvas::SetTextColor(Rgb colour) {
+  const Rgb previous = colour_;
+  colour_ = colour;
+  return previous;
+}
+
+void QtCanvas::ApplyPen() {
+  // A width of 0 is a one-pixel hairline, as a device context draws it.
+  const double w = penWidth_ * ScaleX();
+  QPen pen(Qt::black, penWidth_ == 0 ? 0.0 : std::max(w, 1.0), Qt::SolidLine, Qt::FlatCap,
+           Qt::MiterJoin);
+  painter_.setPen(pen);
+}
+
+QImage RenderToImage(QSize sizePx, const PageDrawing& draw, double dpi) {
+  QImage image(sizePx.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+  image.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
+  image.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  QtCanvas canvas(painter, QSizeF(image.size()), dpi, dpi);
+  draw(canvas);
+  painter.end();
+  return image;
+}
+
+QImage RenderSheetToImage(const SheetLayout& sheet, double dpi, const PageDrawing& draw) {
+  const QSizeF inches = sheet.pageSize.size(QPageSize::Inch);
+  const QSize px(static_cast<int>(std::lround(inches.width() * dpi)),
+                 static_cast<int>(std::lround(inches.height() * dpi)));
+  QImage image(px.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+  image.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
+  image.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  const double margin = sheet.marginPt / 72.0 * dpi;
+  painter.translate(margin, margin);
+  QtCanvas canvas(painter, QSizeF(px.width() - 2 * margin, px.height() - 2 * margin), dpi, dpi);
+  draw(canvas);
+  painter.end();
+  return image;
+}
+
+std::optional<QString> RenderSheetToPdf(const QString& path, const SheetLayout& sheet,
+                                        const PageDrawing& draw) {
+  constexpr int kDpi = 1200;
+  QPdfWriter writer(path);
+  writer.setResolution(kDpi);
+  writer.setCreator(QStringLiteral("Sarvexa"));
+  if (!writer.setPageSize(sheet.pageSize)) return QStringLiteral("Unsupported paper size.");
+  writer.setPageMargins(QMarginsF(sheet.marginPt, sheet.marginPt, sheet.marginPt, sheet.marginPt),
+                        QPageLayout::Point);
+  QPainter painter;
+  if (!painter.begin(&writer)) return QStringLiteral("Cannot write the PDF file \"%1\".").arg(path);
+  const QRect area = writer.pageLayout().paintRectPixels(kDpi);
+  QtCanvas canvas(painter, QSizeF(area.size()), kDpi, kDpi);
+  draw(canvas);
+  if (!painter.end()) return QStringLiteral("Cannot write the PDF file \"%1\".").arg(path);
+  return std::nullopt;
+}
+
+std::optional<QString> SavePng(const QImage& image, const QString& path) {
+  if (!image.save(path, "PNG")) return QStringLiteral("Cannot write the PNG file \"%1\".").arg(path);
+  return std::nullopt;
+}
+
+}  // namespace sarvexa
