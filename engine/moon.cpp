@@ -60,6 +60,29 @@ inline double TermArgument(const Term& t, const Arguments& a) {
   return t.d * a.D + t.m * a.M + t.mp * a.Mp + t.f * a.F;
 }
 
+// For each node term, the Moon term with the same multipliers (-1 if none).
+// Their arguments are then the same double, so the sine computed for the
+// Moon is reused rather than taken a second time.
+struct NodeSharing {
+  int moonTerm[22];
+};
+constexpr NodeSharing FindSharedTerms() {
+  NodeSharing s{};
+  for (int n = 0; n < 22; ++n) {
+    s.moonTerm[n] = -1;
+    const Term& t = kNodeTerms[n];
+    for (int k = 0; k < 32; ++k) {
+      const Term& u = kMoonTerms[k];
+      if (u.d == t.d && u.m == t.m && u.mp == t.mp && u.f == t.f) {
+        s.moonTerm[n] = k;
+        break;
+      }
+    }
+  }
+  return s;
+}
+constexpr NodeSharing kSharing = FindSharedTerms();
+
 }  // namespace
 
 MoonAndNode MoonPosition(double T) noexcept {
@@ -72,9 +95,12 @@ MoonAndNode MoonPosition(double T) noexcept {
   a.F = 93.2720993 + 483202.0175273 * T - 0.0034029 * T2;
   const double E = 1.0 - 0.002516 * T - 0.0000074 * T2;
 
+  double sines[32];
   double sum = 0.0;
-  for (const Term& t : kMoonTerms) {
-    double v = t.coefficient * SinDeg(TermArgument(t, a));
+  for (int k = 0; k < 32; ++k) {
+    const Term& t = kMoonTerms[k];
+    sines[k] = SinDeg(TermArgument(t, a));
+    double v = t.coefficient * sines[k];
     if (t.timesE) v *= E;
     sum += v;
   }
@@ -83,7 +109,11 @@ MoonAndNode MoonPosition(double T) noexcept {
   sum += 0.001926 * SinDeg(Lp - a.F);
 
   double node = Lp - a.F;  // the mean node
-  for (const Term& t : kNodeTerms) node += t.coefficient * SinDeg(TermArgument(t, a));
+  for (int n = 0; n < 22; ++n) {
+    const Term& t = kNodeTerms[n];
+    const int shared = kSharing.moonTerm[n];
+    node += t.coefficient * (shared >= 0 ? sines[shared] : SinDeg(TermArgument(t, a)));
+  }
   node += 0.005;
 
   MoonAndNode r;

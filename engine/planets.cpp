@@ -89,10 +89,29 @@ inline SinCos SinCosDeg(double deg) {
 
 }  // namespace
 
+KeplerSolution SolveKepler(double meanAnomalyDeg, double e) noexcept {
+  const double M = meanAnomalyDeg;
+  double E = M;
+  SinCos sc = SinCosDeg(E);
+  for (int step = 0; step < kKeplerSteps; ++step) {
+    const double next = E - (E - e * sc.s * kRadToDeg - M) / (1.0 - e * sc.c);
+    // A step is a pure function of E, so once a step returns E itself every
+    // later one would too: the remaining steps are skipped, not approximated,
+    // and the result is bit for bit that of all ten.
+    if (next == E) break;
+    E = next;
+    sc = SinCosDeg(E);
+  }
+  return {E, sc.s, sc.c};
+}
+
 PlanetLongitudes PlanetPositions(double T) noexcept {
   const double T2 = T * T;
   const double Mj = ReduceDegrees(20.020175 + 3034.690122 * T - 0.000808 * T2);
   const double Ms = ReduceDegrees(317.020684 + 1221.547245 * T - 0.000318 * T2);
+
+  // The great inequality term, shared by Jupiter and Saturn.
+  const double great = SinDeg(2 * Mj - 5 * Ms - 67.6);
 
   PlanetLongitudes out{};
   double xs = 0.0, ys = 0.0;
@@ -101,13 +120,8 @@ PlanetLongitudes PlanetPositions(double T) noexcept {
     const double M = ReduceDegrees(el.meanAnomaly.At(T, T2));
     const double e = el.eccentricity.At(T, T2);
 
-    double E = M;
-    SinCos sc{};
-    for (int step = 0; step < 10; ++step) {
-      sc = SinCosDeg(E);
-      E = E - (E - e * sc.s * kRadToDeg - M) / (1.0 - e * sc.c);
-    }
-    sc = SinCosDeg(E);
+    const KeplerSolution ks = SolveKepler(M, e);
+    const SinCos sc{ks.sinE, ks.cosE};
     const double a = el.semiMajorAxis;
     const double x = a * (sc.c - e);
     const double y = a * std::sqrt(1.0 - e * e) * sc.s;
@@ -129,14 +143,14 @@ PlanetLongitudes PlanetPositions(double T) noexcept {
 
     if (k == body::Jupiter) {
       l = l + 0.042 * SinDeg(3 * Mj - 5 * Ms + 21) - 0.056 * SinDeg(2 * Mj - 2 * Ms + 21) -
-          0.332 * SinDeg(2 * Mj - 5 * Ms - 67.6) - 0.036 * SinDeg(Mj - 2 * Ms) +
+          0.332 * great - 0.036 * SinDeg(Mj - 2 * Ms) +
           0.023 * SinDeg(2 * Mj - 3 * Ms + 52) + 0.022 * CosDeg(Mj - Ms) -
           0.016 * SinDeg(Mj - 5 * Ms - 69);
     } else if (k == body::Saturn) {
-      l = l + 0.812 * SinDeg(2 * Mj - 5 * Ms - 67.6) - 0.229 * CosDeg(2 * Mj - 4 * Ms - 2) +
-          0.014 * SinDeg(Mj - 3 * Ms + 32) + 0.119 * SinDeg(Mj - 2 * Ms - 3) +
-          0.046 * SinDeg(2 * Mj - 6 * Ms - 69);
-      b = b + 0.018 * SinDeg(2 * Mj - 6 * Ms - 49) - 0.02 * CosDeg(2 * Mj - 4 * Ms - 2);
+      const double c24 = CosDeg(2 * Mj - 4 * Ms - 2);
+      l = l + 0.812 * great - 0.229 * c24 + 0.014 * SinDeg(Mj - 3 * Ms + 32) +
+          0.119 * SinDeg(Mj - 2 * Ms - 3) + 0.046 * SinDeg(2 * Mj - 6 * Ms - 69);
+      b = b + 0.018 * SinDeg(2 * Mj - 6 * Ms - 49) - 0.02 * c24;
     }
     if (l < 0) l += 360.0;
 

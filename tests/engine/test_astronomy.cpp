@@ -116,3 +116,54 @@ TEST(Astronomy, NonFiniteTimeGivesReducedZeroes) {
 
 }  // namespace
 }  // namespace sarvexa
+
+namespace sarvexa {
+namespace {
+
+// Ten plain Newton steps, as Kepler's equation is defined for the theory.
+double TenPlainSteps(double M, double e) {
+  double E = M;
+  for (int i = 0; i < 10; ++i) {
+    E = E - (E - e * std::sin(E * 0.017453292519943295) * 57.29577951308232 - M) /
+                (1.0 - e * std::cos(E * 0.017453292519943295));
+  }
+  return E;
+}
+
+TEST(SolveKepler, BitForBitTheTenFixedSteps) {
+  // Skipping the steps after a fixed point must not change a single bit, for
+  // the eccentricities of all six orbits over the whole circle.
+  const double eccentricities[] = {0.016708617, 0.20563175, 0.00677188,
+                                   0.09340062,  0.04849485, 0.05550862, 0.0, 0.3};
+  int mismatches = 0;
+  for (double e : eccentricities) {
+    for (double M = 0.0; M < 360.0 && mismatches < 5; M += 0.0731) {
+      const KeplerSolution s = SolveKepler(M, e);
+      const double expected = TenPlainSteps(M, e);
+      if (s.eccentricAnomalyDeg != expected ||
+          s.sinE != std::sin(expected * 0.017453292519943295) ||
+          s.cosE != std::cos(expected * 0.017453292519943295)) {
+        ADD_FAILURE() << "M " << M << " e " << e << ": " << s.eccentricAnomalyDeg << " vs "
+                      << expected;
+        ++mismatches;
+      }
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+}
+
+TEST(SolveKepler, SatisfiesKeplersEquation) {
+  struct Case { double M, e; const char* source; };
+  const Case kCases[] = {
+      {0.0, 0.2, "perihelion"}, {180.0, 0.2, "aphelion"}, {37.5, 0.0934, "Mars-like"},
+      {359.9, 0.2056, "Mercury near perihelion"}, {91.0, 0.0167, "Sun-like"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.source);
+    const double E = SolveKepler(c.M, c.e).eccentricAnomalyDeg;
+    EXPECT_NEAR(E - c.e * std::sin(E * 0.017453292519943295) * 57.29577951308232, c.M, 1e-10);
+  }
+}
+
+}  // namespace
+}  // namespace sarvexa
