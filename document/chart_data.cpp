@@ -1,0 +1,277 @@
+#include "document/chart_data.h"
+
+#include <cctype>
+#include <climits>
+#include <cstdio>
+
+#include "document/field_checks.h"
+#include "document/utf8.h"
+#include "engine/calendar.h"
+
+namespace sarvexa {
+
+namespace field_checks {
+
+FieldError RangeError(int controlId, const char* name, int minimum, int maximum) {
+  FieldError e;
+  e.controlId = controlId;
+  e.field = name;
+  e.kind = FieldError::Kind::Range;
+  e.minimum = minimum;
+  e.maximum = maximum;
+  char buffer[96];
+  std::snprintf(buffer, sizeof buffer, "Please enter an integer between %d and %d.", minimum,
+                maximum);
+  e.message = buffer;
+  return e;
+}
+
+FieldError WholeNumberError(int controlId, const char* name) {
+  FieldError e;
+  e.controlId = controlId;
+  e.field = name;
+  e.kind = FieldError::Kind::WholeNumber;
+  e.message = "Please enter an integer.";
+  return e;
+}
+
+FieldError TooLongError(int controlId, const char* name, int maxChars) {
+  FieldError e;
+  e.controlId = controlId;
+  e.field = name;
+  e.kind = FieldError::Kind::TooLong;
+  e.maxChars = maxChars;
+  char buffer[96];
+  std::snprintf(buffer, sizeof buffer, "Enter no more than %d characters.", maxChars);
+  e.message = buffer;
+  return e;
+}
+
+std::optional<FieldError> CheckRange(int value, int controlId, const char* name, int minimum,
+                                     int maximum) {
+  if (value < minimum || value > maximum) return RangeError(controlId, name, minimum, maximum);
+  return std::nullopt;
+}
+
+std::optional<FieldError> CheckLength(const std::string& text, int controlId, const char* name,
+                                      int maxChars) {
+  if (CountCharacters(text) > maxChars) return TooLongError(controlId, name, maxChars);
+  return std::nullopt;
+}
+
+}  // namespace field_checks
+
+using namespace field_checks;
+
+std::optional<int> ParseWholeNumber(std::string_view text) {
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  auto blank = [&](std::size_t k) { return std::isspace(static_cast<unsigned char>(text[k])) != 0; };
+  while (i < n && blank(i)) ++i;
+  bool negative = false;
+  if (i < n && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  if (i >= n || !std::isdigit(static_cast<unsigned char>(text[i]))) return std::nullopt;
+  long long value = 0;
+  while (i < n && std::isdigit(static_cast<unsigned char>(text[i]))) {
+    value = value * 10 + (text[i] - '0');
+    if (value > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
+    ++i;
+  }
+  while (i < n && blank(i)) ++i;
+  if (i != n) return std::nullopt;
+  if (negative) value = -value;
+  if (value < INT_MIN || value > INT_MAX) return std::nullopt;
+  return static_cast<int>(value);
+}
+
+int CountCharacters(std::string_view text) {
+  int count = 0;
+  std::size_t pos = 0;
+  bool valid = true;
+  while (pos < text.size()) {
+    utf8::Next(text, pos, valid);
+    if (count < INT_MAX) ++count;
+  }
+  return count;
+}
+
+namespace {
+
+// One row of the "Chart Data" field table, in the order of exchange and
+// checking on OK. Numeric fields exist both as typed text and as numbers.
+struct FieldRow {
+  enum Kind { FreeText, LimitedText, Number, Choice } kind;
+  int controlId;
+  const char* name;
+  int minimum, maximum;  // Number, Choice: range; LimitedText: maximum = characters
+  std::string ChartDataFields::*text;
+  int ChartDataFields::*number;
+  std::string ChartDataText::*typedText;
+  int ChartDataText::*typedChoice;
+};
+
+using F = ChartDataFields;
+using T = ChartDataText;
+
+const FieldRow kChartDataRows[] = {
+    {FieldRow::FreeText, 1002, "firstName", 0, 0, &F::firstName, nullptr, &T::firstName, nullptr},
+    {FieldRow::FreeText, 1004, "lastName", 0, 0, &F::lastName, nullptr, &T::lastName, nullptr},
+    {FieldRow::Number, 1006, "hour", 1, 12, nullptr, &F::hour, &T::hour, nullptr},
+    {FieldRow::Number, 1008, "minute", 0, 59, nullptr, &F::minute, &T::minute, nullptr},
+    {FieldRow::Number, 1017, "day", 1, 31, nullptr, &F::day, &T::day, nullptr},
+    {FieldRow::Number, 1018, "year", 1700, 2300, nullptr, &F::year, &T::year, nullptr},
+    {FieldRow::LimitedText, 1019, "place", 0, kChartDataPlaceMaxChars, &F::place, nullptr, &T::place,
+     nullptr},
+    {FieldRow::Number, 1020, "lonDegrees", 0, 179, nullptr, &F::lonDegrees, &T::lonDegrees, nullptr},
+    {FieldRow::Number, 1023, "lonMinutes", 0, 59, nullptr, &F::lonMinutes, &T::lonMinutes, nullptr},
+    {FieldRow::Choice, 1016, "monthIndex", 0, 11, nullptr, &F::monthIndex, nullptr, &T::monthIndex},
+    {FieldRow::Number, 1024, "latDegrees", 0, 89, nullptr, &F::latDegrees, &T::latDegrees, nullptr},
+    {FieldRow::Number, 1027, "latMinutes", 0, 59, nullptr, &F::latMinutes, &T::latMinutes, nullptr},
+    {FieldRow::Number, 1011, "zoneHours", 0, 12, nullptr, &F::zoneHours, &T::zoneHours, nullptr},
+    {FieldRow::Number, 1029, "zoneMinutes", 0, 59, nullptr, &F::zoneMinutes, &T::zoneMinutes, nullptr},
+    {FieldRow::Number, 1030, "dstHours", 0, 12, nullptr, &F::dstHours, &T::dstHours, nullptr},
+    {FieldRow::Number, 1028, "dstMinutes", 0, 59, nullptr, &F::dstMinutes, &T::dstMinutes, nullptr},
+    {FieldRow::Choice, 1009, "isPm", 0, 1, nullptr, &F::isPm, nullptr, &T::isPm},
+    {FieldRow::Choice, 1021, "isEast", 0, 1, nullptr, &F::isEast, nullptr, &T::isEast},
+    {FieldRow::Choice, 1025, "isSouth", 0, 1, nullptr, &F::isSouth, nullptr, &T::isSouth},
+};
+
+std::optional<FieldError> CheckRow(const FieldRow& row, const ChartDataFields& f) {
+  switch (row.kind) {
+    case FieldRow::FreeText:
+      return std::nullopt;
+    case FieldRow::LimitedText:
+      return CheckLength(f.*row.text, row.controlId, row.name, row.maximum);
+    case FieldRow::Number:
+    case FieldRow::Choice:
+      return CheckRange(f.*row.number, row.controlId, row.name, row.minimum, row.maximum);
+  }
+  return std::nullopt;
+}
+
+int SafeNegate(int v) { return v == INT_MIN ? INT_MAX : -v; }
+int SafeAbs(int v) { return v < 0 ? SafeNegate(v) : v; }
+
+}  // namespace
+
+ChartDataFields NewChartDialogValues(int currentYear) {
+  ChartDataFields f;
+  f.year = currentYear;
+  f.isEast = 0;
+  return f;
+}
+
+std::optional<FieldError> ValidateChartData(const ChartDataFields& fields) {
+  for (const auto& row : kChartDataRows) {
+    if (auto e = CheckRow(row, fields)) return e;
+  }
+  return std::nullopt;
+}
+
+ChartDataParse ParseChartDataText(const ChartDataText& text) {
+  ChartDataFields f;
+  for (const auto& row : kChartDataRows) {
+    switch (row.kind) {
+      case FieldRow::FreeText:
+      case FieldRow::LimitedText:
+        f.*row.text = text.*row.typedText;
+        break;
+      case FieldRow::Number: {
+        auto value = ParseWholeNumber(text.*row.typedText);
+        if (!value) return {std::nullopt, WholeNumberError(row.controlId, row.name)};
+        f.*row.number = *value;
+        break;
+      }
+      case FieldRow::Choice:
+        f.*row.number = text.*row.typedChoice;
+        break;
+    }
+    if (auto e = CheckRow(row, f)) return {std::nullopt, e};
+  }
+  return {f, std::nullopt};
+}
+
+void ChartDataToRecord(const ChartDataFields& f, Horoscope& h) {
+  SetBirthDate(h, f.monthIndex + 1, f.day, f.year);
+  int hour24 = f.hour == 12 ? 0 : f.hour;
+  if (f.isPm == 1) hour24 += 12;
+  int zh = f.zoneHours, zm = f.zoneMinutes;
+  int lo = f.lonDegrees, lm = f.lonMinutes;
+  int la = f.latDegrees, lt = f.latMinutes;
+  if (f.isEast == 1) {
+    zh = -zh;
+    zm = -zm;
+    lo = -lo;
+    lm = -lm;
+  }
+  if (f.isSouth == 1) {
+    la = -la;
+    lt = -lt;
+  }
+  SetBirthTime(h, hour24, f.minute, zh, zm, f.dstHours, f.dstMinutes);
+  SetBirthPlace(h, lo, lm, la, lt);
+}
+
+ChartDataFields RecordToChartData(const Horoscope& h, const std::string& firstName,
+                                  const std::string& lastName, const std::string& place) {
+  ChartDataFields f;
+  f.firstName = firstName;
+  f.lastName = lastName;
+  f.place = place;
+
+  auto clock = SplitDegreesRounded(h.universalTime - h.zone + h.dst);
+  int hour = clock.whole;
+  if (hour < 12) {
+    f.isPm = 0;
+  } else {
+    hour -= 12;
+    f.isPm = 1;
+  }
+  if (hour == 0) hour = 12;
+  f.hour = hour;
+  f.minute = clock.minutes;
+
+  const CivilDate date = DateFromDayNumber(h.julianDay);
+  f.monthIndex = date.month - 1;
+  f.day = date.day;
+  f.year = date.year;
+
+  auto lon = SplitDegreesRounded(h.longitude);
+  f.isEast = 0;
+  if (lon.whole < 0) {
+    lon.whole = SafeNegate(lon.whole);
+    lon.minutes = SafeNegate(lon.minutes);
+    f.isEast = 1;
+  } else if (lon.whole == 0 && lon.minutes < 0) {
+    lon.minutes = SafeNegate(lon.minutes);
+    f.isEast = 1;
+  }
+  f.lonDegrees = lon.whole;
+  f.lonMinutes = lon.minutes;
+
+  auto lat = SplitDegreesRounded(h.latitude);
+  f.isSouth = 0;
+  if (lat.whole < 0) {
+    lat.whole = SafeNegate(lat.whole);
+    lat.minutes = SafeNegate(lat.minutes);
+    f.isSouth = 1;
+  } else if (lat.whole == 0 && lat.minutes < 0) {
+    lat.minutes = SafeNegate(lat.minutes);
+    f.isSouth = 1;
+  }
+  f.latDegrees = lat.whole;
+  f.latMinutes = lat.minutes;
+
+  const auto zone = SplitDegreesRounded(h.zone);
+  f.zoneHours = SafeAbs(zone.whole);
+  f.zoneMinutes = SafeAbs(zone.minutes);
+  const auto dst = SplitDegreesRounded(h.dst);
+  f.dstHours = SafeAbs(dst.whole);
+  f.dstMinutes = SafeAbs(dst.minutes);
+  return f;
+}
+
+}  // namespace sarvexa

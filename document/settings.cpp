@@ -1,0 +1,145 @@
+#include "document/settings.h"
+
+#include <cctype>
+#include <climits>
+#include <cstdio>
+
+namespace sarvexa {
+
+DisplaySettings ReadDisplaySettings(const SettingsStore& store) {
+  DisplaySettings s;
+  s.chartStyle = store.readIntOr(settings_key::ChartStyle, 0);
+  if (s.chartStyle != 1 && s.chartStyle != 2) s.chartStyle = 0;
+  s.colorCharts = store.readIntOr(settings_key::ColorChart, 0);
+  if (s.colorCharts != 0 && s.colorCharts != 1) s.colorCharts = 0;
+  return s;
+}
+
+bool WriteDisplaySettings(SettingsStore& store, const DisplaySettings& settings) {
+  bool ok = store.writeInt(settings_key::ChartStyle, settings.chartStyle);
+  ok = store.writeInt(settings_key::ColorChart, settings.colorCharts) && ok;
+  return ok;
+}
+
+int IntegerAt(std::string_view text, std::size_t pos) {
+  std::size_t i = pos;
+  const std::size_t n = text.size();
+  while (i < n && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+  bool negative = false;
+  if (i < n && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  long long value = 0;
+  while (i < n && std::isdigit(static_cast<unsigned char>(text[i]))) {
+    // Saturate instead of overflowing: a hand-edited store may hold anything.
+    if (value <= static_cast<long long>(INT_MAX) + 1) value = value * 10 + (text[i] - '0');
+    ++i;
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX) return INT_MAX;
+  if (value < INT_MIN) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+namespace {
+
+char CharAt(std::string_view text, std::size_t pos) { return pos < text.size() ? text[pos] : '\0'; }
+
+std::string Format(const char* format, int a, char c, int b) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, format, a, c, b);
+  return buffer;
+}
+
+// A key counts as stored only when it holds some text; an empty value gives
+// the default just as a missing one does.
+std::optional<std::string> NonEmptyText(const SettingsStore& store, const char* key) {
+  auto text = store.readText(key);
+  if (text && text->empty()) return std::nullopt;
+  return text;
+}
+
+}  // namespace
+
+std::string FormatPrasnaLongitude(int degrees, int minutes, bool east) {
+  return Format("%03d %c %02d", degrees, east ? 'E' : 'W', minutes);
+}
+
+std::string FormatPrasnaLatitude(int degrees, int minutes, bool south) {
+  return Format("%02d %c %02d", degrees, south ? 'S' : 'N', minutes);
+}
+
+std::string FormatPrasnaHoursMinutes(int hours, int minutes) {
+  char buffer[48];
+  std::snprintf(buffer, sizeof buffer, "%02d %02d", hours, minutes);
+  return buffer;
+}
+
+PrasnaCoordinateText ParsePrasnaLongitude(std::string_view text) {
+  return {IntegerAt(text, 0), IntegerAt(text, 6), CharAt(text, 4) == 'E'};
+}
+
+PrasnaCoordinateText ParsePrasnaLatitude(std::string_view text) {
+  return {IntegerAt(text, 0), IntegerAt(text, 5), CharAt(text, 3) == 'S'};
+}
+
+PrasnaCoordinateText ParsePrasnaHoursMinutes(std::string_view text) {
+  return {IntegerAt(text, 0), IntegerAt(text, 3), false};
+}
+
+PrasnaLocation ReadPrasnaLocation(const SettingsStore& store) {
+  PrasnaLocation loc;  // defaults: 122 W 03, 37 N 54, zone 08 00, DST 00 00
+  loc.place = store.readText(settings_key::PrasnaLoc).value_or("");
+  if (auto text = NonEmptyText(store, settings_key::PrasnaLong)) {
+    auto c = ParsePrasnaLongitude(*text);
+    loc.lonDegrees = c.degrees;
+    loc.lonMinutes = c.minutes;
+    loc.isEast = c.flag ? 1 : 0;
+  }
+  if (auto text = NonEmptyText(store, settings_key::PrasnaLat)) {
+    auto c = ParsePrasnaLatitude(*text);
+    loc.latDegrees = c.degrees;
+    loc.latMinutes = c.minutes;
+    loc.isSouth = c.flag ? 1 : 0;
+  }
+  if (auto text = NonEmptyText(store, settings_key::PrasnaTZone)) {
+    auto c = ParsePrasnaHoursMinutes(*text);
+    loc.zoneHours = c.degrees;
+    loc.zoneMinutes = c.minutes;
+  }
+  if (auto text = NonEmptyText(store, settings_key::PrasnaDst)) {
+    auto c = ParsePrasnaHoursMinutes(*text);
+    loc.dstHours = c.degrees;
+    loc.dstMinutes = c.minutes;
+  }
+  // The stored texts hold magnitudes; the flags give the signs. Negating
+  // INT_MIN is undefined, so a saturated hand-edited value is kept in range.
+  auto negate = [](int& v) { v = v == INT_MIN ? INT_MAX : -v; };
+  if (loc.isEast) {
+    negate(loc.lonDegrees);
+    negate(loc.lonMinutes);
+    negate(loc.zoneHours);
+    negate(loc.zoneMinutes);
+  }
+  if (loc.isSouth) {
+    negate(loc.latDegrees);
+    negate(loc.latMinutes);
+  }
+  return loc;
+}
+
+bool WritePrasnaLocation(SettingsStore& store, const PrasnaLocationFields& f) {
+  bool ok = store.writeText(settings_key::PrasnaLoc, f.place);
+  ok = store.writeText(settings_key::PrasnaLong,
+                       FormatPrasnaLongitude(f.lonDegrees, f.lonMinutes, f.isEast == 1)) && ok;
+  ok = store.writeText(settings_key::PrasnaLat,
+                       FormatPrasnaLatitude(f.latDegrees, f.latMinutes, f.isSouth == 1)) && ok;
+  ok = store.writeText(settings_key::PrasnaTZone,
+                       FormatPrasnaHoursMinutes(f.zoneHours, f.zoneMinutes)) && ok;
+  ok = store.writeText(settings_key::PrasnaDst,
+                       FormatPrasnaHoursMinutes(f.dstHours, f.dstMinutes)) && ok;
+  return ok;
+}
+
+}  // namespace sarvexa

@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "document/settings.h"
+#include "document/settings_store.h"
+
+namespace sarvexa {
+namespace {
+
+TEST(IntegerAt, ReadsLikeTheCLibraryConversionWithoutRunningPastTheEnd) {
+  struct Case {
+    const char* text;
+    std::size_t pos;
+    int expected;
+    const char* why;
+  };
+  const Case cases[] = {
+      {"122 W 03", 0, 122, "three-digit degrees"},
+      {"122 W 03", 6, 3, "minutes with a leading zero"},
+      {"122 W 03", 4, 0, "a letter gives no digits"},
+      {"  -7x", 0, -7, "blanks skipped, sign, digits up to the first other character"},
+      {"+15", 0, 15, "explicit plus sign"},
+      {"12", 5, 0, "position past the end"},
+      {"12", 2, 0, "position exactly at the end"},
+      {"", 0, 0, "empty text"},
+      {"- 5", 0, 0, "a sign not followed by digits"},
+      {"99999999999999", 0, INT_MAX, "saturates above the 32-bit range"},
+      {"-99999999999999", 0, INT_MIN, "saturates below the 32-bit range"},
+      {"\t\n 8", 0, 8, "every C blank is skipped"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    EXPECT_EQ(IntegerAt(c.text, c.pos), c.expected);
+  }
+}
+
+TEST(PrasnaSettingsTexts, FormatsAsStoredBytes) {
+  EXPECT_EQ(FormatPrasnaLongitude(5, 30, true), "005 E 30");
+  EXPECT_EQ(FormatPrasnaLongitude(122, 3, false), "122 W 03");
+  EXPECT_EQ(FormatPrasnaLatitude(10, 5, true), "10 S 05");
+  EXPECT_EQ(FormatPrasnaLatitude(37, 54, false), "37 N 54");
+  EXPECT_EQ(FormatPrasnaHoursMinutes(5, 30), "05 30");
+  EXPECT_EQ(FormatPrasnaHoursMinutes(8, 0), "08 00");
+}
+
+TEST(PrasnaSettingsTexts, ParsesFixedPositionsAndShortTexts) {
+  struct Case {
+    const char* text;
+    int kind;  // 0 longitude, 1 latitude, 2 hours/minutes
+    PrasnaCoordinateText expected;
+    const char* why;
+  };
+  const Case cases[] = {
+      {"005 E 30", 0, {5, 30, true}, "eastern longitude"},
+      {"122 W 03", 0, {122, 3, false}, "western longitude"},
+      {"122 e 03", 0, {122, 3, false}, "only a capital E means East"},
+      {"122", 0, {122, 0, false}, "text ends before the letter: missing parts are 0"},
+      {"122 E", 0, {122, 0, true}, "text ends before the minutes"},
+      {"1", 0, {1, 0, false}, "one character"},
+      {"10 S 05", 1, {10, 5, true}, "southern latitude"},
+      {"37 N 54", 1, {37, 54, false}, "northern latitude"},
+      {"37 S", 1, {37, 0, true}, "latitude without minutes"},
+      {"05 30", 2, {5, 30, false}, "zone"},
+      {"05", 2, {5, 0, false}, "zone without minutes"},
+      {"xx yy", 2, {0, 0, false}, "no digits anywhere"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    PrasnaCoordinateText got = c.kind == 0   ? ParsePrasnaLongitude(c.text)
+                               : c.kind == 1 ? ParsePrasnaLatitude(c.text)
+                                             : ParsePrasnaHoursMinutes(c.text);
+    EXPECT_EQ(got, c.expected);
+  }
+}
+
+TEST(PrasnaSettings, DefaultsWhenNothingIsStored) {
+  MemorySettingsStore store;
+  const PrasnaLocation loc = ReadPrasnaLocation(store);
+  EXPECT_EQ(loc.place, "");
+  EXPECT_EQ(loc.lonDegrees, 122);
+  EXPECT_EQ(loc.lonMinutes, 3);
+  EXPECT_EQ(loc.isEast, 0);
+  EXPECT_EQ(loc.latDegrees, 37);
+  EXPECT_EQ(loc.latMinutes, 54);
+  EXPECT_EQ(loc.isSouth, 0);
+  EXPECT_EQ(loc.zoneHours, 8);
+  EXPECT_EQ(loc.zoneMinutes, 0);
+  EXPECT_EQ(loc.dstHours, 0);
+  EXPECT_EQ(loc.dstMinutes, 0);
+}
+
+TEST(PrasnaSettings, EmptyValuesGiveDefaultsToo) {
+  MemorySettingsStore store;
+  for (const char* key : {settings_key::PrasnaLong, settings_key::PrasnaLat,
+                          settings_key::PrasnaTZone, settings_key::PrasnaDst})
+    store.writeText(key, "");
+  EXPECT_EQ(ReadPrasnaLocation(store), PrasnaLocation{});
+}
+
+TEST(PrasnaSettings, WritesTheFiveKeysAndReadsThemBackSigned) {
+  MemorySettingsStore store;
+  PrasnaLocationFields f;
+  f.place = "Pune";
+  f.lonDegrees = 5;
+  f.lonMinutes = 30;
+  f.isEast = 1;
+  f.latDegrees = 10;
+  f.latMinutes = 5;
+  f.isSouth = 1;
+  f.zoneHours = 5;
+  f.zoneMinutes = 30;
+  f.dstHours = 1;
+  f.dstMinutes = 15;
+  ASSERT_TRUE(WritePrasnaLocation(store, f));
+  EXPECT_EQ(store.values().at("Prasna Loc"), "Pune");
+  EXPECT_EQ(store.values().at("Prasna Long"), "005 E 30");
+  EXPECT_EQ(store.values().at("Prasna Lat"), "10 S 05");
+  EXPECT_EQ(store.values().at("Prasna TZone"), "05 30");
+  EXPECT_EQ(store.values().at("Prasna DST"), "01 15");
+
+  const PrasnaLocation loc = ReadPrasnaLocation(store);
+  EXPECT_EQ(loc.lonDegrees, -5);
+  EXPECT_EQ(loc.lonMinutes, -30);
+  EXPECT_EQ(loc.zoneHours, -5);
+  EXPECT_EQ(loc.zoneMinutes, -30);
+  EXPECT_EQ(loc.latDegrees, -10);
+  EXPECT_EQ(loc.latMinutes, -5);
+  EXPECT_EQ(loc.dstHours, 1);
+  EXPECT_EQ(loc.dstMinutes, 15);
+  EXPECT_EQ(loc.place, "Pune");
+}
+
+TEST(PrasnaSettings, HandEditedExtremesStayDefined) {
+  MemorySettingsStore store;
+  store.writeText(settings_key::PrasnaLong, "000 E -99999999999");
+  store.writeText(settings_key::PrasnaLat, "-99999999999");
+  const PrasnaLocation loc = ReadPrasnaLocation(store);
+  // INT_MIN cannot be negated; it is kept at the largest magnitude instead.
+  EXPECT_EQ(loc.isEast, 1);
+  EXPECT_EQ(loc.lonDegrees, 0);
+  EXPECT_EQ(loc.lonMinutes, INT_MAX);
+  EXPECT_EQ(loc.latDegrees, INT_MIN);
+  EXPECT_EQ(loc.isSouth, 0);
+}
+
+TEST(DisplaySettings, ReadsAndReplacesValuesOutsideTheirSets) {
+  struct Case {
+    std::optional<std::string> style, color;
+    DisplaySettings expected;
+    const char* why;
+  };
+  const Case cases[] = {
+      {std::nullopt, std::nullopt, {0, 0}, "first run"},
+      {"1", "1", {1, 1}, "north, colour"},
+      {"2", "0", {2, 0}, "south, no colour"},
+      {"5", "2", {0, 0}, "out of the value sets"},
+      {"-1", "-1", {0, 0}, "negative"},
+      {"abc", "1x", {0, 0}, "not whole numbers"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    MemorySettingsStore store;
+    if (c.style) store.writeText(settings_key::ChartStyle, *c.style);
+    if (c.color) store.writeText(settings_key::ColorChart, *c.color);
+    EXPECT_EQ(ReadDisplaySettings(store), c.expected);
+  }
+}
+
+TEST(DisplaySettings, WritesIntegers) {
+  MemorySettingsStore store;
+  ASSERT_TRUE(WriteDisplaySettings(store, {2, 1}));
+  EXPECT_EQ(store.values().at("Chart Style"), "2");
+  EXPECT_EQ(store.values().at("Color Chart"), "1");
+  store.setReadOnly(true);
+  EXPECT_FALSE(WriteDisplaySettings(store, {1, 0}));
+  EXPECT_EQ(ReadDisplaySettings(store), (DisplaySettings{2, 1}));
+}
+
+TEST(SettingsInt, ParsesWholeNumbersOnly) {
+  EXPECT_EQ(ParseSettingsInt("2"), 2);
+  EXPECT_EQ(ParseSettingsInt(" -3 "), -3);
+  EXPECT_EQ(ParseSettingsInt("2147483647"), INT_MAX);
+  EXPECT_EQ(ParseSettingsInt("-2147483648"), INT_MIN);
+  EXPECT_EQ(ParseSettingsInt("2147483648"), std::nullopt);
+  EXPECT_EQ(ParseSettingsInt("1.5"), std::nullopt);
+  EXPECT_EQ(ParseSettingsInt(""), std::nullopt);
+  EXPECT_EQ(ParseSettingsInt("+"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace sarvexa
