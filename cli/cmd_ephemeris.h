@@ -1,0 +1,45 @@
+#pragma once
+// The ephemeris subcommand's own options and its report: the rows of the
+// ephemeris page for the open chart's place, zone and daylight saving.
+//   --from YYYY-MM-DD   start date (year 1800..2100, day 0..31 as in the
+//                       dialog; day 0 is the last day of the month before);
+//                       without it the series starts at the chart's own date
+//                       and its first row is the birth moment
+//   --interval daily|weekly|monthly|yearly   (default daily)
+//   --rows N            1..10000 rows (default 24, the screen page)
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "cli/export_options.h"
+#include "document/ephemeris_series.h"
+#include "engine/horoscope.h"
+
+namespace sarvexa {
+
+struct EphemerisOptions {
+  std::int32_t startDay = 0;  ///< Julian Day Number, 0 for the chart's own date
+  EphemerisInterval interval = EphemerisInterval::Daily;
+  int rows = kEphemerisScreenRows;
+};
+
+/// If args[i] is one of the ephemeris options, takes it and its value.
+OptionMatch TakeEphemerisOption(const std::vector<std::string>& args, std::size_t& i,
+                                EphemerisOptions& options, std::string& error);
+
+/// Parses "YYYY-MM-DD" within the dialog's ranges into a Julian Day Number;
+/// on failure returns 0 and sets `error`.
+std::int32_t ParseEphemerisStart(const std::string& text, std::string& error);
+
+/// The report: "Ephemeris for <place>   Longitude: ..  Latitude: .. 12:00 AM",
+/// then the header line and one line per row.
+std::string EphemerisReport(const std::string& place, const Horoscope& chart,
+                            const EphemerisOptions& options);
+
+inline constexpr const char* kEphemerisOptionsHelp =
+    "  --from YYYY-MM-DD     first date (default: the chart's own date and moment)\n"
+    "  --interval daily|weekly|monthly|yearly   step between rows (default daily)\n"
+    "  --rows N              number of rows, 1..10000 (default 24)\n";
+
+}  // namespace sarvexa

@@ -1,0 +1,75 @@
+#include "cli/export_options.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "document/chart_document.h"
+#include "document/csv_export.h"
+#include "document/export_file.h"
+#include "document/text_export.h"
+
+namespace sarvexa {
+namespace {
+
+std::optional<std::string> Emit(const std::string& path, const std::string& bytes,
+                                std::ostream& out) {
+  if (path == "-") {
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) return std::string("Cannot write to standard output");
+    return std::nullopt;
+  }
+  return WriteExportFile(path, bytes);
+}
+
+}  // namespace
+
+std::optional<CharChartStyle> ParseStyleName(const std::string& name) {
+  std::string lower = name;
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (lower == "north") return CharChartStyle::North;
+  if (lower == "south") return CharChartStyle::South;
+  return std::nullopt;
+}
+
+OptionMatch TakeExportOption(const std::vector<std::string>& args, std::size_t& i,
+                             ExportOptions& options, std::string& error) {
+  const std::string& name = args[i];
+  if (name != "--text" && name != "--csv" && name != "--style") return OptionMatch::NotMine;
+  if (i + 1 >= args.size() || args[i + 1].empty()) {
+    error = name + " needs a value";
+    return OptionMatch::Error;
+  }
+  const std::string& value = args[i + 1];
+  if (name == "--text") {
+    options.textPath = value;
+  } else if (name == "--csv") {
+    options.csvPath = value;
+  } else {
+    const auto style = ParseStyleName(value);
+    if (!style) {
+      error = "--style must be north or south, not '" + value + "'";
+      return OptionMatch::Error;
+    }
+    options.style = style;
+  }
+  i += 2;
+  return OptionMatch::Taken;
+}
+
+std::optional<std::string> WriteExports(const ExportOptions& options,
+                                        const ChartDocument& document, std::ostream& out) {
+  if (options.textPath) {
+    const CharChartStyle style =
+        options.style.value_or(CharChartStyleFromSetting(document.chartStyle()));
+    const std::string bytes = TextExportText(TextExportInputFromDocument(document, style));
+    if (auto error = Emit(*options.textPath, bytes, out)) return error;
+  }
+  if (options.csvPath) {
+    if (auto error = Emit(*options.csvPath, CsvExportText(document), out)) return error;
+  }
+  return std::nullopt;
+}
+
+}  // namespace sarvexa

@@ -1,0 +1,48 @@
+#pragma once
+// The export options shared by the chart-printing subcommands (chart, open,
+// prasna): --text FILE, --csv FILE and --style north|south. "-" as FILE
+// writes to standard output.
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "document/char_chart.h"
+
+namespace sarvexa {
+
+class ChartDocument;
+
+struct ExportOptions {
+  std::optional<std::string> textPath;       ///< --text FILE
+  std::optional<std::string> csvPath;        ///< --csv FILE
+  std::optional<CharChartStyle> style;       ///< --style; the stored setting when absent
+  bool any() const { return textPath.has_value() || csvPath.has_value(); }
+};
+
+/// Result of looking at one command-line argument.
+enum class OptionMatch { NotMine, Taken, Error };
+
+/// If args[i] is one of the export options, takes it (and its value, moving
+/// i past it) into `options`. On a missing or bad value returns Error with a
+/// message in `error`.
+OptionMatch TakeExportOption(const std::vector<std::string>& args, std::size_t& i,
+                             ExportOptions& options, std::string& error);
+
+/// "north" or "south" (any letter case).
+std::optional<CharChartStyle> ParseStyleName(const std::string& name);
+
+/// Writes the requested exports of the document's open chart, in the order
+/// text, CSV. A path "-" goes to `out`. The text export's charts use
+/// --style, or the document's stored chart style. Returns the first failure.
+std::optional<std::string> WriteExports(const ExportOptions& options,
+                                        const ChartDocument& document, std::ostream& out);
+
+/// Help lines for the options, for the usage text.
+inline constexpr const char* kExportOptionsHelp =
+    "  --text FILE           write the text report (CR LF lines; '-' for standard output)\n"
+    "  --csv FILE            write the one-record CSV export ('-' for standard output)\n"
+    "  --style north|south   chart style of the text report (default: the stored setting)\n";
+
+}  // namespace sarvexa
