@@ -1,0 +1,207 @@
+// The command-line export options (--text, --csv, --style) and the
+// ephemeris options and report.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cmd_ephemeris.h"
+#include "cli/export_options.h"
+#include "document/chart_document.h"
+#include "document/csv_export.h"
+#include "document/settings_store.h"
+#include "document/text_export.h"
+#include "engine/calendar.h"
+
+namespace sarvexa {
+namespace {
+
+constexpr LocalClockReading kFixedClock{2024, 6, 15, 12, 0};
+
+// The worked chart entered as on the "Chart Data" dialog: 1 January 2000,
+// 5:30 PM, zone 5:30 East, 77 deg 12 min East, 28 deg 36 min North.
+ChartDataFields WorkedChartFields() {
+  ChartDataFields f;
+  f.firstName = "Worked";
+  f.lastName = "Chart";
+  f.hour = 5;
+  f.minute = 30;
+  f.isPm = 1;
+  f.day = 1;
+  f.monthIndex = 0;
+  f.year = 2000;
+  f.place = "New Delhi";
+  f.lonDegrees = 77;
+  f.lonMinutes = 12;
+  f.isEast = 1;
+  f.latDegrees = 28;
+  f.latMinutes = 36;
+  f.zoneHours = 5;
+  f.zoneMinutes = 30;
+  return f;
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST(CliExportOptions, TakesItsOptionsAndLeavesOthers) {
+  const std::vector<std::string> args = {"--text", "a.txt", "--json", "--csv", "-",
+                                         "--style", "South"};
+  ExportOptions options;
+  std::string error;
+  std::size_t i = 0;
+  EXPECT_EQ(TakeExportOption(args, i, options, error), OptionMatch::Taken);
+  EXPECT_EQ(i, 2u);
+  EXPECT_EQ(TakeExportOption(args, i, options, error), OptionMatch::NotMine);
+  EXPECT_EQ(i, 2u);
+  i = 3;
+  EXPECT_EQ(TakeExportOption(args, i, options, error), OptionMatch::Taken);
+  EXPECT_EQ(TakeExportOption(args, i, options, error), OptionMatch::Taken);
+  EXPECT_EQ(i, args.size());
+  EXPECT_EQ(options.textPath, "a.txt");
+  EXPECT_EQ(options.csvPath, "-");
+  EXPECT_EQ(options.style, CharChartStyle::South);
+}
+
+TEST(CliExportOptions, BadValuesAreReported) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* messagePart;
+  };
+  const Case cases[] = {
+      {{"--text"}, "--text needs a value"},
+      {{"--csv", ""}, "--csv needs a value"},
+      {{"--style", "east"}, "north or south"},
+      {{"--style"}, "--style needs a value"},
+  };
+  for (const Case& c : cases) {
+    ExportOptions options;
+    std::string error;
+    std::size_t i = 0;
+    EXPECT_EQ(TakeExportOption(c.args, i, options, error), OptionMatch::Error);
+    EXPECT_NE(error.find(c.messagePart), std::string::npos) << error;
+  }
+}
+
+TEST(CliExportOptions, WritesFilesAndStandardOutput) {
+  MemorySettingsStore store;
+  store.writeInt("Chart Style", 1);
+  ChartDocument doc(store, [] { return kFixedClock; });
+  ASSERT_FALSE(doc.newChart(WorkedChartFields()).has_value());
+
+  const auto dir = std::filesystem::temp_directory_path() / "sarvexa_cli_export_test";
+  std::filesystem::create_directories(dir);
+  ExportOptions options;
+  options.textPath = (dir / "w.txt").string();
+  options.csvPath = "-";
+  std::ostringstream out;
+  ASSERT_FALSE(WriteExports(options, doc, out).has_value());
+  EXPECT_EQ(out.str(), CsvExportText(doc));
+  EXPECT_EQ(out.str().rfind("Worked,Chart,01/01/2000,17:30,05:30,0,-77.20,28.60,New Delhi,,", 0),
+            0u)
+      << out.str();
+  // The stored style (1) is North: the Rashi chart carries sign numbers.
+  const std::string text = ReadFile(dir / "w.txt");
+  EXPECT_EQ(text, TextExportText(TextExportInputFromDocument(doc, CharChartStyle::North)));
+
+  // --style overrides the stored setting.
+  options.style = CharChartStyle::South;
+  ASSERT_FALSE(WriteExports(options, doc, out).has_value());
+  EXPECT_EQ(ReadFile(dir / "w.txt"),
+            TextExportText(TextExportInputFromDocument(doc, CharChartStyle::South)));
+  std::filesystem::remove_all(dir);
+}
+
+TEST(CliExportOptions, UnwritablePathFails) {
+  MemorySettingsStore store;
+  ChartDocument doc(store, [] { return kFixedClock; });
+  ASSERT_FALSE(doc.newChart(WorkedChartFields()).has_value());
+  ExportOptions options;
+  options.csvPath = "/nonexistent-folder-for-sarvexa/x.csv";
+  std::ostringstream out;
+  const auto error = WriteExports(options, doc, out);
+  ASSERT_TRUE(error.has_value());
+  EXPECT_NE(error->find("/nonexistent-folder-for-sarvexa/x.csv"), std::string::npos);
+}
+
+TEST(CliEphemerisOptions, StartDates) {
+  struct Case {
+    const char* text;
+    std::int32_t expected;  // 0: refused
+    const char* source;
+  };
+  const Case cases[] = {
+      {"2000-01-01", 2451545, "JDN of 1 January 2000"},
+      {"2000-1-1", 2451545, "single digits"},
+      {"2000-03-00", 2451545 + 59, "day 0 is 29 February 2000"},
+      {"1800-01-01", 2378497, "lowest year"},
+      {"2101-01-01", 0, "year above 2100"},
+      {"1799-12-31", 0, "year below 1800"},
+      {"2000-13-01", 0, "month 13"},
+      {"2000-00-10", 0, "month 0"},
+      {"2000-01-32", 0, "day 32"},
+      {"2000/01/01", 0, "wrong separator"},
+      {"2000-01", 0, "no day"},
+      {"-2000-01-01", 0, "sign"},
+      {"20x0-01-01", 0, "letter"},
+      {"", 0, "empty"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.source);
+    std::string error;
+    EXPECT_EQ(ParseEphemerisStart(c.text, error), c.expected);
+    EXPECT_EQ(error.empty(), c.expected != 0) << error;
+  }
+}
+
+TEST(CliEphemerisOptions, IntervalAndRows) {
+  const std::vector<std::string> args = {"--interval", "monthly", "--rows", "5", "--from",
+                                         "2001-01-31"};
+  EphemerisOptions options;
+  std::string error;
+  std::size_t i = 0;
+  while (i < args.size()) ASSERT_EQ(TakeEphemerisOption(args, i, options, error), OptionMatch::Taken);
+  EXPECT_EQ(options.interval, EphemerisInterval::Monthly);
+  EXPECT_EQ(options.rows, 5);
+  EXPECT_EQ(options.startDay, 2451911 + 30);
+
+  for (const std::vector<std::string>& bad :
+       {std::vector<std::string>{"--rows", "0"}, {"--rows", "10001"}, {"--rows", "x"},
+        {"--interval", "hourly"}, {"--from"}}) {
+    EphemerisOptions o;
+    std::size_t j = 0;
+    std::string e;
+    EXPECT_EQ(TakeEphemerisOption(bad, j, o, e), OptionMatch::Error) << bad[0];
+    EXPECT_FALSE(e.empty());
+  }
+}
+
+TEST(CliEphemerisReport, HeaderAndRows) {
+  MemorySettingsStore store;
+  ChartDocument doc(store, [] { return kFixedClock; });
+  ASSERT_FALSE(doc.newChart(WorkedChartFields()).has_value());
+  EphemerisOptions options;
+  options.startDay = 2451911 + 30;  // 31 January 2001
+  options.interval = EphemerisInterval::Monthly;
+  options.rows = 3;
+  const std::string report = EphemerisReport(doc.place(), doc.horoscope(), options);
+  std::istringstream in(report);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 5u) << report;
+  EXPECT_EQ(lines[0], "Ephemeris for New Delhi   Longitude: 77E12  Latitude: 28N36 12:00 AM");
+  EXPECT_EQ(lines[1].rfind("Date          Sun     Moon", 0), 0u);
+  EXPECT_EQ(lines[2].rfind("Jan 31,2001: ", 0), 0u);
+  EXPECT_EQ(lines[3].rfind("Mar  3,2001: ", 0), 0u);
+  EXPECT_EQ(lines[4].rfind("Apr  3,2001: ", 0), 0u);
+}
+
+}  // namespace
+}  // namespace sarvexa
