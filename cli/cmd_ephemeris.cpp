@@ -1,6 +1,13 @@
 #include "cli/cmd_ephemeris.h"
 
 #include <cctype>
+#include <ostream>
+
+#include "cli/birth_options.h"
+#include "cli/commands.h"
+#include "document/chart_document.h"
+#include "document/settings_store.h"
+#include "engine/chart_calculation.h"
 
 #include "document/text_export.h"
 #include "engine/calendar.h"
@@ -90,4 +97,81 @@ std::string EphemerisReport(const std::string& place, const Horoscope& chart,
   return out;
 }
 
+namespace cli {
+
+void PrintEphemerisHelp(std::ostream& out) {
+  out << "Usage: sarvexa-cli ephemeris (BIRTH OPTIONS | --open FILE.svx) [OPTIONS]\n"
+         "Lists the sidereal positions of Sun .. Rahu at local midnight of a run of\n"
+         "dates, for the chart's place, zone and daylight saving.\n\n"
+         "  --open FILE           take the chart from a chart file\n"
+      << kEphemerisOptionsHelp << "\nBirth options:\n"
+      << BirthOptionsHelp();
+}
+
+int RunEphemerisCommand(const std::vector<std::string>& args, std::ostream& out,
+                        std::ostream& err) {
+  BirthOptions birth;
+  bool anyBirthOption = false;
+  std::optional<std::string> openPath;
+  EphemerisOptions options;
+  for (std::size_t i = 0; i < args.size();) {
+    const std::string& name = args[i];
+    if (name == "--help" || name == "-h") {
+      PrintEphemerisHelp(out);
+      return 0;
+    }
+    std::string error;
+    const OptionMatch match = TakeEphemerisOption(args, i, options, error);
+    if (match == OptionMatch::Taken) continue;
+    if (match == OptionMatch::Error) {
+      err << "sarvexa-cli ephemeris: " << error << "\n";
+      return kExitUsage;
+    }
+    if (name == "--open" || IsBirthOption(name)) {
+      if (i + 1 >= args.size()) {
+        err << "sarvexa-cli ephemeris: " << name << " needs a value\n";
+        return kExitUsage;
+      }
+      if (name == "--open") {
+        openPath = args[i + 1];
+      } else {
+        if (ParseBirthOption(name, args[i + 1], birth, error) == OptionStatus::Rejected) {
+          err << "sarvexa-cli ephemeris: " << error << "\n";
+          return kExitUsage;
+        }
+        anyBirthOption = true;
+      }
+      i += 2;
+      continue;
+    }
+    err << "sarvexa-cli ephemeris: unknown option '" << name << "'\n";
+    return kExitUsage;
+  }
+
+  if (openPath) {
+    if (anyBirthOption) {
+      err << "sarvexa-cli ephemeris: give either birth options or --open, not both\n";
+      return kExitUsage;
+    }
+    MemorySettingsStore store;
+    ChartDocument document(store, SystemLocalClock);
+    if (auto error = document.open(*openPath)) {
+      err << "sarvexa-cli ephemeris: " << *error << "\n";
+      return 1;
+    }
+    out << EphemerisReport(document.place(), document.horoscope(), options);
+    return 0;
+  }
+  if (auto missing = MissingBirthOption(birth)) {
+    err << "sarvexa-cli ephemeris: " << *missing << "\n";
+    return kExitUsage;
+  }
+  Horoscope chart;
+  ApplyBirthOptions(birth, chart);
+  CalculateHoroscope(chart);
+  out << EphemerisReport(birth.place, chart, options);
+  return out ? 0 : 1;
+}
+
+}  // namespace cli
 }  // namespace sarvexa

@@ -9,6 +9,7 @@
 //   --rows N            1..10000 rows (default 24, the screen page)
 
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -42,4 +43,15 @@ inline constexpr const char* kEphemerisOptionsHelp =
     "  --interval daily|weekly|monthly|yearly   step between rows (default daily)\n"
     "  --rows N              number of rows, 1..10000 (default 24)\n";
 
+namespace cli {
+
+/// `ephemeris`: the chart from birth options or from --open FILE, then the
+/// ephemeris rows. Exit code 0, 2 for bad usage, 1 when the file cannot be
+/// read.
+int RunEphemerisCommand(const std::vector<std::string>& args, std::ostream& out,
+                        std::ostream& err);
+/// Help text of `ephemeris`.
+void PrintEphemerisHelp(std::ostream& out);
+
+}  // namespace cli
 }  // namespace sarvexa

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <ctime>
 
 #include "document/chart_document.h"
 #include "document/csv_export.h"
 #include "document/export_file.h"
+#include "document/ini_settings_store.h"
+#include "document/settings.h"
 #include "document/text_export.h"
 
 namespace sarvexa {
@@ -70,6 +73,43 @@ std::optional<std::string> WriteExports(const ExportOptions& options,
     if (auto error = Emit(*options.csvPath, CsvExportText(document), out)) return error;
   }
   return std::nullopt;
+}
+
+std::optional<std::string> WriteExports(const ExportOptions& options,
+                                        const std::string& firstName,
+                                        const std::string& lastName, const std::string& place,
+                                        const Horoscope& chart, const LocalClockReading& now,
+                                        int storedChartStyle, std::ostream& out) {
+  if (options.textPath) {
+    const CharChartStyle style =
+        options.style.value_or(CharChartStyleFromSetting(storedChartStyle));
+    const std::string bytes = TextExportText(firstName, lastName, place, chart, now, style);
+    if (auto error = Emit(*options.textPath, bytes, out)) return error;
+  }
+  if (options.csvPath) {
+    if (auto error = Emit(*options.csvPath, CsvExportText(firstName, lastName, place, chart), out))
+      return error;
+  }
+  return std::nullopt;
+}
+
+LocalClockReading SystemLocalClock() {
+  const std::time_t t = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&t, &local);
+  LocalClockReading r;
+  r.year = local.tm_year + 1900;
+  r.month = local.tm_mon + 1;
+  r.day = local.tm_mday;
+  r.hour = local.tm_hour;
+  r.minute = local.tm_min;
+  return r;
+}
+
+int StoredChartStyle() {
+  const auto path = IniFileSettingsStore::DefaultPath();
+  if (!path) return 0;
+  return ReadDisplaySettings(IniFileSettingsStore::FromFile(*path)).chartStyle;
 }
 
 }  // namespace sarvexa

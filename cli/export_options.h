@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "document/char_chart.h"
+#include "engine/dasha.h"
+#include "engine/horoscope.h"
 
 namespace sarvexa {
 
@@ -38,6 +40,22 @@ std::optional<CharChartStyle> ParseStyleName(const std::string& name);
 /// --style, or the document's stored chart style. Returns the first failure.
 std::optional<std::string> WriteExports(const ExportOptions& options,
                                         const ChartDocument& document, std::ostream& out);
+
+/// The same for a chart given by its parts: the current period of the text
+/// report is found at `now`; `storedChartStyle` is the "Chart Style" setting
+/// (1 North, anything else South) used when --style is absent.
+std::optional<std::string> WriteExports(const ExportOptions& options,
+                                        const std::string& firstName,
+                                        const std::string& lastName, const std::string& place,
+                                        const Horoscope& chart, const LocalClockReading& now,
+                                        int storedChartStyle, std::ostream& out);
+
+/// The computer's local clock, seconds dropped.
+LocalClockReading SystemLocalClock();
+
+/// The "Chart Style" the desktop program stored (its settings file), 0 when
+/// there is none.
+int StoredChartStyle();
 
 /// Help lines for the options, for the usage text.
 inline constexpr const char* kExportOptionsHelp =
