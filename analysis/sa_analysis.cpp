@@ -8,31 +8,14 @@ namespace sarvexa {
 
 namespace {
 
-double Reduce360(double x) {
-  if (!std::isfinite(x)) return 0.0;
-  double r = x - 360.0 * std::floor(x / 360.0);
-  if (r >= 360.0 || r < 0.0) r = 0.0;
-  return r;
-}
-
-// Double to int the way the analysis counts: truncation toward zero, with
-// anything not finite counted as 0 so a damaged record cannot trigger
-// undefined behaviour.
-int TruncToInt(double x) {
-  if (!std::isfinite(x)) return 0;
-  if (x > 2e9) return 2000000000;
-  if (x < -2e9) return -2000000000;
-  return static_cast<int>(std::trunc(x));
-}
+// Angles go through the shared reduction, which also maps a value that is
+// not finite to 0, and every double-to-int conversion through TruncToInt, so
+// a damaged record cannot cause undefined behaviour.
+double Reduce360(double x) { return ReduceDegrees(x); }
 
 double Lon(const Horoscope& h, GrahaIndex p) { return h.positions[p].longitude; }
 
 }  // namespace
-
-SignIndex SignOfLongitude(double longitudeDeg) {
-  const int s = static_cast<int>(Reduce360(longitudeDeg) / 30.0);
-  return s > 11 ? 11 : s;
-}
 
 SignIndex RisingSign(const Horoscope& h) { return SignOfLongitude(Lon(h, graha::Ascendant)); }
 

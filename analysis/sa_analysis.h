@@ -100,10 +100,6 @@ struct SaAnalysis {
   std::array<std::int32_t, graha::kCount> colorClass{};   ///< by GrahaIndex: ColorClass
 };
 
-/// Sign 0..11 of a longitude: trunc(longitude / 30), after reducing the
-/// longitude into 0 <= x < 360 (a value that is not finite counts as 0).
-SignIndex SignOfLongitude(double longitudeDeg);
-
 /// Sign of the Ascendant.
 SignIndex RisingSign(const Horoscope& h);
 
