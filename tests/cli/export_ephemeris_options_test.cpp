@@ -203,5 +203,58 @@ TEST(CliEphemerisReport, HeaderAndRows) {
   EXPECT_EQ(lines[4].rfind("Apr  3,2001: ", 0), 0u);
 }
 
+const std::vector<std::string> kWorkedBirthOptions = {
+    "--date", "2000-01-01", "--time", "17:30", "--zone", "05:30", "--lon", "077:12E",
+    "--lat",  "28:36N",     "--dst",  "0",     "--place", "New Delhi"};
+
+TEST(CliEphemerisCommand, FromBirthOptions) {
+  std::vector<std::string> args = kWorkedBirthOptions;
+  for (const char* a : {"--from", "2000-02-29", "--interval", "yearly", "--rows", "2"})
+    args.push_back(a);
+  std::ostringstream out, err;
+  ASSERT_EQ(cli::RunEphemerisCommand(args, out, err), 0) << err.str();
+  std::istringstream in(out.str());
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 4u) << out.str();
+  EXPECT_EQ(lines[0], "Ephemeris for New Delhi   Longitude: 77E12  Latitude: 28N36 12:00 AM");
+  EXPECT_EQ(lines[2].rfind("Feb 29,2000: ", 0), 0u);
+  EXPECT_EQ(lines[3].rfind("Mar  1,2001: ", 0), 0u);
+}
+
+TEST(CliEphemerisCommand, FromAChartFileAndFailures) {
+  MemorySettingsStore store;
+  ChartDocument doc(store, [] { return kFixedClock; });
+  ASSERT_FALSE(doc.newChart(WorkedChartFields()).has_value());
+  const auto dir = std::filesystem::temp_directory_path() / "sarvexa_cli_ephemeris_test";
+  std::filesystem::create_directories(dir);
+  const auto path = dir / "w.svx";
+  ASSERT_FALSE(doc.save(path).has_value());
+
+  std::ostringstream out, err;
+  ASSERT_EQ(cli::RunEphemerisCommand({"--open", path.string(), "--rows", "1"}, out, err), 0)
+      << err.str();
+  // Without --from the first row is the chart's own date and moment.
+  EXPECT_NE(out.str().find("\nJan  1,2000: "), std::string::npos) << out.str();
+
+  struct Case {
+    std::vector<std::string> args;
+    int code;
+  };
+  const Case cases[] = {
+      {{"--open", (dir / "missing.svx").string()}, 1},
+      {{"--open"}, 2},
+      {{"--rows", "3"}, 2},  // no chart given
+      {{"--bogus"}, 2},
+      {{"--open", path.string(), "--date", "2000-01-01"}, 2},
+  };
+  for (const Case& c : cases) {
+    std::ostringstream o, e;
+    EXPECT_EQ(cli::RunEphemerisCommand(c.args, o, e), c.code) << c.args[0];
+    EXPECT_FALSE(e.str().empty());
+  }
+  std::filesystem::remove_all(dir);
+}
+
 }  // namespace
 }  // namespace sarvexa
