@@ -1,0 +1,70 @@
+#pragma once
+// The birth-data options shared by every subcommand that casts a chart. They
+// mirror the fields of the "Chart Data" dialog: magnitudes entered as digits,
+// with AM/PM, East/West and North/South choices giving the signs, and they are
+// applied to a Horoscope exactly as the dialog's OK step applies its fields.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/horoscope.h"
+
+namespace sarvexa::cli {
+
+/// The "Chart Data" dialog's fields, with its initial values.
+struct BirthOptions {
+  std::string firstName;
+  std::string lastName;
+  std::string place;
+  int hour = 1;        ///< clock hour 1..12
+  int isPm = 0;        ///< 0 AM, 1 PM
+  int minute = 0;      ///< 0..59
+  int day = 1;         ///< 1..31 in any month
+  int monthIndex = 0;  ///< 0 = January
+  int year = 1997;     ///< 1700..2300
+  int lonDegrees = 0;  ///< 0..179
+  int lonMinutes = 0;  ///< 0..59
+  int isEast = 0;      ///< 0 West, 1 East; signs longitude and zone
+  int latDegrees = 0;  ///< 0..89
+  int latMinutes = 0;  ///< 0..59
+  int isSouth = 0;     ///< 0 North, 1 South
+  int zoneHours = 0;   ///< 0..12
+  int zoneMinutes = 0; ///< 0..59
+  int dstHours = 0;    ///< 0..12
+  int dstMinutes = 0;  ///< 0..59 (kept for the dialog; has no effect)
+
+  // Which options were given, for the required-option check.
+  bool hasDate = false, hasTime = false, hasLon = false, hasLat = false, hasZone = false;
+};
+
+/// Outcome of offering one command-line option to the birth-option parser.
+enum class OptionStatus {
+  NotABirthOption,  ///< not one of ours: the subcommand handles it
+  Accepted,
+  Rejected,  ///< the value was bad; the message says why
+};
+
+/// Parses one option (name with its leading dashes, e.g. "--date") and its
+/// value into `out`. On rejection `message` receives one line naming the
+/// option and its allowed form and range.
+OptionStatus ParseBirthOption(std::string_view name, std::string_view value, BirthOptions& out,
+                              std::string& message);
+
+/// True if `name` is a birth option (all of them take a value).
+bool IsBirthOption(std::string_view name);
+
+/// Message for the first required option (--date, --time, --lon, --lat,
+/// --zone) that was not given, or nothing when all are present.
+std::optional<std::string> MissingBirthOption(const BirthOptions& options);
+
+/// Sets the birth data of h as the dialog's OK step does: date, then the
+/// clock hour in 24-hour form with zone and daylight saving (East negates
+/// zone hours and minutes), then the place (East and South negate degrees and
+/// minutes). Positions are not calculated.
+void ApplyBirthOptions(const BirthOptions& options, Horoscope& h);
+
+/// Help text for the birth options, one option per line.
+const char* BirthOptionsHelp();
+
+}  // namespace sarvexa::cli

@@ -1,0 +1,109 @@
+#include "cli/chart_output.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "engine/calendar.h"
+
+namespace sarvexa::cli {
+namespace {
+
+std::string Format(const char* fmt, auto... args) {
+  char buf[256];
+  std::snprintf(buf, sizeof buf, fmt, args...);
+  return buf;
+}
+
+const char* GrahaName(int index) {
+  return index == graha::Ascendant ? "Ascendant" : kGrahaFullNames[index - 1];
+}
+
+// "DD:MM Side" for a signed coordinate, shown as the data-entry dialog shows
+// it again: rounded to the minute, the sign turned into a side.
+std::string Coordinate(double value, const char* positiveSide, const char* negativeSide) {
+  const WholeAndMinutes s = SplitDegreesRounded(value);
+  const bool negative = s.whole < 0 || (s.whole == 0 && s.minutes < 0);
+  return Format("%d:%02d %s", std::abs(s.whole), std::abs(s.minutes),
+                negative ? negativeSide : positiveSide);
+}
+
+std::string HeaderLines(const BirthOptions& names, const Horoscope& h) {
+  std::string out;
+  std::string who = names.firstName;
+  if (!names.lastName.empty()) who += (who.empty() ? "" : " ") + names.lastName;
+  out += "Chart of " + (who.empty() ? std::string("(no name)") : who);
+  if (!names.place.empty()) out += ", " + names.place;
+  out += '\n';
+
+  // Local clock time as stored: UT - zone + dst, rounded to the minute.
+  const WholeAndMinutes t = SplitDegreesRounded(h.universalTime - h.zone + h.dst);
+  const CivilDate d = DateFromDayNumber(h.julianDay);
+  const char* month = (d.month >= 1 && d.month <= 12) ? kMonthAbbreviations[d.month - 1] : "?";
+  const WholeAndMinutes z = SplitDegreesRounded(h.zone);
+  out += Format("Date %d %s %d   Time %02d:%02d   Zone %d:%02d %s   DST %d\n", d.day, month, d.year,
+                t.whole, t.minutes, std::abs(z.whole), std::abs(z.minutes),
+                h.zone < 0 ? "East" : "West", h.dst);
+  out += "Longitude " + Coordinate(h.longitude, "West", "East") + "   Latitude " +
+         Coordinate(h.latitude, "North", "South") + '\n';
+  const WholeAndMinutes a = SplitDegreesRounded(std::fabs(h.ayanamsaCorrection));
+  out += Format("Lahiri Ayanamsa %d:%02d   Julian Day %d   T %.12f\n", a.whole, a.minutes,
+                h.julianDay, h.julianCenturies);
+  return out;
+}
+
+}  // namespace
+
+void WritePosition(JsonWriter& json, const GrahaPosition& p) {
+  json.BeginObject();
+  json.Field("longitude", p.longitude);
+  json.Field("retrograde", static_cast<int>(p.retrograde));
+  json.Field("signDegrees", static_cast<int>(p.signDegrees));
+  json.Field("minutes", static_cast<int>(p.minutes));
+  json.Field("dailyMotion", p.dailyMotion);
+  json.EndObject();
+}
+
+void WriteHoroscopeFields(JsonWriter& json, const Horoscope& h) {
+  json.Field("julianDay", static_cast<int>(h.julianDay));
+  json.Field("universalTime", h.universalTime);
+  json.Field("zone", h.zone);
+  json.Field("dst", static_cast<int>(h.dst));
+  json.Field("longitude", h.longitude);
+  json.Field("latitude", h.latitude);
+  json.Field("julianCenturies", h.julianCenturies);
+  json.Field("ayanamsaCorrection", h.ayanamsaCorrection);
+  json.Key("positions");
+  json.BeginArray();
+  for (const GrahaPosition& p : h.positions) WritePosition(json, p);
+  json.EndArray();
+}
+
+std::string ChartJson(const BirthOptions& names, const Horoscope& h) {
+  JsonWriter json;
+  json.BeginObject();
+  json.Field("firstName", names.firstName);
+  json.Field("lastName", names.lastName);
+  json.Field("place", names.place);
+  WriteHoroscopeFields(json, h);
+  json.EndObject();
+  return json.Text();
+}
+
+std::string ChartTable(const BirthOptions& names, const Horoscope& h) {
+  std::string out = HeaderLines(names, h);
+  out += '\n';
+  out += "Body        Sign  Deg  Min  R   Longitude        Daily motion\n";
+  for (int i = 0; i < graha::kCount; ++i) {
+    const GrahaPosition& p = h.positions[i];
+    const std::string motion = i == graha::Ascendant ? "" : Format("%+.6f", p.dailyMotion);
+    std::string line = Format("%-10s  %-4s  %3d  %3d  %-2s  %14.10f   %s", GrahaName(i),
+                              kSignAbbreviations[SignOfLongitude(p.longitude)], p.signDegrees,
+                              p.minutes, p.retrograde ? "R" : "", p.longitude, motion.c_str());
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    out += line + '\n';
+  }
+  return out;
+}
+
+}  // namespace sarvexa::cli

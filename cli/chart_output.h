@@ -1,0 +1,27 @@
+#pragma once
+// The two renderings of a cast chart: a readable table and a JSON document
+// whose keys are the chart record's field names.
+
+#include <string>
+
+#include "cli/birth_options.h"
+#include "cli/json_writer.h"
+#include "engine/horoscope.h"
+
+namespace sarvexa::cli {
+
+/// Writes the Horoscope's fields (julianDay .. positions) as members of the
+/// object that is open in `json`.
+void WriteHoroscopeFields(JsonWriter& json, const Horoscope& h);
+
+/// One position as a JSON object.
+void WritePosition(JsonWriter& json, const GrahaPosition& p);
+
+/// Whole JSON document for a chart with its names and place.
+std::string ChartJson(const BirthOptions& names, const Horoscope& h);
+
+/// Readable chart: header with the birth data as stored, then one line per
+/// Ascendant and graha.
+std::string ChartTable(const BirthOptions& names, const Horoscope& h);
+
+}  // namespace sarvexa::cli

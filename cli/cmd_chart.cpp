@@ -1,0 +1,95 @@
+// `sarvexa-cli chart`: birth options in, the calculated chart out.
+
+#include <ostream>
+#include <string>
+
+#include "cli/birth_options.h"
+#include "cli/chart_output.h"
+#include "cli/commands.h"
+#include "engine/chart_calculation.h"
+
+namespace sarvexa::cli {
+namespace {
+
+struct ChartOptions {
+  BirthOptions birth;
+  bool json = false;
+  bool help = false;
+};
+
+// Fills `options` from the arguments; on a bad or unknown option returns
+// false with a one-line message.
+bool ParseChartArguments(const Arguments& args, ChartOptions& options, std::string& message) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& name = args[i];
+    if (name == "--json") {
+      options.json = true;
+    } else if (name == "--help" || name == "-h") {
+      options.help = true;
+    } else if (IsBirthOption(name)) {
+      if (i + 1 >= args.size()) {
+        message = name + ": a value is required (see sarvexa-cli chart --help)";
+        return false;
+      }
+      if (ParseBirthOption(name, args[++i], options.birth, message) != OptionStatus::Accepted) {
+        return false;
+      }
+    } else {
+      message = "unknown option \"" + name + "\" (see sarvexa-cli chart --help)";
+      return false;
+    }
+  }
+  if (options.help) return true;
+  if (auto missing = MissingBirthOption(options.birth)) {
+    message = *missing;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void PrintChartHelp(std::ostream& out) {
+  out << "Usage: sarvexa-cli chart --date YYYY-MM-DD --time HH:MM --lon DDD:MM{E|W}\n"
+         "                         --lat DD:MM{N|S} --zone HH:MM [--dst H]\n"
+         "                         [--first TEXT] [--last TEXT] [--place TEXT] [--json]\n"
+         "\n"
+         "Casts the sidereal (Lahiri) chart of a birth and prints the Ascendant and the\n"
+         "nine grahas. The options mirror the Chart Data dialog: numbers are\n"
+         "magnitudes, the E/W letter of --lon signs both the longitude and the zone.\n"
+         "\n"
+      << BirthOptionsHelp()
+      << "  --json              print the whole chart record as JSON: julianDay,\n"
+         "                      universalTime, zone, dst, longitude, latitude,\n"
+         "                      julianCenturies, ayanamsaCorrection and ten positions\n"
+         "                      (longitude, retrograde, signDegrees, minutes,\n"
+         "                      dailyMotion) in the order Ascendant, Sun, Moon, Mars,\n"
+         "                      Mercury, Jupiter, Venus, Saturn, Rahu, Ketu; doubles\n"
+         "                      with 17 significant digits\n"
+         "  --help              this text\n"
+         "\n"
+         "A bad or missing option prints one line naming it and exits with code 2.\n"
+         "Example:\n"
+         "  sarvexa-cli chart --date 2000-01-01 --time 17:30 --zone 05:30 \\\n"
+         "                    --lon 077:12E --lat 28:36N --dst 0\n";
+}
+
+int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
+  ChartOptions options;
+  std::string message;
+  if (!ParseChartArguments(args, options, message)) {
+    err << "sarvexa-cli chart: " << message << '\n';
+    return kExitUsage;
+  }
+  if (options.help) {
+    PrintChartHelp(out);
+    return 0;
+  }
+  Horoscope h;
+  ApplyBirthOptions(options.birth, h);
+  CalculateHoroscope(h);
+  out << (options.json ? ChartJson(options.birth, h) : ChartTable(options.birth, h));
+  return out ? 0 : 1;
+}
+
+}  // namespace sarvexa::cli

@@ -1,0 +1,22 @@
+#pragma once
+// The subcommands of sarvexa-cli. Each takes the arguments after its name
+// and writes to the given streams; the return value is the exit code
+// (0 success, 2 bad usage, 1 failure at run time).
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace sarvexa::cli {
+
+/// Exit code for a bad or missing option.
+inline constexpr int kExitUsage = 2;
+
+using Arguments = std::vector<std::string>;
+
+/// `chart`: casts a chart from birth options and prints it (table or --json).
+int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err);
+/// Help text of `chart`.
+void PrintChartHelp(std::ostream& out);
+
+}  // namespace sarvexa::cli

@@ -1,0 +1,66 @@
+#pragma once
+// A tiny JSON writer for the command-line tool's machine-readable output:
+// objects, arrays, escaped strings, doubles that read back exactly, integers,
+// booleans and null, indented two spaces per level.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sarvexa::cli {
+
+class JsonWriter {
+ public:
+  void BeginObject();
+  void EndObject();
+  void BeginArray();
+  void EndArray();
+  /// Names the next value inside an object.
+  void Key(std::string_view name);
+
+  /// A string; quotes, backslashes and control characters are escaped and any
+  /// byte sequence that is not UTF-8 becomes U+FFFD, so the output is always
+  /// valid JSON.
+  void String(std::string_view text);
+  /// A double with 17 significant digits (reads back to the same bits);
+  /// NaN and the infinities, which JSON cannot hold, are written as null.
+  void Double(double value);
+  void Int(std::int64_t value);
+  void Bool(bool value);
+  void Null();
+
+  /// Key and value in one call, for the common case inside objects.
+  void Field(std::string_view name, std::string_view text) { Key(name); String(text); }
+  void Field(std::string_view name, const char* text) { Key(name); String(text); }
+  void Field(std::string_view name, double value) { Key(name); Double(value); }
+  void Field(std::string_view name, int value) { Key(name); Int(value); }
+  void Field(std::string_view name, std::int64_t value) { Key(name); Int(value); }
+  void Field(std::string_view name, bool value) { Key(name); Bool(value); }
+
+  /// The text written so far, with a final newline once the outermost value
+  /// is complete.
+  const std::string& Text() const { return out_; }
+
+ private:
+  void BeforeValue();
+  void Open(char bracket);
+  void Close(char bracket);
+  void Newline();
+
+  struct Level {
+    bool isObject;
+    bool empty;
+  };
+  std::string out_;
+  std::vector<Level> stack_;
+  bool afterKey_ = false;
+};
+
+/// Formats a double with 17 significant digits, independent of the locale.
+std::string FormatDouble17(double value);
+
+/// Escapes text as the body of a JSON string (without the quotes).
+std::string EscapeJsonString(std::string_view text);
+
+}  // namespace sarvexa::cli

@@ -1,0 +1,72 @@
+// sarvexa-cli: dispatches to one subcommand. A new subcommand is a function
+// in its own cmd_*.cpp, declared in commands.h, plus one row below.
+
+#include <cstring>
+#include <iostream>
+#include <string>
+
+#include "cli/commands.h"
+
+namespace {
+
+using namespace sarvexa::cli;
+
+struct Command {
+  const char* name;
+  const char* summary;
+  int (*run)(const Arguments& args, std::ostream& out, std::ostream& err);
+  void (*help)(std::ostream& out);
+};
+
+constexpr Command kCommands[] = {
+    {"chart", "cast a chart from birth data and print it", RunChartCommand, PrintChartHelp},
+};
+
+void PrintUsage(std::ostream& out) {
+  out << "Usage: sarvexa-cli COMMAND [OPTIONS]\n"
+         "       sarvexa-cli help COMMAND\n\n"
+         "Commands:\n";
+  for (const Command& c : kCommands) {
+    out << "  " << c.name << std::string(12 - std::strlen(c.name), ' ') << c.summary << '\n';
+  }
+  out << "\nRun \"sarvexa-cli COMMAND --help\" for the options of a command.\n";
+}
+
+const Command* FindCommand(const std::string& name) {
+  for (const Command& c : kCommands) {
+    if (name == c.name) return &c;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::cerr << "sarvexa-cli: a command is required (try sarvexa-cli --help)\n";
+    return kExitUsage;
+  }
+  const std::string first = argv[1];
+  if (first == "--help" || first == "-h") {
+    PrintUsage(std::cout);
+    return 0;
+  }
+  if (first == "help") {
+    const Command* c = argc > 2 ? FindCommand(argv[2]) : nullptr;
+    if (c) {
+      c->help(std::cout);
+    } else {
+      PrintUsage(std::cout);
+    }
+    return 0;
+  }
+  const Command* command = FindCommand(first);
+  if (!command) {
+    std::cerr << "sarvexa-cli: unknown command \"" << first << "\" (try sarvexa-cli --help)\n";
+    return kExitUsage;
+  }
+  const Arguments args(argv + 2, argv + argc);
+  const int code = command->run(args, std::cout, std::cerr);
+  std::cout.flush();
+  return code;
+}
