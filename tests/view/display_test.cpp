@@ -1,0 +1,138 @@
+// The page dispatch: each display mode reaches its own page in the right
+// variant, and an unknown mode draws nothing.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "document/chart_document.h"
+#include "document/settings_store.h"
+#include "view/display.h"
+#include "view/recording_canvas.h"
+
+namespace sarvexa {
+namespace {
+
+struct Doc {
+  MemorySettingsStore store;
+  std::unique_ptr<ChartDocument> doc;
+  explicit Doc(int style, int colour) {
+    doc = std::make_unique<ChartDocument>(store, [] { return LocalClockReading{2024, 6, 15, 12, 0}; });
+    ChartDataFields f;
+    f.firstName = "Ann";
+    f.lastName = "Lee";
+    f.hour = 5;
+    f.minute = 30;
+    f.isPm = 1;
+    f.day = 1;
+    f.year = 2000;
+    f.place = "New Delhi";
+    f.lonDegrees = 77;
+    f.lonMinutes = 12;
+    f.isEast = 1;
+    f.latDegrees = 28;
+    f.latMinutes = 36;
+    f.zoneHours = 5;
+    f.zoneMinutes = 30;
+    EXPECT_FALSE(doc->newChart(f).has_value());
+    doc->setChartStyle(style);
+    doc->setColorCharts(colour);
+  }
+};
+
+bool HasTextStartingWith(const RecordingCanvas& c, const std::string& prefix) {
+  for (const auto& t : c.Texts()) {
+    if (t.text.rfind(prefix, 0) == 0) return true;
+  }
+  return false;
+}
+
+TEST(Dispatch, EachModeDrawsItsOwnPageInTheChosenSpace) {
+  Doc d(1, 0);
+  struct Case { DisplayMode mode; const char* screenText; const char* printText; };
+  const Case kCases[] = {
+      {display_mode::MahaBukti, "Vimshottari Dashas for: Ann Lee", "VIMSHOTTARI DASHAS FOR:"},
+      {display_mode::Pratyantar, "Venus PratyAntar Dashas for: Ann Lee", "VENUS PRATYANTAR DASHAS FOR:"},
+      {display_mode::Chart, "Vimshottari Dashas", "Navamsa"},
+      {display_mode::Divisional, "Hora", "Chaturvimsamsa"},
+  };
+  for (const auto& k : kCases) {
+    SCOPED_TRACE(k.mode);
+    ViewState view;
+    view.displayMode = k.mode;
+    view.pratyantarLord = 1;  // Venus
+    RecordingCanvas screen;
+    DrawScreenPage(screen, *d.doc, view);
+    EXPECT_TRUE(HasTextStartingWith(screen, k.screenText));
+    ASSERT_FALSE(screen.Log().empty());
+    EXPECT_EQ(screen.Log().front(), "mapping screen");
+    for (const auto& t : screen.Texts()) EXPECT_EQ(t.mapping, Mapping::Screen);
+    RecordingCanvas print;
+    DrawPrintPage(print, *d.doc, view);
+    EXPECT_TRUE(HasTextStartingWith(print, k.printText));
+    for (const auto& t : print.Texts()) {
+      EXPECT_EQ(t.mapping, Mapping::Print);
+      EXPECT_LE(t.y, 0) << t.text;  // the printed sheet lies below its top edge
+    }
+  }
+}
+
+TEST(Dispatch, EveryModeDrawsSomethingAndUnknownModesNothing) {
+  Doc d(2, 1);
+  for (DisplayMode mode = 1; mode <= 7; ++mode) {
+    SCOPED_TRACE(mode);
+    ViewState view;
+    view.displayMode = mode;
+    RecordingCanvas screen, print;
+    DrawScreenPage(screen, *d.doc, view);
+    DrawPrintPage(print, *d.doc, view);
+    EXPECT_FALSE(screen.Texts().empty());
+    EXPECT_FALSE(print.Texts().empty());
+  }
+  for (DisplayMode mode : {0, 8, -1, 100}) {
+    SCOPED_TRACE(mode);
+    ViewState view;
+    view.displayMode = mode;
+    RecordingCanvas screen, print;
+    DrawScreenPage(screen, *d.doc, view);
+    DrawPrintPage(print, *d.doc, view);
+    EXPECT_TRUE(screen.Log().empty());
+    EXPECT_TRUE(print.Log().empty());
+  }
+}
+
+TEST(Dispatch, ChartColoursAndStyleComeFromTheDocument) {
+  Doc on(1, 1);
+  const ChartColours c = RashiChartColours(*on.doc);
+  EXPECT_TRUE(c.enabled);
+  for (std::size_t g = 0; g < 10; ++g) EXPECT_EQ(c.colorClass[g], on.doc->saAnalysis().colorClass[g]);
+  EXPECT_EQ(EffectiveChartStyle(*on.doc), kNorthIndian);
+  Doc off(0, 0);
+  EXPECT_FALSE(RashiChartColours(*off.doc).enabled);
+  EXPECT_EQ(EffectiveChartStyle(*off.doc), kSouthIndian);  // nothing stored: South
+}
+
+TEST(Dispatch, ColourOnlyChangesTheRashiLabelsOfTheChartPage) {
+  // With colours on, the Chart page colours some labels and leaves black set
+  // at the end; with colours off no text is coloured at all.
+  Doc on(1, 1), off(1, 0);
+  ViewState view;
+  RecordingCanvas a, b;
+  DrawScreenPage(a, *on.doc, view);
+  DrawScreenPage(b, *off.doc, view);
+  int coloured = 0;
+  for (const auto& t : a.Texts()) coloured += !(t.colour == kBlack);
+  EXPECT_GT(coloured, 0);
+  EXPECT_EQ(a.GetTextColor(), kBlack);
+  for (const auto& t : b.Texts()) EXPECT_EQ(t.colour, kBlack) << t.text;
+  const RecordedText* as = nullptr;
+  for (const auto& t : a.Texts()) {
+    if (t.text.rfind("As ", 0) == 0) as = &t;
+  }
+  ASSERT_NE(as, nullptr);
+  EXPECT_EQ(as->colour, kBlack);
+}
+
+}  // namespace
+}  // namespace sarvexa
