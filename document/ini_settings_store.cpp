@@ -1,0 +1,185 @@
+#include "document/ini_settings_store.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "document/utf8.h"
+
+namespace sarvexa {
+
+namespace {
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+    s.remove_suffix(1);
+  return s;
+}
+
+void AppendCodePoint(std::string& out, char32_t cp) {
+  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = utf8::kReplacement;
+  utf8::Append(out, cp);
+}
+
+}  // namespace
+
+std::string DecodeIniKey(std::string_view key) {
+  std::string out;
+  for (std::size_t i = 0; i < key.size(); ++i) {
+    if (key[i] == '%' && i + 2 < key.size() &&
+        HexValue(key[i + 1]) >= 0 && HexValue(key[i + 2]) >= 0) {
+      out += static_cast<char>(HexValue(key[i + 1]) * 16 + HexValue(key[i + 2]));
+      i += 2;
+    } else if (key[i] == '%' && i + 5 < key.size() && key[i + 1] == 'U' &&
+               HexValue(key[i + 2]) >= 0 && HexValue(key[i + 3]) >= 0 &&
+               HexValue(key[i + 4]) >= 0 && HexValue(key[i + 5]) >= 0) {
+      char32_t cp = 0;
+      for (int k = 2; k <= 5; ++k) cp = cp * 16 + static_cast<char32_t>(HexValue(key[i + k]));
+      AppendCodePoint(out, cp);
+      i += 5;
+    } else if (key[i] == '\\') {
+      out += '/';  // QSettings stores a group separator as a backslash
+    } else {
+      out += key[i];
+    }
+  }
+  return out;
+}
+
+std::string DecodeIniValue(std::string_view raw) {
+  std::string_view value = Trim(raw);
+  std::string out;
+  bool quoted = false;
+  std::string pendingBlanks;  // blanks inside unquoted text are kept only between words
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    const char c = value[i];
+    if (c == '"') {
+      quoted = !quoted;
+      out += pendingBlanks;
+      pendingBlanks.clear();
+      continue;
+    }
+    if (!quoted && (c == ' ' || c == '\t')) {
+      pendingBlanks += c;
+      continue;
+    }
+    out += pendingBlanks;
+    pendingBlanks.clear();
+    if (c != '\\' || i + 1 >= value.size()) {
+      out += c;
+      continue;
+    }
+    const char e = value[++i];
+    switch (e) {
+      case 'a': out += '\a'; break;
+      case 'b': out += '\b'; break;
+      case 'f': out += '\f'; break;
+      case 'n': out += '\n'; break;
+      case 'r': out += '\r'; break;
+      case 't': out += '\t'; break;
+      case 'v': out += '\v'; break;
+      case 'x': {
+        char32_t cp = 0;
+        int digits = 0;
+        while (digits < 4 && i + 1 < value.size() && HexValue(value[i + 1]) >= 0) {
+          cp = cp * 16 + static_cast<char32_t>(HexValue(value[++i]));
+          ++digits;
+        }
+        AppendCodePoint(out, cp);
+        break;
+      }
+      case '0': case '1': case '2': case '3': case '4': case '5': case '6': case '7': {
+        char32_t cp = static_cast<char32_t>(e - '0');
+        int digits = 1;
+        while (digits < 3 && i + 1 < value.size() && value[i + 1] >= '0' && value[i + 1] <= '7') {
+          cp = cp * 8 + static_cast<char32_t>(value[++i] - '0');
+          ++digits;
+        }
+        AppendCodePoint(out, cp);
+        break;
+      }
+      default:
+        out += e;  // \\, \", \; and anything else stand for themselves
+        break;
+    }
+  }
+  if (out.size() >= 2 && out[0] == '@' && out[1] == '@') out.erase(0, 1);
+  return out;
+}
+
+IniFileSettingsStore IniFileSettingsStore::FromText(std::string_view text) {
+  IniFileSettingsStore store;
+  bool inSettings = false;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = Trim(text.substr(start, end - start));
+    start = end + 1;
+    if (line.empty() || line.front() == ';' || line.front() == '#') continue;
+    if (line.front() == '[') {
+      const std::size_t close = line.find(']');
+      const std::string group =
+          DecodeIniKey(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1));
+      inSettings = group == kSettingsSection;
+      continue;
+    }
+    if (!inSettings) continue;
+    const std::size_t eq = line.find('=');
+    if (eq == std::string_view::npos) continue;
+    store.values_[DecodeIniKey(Trim(line.substr(0, eq)))] = DecodeIniValue(line.substr(eq + 1));
+  }
+  return store;
+}
+
+IniFileSettingsStore IniFileSettingsStore::FromFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return IniFileSettingsStore{};
+  std::ostringstream text;
+  text << in.rdbuf();
+  return FromText(text.str());
+}
+
+std::optional<std::filesystem::path> IniFileSettingsStore::DefaultPath() {
+  std::filesystem::path base;
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
+    base = xdg;
+  } else if (const char* home = std::getenv("HOME"); home && *home) {
+    base = std::filesystem::path(home) / ".config";
+  } else {
+    return std::nullopt;
+  }
+  return base / "Sarvexa" / "Sarvexa.conf";
+}
+
+std::optional<int> IniFileSettingsStore::readInt(const std::string& key) const {
+  auto it = values_.find(key);
+  if (it == values_.end()) return std::nullopt;
+  return ParseSettingsInt(it->second);
+}
+
+std::optional<std::string> IniFileSettingsStore::readText(const std::string& key) const {
+  auto it = values_.find(key);
+  if (it == values_.end()) return std::nullopt;
+  return it->second;
+}
+
+bool IniFileSettingsStore::writeInt(const std::string& key, int value) {
+  values_[key] = std::to_string(value);
+  return true;
+}
+
+bool IniFileSettingsStore::writeText(const std::string& key, const std::string& value) {
+  values_[key] = value;
+  return true;
+}
+
+}  // namespace sarvexa

@@ -1,0 +1,45 @@
+#pragma once
+// A read-mostly settings store over the ini file the desktop program's
+// QSettings keeps (~/.config/Sarvexa/Sarvexa.conf, group [Settings]), so the
+// command-line tool sees the same Prasna location and chart style without
+// linking the toolkit. Keys with spaces appear percent-encoded there
+// ("Chart%20Style"); values may be quoted and carry backslash escapes.
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "document/settings_store.h"
+
+namespace sarvexa {
+
+class IniFileSettingsStore final : public SettingsStore {
+ public:
+  /// Reads the [Settings] group of the ini text; unknown groups are skipped.
+  static IniFileSettingsStore FromText(std::string_view iniText);
+  /// Reads a file; a missing or unreadable file gives an empty store.
+  static IniFileSettingsStore FromFile(const std::filesystem::path& path);
+  /// The desktop program's file: $XDG_CONFIG_HOME or ~/.config, then
+  /// Sarvexa/Sarvexa.conf; nullopt when neither variable is set.
+  static std::optional<std::filesystem::path> DefaultPath();
+
+  std::optional<int> readInt(const std::string& key) const override;
+  std::optional<std::string> readText(const std::string& key) const override;
+  /// Writes go to memory only: the file belongs to the desktop program.
+  bool writeInt(const std::string& key, int value) override;
+  bool writeText(const std::string& key, const std::string& value) override;
+
+ private:
+  std::map<std::string, std::string> values_;
+};
+
+/// A key as written in the ini file, decoded: "%20" and "%U0915" escapes.
+std::string DecodeIniKey(std::string_view key);
+/// A value as written in the ini file, decoded: quotes removed, backslash
+/// escapes resolved, surrounding blanks of unquoted parts dropped, and the
+/// "@@" escape of a leading "@" undone.
+std::string DecodeIniValue(std::string_view value);
+
+}  // namespace sarvexa

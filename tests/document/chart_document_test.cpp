@@ -1,0 +1,340 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "document/chart_document.h"
+#include "document/chart_file.h"
+#include "engine/calendar.h"
+
+namespace sarvexa {
+namespace {
+
+// A fixed clock: 14:07 on 15 March 2024 (seconds are not part of a reading).
+LocalClockReading FixedNow() { return LocalClockReading{2024, 3, 15, 14, 7}; }
+
+ChartDataFields AnnLee() {
+  ChartDataFields f;
+  f.firstName = "Ann";
+  f.lastName = "Lee";
+  f.hour = 4;
+  f.minute = 5;
+  f.isPm = 1;
+  f.day = 7;
+  f.monthIndex = 2;
+  f.year = 1962;
+  f.place = "Pune, India";
+  f.lonDegrees = 73;
+  f.lonMinutes = 51;
+  f.isEast = 1;
+  f.latDegrees = 18;
+  f.latMinutes = 31;
+  f.zoneHours = 5;
+  f.zoneMinutes = 30;
+  return f;
+}
+
+void ExpectSameChart(const ChartDocument& a, const ChartDocument& b) {
+  EXPECT_EQ(a.firstName(), b.firstName());
+  EXPECT_EQ(a.lastName(), b.lastName());
+  EXPECT_EQ(a.place(), b.place());
+  const Horoscope& x = a.horoscope();
+  const Horoscope& y = b.horoscope();
+  EXPECT_EQ(x.julianDay, y.julianDay);
+  EXPECT_EQ(x.universalTime, y.universalTime);
+  EXPECT_EQ(x.julianCenturies, y.julianCenturies);
+  for (int i = 0; i < graha::kCount; ++i) {
+    EXPECT_EQ(x.positions[i].longitude, y.positions[i].longitude) << i;
+  }
+  EXPECT_EQ(a.currentPeriod(), b.currentPeriod());
+  EXPECT_EQ(a.birthDayCount(), b.birthDayCount());
+}
+
+TEST(ChartDocument, StartUpCastsThePrasnaAtTheDefaultLocation) {
+  MemorySettingsStore store;
+  ChartDocument doc(store, FixedNow);
+  doc.castPrasna();
+  EXPECT_TRUE(doc.isPrasna());
+  EXPECT_FALSE(doc.isModified());
+  EXPECT_EQ(doc.title(), "Prasna");
+  EXPECT_EQ(doc.firstName(), "Prasna");
+  EXPECT_EQ(doc.lastName(), "");
+  EXPECT_EQ(doc.place(), "");
+  const Horoscope& h = doc.horoscope();
+  EXPECT_EQ(h.julianDay, DayNumberFromDate(2024, 3, 15));
+  EXPECT_NEAR(h.universalTime, 14 + 8 + 7.0 / 60, 1e-12);  // zone 8 hours west
+  EXPECT_NEAR(h.longitude, 122.05, 1e-12);
+  EXPECT_NEAR(h.latitude, 37.9, 1e-12);
+  // The chart was computed: the Ascendant and the grahas lie in 0..360.
+  for (const auto& p : h.positions) {
+    EXPECT_GE(p.longitude, 0.0);
+    EXPECT_LT(p.longitude, 360.0);
+  }
+  EXPECT_NE(h.ayanamsaCorrection, 0.0);
+  EXPECT_TRUE(doc.currentPeriod().has_value());
+  EXPECT_EQ(doc.chartStyle(), 0);
+  EXPECT_EQ(doc.colorCharts(), 0);
+}
+
+TEST(ChartDocument, NewChartAndEditFollowTheirRules) {
+  MemorySettingsStore store;
+  ChartDocument doc(store, FixedNow);
+  doc.castPrasna();
+  EXPECT_EQ(doc.newChartDialogValues().year, 2024);
+
+  // Editing a Prasna keeps it a Prasna; the title is the names joined.
+  ChartDataFields edit = doc.chartDataDialogValues();
+  EXPECT_EQ(edit.firstName, "Prasna");
+  EXPECT_EQ(edit.hour, 2);
+  EXPECT_EQ(edit.minute, 7);
+  EXPECT_EQ(edit.isPm, 1);
+  EXPECT_EQ(edit.lonDegrees, 122);
+  ASSERT_FALSE(doc.editChartData(edit).has_value());
+  EXPECT_TRUE(doc.isPrasna());
+  EXPECT_TRUE(doc.isModified());
+  EXPECT_EQ(doc.title(), "Prasna ");
+
+  ASSERT_FALSE(doc.newChart(AnnLee()).has_value());
+  EXPECT_FALSE(doc.isPrasna());
+  EXPECT_TRUE(doc.isModified());
+  EXPECT_EQ(doc.title(), "Ann Lee");
+  EXPECT_EQ(doc.horoscope().zone, -5.5);
+  EXPECT_EQ(doc.chartDataDialogValues(), AnnLee());
+}
+
+TEST(ChartDocument, RejectedEntryChangesNothing) {
+  MemorySettingsStore store;
+  ChartDocument doc(store, FixedNow);
+  doc.castPrasna();
+  const Horoscope before = doc.horoscope();
+  ChartDataFields bad = AnnLee();
+  bad.latDegrees = 95;
+  auto error = doc.newChart(bad);
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->controlId, 1024);
+  EXPECT_TRUE(doc.isPrasna());
+  EXPECT_FALSE(doc.isModified());
+  EXPECT_EQ(doc.firstName(), "Prasna");
+  EXPECT_EQ(doc.horoscope().julianDay, before.julianDay);
+  EXPECT_EQ(doc.horoscope().positions[2].longitude, before.positions[2].longitude);
+}
+
+TEST(ChartDocument, PrasnaLocationRecastsOnlyWhileAPrasnaIsShown) {
+  MemorySettingsStore store;
+  ChartDocument doc(store, FixedNow);
+  ASSERT_FALSE(doc.newChart(AnnLee()).has_value());
+  PrasnaLocationFields f = doc.prasnaLocationDialogValues();
+  EXPECT_EQ(f.lonDegrees, 122);
+  EXPECT_EQ(f.zoneHours, 8);
+  f.lonDegrees = 5;
+  f.lonMinutes = 30;
+  f.isEast = 1;
+  f.zoneHours = 5;
+  f.zoneMinutes = 30;
+  f.latDegrees = 10;
+  f.latMinutes = 5;
+  f.isSouth = 1;
+  f.place = "Galle";
+  ASSERT_FALSE(doc.setPrasnaLocation(f).has_value());
+  EXPECT_EQ(store.values().at("Prasna Long"), "005 E 30");
+  EXPECT_EQ(store.values().at("Prasna TZone"), "05 30");
+  EXPECT_EQ(store.values().at("Prasna Lat"), "10 S 05");
+  EXPECT_EQ(doc.prasnaLocation().lonDegrees, -5);
+  EXPECT_EQ(doc.prasnaLocation().zoneMinutes, -30);
+  // A birth chart is shown: nothing changes on screen.
+  EXPECT_EQ(doc.firstName(), "Ann");
+  EXPECT_TRUE(doc.isModified());
+
+  doc.castPrasna();
+  EXPECT_EQ(doc.place(), "Galle");
+  EXPECT_NEAR(doc.horoscope().longitude, -5.5, 1e-12);
+  EXPECT_NEAR(doc.horoscope().zone, -5.5, 1e-12);
+
+  // Now a Prasna is shown, edited, and the location changes: it is recast
+  // over the edited chart without the modified flag.
+  ASSERT_FALSE(doc.editChartData(AnnLee()).has_value());
+  f.lonDegrees = 80;
+  ASSERT_FALSE(doc.setPrasnaLocation(f).has_value());
+  EXPECT_TRUE(doc.isPrasna());
+  EXPECT_FALSE(doc.isModified());
+  EXPECT_EQ(doc.firstName(), "Prasna");
+  EXPECT_NEAR(doc.horoscope().longitude, -80.5, 1e-12);
+
+  // A failed check stores nothing.
+  f.zoneHours = 13;
+  auto error = doc.setPrasnaLocation(f);
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->field, "zoneHours");
+  EXPECT_EQ(store.values().at("Prasna TZone"), "05 30");
+  EXPECT_EQ(doc.prasnaLocation().lonDegrees, -80);
+
+  // A new document reads the location back.
+  ChartDocument again(store, FixedNow);
+  EXPECT_EQ(again.prasnaLocation(), doc.prasnaLocation());
+}
+
+TEST(ChartDocument, DisplaySettingsAreReadAtStartAndWrittenAtExit) {
+  MemorySettingsStore store;
+  store.writeInt("Chart Style", 5);
+  store.writeInt("Color Chart", 1);
+  {
+    ChartDocument doc(store, FixedNow);
+    EXPECT_EQ(doc.chartStyle(), 0);
+    EXPECT_EQ(doc.colorCharts(), 1);
+    doc.setChartStyle(1);
+    doc.setColorCharts(7);
+    EXPECT_EQ(doc.colorCharts(), 0);
+    // The Prasna keys are never written by leaving the program.
+  }
+  EXPECT_EQ(store.readInt("Chart Style"), 1);
+  EXPECT_EQ(store.readInt("Color Chart"), 0);
+  EXPECT_FALSE(store.readText("Prasna Long").has_value());
+}
+
+class ChartDocumentFiles : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              (std::string("sarvexa-docfile-") +
+               testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    std::filesystem::remove_all(folder_, ec);
+  }
+  std::filesystem::path folder_;
+  MemorySettingsStore store_;
+};
+
+TEST_F(ChartDocumentFiles, SaveAndOpenGiveTheSameChart) {
+  ChartDocument doc(store_, FixedNow);
+  ChartDataFields f = AnnLee();
+  f.firstName = "\xE0\xA4\xB0\xE0\xA4\xBE\xE0\xA4\xAE";  // Devanagari
+  f.place = "\xE0\xAE\xAE\xE0\xAE\xA4\xE0\xAF\x81\xE0\xAE\xB0\xE0\xAF\x88";  // Tamil
+  ASSERT_FALSE(doc.newChart(f).has_value());
+  const auto path = folder_ / "chart.svx";
+  ASSERT_FALSE(doc.save(path).has_value());
+  EXPECT_FALSE(doc.isModified());
+  EXPECT_EQ(doc.title(), "chart.svx");
+
+  ChartDocument other(store_, FixedNow);
+  other.castPrasna();
+  ASSERT_FALSE(other.open(path).has_value());
+  EXPECT_FALSE(other.isPrasna());
+  EXPECT_FALSE(other.isModified());
+  EXPECT_EQ(other.pathName(), path.string());
+  ExpectSameChart(doc, other);
+}
+
+TEST_F(ChartDocumentFiles, RandomChartsSurviveSaveAndLoad) {
+  std::mt19937 rng(7);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  ChartDocument doc(store_, FixedNow);
+  ChartDocument other(store_, FixedNow);
+  for (int i = 0; i < 60; ++i) {
+    ChartDataFields f;
+    f.firstName = std::to_string(i);
+    f.firstName.insert(0, 1, 'N');
+    f.hour = pick(1, 12);
+    f.minute = pick(0, 59);
+    f.isPm = pick(0, 1);
+    f.day = pick(1, 31);
+    f.monthIndex = pick(0, 11);
+    f.year = pick(1700, 2300);
+    f.lonDegrees = pick(0, 179);
+    f.lonMinutes = pick(0, 59);
+    f.isEast = pick(0, 1);
+    f.latDegrees = pick(0, 89);
+    f.latMinutes = pick(0, 59);
+    f.isSouth = pick(0, 1);
+    f.zoneHours = pick(0, 12);
+    f.zoneMinutes = pick(0, 59);
+    f.dstHours = pick(0, 12);
+    SCOPED_TRACE(i);
+    ASSERT_FALSE(doc.newChart(f).has_value());
+    ASSERT_FALSE(other.loadBytes(doc.chartFileBytes()).has_value());
+    const Horoscope& x = doc.horoscope();
+    const Horoscope& y = other.horoscope();
+    EXPECT_EQ(other.firstName(), f.firstName);
+    EXPECT_EQ(y.julianDay, x.julianDay);
+    EXPECT_EQ(y.universalTime, x.universalTime);
+    EXPECT_EQ(y.zone, x.zone);
+    EXPECT_EQ(y.dst, x.dst);
+    for (int g = 0; g < graha::kCount; ++g) {
+      EXPECT_NEAR(y.positions[g].longitude, x.positions[g].longitude, 1e-9) << g;
+      EXPECT_EQ(y.positions[g].retrograde, x.positions[g].retrograde) << g;
+    }
+  }
+}
+
+TEST_F(ChartDocumentFiles, EveryTruncatedFileLeavesTheOpenChartUntouched) {
+  ChartDocument source(store_, FixedNow);
+  ASSERT_FALSE(source.newChart(AnnLee()).has_value());
+  const std::string bytes = source.chartFileBytes();
+
+  ChartDocument doc(store_, FixedNow);
+  doc.castPrasna();
+  ChartDataFields edited = doc.chartDataDialogValues();
+  edited.lastName = "Edited";
+  ASSERT_FALSE(doc.editChartData(edited).has_value());
+  const Horoscope before = doc.horoscope();
+  for (std::size_t n = 0; n < bytes.size(); ++n) {
+    SCOPED_TRACE(n);
+    auto error = doc.loadBytes(bytes.substr(0, n));
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(*error, kChartFileFormatError);
+    EXPECT_EQ(doc.firstName(), "Prasna");
+    EXPECT_EQ(doc.lastName(), "Edited");
+    EXPECT_TRUE(doc.isPrasna());
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(doc.title(), "Prasna Edited");
+    EXPECT_EQ(doc.horoscope().julianCenturies, before.julianCenturies);
+    EXPECT_EQ(doc.horoscope().positions[1].longitude, before.positions[1].longitude);
+  }
+  ASSERT_FALSE(doc.loadBytes(bytes).has_value());
+  EXPECT_EQ(doc.firstName(), "Ann");
+}
+
+TEST_F(ChartDocumentFiles, FailedOpenAndSaveReportAndKeepState) {
+  ChartDocument doc(store_, FixedNow);
+  ASSERT_FALSE(doc.newChart(AnnLee()).has_value());
+  EXPECT_TRUE(doc.open(folder_ / "missing.svx").has_value());
+  EXPECT_EQ(doc.firstName(), "Ann");
+  auto error = doc.save(folder_ / "no-such-folder" / "x.svx");
+  ASSERT_TRUE(error.has_value());
+  EXPECT_TRUE(doc.isModified());
+  EXPECT_EQ(doc.title(), "Ann Lee");
+}
+
+TEST_F(ChartDocumentFiles, Field10DecidesThePlanetsAndTheStoredDateIsShown) {
+  ChartDocument doc(store_, FixedNow);
+  ASSERT_FALSE(doc.newChart(AnnLee()).has_value());
+  ChartFileRecord r{"Ann", "Lee", "Pune, India", doc.horoscope()};
+  r.horoscope.julianCenturies += 0.01;  // about a year later
+  ChartDocument other(store_, FixedNow);
+  ASSERT_FALSE(other.loadBytes(EncodeChartFile(r)).has_value());
+  EXPECT_EQ(other.chartDataDialogValues(), AnnLee());
+  EXPECT_NEAR(other.horoscope().julianCenturies, doc.horoscope().julianCenturies + 0.01, 1e-12);
+  EXPECT_NE(other.horoscope().positions[1].longitude, doc.horoscope().positions[1].longitude);
+}
+
+TEST_F(ChartDocumentFiles, ExtremeStoredValuesLoadWithoutHanging) {
+  ChartFileRecord r;
+  r.firstName = "Far";
+  r.horoscope.julianDay = INT32_MIN;
+  r.horoscope.universalTime = -1e300;
+  r.horoscope.julianCenturies = 1e300;
+  r.horoscope.longitude = 1e300;
+  r.horoscope.latitude = -1e300;
+  ChartDocument doc(store_, FixedNow);
+  ASSERT_FALSE(doc.loadBytes(EncodeChartFile(r)).has_value());
+  EXPECT_EQ(doc.firstName(), "Far");
+  for (const auto& p : doc.horoscope().positions) {
+    EXPECT_TRUE(p.longitude >= 0.0 && p.longitude < 360.0);
+  }
+}
+
+}  // namespace
+}  // namespace sarvexa
