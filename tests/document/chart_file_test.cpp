@@ -8,6 +8,9 @@
 #include <limits>
 #include <random>
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include "document/chart_file.h"
@@ -349,16 +352,25 @@ TEST_F(ChartFileOnDisk, WriteReplacesTheOldFileAndLeavesNoTemporary) {
 }
 
 TEST_F(ChartFileOnDisk, FailedWriteLeavesTheOldFileWhole) {
-  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
   const auto target = folder_ / "chart.svx";
   ASSERT_FALSE(WriteFileReplacing(target, "precious").has_value());
-  std::filesystem::permissions(folder_, std::filesystem::perms::owner_read |
-                                            std::filesystem::perms::owner_exec);
-  auto error = WriteFileReplacing(target, "replacement");
-  std::filesystem::permissions(folder_, std::filesystem::perms::owner_all);
+  // A file-size limit makes the write of the new contents fail half-way,
+  // for any user; the signal it raises is ignored so the write reports it.
+  struct rlimit saved {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  struct rlimit small = saved;
+  small.rlim_cur = 64;
+  auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  auto error = WriteFileReplacing(target, std::string(4096, 'n'));
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
   ASSERT_TRUE(error.has_value());
   EXPECT_NE(error->find("chart.svx"), std::string::npos);
   EXPECT_EQ(Slurp(target), "precious");
+  int files = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder_)) ++files;
+  EXPECT_EQ(files, 1) << "the temporary file is removed";
 }
 
 TEST_F(ChartFileOnDisk, WritingOverAFolderOrIntoAMissingFolderFails) {
