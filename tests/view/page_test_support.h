@@ -1,0 +1,78 @@
+#pragma once
+// Shared set-up of the page tests: the worked chart (1 January 2000, 17:30,
+// zone 5:30 East, no daylight saving, 77 deg 12 min East, 28 deg 36 min North)
+// entered through the chart document with a fixed clock, and small lookups in
+// a recording canvas.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/chart_document.h"
+#include "document/settings_store.h"
+#include "view/recording_canvas.h"
+
+namespace sarvexa::page_test {
+
+/// The clock of every page test: 15 June 2024, 12:00.
+inline LocalClockReading FixedClock() { return LocalClockReading{2024, 6, 15, 12, 0}; }
+
+/// A document holding the worked chart in the given style and colour choice.
+struct WorkedDocument {
+  MemorySettingsStore store;
+  std::unique_ptr<ChartDocument> doc;
+
+  explicit WorkedDocument(int style = 1, int colour = 0, LocalClockReading clock = FixedClock()) {
+    doc = std::make_unique<ChartDocument>(store, [clock] { return clock; });
+    ChartDataFields f;
+    f.firstName = "Ann";
+    f.lastName = "Lee";
+    f.hour = 5;
+    f.minute = 30;
+    f.isPm = 1;
+    f.day = 1;
+    f.monthIndex = 0;
+    f.year = 2000;
+    f.place = "New Delhi";
+    f.lonDegrees = 77;
+    f.lonMinutes = 12;
+    f.isEast = 1;
+    f.latDegrees = 28;
+    f.latMinutes = 36;
+    f.zoneHours = 5;
+    f.zoneMinutes = 30;
+    const auto error = doc->newChart(f);
+    EXPECT_FALSE(error.has_value()) << (error ? error->message : "");
+    doc->setChartStyle(style);
+    doc->setColorCharts(colour);
+  }
+};
+
+/// Texts recorded that start with `prefix`, in drawing order.
+inline std::vector<RecordedText> TextsStartingWith(const RecordingCanvas& c,
+                                                   const std::string& prefix) {
+  std::vector<RecordedText> out;
+  for (const auto& t : c.Texts()) {
+    if (t.text.rfind(prefix, 0) == 0) out.push_back(t);
+  }
+  return out;
+}
+
+/// The recorded text equal to `text`; fails the test when it is missing.
+inline RecordedText TextAt(const RecordingCanvas& c, const std::string& text) {
+  const RecordedText* t = c.FindText(text);
+  EXPECT_NE(t, nullptr) << "missing text: " << text;
+  return t ? *t : RecordedText{};
+}
+
+/// Index of the first recorded text equal to `text`, or -1.
+inline int IndexOfText(const RecordingCanvas& c, const std::string& text) {
+  for (std::size_t i = 0; i < c.Texts().size(); ++i) {
+    if (c.Texts()[i].text == text) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+}  // namespace sarvexa::page_test

@@ -1,0 +1,132 @@
+#include "view/dasha_pages.h"
+
+#include "document/chart_document.h"
+#include "engine/calendar.h"
+#include "view/info_panel.h"
+#include "view/page_format.h"
+#include "view/pages.h"
+
+namespace sarvexa {
+
+std::vector<PratyantarRow> PratyantarRows(const DashaTable& table, DashaLord lord) {
+  std::vector<PratyantarRow> rows;
+  const MahaDasha* maha = nullptr;
+  for (const MahaDasha& m : table) {
+    if (m.lord == lord) {
+      maha = &m;
+      break;
+    }
+  }
+  if (maha == nullptr) return rows;
+  rows.reserve(81);
+  for (int j = 0; j < 9; ++j) {
+    const DashaLord b = WrapIndex(lord + j, 9);
+    // Each bukti restarts from its own start, so the small shortfall of the
+    // pratyantar lengths never carries into the next bukti.
+    double start = maha->buktiStart[static_cast<std::size_t>(j)];
+    DashaLord p = b;
+    for (int i = 0; i < 9; ++i) {
+      rows.push_back(PratyantarRow{lord, b, p, start});
+      start += PratyantarDays(lord, b, p);
+      p = NextDashaLord(p);
+    }
+  }
+  return rows;
+}
+
+std::string PratyantarRowText(const PratyantarRow& row) {
+  return FormatText("%s/%s/%s ", DashaTwoLetter(row.maha), DashaTwoLetter(row.bukti),
+                    DashaTwoLetter(row.pratyantar)) +
+         MonthDayYearText(DateFromDayCount(row.startDayCount));
+}
+
+int DrawMahaBlock(Canvas& canvas, const MahaDasha& maha, double birthDayCount, int x, int y) {
+  const int w = canvas.TextWidth("MercurySSJJJ/22/2222");
+  const int first = FirstShownBukti(maha, birthDayCount);
+  const bool print = canvas.GetMapping() == Mapping::Print;
+  const int step = print ? -canvas.LineHeight() : canvas.GetFontMetrics().height - 3;
+  if (print) {
+    canvas.TextOut(x, y, DashaUpperName(maha.lord));
+    y += step;
+  }
+  for (int j = first; j < 9; ++j) {
+    const DashaLord bukti = WrapIndex(maha.lord + j, 9);
+    if (print) {
+      canvas.TextOut(x, y, DashaFullName(bukti));
+    } else {
+      canvas.TextOut(x, y, FormatText("%s/%s", DashaTwoLetter(maha.lord), DashaTwoLetter(bukti)));
+    }
+    canvas.TextOutRight(x + w, y,
+                        MonthDayYearText(DateFromDayCount(maha.buktiStart[static_cast<std::size_t>(j)])));
+    y += step;
+  }
+  return y;
+}
+
+void DrawPratyantarColumns(Canvas& canvas, const DashaTable& table, DashaLord lord, int x, int y) {
+  const std::vector<PratyantarRow> rows = PratyantarRows(table, lord);
+  const bool print = canvas.GetMapping() == Mapping::Print;
+  const int line = canvas.LineHeight();
+  const int step = print ? -line : canvas.GetFontMetrics().height - 2;
+  const int buktiGap = print ? -2 * line : 2;
+  const int columnStep = print ? 3400 : 200;
+  const int firstY = print ? y - 4 * line : y;
+  int rowY = firstY;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const int bukti = static_cast<int>(i / 9);
+    const int column = bukti / 3;
+    if (i % 27 == 0) rowY = firstY;  // every column starts again at the top
+    canvas.TextOut(x + column * columnStep, rowY, PratyantarRowText(rows[i]));
+    rowY += step;
+    if (i % 9 == 8) rowY += buktiGap;
+  }
+}
+
+void DrawMahaBuktiPageScreen(Canvas& canvas, const ChartDocument& doc) {
+  PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen12, 1);
+  const int c = canvas.LineHeight();
+  canvas.TextOut(20, 1, FormatText("Vimshottari Dashas for: %s %s", doc.firstName().c_str(),
+                                   doc.lastName().c_str()));
+  const DashaTable& table = doc.dashaTable();
+  for (int column = 0; column < 3; ++column) {
+    for (int block = 0; block < 3; ++block) {
+      const int y = c + 2 + block * (8 * c - 2);
+      DrawMahaBlock(canvas, table[static_cast<std::size_t>(3 * column + block)], doc.birthDayCount(),
+                    20 + 200 * column, y);
+    }
+  }
+}
+
+void DrawMahaBuktiPagePrint(Canvas& canvas, const ChartDocument& doc) {
+  PageStateGuard guard(canvas, Mapping::Print, FontId::Print280, 4);
+  canvas.TextOut(720, 0, "VIMSHOTTARI DASHAS FOR:");
+  const int y0 = DrawInfoPanel(canvas, 720, -canvas.LineHeight(), doc);
+  canvas.SelectFont(FontId::Print240);
+  const int b = canvas.LineHeight();
+  const DashaTable& table = doc.dashaTable();
+  for (int column = 0; column < 3; ++column) {
+    for (int block = 0; block < 3; ++block) {
+      const int y = y0 - 2 * b - block * 11 * b;
+      DrawMahaBlock(canvas, table[static_cast<std::size_t>(3 * column + block)], doc.birthDayCount(),
+                    720 + 3400 * column, y);
+    }
+  }
+}
+
+void DrawPratyantarPageScreen(Canvas& canvas, const ChartDocument& doc, int pratyantarLord) {
+  const DashaLord lord = WrapIndex(pratyantarLord, 9);
+  PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen12, 1);
+  canvas.TextOut(20, 2, FormatText("%s PratyAntar Dashas for: %s %s", DashaFullName(lord),
+                                   doc.firstName().c_str(), doc.lastName().c_str()));
+  DrawPratyantarColumns(canvas, doc.dashaTable(), lord, 20, canvas.GetFontMetrics().height);
+}
+
+void DrawPratyantarPagePrint(Canvas& canvas, const ChartDocument& doc, int pratyantarLord) {
+  const DashaLord lord = WrapIndex(pratyantarLord, 9);
+  PageStateGuard guard(canvas, Mapping::Print, FontId::Print240, 4);
+  canvas.TextOut(720, -400, FormatText("%s PRATYANTAR DASHAS FOR:", DashaUpperName(lord)));
+  const int y0 = DrawInfoPanel(canvas, 720, -400 - canvas.LineHeight(), doc);
+  DrawPratyantarColumns(canvas, doc.dashaTable(), lord, 720, y0);
+}
+
+}  // namespace sarvexa

@@ -1,0 +1,74 @@
+#include "view/divisional_page.h"
+
+#include "document/chart_document.h"
+#include "engine/varga.h"
+#include "view/info_panel.h"
+#include "view/page_format.h"
+#include "view/pages.h"
+
+namespace sarvexa {
+
+ChartSigns DivisionalSigns(const Horoscope& chart, int division) {
+  // Start from the Rashi signs so an unsupported division (which VargaSigns
+  // leaves untouched) still gives valid signs.
+  VargaSignArray signs = RashiSignsOf(chart);
+  VargaSigns(chart, signs, division);
+  return signs;
+}
+
+namespace {
+
+/// One small chart: its title, then the frame and the bare labels below it.
+void DrawDivisionalChart(Canvas& canvas, const ChartDocument& doc, const char* title, int division,
+                         int x, int titleY, int frameTop, int size, int lineHeight) {
+  canvas.TextOut(x, titleY, title);
+  const ChartFrame frame =
+      DrawChartFrame(canvas, doc.chartStyle(), x, frameTop, size, size, lineHeight);
+  PlaceGrahaLabels(canvas, frame, DivisionalSigns(doc.horoscope(), division), doc.horoscope());
+}
+
+}  // namespace
+
+void DrawDivisionalPageScreen(Canvas& canvas, const ChartDocument& doc) {
+  PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen12, 1);
+  const int c12 = canvas.LineHeight();
+  canvas.TextOut(20, 10, FormatText("Divisional Charts for: %s %s", doc.firstName().c_str(),
+                                    doc.lastName().c_str()));
+  canvas.SelectFont(FontId::Screen8);
+  const int c8 = canvas.LineHeight();
+  int x = 20;
+  int y = c12 + 20;
+  for (int i = 0; i < 6; ++i) {
+    if (i == 3) {
+      x = 20;
+      y += 180;
+    }
+    DrawDivisionalChart(canvas, doc, kScreenDivisionNames[i], kScreenDivisions[i], x, y, y + c8, 160,
+                        c8);
+    x += 200;
+  }
+}
+
+void DrawDivisionalPagePrint(Canvas& canvas, const ChartDocument& doc) {
+  PageStateGuard guard(canvas, Mapping::Print, FontId::Print280, 1);
+  const int h14 = canvas.LineHeight();
+  canvas.TextOut(720, 0, "DIVISIONAL CHARTS");
+  canvas.SelectFont(FontId::Print160);
+  const int a = canvas.LineHeight();
+  int yTitle = DrawInfoPanel(canvas, 720, -h14, doc) - a;
+  // The lower edge of a chart whose upper edge is one line below its title.
+  int yChart = yTitle - a - 2800;
+  int x = 720;
+  for (int i = 0; i < 12; ++i) {
+    if (i == 3 || i == 6 || i == 9) {
+      x = 720;
+      yTitle -= 3300;
+      yChart -= 3300;
+    }
+    DrawDivisionalChart(canvas, doc, kPrintDivisionNames[i], kPrintDivisions[i], x, yTitle, yChart,
+                        2800, a);
+    x += 3300;
+  }
+}
+
+}  // namespace sarvexa

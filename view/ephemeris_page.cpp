@@ -1,0 +1,86 @@
+#include "view/ephemeris_page.h"
+
+#include <vector>
+
+#include "document/chart_document.h"
+#include "document/ephemeris_series.h"
+#include "view/info_panel.h"
+#include "view/page_format.h"
+#include "view/pages.h"
+
+namespace sarvexa {
+
+EphemerisPlaceTexts EphemerisPlaceTextsOf(const std::string& place, const Horoscope& chart,
+                                          bool print) {
+  EphemerisPlaceTexts t;
+  t.heading = "Ephemeris for " + place + "   ";
+  t.longitude = "Longitude: " + CoordinateText(chart.longitude, 'W', 'E') + "  ";
+  t.latitude = "Latitude: " + CoordinateText(chart.latitude, 'N', 'S') +
+               (print ? " 12:00AM" : " 12:00 AM");
+  return t;
+}
+
+namespace {
+
+EphemerisInterval IntervalOf(int interval) {
+  // A stored index outside 0..3 cannot come from the dialog; list daily rows
+  // rather than nothing.
+  return EphemerisIntervalFromIndex(interval).value_or(EphemerisInterval::Daily);
+}
+
+/// The header line "Date" and the eight column headers, then the rows, with
+/// the columns W / 2 + (k + 1) x W right of `left` (W = width of
+/// "22SS22SS" in the selected font).
+void DrawEphemerisTable(Canvas& canvas, const std::vector<EphemerisRow>& rows, int left,
+                        int headerY, int firstRowY, int rowStep) {
+  const int w = canvas.TextWidth("22SS22SS");
+  canvas.TextOut(left, headerY, "Date");
+  for (int k = 0; k < 8; ++k) {
+    canvas.TextOut(left + w / 2 + (k + 1) * w, headerY, kEphemerisColumnHeaders[static_cast<std::size_t>(k)]);
+  }
+  int y = firstRowY;
+  for (const EphemerisRow& row : rows) {
+    canvas.TextOut(left, y, EphemerisDateText(row.date));
+    for (int k = 0; k < 8; ++k) {
+      canvas.TextOut(left + w / 2 + (k + 1) * w, y,
+                     EphemerisCellText(row.horoscope.positions[static_cast<std::size_t>(k + 1)]));
+    }
+    y += rowStep;
+  }
+}
+
+}  // namespace
+
+void DrawEphemerisPageScreen(Canvas& canvas, const ChartDocument& doc, int startDay, int interval) {
+  PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen12, 1);
+  const int c = canvas.LineHeight();
+  const EphemerisPlaceTexts t = EphemerisPlaceTextsOf(doc.place(), doc.horoscope(), false);
+  canvas.TextOut(20, 2, t.heading);
+  const int x1 = 20 + canvas.TextWidth(t.heading);
+  canvas.TextOut(x1, 2, t.longitude);
+  canvas.TextOut(x1 + canvas.TextWidth(t.longitude), 2, t.latitude);
+
+  const auto rows = ComputeEphemerisSeries(doc.horoscope(), startDay, IntervalOf(interval),
+                                           kEphemerisScreenRows);
+  DrawEphemerisTable(canvas, rows, 20, c + 2, 2 * c + 2, c);
+}
+
+void DrawEphemerisPagePrint(Canvas& canvas, const ChartDocument& doc, int startDay, int interval) {
+  PageStateGuard guard(canvas, Mapping::Print, FontId::Print240, 1);
+  const int d = canvas.LineHeight();
+  const EphemerisPlaceTexts t = EphemerisPlaceTextsOf(doc.place(), doc.horoscope(), true);
+  canvas.TextOut(720, -d, t.heading);
+  const int x1 = 720 + canvas.TextWidth(t.heading);
+  canvas.TextOut(x1, -d, t.longitude);
+  const int x2 = x1 + canvas.TextWidth(t.longitude);
+  canvas.TextOut(x2, -d, t.latitude);
+  canvas.Line(720, -2 * d, x2 + canvas.TextWidth(t.latitude), -2 * d);
+
+  canvas.SelectFont(FontId::Print200);
+  const int e = canvas.LineHeight();
+  const auto rows = ComputeEphemerisSeries(doc.horoscope(), startDay, IntervalOf(interval),
+                                           kEphemerisPrintRows);
+  DrawEphemerisTable(canvas, rows, 720, -3 * d, -3 * d - e, -e);
+}
+
+}  // namespace sarvexa

@@ -1,0 +1,101 @@
+#include "view/info_panel.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "document/chart_document.h"
+#include "engine/calendar.h"
+#include "view/page_format.h"
+
+namespace sarvexa {
+
+InfoPanelData InfoPanelDataOf(const ChartDocument& doc) {
+  return InfoPanelData{doc.firstName(), doc.lastName(), doc.place(), doc.horoscope(),
+                       doc.currentPeriod()};
+}
+
+std::string CoordinateText(double value, char positiveLetter, char negativeLetter) {
+  const WholeAndMinutes dm = SplitDegreesRounded(value);
+  char letter = positiveLetter;
+  int degrees = dm.whole;
+  int minutes = dm.minutes;
+  // Both parts carry the sign; a place less than one degree from the
+  // reference line has a zero whole part and only the minutes tell the side.
+  if (degrees < 0 || (degrees == 0 && minutes < 0)) {
+    letter = negativeLetter;
+    degrees = std::abs(degrees);
+    minutes = std::abs(minutes);
+  }
+  return FormatText("%d%c%02d", degrees, letter, minutes);
+}
+
+InfoPanelTexts InfoPanelTextsOf(const InfoPanelData& data) {
+  const Horoscope& h = data.horoscope;
+  InfoPanelTexts t;
+  const CivilDate date = DateFromDayNumber(h.julianDay);
+  t.nameAndDate = FormatText("%s %s %s %d,%d ", data.firstName.c_str(), data.lastName.c_str(),
+                             MonthAbbreviation(date.month), date.day, date.year);
+
+  const WholeAndMinutes clock = SplitDegreesRounded(h.universalTime - h.zone + h.dst);
+  int hour = clock.whole;
+  const char* half = "AM";
+  if (hour >= 12) {
+    half = "PM";
+    if (hour != 12) hour -= 12;
+  } else if (hour == 0) {
+    hour = 12;
+  }
+  const WholeAndMinutes zone = SplitDegreesRounded(h.zone);
+  t.time = FormatText("Time: %d:%02d%s  Zone: %d:%02d  DST: %d", hour, clock.minutes, half,
+                      std::abs(zone.whole), std::abs(zone.minutes), static_cast<int>(h.dst));
+
+  t.place = data.place;
+  t.longitude = "Longitude: " + CoordinateText(h.longitude, 'W', 'E') + "  ";
+  const auto names = CurrentPeriodNames(data.currentPeriod);
+  t.latitude = "Latitude: " + CoordinateText(h.latitude, 'N', 'S') +
+               FormatText("  CurPer: %s/%s/%s", names[0], names[1], names[2]);
+
+  const WholeAndMinutes ayanamsa = SplitDegreesRounded(h.ayanamsaCorrection);
+  t.ayanamsa = FormatText("Lahiri Ayanamsa: %2d:%02d  365.25 Day Year", std::abs(ayanamsa.whole),
+                          std::abs(ayanamsa.minutes));
+  return t;
+}
+
+int DrawInfoPanel(Canvas& canvas, int x, int y, const InfoPanelData& data) {
+  const InfoPanelTexts t = InfoPanelTextsOf(data);
+  const int step = DownPage(canvas, canvas.LineHeight());
+  canvas.TextOut(x, y, t.nameAndDate);
+  canvas.TextOut(x, y + step, t.time);
+  canvas.TextOut(x, y + 2 * step, t.place);
+  canvas.TextOut(x, y + 3 * step, t.longitude);
+  canvas.TextOut(x + canvas.TextWidth(t.longitude), y + 3 * step, t.latitude);
+  canvas.TextOut(x, y + 4 * step, t.ayanamsa);
+  return y + 4 * step;
+}
+
+int DrawInfoPanel(Canvas& canvas, int x, int y, const ChartDocument& doc) {
+  return DrawInfoPanel(canvas, x, y, InfoPanelDataOf(doc));
+}
+
+void DrawPlanetTable(Canvas& canvas, int left, int top, int rowHeight, const Horoscope& chart) {
+  const int w0 = canvas.TextWidth("SSSSS22:22SSSS");
+  const int w1 = canvas.TextWidth("SSSS22:22S");
+  const int w2 = canvas.TextWidth("SSSS");
+  const int w3 = canvas.TextWidth("22:22");
+  canvas.Rectangle(left, top, left + w0, top + DownPage(canvas, 11 * rowHeight));
+
+  const int x0 = left + (w0 - w1) / 3;
+  int y = top + DownPage(canvas, rowHeight / 2);
+  for (GrahaIndex g = 0; g < graha::kCount; ++g) {
+    const GrahaPosition& p = chart.positions[static_cast<std::size_t>(g)];
+    std::string name = kGrahaTwoLetterNames[g];
+    if (p.retrograde != 0) name += "R";
+    canvas.TextOut(x0, y, name);
+    const WholeAndMinutes dm = SplitDegrees(p.longitude);
+    canvas.TextOutRight(x0 + w2 + w3, y, FormatText("%02d:%02d", dm.whole % 30, dm.minutes));
+    canvas.TextOut(x0 + w1, y, kSignAbbreviations[WrapIndex(dm.whole / 30, 12)]);
+    y += DownPage(canvas, rowHeight);
+  }
+}
+
+}  // namespace sarvexa
