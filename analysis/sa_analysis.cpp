@@ -11,7 +11,7 @@ namespace {
 // Angles go through the shared reduction, which also maps a value that is
 // not finite to 0, and every double-to-int conversion through TruncToInt, so
 // a damaged record cannot cause undefined behaviour.
-double Reduce360(double x) { return ReduceDegrees(x); }
+double Reduce360(double x) { return ReduceSaAngle(x); }
 
 double Lon(const Horoscope& h, GrahaIndex p) { return h.positions[p].longitude; }
 
@@ -22,11 +22,6 @@ SignIndex RisingSign(const Horoscope& h) { return SignOfLongitude(Lon(h, graha::
 bool IsFunctionalMalefic(SignIndex risingSign, GrahaIndex g) {
   if (risingSign < 0 || risingSign > 11 || g < 1 || g > 9) return false;
   return Contains(kFunctionalMalefics[risingSign], g);
-}
-
-double circularSeparation(double x, double y) {
-  const double d = Reduce360(std::fabs(x - y));
-  return d > 180.0 ? 360.0 - d : d;
 }
 
 int closenessPercent(double separationDeg) { return TruncToInt((5.0 - separationDeg) * 20.0); }

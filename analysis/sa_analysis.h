@@ -106,8 +106,20 @@ SignIndex RisingSign(const Horoscope& h);
 /// True when g (1..9) is a functional malefic for the rising sign.
 bool IsFunctionalMalefic(SignIndex risingSign, GrahaIndex g);
 
+/// A longitude plus an angle reduced into 0 <= x < 360. The common case
+/// (a sum below 720) needs at most one subtraction; anything else, a value
+/// that is not finite included, takes the general reduction.
+inline double ReduceSaAngle(double x) {
+  if (x >= 0.0 && x < 360.0) return x;
+  if (x >= 360.0 && x < 720.0) return x - 360.0;
+  return ReduceDegrees(x);
+}
+
 /// Angular distance of two longitudes the shorter way round, 0..180 degrees.
-double circularSeparation(double x, double y);
+inline double circularSeparation(double x, double y) {
+  const double d = ReduceSaAngle(x > y ? x - y : y - x);
+  return d > 180.0 ? 360.0 - d : d;
+}
 
 /// Closeness of a separation of at most 5 degrees: trunc((5 - s) x 20),
 /// 100 at an exact hit, 0 at 5 degrees.

@@ -10,12 +10,7 @@ namespace sarvexa {
 
 namespace {
 
-double Reduce360(double x) {
-  if (!std::isfinite(x)) return 0.0;
-  double r = x - 360.0 * std::floor(x / 360.0);
-  if (r >= 360.0 || r < 0.0) r = 0.0;
-  return r;
-}
+double Reduce360(double x) { return ReduceSaAngle(x); }
 
 }  // namespace
 
