@@ -1,0 +1,18 @@
+#pragma once
+// The About box: the program's icon, its version and the publisher's notice.
+
+#include <QDialog>
+
+namespace sarvexa {
+
+/// The version line of the About box.
+inline constexpr const char* kVersionText = "Version 1.10";
+
+class AboutDialog final : public QDialog {
+  Q_OBJECT
+
+public:
+  explicit AboutDialog(QWidget* parent = nullptr);
+};
+
+}  // namespace sarvexa

@@ -1,0 +1,40 @@
+#include "app/application.h"
+
+#include <QApplication>
+
+#include "app/icons.h"
+
+namespace sarvexa {
+
+LocalClockReading SystemLocalClock() { return ReadSystemLocalClock(); }
+
+AppSession::AppSession(UiPrompter* prompter, LocalClock clock) {
+  if (!prompter) {
+    ownPrompter_ = std::make_unique<UiPrompter>();
+    prompter = ownPrompter_.get();
+  }
+  document_ = std::make_unique<ChartDocument>(store_, std::move(clock));
+  window_ = std::make_unique<MainWindow>(*document_, store_, *prompter);
+}
+
+AppSession::~AppSession() {
+  window_.reset();
+  document_.reset();  // writes "Chart Style" and "Color Chart"
+}
+
+int RunApplication(QApplication& app) {
+  QApplication::setOrganizationName(QLatin1String(kSettingsOrganization));
+  QApplication::setApplicationName(QLatin1String(kSettingsApplication));
+  QApplication::setApplicationVersion(QStringLiteral("1.10"));
+  QApplication::setWindowIcon(AppIcon());
+  QApplication::setDesktopFileName(QStringLiteral("sarvexa"));
+
+  AppSession session;
+  QStringList arguments = app.arguments();
+  arguments.removeFirst();
+  session.start(arguments);
+  session.window().show();
+  return app.exec();
+}
+
+}  // namespace sarvexa

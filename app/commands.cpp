@@ -1,0 +1,60 @@
+#include "app/commands.h"
+
+#include <array>
+
+namespace sarvexa {
+
+namespace {
+using namespace command;
+constexpr std::array<CommandInfo, 37> kCommands = {{
+    {FileNew, "&New\tCtrl+N", "Enter data for a new horoscope."},
+    {FileOpen, "&Open...\tCtrl+O", "Open an existing horoscope file."},
+    {FileSave, "&Save\tCtrl+S", "Save the horoscope."},
+    {FileSaveAs, "Save &As...", "Save the horoscope under a new name."},
+    {ExportText, "Chart As &Text", "Exports the chart as a text (.txt) file."},
+    {ExportCsv, "Chart As &CSV File", "Exports chart as a comma separated value (.csv) file. "},
+    {FilePrint, "&Print...\tCtrl+P", "Print the current horoscope view."},
+    {FilePrintPreview, "Print Pre&view", "Display full pages\nPrint Preview"},
+    {FilePrintSetup, "P&rint Setup...", "Change the printer and printing options\nPrint Setup"},
+    {RecentFile, "Recent File", "Open this document"},
+    {CurrentPrasna, "&Current Prasna", "Calculate the current transits."},
+    {AppExit, "E&xit", "Quit the application; prompts to save documents\nExit"},
+    {EditChartData, "&Chart Data", "Edit current chart data."},
+    {SetPrasnaLocation, "&Set Prasna Location", "Set the Prasna location."},
+    {ViewToolbar, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar"},
+    {ViewStatusBar, "&Status Bar", "Show or hide the status bar\nToggle StatusBar"},
+    {ViewChart, "&Chart", "View the current horoscope."},
+    {ViewMahaBukti, "&Maha/Bukti", "Display maha dashas and bhuktis for the horoscope."},
+    {PratyantarFirst + 0, "&Ketu", ""},
+    {PratyantarFirst + 1, "&Venus", ""},
+    {PratyantarFirst + 2, "&Sun", ""},
+    {PratyantarFirst + 3, "&Moon", ""},
+    {PratyantarFirst + 4, "M&ars", ""},
+    {PratyantarFirst + 5, "&Rahu", ""},
+    {PratyantarFirst + 6, "&Jupiter", ""},
+    {PratyantarFirst + 7, "Sa&turn", ""},
+    {PratyantarFirst + 8, "M&ercury", ""},
+    {ViewDivisional, "Di&visional Charts", "View the divisional charts."},
+    {ViewEphemeris, "&Ephemeris", "Display planetary positions for a given range of time."},
+    {ViewSaAnalysis, "SA &Analysis", "Display System's Approach analysis of the horoscope."},
+    {ViewSaTransits, "SA T&ransits", "Display SA transit information"},
+    {StyleNorth, "North Indian", ""},
+    {StyleSouth, "South Indian", ""},
+    {ColorOff, "Off", ""},
+    {ColorOn, "On", ""},
+    {HelpContents, "&Contents and Index", "Help contents and index."},
+    {HelpAbout, "&About Sarvexa", "Display program information, version number and copyright\nAbout"},
+}};
+}  // namespace
+
+std::span<const CommandInfo> Commands() {
+  return kCommands;
+}
+
+const CommandInfo* FindCommand(int id) {
+  for (const CommandInfo& c : Commands())
+    if (c.id == id) return &c;
+  return nullptr;
+}
+
+}  // namespace sarvexa

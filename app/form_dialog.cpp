@@ -1,0 +1,146 @@
+#include "app/form_dialog.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+
+#include "document/chart_data.h"
+#include "engine/horoscope.h"
+
+namespace sarvexa {
+
+FormDialog::FormDialog(const QString& caption, int widthDlu, int heightDlu, QWidget* parent)
+    : QDialog(parent) {
+  setWindowTitle(caption);
+  setModal(true);
+  // Dialog units from the font the controls are drawn in.
+  const QFontMetrics fm(font());
+  const QString sample = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+  unitX_ = fm.horizontalAdvance(sample) / 52.0 / 4.0;
+  unitY_ = fm.height() / 8.0;
+  setFixedSize(dluRect(0, 0, widthDlu, heightDlu).size());
+  sink_ = [](QWidget* p, const QString& text) {
+    QMessageBox::warning(p, QStringLiteral("Sarvexa"), text);
+  };
+}
+
+QRect FormDialog::dluRect(int x, int y, int w, int h) const {
+  return QRect(qRound(x * unitX_), qRound(y * unitY_), qRound(w * unitX_), qRound(h * unitY_));
+}
+
+void FormDialog::accept() {
+  lastError_.clear();
+  if (validateAndStore()) QDialog::accept();
+}
+
+void FormDialog::fail(QWidget* field, const QString& message) {
+  lastError_ = message;
+  if (sink_) sink_(this, message);
+  field->setFocus(Qt::OtherFocusReason);
+  if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
+}
+
+QLabel* FormDialog::addLabel(const QString& text, int x, int y, int w, int h) {
+  auto* label = new QLabel(text, this);
+  QRect r = dluRect(x, y, w, h);
+  // A label never clips its text: a wider font than the one the layout was
+  // drawn for gets the room it needs.
+  r.setWidth(std::max(r.width(), label->sizeHint().width()));
+  r.setHeight(std::max(r.height(), label->sizeHint().height()));
+  label->setGeometry(r);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return label;
+}
+
+QGroupBox* FormDialog::addGroup(const QString& text, int x, int y, int w, int h) {
+  auto* group = new QGroupBox(text, this);
+  group->setGeometry(dluRect(x, y, w, h));
+  group->setFocusPolicy(Qt::NoFocus);
+  group->lower();  // behind the controls it frames
+  return group;
+}
+
+QLineEdit* FormDialog::addEdit(const char* name, int x, int y, int w, int h, bool digitsOnly,
+                               int maxChars) {
+  auto* edit = new QLineEdit(this);
+  edit->setObjectName(QLatin1String(name));
+  QRect r = dluRect(x, y, w, h);
+  r.setHeight(std::max(r.height(), edit->minimumSizeHint().height()));
+  edit->setGeometry(r);
+  if (digitsOnly)
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+  if (maxChars > 0) edit->setMaxLength(maxChars);
+  return edit;
+}
+
+QRadioButton* FormDialog::addRadio(const char* name, const QString& text, int x, int y, int w,
+                                   int h) {
+  auto* radio = new QRadioButton(text, this);
+  radio->setObjectName(QLatin1String(name));
+  QRect r = dluRect(x, y, w, h);
+  r.setWidth(std::max(r.width(), radio->sizeHint().width()));
+  radio->setGeometry(r);
+  return radio;
+}
+
+QComboBox* FormDialog::addMonthList(const char* name, int x, int y, int w, int h) {
+  auto* combo = new QComboBox(this);
+  combo->setObjectName(QLatin1String(name));
+  for (const char* month : kMonthAbbreviations) combo->addItem(QLatin1String(month));
+  // The layout height of a drop-down list includes its open list; the
+  // closed control is one edit line high.
+  QRect r = dluRect(x, y, w, 12);
+  (void)h;
+  r.setWidth(std::max(r.width(), combo->sizeHint().width()));
+  r.setHeight(std::max(r.height(), combo->minimumSizeHint().height()));
+  combo->setGeometry(r);
+  return combo;
+}
+
+QPushButton* FormDialog::addButton(const char* name, const QString& text, int x, int y, int w,
+                                   int h, bool isDefault) {
+  auto* button = new QPushButton(text, this);
+  button->setObjectName(QLatin1String(name));
+  QRect r = dluRect(x, y, w, h);
+  r.setHeight(std::max(r.height(), button->minimumSizeHint().height()));
+  button->setGeometry(r);
+  button->setDefault(isDefault);
+  button->setAutoDefault(isDefault);
+  return button;
+}
+
+QButtonGroup* FormDialog::makeRadioGroup(QRadioButton* first, QRadioButton* second) {
+  auto* group = new QButtonGroup(this);
+  group->addButton(first, 0);
+  group->addButton(second, 1);
+  return group;
+}
+
+void FormDialog::setTabChain(const QList<QWidget*>& chain) {
+  for (int i = 1; i < chain.size(); ++i) setTabOrder(chain.at(i - 1), chain.at(i));
+}
+
+std::optional<int> FormDialog::checkedInt(QLineEdit* edit) {
+  const std::optional<int> value = ParseWholeNumber(edit->text().toStdString());
+  if (!value) fail(edit, QStringLiteral("Please enter an integer."));
+  return value;
+}
+
+std::optional<int> FormDialog::checkedInt(QLineEdit* edit, int min, int max) {
+  const std::optional<int> value = ParseWholeNumber(edit->text().toStdString());
+  if (!value || *value < min || *value > max) {
+    fail(edit, QStringLiteral("Please enter an integer between %1 and %2.").arg(min).arg(max));
+    return std::nullopt;
+  }
+  return value;
+}
+
+
+}  // namespace sarvexa

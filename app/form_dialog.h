@@ -1,0 +1,82 @@
+#pragma once
+// Base of the data-entry dialogs. Controls are placed at the dialog-unit
+// positions of their layout tables, converted with the dialog's own font
+// (a horizontal unit is a quarter of the average character width, a vertical
+// unit an eighth of the character height), so the layout keeps its
+// proportions at any font size and on high-DPI screens.
+//
+// OK runs validateAndStore(); when a field fails, the dialog shows its
+// message, puts the focus on that field and stays open.
+
+#include <QDialog>
+#include <QList>
+#include <functional>
+#include <optional>
+
+class QButtonGroup;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace sarvexa {
+
+class FormDialog : public QDialog {
+  Q_OBJECT
+
+public:
+  /// Receives the message of a failed check (by default a warning box).
+  using MessageSink = std::function<void(QWidget* parent, const QString& text)>;
+
+  FormDialog(const QString& caption, int widthDlu, int heightDlu, QWidget* parent);
+
+  void setMessageSink(MessageSink sink) { sink_ = std::move(sink); }
+
+  /// The message of the last failed check; empty after a successful OK.
+  const QString& lastError() const { return lastError_; }
+
+  void accept() override;
+
+protected:
+  /// Checks the fields in their order and stores them; on the first failure
+  /// calls fail() and returns false.
+  virtual bool validateAndStore() = 0;
+
+  /// Reports a failed field: message, focus, selection.
+  void fail(QWidget* field, const QString& message);
+
+  QRect dluRect(int x, int y, int w, int h) const;
+
+  QLabel* addLabel(const QString& text, int x, int y, int w, int h);
+  QGroupBox* addGroup(const QString& text, int x, int y, int w, int h);
+  /// An edit control; `digitsOnly` refuses anything but 0-9 as typed,
+  /// `maxChars` (> 0) limits the length.
+  QLineEdit* addEdit(const char* name, int x, int y, int w, int h, bool digitsOnly,
+                     int maxChars = 0);
+  QRadioButton* addRadio(const char* name, const QString& text, int x, int y, int w, int h);
+  /// A drop-down list of the twelve months "Jan".."Dec".
+  QComboBox* addMonthList(const char* name, int x, int y, int w, int h);
+  QPushButton* addButton(const char* name, const QString& text, int x, int y, int w, int h,
+                         bool isDefault);
+  /// Makes the two radios one exclusive group; 0 and 1 are their ids.
+  QButtonGroup* makeRadioGroup(QRadioButton* first, QRadioButton* second);
+  /// Tab order of the input controls, in the given order.
+  void setTabChain(const QList<QWidget*>& chain);
+
+  /// The whole number in `edit` when it lies in min..max; otherwise reports
+  /// the field (range message, or a request for a whole number) and returns
+  /// nullopt. Used by the dialogs whose checks are the dialog's own.
+  std::optional<int> checkedInt(QLineEdit* edit, int min, int max);
+  /// The whole number in `edit`, any value; nullopt after reporting.
+  std::optional<int> checkedInt(QLineEdit* edit);
+
+private:
+  double unitX_ = 1.5;
+  double unitY_ = 1.625;
+  QString lastError_;
+  MessageSink sink_;
+};
+
+}  // namespace sarvexa

@@ -1,0 +1,620 @@
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "analysis/sa_transits.h"
+#include "app/about_dialog.h"
+#include "app/chart_data_dialog.h"
+#include "app/chart_view.h"
+#include "app/commands.h"
+#include "app/help_window.h"
+#include "app/icons.h"
+#include "app/prasna_location_dialog.h"
+#include "app/qsettings_store.h"
+#include "app/transit_dialog.h"
+#include "app/prompter.h"
+#include "document/chart_document.h"
+#include "document/csv_export.h"
+#include "document/export_file.h"
+#include "document/text_export.h"
+#include "engine/calendar.h"
+
+namespace sarvexa {
+
+namespace {
+const QString kAppTitle = QStringLiteral("Sarvexa");
+const QString kChartFilter = QStringLiteral("Sarvexa Files (*.svx)");
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// X11 key-state bits carried in a key event's native modifiers.
+constexpr quint32 kX11LockMask = 0x02;
+constexpr quint32 kX11NumLockMask = 0x10;
+}  // namespace
+
+MainWindow::MainWindow(ChartDocument& document, QSettingsStore& store, UiPrompter& prompter,
+                       QWidget* parent)
+    : QMainWindow(parent),
+      document_(document),
+      store_(store),
+      prompter_(prompter),
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+  setWindowIcon(AppIcon());
+  view_ = new ChartView(document_, this);
+  setCentralWidget(view_);
+  buildActions();
+  buildMenus();
+  buildToolBar();
+  buildStatusBar();
+  // Logical pixels: Qt scales them for high-DPI screens.
+  resize(512, 400);
+
+  // Only files that still exist are offered.
+  for (const QString& file : store_.readRecentFiles())
+    if (QFileInfo::exists(file) && !recentFiles_.contains(file)) recentFiles_ << file;
+  refreshRecentMenu();
+  updateChecks();
+  updateTitle();
+  qApp->installEventFilter(this);
+}
+
+MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
+
+QAction* MainWindow::makeAction(int id) {
+  const CommandInfo* info = FindCommand(id);
+  auto* a = new QAction(this);
+  const QString text = QString::fromUtf8(info->text);
+  const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+  a->setText(tab < 0 ? text : text.left(tab));
+  if (tab >= 0) a->setShortcut(QKeySequence(text.mid(tab + 1)));
+  const QString prompt = QString::fromUtf8(info->prompt);
+  const qsizetype nl = prompt.indexOf(QLatin1Char('\n'));
+  a->setStatusTip(nl < 0 ? prompt : prompt.left(nl));
+  if (nl >= 0) a->setToolTip(prompt.mid(nl + 1));
+  a->setData(id);
+  actions_.insert(id, a);
+  return a;
+}
+
+void MainWindow::buildActions() {
+  using namespace command;
+  const auto on = [this](int id, auto handler) {
+    connect(makeAction(id), &QAction::triggered, this, handler);
+  };
+  on(FileNew, [this] { fileNew(); });
+  on(FileOpen, [this] { fileOpen(); });
+  on(FileSave, [this] { fileSave(); });
+  on(FileSaveAs, [this] { fileSaveAs(); });
+  on(ExportText, [this] { exportText(); });
+  on(ExportCsv, [this] { exportCsv(); });
+  on(FilePrint, [this] { filePrint(); });
+  on(FilePrintPreview, [this] { filePrintPreview(); });
+  on(FilePrintSetup, [this] { filePrintSetup(); });
+  on(CurrentPrasna, [this] { currentPrasna(); });
+  on(AppExit, [this] { close(); });
+  on(EditChartData, [this] { editChartData(); });
+  on(SetPrasnaLocation, [this] { setPrasnaLocation(); });
+  on(ViewChart, [this] { setDisplayMode(display_mode::Chart); });
+  on(ViewMahaBukti, [this] { setDisplayMode(display_mode::MahaBukti); });
+  on(ViewDivisional, [this] { setDisplayMode(display_mode::Divisional); });
+  on(ViewEphemeris, [this] { viewEphemeris(); });
+  on(ViewSaAnalysis, [this] { setDisplayMode(display_mode::SaAnalysis); });
+  on(ViewSaTransits, [this] { viewSaTransits(); });
+  for (int id = PratyantarFirst; id <= PratyantarLast; ++id)
+    on(id, [this, id] {
+      view_->state().pratyantarLord = id - PratyantarFirst;
+      setDisplayMode(display_mode::Pratyantar);
+    });
+  on(StyleNorth, [this] { document_.setChartStyle(1); updateChecks(); view_->update(); });
+  on(StyleSouth, [this] { document_.setChartStyle(2); updateChecks(); view_->update(); });
+  on(ColorOff, [this] { document_.setColorCharts(0); updateChecks(); view_->update(); });
+  on(ColorOn, [this] { document_.setColorCharts(1); updateChecks(); view_->update(); });
+  on(HelpContents, [this] { helpContents(); });
+  on(HelpAbout, [this] { helpAbout(); });
+
+  for (int id : {ViewChart, ViewMahaBukti, ViewDivisional, ViewEphemeris, ViewSaAnalysis,
+                 ViewSaTransits, StyleNorth, StyleSouth, ColorOff, ColorOn})
+    actions_.value(id)->setCheckable(true);
+
+  // Toggles of the bars; their check marks follow the bars' visibility.
+  for (int id : {ViewToolbar, ViewStatusBar}) {
+    QAction* a = makeAction(id);
+    a->setCheckable(true);
+    a->setChecked(true);
+  }
+}
+
+void MainWindow::buildMenus() {
+  using namespace command;
+  const auto add = [this](QMenu* menu, int id) { menu->addAction(actions_.value(id)); };
+
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  add(file, FileNew);
+  add(file, FileOpen);
+  add(file, FileSave);
+  add(file, FileSaveAs);
+  file->addSeparator();
+  QMenu* exportMenu = file->addMenu(QStringLiteral("&Export"));
+  add(exportMenu, ExportText);
+  add(exportMenu, ExportCsv);
+  add(file, FilePrint);
+  add(file, FilePrintPreview);
+  add(file, FilePrintSetup);
+  file->addSeparator();
+  recentPlaceholder_ = makeAction(RecentFile);
+  recentPlaceholder_->setEnabled(false);
+  file->addAction(recentPlaceholder_);
+  for (int i = 0; i < kRecentFileCount; ++i) {
+    auto* a = new QAction(this);
+    a->setStatusTip(QStringLiteral("Open this document"));
+    a->setVisible(false);
+    connect(a, &QAction::triggered, this, [this, i] { openRecent(i); });
+    file->addAction(a);
+    recentActions_ << a;
+  }
+  recentSeparator_ = file->addSeparator();
+  add(file, CurrentPrasna);
+  add(file, AppExit);
+
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  add(edit, EditChartData);
+  add(edit, SetPrasnaLocation);
+  edit->addSeparator();
+
+  QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+  add(view, ViewToolbar);
+  add(view, ViewStatusBar);
+  view->addSeparator();
+  add(view, ViewChart);
+  QMenu* dashas = view->addMenu(QStringLiteral("&Dashas"));
+  add(dashas, ViewMahaBukti);
+  QMenu* pratyantar = dashas->addMenu(QStringLiteral("&Pratyantar"));
+  for (int id = PratyantarFirst; id <= PratyantarLast; ++id) add(pratyantar, id);
+  add(view, ViewDivisional);
+  add(view, ViewEphemeris);
+  add(view, ViewSaAnalysis);
+  add(view, ViewSaTransits);
+  view->addSeparator();
+  QMenu* style = view->addMenu(QStringLiteral("Chart Style"));
+  add(style, StyleNorth);
+  add(style, StyleSouth);
+  QMenu* color = view->addMenu(QStringLiteral("Color Charts"));
+  add(color, ColorOff);
+  add(color, ColorOn);
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+  add(help, HelpContents);
+  add(help, HelpAbout);
+}
+
+void MainWindow::buildToolBar() {
+  using namespace command;
+  toolBar_ = addToolBar(QStringLiteral("Toolbar"));
+  toolBar_->setObjectName(QStringLiteral("toolBar"));
+  toolBar_->setIconSize(QSize(16, 15));
+  toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+  const std::pair<int, ToolbarIcon> buttons[] = {{FileNew, ToolbarIcon::New},
+                                                 {FileOpen, ToolbarIcon::Open},
+                                                 {FileSave, ToolbarIcon::Save},
+                                                 {FilePrint, ToolbarIcon::Print},
+                                                 {HelpAbout, ToolbarIcon::About}};
+  for (const auto& [id, icon] : buttons) {
+    QAction* a = actions_.value(id);
+    a->setIcon(MakeToolbarIcon(icon));
+    if (id == FilePrint) toolBar_->addSeparator();
+    toolBar_->addAction(a);
+    // Only About carries a tooltip; the other buttons rely on the status
+    // bar's prompt.
+    if (id != HelpAbout)
+      if (QWidget* button = toolBar_->widgetForAction(a)) button->installEventFilter(this);
+  }
+  QAction* toggle = actions_.value(ViewToolbar);
+  connect(toggle, &QAction::toggled, toolBar_, &QToolBar::setVisible);
+  connect(toolBar_, &QToolBar::visibilityChanged, toggle, [this, toggle](bool) {
+    toggle->setChecked(!toolBar_->isHidden());
+  });
+}
+
+void MainWindow::buildStatusBar() {
+  QStatusBar* bar = statusBar();
+  const char* names[3] = {"CAP", "NUM", "SCRL"};
+  for (int i = 0; i < 3; ++i) {
+    auto* label = new QLabel(bar);
+    label->setAlignment(Qt::AlignCenter);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QLatin1String(names[i])) + 8);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bar->addPermanentWidget(label);
+    indicators_[i] = label;
+  }
+  // The message pane reads "Ready" whenever no prompt is shown.
+  connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& text) {
+    if (text.isEmpty()) bar->showMessage(QStringLiteral("Ready"));
+  });
+  bar->showMessage(QStringLiteral("Ready"));
+  QAction* toggle = actions_.value(command::ViewStatusBar);
+  connect(toggle, &QAction::toggled, bar, &QStatusBar::setVisible);
+  setLockIndicators(false, false, false);
+}
+
+QString MainWindow::indicatorText(int index) const {
+  return index >= 0 && index < 3 ? indicators_[index]->text() : QString();
+}
+
+void MainWindow::setLockIndicators(bool caps, bool num, bool scroll) {
+  const bool states[3] = {caps, num, scroll};
+  const char* names[3] = {"CAP", "NUM", "SCRL"};
+  for (int i = 0; i < 3; ++i)
+    indicators_[i]->setText(states[i] ? QLatin1String(names[i]) : QString());
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ToolTip && qobject_cast<QToolButton*>(watched) &&
+      watched->parent() == toolBar_)
+    return true;  // no tooltip on these buttons
+  if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    // The lock states come with every key event from the X server; Scroll
+    // Lock has no state bit there, so its own key toggles it.
+    const quint32 native = key->nativeModifiers();
+    if (native != 0 || key->nativeScanCode() != 0) {
+      bool scroll = !indicators_[2]->text().isEmpty();
+      if (event->type() == QEvent::KeyPress && key->key() == Qt::Key_ScrollLock &&
+          !key->isAutoRepeat())
+        scroll = !scroll;
+      bool caps = native & kX11LockMask;
+      bool num = native & kX11NumLockMask;
+      // The state of a press still shows the lock before the press.
+      if (event->type() == QEvent::KeyPress && key->key() == Qt::Key_CapsLock) caps = !caps;
+      if (event->type() == QEvent::KeyPress && key->key() == Qt::Key_NumLock) num = !num;
+      setLockIndicators(caps, num, scroll);
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::startUp(const QStringList& arguments) {
+  if (!arguments.isEmpty() && !arguments.first().isEmpty()) {
+    const QString path = QFileInfo(arguments.first()).absoluteFilePath();
+    if (auto error = document_.open(path.toStdString())) {
+      showError(QStringLiteral("Cannot open %1.\n%2").arg(path, qs(*error)));
+    } else {
+      hasFile_ = true;
+      addRecentFile(path);
+      chartChanged();
+      return;
+    }
+  }
+  document_.castPrasna();
+  hasFile_ = false;
+  chartChanged();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!maybeSave()) {
+    event->ignore();
+    return;
+  }
+  if (help_) help_->close();
+  event->accept();
+}
+
+bool MainWindow::maybeSave() {
+  if (!document_.isModified()) return true;
+  switch (prompter_.askSaveChanges(this, qs(document_.title()))) {
+    case SaveAnswer::Save:
+      return fileSave();
+    case SaveAnswer::Discard:
+      return true;
+    case SaveAnswer::Cancel:
+      return false;
+  }
+  return false;
+}
+
+void MainWindow::showError(const QString& text) {
+  prompter_.showMessage(this, QMessageBox::Warning, text);
+}
+
+void MainWindow::chartChanged() {
+  updateTitle();
+  view_->update();
+}
+
+void MainWindow::updateTitle() {
+  const QString title = qs(document_.title());
+  setWindowTitle(title.isEmpty() ? kAppTitle : QStringLiteral("%1 - %2").arg(title, kAppTitle));
+}
+
+void MainWindow::updateChecks() {
+  using namespace command;
+  const int mode = view_->state().displayMode;
+  actions_.value(ViewChart)->setChecked(mode == display_mode::Chart);
+  actions_.value(ViewMahaBukti)->setChecked(mode == display_mode::MahaBukti);
+  actions_.value(ViewDivisional)->setChecked(mode == display_mode::Divisional);
+  actions_.value(ViewEphemeris)->setChecked(mode == display_mode::Ephemeris);
+  actions_.value(ViewSaAnalysis)->setChecked(mode == display_mode::SaAnalysis);
+  actions_.value(ViewSaTransits)->setChecked(mode == display_mode::SaTransits);
+  actions_.value(StyleNorth)->setChecked(document_.chartStyle() == 1);
+  actions_.value(StyleSouth)->setChecked(document_.chartStyle() == 2);
+  actions_.value(ColorOff)->setChecked(document_.colorCharts() == 0);
+  actions_.value(ColorOn)->setChecked(document_.colorCharts() == 1);
+}
+
+void MainWindow::setDisplayMode(int mode) {
+  view_->state().displayMode = mode;
+  updateChecks();
+  view_->update();
+}
+
+// ---- File ----
+
+void MainWindow::fileNew() {
+  if (!maybeSave()) return;  // Cancel keeps the chart and ends the command
+  document_.setModified(false);
+  ChartDataDialog dialog(this);
+  dialog.setFields(document_.newChartDialogValues());
+  if (prompter_.runDialog(dialog) != QDialog::Accepted) return;
+  if (auto error = document_.newChart(dialog.fields())) {
+    showError(qs(error->message));
+    return;
+  }
+  // Not a file yet: the recent-file list only names files that exist.
+  hasFile_ = false;
+  chartChanged();
+}
+
+void MainWindow::fileOpen() {
+  const QString path =
+      prompter_.openFileName(this, QStringLiteral("Open"), kChartFilter + QStringLiteral(";;All Files (*)"));
+  if (path.isEmpty()) return;
+  openFile(path);
+}
+
+bool MainWindow::openFile(const QString& path) {
+  if (!maybeSave()) return false;
+  const QString absolute = QFileInfo(path).absoluteFilePath();
+  if (auto error = document_.open(absolute.toStdString())) {
+    showError(QStringLiteral("Cannot open %1.\n%2").arg(absolute, qs(*error)));
+    return false;
+  }
+  hasFile_ = true;
+  addRecentFile(absolute);
+  chartChanged();
+  return true;
+}
+
+bool MainWindow::fileSave() {
+  if (!hasFile_) return fileSaveAs();
+  const QString path = qs(document_.pathName());
+  if (auto error = document_.save(path.toStdString())) {
+    showError(QStringLiteral("Cannot save %1.\n%2").arg(path, qs(*error)));
+    return false;
+  }
+  addRecentFile(path);
+  updateTitle();
+  return true;
+}
+
+bool MainWindow::fileSaveAs() {
+  const QString proposed = hasFile_ ? qs(document_.pathName())
+                                    : QDir::current().filePath(qs(document_.title()) +
+                                                               QStringLiteral(".svx"));
+  QString path =
+      prompter_.saveFileName(this, QStringLiteral("Save As"), proposed, kChartFilter, QStringLiteral("svx"));
+  if (path.isEmpty()) return false;
+  path = QFileInfo(path).absoluteFilePath();
+  if (auto error = document_.save(path.toStdString())) {
+    showError(QStringLiteral("Cannot save %1.\n%2").arg(path, qs(*error)));
+    return false;
+  }
+  hasFile_ = true;
+  addRecentFile(path);
+  updateTitle();
+  return true;
+}
+
+void MainWindow::writeExport(const QString& caption, const QString& defaultName,
+                             const QString& filter, const QString& suffix,
+                             const std::string& bytes) {
+  const QString path = prompter_.saveFileName(this, caption, QDir::current().filePath(defaultName),
+                                              filter, suffix);
+  if (path.isEmpty()) return;
+  if (auto error = WriteExportFile(path.toStdString(), bytes)) showError(qs(*error));
+}
+
+void MainWindow::exportText() {
+  writeExport(QStringLiteral("Export Chart as Text"),
+              qs(TextDefaultFileName(document_.firstName(), document_.lastName())),
+              QStringLiteral("Export Chart as Text (*.txt)"), QStringLiteral("TXT"),
+              TextExportText(document_));
+}
+
+void MainWindow::exportCsv() {
+  writeExport(QStringLiteral("Export Chart as CSV"),
+              qs(CsvDefaultFileName(document_.firstName(), document_.lastName())),
+              QStringLiteral("Export Chart as CSV (*.csv)"), QStringLiteral("CSV"),
+              CsvExportText(document_));
+}
+
+bool MainWindow::printTo(QPrinter& printer) {
+  if (view_->printPage(printer)) return true;
+  showError(QStringLiteral("The page could not be printed."));
+  return false;
+}
+
+void MainWindow::filePrint() {
+  QPrintDialog dialog(printer_.get(), this);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+  if (prompter_.runDialog(dialog) != QDialog::Accepted) return;
+  printTo(*printer_);
+}
+
+void MainWindow::filePrintPreview() {
+  QPrintPreviewDialog preview(printer_.get(), this);
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+          [this](QPrinter* printer) { view_->printPage(*printer); });
+  prompter_.runDialog(preview);
+}
+
+void MainWindow::filePrintSetup() {
+  QPageSetupDialog dialog(printer_.get(), this);
+  prompter_.runDialog(dialog);
+}
+
+void MainWindow::addRecentFile(const QString& path) {
+  recentFiles_.removeAll(path);
+  recentFiles_.prepend(path);
+  while (recentFiles_.size() > kRecentFileCount) recentFiles_.removeLast();
+  store_.writeRecentFiles(recentFiles_);
+  refreshRecentMenu();
+}
+
+void MainWindow::refreshRecentMenu() {
+  for (int i = 0; i < recentActions_.size(); ++i) {
+    QAction* a = recentActions_.at(i);
+    if (i < recentFiles_.size()) {
+      QString name = recentFiles_.at(i);
+      name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+      a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+      a->setVisible(true);
+    } else {
+      a->setVisible(false);
+    }
+  }
+  recentPlaceholder_->setVisible(recentFiles_.isEmpty());
+}
+
+void MainWindow::openRecent(int index) {
+  if (index < 0 || index >= recentFiles_.size()) return;
+  const QString path = recentFiles_.at(index);
+  if (!QFileInfo::exists(path)) {
+    showError(QStringLiteral("Cannot open %1.\nThe file no longer exists.").arg(path));
+    recentFiles_.removeAll(path);
+    store_.writeRecentFiles(recentFiles_);
+    refreshRecentMenu();
+    return;
+  }
+  openFile(path);
+}
+
+void MainWindow::currentPrasna() {
+  if (!maybeSave()) return;  // Cancel keeps the chart
+  document_.castPrasna();
+  hasFile_ = false;
+  chartChanged();
+}
+
+// ---- Edit ----
+
+void MainWindow::editChartData() {
+  ChartDataDialog dialog(this);
+  dialog.setFields(document_.chartDataDialogValues());
+  if (prompter_.runDialog(dialog) != QDialog::Accepted) return;
+  if (auto error = document_.editChartData(dialog.fields())) {
+    showError(qs(error->message));
+    return;
+  }
+  hasFile_ = false;
+  chartChanged();
+}
+
+void MainWindow::setPrasnaLocation() {
+  // A changed location recasts a Prasna on screen, so a modified Prasna is
+  // offered for saving first; Cancel leaves everything as it is.
+  if (document_.isPrasna() && !maybeSave()) return;
+  PrasnaLocationDialog dialog(this);
+  dialog.setFields(document_.prasnaLocationDialogValues());
+  if (prompter_.runDialog(dialog) != QDialog::Accepted) return;
+  if (auto error = document_.setPrasnaLocation(dialog.fields())) {
+    showError(qs(error->message));
+    return;
+  }
+  if (document_.isPrasna()) {
+    hasFile_ = false;
+    chartChanged();
+  }
+}
+
+// ---- View ----
+
+void MainWindow::viewEphemeris() {
+  view_->state().displayMode = display_mode::Ephemeris;
+  if (ephemerisFirstUse_) {
+    const LocalClockReading now = document_.now();
+    ephemerisChoice_ = EphemerisDialogValues{now.day, now.month - 1, now.year, 0};
+    view_->state().ephemerisInterval = 0;
+    ephemerisFirstUse_ = false;
+  }
+  EphemerisDialog dialog(this);
+  dialog.setValues(ephemerisChoice_);
+  if (prompter_.runDialog(dialog) == QDialog::Accepted) {
+    ephemerisChoice_ = dialog.values();
+    view_->state().ephemerisInterval = ephemerisChoice_.interval;
+    view_->state().ephemerisStartDay =
+        DayNumberFromDate(ephemerisChoice_.year, ephemerisChoice_.monthIndex + 1, ephemerisChoice_.day);
+  } else {
+    view_->state().ephemerisStartDay = 0;
+  }
+  updateChecks();
+  view_->update();
+}
+
+void MainWindow::viewSaTransits() {
+  view_->state().displayMode = display_mode::SaTransits;
+  TransitChoice opening = document_.transitChoice();
+  if (document_.transitFirstUse()) {
+    // The present moment at the Prasna location.
+    const LocalClockReading now = document_.now();
+    const PrasnaLocation& loc = document_.prasnaLocation();
+    opening = TransitChoice{now.day,         now.month - 1,   now.year,       now.hour,
+                            now.minute,      loc.zoneHours,   loc.zoneMinutes, loc.dstHours,
+                            loc.dstMinutes,  loc.lonDegrees,  loc.lonMinutes, loc.latDegrees,
+                            loc.latMinutes,  loc.isEast,      loc.isSouth};
+    document_.clearTransitFirstUse();
+  }
+  const TransitDialogValues shown = TransitDialogFromChoice(opening);
+  TransitDialog dialog(this);
+  dialog.setValues(shown);
+  TransitChoice chosen;
+  if (prompter_.runDialog(dialog) == QDialog::Accepted) {
+    chosen = TransitChoiceFromDialog(dialog.values());
+    document_.setTransitChoice(chosen);
+  } else {
+    chosen = TransitChoiceFromDialog(shown);
+  }
+  const Horoscope transit = TransitHoroscope(chosen);
+  document_.setTransit(transit, AnalyseTransits(document_.horoscope(), transit));
+  updateChecks();
+  view_->update();
+}
+
+// ---- Help ----
+
+void MainWindow::helpContents() {
+  if (!help_) help_ = new HelpWindow(this);
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
+}
+
+void MainWindow::helpAbout() {
+  AboutDialog dialog(this);
+  prompter_.runDialog(dialog);
+}
+
+}  // namespace sarvexa

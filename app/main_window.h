@@ -1,0 +1,126 @@
+#pragma once
+// The program's single window: menu, toolbar, status bar and the chart view,
+// with the handlers of every command. The window holds no chart data of its
+// own: it asks the chart document to change the chart and the view to
+// repaint. All questions to the user go through a UiPrompter.
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+#include <memory>
+
+#include "app/ephemeris_dialog.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPrinter;
+class QToolBar;
+
+namespace sarvexa {
+
+class ChartDocument;
+class ChartView;
+class HelpWindow;
+class QSettingsStore;
+class UiPrompter;
+
+class MainWindow final : public QMainWindow {
+  Q_OBJECT
+
+public:
+  /// `document`, `store` and `prompter` must outlive the window.
+  MainWindow(ChartDocument& document, QSettingsStore& store, UiPrompter& prompter,
+             QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  /// Start-up after the window exists: opens the chart file named in
+  /// `arguments` (the first one), or casts a Prasna. A file that cannot be
+  /// opened is reported, and the window starts on a Prasna instead.
+  void startUp(const QStringList& arguments);
+
+  /// The menu or toolbar action of a command id (see commands.h).
+  QAction* action(int commandId) const { return actions_.value(commandId); }
+  ChartView* chartView() const { return view_; }
+  QToolBar* toolBar() const { return toolBar_; }
+  /// The recent-file list, most recent first (existing files only).
+  const QStringList& recentFiles() const { return recentFiles_; }
+  /// The recent-file actions of the File menu (visible ones hold a file).
+  QList<QAction*> recentFileActions() const { return recentActions_; }
+  /// The status bar's lock indicators as shown ("CAP" or empty, ...).
+  QString indicatorText(int index) const;
+  /// The printer the print commands use (its set-up persists for the run).
+  QPrinter& printer() { return *printer_; }
+
+  // Command handlers, public so the program's tests can run them directly.
+  void fileNew();
+  void fileOpen();
+  /// Opens a chart file, asking first to save a modified chart. True on
+  /// success; an error is shown as a message.
+  bool openFile(const QString& path);
+  bool fileSave();
+  bool fileSaveAs();
+  void exportText();
+  void exportCsv();
+  void filePrint();
+  void filePrintPreview();
+  void filePrintSetup();
+  void currentPrasna();
+  void editChartData();
+  void setPrasnaLocation();
+  void viewEphemeris();
+  void viewSaTransits();
+  void helpContents();
+  void helpAbout();
+  /// Prints the current page on `printer` without a dialog (one sheet).
+  bool printTo(QPrinter& printer);
+
+  /// The save-if-modified question. False when the user cancelled (or the
+  /// save failed); the caller then stops.
+  bool maybeSave();
+
+  /// Sets the Caps, Num and Scroll Lock indicators.
+  void setLockIndicators(bool caps, bool num, bool scroll);
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  void buildActions();
+  void buildMenus();
+  void buildToolBar();
+  void buildStatusBar();
+  QAction* makeAction(int id);
+  void setDisplayMode(int mode);
+  void chartChanged();
+  void updateTitle();
+  void updateChecks();
+  void addRecentFile(const QString& path);
+  void refreshRecentMenu();
+  void openRecent(int index);
+  void showError(const QString& text);
+  void writeExport(const QString& caption, const QString& defaultName, const QString& filter,
+                   const QString& suffix, const std::string& bytes);
+
+  ChartDocument& document_;
+  QSettingsStore& store_;
+  UiPrompter& prompter_;
+  ChartView* view_ = nullptr;
+  QToolBar* toolBar_ = nullptr;
+  QHash<int, QAction*> actions_;
+  QList<QAction*> recentActions_;
+  QAction* recentPlaceholder_ = nullptr;
+  QAction* recentSeparator_ = nullptr;
+  QStringList recentFiles_;
+  QLabel* indicators_[3] = {nullptr, nullptr, nullptr};
+  std::unique_ptr<QPrinter> printer_;
+  QPointer<HelpWindow> help_;
+  /// True while the chart shown is a file on disk (opened or saved).
+  bool hasFile_ = false;
+  bool ephemerisFirstUse_ = true;
+  EphemerisDialogValues ephemerisChoice_;
+};
+
+}  // namespace sarvexa

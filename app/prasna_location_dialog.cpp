@@ -1,0 +1,93 @@
+#include "app/prasna_location_dialog.h"
+
+#include <QButtonGroup>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/chart_data_dialog.h"
+
+namespace sarvexa {
+
+PrasnaLocationDialog::PrasnaLocationDialog(QWidget* parent)
+    : FormDialog(QStringLiteral("Set Location for Prasna"), 177, 111, parent) {
+  addGroup(QStringLiteral("Place"), 5, 0, 165, 85);
+  addLabel(QStringLiteral("Longitude"), 10, 25, 40, 8);
+  addLabel(QStringLiteral("Latitude"), 10, 45, 30, 15);
+  addLabel(QStringLiteral("Time Zone:"), 10, 65, 37, 8);
+  addLabel(QStringLiteral("DST:"), 100, 65, 18, 8);
+
+
+  place_ = addEdit("place", 10, 10, 150, 10, false, kPrasnaPlaceMaxChars);
+  lonDegrees_ = addEdit("lonDegrees", 50, 25, 20, 10, true);
+  auto* west = addRadio("west", QStringLiteral("West"), 75, 20, 33, 10);
+  auto* east = addRadio("east", QStringLiteral("East"), 75, 30, 30, 10);
+  westEast_ = makeRadioGroup(west, east);
+  lonMinutes_ = addEdit("lonMinutes", 110, 25, 20, 12, true);
+  latDegrees_ = addEdit("latDegrees", 50, 45, 20, 10, true);
+  auto* north = addRadio("north", QStringLiteral("North"), 75, 40, 33, 10);
+  auto* south = addRadio("south", QStringLiteral("South"), 75, 50, 35, 10);
+  northSouth_ = makeRadioGroup(north, south);
+  latMinutes_ = addEdit("latMinutes", 110, 45, 20, 10, true);
+  zoneHours_ = addEdit("zoneHours", 50, 65, 15, 10, true);
+  zoneMinutes_ = addEdit("zoneMinutes", 65, 65, 15, 10, true);
+  dstHours_ = addEdit("dstHours", 120, 65, 15, 10, true);
+  dstMinutes_ = addEdit("dstMinutes", 135, 65, 15, 10, true);
+  auto* ok = addButton("ok", QStringLiteral("OK"), 5, 90, 50, 14, true);
+  auto* cancel = addButton("cancel", QStringLiteral("Cancel"), 120, 90, 50, 14, false);
+  connect(ok, &QPushButton::clicked, this, &PrasnaLocationDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &PrasnaLocationDialog::reject);
+
+  controls_ = {{1019, place_},      {1020, lonDegrees_}, {1021, west},        {1022, east},
+               {1023, lonMinutes_}, {1024, latDegrees_}, {1025, north},       {1026, south},
+               {1027, latMinutes_}, {1011, zoneHours_},  {1029, zoneMinutes_}, {1030, dstHours_},
+               {1028, dstMinutes_}, {1, ok},             {2, cancel}};
+  setTabChain({place_, lonDegrees_, west, east, lonMinutes_, latDegrees_, north, south,
+               latMinutes_, zoneHours_, zoneMinutes_, dstHours_, dstMinutes_, ok, cancel});
+  setFields(PrasnaLocationFields{});
+  place_->setFocus();
+}
+
+void PrasnaLocationDialog::setFields(const PrasnaLocationFields& f) {
+  const auto num = [](int v) { return QString::number(v); };
+  place_->setText(QString::fromStdString(f.place));
+  lonDegrees_->setText(num(f.lonDegrees));
+  lonMinutes_->setText(num(f.lonMinutes));
+  latDegrees_->setText(num(f.latDegrees));
+  latMinutes_->setText(num(f.latMinutes));
+  zoneHours_->setText(num(f.zoneHours));
+  zoneMinutes_->setText(num(f.zoneMinutes));
+  dstHours_->setText(num(f.dstHours));
+  dstMinutes_->setText(num(f.dstMinutes));
+  setChecked(westEast_, f.isEast);
+  setChecked(northSouth_, f.isSouth);
+}
+
+bool PrasnaLocationDialog::validateAndStore() {
+  const auto text = [](const QLineEdit* e) { return e->text().toStdString(); };
+  PrasnaLocationText t;
+  t.dstHours = text(dstHours_);
+  t.dstMinutes = text(dstMinutes_);
+  t.latDegrees = text(latDegrees_);
+  t.latMinutes = text(latMinutes_);
+  t.lonDegrees = text(lonDegrees_);
+  t.lonMinutes = text(lonMinutes_);
+  t.isSouth = checkedIndex(northSouth_);
+  t.place = text(place_);
+  t.zoneHours = text(zoneHours_);
+  t.zoneMinutes = text(zoneMinutes_);
+  t.isEast = checkedIndex(westEast_);
+
+  const PrasnaLocationParse parse = ParsePrasnaLocationText(t);
+  if (parse.error || !parse.fields) {
+    QWidget* field = parse.error ? control(parse.error->controlId) : nullptr;
+    fail(field ? field : place_,
+         QString::fromStdString(parse.error ? parse.error->message
+                                            : std::string("The location could not be read.")));
+    return false;
+  }
+  accepted_ = *parse.fields;
+  return true;
+}
+
+}  // namespace sarvexa

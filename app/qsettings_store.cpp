@@ -1,0 +1,66 @@
+#include "app/qsettings_store.h"
+
+#include <QString>
+
+namespace sarvexa {
+
+namespace {
+const QString kRecentGroup = QStringLiteral("Recent File List");
+
+QString settingsKey(const std::string& key) {
+  return QStringLiteral("%1/%2").arg(QLatin1String(kSettingsSection),
+                                     QString::fromStdString(key));
+}
+}  // namespace
+
+QSettingsStore::QSettingsStore()
+    : settings_(QSettings::NativeFormat, QSettings::UserScope,
+                QLatin1String(kSettingsOrganization), QLatin1String(kSettingsApplication)) {}
+
+std::optional<int> QSettingsStore::readInt(const std::string& key) const {
+  const QVariant value = settings_.value(settingsKey(key));
+  if (!value.isValid()) return std::nullopt;
+  return ParseSettingsInt(value.toString().toStdString());
+}
+
+std::optional<std::string> QSettingsStore::readText(const std::string& key) const {
+  const QVariant value = settings_.value(settingsKey(key));
+  if (!value.isValid()) return std::nullopt;
+  return value.toString().toStdString();
+}
+
+bool QSettingsStore::writeInt(const std::string& key, int value) {
+  settings_.setValue(settingsKey(key), value);
+  return flushed();
+}
+
+bool QSettingsStore::writeText(const std::string& key, const std::string& value) {
+  settings_.setValue(settingsKey(key), QString::fromStdString(value));
+  return flushed();
+}
+
+QStringList QSettingsStore::readRecentFiles() const {
+  QStringList files;
+  for (int i = 1; i <= kRecentFileCount; ++i) {
+    const QString file =
+        settings_.value(QStringLiteral("%1/File%2").arg(kRecentGroup).arg(i)).toString();
+    if (!file.isEmpty()) files << file;
+  }
+  return files;
+}
+
+bool QSettingsStore::writeRecentFiles(const QStringList& files) {
+  settings_.remove(kRecentGroup);
+  for (int i = 0; i < files.size() && i < kRecentFileCount; ++i)
+    settings_.setValue(QStringLiteral("%1/File%2").arg(kRecentGroup).arg(i + 1), files.at(i));
+  return flushed();
+}
+
+bool QSettingsStore::flushed() {
+  // Written at once, so a crash later in the run cannot lose what the user
+  // has just confirmed, and so a read-only file is reported to the caller.
+  settings_.sync();
+  return settings_.status() == QSettings::NoError;
+}
+
+}  // namespace sarvexa

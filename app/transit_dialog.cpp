@@ -1,0 +1,140 @@
+#include "app/transit_dialog.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/chart_data_dialog.h"
+
+namespace sarvexa {
+
+// Laid out like "Chart Data" without the name row: Date, Time and Place
+// groups, then OK and Cancel.
+TransitDialog::TransitDialog(QWidget* parent)
+    : FormDialog(QStringLiteral("Set Transit Data"), 172, 170, parent) {
+  addGroup(QStringLiteral("Date"), 5, 5, 160, 30);
+  addGroup(QStringLiteral("Time"), 5, 40, 160, 45);
+  addGroup(QStringLiteral("Place"), 5, 90, 160, 50);
+
+  addLabel(QStringLiteral("Month:"), 10, 17, 23, 8);
+  month_ = addMonthList("monthIndex", 40, 17, 35, 120);
+  addLabel(QStringLiteral("Day"), 80, 17, 14, 8);
+  day_ = addEdit("day", 95, 17, 15, 12, true);
+  addLabel(QStringLiteral("Year"), 115, 17, 16, 8);
+  year_ = addEdit("year", 135, 17, 25, 12, true);
+
+  addLabel(QStringLiteral("Hour:"), 15, 55, 18, 8);
+  hour_ = addEdit("hour", 40, 55, 20, 12, true);
+  addLabel(QStringLiteral("Minutes:"), 65, 55, 25, 10);
+  minute_ = addEdit("minute", 95, 55, 20, 12, true);
+  auto* am = addRadio("am", QStringLiteral("AM"), 125, 50, 27, 10);
+  auto* pm = addRadio("pm", QStringLiteral("PM"), 125, 60, 27, 10);
+  amPm_ = makeRadioGroup(am, pm);
+  addLabel(QStringLiteral(" Zone:"), 15, 70, 22, 8);
+  zoneHours_ = addEdit("zoneHours", 40, 70, 15, 12, true);
+  zoneMinutes_ = addEdit("zoneMinutes", 55, 70, 15, 12, true);
+  addLabel(QStringLiteral("DST:"), 90, 70, 18, 8);
+  dstHours_ = addEdit("dstHours", 110, 70, 15, 12, true);
+  dstMinutes_ = addEdit("dstMinutes", 125, 70, 15, 12, true);
+
+  addLabel(QStringLiteral("Longitude"), 10, 105, 40, 8);
+  lonDegrees_ = addEdit("lonDegrees", 50, 105, 20, 12, true);
+  auto* west = addRadio("west", QStringLiteral("West"), 76, 100, 33, 10);
+  auto* east = addRadio("east", QStringLiteral("East"), 76, 109, 30, 10);
+  westEast_ = makeRadioGroup(west, east);
+  lonMinutes_ = addEdit("lonMinutes", 110, 105, 20, 12, true);
+  addLabel(QStringLiteral("Latitude"), 10, 123, 30, 10);
+  latDegrees_ = addEdit("latDegrees", 50, 123, 20, 12, true);
+  auto* north = addRadio("north", QStringLiteral("North"), 75, 118, 33, 10);
+  auto* south = addRadio("south", QStringLiteral("South"), 75, 127, 35, 10);
+  northSouth_ = makeRadioGroup(north, south);
+  latMinutes_ = addEdit("latMinutes", 110, 123, 20, 12, true);
+
+  auto* ok = addButton("ok", QStringLiteral("OK"), 15, 150, 50, 14, true);
+  auto* cancel = addButton("cancel", QStringLiteral("Cancel"), 105, 150, 50, 14, false);
+  connect(ok, &QPushButton::clicked, this, &TransitDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &TransitDialog::reject);
+
+  controls_ = {{1016, month_},      {1017, day_},        {1018, year_},       {1006, hour_},
+               {1008, minute_},     {1009, am},          {1010, pm},          {1012, zoneHours_},
+               {1031, zoneMinutes_}, {1032, dstHours_},  {1033, dstMinutes_}, {1020, lonDegrees_},
+               {1023, lonMinutes_}, {1021, west},        {1022, east},        {1024, latDegrees_},
+               {1027, latMinutes_}, {1025, north},       {1026, south},       {1, ok},
+               {2, cancel}};
+  setTabChain({month_, day_, year_, hour_, minute_, am, pm, zoneHours_, zoneMinutes_, dstHours_,
+               dstMinutes_, lonDegrees_, west, east, lonMinutes_, latDegrees_, north, south,
+               latMinutes_, ok, cancel});
+  setValues(TransitDialogValues{});
+  month_->setFocus();
+}
+
+void TransitDialog::setValues(const TransitDialogValues& v) {
+  const auto num = [](int n) { return QString::number(n); };
+  month_->setCurrentIndex(v.monthIndex >= 0 && v.monthIndex < 12 ? v.monthIndex : 0);
+  day_->setText(num(v.day));
+  year_->setText(num(v.year));
+  hour_->setText(num(v.hour12));
+  minute_->setText(num(v.minute));
+  zoneHours_->setText(num(v.zoneHours));
+  zoneMinutes_->setText(num(v.zoneMinutes));
+  dstHours_->setText(num(v.dstHours));
+  dstMinutes_->setText(num(v.dstMinutes));
+  lonDegrees_->setText(num(v.lonDegrees));
+  lonMinutes_->setText(num(v.lonMinutes));
+  latDegrees_->setText(num(v.latDegrees));
+  latMinutes_->setText(num(v.latMinutes));
+  setChecked(amPm_, v.isPm == 1 ? 1 : -1);
+  setChecked(westEast_, v.isEast);
+  setChecked(northSouth_, v.isSouth);
+}
+
+bool TransitDialog::validateAndStore() {
+  TransitDialogValues v;
+  // The order of exchange; the first failure stops it.
+  const auto day = checkedInt(day_, 1, 31);
+  if (!day) return false;
+  v.day = *day;
+  v.monthIndex = month_->currentIndex();
+  const auto year = checkedInt(year_, 1700, 2300);
+  if (!year) return false;
+  v.year = *year;
+  const auto hour = checkedInt(hour_, 1, 12);
+  if (!hour) return false;
+  v.hour12 = *hour;
+  const auto latDegrees = checkedInt(latDegrees_, 0, 89);
+  if (!latDegrees) return false;
+  v.latDegrees = *latDegrees;
+  const auto latMinutes = checkedInt(latMinutes_, 0, 59);
+  if (!latMinutes) return false;
+  v.latMinutes = *latMinutes;
+  const auto lonDegrees = checkedInt(lonDegrees_, 0, 179);
+  if (!lonDegrees) return false;
+  v.lonDegrees = *lonDegrees;
+  const auto lonMinutes = checkedInt(lonMinutes_, 0, 59);
+  if (!lonMinutes) return false;
+  v.lonMinutes = *lonMinutes;
+  v.isEast = checkedIndex(westEast_);
+  v.isSouth = checkedIndex(northSouth_);
+  v.isPm = checkedIndex(amPm_);
+  const auto minute = checkedInt(minute_, 0, 59);
+  if (!minute) return false;
+  v.minute = *minute;
+  const auto zoneHours = checkedInt(zoneHours_, 0, 12);
+  if (!zoneHours) return false;
+  v.zoneHours = *zoneHours;
+  const auto zoneMinutes = checkedInt(zoneMinutes_, 0, 59);
+  if (!zoneMinutes) return false;
+  v.zoneMinutes = *zoneMinutes;
+  const auto dstHours = checkedInt(dstHours_, 0, 2);
+  if (!dstHours) return false;
+  v.dstHours = *dstHours;
+  const auto dstMinutes = checkedInt(dstMinutes_);
+  if (!dstMinutes) return false;
+  v.dstMinutes = *dstMinutes;
+  accepted_ = v;
+  return true;
+}
+
+}  // namespace sarvexa

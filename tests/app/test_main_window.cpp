@@ -1,0 +1,311 @@
+// The window itself: start-up, the menu and toolbar, the View commands and
+// their check marks, the persisted display settings, status bar, printing,
+// About and help.
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QToolBar>
+
+#include "app/about_dialog.h"
+#include "app/chart_view.h"
+#include "app/commands.h"
+#include "app/help_window.h"
+#include "app_fixture.h"
+
+namespace sarvexa::test {
+namespace {
+
+using namespace command;
+
+QStringList menuTexts(const QMenu* menu) {
+  QStringList texts;
+  for (QAction* a : menu->actions()) {
+    if (a->isSeparator()) texts << "-";
+    else if (a->menu()) texts << a->text() + ">";
+    else if (a->isVisible()) texts << a->text();
+  }
+  return texts;
+}
+
+QMenu* subMenu(QMenuBar* bar, const QString& title) {
+  for (QAction* a : bar->actions())
+    if (a->text() == title) return a->menu();
+  return nullptr;
+}
+
+TEST_F(AppTest, StartsOnAPrasnaAtTheDefaultLocation) {
+  start();
+  EXPECT_EQ(window().windowTitle(), "Prasna - Sarvexa");
+  EXPECT_TRUE(doc().isPrasna());
+  EXPECT_FALSE(doc().isModified());
+  EXPECT_EQ(doc().firstName(), "Prasna");
+  const Horoscope& h = doc().horoscope();
+  EXPECT_NEAR(h.longitude, 122.0 + 3.0 / 60.0, 1e-9);  // 122 W 03
+  EXPECT_NEAR(h.latitude, 37.0 + 54.0 / 60.0, 1e-9);   // 37 N 54
+  EXPECT_DOUBLE_EQ(h.zone, 8.0);
+  EXPECT_EQ(h.dst, 0);
+  // The clock reading 14:07 at zone 8 west is 22:07 Universal Time.
+  EXPECT_NEAR(h.universalTime, 14.0 + 7.0 / 60.0 + 8.0, 1e-9);
+  EXPECT_EQ(window().chartView()->state().displayMode, display_mode::Chart);
+  EXPECT_TRUE(window().action(ViewChart)->isChecked());
+  EXPECT_EQ(window().size(), QSize(512, 400));
+}
+
+TEST_F(AppTest, MenusHoldEveryItemInOrder) {
+  start();
+  QMenuBar* bar = window().menuBar();
+  QStringList top;
+  for (QAction* a : bar->actions()) top << a->text();
+  EXPECT_EQ(top, QStringList({"&File", "&Edit", "&View", "&Help"}));
+
+  EXPECT_EQ(menuTexts(subMenu(bar, "&File")),
+            QStringList({"&New", "&Open...", "&Save", "Save &As...", "-", "&Export>", "&Print...",
+                         "Print Pre&view", "P&rint Setup...", "-", "Recent File", "-",
+                         "&Current Prasna", "E&xit"}));
+  EXPECT_EQ(menuTexts(subMenu(bar, "&Edit")), QStringList({"&Chart Data", "&Set Prasna Location", "-"}));
+  EXPECT_EQ(menuTexts(subMenu(bar, "&View")),
+            QStringList({"&Toolbar", "&Status Bar", "-", "&Chart", "&Dashas>", "Di&visional Charts",
+                         "&Ephemeris", "SA &Analysis", "SA T&ransits", "-", "Chart Style>",
+                         "Color Charts>"}));
+  EXPECT_EQ(menuTexts(subMenu(bar, "&Help")), QStringList({"&Contents and Index", "&About Sarvexa"}));
+}
+
+TEST_F(AppTest, EveryCommandHasItsTextAcceleratorAndPrompt) {
+  start();
+  // Expected texts and prompts come from the command table; the window must
+  // show them split into text, shortcut, status tip and tooltip.
+  for (const CommandInfo& c : Commands()) {
+    SCOPED_TRACE(c.text);
+    QAction* a = window().action(c.id);
+    ASSERT_NE(a, nullptr);
+    const QStringList parts = QString::fromUtf8(c.text).split('\t');
+    EXPECT_EQ(a->text(), parts.front());
+    EXPECT_EQ(a->shortcut(), parts.size() > 1 ? QKeySequence(parts.at(1)) : QKeySequence());
+    EXPECT_EQ(a->statusTip(), QString::fromUtf8(c.prompt).section('\n', 0, 0));
+  }
+  EXPECT_EQ(window().action(FileNew)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+  EXPECT_EQ(window().action(FilePrint)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+  EXPECT_EQ(window().action(ExportCsv)->statusTip(),
+            "Exports chart as a comma separated value (.csv) file. ");
+  EXPECT_EQ(window().action(HelpAbout)->toolTip(), "About");
+}
+
+TEST_F(AppTest, ToolbarHoldsNewOpenSaveThenPrintAndAbout) {
+  start();
+  QStringList seen;
+  for (QAction* a : window().toolBar()->actions())
+    seen << (a->isSeparator() ? QStringLiteral("-") : a->data().toString());
+  EXPECT_EQ(seen, QStringList({QString::number(FileNew), QString::number(FileOpen),
+                               QString::number(FileSave), "-", QString::number(FilePrint),
+                               QString::number(HelpAbout)}));
+  for (QAction* a : window().toolBar()->actions())
+    if (!a->isSeparator()) EXPECT_FALSE(a->icon().isNull());
+}
+
+TEST_F(AppTest, ToolbarAndStatusBarToggle) {
+  start();
+  window().show();
+  QAction* toolbar = window().action(ViewToolbar);
+  QAction* status = window().action(ViewStatusBar);
+  EXPECT_TRUE(toolbar->isChecked());
+  EXPECT_TRUE(status->isChecked());
+  toolbar->trigger();
+  EXPECT_FALSE(toolbar->isChecked());
+  EXPECT_TRUE(window().toolBar()->isHidden());
+  status->trigger();
+  EXPECT_TRUE(window().statusBar()->isHidden());
+  toolbar->trigger();
+  status->trigger();
+  EXPECT_FALSE(window().toolBar()->isHidden());
+  EXPECT_FALSE(window().statusBar()->isHidden());
+}
+
+TEST_F(AppTest, StatusBarShowsReadyAndTheLockStates) {
+  start();
+  EXPECT_EQ(window().statusBar()->currentMessage(), "Ready");
+  window().statusBar()->showMessage(window().action(FileNew)->statusTip());
+  EXPECT_EQ(window().statusBar()->currentMessage(), "Enter data for a new horoscope.");
+  window().statusBar()->clearMessage();
+  EXPECT_EQ(window().statusBar()->currentMessage(), "Ready");
+
+  window().setLockIndicators(true, false, true);
+  EXPECT_EQ(window().indicatorText(0), "CAP");
+  EXPECT_EQ(window().indicatorText(1), "");
+  EXPECT_EQ(window().indicatorText(2), "SCRL");
+  window().setLockIndicators(false, true, false);
+  EXPECT_EQ(window().indicatorText(0), "");
+  EXPECT_EQ(window().indicatorText(1), "NUM");
+  EXPECT_EQ(window().indicatorText(2), "");
+}
+
+// One row per page command: the mode it selects and the item checked.
+struct PageCommand {
+  int id;
+  int mode;
+};
+constexpr PageCommand kPages[] = {
+    {ViewMahaBukti, display_mode::MahaBukti}, {ViewDivisional, display_mode::Divisional},
+    {ViewSaAnalysis, display_mode::SaAnalysis}, {ViewChart, display_mode::Chart},
+};
+
+TEST_F(AppTest, ViewCommandsSelectTheirPageAndCheckOnlyTheirItem) {
+  start();
+  const int pageItems[] = {ViewChart, ViewMahaBukti, ViewDivisional, ViewEphemeris,
+                           ViewSaAnalysis, ViewSaTransits};
+  for (const PageCommand& page : kPages) {
+    SCOPED_TRACE(page.id);
+    window().action(page.id)->trigger();
+    EXPECT_EQ(window().chartView()->state().displayMode, page.mode);
+    for (int item : pageItems) EXPECT_EQ(window().action(item)->isChecked(), item == page.id);
+  }
+}
+
+TEST_F(AppTest, PratyantarItemsSetTheLordAndAreNeverChecked) {
+  start();
+  for (int lord = 0; lord <= 8; ++lord) {
+    SCOPED_TRACE(lord);
+    window().action(PratyantarFirst + lord)->trigger();
+    EXPECT_EQ(window().chartView()->state().displayMode, display_mode::Pratyantar);
+    EXPECT_EQ(window().chartView()->state().pratyantarLord, lord);
+    EXPECT_FALSE(window().action(PratyantarFirst + lord)->isChecked());
+    EXPECT_FALSE(window().action(ViewMahaBukti)->isChecked());
+    EXPECT_FALSE(window().action(ViewChart)->isChecked());
+  }
+}
+
+TEST_F(AppTest, FirstRunDrawsSouthIndianWithNoStyleChecked) {
+  start();
+  EXPECT_EQ(doc().chartStyle(), 0);
+  EXPECT_FALSE(window().action(StyleNorth)->isChecked());
+  EXPECT_FALSE(window().action(StyleSouth)->isChecked());
+  EXPECT_TRUE(window().action(ColorOff)->isChecked());
+  EXPECT_FALSE(window().action(ColorOn)->isChecked());
+}
+
+TEST_F(AppTest, StyleAndColourPersistAcrossARestart) {
+  struct Row {
+    int styleCommand;
+    int colourCommand;
+    int style;
+    int colour;
+  };
+  const Row rows[] = {{StyleSouth, ColorOn, 2, 1}, {StyleNorth, ColorOff, 1, 0},
+                      {StyleNorth, ColorOn, 1, 1}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.styleCommand);
+    start();
+    window().action(row.styleCommand)->trigger();
+    window().action(row.colourCommand)->trigger();
+    EXPECT_TRUE(window().action(row.styleCommand)->isChecked());
+    stop();
+    EXPECT_EQ(storedSetting("Chart Style"), QString::number(row.style));
+    EXPECT_EQ(storedSetting("Color Chart"), QString::number(row.colour));
+    start();
+    EXPECT_EQ(doc().chartStyle(), row.style);
+    EXPECT_EQ(window().action(StyleNorth)->isChecked(), row.style == 1);
+    EXPECT_EQ(window().action(StyleSouth)->isChecked(), row.style == 2);
+    EXPECT_EQ(window().action(ColorOn)->isChecked(), row.colour == 1);
+    EXPECT_EQ(window().action(ColorOff)->isChecked(), row.colour == 0);
+  }
+}
+
+TEST_F(AppTest, AStoredStyleOutsideItsValuesChecksNeither) {
+  storeSetting("Chart Style", 5);
+  start();
+  EXPECT_EQ(doc().chartStyle(), 0);
+  EXPECT_FALSE(window().action(StyleNorth)->isChecked());
+  EXPECT_FALSE(window().action(StyleSouth)->isChecked());
+}
+
+int pdfPageCount(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return -1;
+  const QByteArray bytes = file.readAll();
+  // Page objects, not the page tree ("/Type /Pages").
+  static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s])"));
+  int count = 0;
+  auto it = page.globalMatch(QString::fromLatin1(bytes));
+  while (it.hasNext()) {
+    it.next();
+    ++count;
+  }
+  return count;
+}
+
+TEST_F(AppTest, PrintingEveryPageToAPdfGivesOneSheet) {
+  start();
+  const int commands[] = {ViewChart, ViewMahaBukti, ViewDivisional, ViewSaAnalysis,
+                          PratyantarFirst + 8};
+  for (int id : commands) {
+    SCOPED_TRACE(id);
+    window().action(id)->trigger();
+    const QString path = workPath(QStringLiteral("page-%1.pdf").arg(id));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    EXPECT_TRUE(window().printTo(printer));
+    EXPECT_EQ(pdfPageCount(path), 1);
+  }
+  EXPECT_TRUE(prompter_.messages.isEmpty());
+}
+
+TEST_F(AppTest, TheScreenPageIsDrawnAndScalesWithTheWindow) {
+  start();
+  const QImage small = window().chartView()->renderScreen(QSize(512, 400));
+  const QImage large = window().chartView()->renderScreen(QSize(1024, 800));
+  auto inked = [](const QImage& image) {
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (qGray(image.pixel(x, y)) < 128) ++dark;
+    return dark;
+  };
+  const int a = inked(small);
+  const int b = inked(large);
+  EXPECT_GT(a, 500);  // charts and text were drawn
+  EXPECT_GT(b, a);    // twice the size: more ink
+}
+
+TEST_F(AppTest, AboutShowsTheVersion) {
+  start();
+  bool seen = false;
+  prompter_.dialogs.push_back([&](QDialog& d) {
+    auto* about = qobject_cast<AboutDialog*>(&d);
+    EXPECT_NE(about, nullptr);
+    if (about) {
+      auto* version = about->findChild<QLabel*>("version");
+      EXPECT_NE(version, nullptr);
+      if (version) EXPECT_EQ(version->text(), "Version 1.10");
+      EXPECT_TRUE(about->windowTitle().isEmpty());
+      seen = true;
+    }
+    return int(QDialog::Accepted);
+  });
+  window().action(HelpAbout)->trigger();
+  EXPECT_TRUE(seen);
+}
+
+TEST_F(AppTest, HelpOpensTheProgramsOwnHelp) {
+  start();
+  window().action(HelpContents)->trigger();
+  auto* help = window().findChild<HelpWindow*>();
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible());
+  const QString text = help->browser()->toPlainText();
+  EXPECT_TRUE(text.contains("Chart Data"));
+  EXPECT_TRUE(text.contains("Set Prasna Location"));
+  EXPECT_TRUE(text.contains("Ephemeris"));
+  // A second use shows the same window.
+  window().action(HelpContents)->trigger();
+  EXPECT_EQ(window().findChildren<HelpWindow*>().size(), 1);
+}
+
+}  // namespace
+}  // namespace sarvexa::test
