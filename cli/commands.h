@@ -19,4 +19,9 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
 /// Help text of `chart`.
 void PrintChartHelp(std::ostream& out);
 
+/// `render`: draws one page (screen or print variant) into a PNG or a PDF.
+int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err);
+/// Help text of `render`.
+void PrintRenderHelp(std::ostream& out);
+
 }  // namespace sarvexa::cli

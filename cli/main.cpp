@@ -5,6 +5,7 @@
 #include <iostream>
 #include <string>
 
+#include "cli/cmd_ephemeris.h"
 #include "cli/commands.h"
 
 namespace {
@@ -20,6 +21,9 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"chart", "cast a chart from birth data and print it", RunChartCommand, PrintChartHelp},
+    {"ephemeris", "list positions on successive days, weeks, months or years",
+     RunEphemerisCommand, PrintEphemerisHelp},
+    {"render", "draw a page into a PNG image or a PDF", RunRenderCommand, PrintRenderHelp},
 };
 
 void PrintUsage(std::ostream& out) {

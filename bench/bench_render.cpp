@@ -1,0 +1,101 @@
+// Rendering cost of the pages: every screen page into a 1024 x 800 image
+// (the window repaint) and the printed Ephemeris page (58 rows of charts)
+// into a one-page PDF (printing). Targets: under 20 ms and 100 ms.
+
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+
+#include <memory>
+
+#include "document/chart_document.h"
+#include "document/settings_store.h"
+#include "view/display.h"
+#include "view/qt/qt_canvas.h"
+
+namespace sarvexa {
+namespace {
+
+/// One chart for every run: 12 June 1985, 5:40 PM, 77°13' E 28°40' N,
+/// zone 5:30 east, South Indian style with colours.
+struct Fixture {
+  MemorySettingsStore settings;
+  std::unique_ptr<ChartDocument> doc;
+  Fixture() {
+    doc = std::make_unique<ChartDocument>(settings, [] {
+      LocalClockReading now;
+      now.year = 2024;
+      now.month = 3;
+      now.day = 1;
+      now.hour = 12;
+      return now;
+    });
+    ChartDataFields f;
+    f.firstName = "Ann";
+    f.lastName = "Lee";
+    f.hour = 5;
+    f.minute = 40;
+    f.isPm = 1;
+    f.day = 12;
+    f.monthIndex = 5;
+    f.year = 1985;
+    f.place = "Delhi";
+    f.lonDegrees = 77;
+    f.lonMinutes = 13;
+    f.isEast = 1;
+    f.latDegrees = 28;
+    f.latMinutes = 40;
+    f.zoneHours = 5;
+    f.zoneMinutes = 30;
+    doc->newChart(f);
+    doc->setChartStyle(2);
+    doc->setColorCharts(1);
+  }
+};
+
+Fixture& TheFixture() {
+  static Fixture fixture;
+  return fixture;
+}
+
+void BM_ScreenPage(benchmark::State& state) {
+  Fixture& fx = TheFixture();
+  ViewState view;
+  view.displayMode = static_cast<int>(state.range(0));
+  view.pratyantarLord = 1;
+  for (auto _ : state) {
+    QImage image = RenderToImage(QSize(1024, 800), [&](Canvas& c) { DrawScreenPage(c, *fx.doc, view); });
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+BENCHMARK(BM_ScreenPage)->DenseRange(1, 7)->Unit(benchmark::kMillisecond);
+
+void BM_PrintedEphemerisPdf(benchmark::State& state) {
+  Fixture& fx = TheFixture();
+  ViewState view;
+  view.displayMode = display_mode::Ephemeris;
+  view.ephemerisInterval = 0;
+  const QString path = QDir::temp().filePath("sarvexa_bench_ephemeris.pdf");
+  for (auto _ : state) {
+    auto error = RenderSheetToPdf(path, SheetLayout{}, [&](Canvas& c) { DrawPrintPage(c, *fx.doc, view); });
+    if (error) state.SkipWithError(error->toStdString().c_str());
+  }
+  QFile::remove(path);
+}
+BENCHMARK(BM_PrintedEphemerisPdf)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace sarvexa
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

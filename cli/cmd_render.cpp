@@ -1,0 +1,462 @@
+// `sarvexa-cli render`: draws any page of the chart window without a display
+// (Qt's offscreen platform) into a PNG image or a one-page PDF, in the screen
+// or the print variant, through the same page code as the desktop program.
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QImage>
+#include <QString>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "analysis/sa_transits.h"
+#include "cli/birth_options.h"
+#include "cli/cmd_ephemeris.h"
+#include "cli/commands.h"
+#include "cli/export_options.h"
+#include "document/chart_document.h"
+#include "document/ini_settings_store.h"
+#include "document/prasna.h"
+#include "document/settings_store.h"
+#include "engine/dasha.h"
+#include "view/display.h"
+#include "view/qt/qt_canvas.h"
+
+namespace sarvexa::cli {
+
+namespace {
+
+struct RenderOptions {
+  BirthOptions birth;
+  bool anyBirthOption = false;
+  std::optional<std::string> openPath;
+  bool prasna = false;
+  std::optional<LocalClockReading> now;  ///< --now; the computer's clock otherwise
+  ViewState view;
+  bool printVariant = false;
+  std::optional<int> style;   ///< 1 North, 2 South; the stored setting otherwise
+  std::optional<int> colour;  ///< 0/1; the stored setting otherwise
+  std::optional<std::string> pngPath;
+  std::optional<std::string> pdfPath;
+  QSize size{1024, 800};
+  double dpi = 150.0;  ///< print variant as PNG
+  bool a4 = false;
+  EphemerisOptions ephemeris;
+  // Transit moment and place: dialog values, each field optional.
+  std::optional<std::string> atDate, atTime, atLon, atLat, atZone, atDst;
+};
+
+std::string Lower(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+  return s;
+}
+
+/// "chart", "maha-bukti", "pratyantar:Ve", ... into the view state.
+bool ParsePage(const std::string& text, ViewState& view, std::string& error) {
+  const std::string page = Lower(text);
+  struct Name { const char* name; DisplayMode mode; };
+  constexpr Name kPages[] = {{"chart", display_mode::Chart},
+                             {"maha-bukti", display_mode::MahaBukti},
+                             {"divisional", display_mode::Divisional},
+                             {"ephemeris", display_mode::Ephemeris},
+                             {"sa", display_mode::SaAnalysis},
+                             {"transits", display_mode::SaTransits}};
+  for (const auto& p : kPages) {
+    if (page == p.name) {
+      view.displayMode = p.mode;
+      return true;
+    }
+  }
+  const std::string prefix = "pratyantar:";
+  if (page.rfind(prefix, 0) == 0) {
+    const std::string lord = page.substr(prefix.size());
+    for (int l = 0; l < dasha::kLordCount; ++l) {
+      if (lord == Lower(kDashaTwoLetterNames[l])) {
+        view.displayMode = display_mode::Pratyantar;
+        view.pratyantarLord = l;
+        return true;
+      }
+    }
+    error = "--page pratyantar:LORD needs a lord Ke, Ve, Su, Mo, Ma, Ra, Ju, Sa or Me, not '" +
+            text.substr(prefix.size()) + "'";
+    return false;
+  }
+  error = "--page must be chart, maha-bukti, pratyantar:LORD, divisional, ephemeris, sa or "
+          "transits, not '" + text + "'";
+  return false;
+}
+
+/// "WxH" with each side 16..8000 pixels.
+bool ParseSize(const std::string& text, QSize& size, std::string& error) {
+  const auto x = text.find_first_of("xX");
+  auto number = [](const std::string& s) -> int {
+    if (s.empty() || s.size() > 5) return -1;
+    for (char c : s) {
+      if (!std::isdigit(static_cast<unsigned char>(c))) return -1;
+    }
+    return std::atoi(s.c_str());
+  };
+  const int w = x == std::string::npos ? -1 : number(text.substr(0, x));
+  const int h = x == std::string::npos ? -1 : number(text.substr(x + 1));
+  if (w < 16 || h < 16 || w > 8000 || h > 8000) {
+    error = "--size must be WIDTHxHEIGHT in pixels, each 16..8000, not '" + text + "'";
+    return false;
+  }
+  size = QSize(w, h);
+  return true;
+}
+
+/// "YYYY-MM-DDTHH:MM" into a clock reading (the clock's own ranges).
+bool ParseMoment(const std::string& name, const std::string& text, LocalClockReading& out,
+                 std::string& error) {
+  int y = 0, mo = 0, d = 0, h = 0, mi = 0;
+  char tail = 0;
+  if (text.size() != 16 ||
+      std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d%c", &y, &mo, &d, &h, &mi, &tail) != 5 ||
+      y < 1700 || y > 2300 || mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 ||
+      h < 0 || mi < 0) {
+    error = name + " must be YYYY-MM-DDTHH:MM (year 1700..2300), not '" + text + "'";
+    return false;
+  }
+  out = LocalClockReading{y, mo, d, h, mi};
+  return true;
+}
+
+OptionMatch TakeRenderOption(const Arguments& args, std::size_t& i, RenderOptions& o,
+                             std::string& error) {
+  const std::string& name = args[i];
+  static const char* const kNames[] = {"--page",  "--variant", "--style", "--color",  "--png",
+                                       "--pdf",   "--size",    "--paper", "--dpi",    "--now",
+                                       "--at",    "--at-lon",  "--at-lat", "--at-zone",
+                                       "--at-dst", "--open"};
+  if (name == "--prasna") {
+    o.prasna = true;
+    ++i;
+    return OptionMatch::Taken;
+  }
+  if (std::find_if(std::begin(kNames), std::end(kNames), [&](const char* n) { return name == n; }) ==
+      std::end(kNames)) {
+    return OptionMatch::NotMine;
+  }
+  if (i + 1 >= args.size()) {
+    error = name + " needs a value";
+    return OptionMatch::Error;
+  }
+  const std::string& value = args[i + 1];
+  const std::string v = Lower(value);
+  bool ok = true;
+  if (name == "--page") {
+    ok = ParsePage(value, o.view, error);
+  } else if (name == "--variant") {
+    ok = v == "screen" || v == "print";
+    o.printVariant = v == "print";
+    if (!ok) error = "--variant must be screen or print, not '" + value + "'";
+  } else if (name == "--style") {
+    ok = v == "north" || v == "south";
+    o.style = v == "north" ? 1 : 2;
+    if (!ok) error = "--style must be north or south, not '" + value + "'";
+  } else if (name == "--color") {
+    ok = v == "on" || v == "off";
+    o.colour = v == "on" ? 1 : 0;
+    if (!ok) error = "--color must be on or off, not '" + value + "'";
+  } else if (name == "--png") {
+    o.pngPath = value;
+  } else if (name == "--pdf") {
+    o.pdfPath = value;
+  } else if (name == "--open") {
+    o.openPath = value;
+  } else if (name == "--size") {
+    ok = ParseSize(value, o.size, error);
+  } else if (name == "--paper") {
+    ok = v == "letter" || v == "a4";
+    o.a4 = v == "a4";
+    if (!ok) error = "--paper must be letter or a4, not '" + value + "'";
+  } else if (name == "--dpi") {
+    const int dpi = std::atoi(value.c_str());
+    ok = dpi >= 30 && dpi <= 600 && value.find_first_not_of("0123456789") == std::string::npos;
+    o.dpi = dpi;
+    if (!ok) error = "--dpi must be a whole number 30..600, not '" + value + "'";
+  } else if (name == "--now") {
+    LocalClockReading now;
+    ok = ParseMoment(name, value, now, error);
+    o.now = now;
+  } else if (name == "--at") {
+    LocalClockReading at;
+    ok = ParseMoment(name, value, at, error);
+    if (ok) {
+      o.atDate = value.substr(0, 10);
+      o.atTime = value.substr(11);
+    }
+  } else if (name == "--at-lon") {
+    o.atLon = value;
+  } else if (name == "--at-lat") {
+    o.atLat = value;
+  } else if (name == "--at-zone") {
+    o.atZone = value;
+  } else if (name == "--at-dst") {
+    o.atDst = value;
+  }
+  if (!ok) return OptionMatch::Error;
+  i += 2;
+  return OptionMatch::Taken;
+}
+
+/// The transit choice: the moment of --at (else the clock) at the place of
+/// the --at-* options (else the stored Prasna location), as the transit
+/// dialog would take them.
+bool ComputeTransit(const RenderOptions& o, ChartDocument& doc, std::string& error) {
+  const LocalClockReading now = doc.now();
+  const PrasnaLocation& loc = doc.prasnaLocation();
+  TransitChoice base;
+  base.day = now.day;
+  base.monthIndex = now.month - 1;
+  base.year = now.year;
+  base.hour = now.hour;
+  base.minute = now.minute;
+  base.lonDegrees = loc.lonDegrees;
+  base.lonMinutes = loc.lonMinutes;
+  base.latDegrees = loc.latDegrees;
+  base.latMinutes = loc.latMinutes;
+  base.zoneHours = loc.zoneHours;
+  base.zoneMinutes = loc.zoneMinutes;
+  base.dstHours = loc.dstHours;
+  base.dstMinutes = loc.dstMinutes;
+  base.isEast = loc.isEast;
+  base.isSouth = loc.isSouth;
+  TransitDialogValues dialog = TransitDialogFromChoice(base);
+
+  // The --at options take the birth options' forms; parse them as such.
+  BirthOptions parsed;
+  auto take = [&](const char* birthName, const std::optional<std::string>& value,
+                  const char* atName) {
+    if (!value) return true;
+    std::string message;
+    if (ParseBirthOption(birthName, *value, parsed, message) == OptionStatus::Rejected) {
+      error = std::string(atName) + ": " + message;
+      return false;
+    }
+    return true;
+  };
+  if (!take("--date", o.atDate, "--at") || !take("--time", o.atTime, "--at") ||
+      !take("--lon", o.atLon, "--at-lon") || !take("--lat", o.atLat, "--at-lat") ||
+      !take("--zone", o.atZone, "--at-zone") || !take("--dst", o.atDst, "--at-dst")) {
+    return false;
+  }
+  if (o.atDate) {
+    dialog.day = parsed.day;
+    dialog.monthIndex = parsed.monthIndex;
+    dialog.year = parsed.year;
+  }
+  if (o.atTime) {
+    dialog.hour12 = parsed.hour;
+    dialog.isPm = parsed.isPm;
+    dialog.minute = parsed.minute;
+  }
+  if (o.atLon) {
+    dialog.lonDegrees = parsed.lonDegrees;
+    dialog.lonMinutes = parsed.lonMinutes;
+    dialog.isEast = parsed.isEast;
+  }
+  if (o.atLat) {
+    dialog.latDegrees = parsed.latDegrees;
+    dialog.latMinutes = parsed.latMinutes;
+    dialog.isSouth = parsed.isSouth;
+  }
+  if (o.atZone) {
+    dialog.zoneHours = parsed.zoneHours;
+    dialog.zoneMinutes = parsed.zoneMinutes;
+  }
+  if (o.atDst) dialog.dstHours = parsed.dstHours;
+  const TransitChoice choice = TransitChoiceFromDialog(dialog);
+  const Horoscope transit = TransitHoroscope(choice);
+  doc.setTransitChoice(choice);
+  doc.clearTransitFirstUse();
+  doc.setTransit(transit, AnalyseTransits(doc.horoscope(), transit));
+  return true;
+}
+
+ChartDataFields FieldsOf(const BirthOptions& b) {
+  ChartDataFields f;
+  f.firstName = b.firstName;
+  f.lastName = b.lastName;
+  f.place = b.place;
+  f.hour = b.hour;
+  f.minute = b.minute;
+  f.day = b.day;
+  f.year = b.year;
+  f.monthIndex = b.monthIndex;
+  f.lonDegrees = b.lonDegrees;
+  f.lonMinutes = b.lonMinutes;
+  f.latDegrees = b.latDegrees;
+  f.latMinutes = b.latMinutes;
+  f.zoneHours = b.zoneHours;
+  f.zoneMinutes = b.zoneMinutes;
+  f.dstHours = b.dstHours;
+  f.dstMinutes = b.dstMinutes;
+  f.isPm = b.isPm;
+  f.isEast = b.isEast;
+  f.isSouth = b.isSouth;
+  return f;
+}
+
+/// Makes sure a GUI application object exists for fonts and painting,
+/// on the offscreen platform unless the caller chose another.
+void EnsureGuiApplication() {
+  if (QCoreApplication::instance()) return;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "sarvexa-cli";
+  static char* argv[] = {name, nullptr};
+  static QGuiApplication app(argc, argv);
+}
+
+}  // namespace
+
+void PrintRenderHelp(std::ostream& out) {
+  out << "Usage: sarvexa-cli render (BIRTH OPTIONS | --open FILE.svx | --prasna)\n"
+         "                          [--page PAGE] (--png FILE | --pdf FILE) [OPTIONS]\n"
+         "Draws one page of the chart window into a PNG image or a one-page PDF,\n"
+         "without a display.\n\n"
+         "  --page chart|maha-bukti|pratyantar:LORD|divisional|ephemeris|sa|transits\n"
+         "                        the page (default chart); LORD is Ke, Ve, Su, Mo, Ma,\n"
+         "                        Ra, Ju, Sa or Me\n"
+         "  --variant screen|print  the window's page or the printed sheet (default screen)\n"
+         "  --style north|south   chart style (default: the stored setting)\n"
+         "  --color on|off        colour the Rashi chart labels (default: the stored setting)\n"
+         "  --png FILE            write a PNG image\n"
+         "  --size WxH            PNG size of a screen page (default 1024x800)\n"
+         "  --dpi N               PNG resolution of a printed sheet, 30..600 (default 150)\n"
+         "  --pdf FILE            write a one-page PDF\n"
+         "  --paper letter|a4     paper of a printed sheet or PDF (default letter)\n"
+         "  --now YYYY-MM-DDTHH:MM  the clock: Prasna moment and current period\n"
+         "  --open FILE           take the chart from a chart file\n"
+         "  --prasna              the chart of the present moment at the Prasna location\n"
+         "Ephemeris page:\n"
+      << kEphemerisOptionsHelp
+      << "Transits page (defaults: the clock and the Prasna location):\n"
+         "  --at YYYY-MM-DDTHH:MM  transit moment, local clock time\n"
+         "  --at-lon DDD:MM{E|W}  --at-lat DD:MM{N|S}  --at-zone HH:MM  --at-dst H\n"
+         "\nBirth options:\n"
+      << BirthOptionsHelp();
+}
+
+int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
+  RenderOptions o;
+  for (std::size_t i = 0; i < args.size();) {
+    const std::string& name = args[i];
+    if (name == "--help" || name == "-h") {
+      PrintRenderHelp(out);
+      return 0;
+    }
+    std::string error;
+    OptionMatch match = TakeRenderOption(args, i, o, error);
+    if (match == OptionMatch::NotMine) match = TakeEphemerisOption(args, i, o.ephemeris, error);
+    if (match == OptionMatch::Taken) continue;
+    if (match == OptionMatch::Error) {
+      err << "sarvexa-cli render: " << error << "\n";
+      return kExitUsage;
+    }
+    if (IsBirthOption(name)) {
+      if (i + 1 >= args.size()) {
+        err << "sarvexa-cli render: " << name << " needs a value\n";
+        return kExitUsage;
+      }
+      if (ParseBirthOption(name, args[i + 1], o.birth, error) == OptionStatus::Rejected) {
+        err << "sarvexa-cli render: " << error << "\n";
+        return kExitUsage;
+      }
+      o.anyBirthOption = true;
+      i += 2;
+      continue;
+    }
+    err << "sarvexa-cli render: unknown option '" << name << "'\n";
+    return kExitUsage;
+  }
+  const int sources = int(o.anyBirthOption) + int(o.openPath.has_value()) + int(o.prasna);
+  if (sources > 1) {
+    err << "sarvexa-cli render: give birth options, --open or --prasna, only one of them\n";
+    return kExitUsage;
+  }
+  if (sources == 0) {
+    err << "sarvexa-cli render: the chart is missing: give birth options, --open FILE or --prasna\n";
+    return kExitUsage;
+  }
+  if (!o.pngPath && !o.pdfPath) {
+    err << "sarvexa-cli render: give --png FILE or --pdf FILE\n";
+    return kExitUsage;
+  }
+  if (o.anyBirthOption) {
+    if (auto missing = MissingBirthOption(o.birth)) {
+      err << "sarvexa-cli render: " << *missing << "\n";
+      return kExitUsage;
+    }
+  }
+
+  // The desktop program's stored settings (chart style, colour, Prasna
+  // location) when they exist; the program's defaults otherwise. Nothing is
+  // written back to the file.
+  const auto settingsPath = IniFileSettingsStore::DefaultPath();
+  IniFileSettingsStore settings = settingsPath ? IniFileSettingsStore::FromFile(*settingsPath)
+                                               : IniFileSettingsStore::FromText("");
+  const std::optional<LocalClockReading> fixedNow = o.now;
+  ChartDocument doc(settings, [fixedNow] { return fixedNow ? *fixedNow : SystemLocalClock(); });
+  if (o.openPath) {
+    if (auto error = doc.open(*o.openPath)) {
+      err << "sarvexa-cli render: " << *error << "\n";
+      return 1;
+    }
+  } else if (o.prasna) {
+    doc.castPrasna();
+  } else if (auto error = doc.newChart(FieldsOf(o.birth))) {
+    err << "sarvexa-cli render: " << error->message << "\n";
+    return kExitUsage;
+  }
+  if (o.style) doc.setChartStyle(*o.style);
+  if (o.colour) doc.setColorCharts(*o.colour);
+  o.view.ephemerisStartDay = o.ephemeris.startDay;
+  o.view.ephemerisInterval = static_cast<int>(o.ephemeris.interval);
+  if (o.view.displayMode == display_mode::SaTransits) {
+    std::string error;
+    if (!ComputeTransit(o, doc, error)) {
+      err << "sarvexa-cli render: " << error << "\n";
+      return kExitUsage;
+    }
+  }
+
+  EnsureGuiApplication();
+  const ViewState view = o.view;
+  const bool print = o.printVariant;
+  const PageDrawing draw = [&doc, view, print](Canvas& canvas) {
+    if (print) {
+      DrawPrintPage(canvas, doc, view);
+    } else {
+      DrawScreenPage(canvas, doc, view);
+    }
+  };
+  SheetLayout sheet;
+  if (o.a4) sheet.pageSize = QPageSize(QPageSize::A4);
+
+  if (o.pngPath) {
+    const QImage image = print ? RenderSheetToImage(sheet, o.dpi, draw) : RenderToImage(o.size, draw);
+    if (auto error = SavePng(image, QString::fromStdString(*o.pngPath))) {
+      err << "sarvexa-cli render: " << error->toStdString() << "\n";
+      return 1;
+    }
+  }
+  if (o.pdfPath) {
+    if (auto error = RenderSheetToPdf(QString::fromStdString(*o.pdfPath), sheet, draw)) {
+      err << "sarvexa-cli render: " << error->toStdString() << "\n";
+      return 1;
+    }
+  }
+  return 0;
+}
+
+}  // namespace sarvexa::cli
