@@ -85,10 +85,13 @@ void DrawSaPagePrint(Canvas& canvas, const ChartDocument& doc) {
     rowY -= h;
   }
 
+  // The title stands below the planet table; the chart hangs just under the
+  // title's line so the two never overlap (its upper edge one line below the
+  // title's top, the lower edge 4000 below that).
   canvas.TextOut(6120, top - h - 2500, "Navamsa");
   const int t = doc.chartStyle() == 2 ? half : h;
   const ChartFrame navamsa =
-      DrawChartFrame(canvas, doc.chartStyle(), 6120, top - 2 * h - 6200, 4000, 4000, t);
+      DrawChartFrame(canvas, doc.chartStyle(), 6120, top - 2 * h - 6500, 4000, 4000, t);
   PlaceGrahaLabels(canvas, navamsa, DivisionalSigns(chart, 9), chart);
 }
 

@@ -137,7 +137,20 @@ TEST(SaPagePrint, TextChartTableAndDashaBox) {
   EXPECT_EQ(birth.y, top - half);
   EXPECT_EQ(birth.x + 10 * 100, 8320 + 1900 - 200);
   EXPECT_EQ(TextAt(c, "Sep 21,2095").y, top - half - 8 * h);
-  EXPECT_EQ(TextAt(c, "Navamsa").y, top - h - 2500);
+  const RecordedText navamsaTitle = TextAt(c, "Navamsa");
+  EXPECT_EQ(navamsaTitle.x, 6120);
+  EXPECT_EQ(navamsaTitle.y, top - h - 2500);
+  // the Navamsa chart lies wholly below its title's line and below the table
+  bool frame = false;
+  for (const auto& s : c.Shapes()) {
+    if (s.isRectangle && s.x1 == 6120 && s.x2 == 6120 + 4000) {
+      frame = true;
+      EXPECT_LE(std::max(s.y1, s.y2), navamsaTitle.y - h);
+      EXPECT_LT(std::max(s.y1, s.y2), top - 11 * h);
+      EXPECT_EQ(std::max(s.y1, s.y2) - std::min(s.y1, s.y2), 4000);
+    }
+  }
+  EXPECT_TRUE(frame);
 }
 
 TEST(TransitTexts, DailyMotion) {
