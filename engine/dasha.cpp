@@ -82,7 +82,10 @@ std::optional<CurrentPeriod> FindCurrentPeriodAt(const DashaTable& table, double
   if (now - birthDayCount > dasha::kCycleDays) {
     const double cycles = std::ceil((now - birthDayCount) / dasha::kCycleDays) - 1.0;
     if (cycles > 1.0) now -= (cycles - 1.0) * dasha::kCycleDays;
-    while (now - birthDayCount > dasha::kCycleDays) now -= dasha::kCycleDays;
+    // Far from the epoch one cycle is below the spacing of doubles and a
+    // subtraction changes nothing; a few steps settle every ordinary case.
+    for (int step = 0; step < 8 && now - birthDayCount > dasha::kCycleDays; ++step)
+      now -= dasha::kCycleDays;
   }
 
   int found = -1;

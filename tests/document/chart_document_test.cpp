@@ -334,6 +334,14 @@ TEST_F(ChartDocumentFiles, ExtremeStoredValuesLoadWithoutHanging) {
   for (const auto& p : doc.horoscope().positions) {
     EXPECT_TRUE(p.longitude >= 0.0 && p.longitude < 360.0);
   }
+  // Found by the chart-file fuzzer: a birth moment so far back that one
+  // 120-year cycle is below the spacing of doubles used to stall the
+  // current-period search.
+  ChartFileRecord far;
+  far.horoscope.universalTime = -4.161495264823965e+160;
+  far.horoscope.julianDay = 671088640;
+  ASSERT_FALSE(doc.loadBytes(EncodeChartFile(far)).has_value());
+  EXPECT_EQ(doc.horoscope().universalTime, far.horoscope.universalTime);
 }
 
 }  // namespace

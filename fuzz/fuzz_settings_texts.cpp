@@ -1,0 +1,45 @@
+// Feeds arbitrary texts to the settings readers: the five Prasna keys, the
+// display settings and the ini file of the desktop program.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "document/ini_settings_store.h"
+#include "document/settings.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+
+  // Split the input into five values at NUL bytes, one per Prasna key.
+  sarvexa::MemorySettingsStore store;
+  const char* keys[] = {sarvexa::settings_key::PrasnaLoc, sarvexa::settings_key::PrasnaLong,
+                        sarvexa::settings_key::PrasnaLat, sarvexa::settings_key::PrasnaTZone,
+                        sarvexa::settings_key::PrasnaDst, sarvexa::settings_key::ChartStyle,
+                        sarvexa::settings_key::ColorChart};
+  std::size_t start = 0;
+  for (const char* key : keys) {
+    if (start > text.size()) break;
+    std::size_t end = text.find('\0', start);
+    if (end == std::string::npos) end = text.size();
+    store.writeText(key, text.substr(start, end - start));
+    start = end + 1;
+  }
+  const sarvexa::PrasnaLocation loc = sarvexa::ReadPrasnaLocation(store);
+  const sarvexa::DisplaySettings display = sarvexa::ReadDisplaySettings(store);
+  if (display.chartStyle < 0 || display.chartStyle > 2) __builtin_trap();
+  if (display.colorCharts < 0 || display.colorCharts > 1) __builtin_trap();
+  (void)sarvexa::PrasnaLocationToFields(loc);
+
+  // Every position of the raw text, as the three parsers see it.
+  for (std::size_t pos = 0; pos <= text.size() && pos < 16; ++pos) (void)sarvexa::IntegerAt(text, pos);
+  (void)sarvexa::ParsePrasnaLongitude(text);
+  (void)sarvexa::ParsePrasnaLatitude(text);
+  (void)sarvexa::ParsePrasnaHoursMinutes(text);
+
+  // The same bytes as an ini file.
+  const sarvexa::IniFileSettingsStore ini = sarvexa::IniFileSettingsStore::FromText(text);
+  (void)sarvexa::ReadPrasnaLocation(ini);
+  (void)sarvexa::ReadDisplaySettings(ini);
+  return 0;
+}
