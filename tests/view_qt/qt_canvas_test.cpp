@@ -207,6 +207,21 @@ TEST(QtCanvas, PdfIsWrittenAndAnUnwritablePathReportsAnError) {
   EXPECT_TRUE(bad.has_value());
 }
 
+TEST(QtCanvas, LargerImageShowsWhatFallsOutsideTheArea) {
+  // Laid out for 512 x 400 (scale 1); a line to x = 600 is cut by an image of
+  // the area's size and complete in a wider one.
+  auto draw = [](Canvas& c) {
+    c.SetMapping(Mapping::Screen);
+    c.Line(10, 200, 600, 200);
+  };
+  const QImage cut = RenderToImage(QSize(512, 400), draw);
+  const QImage wide = RenderToImage(QSize(512, 400), draw, 96.0, QSize(800, 400));
+  EXPECT_EQ(cut.size(), QSize(512, 400));
+  EXPECT_EQ(InkBox(cut).right(), 511);
+  EXPECT_NEAR(InkBox(wide).right(), 600, 1);
+  EXPECT_NEAR(InkBox(wide).left(), 10, 1);
+}
+
 }  // namespace
 }  // namespace sarvexa
 

@@ -140,12 +140,16 @@ void QtCanvas::ApplyPen() {
 }
 
 QImage RenderToImage(QSize sizePx, const PageDrawing& draw, double dpi) {
-  QImage image(sizePx.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+  return RenderToImage(sizePx, draw, dpi, sizePx);
+}
+
+QImage RenderToImage(QSize areaPx, const PageDrawing& draw, double dpi, QSize imagePx) {
+  QImage image(imagePx.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
   image.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
   image.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
   image.fill(Qt::white);
   QPainter painter(&image);
-  QtCanvas canvas(painter, QSizeF(image.size()), dpi, dpi);
+  QtCanvas canvas(painter, QSizeF(areaPx), dpi, dpi);
   draw(canvas);
   painter.end();
   return image;

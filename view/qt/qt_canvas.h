@@ -80,6 +80,9 @@ using PageDrawing = std::function<void(Canvas&)>;
 /// A white image of `sizePx` with the page drawn into it (screen grid fitted
 /// into the whole image; print twips at `dpi` from the top-left corner).
 QImage RenderToImage(QSize sizePx, const PageDrawing& draw, double dpi = 96.0);
+/// The same page laid out for a target of `areaPx` but drawn into a white
+/// image of `imagePx` (which may be larger, to see what falls outside).
+QImage RenderToImage(QSize areaPx, const PageDrawing& draw, double dpi, QSize imagePx);
 
 /// Paper of a printed sheet and the printable area's margin on each side.
 struct SheetLayout {
