@@ -24,4 +24,10 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
 /// Help text of `render`.
 void PrintRenderHelp(std::ostream& out);
 
+/// `transits`: natal chart from birth options, transit chart of --at, and
+/// the SA comparison of the two (table or --json).
+int RunTransitsCommand(const Arguments& args, std::ostream& out, std::ostream& err);
+/// Help text of `transits`.
+void PrintTransitsHelp(std::ostream& out);
+
 }  // namespace sarvexa::cli

@@ -24,6 +24,8 @@ constexpr Command kCommands[] = {
     {"ephemeris", "list positions on successive days, weeks, months or years",
      RunEphemerisCommand, PrintEphemerisHelp},
     {"render", "draw a page into a PNG image or a PDF", RunRenderCommand, PrintRenderHelp},
+    {"transits", "judge the grahas of a moment against a natal chart", RunTransitsCommand,
+     PrintTransitsHelp},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -1,0 +1,206 @@
+#include "cli/chart_json.h"
+
+#include <charconv>
+#include <cstdio>
+
+#include "engine/calendar.h"
+#include "engine/varga.h"
+
+namespace sarvexa::cli {
+namespace {
+
+const char* PointName(int index) {
+  return index == graha::Ascendant ? "Ascendant" : kGrahaFullNames[index - 1];
+}
+
+// Reads exactly `digits` decimal digits from the front of `text`.
+bool TakeNumber(std::string_view& text, std::size_t digits, int& value) {
+  if (text.size() < digits) return false;
+  for (std::size_t i = 0; i < digits; ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+  }
+  std::from_chars(text.data(), text.data() + digits, value);
+  text.remove_prefix(digits);
+  return true;
+}
+
+bool TakeChar(std::string_view& text, std::string_view allowed) {
+  if (text.empty() || allowed.find(text.front()) == std::string_view::npos) return false;
+  text.remove_prefix(1);
+  return true;
+}
+
+std::string DateText(double dayCount) {
+  const CivilDate d = DateFromDayCount(dayCount);
+  const char* month = (d.month >= 1 && d.month <= 12) ? kMonthAbbreviations[d.month - 1] : "?";
+  char buf[48];
+  std::snprintf(buf, sizeof buf, "%s %d,%d", month, d.day, d.year);
+  return buf;
+}
+
+template <std::size_t N>
+void WriteIntArray(JsonWriter& json, const std::array<std::int32_t, N>& values) {
+  json.BeginArray();
+  for (std::int32_t v : values) json.Int(v);
+  json.EndArray();
+}
+
+}  // namespace
+
+ChartDerivations DeriveChart(const Horoscope& h, const LocalClockReading& now) {
+  ChartDerivations d;
+  d.dashas = ComputeDashaTable(h);
+  d.period = FindCurrentPeriod(d.dashas.table, d.dashas.birthDayCount, now);
+  SaAnalyzer run(h, d.sa);
+  return d;
+}
+
+bool ParseClockReading(std::string_view optionName, std::string_view text,
+                       LocalClockReading& out, std::string& message) {
+  std::string_view rest = text;
+  LocalClockReading r;
+  const bool shaped = TakeNumber(rest, 4, r.year) && TakeChar(rest, "-") &&
+                      TakeNumber(rest, 2, r.month) && TakeChar(rest, "-") &&
+                      TakeNumber(rest, 2, r.day) && TakeChar(rest, "Tt ") &&
+                      TakeNumber(rest, 2, r.hour) && TakeChar(rest, ":") &&
+                      TakeNumber(rest, 2, r.minute) && rest.empty();
+  const std::string form = std::string(optionName) + ": expected YYYY-MM-DDTHH:MM (24-hour), got \"" +
+                           std::string(text) + "\"";
+  if (!shaped) {
+    message = form;
+    return false;
+  }
+  if (r.month < 1 || r.month > 12 || r.day < 1 || r.hour > 23 || r.minute > 59) {
+    message = form + ": a field is out of range";
+    return false;
+  }
+  // The day must exist in its month: the date must survive the round trip
+  // through the day number.
+  const CivilDate back = DateFromDayNumber(DayNumberFromDate(r.year, r.month, r.day));
+  if (back.day != r.day || back.month != r.month || back.year != r.year) {
+    message = form + ": no such date";
+    return false;
+  }
+  out = r;
+  return true;
+}
+
+void WriteGrahaSet(JsonWriter& json, GrahaSet set) {
+  json.BeginArray();
+  for (GrahaIndex g = 1; g <= 9; ++g) {
+    if (Contains(set, g)) json.Int(g);
+  }
+  json.EndArray();
+}
+
+void WriteDerivationFields(JsonWriter& json, const Horoscope& h, const ChartDerivations& d) {
+  json.Field("birthDayCount", d.dashas.birthDayCount);
+
+  json.Key("dashaTable");
+  json.BeginArray();
+  for (const MahaDasha& m : d.dashas.table) {
+    json.BeginObject();
+    json.Field("lord", static_cast<int>(m.lord));
+    json.Field("lengthDays", m.lengthDays);
+    json.Key("buktiStart");
+    json.BeginArray();
+    for (double s : m.buktiStart) json.Double(s);
+    json.EndArray();
+    json.EndObject();
+  }
+  json.EndArray();
+
+  json.Key("currentPeriod");
+  if (d.period) {
+    json.BeginObject();
+    json.Field("maha", d.period->maha);
+    json.Field("bukti", d.period->bukti);
+    json.Field("pratyantar", d.period->pratyantar);
+    json.EndObject();
+  } else {
+    json.Null();
+  }
+
+  json.Key("vargaSigns");
+  json.BeginObject();
+  for (int n : kPrintDivisions) {
+    VargaSignArray signs{};
+    VargaSigns(h, signs, n);
+    json.Key(std::to_string(n));
+    json.BeginArray();
+    for (int s : signs) json.Int(s);
+    json.EndArray();
+  }
+  json.EndObject();
+
+  const SaAnalysis& sa = d.sa;
+  json.Key("saAnalysis");
+  json.BeginObject();
+  json.Key("mep");
+  json.BeginArray();
+  for (double m : sa.mep) json.Double(m);
+  json.EndArray();
+  json.Key("houseConjunction");
+  WriteIntArray(json, sa.houseConjunction);
+  json.Key("houseConjunctionStrength");
+  WriteIntArray(json, sa.houseConjunctionStrength);
+  json.Key("conjunctions");
+  json.BeginArray();
+  for (GrahaSet s : sa.conjunctions) WriteGrahaSet(json, s);
+  json.EndArray();
+  json.Key("aspects");
+  json.BeginArray();
+  for (GrahaSet s : sa.aspects) WriteGrahaSet(json, s);
+  json.EndArray();
+  json.Key("flags");
+  WriteIntArray(json, sa.flags);
+  json.Key("ageStrength");
+  WriteIntArray(json, sa.ageStrength);
+  json.Key("colorClass");
+  WriteIntArray(json, sa.colorClass);
+  json.EndObject();
+}
+
+std::string DerivationTable(const Horoscope& h, const ChartDerivations& d) {
+  std::string out = "\nNakshatras\n";
+  char buf[96];
+  for (int i = 0; i < graha::kCount; ++i) {
+    const int n = NakshatraOf(h.positions[i].longitude);
+    const DashaLord lord = NakshatraLord(n);
+    std::snprintf(buf, sizeof buf, "%-10s  %-10s  %s\n", PointName(i), kNakshatraNames[n],
+                  kGrahaTwoLetterNames[kDashaGraha[lord]]);
+    out += buf;
+  }
+  out += "\nVimshottari Maha dashas (365.25 Day Year)\n";
+  for (int k = 0; k < dasha::kLordCount; ++k) {
+    const MahaDasha& m = d.dashas.table[k];
+    std::snprintf(buf, sizeof buf, "%-8s  %s\n", kDashaNames[m.lord % dasha::kLordCount],
+                  DateText(m.buktiStart[0]).c_str());
+    out += buf;
+  }
+  out += "\nCurrent Period: " + FormatCurrentPeriod(d.period) + "\n";
+  return out;
+}
+
+void WriteTransitAnalysis(JsonWriter& json, const SaTransitAnalysis& r) {
+  json.BeginObject();
+  json.Key("mep");
+  json.BeginArray();
+  for (double m : r.mep) json.Double(m);
+  json.EndArray();
+  json.Key("transitHouse");
+  WriteIntArray(json, r.transitHouse);
+  json.Key("transitHouseStrength");
+  WriteIntArray(json, r.transitHouseStrength);
+  json.Key("natalConjunctions");
+  json.BeginArray();
+  for (GrahaSet s : r.natalConjunctions) WriteGrahaSet(json, s);
+  json.EndArray();
+  json.Key("natalAspects");
+  json.BeginArray();
+  for (GrahaSet s : r.natalAspects) WriteGrahaSet(json, s);
+  json.EndArray();
+  json.EndObject();
+}
+
+}  // namespace sarvexa::cli

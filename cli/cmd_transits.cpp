@@ -1,0 +1,209 @@
+// `sarvexa-cli transits`: a natal chart from birth options, the transit
+// chart of a chosen moment and place, and the SA comparison of the two.
+
+#include <cstdio>
+#include <cstdlib>
+#include <ostream>
+#include <string>
+
+#include "analysis/sa_transits.h"
+#include "cli/birth_options.h"
+#include "cli/chart_json.h"
+#include "cli/chart_output.h"
+#include "cli/commands.h"
+#include "cli/export_options.h"
+#include "engine/chart_calculation.h"
+
+namespace sarvexa::cli {
+namespace {
+
+struct TransitOptions {
+  BirthOptions birth;
+  std::optional<LocalClockReading> at;
+  // The transit place in the birth options' forms; unset parts default to
+  // the natal place, zone and daylight saving.
+  BirthOptions place;
+  bool hasAtLon = false, hasAtLat = false, hasAtZone = false, hasAtDst = false;
+  bool json = false;
+  bool help = false;
+};
+
+// The --at-* options reuse the birth options' parser under their plain names.
+const char* PlainName(const std::string& name) {
+  if (name == "--at-lon") return "--lon";
+  if (name == "--at-lat") return "--lat";
+  if (name == "--at-zone") return "--zone";
+  if (name == "--at-dst") return "--dst";
+  return nullptr;
+}
+
+bool ParseTransitArguments(const Arguments& args, TransitOptions& o, std::string& message) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& name = args[i];
+    if (name == "--json") {
+      o.json = true;
+      continue;
+    }
+    if (name == "--help" || name == "-h") {
+      o.help = true;
+      continue;
+    }
+    const bool takesValue = name == "--at" || PlainName(name) != nullptr || IsBirthOption(name);
+    if (!takesValue) {
+      message = "unknown option \"" + name + "\" (see sarvexa-cli transits --help)";
+      return false;
+    }
+    if (i + 1 >= args.size()) {
+      message = name + ": a value is required (see sarvexa-cli transits --help)";
+      return false;
+    }
+    const std::string& value = args[++i];
+    if (name == "--at") {
+      LocalClockReading at;
+      if (!ParseClockReading(name, value, at, message)) return false;
+      o.at = at;
+    } else if (const char* plain = PlainName(name)) {
+      if (ParseBirthOption(plain, value, o.place, message) != OptionStatus::Accepted) {
+        message = name + " (as " + plain + "): " + message;
+        return false;
+      }
+      if (name == "--at-lon") o.hasAtLon = true;
+      if (name == "--at-lat") o.hasAtLat = true;
+      if (name == "--at-zone") o.hasAtZone = true;
+      if (name == "--at-dst") o.hasAtDst = true;
+    } else if (ParseBirthOption(name, value, o.birth, message) != OptionStatus::Accepted) {
+      return false;
+    }
+  }
+  if (o.help) return true;
+  if (auto missing = MissingBirthOption(o.birth)) {
+    message = *missing;
+    return false;
+  }
+  return true;
+}
+
+// The transit choice as the dialog's OK step stores it: magnitudes signed by
+// East and South.
+TransitChoice ChoiceFor(const TransitOptions& o, const LocalClockReading& at) {
+  const BirthOptions& lonFrom = o.hasAtLon ? o.place : o.birth;
+  const BirthOptions& latFrom = o.hasAtLat ? o.place : o.birth;
+  const BirthOptions& zoneFrom = o.hasAtZone ? o.place : o.birth;
+  const BirthOptions& dstFrom = o.hasAtDst ? o.place : o.birth;
+  TransitDialogValues v;
+  v.monthIndex = at.month - 1;
+  v.day = at.day;
+  v.year = at.year;
+  v.hour12 = at.hour % 12 == 0 ? 12 : at.hour % 12;
+  v.isPm = at.hour >= 12 ? 1 : 0;
+  v.minute = at.minute;
+  v.lonDegrees = lonFrom.lonDegrees;
+  v.lonMinutes = lonFrom.lonMinutes;
+  v.isEast = lonFrom.isEast;
+  v.latDegrees = latFrom.latDegrees;
+  v.latMinutes = latFrom.latMinutes;
+  v.isSouth = latFrom.isSouth;
+  v.zoneHours = zoneFrom.zoneHours;
+  v.zoneMinutes = zoneFrom.zoneMinutes;
+  v.dstHours = dstFrom.dstHours;
+  v.dstMinutes = dstFrom.dstMinutes;
+  TransitChoice c = TransitChoiceFromDialog(v);
+  // The zone takes its sign from its own side even when the longitude comes
+  // from elsewhere: East of the zone's source, not of the longitude's.
+  const int zoneSign = zoneFrom.isEast ? -1 : 1;
+  c.zoneHours = zoneSign * zoneFrom.zoneHours;
+  c.zoneMinutes = zoneSign * zoneFrom.zoneMinutes;
+  return c;
+}
+
+std::string Names(GrahaSet set) {
+  std::string out;
+  for (GrahaIndex g = 1; g <= 9; ++g) {
+    if (!Contains(set, g)) continue;
+    if (!out.empty()) out += ' ';
+    out += kGrahaTwoLetterNames[g];
+  }
+  return out.empty() ? "-" : out;
+}
+
+std::string TransitTable(const LocalClockReading& at, const Horoscope& transit,
+                         const SaTransitAnalysis& r) {
+  char buf[160];
+  std::snprintf(buf, sizeof buf, "Transits of %04d-%02d-%02d %02d:%02d against the natal chart\n\n",
+                at.year, at.month, at.day, at.hour, at.minute);
+  std::string out = buf;
+  out += "Graha     Sign  Deg  Min  R   Natal house MEP   Conjunct  Aspects\n";
+  for (GrahaIndex t = 1; t <= 9; ++t) {
+    const GrahaPosition& p = transit.positions[t];
+    std::string house = "-";
+    if (r.transitHouse[t - 1] != -1) {
+      std::snprintf(buf, sizeof buf, "%d (%d%%)", r.transitHouse[t - 1] + 1,
+                    r.transitHouseStrength[t - 1]);
+      house = buf;
+    }
+    std::snprintf(buf, sizeof buf, "%-8s  %-4s  %3d  %3d  %-2s  %-16s  %-8s  %s\n",
+                  kGrahaFullNames[t - 1], kSignAbbreviations[SignOfLongitude(p.longitude)],
+                  p.signDegrees, p.minutes, p.retrograde ? "R" : "", house.c_str(),
+                  Names(r.natalConjunctions[t - 1]).c_str(), Names(r.natalAspects[t - 1]).c_str());
+    out += buf;
+  }
+  return out;
+}
+
+}  // namespace
+
+void PrintTransitsHelp(std::ostream& out) {
+  out << "Usage: sarvexa-cli transits <birth options> [--at YYYY-MM-DDTHH:MM]\n"
+         "                            [--at-lon DDD:MM{E|W}] [--at-lat DD:MM{N|S}]\n"
+         "                            [--at-zone HH:MM] [--at-dst H] [--json]\n"
+         "\n"
+         "Casts the natal chart from the birth options (as `chart`), the transit chart\n"
+         "of the --at moment (24-hour local clock, default: the computer's clock) and\n"
+         "place, and judges each transiting graha against the natal house MEPs and\n"
+         "grahas within 5 degrees. Unset --at-* parts take the natal value.\n"
+         "\n"
+      << BirthOptionsHelp()
+      << "  --json              print the transit chart record and saTransitAnalysis\n"
+         "                      (mep, transitHouse, transitHouseStrength,\n"
+         "                      natalConjunctions, natalAspects; sets as GrahaIndex arrays)\n"
+         "  --help              this text\n";
+}
+
+int RunTransitsCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
+  TransitOptions o;
+  std::string message;
+  if (!ParseTransitArguments(args, o, message)) {
+    err << "sarvexa-cli transits: " << message << '\n';
+    return kExitUsage;
+  }
+  if (o.help) {
+    PrintTransitsHelp(out);
+    return 0;
+  }
+  Horoscope natal;
+  ApplyBirthOptions(o.birth, natal);
+  CalculateHoroscope(natal);
+
+  const LocalClockReading at = o.at ? *o.at : SystemLocalClock();
+  const TransitChoice choice = ChoiceFor(o, at);
+  const Horoscope transit = TransitHoroscope(choice);
+  const SaTransitAnalysis r = AnalyseTransits(natal, transit);
+
+  if (o.json) {
+    JsonWriter json;
+    json.BeginObject();
+    json.Key("transit");
+    json.BeginObject();
+    WriteHoroscopeFields(json, transit);
+    json.EndObject();
+    json.Key("saTransitAnalysis");
+    WriteTransitAnalysis(json, r);
+    json.EndObject();
+    out << json.Text();
+  } else {
+    out << TransitTable(at, transit, r);
+  }
+  return out ? 0 : 1;
+}
+
+}  // namespace sarvexa::cli
