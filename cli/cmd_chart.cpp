@@ -6,6 +6,7 @@
 #include "cli/birth_options.h"
 #include "cli/chart_output.h"
 #include "cli/commands.h"
+#include "cli/export_options.h"
 #include "engine/chart_calculation.h"
 
 namespace sarvexa::cli {
@@ -13,6 +14,7 @@ namespace {
 
 struct ChartOptions {
   BirthOptions birth;
+  ExportOptions exports;  // --text, --csv, --style
   bool json = false;
   bool help = false;
 };
@@ -22,6 +24,12 @@ struct ChartOptions {
 bool ParseChartArguments(const Arguments& args, ChartOptions& options, std::string& message) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& name = args[i];
+    const OptionMatch exportMatch = TakeExportOption(args, i, options.exports, message);
+    if (exportMatch == OptionMatch::Error) return false;
+    if (exportMatch == OptionMatch::Taken) {
+      --i;  // the loop steps past the option's value
+      continue;
+    }
     if (name == "--json") {
       options.json = true;
     } else if (name == "--help" || name == "-h") {
@@ -58,7 +66,7 @@ void PrintChartHelp(std::ostream& out) {
          "nine grahas. The options mirror the Chart Data dialog: numbers are\n"
          "magnitudes, the E/W letter of --lon signs both the longitude and the zone.\n"
          "\n"
-      << BirthOptionsHelp()
+      << BirthOptionsHelp() << kExportOptionsHelp
       << "  --json              print the whole chart record as JSON: julianDay,\n"
          "                      universalTime, zone, dst, longitude, latitude,\n"
          "                      julianCenturies, ayanamsaCorrection and ten positions\n"
@@ -88,7 +96,20 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
   Horoscope h;
   ApplyBirthOptions(options.birth, h);
   CalculateHoroscope(h);
-  out << (options.json ? ChartJson(options.birth, h) : ChartTable(options.birth, h));
+  // An export sent to standard output replaces the table there.
+  const bool exportToStdout = options.exports.textPath == std::string("-") ||
+                              options.exports.csvPath == std::string("-");
+  if (options.json || !exportToStdout) {
+    out << (options.json ? ChartJson(options.birth, h) : ChartTable(options.birth, h));
+  }
+  if (options.exports.any()) {
+    if (auto error = WriteExports(options.exports, options.birth.firstName,
+                                  options.birth.lastName, options.birth.place, h,
+                                  SystemLocalClock(), StoredChartStyle(), out)) {
+      err << "sarvexa-cli chart: " << *error << '\n';
+      return 1;
+    }
+  }
   return out ? 0 : 1;
 }
 
