@@ -88,13 +88,20 @@ TEST(ChartDataDialog, DigitFieldsRefuseOtherCharactersButMinutesTakeAnything) {
   EXPECT_EQ(place->maxLength(), 32);
 }
 
+// The next widget Tab moves to (labels and group boxes take no focus).
+QWidget* nextTabStop(QWidget* w) {
+  QWidget* next = w->nextInFocusChain();
+  while (next != w && !(next->focusPolicy() & Qt::TabFocus)) next = next->nextInFocusChain();
+  return next;
+}
+
 TEST(ChartDataDialog, TabOrderFollowsTheFieldTable) {
   ChartDataDialog dialog;
   const int order[] = {1002, 1004, 1006, 1008, 1009, 1010, 1011, 1029, 1030, 1028, 1016, 1017,
                        1018, 1019, 1020, 1021, 1022, 1023, 1024, 1025, 1026, 1027, 1031, 2};
   for (std::size_t i = 1; i < std::size(order); ++i) {
     SCOPED_TRACE(order[i]);
-    EXPECT_EQ(dialog.control(order[i - 1])->nextInFocusChain(), dialog.control(order[i]));
+    EXPECT_EQ(nextTabStop(dialog.control(order[i - 1])), dialog.control(order[i]));
   }
 }
 

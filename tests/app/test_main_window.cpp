@@ -106,7 +106,9 @@ TEST_F(AppTest, ToolbarHoldsNewOpenSaveThenPrintAndAbout) {
                                QString::number(FileSave), "-", QString::number(FilePrint),
                                QString::number(HelpAbout)}));
   for (QAction* a : window().toolBar()->actions())
-    if (!a->isSeparator()) EXPECT_FALSE(a->icon().isNull());
+    if (!a->isSeparator()) {
+      EXPECT_FALSE(a->icon().isNull());
+    }
 }
 
 TEST_F(AppTest, ToolbarAndStatusBarToggle) {
@@ -282,7 +284,9 @@ TEST_F(AppTest, AboutShowsTheVersion) {
     if (about) {
       auto* version = about->findChild<QLabel*>("version");
       EXPECT_NE(version, nullptr);
-      if (version) EXPECT_EQ(version->text(), "Version 1.10");
+      if (version) {
+        EXPECT_EQ(version->text(), "Version 1.10");
+      }
       EXPECT_TRUE(about->windowTitle().isEmpty());
       seen = true;
     }
