@@ -1,0 +1,173 @@
+// sarvexa-cli: the clock option, the dasha/varga/SA members of `chart` and
+// the `transits` subcommand, as pieces and as the built program.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "cli/chart_json.h"
+#include "engine/calendar.h"
+#include "engine/chart_calculation.h"
+
+namespace sarvexa::cli {
+namespace {
+
+Horoscope WorkedChart() {
+  Horoscope h;
+  SetBirthDate(h, 1, 1, 2000);
+  SetBirthTime(h, 17, 30, -5, -30, 0, 0);
+  SetBirthPlace(h, -77, -12, 28, 36);
+  CalculateHoroscope(h);
+  return h;
+}
+
+TEST(ClockOption, Parsing) {
+  struct Case { const char* text; bool ok; int y, mo, d, h, mi; const char* source; };
+  const Case cases[] = {
+      {"2024-06-15T10:45", true, 2024, 6, 15, 10, 45, "plain"},
+      {"2024-06-15 23:59", true, 2024, 6, 15, 23, 59, "space for T, last minute"},
+      {"2000-02-29T00:00", true, 2000, 2, 29, 0, 0, "leap day"},
+      {"1900-02-29T00:00", false, 0, 0, 0, 0, 0, "1900 had no leap day"},
+      {"2024-02-30T10:45", false, 0, 0, 0, 0, 0, "no such date"},
+      {"2024-13-01T10:45", false, 0, 0, 0, 0, 0, "month 13"},
+      {"2024-06-15T24:00", false, 0, 0, 0, 0, 0, "hour 24"},
+      {"2024-06-15T10:60", false, 0, 0, 0, 0, 0, "minute 60"},
+      {"2024-6-15T10:45", false, 0, 0, 0, 0, 0, "one-digit month"},
+      {"2024-06-15T10:45x", false, 0, 0, 0, 0, 0, "trailing text"},
+      {"", false, 0, 0, 0, 0, 0, "empty"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.source);
+    LocalClockReading r{1, 1, 1, 1, 1};
+    std::string message;
+    ASSERT_EQ(ParseClockReading("--now", c.text, r, message), c.ok);
+    if (c.ok) {
+      EXPECT_EQ(r.year, c.y);
+      EXPECT_EQ(r.month, c.mo);
+      EXPECT_EQ(r.day, c.d);
+      EXPECT_EQ(r.hour, c.h);
+      EXPECT_EQ(r.minute, c.mi);
+    } else {
+      EXPECT_NE(message.find("--now"), std::string::npos);
+      EXPECT_EQ(r.year, 1);  // untouched on failure
+    }
+  }
+}
+
+TEST(ChartDerivations, WorkedChartTable) {
+  const Horoscope h = WorkedChart();
+  const ChartDerivations d = DeriveChart(h, {2000, 1, 1, 0, 0});
+  const std::string text = DerivationTable(h, d);
+  for (const char* line : {"Moon        Swati       Ra\n", "Rahu      Sep 21,1982\n",
+                           "Jupiter   Sep 20,2000\n", "Mars      Sep 21,2095\n",
+                           "Current Period: Ra/Ma/Ju\n"}) {
+    EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+  }
+  // Before the table's start there is no current period.
+  const ChartDerivations early = DeriveChart(h, {1980, 1, 1, 0, 0});
+  EXPECT_FALSE(early.period.has_value());
+  EXPECT_NE(DerivationTable(h, early).find("Current Period: --/--/--\n"), std::string::npos);
+}
+
+TEST(ChartDerivations, JsonMembers) {
+  const Horoscope h = WorkedChart();
+  const ChartDerivations d = DeriveChart(h, {1980, 1, 1, 0, 0});
+  JsonWriter json;
+  json.BeginObject();
+  WriteDerivationFields(json, h, d);
+  json.EndObject();
+  const std::string& text = json.Text();
+  EXPECT_NE(text.find("\"birthDayCount\": 2451545.5"), std::string::npos);
+  EXPECT_NE(text.find("\"currentPeriod\": null"), std::string::npos);
+  EXPECT_NE(text.find("\"lord\": 5"), std::string::npos);
+  for (const char* key : {"\"2\"", "\"9\"", "\"12\"", "\"24\"", "\"houseConjunctionStrength\"",
+                          "\"conjunctions\"", "\"colorClass\"", "\"ageStrength\""}) {
+    EXPECT_NE(text.find(key), std::string::npos) << key;
+  }
+  EXPECT_EQ(text.find("\"1\""), std::string::npos);
+  EXPECT_EQ(text.find("\"13\""), std::string::npos);
+}
+
+TEST(ChartDerivations, GrahaSetAsArray) {
+  JsonWriter json;
+  WriteGrahaSet(json, GrahaBit(1) | GrahaBit(8) | GrahaBit(9));
+  EXPECT_EQ(json.Text(), "[\n  1,\n  8,\n  9\n]\n");
+}
+
+// ---- the built program ---------------------------------------------------
+
+struct ProgramRun {
+  int exitCode = -1;
+  std::string out, err;
+};
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+ProgramRun RunProgram(const std::string& args) {
+  const std::string base = testing::TempDir() + "/sarvexa_transits_" + std::to_string(getpid());
+  const std::string outPath = base + ".out", errPath = base + ".err";
+  const std::string cmd =
+      std::string("'") + SARVEXA_CLI_PATH + "' " + args + " >'" + outPath + "' 2>'" + errPath + "'";
+  const int status = std::system(cmd.c_str());
+  ProgramRun r;
+  r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  r.out = Slurp(outPath);
+  r.err = Slurp(errPath);
+  return r;
+}
+
+const std::string kBirth =
+    " --date 2000-01-01 --time 17:30 --zone 05:30 --lon 077:12E --lat 28:36N --dst 0";
+
+TEST(TransitsProgram, SameMomentStandsOnItsOwnPlaces) {
+  const ProgramRun r = RunProgram("transits" + kBirth + " --at 2000-01-01T17:30");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("Transits of 2000-01-01 17:30"), std::string::npos);
+  // Every transiting graha is conjunct its own natal place.
+  for (const char* row : {"Su   ", "Mo   ", "Ke   "}) {
+    EXPECT_NE(r.out.find(row), std::string::npos) << row;
+  }
+}
+
+TEST(TransitsProgram, JsonHasTheAnalysis) {
+  const ProgramRun r = RunProgram("transits" + kBirth +
+                           " --at 2024-06-15T10:45 --at-lon 000:10W --at-lat 51:30N "
+                           "--at-zone 00:00 --at-dst 1 --json");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  for (const char* key : {"\"transit\"", "\"saTransitAnalysis\"", "\"mep\"", "\"transitHouse\"",
+                          "\"transitHouseStrength\"", "\"natalConjunctions\"", "\"natalAspects\"",
+                          "\"universalTime\": 9.75", "\"latitude\": 51.5", "\"dst\": 1"}) {
+    EXPECT_NE(r.out.find(key), std::string::npos) << key;
+  }
+  // The natal MEP of house 1 is the natal Ascendant.
+  EXPECT_NE(r.out.find("76.32663213911"), std::string::npos);
+}
+
+TEST(TransitsProgram, BadInput) {
+  struct Case { std::string args; const char* message; };
+  const Case cases[] = {
+      {"transits" + kBirth + " --at 2024-02-30T10:45", "no such date"},
+      {"transits" + kBirth + " --at", "a value is required"},
+      {"transits" + kBirth + " --at-lat 95:00N", "--at-lat"},
+      {"transits" + kBirth + " --bogus 1", "unknown option"},
+      {"transits --at 2024-06-15T10:45", "--date"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args);
+    const ProgramRun r = RunProgram(c.args);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+  }
+}
+
+}  // namespace
+}  // namespace sarvexa::cli
