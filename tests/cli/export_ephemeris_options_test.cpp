@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/cmd_ephemeris.h"
+#include "cli/commands.h"
 #include "cli/export_options.h"
 #include "document/chart_document.h"
 #include "document/csv_export.h"
@@ -254,6 +255,51 @@ TEST(CliEphemerisCommand, FromAChartFileAndFailures) {
     EXPECT_FALSE(e.str().empty());
   }
   std::filesystem::remove_all(dir);
+}
+
+TEST(CliChartExports, StandardOutputFilesAndFailures) {
+  // CSV to standard output replaces the table.
+  std::vector<std::string> args = kWorkedBirthOptions;
+  for (const char* a : {"--first", "Worked", "--last", "Chart", "--csv", "-"}) args.push_back(a);
+  std::ostringstream out, err;
+  ASSERT_EQ(cli::RunChartCommand(args, out, err), 0) << err.str();
+  EXPECT_EQ(out.str().rfind("Worked,Chart,01/01/2000,17:30,05:30,0,-77.20,28.60,New Delhi,,76.33,", 0),
+            0u)
+      << out.str();
+  EXPECT_EQ(out.str().back(), ',');
+
+  // The text report in the South style, written to a file, beside the table.
+  const auto dir = std::filesystem::temp_directory_path() / "sarvexa_cli_chart_export_test";
+  std::filesystem::create_directories(dir);
+  args = kWorkedBirthOptions;
+  for (const std::string& a : {std::string("--text"), (dir / "r.txt").string(),
+                               std::string("--style"), std::string("south")})
+    args.push_back(a);
+  std::ostringstream out2, err2;
+  ASSERT_EQ(cli::RunChartCommand(args, out2, err2), 0) << err2.str();
+  EXPECT_FALSE(out2.str().empty());
+  const std::string text = ReadFile(dir / "r.txt");
+  EXPECT_NE(text.find("\r\nRashi Chart\r\n*********************************************************  \r\n"),
+            std::string::npos);
+  EXPECT_NE(text.find("New Delhi\r\nLongitude: 77E12  Latitude: 28N36\r\n"), std::string::npos);
+  std::filesystem::remove_all(dir);
+
+  struct Case {
+    std::vector<std::string> extra;
+    int code;
+  };
+  const Case cases[] = {
+      {{"--style", "west"}, 2},
+      {{"--text"}, 2},
+      {{"--csv", "/nonexistent-folder-for-sarvexa/x.csv"}, 1},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> a = kWorkedBirthOptions;
+    a.insert(a.end(), c.extra.begin(), c.extra.end());
+    std::ostringstream o, e;
+    EXPECT_EQ(cli::RunChartCommand(a, o, e), c.code) << c.extra[0];
+    EXPECT_FALSE(e.str().empty());
+  }
 }
 
 }  // namespace
