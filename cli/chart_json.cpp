@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "cli/chart_output.h"
 #include "engine/calendar.h"
 #include "engine/varga.h"
 
@@ -159,6 +160,19 @@ void WriteDerivationFields(JsonWriter& json, const Horoscope& h, const ChartDeri
   json.Key("colorClass");
   WriteIntArray(json, sa.colorClass);
   json.EndObject();
+}
+
+std::string ChartJsonWithDerivations(const BirthOptions& names, const Horoscope& h,
+                                     const ChartDerivations& d) {
+  JsonWriter json;
+  json.BeginObject();
+  json.Field("firstName", names.firstName);
+  json.Field("lastName", names.lastName);
+  json.Field("place", names.place);
+  WriteHoroscopeFields(json, h);
+  WriteDerivationFields(json, h, d);
+  json.EndObject();
+  return json.Text();
 }
 
 std::string DerivationTable(const Horoscope& h, const ChartDerivations& d) {

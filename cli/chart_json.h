@@ -9,6 +9,7 @@
 
 #include "analysis/sa_analysis.h"
 #include "analysis/sa_transits.h"
+#include "cli/birth_options.h"
 #include "cli/json_writer.h"
 #include "engine/dasha.h"
 #include "engine/horoscope.h"
@@ -37,6 +38,11 @@ void WriteGrahaSet(JsonWriter& json, GrahaSet set);
 /// Members birthDayCount, dashaTable, currentPeriod, vargaSigns and
 /// saAnalysis of the object open in `json`.
 void WriteDerivationFields(JsonWriter& json, const Horoscope& h, const ChartDerivations& d);
+
+/// The chart document of `chart --json`: names and place, the Horoscope's
+/// fields, then the derivation members.
+std::string ChartJsonWithDerivations(const BirthOptions& names, const Horoscope& h,
+                                     const ChartDerivations& d);
 
 /// Readable lines: each point's nakshatra, the Maha dasha dates and the
 /// current period ("--/--/--" when there is none).

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/birth_options.h"
+#include "cli/chart_json.h"
 #include "cli/chart_output.h"
 #include "cli/commands.h"
 #include "cli/export_options.h"
@@ -15,6 +16,7 @@ namespace {
 struct ChartOptions {
   BirthOptions birth;
   ExportOptions exports;  // --text, --csv, --style
+  std::optional<LocalClockReading> now;  // --now; the computer's clock otherwise
   bool json = false;
   bool help = false;
 };
@@ -34,6 +36,14 @@ bool ParseChartArguments(const Arguments& args, ChartOptions& options, std::stri
       options.json = true;
     } else if (name == "--help" || name == "-h") {
       options.help = true;
+    } else if (name == "--now") {
+      if (i + 1 >= args.size()) {
+        message = name + ": a value is required (see sarvexa-cli chart --help)";
+        return false;
+      }
+      LocalClockReading now;
+      if (!ParseClockReading(name, args[++i], now, message)) return false;
+      options.now = now;
     } else if (IsBirthOption(name)) {
       if (i + 1 >= args.size()) {
         message = name + ": a value is required (see sarvexa-cli chart --help)";
@@ -73,7 +83,11 @@ void PrintChartHelp(std::ostream& out) {
          "                      (longitude, retrograde, signDegrees, minutes,\n"
          "                      dailyMotion) in the order Ascendant, Sun, Moon, Mars,\n"
          "                      Mercury, Jupiter, Venus, Saturn, Rahu, Ketu; doubles\n"
-         "                      with 17 significant digits\n"
+         "                      with 17 significant digits; then birthDayCount,\n"
+         "                      dashaTable, currentPeriod (null before the first\n"
+         "                      Maha dasha), vargaSigns and saAnalysis\n"
+         "  --now YYYY-MM-DDTHH:MM  local clock reading for the current period\n"
+         "                      (default: the computer's clock)\n"
          "  --help              this text\n"
          "\n"
          "A bad or missing option prints one line naming it and exits with code 2.\n"
@@ -96,16 +110,19 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
   Horoscope h;
   ApplyBirthOptions(options.birth, h);
   CalculateHoroscope(h);
+  const LocalClockReading now = options.now ? *options.now : SystemLocalClock();
+  const ChartDerivations derived = DeriveChart(h, now);
   // An export sent to standard output replaces the table there.
   const bool exportToStdout = options.exports.textPath == std::string("-") ||
                               options.exports.csvPath == std::string("-");
   if (options.json || !exportToStdout) {
-    out << (options.json ? ChartJson(options.birth, h) : ChartTable(options.birth, h));
+    out << (options.json ? ChartJsonWithDerivations(options.birth, h, derived)
+                         : ChartTable(options.birth, h) + DerivationTable(h, derived));
   }
   if (options.exports.any()) {
     if (auto error = WriteExports(options.exports, options.birth.firstName,
                                   options.birth.lastName, options.birth.place, h,
-                                  SystemLocalClock(), StoredChartStyle(), out)) {
+                                  now, StoredChartStyle(), out)) {
       err << "sarvexa-cli chart: " << *error << '\n';
       return 1;
     }

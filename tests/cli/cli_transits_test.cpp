@@ -171,3 +171,38 @@ TEST(TransitsProgram, BadInput) {
 
 }  // namespace
 }  // namespace sarvexa::cli
+
+namespace sarvexa::cli {
+namespace {
+
+const std::string kChart =
+    "chart --date 2000-01-01 --time 17:30 --zone 05:30 --lon 077:12E --lat 28:36N --dst 0";
+
+TEST(ChartProgram, NowFixesTheCurrentPeriod) {
+  struct Case { const char* now; const char* period; const char* json; const char* source; };
+  const Case cases[] = {
+      {"2000-01-01T00:00", "Current Period: Ra/Ma/Ju", "\"pratyantar\": 6", "Rahu/Mars/Jupiter"},
+      {"1980-01-01T00:00", "Current Period: --/--/--", "\"currentPeriod\": null",
+       "before the first Maha dasha"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.source);
+    const ProgramRun table = RunProgram(kChart + " --now " + c.now);
+    ASSERT_EQ(table.exitCode, 0) << table.err;
+    EXPECT_NE(table.out.find(c.period), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("Rahu      Sep 21,1982"), std::string::npos);
+    EXPECT_NE(table.out.find("Moon        Swati"), std::string::npos);
+    const ProgramRun json = RunProgram(kChart + " --json --now " + c.now);
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    EXPECT_NE(json.out.find(c.json), std::string::npos);
+    EXPECT_NE(json.out.find("\"birthDayCount\": 2451545.5"), std::string::npos);
+    EXPECT_NE(json.out.find("\"saAnalysis\""), std::string::npos);
+    EXPECT_NE(json.out.find("\"vargaSigns\""), std::string::npos);
+  }
+  const ProgramRun bad = RunProgram(kChart + " --now 2000-01-01");
+  EXPECT_EQ(bad.exitCode, 2);
+  EXPECT_NE(bad.err.find("--now"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace sarvexa::cli
