@@ -1,0 +1,298 @@
+// `sarvexa-cli open` and `sarvexa-cli prasna`: a chart document loaded from a
+// file or cast for the present moment, printed like `chart`.
+
+#include "cli/cmd_document.h"
+
+#include <cstdio>
+#include <ostream>
+
+#include "cli/birth_options.h"
+#include "cli/chart_output.h"
+#include "cli/export_options.h"
+#include "cli/json_writer.h"
+#include "document/chart_document.h"
+#include "document/ini_settings_store.h"
+
+namespace sarvexa::cli {
+namespace {
+
+// Options every document subcommand shares.
+struct OutputOptions {
+  ExportOptions exports;              // --text, --csv, --style
+  std::optional<std::string> svxPath; // --svx
+  bool json = false;
+  bool help = false;
+};
+
+enum class Taken { No, Yes, Error };
+
+Taken TakeOutputOption(const Arguments& args, std::size_t& i, OutputOptions& o,
+                       std::string& message) {
+  const OptionMatch m = TakeExportOption(args, i, o.exports, message);
+  if (m == OptionMatch::Error) return Taken::Error;
+  if (m == OptionMatch::Taken) return Taken::Yes;  // i is past the value already
+  const std::string& name = args[i];
+  if (name == "--json") {
+    o.json = true;
+  } else if (name == "--help" || name == "-h") {
+    o.help = true;
+  } else if (name == "--svx") {
+    if (i + 1 >= args.size() || args[i + 1].empty()) {
+      message = "--svx needs a file name ('-' for standard output)";
+      return Taken::Error;
+    }
+    o.svxPath = args[i + 1];
+    i += 2;
+    return Taken::Yes;
+  } else {
+    return Taken::No;
+  }
+  ++i;
+  return Taken::Yes;
+}
+
+// The program's settings as the desktop program keeps them, read only.
+IniFileSettingsStore StoredSettings() {
+  if (auto path = IniFileSettingsStore::DefaultPath()) return IniFileSettingsStore::FromFile(*path);
+  return IniFileSettingsStore{};
+}
+
+// Prints the document's chart (table or JSON) and writes the requested files.
+int Emit(const char* command, const ChartDocument& doc, const OutputOptions& o, std::ostream& out,
+         std::ostream& err) {
+  const bool toStdout = o.exports.textPath == std::string("-") ||
+                        o.exports.csvPath == std::string("-") || o.svxPath == std::string("-");
+  if (o.json) {
+    out << DocumentJson(doc);
+  } else if (!toStdout) {
+    BirthOptions names;
+    names.firstName = doc.firstName();
+    names.lastName = doc.lastName();
+    names.place = doc.place();
+    out << ChartTable(names, doc.horoscope());
+  }
+  if (o.svxPath) {
+    const ChartFileRecord record{doc.firstName(), doc.lastName(), doc.place(), doc.horoscope()};
+    if (auto error = SaveChartFile(*o.svxPath, record, out)) {
+      err << "sarvexa-cli " << command << ": " << *error << '\n';
+      return 1;
+    }
+  }
+  if (o.exports.any()) {
+    if (auto error = WriteExports(o.exports, doc, out)) {
+      err << "sarvexa-cli " << command << ": " << *error << '\n';
+      return 1;
+    }
+  }
+  out.flush();
+  return out ? 0 : 1;
+}
+
+// "YYYY-MM-DDTHH:MM" (a space may stand for the T).
+bool ParseNow(const std::string& text, LocalClockReading& now) {
+  int y = 0, mo = 0, d = 0, h = 0, mi = 0;
+  char sep = 0;
+  int consumed = 0;
+  if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c%2d:%2d%n", &y, &mo, &d, &sep, &h, &mi, &consumed) != 6)
+    return false;
+  if (static_cast<std::size_t>(consumed) != text.size() || (sep != 'T' && sep != ' ')) return false;
+  if (y < 1700 || y > 2300 || mo < 1 || mo > 12 || d < 1 || d > 31 || h < 0 || h > 23 || mi < 0 ||
+      mi > 59)
+    return false;
+  now = LocalClockReading{y, mo, d, h, mi};
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> SaveChartFile(const std::string& path, const ChartFileRecord& record,
+                                         std::ostream& out) {
+  const std::string bytes = EncodeChartFile(record);
+  if (path == "-") {
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) return std::string("Cannot write to standard output.");
+    return std::nullopt;
+  }
+  return WriteFileReplacing(path, bytes);
+}
+
+std::string DocumentJson(const ChartDocument& doc) {
+  JsonWriter json;
+  json.BeginObject();
+  json.Field("firstName", doc.firstName());
+  json.Field("lastName", doc.lastName());
+  json.Field("place", doc.place());
+  json.Field("isPrasna", doc.isPrasna());
+  WriteHoroscopeFields(json, doc.horoscope());
+  json.EndObject();
+  return json.Text();
+}
+
+// ---- open ----
+
+void PrintOpenHelp(std::ostream& out) {
+  out << "Usage: sarvexa-cli open FILE.svx [--json] [--svx FILE] [--text FILE] [--csv FILE]\n"
+         "                       [--style north|south]\n"
+         "\n"
+         "Loads a chart file, computes the chart again from its birth data and prints\n"
+         "it like `chart`. A file that cannot be read or is not a chart file prints a\n"
+         "message and exits with code 1.\n"
+         "\n"
+      << kExportOptionsHelp
+      << "  --svx FILE            save the chart file again ('-' for standard output)\n"
+         "  --json                print the chart as JSON (with firstName, lastName,\n"
+         "                        place and isPrasna)\n"
+         "  --help                this text\n";
+}
+
+int RunOpenCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
+  OutputOptions o;
+  std::optional<std::string> file;
+  std::string message;
+  for (std::size_t i = 0; i < args.size();) {
+    const Taken t = TakeOutputOption(args, i, o, message);
+    if (t == Taken::Error) {
+      err << "sarvexa-cli open: " << message << '\n';
+      return kExitUsage;
+    }
+    if (t == Taken::Yes) continue;
+    if (!args[i].empty() && args[i][0] == '-' && args[i] != "-") {
+      err << "sarvexa-cli open: unknown option \"" << args[i] << "\" (see sarvexa-cli open --help)\n";
+      return kExitUsage;
+    }
+    if (file) {
+      err << "sarvexa-cli open: only one chart file can be opened\n";
+      return kExitUsage;
+    }
+    file = args[i++];
+  }
+  if (o.help) {
+    PrintOpenHelp(out);
+    return 0;
+  }
+  if (!file) {
+    err << "sarvexa-cli open: a chart file is required (see sarvexa-cli open --help)\n";
+    return kExitUsage;
+  }
+  IniFileSettingsStore settings = StoredSettings();
+  ChartDocument doc(settings, SystemLocalClock);
+  if (auto error = doc.open(*file)) {
+    err << "sarvexa-cli open: " << *file << ": " << *error << '\n';
+    return 1;
+  }
+  return Emit("open", doc, o, out, err);
+}
+
+// ---- prasna ----
+
+void PrintPrasnaHelp(std::ostream& out) {
+  out << "Usage: sarvexa-cli prasna [--now YYYY-MM-DDTHH:MM] [--place TEXT] [--lon DDD:MM{E|W}]\n"
+         "                         [--lat DD:MM{N|S}] [--zone HH:MM] [--dst H]\n"
+         "                         [--json] [--svx FILE] [--text FILE] [--csv FILE]\n"
+         "\n"
+         "Casts the Prasna: the chart of the present moment (or of --now, read as\n"
+         "local clock time at the location) at the stored Prasna location of the\n"
+         "desktop program, or at the place given. Options not given keep the stored\n"
+         "values; --zone takes its side from --lon (or the stored side).\n"
+         "\n"
+         "  --now YYYY-MM-DDTHH:MM  the clock reading to cast for (default: now)\n"
+         "  --place TEXT          place text, at most 30 characters\n"
+         "  --lon DDD:MM{E|W}     longitude, degrees 0..179\n"
+         "  --lat DD:MM{N|S}      latitude, degrees 0..89\n"
+         "  --zone HH:MM          time zone, hours 0..12\n"
+         "  --dst H               daylight-saving hours 0..11\n"
+      << kExportOptionsHelp
+      << "  --svx FILE            save the chart file ('-' for standard output)\n"
+         "  --json                print the chart as JSON\n"
+         "  --help                this text\n";
+}
+
+int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
+  OutputOptions o;
+  std::optional<LocalClockReading> now;
+  BirthOptions place;  // parsed with the birth options' forms and checks
+  bool anyPlace = false, hasPlaceText = false, hasDst = false;
+  std::string message;
+  for (std::size_t i = 0; i < args.size();) {
+    const Taken t = TakeOutputOption(args, i, o, message);
+    if (t == Taken::Error) {
+      err << "sarvexa-cli prasna: " << message << '\n';
+      return kExitUsage;
+    }
+    if (t == Taken::Yes) continue;
+    const std::string& name = args[i];
+    if (name != "--now" && name != "--place" && name != "--lon" && name != "--lat" &&
+        name != "--zone" && name != "--dst") {
+      err << "sarvexa-cli prasna: unknown option \"" << name << "\" (see sarvexa-cli prasna --help)\n";
+      return kExitUsage;
+    }
+    if (i + 1 >= args.size()) {
+      err << "sarvexa-cli prasna: " << name << ": a value is required\n";
+      return kExitUsage;
+    }
+    const std::string& value = args[i + 1];
+    i += 2;
+    if (name == "--now") {
+      LocalClockReading reading;
+      if (!ParseNow(value, reading)) {
+        err << "sarvexa-cli prasna: --now: expected YYYY-MM-DDTHH:MM with year 1700..2300 (got \""
+            << value << "\")\n";
+        return kExitUsage;
+      }
+      now = reading;
+      continue;
+    }
+    if (name == "--place") {
+      place.place = value;  // checked below with the Prasna dialog's 30 characters
+      hasPlaceText = true;
+    } else if (ParseBirthOption(name, value, place, message) != OptionStatus::Accepted) {
+      err << "sarvexa-cli prasna: " << message << '\n';
+      return kExitUsage;
+    }
+    if (name == "--dst") hasDst = true;
+    anyPlace = true;
+  }
+  if (o.help) {
+    PrintPrasnaHelp(out);
+    return 0;
+  }
+
+  IniFileSettingsStore settings = StoredSettings();
+  LocalClock clock = now ? LocalClock([reading = *now] { return reading; })
+                         : LocalClock(SystemLocalClock);
+  ChartDocument doc(settings, clock);
+  if (anyPlace) {
+    PrasnaLocationFields f = doc.prasnaLocationDialogValues();
+    if (hasPlaceText) f.place = place.place;
+    if (place.hasLon) {
+      f.lonDegrees = place.lonDegrees;
+      f.lonMinutes = place.lonMinutes;
+      f.isEast = place.isEast;
+    }
+    if (place.hasLat) {
+      f.latDegrees = place.latDegrees;
+      f.latMinutes = place.latMinutes;
+      f.isSouth = place.isSouth;
+    }
+    if (place.hasZone) {
+      f.zoneHours = place.zoneHours;
+      f.zoneMinutes = place.zoneMinutes;
+    }
+    if (hasDst) {
+      f.dstHours = place.dstHours;
+      f.dstMinutes = 0;
+    }
+    // The same checks as the "Set Location for Prasna" dialog; the store is
+    // the read-only view of the desktop program's settings, so nothing is
+    // written to its file.
+    if (auto error = doc.setPrasnaLocation(f)) {
+      err << "sarvexa-cli prasna: " << error->field << ": " << error->message << '\n';
+      return kExitUsage;
+    }
+  }
+  doc.castPrasna();
+  return Emit("prasna", doc, o, out, err);
+}
+
+}  // namespace sarvexa::cli

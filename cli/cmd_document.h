@@ -1,0 +1,37 @@
+#pragma once
+// The subcommands that work on a chart document: `open` (load a chart file
+// and print it like `chart`) and `prasna` (cast the chart of the present
+// moment at the stored Prasna location or at a given place), and the --svx
+// option that saves a chart file.
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+#include "cli/commands.h"
+#include "document/chart_file.h"
+
+namespace sarvexa {
+class ChartDocument;
+}
+
+namespace sarvexa::cli {
+
+/// `open FILE.svx [--json] [--svx FILE] [--text FILE] [--csv FILE] [--style S]`.
+int RunOpenCommand(const Arguments& args, std::ostream& out, std::ostream& err);
+void PrintOpenHelp(std::ostream& out);
+
+/// `prasna [--now YYYY-MM-DDTHH:MM] [--place --lon --lat --zone --dst] [...]`.
+int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err);
+void PrintPrasnaHelp(std::ostream& out);
+
+/// Writes a chart file: to `out` when path is "-", else through a temporary
+/// file renamed over the target. The error message on failure.
+std::optional<std::string> SaveChartFile(const std::string& path, const ChartFileRecord& record,
+                                         std::ostream& out);
+
+/// The document's chart as JSON: firstName, lastName, place, isPrasna and
+/// the chart record's fields.
+std::string DocumentJson(const ChartDocument& document);
+
+}  // namespace sarvexa::cli
