@@ -53,9 +53,13 @@ QLabel* FormDialog::addLabel(const QString& text, int x, int y, int w, int h) {
   // A label never clips its text: a wider font than the one the layout was
   // drawn for gets the room it needs.
   r.setWidth(std::max(r.width(), label->sizeHint().width()));
-  r.setHeight(std::max(r.height(), label->sizeHint().height()));
+  // A label shares its row with an edit control; centring it on the edit's
+  // height keeps both on one baseline when the edits are taller than the
+  // layout's 12 units.
+  QLineEdit probe;
+  r.setHeight(std::max({r.height(), label->sizeHint().height(), probe.minimumSizeHint().height()}));
   label->setGeometry(r);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   return label;
 }
 
@@ -98,7 +102,7 @@ QComboBox* FormDialog::addMonthList(const char* name, int x, int y, int w, int h
   // closed control is one edit line high.
   QRect r = dluRect(x, y, w, 12);
   (void)h;
-  r.setWidth(std::max(r.width(), combo->sizeHint().width()));
+  r.setWidth(std::max(r.width(), combo->minimumSizeHint().width()));
   r.setHeight(std::max(r.height(), combo->minimumSizeHint().height()));
   combo->setGeometry(r);
   return combo;
