@@ -13,6 +13,17 @@ namespace {
 // a damaged record cannot cause undefined behaviour.
 double Reduce360(double x) { return ReduceSaAngle(x); }
 
+// Degrees within the sign of a longitude in 0 <= x < 360, equal to
+// fmod(x, 30) but without the library call: 30 k is exact and, for k >= 1,
+// x lies between 30 k and 2 x 30 k, so the subtraction is exact too.
+double DegreesInSign(double x) {
+  const double k = std::floor(x * (1.0 / 30.0));
+  double r = x - 30.0 * k;
+  if (r < 0.0) r += 30.0;        // the quotient rounded up onto a whole number
+  if (r >= 30.0) r -= 30.0;
+  return r;
+}
+
 double Lon(const Horoscope& h, GrahaIndex p) { return h.positions[p].longitude; }
 
 }  // namespace
@@ -127,7 +138,7 @@ void SaAnalyzer::analyse(const Horoscope& h, SaAnalysis& r) {
   //    disagree with its longitude.
   for (GrahaIndex g = 1; g <= 9; ++g) {
     const int w = h.positions[g].signDegrees;
-    const double x = std::fmod(Reduce360(Lon(h, g)), 30.0);
+    const double x = DegreesInSign(Reduce360(Lon(h, g)));
     auto clampPercent = [](int v) { return v < 0 ? 0 : (v > 100 ? 100 : v); };
     if (w < 5) {
       r.flags[g] |= Infancy | Afflicted;

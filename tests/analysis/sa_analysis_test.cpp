@@ -334,3 +334,27 @@ TEST(SaAnalysis, DamagedRecordStaysInRange) {
 
 }  // namespace
 }  // namespace sarvexa
+
+namespace sarvexa {
+namespace {
+
+TEST(SaAnalysis, AgeStrengthFollowsTheDegreesWithinTheSignEverywhere) {
+  // Every arc-minute and a half across the zodiac, the strength equals the
+  // rule applied to fmod(longitude, 30), sign boundaries included.
+  for (int m = 0; m < 21600; m += 3) {
+    const double lon = m / 60.0 + (m % 2 ? 1e-9 : 0.0);
+    auto lons = test::kNeutral;
+    lons[graha::Moon] = lon;
+    const SaAnalysis sa = AnalyseChart(test::Chart(lons));
+    const double x = std::fmod(lon, 30.0);
+    const int w = static_cast<int>(std::trunc(lon)) % 30;
+    if (w < 5) {
+      ASSERT_EQ(sa.ageStrength[graha::Moon], static_cast<int>(std::trunc((5.0 - x) * 20.0))) << lon;
+    } else if (w >= 25) {
+      ASSERT_EQ(sa.ageStrength[graha::Moon], static_cast<int>(std::trunc((x - 25.0) * 20.0))) << lon;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace sarvexa
