@@ -132,7 +132,7 @@ OptionStatus ParseBirthOption(std::string_view name, std::string_view value, Bir
     o.lastName = value;
   } else if (name == "--place") {
     // The dialog's place field holds at most 32 characters.
-    ok = value.size() <= 32;
+    ok = CountCharacters(value) <= kChartDataPlaceMaxChars;
     if (ok) o.place = value;
     expected = "at most 32 characters";
   } else if (name == "--date") {
@@ -170,16 +170,33 @@ std::optional<std::string> MissingBirthOption(const BirthOptions& o) {
   return std::nullopt;
 }
 
+ChartDataFields ToChartDataFields(const BirthOptions& o) {
+  ChartDataFields f;
+  f.firstName = o.firstName;
+  f.lastName = o.lastName;
+  f.hour = o.hour;
+  f.minute = o.minute;
+  f.day = o.day;
+  f.year = o.year;
+  f.place = o.place;
+  f.lonDegrees = o.lonDegrees;
+  f.lonMinutes = o.lonMinutes;
+  f.monthIndex = o.monthIndex;
+  f.latDegrees = o.latDegrees;
+  f.latMinutes = o.latMinutes;
+  f.zoneHours = o.zoneHours;
+  f.zoneMinutes = o.zoneMinutes;
+  f.dstHours = o.dstHours;
+  f.dstMinutes = o.dstMinutes;
+  f.isPm = o.isPm;
+  f.isEast = o.isEast;
+  f.isSouth = o.isSouth;
+  return f;
+}
+
 void ApplyBirthOptions(const BirthOptions& o, Horoscope& h) {
-  SetBirthDate(h, o.monthIndex + 1, o.day, o.year);
-  int hour24 = o.hour == 12 ? 0 : o.hour;
-  if (o.isPm == 1) hour24 += 12;
-  const int sign = o.isEast == 1 ? -1 : 1;
-  SetBirthTime(h, hour24, o.minute, sign * o.zoneHours, sign * o.zoneMinutes, o.dstHours,
-               o.dstMinutes);
-  const int latSign = o.isSouth == 1 ? -1 : 1;
-  SetBirthPlace(h, sign * o.lonDegrees, sign * o.lonMinutes, latSign * o.latDegrees,
-                latSign * o.latMinutes);
+  // The dialog's "Dialog to record" conversion, shared with the desktop program.
+  ChartDataToRecord(ToChartDataFields(o), h);
 }
 
 const char* BirthOptionsHelp() {

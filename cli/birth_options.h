@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "document/chart_data.h"
 #include "engine/horoscope.h"
 
 namespace sarvexa::cli {
@@ -63,6 +64,10 @@ std::optional<std::string> MissingBirthOption(const BirthOptions& options);
 /// zone hours and minutes), then the place (East and South negate degrees and
 /// minutes). Positions are not calculated.
 void ApplyBirthOptions(const BirthOptions& options, Horoscope& h);
+
+/// The options as the "Chart Data" dialog's fields, for its checks and its
+/// conversion to the chart record (document/chart_data.h).
+ChartDataFields ToChartDataFields(const BirthOptions& options);
 
 /// Help text for the birth options, one option per line.
 const char* BirthOptionsHelp();

@@ -169,6 +169,7 @@ std::string ChartJsonWithDerivations(const BirthOptions& names, const Horoscope&
   json.Field("firstName", names.firstName);
   json.Field("lastName", names.lastName);
   json.Field("place", names.place);
+  json.Field("isPrasna", false);
   WriteHoroscopeFields(json, h);
   WriteDerivationFields(json, h, d);
   json.EndObject();

@@ -6,6 +6,7 @@
 #include "cli/birth_options.h"
 #include "cli/chart_json.h"
 #include "cli/chart_output.h"
+#include "cli/cmd_document.h"
 #include "cli/commands.h"
 #include "cli/export_options.h"
 #include "engine/chart_calculation.h"
@@ -17,6 +18,7 @@ struct ChartOptions {
   BirthOptions birth;
   ExportOptions exports;  // --text, --csv, --style
   std::optional<LocalClockReading> now;  // --now; the computer's clock otherwise
+  std::optional<std::string> svxPath;    // --svx: save the chart file
   bool json = false;
   bool help = false;
 };
@@ -36,6 +38,12 @@ bool ParseChartArguments(const Arguments& args, ChartOptions& options, std::stri
       options.json = true;
     } else if (name == "--help" || name == "-h") {
       options.help = true;
+    } else if (name == "--svx") {
+      if (i + 1 >= args.size() || args[i + 1].empty()) {
+        message = "--svx needs a file name ('-' for standard output)";
+        return false;
+      }
+      options.svxPath = args[++i];
     } else if (name == "--now") {
       if (i + 1 >= args.size()) {
         message = name + ": a value is required (see sarvexa-cli chart --help)";
@@ -62,6 +70,11 @@ bool ParseChartArguments(const Arguments& args, ChartOptions& options, std::stri
     message = *missing;
     return false;
   }
+  // The "Chart Data" dialog's checks, in its order.
+  if (auto error = ValidateChartData(ToChartDataFields(options.birth))) {
+    message = error->field + ": " + error->message;
+    return false;
+  }
   return true;
 }
 
@@ -77,6 +90,7 @@ void PrintChartHelp(std::ostream& out) {
          "magnitudes, the E/W letter of --lon signs both the longitude and the zone.\n"
          "\n"
       << BirthOptionsHelp() << kExportOptionsHelp
+      << "  --svx FILE          save the chart file ('-' for standard output)\n"
       << "  --json              print the whole chart record as JSON: julianDay,\n"
          "                      universalTime, zone, dst, longitude, latitude,\n"
          "                      julianCenturies, ayanamsaCorrection and ten positions\n"
@@ -114,10 +128,19 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
   const ChartDerivations derived = DeriveChart(h, now);
   // An export sent to standard output replaces the table there.
   const bool exportToStdout = options.exports.textPath == std::string("-") ||
-                              options.exports.csvPath == std::string("-");
+                              options.exports.csvPath == std::string("-") ||
+                              options.svxPath == std::string("-");
   if (options.json || !exportToStdout) {
     out << (options.json ? ChartJsonWithDerivations(options.birth, h, derived)
                          : ChartTable(options.birth, h) + DerivationTable(h, derived));
+  }
+  if (options.svxPath) {
+    const ChartFileRecord record{options.birth.firstName, options.birth.lastName,
+                                 options.birth.place, h};
+    if (auto error = SaveChartFile(*options.svxPath, record, out)) {
+      err << "sarvexa-cli chart: " << *error << '\n';
+      return 1;
+    }
   }
   if (options.exports.any()) {
     if (auto error = WriteExports(options.exports, options.birth.firstName,

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <string>
 
+#include "cli/cmd_document.h"
 #include "cli/cmd_ephemeris.h"
 #include "cli/commands.h"
 
@@ -23,6 +24,9 @@ constexpr Command kCommands[] = {
     {"chart", "cast a chart from birth data and print it", RunChartCommand, PrintChartHelp},
     {"ephemeris", "list positions on successive days, weeks, months or years",
      RunEphemerisCommand, PrintEphemerisHelp},
+    {"open", "load a chart file and print it like chart", RunOpenCommand, PrintOpenHelp},
+    {"prasna", "cast the chart of the present moment at the Prasna location",
+     RunPrasnaCommand, PrintPrasnaHelp},
     {"render", "draw a page into a PNG image or a PDF", RunRenderCommand, PrintRenderHelp},
     {"transits", "judge the grahas of a moment against a natal chart", RunTransitsCommand,
      PrintTransitsHelp},

@@ -1,0 +1,178 @@
+// sarvexa-cli open, prasna and --svx: the built program run as a user runs it,
+// with its settings folder pointed at a scratch folder.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <sys/wait.h>
+
+#include "document/chart_file.h"
+
+namespace sarvexa::cli {
+namespace {
+
+struct CliRun {
+  int exitCode = -1;
+  std::string out, err;
+};
+
+std::string Slurp(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class CliDocument : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           (std::string("sarvexa-cli-doc-") +
+            testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_ / "config");
+  }
+  void TearDown() override {
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+  }
+
+  CliRun Cli(const std::string& args) {
+    const auto outPath = dir_ / "out", errPath = dir_ / "err";
+    const std::string cmd = "cd '" + dir_.string() + "' && XDG_CONFIG_HOME='" +
+                            (dir_ / "config").string() + "' '" + SARVEXA_CLI_PATH + "' " + args +
+                            " >'" + outPath.string() + "' 2>'" + errPath.string() + "'";
+    const int status = std::system(cmd.c_str());
+    CliRun r;
+    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = Slurp(outPath);
+    r.err = Slurp(errPath);
+    return r;
+  }
+
+  void StoreSettings(const std::string& text) {
+    std::filesystem::create_directories(dir_ / "config" / "Sarvexa");
+    std::ofstream(dir_ / "config" / "Sarvexa" / "Sarvexa.conf") << text;
+  }
+
+  std::filesystem::path dir_;
+};
+
+const char* kAnnLee =
+    "--first Ann --last Lee --place 'Pune, India' --date 1962-03-07 --time 4:05PM "
+    "--zone 05:30 --lon 073:51E --lat 18:31N";
+
+TEST_F(CliDocument, ChartSavedWithSvxOpensToTheSameChart) {
+  CliRun saved = Cli(std::string("chart ") + kAnnLee + " --json --svx ann.svx");
+  ASSERT_EQ(saved.exitCode, 0) << saved.err;
+  const std::string bytes = Slurp(dir_ / "ann.svx");
+  // 70 bytes plus the three strings: "Ann", "Lee", "Pune, India".
+  EXPECT_EQ(bytes.size(), 70u + 3 + 3 + 11);
+  auto record = DecodeChartFile(bytes);
+  ASSERT_TRUE(record.record.has_value());
+  EXPECT_EQ(record.record->place, "Pune, India");
+  EXPECT_DOUBLE_EQ(record.record->horoscope.zone, -5.5);
+
+  CliRun opened = Cli("open ann.svx --json");
+  ASSERT_EQ(opened.exitCode, 0) << opened.err;
+  EXPECT_NE(opened.out.find("\"isPrasna\": false"), std::string::npos);
+  EXPECT_NE(opened.out.find("\"firstName\": \"Ann\""), std::string::npos);
+  // Same positions: the JSON from the positions on compare equal.
+  const auto from = [](const std::string& s) {
+    const auto start = s.find("\"positions\"");
+    return s.substr(start, s.find("\n  ]", start) - start);
+  };
+  EXPECT_EQ(from(opened.out), from(saved.out));
+
+  // Re-saving from `open` writes the same bytes.
+  CliRun again = Cli("open ann.svx --svx - ");
+  ASSERT_EQ(again.exitCode, 0) << again.err;
+  EXPECT_EQ(again.out, bytes);
+}
+
+TEST_F(CliDocument, UnreadableFilesExitWithOne) {
+  std::ofstream(dir_ / "short.svx") << "\x04SRVX";
+  struct Case {
+    const char* args;
+    int code;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"open missing.svx", 1, "missing.svx"},
+      {"open short.svx", 1, "Unexpected file format"},
+      {"open .", 1, "folder"},
+      {"open", 2, "required"},
+      {"open a.svx b.svx", 2, "only one"},
+      {"open short.svx --bogus", 2, "unknown option"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    CliRun r = Cli(c.args);
+    EXPECT_EQ(r.exitCode, c.code);
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+  }
+}
+
+TEST_F(CliDocument, PrasnaAtTheDefaultLocation) {
+  CliRun r = Cli("prasna --now 2024-03-15T14:07 --json");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("\"firstName\": \"Prasna\""), std::string::npos);
+  EXPECT_NE(r.out.find("\"isPrasna\": true"), std::string::npos);
+  // 122 W 03, 37 N 54, zone 8 hours west.
+  EXPECT_NE(r.out.find("\"longitude\": 122.05"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\"zone\": 8"), std::string::npos) << r.out;
+}
+
+TEST_F(CliDocument, PrasnaAtTheStoredLocation) {
+  StoreSettings(
+      "[Settings]\n"
+      "Prasna%20Loc=Galle\n"
+      "Prasna%20Long=080 E 13\n"
+      "Prasna%20Lat=06 N 02\n"
+      "Prasna%20TZone=05 30\n"
+      "Prasna%20DST=00 00\n");
+  CliRun r = Cli("prasna --now 2024-03-15T14:07 --json");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("\"place\": \"Galle\""), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\"zone\": -5.5"), std::string::npos) << r.out;
+  // The settings file is only read.
+  EXPECT_NE(Slurp(dir_ / "config" / "Sarvexa" / "Sarvexa.conf").find("080 E 13"), std::string::npos);
+}
+
+TEST_F(CliDocument, PrasnaAtAGivenPlaceAndItsChecks) {
+  CliRun r = Cli("prasna --now 2024-03-15T14:07 --place Pune --lon 073:51E --lat 18:31N --zone 05:30 --json");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("\"place\": \"Pune\""), std::string::npos);
+  EXPECT_NE(r.out.find("\"zone\": -5.5"), std::string::npos) << r.out;
+
+  struct Case {
+    const char* args;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"prasna --now 2024-13-01T10:00", "--now"},
+      {"prasna --now 2024-03-15", "--now"},
+      {"prasna --dst 12", "dstHours"},  // the Prasna location admits 0..11
+      {"prasna --place 'a place text longer than thirty chars'", "place"},
+      {"prasna --lon 200:00E", "--lon"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    CliRun bad = Cli(c.args);
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_NE(bad.err.find(c.message), std::string::npos) << bad.err;
+  }
+}
+
+TEST_F(CliDocument, SvxToAFolderThatDoesNotExistFails) {
+  CliRun r = Cli(std::string("chart ") + kAnnLee + " --svx no/such/folder/x.svx");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("x.svx"), std::string::npos) << r.err;
+}
+
+}  // namespace
+}  // namespace sarvexa::cli
