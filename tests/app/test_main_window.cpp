@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QStatusBar>
@@ -243,8 +246,10 @@ int pdfPageCount(const QString& path) {
 
 TEST_F(AppTest, PrintingEveryPageToAPdfGivesOneSheet) {
   start();
-  const int commands[] = {ViewChart, ViewMahaBukti, ViewDivisional, ViewSaAnalysis,
-                          PratyantarFirst + 8};
+  // Ephemeris and SA transits open their dialogs first; the scripted
+  // prompter cancels them, which still shows the page.
+  const int commands[] = {ViewChart,      ViewMahaBukti,       ViewDivisional, ViewEphemeris,
+                          ViewSaAnalysis, PratyantarFirst + 8, ViewSaTransits};
   for (int id : commands) {
     SCOPED_TRACE(id);
     window().action(id)->trigger();
@@ -256,6 +261,43 @@ TEST_F(AppTest, PrintingEveryPageToAPdfGivesOneSheet) {
     EXPECT_EQ(pdfPageCount(path), 1);
   }
   EXPECT_TRUE(prompter_.messages.isEmpty());
+}
+
+TEST_F(AppTest, FilePrintToAFileGivesOnePdfSheet) {
+  start();
+  window().action(ViewMahaBukti)->trigger();
+  const QString path = workPath(QStringLiteral("printed.pdf"));
+  window().printer().setOutputFormat(QPrinter::PdfFormat);
+  window().printer().setOutputFileName(path);
+  bool asked = false;
+  prompter_.dialogs.push_back([&](QDialog& dialog) {
+    asked = qobject_cast<QPrintDialog*>(&dialog) != nullptr;
+    return int(QDialog::Accepted);
+  });
+  window().action(FilePrint)->trigger();
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(pdfPageCount(path), 1);
+
+  // Cancelling the print dialog prints nothing.
+  QFile::remove(path);
+  window().action(FilePrint)->trigger();
+  EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST_F(AppTest, PrintPreviewShowsOneSheetOfTheCurrentPage) {
+  start();
+  window().action(ViewSaAnalysis)->trigger();
+  int pages = -1;
+  prompter_.dialogs.push_back([&](QDialog& dialog) {
+    EXPECT_NE(qobject_cast<QPrintPreviewDialog*>(&dialog), nullptr);
+    if (auto* widget = dialog.findChild<QPrintPreviewWidget*>()) {
+      widget->updatePreview();
+      pages = widget->pageCount();
+    }
+    return int(QDialog::Rejected);
+  });
+  window().action(FilePrintPreview)->trigger();
+  EXPECT_EQ(pages, 1);
 }
 
 TEST_F(AppTest, TheScreenPageIsDrawnAndScalesWithTheWindow) {
