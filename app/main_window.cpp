@@ -218,10 +218,6 @@ void MainWindow::buildToolBar() {
     a->setIcon(MakeToolbarIcon(icon));
     if (id == FilePrint) toolBar_->addSeparator();
     toolBar_->addAction(a);
-    // Only About carries a tooltip; the other buttons rely on the status
-    // bar's prompt.
-    if (id != HelpAbout)
-      if (QWidget* button = toolBar_->widgetForAction(a)) button->installEventFilter(this);
   }
   QAction* toggle = actions_.value(ViewToolbar);
   connect(toggle, &QAction::toggled, toolBar_, &QToolBar::setVisible);
@@ -263,9 +259,13 @@ void MainWindow::setLockIndicators(bool caps, bool num, bool scroll) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::ToolTip && qobject_cast<QToolButton*>(watched) &&
-      watched->parent() == toolBar_)
-    return true;  // no tooltip on these buttons
+  if (event->type() == QEvent::ToolTip) {
+    // Of the toolbar's buttons only About shows a tooltip.
+    auto* button = qobject_cast<QToolButton*>(watched);
+    if (button && button->parent() == toolBar_ && button->defaultAction() &&
+        button->defaultAction()->data().toInt() != command::HelpAbout)
+      return true;
+  }
   if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
     auto* key = static_cast<QKeyEvent*>(event);
     // The lock states come with every key event from the X server; Scroll

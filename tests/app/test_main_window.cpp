@@ -3,6 +3,7 @@
 // About and help.
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -15,6 +16,9 @@
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
+#include <QHelpEvent>
 
 #include "app/about_dialog.h"
 #include "app/chart_view.h"
@@ -112,6 +116,21 @@ TEST_F(AppTest, ToolbarHoldsNewOpenSaveThenPrintAndAbout) {
     if (!a->isSeparator()) {
       EXPECT_FALSE(a->icon().isNull());
     }
+}
+
+TEST_F(AppTest, OnlyTheAboutButtonShowsATooltip) {
+  start();
+  window().show();
+  for (int id : {FileNew, FileOpen, FileSave, FilePrint, HelpAbout}) {
+    SCOPED_TRACE(id);
+    QToolTip::hideText();
+    QWidget* button = window().toolBar()->widgetForAction(window().action(id));
+    ASSERT_NE(button, nullptr);
+    QHelpEvent help(QEvent::ToolTip, QPoint(4, 4), button->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(button, &help);
+    EXPECT_EQ(QToolTip::text(), id == HelpAbout ? QStringLiteral("About") : QString());
+  }
+  QToolTip::hideText();
 }
 
 TEST_F(AppTest, ToolbarAndStatusBarToggle) {
