@@ -24,6 +24,7 @@
 #include "app/commands.h"
 #include "app/help_window.h"
 #include "app/icons.h"
+#include "app/lock_keys.h"
 #include "app/prasna_location_dialog.h"
 #include "app/qsettings_store.h"
 #include "app/transit_dialog.h"
@@ -42,9 +43,6 @@ const QString kChartFilter = QStringLiteral("Sarvexa Files (*.svx)");
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
-// X11 key-state bits carried in a key event's native modifiers.
-constexpr quint32 kX11LockMask = 0x02;
-constexpr quint32 kX11NumLockMask = 0x10;
 }  // namespace
 
 MainWindow::MainWindow(ChartDocument& document, QSettingsStore& store, UiPrompter& prompter,
@@ -244,7 +242,8 @@ void MainWindow::buildStatusBar() {
   bar->showMessage(QStringLiteral("Ready"));
   QAction* toggle = actions_.value(command::ViewStatusBar);
   connect(toggle, &QAction::toggled, bar, &QStatusBar::setVisible);
-  setLockIndicators(false, false, false);
+  const LockKeyStates locks = QueryLockKeys().value_or(LockKeyStates{});
+  setLockIndicators(locks.caps, locks.num, locks.scroll);
 }
 
 QString MainWindow::indicatorText(int index) const {
@@ -266,23 +265,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         button->defaultAction()->data().toInt() != command::HelpAbout)
       return true;
   }
-  if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    // The lock states come with every key event from the X server; Scroll
-    // Lock has no state bit there, so its own key toggles it.
-    const quint32 native = key->nativeModifiers();
-    if (native != 0 || key->nativeScanCode() != 0) {
-      bool scroll = !indicators_[2]->text().isEmpty();
-      if (event->type() == QEvent::KeyPress && key->key() == Qt::Key_ScrollLock &&
-          !key->isAutoRepeat())
-        scroll = !scroll;
-      bool caps = native & kX11LockMask;
-      bool num = native & kX11NumLockMask;
-      // The state of a press still shows the lock before the press.
-      if (event->type() == QEvent::KeyPress && key->key() == Qt::Key_CapsLock) caps = !caps;
-      if (event->type() == QEvent::KeyPress && key->key() == Qt::Key_NumLock) num = !num;
-      setLockIndicators(caps, num, scroll);
-    }
+  if (event->type() == QEvent::KeyRelease || event->type() == QEvent::ApplicationActivate) {
+    // Caught after the key has changed the lock, and when the program comes
+    // back to the front, where another program may have changed it.
+    if (const auto locks = QueryLockKeys()) setLockIndicators(locks->caps, locks->num, locks->scroll);
   }
   return QMainWindow::eventFilter(watched, event);
 }
