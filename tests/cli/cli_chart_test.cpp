@@ -15,6 +15,7 @@
 #include <vector>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include "cli/birth_options.h"
 #include "cli/json_writer.h"
@@ -222,8 +223,10 @@ std::string ReadFile(const std::string& path) {
 }
 
 RunResult RunCli(const std::string& args) {
-  const std::string dir = testing::TempDir();
-  const std::string outPath = dir + "/sarvexa_cli_out.txt", errPath = dir + "/sarvexa_cli_err.txt";
+  // ctest runs each test as its own process, in parallel: keep the capture
+  // files of one process apart from another's.
+  const std::string base = testing::TempDir() + "/sarvexa_cli_" + std::to_string(getpid());
+  const std::string outPath = base + "_out.txt", errPath = base + "_err.txt";
   const std::string cmd =
       std::string("'") + SARVEXA_CLI_PATH + "' " + args + " >'" + outPath + "' 2>'" + errPath + "'";
   const int status = std::system(cmd.c_str());
@@ -231,6 +234,8 @@ RunResult RunCli(const std::string& args) {
   r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   r.out = ReadFile(outPath);
   r.err = ReadFile(errPath);
+  std::remove(outPath.c_str());
+  std::remove(errPath.c_str());
   return r;
 }
 
