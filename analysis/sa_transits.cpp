@@ -1,7 +1,7 @@
 #include "analysis/sa_transits.h"
 
+#include <climits>
 #include <cmath>
-#include <cstdlib>
 
 #include "engine/calendar.h"
 #include "engine/chart_calculation.h"
@@ -11,6 +11,12 @@ namespace sarvexa {
 namespace {
 
 double Reduce360(double x) { return ReduceSaAngle(x); }
+
+// Sign changes that cannot overflow: the stored location comes from a
+// settings store that may have been edited by hand, and negating or taking
+// the magnitude of INT_MIN is undefined.
+int Negated(int v) { return v == INT_MIN ? INT_MAX : -v; }
+int Magnitude(int v) { return v < 0 ? Negated(v) : v; }
 
 }  // namespace
 
@@ -34,15 +40,15 @@ TransitDialogValues TransitDialogFromChoice(const TransitChoice& c) {
   }
   v.hour12 = h == 0 ? 12 : h;
   v.minute = c.minute;
-  v.zoneHours = std::abs(c.zoneHours);
-  v.zoneMinutes = std::abs(c.zoneMinutes);
+  v.zoneHours = Magnitude(c.zoneHours);
+  v.zoneMinutes = Magnitude(c.zoneMinutes);
   v.dstHours = c.dstHours;
   v.dstMinutes = c.dstMinutes;
-  v.lonDegrees = std::abs(c.lonDegrees);
-  v.lonMinutes = std::abs(c.lonMinutes);
+  v.lonDegrees = Magnitude(c.lonDegrees);
+  v.lonMinutes = Magnitude(c.lonMinutes);
   v.isEast = c.isEast;
-  v.latDegrees = std::abs(c.latDegrees);
-  v.latMinutes = std::abs(c.latMinutes);
+  v.latDegrees = Magnitude(c.latDegrees);
+  v.latMinutes = Magnitude(c.latMinutes);
   v.isSouth = c.isSouth;
   return v;
 }
@@ -56,16 +62,16 @@ TransitChoice TransitChoiceFromDialog(const TransitDialogValues& v) {
   c.minute = v.minute;
   // East signs both the zone and the longitude, South the latitude; the
   // dialog fields hold magnitudes.
-  const int east = v.isEast != 0 ? -1 : 1;
-  const int south = v.isSouth != 0 ? -1 : 1;
-  c.zoneHours = east * v.zoneHours;
-  c.zoneMinutes = east * v.zoneMinutes;
+  const bool east = v.isEast != 0;
+  const bool south = v.isSouth != 0;
+  c.zoneHours = east ? Negated(v.zoneHours) : v.zoneHours;
+  c.zoneMinutes = east ? Negated(v.zoneMinutes) : v.zoneMinutes;
   c.dstHours = v.dstHours;
   c.dstMinutes = v.dstMinutes;
-  c.lonDegrees = east * v.lonDegrees;
-  c.lonMinutes = east * v.lonMinutes;
-  c.latDegrees = south * v.latDegrees;
-  c.latMinutes = south * v.latMinutes;
+  c.lonDegrees = east ? Negated(v.lonDegrees) : v.lonDegrees;
+  c.lonMinutes = east ? Negated(v.lonMinutes) : v.lonMinutes;
+  c.latDegrees = south ? Negated(v.latDegrees) : v.latDegrees;
+  c.latMinutes = south ? Negated(v.latMinutes) : v.latMinutes;
   c.isEast = v.isEast != 0 ? 1 : 0;
   c.isSouth = v.isSouth != 0 ? 1 : 0;
   return c;

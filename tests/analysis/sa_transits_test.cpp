@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "tests/analysis/sa_test_charts.h"
 
 namespace sarvexa {
@@ -132,6 +134,33 @@ TEST(SaTransits, DialogValuesAndChoice) {
   EXPECT_EQ(s.latDegrees, -33);
   EXPECT_EQ(s.latMinutes, -52);
   EXPECT_EQ(s.isSouth, 1);
+}
+
+TEST(SaTransits, HandEditedLocationExtremesKeepTheirSideWithoutOverflow) {
+  // A location read from a hand-edited settings store can hold INT_MIN; its
+  // magnitude and its East/South negation saturate at INT_MAX.
+  TransitChoice stored{};
+  stored.hour = 9;
+  stored.lonDegrees = INT_MIN; stored.lonMinutes = INT_MIN;
+  stored.zoneHours = INT_MIN; stored.zoneMinutes = INT_MIN;
+  stored.latDegrees = INT_MIN; stored.latMinutes = INT_MIN;
+  stored.isEast = 1; stored.isSouth = 1;
+  const TransitDialogValues shown = TransitDialogFromChoice(stored);
+  for (int v : {shown.lonDegrees, shown.lonMinutes, shown.zoneHours, shown.zoneMinutes,
+                shown.latDegrees, shown.latMinutes}) {
+    EXPECT_EQ(v, INT_MAX);
+  }
+  TransitDialogValues entered{};
+  entered.lonDegrees = INT_MIN; entered.zoneHours = INT_MIN; entered.latMinutes = INT_MIN;
+  entered.isEast = 1; entered.isSouth = 1;
+  const TransitChoice signedBack = TransitChoiceFromDialog(entered);
+  EXPECT_EQ(signedBack.lonDegrees, INT_MAX);
+  EXPECT_EQ(signedBack.zoneHours, INT_MAX);
+  EXPECT_EQ(signedBack.latMinutes, INT_MAX);
+  // The ordinary East/South round trip is unchanged.
+  const TransitChoice back = TransitChoiceFromDialog(shown);
+  EXPECT_EQ(back.lonDegrees, -INT_MAX);
+  EXPECT_EQ(back.latMinutes, -INT_MAX);
 }
 
 TEST(SaTransits, TransitChartIsTheChartOfThatMoment) {
