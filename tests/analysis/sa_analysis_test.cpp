@@ -285,6 +285,12 @@ TEST(SaAnalysis, SpecialAspectAngles) {
       {graha::Jupiter, 100.0, 220.0, true, "Jupiter 120"}, {graha::Jupiter, 100.0, 340.0, true, "Jupiter 240"},
       {graha::Saturn, 100.0, 160.0, true, "Saturn 60"}, {graha::Saturn, 100.0, 10.0, true, "Saturn 270 across Aries"},
       {graha::Saturn, 100.0, 40.0, false, "aspects count forward only"},
+      {graha::Sun, 100.0, 280.0, true, "Sun 180"}, {graha::Moon, 100.0, 284.0, true, "Moon 180, 4 off"},
+      {graha::Mercury, 100.0, 276.0, true, "Mercury 180, 4 short"}, {graha::Venus, 100.0, 280.0, true, "Venus 180"},
+      {graha::Sun, 100.0, 190.0, false, "Sun has no 90"}, {graha::Venus, 100.0, 220.0, false, "Venus has no 120"},
+      {graha::Rahu, 100.0, 220.0, true, "Rahu 120"}, {graha::Rahu, 100.0, 340.0, true, "Rahu 240"},
+      {graha::Ketu, 300.0, 180.0, true, "Ketu 240 across Aries"}, {graha::Ketu, 300.0, 60.0, true, "Ketu 120 across Aries"},
+      {graha::Rahu, 100.0, 280.0, false, "the nodes cast no 180"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.source);
@@ -353,6 +359,86 @@ TEST(SaAnalysis, AgeStrengthFollowsTheDegreesWithinTheSignEverywhere) {
     } else if (w >= 25) {
       ASSERT_EQ(sa.ageStrength[graha::Moon], static_cast<int>(std::trunc((x - 25.0) * 20.0))) << lon;
     }
+  }
+}
+
+}  // namespace
+}  // namespace sarvexa
+
+namespace sarvexa {
+namespace {
+
+using namespace SaFlags;
+
+// Every row of the debilitation table, in the Rashi and in the Navamsa.
+TEST(SaAnalysis, DebilitationSignOfEveryGraha) {
+  struct Case { GrahaIndex g; int sign; const char* source; };
+  const Case cases[] = {
+      {graha::Sun, 6, "Libra"},    {graha::Moon, 7, "Scorpio"},     {graha::Mars, 3, "Cancer"},
+      {graha::Mercury, 11, "Pisces"}, {graha::Jupiter, 9, "Capricorn"}, {graha::Venus, 5, "Virgo"},
+      {graha::Saturn, 0, "Aries"}, {graha::Rahu, 7, "Scorpio"},     {graha::Ketu, 1, "Taurus"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.source);
+    auto lons = test::kNeutral;
+    lons[c.g] = c.sign * 30 + 15.5;
+    EXPECT_NE(AnalyseChart(test::Chart(lons)).flags[c.g] & DebilitatedInRashi, 0) << c.g;
+    lons[c.g] = (c.sign + 1) % 12 * 30 + 15.5;
+    EXPECT_EQ(AnalyseChart(test::Chart(lons)).flags[c.g] & DebilitatedInRashi, 0) << c.g;
+    // Navamsa part p (200 arc-minutes each, counted from Aries) falls in sign p mod 12:
+    // one degree into part `sign` lies in the debilitation Navamsa, the next part does not.
+    lons[c.g] = c.sign * 200.0 / 60.0 + 1.0;
+    EXPECT_NE(AnalyseChart(test::Chart(lons)).flags[c.g] & DebilitatedInNavamsa, 0) << c.g;
+    lons[c.g] = (c.sign + 1) * 200.0 / 60.0 + 1.0;
+    EXPECT_EQ(AnalyseChart(test::Chart(lons)).flags[c.g] & DebilitatedInNavamsa, 0) << c.g;
+  }
+}
+
+// Every combustion distance, on both sides of the Sun (at 345.5 in the
+// neutral chart): exactly at the distance is not combust, 0.1 degree inside is.
+TEST(SaAnalysis, CombustionDistanceOfEveryGraha) {
+  struct Case { GrahaIndex g; double distance; };
+  const Case cases[] = {{graha::Moon, 12}, {graha::Mars, 17}, {graha::Mercury, 14},
+                        {graha::Jupiter, 10}, {graha::Venus, 11}, {graha::Saturn, 15}};
+  const double sun = test::kNeutral[graha::Sun];
+  for (const Case& c : cases) {
+    for (double side : {1.0, -1.0}) {
+      auto lons = test::kNeutral;
+      lons[c.g] = ReduceDegrees(sun + side * c.distance);
+      EXPECT_EQ(AnalyseChart(test::Chart(lons)).flags[c.g] & Combust, 0) << c.g << " " << side;
+      lons[c.g] = ReduceDegrees(sun + side * (c.distance - 0.1));
+      EXPECT_NE(AnalyseChart(test::Chart(lons)).flags[c.g] & Combust, 0) << c.g << " " << side;
+    }
+  }
+  // The nodes are never combust, even on the Sun.
+  auto lons = test::kNeutral;
+  lons[graha::Rahu] = sun;
+  lons[graha::Ketu] = sun - 180.0;
+  const SaAnalysis sa = AnalyseChart(test::Chart(lons));
+  EXPECT_EQ(sa.flags[graha::Rahu] & Combust, 0);
+  EXPECT_EQ(sa.flags[graha::Ketu] & Combust, 0);
+}
+
+// Every mooltrikona sign: a graha there takes the affliction of the sign's
+// lord, afflicted by standing in the 6th (Scorpio, Gemini rising).
+TEST(SaAnalysis, WeakDispositorInEveryMooltrikona) {
+  struct Case { GrahaIndex lord; int mooltrikona; GrahaIndex occupant; const char* source; };
+  const Case cases[] = {
+      {graha::Sun, 4, graha::Venus, "Leo"},          {graha::Moon, 3, graha::Venus, "Cancer"},
+      {graha::Mars, 0, graha::Venus, "Aries"},       {graha::Mercury, 5, graha::Venus, "Virgo"},
+      {graha::Jupiter, 8, graha::Venus, "Sagittarius"}, {graha::Venus, 6, graha::Mercury, "Libra"},
+      {graha::Saturn, 10, graha::Venus, "Aquarius"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.source);
+    auto lons = test::kNeutral;
+    lons[c.lord] = 220.5;
+    lons[c.occupant] = c.mooltrikona * 30 + 15.5;
+    const SaAnalysis sa = AnalyseChart(test::Chart(lons));
+    ASSERT_NE(sa.flags[c.lord] & Afflicted, 0);
+    EXPECT_NE(sa.flags[c.occupant] & WeakDispositor, 0);
+    EXPECT_NE(sa.flags[c.occupant] & Afflicted, 0);
+    EXPECT_EQ(sa.colorClass[c.occupant], ColorClass::AfflictedBenefic);
   }
 }
 
