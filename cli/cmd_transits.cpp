@@ -108,9 +108,12 @@ TransitChoice ChoiceFor(const TransitOptions& o, const LocalClockReading& at) {
   v.dstHours = dstFrom.dstHours;
   v.dstMinutes = dstFrom.dstMinutes;
   TransitChoice c = TransitChoiceFromDialog(v);
-  // The zone takes its sign from its own side even when the longitude comes
-  // from elsewhere: East of the zone's source, not of the longitude's.
-  const int zoneSign = zoneFrom.isEast ? -1 : 1;
+  // A zone given with --at-zone is a magnitude whose side is that of the
+  // transit longitude (--at-lon, or the natal --lon when that is kept), as one
+  // East/West choice signs both in the dialog. A zone taken over from the
+  // natal chart keeps the natal side, so it stays the natal value.
+  const int zoneEast = o.hasAtZone ? lonFrom.isEast : o.birth.isEast;
+  const int zoneSign = zoneEast ? -1 : 1;
   c.zoneHours = zoneSign * zoneFrom.zoneHours;
   c.zoneMinutes = zoneSign * zoneFrom.zoneMinutes;
   return c;

@@ -152,6 +152,30 @@ TEST(TransitsProgram, JsonHasTheAnalysis) {
   EXPECT_NE(r.out.find("76.32663213911"), std::string::npos);
 }
 
+TEST(TransitsProgram, ZoneTakesTheSideOfTheTransitLongitude) {
+  // Natal chart in New Delhi (77E12, zone 5:30 East). --at-zone is a
+  // magnitude like --zone: East or West as the transit longitude is.
+  struct Case { std::string at; const char* zone; const char* ut; const char* source; };
+  const Case cases[] = {
+      {" --at-zone 05:30", "\"zone\": -5.5", "\"universalTime\": 6.5,",
+       "zone alone: the side of the natal --lon (East)"},
+      {"", "\"zone\": -5.5", "\"universalTime\": 6.5,", "nothing given: the natal zone"},
+      {" --at-lon 000:10W --at-zone 01:00", "\"zone\": 1,", "\"universalTime\": 13,",
+       "western transit place"},
+      {" --at-lon 010:00E --at-zone 01:00", "\"zone\": -1,", "\"universalTime\": 11,",
+       "eastern transit place"},
+      {" --at-lon 000:10W", "\"zone\": -5.5", "\"universalTime\": 6.5,",
+       "zone not given: the natal zone as it was"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.source);
+    const ProgramRun r = RunProgram("transits" + kBirth + " --at 2024-06-01T12:00" + c.at + " --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find(c.zone), std::string::npos) << r.out.substr(0, 200);
+    EXPECT_NE(r.out.find(c.ut), std::string::npos) << r.out.substr(0, 200);
+  }
+}
+
 TEST(TransitsProgram, BadInput) {
   struct Case { std::string args; const char* message; };
   const Case cases[] = {
