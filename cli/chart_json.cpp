@@ -72,14 +72,14 @@ bool ParseClockReading(std::string_view optionName, std::string_view text,
     return false;
   }
   if (r.month < 1 || r.month > 12 || r.day < 1 || r.hour > 23 || r.minute > 59) {
-    message = form + ": a field is out of range";
+    message = form + ": month 01..12, day 01..31, hour 00..23, minutes 00..59";
     return false;
   }
   // The day must exist in its month: the date must survive the round trip
   // through the day number.
   const CivilDate back = DateFromDayNumber(DayNumberFromDate(r.year, r.month, r.day));
   if (back.day != r.day || back.month != r.month || back.year != r.year) {
-    message = form + ": no such date";
+    message = form + ": no such date (day 01..28, 29, 30 or 31 as the month has)";
     return false;
   }
   out = r;

@@ -61,6 +61,13 @@ bool ParseTransitArguments(const Arguments& args, TransitOptions& o, std::string
     if (name == "--at") {
       LocalClockReading at;
       if (!ParseClockReading(name, value, at, message)) return false;
+      // The transit moment is entered as the "Set Transit Data" dialog takes
+      // it, whose year field admits 1700..2300 (the range the astronomy is
+      // made for).
+      if (at.year < 1700 || at.year > 2300) {
+        message = name + ": year 1700..2300 (got \"" + value + "\")";
+        return false;
+      }
       o.at = at;
     } else if (const char* plain = PlainName(name)) {
       if (ParseBirthOption(plain, value, o.place, message) != OptionStatus::Accepted) {

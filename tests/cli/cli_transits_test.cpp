@@ -60,6 +60,25 @@ TEST(ClockOption, Parsing) {
   }
 }
 
+TEST(ClockOption, RangeFailuresNameTheRanges) {
+  struct Case { const char* text; const char* mustContain; };
+  const Case cases[] = {
+      {"2024-13-01T10:45", "month 01..12"},
+      {"2024-06-15T24:00", "hour 00..23"},
+      {"2024-06-15T10:60", "minutes 00..59"},
+      {"2024-06-00T10:00", "day 01..31"},
+      {"2023-02-29T10:00", "no such date"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    LocalClockReading r;
+    std::string message;
+    ASSERT_FALSE(ParseClockReading("--at", c.text, r, message));
+    EXPECT_EQ(message.rfind("--at: ", 0), 0u) << message;
+    EXPECT_NE(message.find(c.mustContain), std::string::npos) << message;
+  }
+}
+
 TEST(ChartDerivations, WorkedChartTable) {
   const Horoscope h = WorkedChart();
   const ChartDerivations d = DeriveChart(h, {2000, 1, 1, 0, 0});
@@ -184,6 +203,10 @@ TEST(TransitsProgram, BadInput) {
       {"transits" + kBirth + " --at-lat 95:00N", "--at-lat"},
       {"transits" + kBirth + " --bogus 1", "unknown option"},
       {"transits --at 2024-06-15T10:45", "--date"},
+      // The transit date takes the dialog's year range.
+      {"transits" + kBirth + " --at 1699-12-31T23:59", "--at: year 1700..2300"},
+      {"transits" + kBirth + " --at 2301-01-01T00:00", "--at: year 1700..2300"},
+      {"transits" + kBirth + " --at 2024-06-15T24:00", "hour 00..23"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args);
