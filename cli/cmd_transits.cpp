@@ -168,15 +168,30 @@ void PrintTransitsHelp(std::ostream& out) {
          "                            [--at-zone HH:MM] [--at-dst H] [--json]\n"
          "\n"
          "Casts the natal chart from the birth options (as `chart`), the transit chart\n"
-         "of the --at moment (24-hour local clock, default: the computer's clock) and\n"
-         "place, and judges each transiting graha against the natal house MEPs and\n"
-         "grahas within 5 degrees. Unset --at-* parts take the natal value.\n"
+         "of the --at moment and place, and judges each transiting graha against the\n"
+         "natal house MEPs and grahas within 5 degrees. Unset --at-* parts take the\n"
+         "natal value.\n"
          "\n"
       << BirthOptionsHelp()
-      << "  --json              print the transit chart record and saTransitAnalysis\n"
-         "                      (mep, transitHouse, transitHouseStrength,\n"
-         "                      natalConjunctions, natalAspects; sets as GrahaIndex arrays)\n"
-         "  --help              this text\n";
+      << "  --at YYYY-MM-DDTHH:MM  transit moment, 24-hour local clock; year\n"
+         "                      1700..2300 (default: the computer's clock)\n"
+         "  --at-lon DDD:MM{E|W}  transit longitude, degrees 0..179, minutes 0..59\n"
+         "  --at-lat DD:MM{N|S}   transit latitude, degrees 0..89, minutes 0..59\n"
+         "  --at-zone HH:MM     transit zone, hours 0..12, minutes 0..59; its side is\n"
+         "                      that of --at-lon, or of --lon when --at-lon is not given\n"
+         "  --at-dst H          transit daylight-saving hours 0..12\n"
+         "  --json              print \"transit\", the transit chart record (the\n"
+         "                      record fields of `chart --json`), and\n"
+         "                      \"saTransitAnalysis\" (mep, transitHouse,\n"
+         "                      transitHouseStrength, natalConjunctions,\n"
+         "                      natalAspects; sets as GrahaIndex arrays, houses\n"
+         "                      0..11 or -1); doubles with 17 significant digits\n"
+         "  --help              this text\n"
+         "\n"
+         "The readable output lists each transiting graha's sign, degrees, minutes,\n"
+         "retrograde mark, the natal house (1..12) whose MEP it is within 5 degrees of\n"
+         "with the closeness in percent, and the natal grahas it conjoins and aspects.\n"
+         "A bad or missing option prints one line naming it and exits with code 2.\n";
 }
 
 int RunTransitsCommand(const Arguments& args, std::ostream& out, std::ostream& err) {

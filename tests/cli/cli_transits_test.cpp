@@ -195,6 +195,16 @@ TEST(TransitsProgram, ZoneTakesTheSideOfTheTransitLongitude) {
   }
 }
 
+TEST(TransitsProgram, HelpDocumentsEveryOption) {
+  const ProgramRun r = RunProgram("transits --help");
+  EXPECT_EQ(r.exitCode, 0);
+  for (const char* opt : {"--date", "--time", "--lon", "--lat", "--zone", "--dst", "--at ",
+                          "--at-lon", "--at-lat", "--at-zone", "--at-dst", "--json", "--help",
+                          "1700..2300", "code 2"}) {
+    EXPECT_NE(r.out.find(opt), std::string::npos) << opt;
+  }
+}
+
 TEST(TransitsProgram, BadInput) {
   struct Case { std::string args; const char* message; };
   const Case cases[] = {
