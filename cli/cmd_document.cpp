@@ -3,10 +3,10 @@
 
 #include "cli/cmd_document.h"
 
-#include <cstdio>
 #include <ostream>
 
 #include "cli/birth_options.h"
+#include "cli/chart_json.h"
 #include "cli/chart_output.h"
 #include "cli/export_options.h"
 #include "cli/json_writer.h"
@@ -20,6 +20,7 @@ namespace {
 struct OutputOptions {
   ExportOptions exports;              // --text, --csv, --style
   std::optional<std::string> svxPath; // --svx
+  std::optional<LocalClockReading> now;  // --now; the computer's clock otherwise
   bool json = false;
   bool help = false;
 };
@@ -44,11 +45,39 @@ Taken TakeOutputOption(const Arguments& args, std::size_t& i, OutputOptions& o,
     o.svxPath = args[i + 1];
     i += 2;
     return Taken::Yes;
+  } else if (name == "--now") {
+    if (i + 1 >= args.size()) {
+      message = "--now: a value is required";
+      return Taken::Error;
+    }
+    // The same form and checks as `chart --now`: a day the month does not
+    // have is no clock reading.
+    LocalClockReading reading;
+    if (!ParseClockReading(name, args[i + 1], reading, message)) return Taken::Error;
+    o.now = reading;
+    i += 2;
+    return Taken::Yes;
   } else {
     return Taken::No;
   }
   ++i;
   return Taken::Yes;
+}
+
+// What the document's last refresh derived from its chart, as `chart` prints it.
+ChartDerivations Derivations(const ChartDocument& doc) {
+  ChartDerivations d;
+  d.dashas.birthDayCount = doc.birthDayCount();
+  d.dashas.table = doc.dashaTable();
+  d.period = doc.currentPeriod();
+  d.sa = doc.saAnalysis();
+  return d;
+}
+
+// The clock a document reads: --now when given, else the computer's.
+LocalClock ClockFor(const OutputOptions& o) {
+  if (o.now) return [reading = *o.now] { return reading; };
+  return SystemLocalClock;
 }
 
 // The program's settings as the desktop program keeps them, read only.
@@ -69,7 +98,7 @@ int Emit(const char* command, const ChartDocument& doc, const OutputOptions& o, 
     names.firstName = doc.firstName();
     names.lastName = doc.lastName();
     names.place = doc.place();
-    out << ChartTable(names, doc.horoscope());
+    out << ChartTable(names, doc.horoscope()) + DerivationTable(doc.horoscope(), Derivations(doc));
   }
   if (o.svxPath) {
     const ChartFileRecord record{doc.firstName(), doc.lastName(), doc.place(), doc.horoscope()};
@@ -86,21 +115,6 @@ int Emit(const char* command, const ChartDocument& doc, const OutputOptions& o, 
   }
   out.flush();
   return out ? 0 : 1;
-}
-
-// "YYYY-MM-DDTHH:MM" (a space may stand for the T).
-bool ParseNow(const std::string& text, LocalClockReading& now) {
-  int y = 0, mo = 0, d = 0, h = 0, mi = 0;
-  char sep = 0;
-  int consumed = 0;
-  if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c%2d:%2d%n", &y, &mo, &d, &sep, &h, &mi, &consumed) != 6)
-    return false;
-  if (static_cast<std::size_t>(consumed) != text.size() || (sep != 'T' && sep != ' ')) return false;
-  if (y < 1700 || y > 2300 || mo < 1 || mo > 12 || d < 1 || d > 31 || h < 0 || h > 23 || mi < 0 ||
-      mi > 59)
-    return false;
-  now = LocalClockReading{y, mo, d, h, mi};
-  return true;
 }
 
 }  // namespace
@@ -125,6 +139,7 @@ std::string DocumentJson(const ChartDocument& doc) {
   json.Field("place", doc.place());
   json.Field("isPrasna", doc.isPrasna());
   WriteHoroscopeFields(json, doc.horoscope());
+  WriteDerivationFields(json, doc.horoscope(), Derivations(doc));
   json.EndObject();
   return json.Text();
 }
@@ -133,7 +148,7 @@ std::string DocumentJson(const ChartDocument& doc) {
 
 void PrintOpenHelp(std::ostream& out) {
   out << "Usage: sarvexa-cli open FILE.svx [--json] [--svx FILE] [--text FILE] [--csv FILE]\n"
-         "                       [--style north|south]\n"
+         "                       [--style north|south] [--now YYYY-MM-DDTHH:MM]\n"
          "\n"
          "Loads a chart file, computes the chart again from its birth data and prints\n"
          "it like `chart`. A file that cannot be read or is not a chart file prints a\n"
@@ -141,8 +156,10 @@ void PrintOpenHelp(std::ostream& out) {
          "\n"
       << kExportOptionsHelp
       << "  --svx FILE            save the chart file again ('-' for standard output)\n"
+         "  --now YYYY-MM-DDTHH:MM  local clock reading for the current period\n"
+         "                        (default: the computer's clock)\n"
          "  --json                print the chart as JSON (with firstName, lastName,\n"
-         "                        place and isPrasna)\n"
+         "                        place, isPrasna and what `chart --json` derives)\n"
          "  --help                this text\n";
 }
 
@@ -176,7 +193,7 @@ int RunOpenCommand(const Arguments& args, std::ostream& out, std::ostream& err) 
     return kExitUsage;
   }
   IniFileSettingsStore settings = StoredSettings();
-  ChartDocument doc(settings, SystemLocalClock);
+  ChartDocument doc(settings, ClockFor(o));
   if (auto error = doc.open(*file)) {
     err << "sarvexa-cli open: " << *file << ": " << *error << '\n';
     return 1;
@@ -210,7 +227,6 @@ void PrintPrasnaHelp(std::ostream& out) {
 
 int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
   OutputOptions o;
-  std::optional<LocalClockReading> now;
   BirthOptions place;  // parsed with the birth options' forms and checks
   bool anyPlace = false, hasPlaceText = false, hasDst = false;
   std::string message;
@@ -222,8 +238,8 @@ int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err
     }
     if (t == Taken::Yes) continue;
     const std::string& name = args[i];
-    if (name != "--now" && name != "--place" && name != "--lon" && name != "--lat" &&
-        name != "--zone" && name != "--dst") {
+    if (name != "--place" && name != "--lon" && name != "--lat" && name != "--zone" &&
+        name != "--dst") {
       err << "sarvexa-cli prasna: unknown option \"" << name << "\" (see sarvexa-cli prasna --help)\n";
       return kExitUsage;
     }
@@ -233,16 +249,6 @@ int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err
     }
     const std::string& value = args[i + 1];
     i += 2;
-    if (name == "--now") {
-      LocalClockReading reading;
-      if (!ParseNow(value, reading)) {
-        err << "sarvexa-cli prasna: --now: expected YYYY-MM-DDTHH:MM with year 1700..2300 (got \""
-            << value << "\")\n";
-        return kExitUsage;
-      }
-      now = reading;
-      continue;
-    }
     if (name == "--place") {
       place.place = value;  // checked below with the Prasna dialog's 30 characters
       hasPlaceText = true;
@@ -259,9 +265,7 @@ int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err
   }
 
   IniFileSettingsStore settings = StoredSettings();
-  LocalClock clock = now ? LocalClock([reading = *now] { return reading; })
-                         : LocalClock(SystemLocalClock);
-  ChartDocument doc(settings, clock);
+  ChartDocument doc(settings, ClockFor(o));
   if (anyPlace) {
     PrasnaLocationFields f = doc.prasnaLocationDialogValues();
     if (hasPlaceText) f.place = place.place;

@@ -17,7 +17,8 @@ class ChartDocument;
 
 namespace sarvexa::cli {
 
-/// `open FILE.svx [--json] [--svx FILE] [--text FILE] [--csv FILE] [--style S]`.
+/// `open FILE.svx [--json] [--svx FILE] [--text FILE] [--csv FILE] [--style S]
+/// [--now YYYY-MM-DDTHH:MM]`: prints the chart as `chart` does.
 int RunOpenCommand(const Arguments& args, std::ostream& out, std::ostream& err);
 void PrintOpenHelp(std::ostream& out);
 
@@ -30,8 +31,10 @@ void PrintPrasnaHelp(std::ostream& out);
 std::optional<std::string> SaveChartFile(const std::string& path, const ChartFileRecord& record,
                                          std::ostream& out);
 
-/// The document's chart as JSON: firstName, lastName, place, isPrasna and
-/// the chart record's fields.
+/// The document's chart as JSON, with the members of `chart --json`:
+/// firstName, lastName, place, isPrasna, the chart record's fields and what
+/// the document's last refresh derived (dasha table, current period, vargas,
+/// SA analysis).
 std::string DocumentJson(const ChartDocument& document);
 
 }  // namespace sarvexa::cli

@@ -93,6 +93,39 @@ TEST_F(CliDocument, ChartSavedWithSvxOpensToTheSameChart) {
   EXPECT_EQ(again.out, bytes);
 }
 
+TEST_F(CliDocument, OpenPrintsTheChartExactlyAsChartDoes) {
+  // The saved chart, opened again, prints the same table (positions,
+  // nakshatras, Maha dasha dates, current period) and the same JSON,
+  // derivations included, as the chart it was saved from.
+  const std::string now = " --now 2024-03-15T14:07";
+  CliRun table = Cli(std::string("chart ") + kAnnLee + now + " --svx ann.svx");
+  ASSERT_EQ(table.exitCode, 0) << table.err;
+  CliRun openedTable = Cli("open ann.svx" + now);
+  ASSERT_EQ(openedTable.exitCode, 0) << openedTable.err;
+  EXPECT_NE(openedTable.out.find("Nakshatras"), std::string::npos) << openedTable.out;
+  EXPECT_EQ(openedTable.out, table.out);
+
+  CliRun json = Cli(std::string("chart ") + kAnnLee + now + " --json");
+  CliRun openedJson = Cli("open ann.svx --json" + now);
+  ASSERT_EQ(openedJson.exitCode, 0) << openedJson.err;
+  EXPECT_NE(openedJson.out.find("\"dashaTable\""), std::string::npos);
+  EXPECT_NE(openedJson.out.find("\"saAnalysis\""), std::string::npos);
+  EXPECT_EQ(openedJson.out, json.out);
+}
+
+TEST_F(CliDocument, ClockReadingsMustBeRealDates) {
+  for (const char* args : {"prasna --now 2024-02-30T10:00", "open x.svx --now 2023-02-29T10:00",
+                           "prasna --now 2024-04-31T00:00"}) {
+    SCOPED_TRACE(args);
+    CliRun r = Cli(args);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("no such date"), std::string::npos) << r.err;
+  }
+  CliRun leap = Cli("prasna --now 2024-02-29T10:00 --json");
+  EXPECT_EQ(leap.exitCode, 0) << leap.err;
+  EXPECT_NE(leap.out.find("\"isPrasna\": true"), std::string::npos);
+}
+
 TEST_F(CliDocument, UnreadableFilesExitWithOne) {
   std::ofstream(dir_ / "short.svx") << "\x04SRVX";
   struct Case {
