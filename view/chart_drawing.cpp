@@ -1,9 +1,11 @@
 #include "view/chart_drawing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "engine/calendar.h"
 #include "engine/ordering.h"
@@ -65,14 +67,94 @@ bool IsRetrograde(const Horoscope& chart, GrahaIndex g) {
   return chart.positions[static_cast<std::size_t>(g)].retrograde != 0;
 }
 
+/// The text of the sign number of house k+1 (1..12).
+std::string SignNumberText(int ascendantSign, int k) {
+  return std::to_string(Mod12(ascendantSign + k) + 1);
+}
+
 /// North Indian sign numbers: house k+1 shows the number (1..12) of its sign,
 /// centred on its anchor, half a line into the house.
 void WriteSignNumbers(Canvas& canvas, const ChartFrame& frame, int ascendantSign, int line) {
   for (int k = 0; k < 12; ++k) {
-    const std::string number = std::to_string(Mod12(ascendantSign + k) + 1);
+    const std::string number = SignNumberText(ascendantSign, k);
     const Point anchor = frame.signNumberAnchors[static_cast<std::size_t>(k)];
     canvas.TextOut(anchor.x - canvas.TextWidth(number) / 2, anchor.y + DownStep(canvas, line / 2),
                    number);
+  }
+}
+
+/// One label of a house, placed but not yet written.
+struct PlacedLabel {
+  int x = 0;
+  int y = 0;
+  std::string text;
+  GrahaIndex graha = 0;
+};
+
+/// Which way a North Indian house's labels give way to its sign number: the
+/// side of the number on which the house opens out (up in the top triangles,
+/// outward in the side triangles and diamonds, down in the bottom ones).
+enum class GiveWay { Up, Down, Left, Right };
+constexpr GiveWay kNorthGiveWay[12] = {GiveWay::Up,    GiveWay::Up,   GiveWay::Left,
+                                       GiveWay::Left,  GiveWay::Left, GiveWay::Down,
+                                       GiveWay::Down,  GiveWay::Down, GiveWay::Right,
+                                       GiveWay::Right, GiveWay::Right, GiveWay::Up};
+
+/// In the North Indian style a house's labels and its sign number share the
+/// narrow end of the house, and at the anchors they are given the two can
+/// cover each other (the side triangles on the right always do; the small
+/// divisional charts do in the top triangles too). When the block of labels
+/// would touch the number, the whole block moves just clear of it, away from
+/// the number into the open part of the house; otherwise nothing moves.
+void ClearOfSignNumber(Canvas& canvas, const ChartFrame& frame, int ascendantSign, int house,
+                       int line, std::vector<PlacedLabel>& labels) {
+  if (labels.empty()) return;
+  // Work in "down the page" units so one rule serves both mappings.
+  const int s = canvas.GetMapping() == Mapping::Print ? -1 : 1;
+  const int textHeight = canvas.GetFontMetrics().height;
+  const int gap = std::max(1, line / 6);
+
+  const std::string number = SignNumberText(ascendantSign, house);
+  const Point numberAnchor = frame.signNumberAnchors[static_cast<std::size_t>(house)];
+  const int numberWidth = canvas.TextWidth(number);
+  const int numberLeft = numberAnchor.x - numberWidth / 2;
+  const int numberRight = numberLeft + numberWidth;
+  const int numberTop = s * numberAnchor.y + line / 2;
+  const int numberBottom = numberTop + textHeight;
+
+  int left = labels.front().x, right = left, top = s * labels.front().y, bottom = top;
+  for (const PlacedLabel& label : labels) {
+    left = std::min(left, label.x);
+    right = std::max(right, label.x + canvas.TextWidth(label.text));
+    top = std::min(top, s * label.y);
+    bottom = std::max(bottom, s * label.y + textHeight);
+  }
+  const bool touches =
+      left < numberRight && numberLeft < right && top < numberBottom && numberTop < bottom;
+  if (!touches) return;
+
+  // Never out of the chart: a block that cannot move far enough stops at
+  // the frame's edge (a crowded house may then still touch its number).
+  const int frameUpper = s * frame.upperEdgeY + gap;
+  const int frameLower = s * frame.lowerEdgeY - gap;
+  int dx = 0, down = 0;
+  switch (kNorthGiveWay[house]) {
+    case GiveWay::Up:
+      down = std::max(numberTop - gap - bottom, std::min(0, frameUpper - top));
+      break;
+    case GiveWay::Down:
+      down = std::min(numberBottom + gap - top, std::max(0, frameLower - bottom));
+      break;
+    case GiveWay::Left:
+      dx = std::max(numberLeft - gap - right, std::min(0, frame.left + gap - left));
+      break;
+    case GiveWay::Right:
+      dx = std::min(numberRight + gap - left, std::max(0, frame.right - gap - right));
+      break;
+  }
+  for (PlacedLabel& label : labels) {
+    label.x += dx;
+    label.y += s * down;
   }
 }
 
@@ -181,8 +263,15 @@ ChartSigns RashiSignsOf(const Horoscope& chart) {
 
 ChartFrame DrawChartFrame(Canvas& canvas, int chartStyle, int left, int top, int width,
                           int height, int lineHeight) {
-  if (chartStyle == kNorthIndian) return DrawNorthFrame(canvas, left, top, width, height, lineHeight);
-  return DrawSouthFrame(canvas, left, top, width, height, lineHeight);
+  ChartFrame frame = chartStyle == kNorthIndian
+                         ? DrawNorthFrame(canvas, left, top, width, height, lineHeight)
+                         : DrawSouthFrame(canvas, left, top, width, height, lineHeight);
+  const Vertical v = VerticalFor(canvas, top, height);
+  frame.left = left;
+  frame.right = left + width;
+  frame.upperEdgeY = v.At(0);
+  frame.lowerEdgeY = v.At(height);
+  return frame;
 }
 
 void PlaceGrahasWithDegrees(Canvas& canvas, const ChartFrame& frame, const ChartSigns& rawSigns,
@@ -207,19 +296,25 @@ void PlaceGrahasWithDegrees(Canvas& canvas, const ChartFrame& frame, const Chart
     const Point anchor = frame.houseAnchors[static_cast<std::size_t>(place)];
     const int x = north ? anchor.x - probe / 2 : anchor.x;
     int y = anchor.y - DownStep(canvas, (n * spacing) / 2);
+    std::vector<PlacedLabel> labels;
     for (const GrahaIndex g : order) {
       if (g < 0 || g >= graha::kCount || signs[static_cast<std::size_t>(g)] != sign) continue;
       const auto& pos = chart.positions[static_cast<std::size_t>(g)];
-      const std::string text =
-          std::string(GrahaLabelText(g, pos.retrograde != 0)) + DegreeSuffix(pos.longitude);
+      labels.push_back(PlacedLabel{
+          x, y, std::string(GrahaLabelText(g, pos.retrograde != 0)) + DegreeSuffix(pos.longitude),
+          g});
+      y += DownStep(canvas, spacing);
+    }
+    if (north) ClearOfSignNumber(canvas, frame, signs[0], house, line, labels);
+    for (const PlacedLabel& label : labels) {
       if (colours.enabled) {
         // The Ascendant has no functional nature: its label is always black.
-        canvas.SetTextColor(g == graha::Ascendant
-                                ? kBlack
-                                : ChartPalette(colours.colorClass[static_cast<std::size_t>(g)]));
+        canvas.SetTextColor(
+            label.graha == graha::Ascendant
+                ? kBlack
+                : ChartPalette(colours.colorClass[static_cast<std::size_t>(label.graha)]));
       }
-      canvas.TextOut(x, y, text);
-      y += DownStep(canvas, spacing);
+      canvas.TextOut(label.x, label.y, label.text);
     }
   }
   if (colours.enabled) canvas.SetTextColor(kBlack);
@@ -258,9 +353,11 @@ void PlaceGrahaLabels(Canvas& canvas, const ChartFrame& frame, const ChartSigns&
     int xoff = n == 1 ? centredOffset : leftOffset;
     int remaining = n;
     int written = 0;
+    std::vector<PlacedLabel> labels;
     for (GrahaIndex g = 0; g < graha::kCount; ++g) {
       if (signs[static_cast<std::size_t>(g)] != sign) continue;
-      canvas.TextOut(anchor.x + xoff, anchor.y + y, GrahaLabelText(g, IsRetrograde(natal, g)));
+      labels.push_back(
+          PlacedLabel{anchor.x + xoff, anchor.y + y, GrahaLabelText(g, IsRetrograde(natal, g)), g});
       --remaining;
       ++written;
       if (written % 2 == 1) {
@@ -270,6 +367,8 @@ void PlaceGrahaLabels(Canvas& canvas, const ChartFrame& frame, const ChartSigns&
         xoff = remaining == 1 ? centredOffset : leftOffset;
       }
     }
+    if (north) ClearOfSignNumber(canvas, frame, signs[0], house, line, labels);
+    for (const PlacedLabel& label : labels) canvas.TextOut(label.x, label.y, label.text);
   }
 }
 

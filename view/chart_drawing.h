@@ -33,6 +33,12 @@ struct ChartFrame {
   /// The greatest height the label list of one house or cell may take
   /// (negative when the chart is too small for even one label line).
   int cellTextHeight = 0;
+  /// The drawn rectangle in the mapping it was drawn in: left and right x,
+  /// and the y of its upper and lower edges as seen on the page.
+  int left = 0;
+  int right = 0;
+  int upperEdgeY = 0;
+  int lowerEdgeY = 0;
 };
 
 /// Colouring of the graha labels in a Rashi chart.

@@ -267,7 +267,8 @@ TEST(NorthLabels, LoneLabelCentredAndThirdLabelCentredUnderTwo) {
   RecordingCanvas c;
   c.SelectFont(FontId::Screen8);  // line 9, char 4: "MoR" is 12 wide
   const int line = c.LineHeight();
-  const ChartFrame f = DrawChartFrame(c, kNorthIndian, 20, 20, 160, 160, line);
+  // Large enough that the three labels of house 2 stay clear of its number.
+  const ChartFrame f = DrawChartFrame(c, kNorthIndian, 20, 20, 400, 400, line);
   // Divisional signs: Ascendant alone in Leo; Sun, Moon, Mars in Virgo.
   const ChartSigns signs = {4, 5, 5, 5, 7, 8, 9, 10, 11, 0};
   Horoscope natal;
@@ -289,6 +290,112 @@ TEST(NorthLabels, LoneLabelCentredAndThirdLabelCentredUnderTwo) {
   EXPECT_EQ(mo.y, su.y);
   EXPECT_EQ(ma.x, a.x - (w2 - 2) / 2);
   EXPECT_EQ(ma.y, su.y + line);
+}
+
+/// A recorded text's box in "down the page" units (print y is negated).
+struct Box {
+  int left, right, top, bottom;
+};
+Box BoxOf(const RecordedText& t) {
+  const int s = t.mapping == Mapping::Print ? -1 : 1;
+  const int top = s * t.y;
+  return Box{t.x, t.x + RecordingCanvas::WidthFor(t.font, t.text), top,
+             top + RecordingCanvas::MetricsFor(t.font).height};
+}
+bool Touch(const Box& a, const Box& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+bool IsNumber(const std::string& text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+/// Every label written in the chart, checked against every sign number and
+/// the frame: nothing covers a number and nothing leaves the chart.
+void ExpectLabelsClearOfNumbers(const RecordingCanvas& c, const ChartFrame& f,
+                                const std::string& what) {
+  const int s = c.GetMapping() == Mapping::Print ? -1 : 1;
+  int labels = 0;
+  for (const auto& label : c.Texts()) {
+    if (IsNumber(label.text)) continue;
+    ++labels;
+    const Box b = BoxOf(label);
+    EXPECT_GE(b.left, f.left) << what << " " << label.text;
+    EXPECT_LE(b.right, f.right) << what << " " << label.text;
+    EXPECT_GE(b.top, s * f.upperEdgeY) << what << " " << label.text;
+    EXPECT_LE(b.bottom, s * f.lowerEdgeY) << what << " " << label.text;
+    for (const auto& number : c.Texts()) {
+      if (IsNumber(number.text)) {
+        EXPECT_FALSE(Touch(b, BoxOf(number))) << what << ": " << label.text << " covers "
+                                              << number.text;
+      }
+    }
+  }
+  EXPECT_GT(labels, 0) << what;
+}
+
+TEST(NorthChart, LabelsGiveWayToTheSignNumbers) {
+  // One and then three points in each house in turn (the Ascendant in Aries,
+  // the others in the house's sign): in the Chart page's Rashi chart, in the
+  // printed one, and in a small divisional chart with bare labels, no label
+  // may cover a sign number. The anchors alone let the right-hand side
+  // triangles' labels run over their numbers, and the small charts' top
+  // triangles stack their lists onto them.
+  struct Case {
+    Mapping mapping;
+    FontId font;
+    int left, top, size;
+    bool bare;
+    int crowd;  ///< most labels per house that fit clear of the number
+    const char* what;
+  };
+  const Case kCases[] = {
+      {Mapping::Screen, FontId::Screen10, 20, 80, 300, false, 3, "screen Rashi"},
+      {Mapping::Print, FontId::Print200, 720, -9000, 7200, false, 3, "printed Rashi"},
+      {Mapping::Screen, FontId::Screen10, 350, 180, 238, true, 3, "screen Navamsa"},
+      {Mapping::Screen, FontId::Screen8, 20, 40, 160, true, 3, "screen divisional"},
+      // Two rows do not fit above the number of a small printed top triangle.
+      {Mapping::Print, FontId::Print160, 720, -6000, 2800, true, 1, "printed divisional"},
+  };
+  for (const Case& k : kCases) {
+    for (int house = 1; house < 12; ++house) {
+      for (int extra : {1, 3}) {
+        if (extra > k.crowd) continue;
+        const std::string what =
+            std::string(k.what) + " house " + std::to_string(house + 1) + " x" + std::to_string(extra);
+        std::array<double, 10> lons = {5, 200, 200, 200, 200, 200, 200, 200, 200, 200};
+        // The Ascendant's house keeps the rest company so house 1 is never empty.
+        for (int g = 1; g <= extra; ++g) lons[static_cast<std::size_t>(g)] = house * 30.0 + 2 * g;
+        for (int g = extra + 1; g < 10; ++g) lons[static_cast<std::size_t>(g)] = 10.0 + g;
+        const Horoscope h = ChartAt(lons);
+        RecordingCanvas c;
+        c.SetMapping(k.mapping);
+        c.SelectFont(k.font);
+        const ChartFrame f =
+            DrawChartFrame(c, kNorthIndian, k.left, k.top, k.size, k.size, c.LineHeight());
+        c.Clear();
+        if (k.bare) {
+          PlaceGrahaLabels(c, f, RashiSignsOf(h), h);
+        } else {
+          PlaceGrahasWithDegrees(c, f, RashiSignsOf(h), h, ChartColours{});
+        }
+        // Only the moved house is judged; house 1 holds the crowd.
+        RecordingCanvas one;
+        one.SetMapping(k.mapping);
+        for (const auto& t : c.Texts()) {
+          if (IsNumber(t.text) || t.text.rfind("As", 0) != 0) {
+            bool inHouse = IsNumber(t.text);
+            for (int g = 1; g <= extra && !inHouse; ++g) {
+              inHouse = t.text.rfind(kGrahaTwoLetterNames[g], 0) == 0;
+            }
+            if (!inHouse) continue;
+            one.SelectFont(t.font);
+            one.TextOut(t.x, t.y, t.text);
+          }
+        }
+        ExpectLabelsClearOfNumbers(one, f, what);
+      }
+    }
+  }
 }
 
 TEST(NorthLabels, DivisionalChartCountedByItsOwnAscendant) {
