@@ -359,9 +359,10 @@ void PrintRenderHelp(std::ostream& out) {
          "  --now YYYY-MM-DDTHH:MM  the clock: Prasna moment and current period\n"
          "  --open FILE           take the chart from a chart file\n"
          "  --prasna              the chart of the present moment at the Prasna location\n"
-         "Ephemeris page:\n"
-      << kEphemerisOptionsHelp
-      << "Transits page (defaults: the clock and the Prasna location):\n"
+         "Ephemeris page (24 rows on screen, 58 on paper):\n"
+         "  --from YYYY-MM-DD     first date (default: the chart's own date and moment)\n"
+         "  --interval daily|weekly|monthly|yearly   step between rows (default daily)\n"
+         "Transits page (defaults: the clock and the Prasna location):\n"
          "  --at YYYY-MM-DDTHH:MM  transit moment, local clock time\n"
          "  --at-lon DDD:MM{E|W}  --at-lat DD:MM{N|S}  --at-zone HH:MM  --at-dst H\n"
          "\nBirth options:\n"
@@ -375,6 +376,13 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
     if (name == "--help" || name == "-h") {
       PrintRenderHelp(out);
       return 0;
+    }
+    if (name == "--rows") {
+      // The page's row count is part of its layout; only the ephemeris
+      // listing takes a count.
+      err << "sarvexa-cli render: the Ephemeris page has 24 rows on screen and 58 on paper; "
+             "--rows belongs to sarvexa-cli ephemeris\n";
+      return kExitUsage;
     }
     std::string error;
     OptionMatch match = TakeRenderOption(args, i, o, error);
