@@ -336,14 +336,31 @@ std::optional<std::string> WriteFileReplacing(const std::filesystem::path& path,
   const std::string shown = path.string();
   std::error_code ec;
   if (fs::is_directory(path, ec)) return "Cannot save to " + shown + ": it is a folder.";
-  const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+  // Saving to a link saves the file it points to; renaming over the link
+  // itself would leave that file old and turn the link into a copy.
+  fs::path target = path;
+  if (fs::is_symlink(path, ec)) {
+    const fs::path resolved = fs::weakly_canonical(path, ec);
+    if (ec) return "Cannot save to " + shown + ": " + ec.message() + ".";
+    target = resolved;
+  }
+  // A file that is replaced keeps its permissions: a chart kept private
+  // stays private after a save.
+  std::optional<fs::perms> keptPermissions;
+  if (const fs::file_status st = fs::status(target, ec); !ec && fs::is_regular_file(st))
+    keptPermissions = st.permissions();
+  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
   std::string tempName = ".";
-  tempName.append(path.filename().string());
+  tempName.append(target.filename().string());
   tempName.append(".saving-");
   tempName.append(std::to_string(static_cast<long>(::getpid())));
   const fs::path temp = folder / tempName;
   std::FILE* f = std::fopen(temp.c_str(), "wb");
   if (!f) return "Cannot create a file in the folder of " + shown + ": " + std::strerror(errno) + ".";
+  if (keptPermissions) {
+    std::error_code ignored;  // a file system without permissions still saves
+    fs::permissions(temp, *keptPermissions, fs::perm_options::replace, ignored);
+  }
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   ok = std::fflush(f) == 0 && ok;
   ok = ::fsync(::fileno(f)) == 0 && ok;
@@ -353,7 +370,7 @@ std::optional<std::string> WriteFileReplacing(const std::filesystem::path& path,
     fs::remove(temp, ec);
     return "Cannot write " + shown + ": " + std::strerror(writeErrno) + ".";
   }
-  fs::rename(temp, path, ec);
+  fs::rename(temp, target, ec);
   if (ec) {
     std::error_code ignored;
     fs::remove(temp, ignored);

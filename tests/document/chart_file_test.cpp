@@ -373,6 +373,34 @@ TEST_F(ChartFileOnDisk, FailedWriteLeavesTheOldFileWhole) {
   EXPECT_EQ(files, 1) << "the temporary file is removed";
 }
 
+TEST_F(ChartFileOnDisk, ReplacedFileKeepsItsPermissions) {
+  namespace fs = std::filesystem;
+  const auto target = folder_ / "private.svx";
+  ASSERT_FALSE(WriteFileReplacing(target, "old").has_value());
+  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write,
+                  fs::perm_options::replace);
+  ASSERT_FALSE(WriteFileReplacing(target, "new").has_value());
+  EXPECT_EQ(Slurp(target), "new");
+  EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST_F(ChartFileOnDisk, SavingThroughALinkReplacesTheFileItPointsTo) {
+  namespace fs = std::filesystem;
+  fs::create_directories(folder_ / "charts");
+  const auto real = folder_ / "charts" / "ann.svx";
+  const auto link = folder_ / "ann-link.svx";
+  ASSERT_FALSE(WriteFileReplacing(real, "old").has_value());
+  fs::create_symlink(real, link);
+  ASSERT_FALSE(WriteFileReplacing(link, "new").has_value());
+  EXPECT_TRUE(fs::is_symlink(link)) << "the link stays a link";
+  EXPECT_EQ(Slurp(real), "new");
+  EXPECT_EQ(Slurp(link), "new");
+  int files = 0;
+  for ([[maybe_unused]] const auto& e : fs::directory_iterator(folder_ / "charts")) ++files;
+  EXPECT_EQ(files, 1) << "no temporary file is left beside the real file";
+}
+
 TEST_F(ChartFileOnDisk, WritingOverAFolderOrIntoAMissingFolderFails) {
   std::filesystem::create_directories(folder_ / "sub");
   EXPECT_TRUE(WriteFileReplacing(folder_ / "sub", "x").has_value());
