@@ -138,13 +138,15 @@ std::optional<int> FormDialog::checkedInt(QLineEdit* edit) {
 }
 
 std::optional<int> FormDialog::checkedInt(QLineEdit* edit, int min, int max) {
-  const std::optional<int> value = ParseWholeNumber(edit->text().toStdString());
-  if (!value || *value < min || *value > max) {
+  // A field that holds no whole number (an empty digits-only edit) is asked
+  // for one, as in "Chart Data"; only a number gets the range message.
+  const std::optional<int> value = checkedInt(edit);
+  if (!value) return std::nullopt;
+  if (*value < min || *value > max) {
     fail(edit, QStringLiteral("Please enter an integer between %1 and %2.").arg(min).arg(max));
     return std::nullopt;
   }
   return value;
 }
-
 
 }  // namespace sarvexa

@@ -310,5 +310,36 @@ TEST(EphemerisDialog, AcceptsDayZeroAndRefusesYearsOutsideItsRange) {
   EXPECT_EQ(shown.front(), "Please enter an integer between 1800 and 2100.");
 }
 
+TEST(EphemerisDialog, AnEmptyFieldAsksForAWholeNumberBeforeItsRange) {
+  // Day and year in turn left empty: the message asks for a number and the
+  // emptied field takes the focus.
+  for (const char* name : {"day", "year"}) {
+    SCOPED_TRACE(name);
+    EphemerisDialog dialog;
+    QStringList shown;
+    dialog.setMessageSink([&](QWidget*, const QString& text) { shown << text; });
+    auto* edit = dialog.findChild<QLineEdit*>(QLatin1String(name));
+    ASSERT_NE(edit, nullptr);
+    edit->clear();
+    dialog.accept();
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown.front(), "Please enter an integer.");
+    EXPECT_EQ(dialog.focusWidget(), edit);
+  }
+}
+
+TEST(TransitDialog, AnEmptyHourAsksForAWholeNumber) {
+  TransitDialog dialog;
+  dialog.setValues(TransitDialogValues{});
+  QStringList shown;
+  dialog.setMessageSink([&](QWidget*, const QString& text) { shown << text; });
+  setText(dialog.control(1006), "");
+  dialog.accept();
+  EXPECT_NE(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(shown, QStringList({"Please enter an integer."}));
+  EXPECT_EQ(dialog.focusWidget(), dialog.control(1006));
+}
+
 }  // namespace
 }  // namespace sarvexa

@@ -19,6 +19,7 @@
 #include <QToolButton>
 #include <QToolTip>
 #include <QHelpEvent>
+#include <QTest>
 
 #include "app/about_dialog.h"
 #include "app/chart_view.h"
@@ -370,6 +371,27 @@ TEST_F(AppTest, HelpOpensTheProgramsOwnHelp) {
   // A second use shows the same window.
   window().action(HelpContents)->trigger();
   EXPECT_EQ(window().findChildren<HelpWindow*>().size(), 1);
+}
+
+
+TEST_F(AppTest, TheAcceleratorKeysRunTheirCommands) {
+  start();
+  window().show();
+  window().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+  // Ctrl+N opens "Chart Data" (cancelled here), Ctrl+O the open dialog,
+  // Ctrl+S the save dialog of a chart that is no file yet, Ctrl+P the print
+  // dialog.
+  QStringList captions;
+  prompter_.dialogs.push_back([&](QDialog& d) { captions << d.windowTitle(); return int(QDialog::Rejected); });
+  prompter_.dialogs.push_back([&](QDialog& d) { captions << d.windowTitle(); return int(QDialog::Rejected); });
+  QTest::keyClick(window().chartView(), Qt::Key_N, Qt::ControlModifier);
+  EXPECT_EQ(captions, QStringList({"Chart Data"}));
+  QTest::keyClick(window().chartView(), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(prompter_.lastSaveFilter, "Sarvexa Files (*.svx)");
+  QTest::keyClick(window().chartView(), Qt::Key_P, Qt::ControlModifier);
+  EXPECT_EQ(prompter_.dialogsShown, 2);
+  EXPECT_EQ(captions.size(), 2);
 }
 
 }  // namespace
