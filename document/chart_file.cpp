@@ -1,5 +1,6 @@
 #include "document/chart_file.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cmath>
@@ -319,12 +320,25 @@ ChartFileReadResult DecodeChartFile(std::string_view bytes) {
 
 // ---------------------------------------------------------------- files
 
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std::string& bytes) {
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std::string& bytes,
+                                         std::size_t limit) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec)) return "Cannot open " + path.string() + ": it is a folder.";
   std::ifstream in(path, std::ios::binary);
   if (!in) return "Cannot open the file " + path.string() + ".";
-  std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // Read in pieces up to the limit: a device or a huge file must neither
+  // exhaust memory nor keep the program reading for ever.
+  std::string data;
+  constexpr std::size_t kPiece = 64 * 1024;
+  while (data.size() < limit) {
+    const std::size_t want = std::min(kPiece, limit - data.size());
+    const std::size_t had = data.size();
+    data.resize(had + want);
+    in.read(data.data() + had, static_cast<std::streamsize>(want));
+    const auto got = static_cast<std::size_t>(in.gcount());
+    data.resize(had + got);
+    if (got < want) break;
+  }
   if (in.bad()) return "Cannot read the file " + path.string() + ".";
   bytes = std::move(data);
   return std::nullopt;

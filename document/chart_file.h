@@ -14,6 +14,7 @@
 // character exists in Windows-1252 is written in that 8-bit form, any other
 // in the wide form (FF FE FF, a length prefix in UTF-16 units, UTF-16LE).
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -50,8 +51,15 @@ struct ChartFileReadResult {
 /// field that is NaN or infinite gives an error and no record.
 ChartFileReadResult DecodeChartFile(std::string_view bytes);
 
-/// Reads a whole file into `bytes`; an error message when it cannot be read.
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std::string& bytes);
+/// How much of a file is read as a chart file. Real chart files are a few
+/// hundred bytes; the reader ignores whatever follows the last field, so only
+/// a file whose texts alone exceed this is refused (as cut short).
+inline constexpr std::size_t kChartFileReadLimit = std::size_t{16} * 1024 * 1024;
+
+/// Reads a file into `bytes`, at most its first `limit` bytes (a device such
+/// as /dev/zero ends there too); an error message when it cannot be read.
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std::string& bytes,
+                                         std::size_t limit = kChartFileReadLimit);
 
 /// Writes `bytes` to `path` through a temporary file beside it that is
 /// flushed and then renamed over the target, so the old file stays whole

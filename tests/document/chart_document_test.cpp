@@ -308,6 +308,18 @@ TEST_F(ChartDocumentFiles, FailedOpenAndSaveReportAndKeepState) {
   EXPECT_EQ(doc.title(), "Ann Lee");
 }
 
+TEST_F(ChartDocumentFiles, AnEndlessDeviceIsReadOnlyUpToTheLimit) {
+  if (!std::filesystem::exists("/dev/zero")) GTEST_SKIP() << "no /dev/zero";
+  ChartDocument doc(store_, FixedNow);
+  ASSERT_FALSE(doc.newChart(AnnLee()).has_value());
+  // Zero bytes are a file of empty texts and zero numbers: the tag and the
+  // version are not checked, and what follows the last field is ignored.
+  ASSERT_FALSE(doc.open("/dev/zero").has_value());
+  EXPECT_EQ(doc.firstName(), "");
+  EXPECT_EQ(doc.horoscope().julianDay, 0);
+  EXPECT_FALSE(doc.isModified());
+}
+
 TEST_F(ChartDocumentFiles, Field10DecidesThePlanetsAndTheStoredDateIsShown) {
   ChartDocument doc(store_, FixedNow);
   ASSERT_FALSE(doc.newChart(AnnLee()).has_value());

@@ -408,6 +408,21 @@ TEST_F(ChartFileOnDisk, WritingOverAFolderOrIntoAMissingFolderFails) {
   EXPECT_TRUE(std::filesystem::is_directory(folder_ / "sub"));
 }
 
+TEST_F(ChartFileOnDisk, ReadingStopsAtTheLimit) {
+  const auto file = folder_ / "long.svx";
+  ASSERT_FALSE(WriteFileReplacing(file, std::string(200000, 'x')).has_value());
+  std::string bytes;
+  ASSERT_FALSE(ReadFileBytes(file, bytes, 70000).has_value());
+  EXPECT_EQ(bytes.size(), 70000u);
+  ASSERT_FALSE(ReadFileBytes(file, bytes).has_value());
+  EXPECT_EQ(bytes.size(), 200000u) << "a file below the limit is read whole";
+  // An endless device ends at the limit instead of exhausting memory.
+  if (std::filesystem::exists("/dev/zero")) {
+    ASSERT_FALSE(ReadFileBytes("/dev/zero", bytes, 1000).has_value());
+    EXPECT_EQ(bytes, std::string(1000, '\0'));
+  }
+}
+
 TEST_F(ChartFileOnDisk, ReadingAMissingFileOrAFolderFails) {
   std::string bytes = "unchanged";
   EXPECT_TRUE(ReadFileBytes(folder_ / "none.svx", bytes).has_value());
