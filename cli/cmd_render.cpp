@@ -16,6 +16,10 @@
 #include <string>
 #include <vector>
 
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "analysis/sa_transits.h"
 #include "cli/birth_options.h"
 #include "cli/cmd_ephemeris.h"
@@ -306,11 +310,30 @@ ChartDataFields FieldsOf(const BirthOptions& b) {
   return f;
 }
 
+/// Outside a desktop session (scripts, cron, CI) XDG_RUNTIME_DIR is unset and
+/// Qt warns on every run before falling back to /tmp/runtime-<user>. Point it
+/// at that same private folder ourselves, when it is ours and closed to
+/// others, so the tool's standard error carries only its own messages.
+void ProvideRuntimeDirectory() {
+  if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
+  const passwd* user = getpwuid(geteuid());
+  if (user == nullptr) return;
+  const std::string dir = std::string("/tmp/runtime-") + user->pw_name;
+  mkdir(dir.c_str(), 0700);  // may already exist; checked below
+  struct stat st {};
+  if (lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid() ||
+      (st.st_mode & 0777) != 0700) {
+    return;  // not safely ours: leave the choice (and the warning) to Qt
+  }
+  qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir));
+}
+
 /// Makes sure a GUI application object exists for fonts and painting,
 /// on the offscreen platform unless the caller chose another.
 void EnsureGuiApplication() {
   if (QCoreApplication::instance()) return;
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  ProvideRuntimeDirectory();
   static int argc = 1;
   static char name[] = "sarvexa-cli";
   static char* argv[] = {name, nullptr};
