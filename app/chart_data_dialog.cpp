@@ -99,7 +99,7 @@ void ChartDataDialog::setFields(const ChartDataFields& f) {
   minute_->setText(num(f.minute));
   day_->setText(num(f.day));
   year_->setText(num(f.year));
-  place_->setText(QString::fromStdString(f.place));
+  setLimitedText(place_, QString::fromStdString(f.place), kChartDataPlaceMaxChars);
   lonDegrees_->setText(num(f.lonDegrees));
   lonMinutes_->setText(num(f.lonMinutes));
   month_->setCurrentIndex(f.monthIndex >= 0 && f.monthIndex < 12 ? f.monthIndex : 0);

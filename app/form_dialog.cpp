@@ -127,6 +127,13 @@ QButtonGroup* FormDialog::makeRadioGroup(QRadioButton* first, QRadioButton* seco
   return group;
 }
 
+void FormDialog::setLimitedText(QLineEdit* edit, const QString& text, int maxChars) {
+  // QLineEdit cuts a text longer than its maximum length; widen the limit
+  // to this text first.
+  edit->setMaxLength(std::max<qsizetype>(maxChars, text.size()));
+  edit->setText(text);
+}
+
 void FormDialog::setTabChain(const QList<QWidget*>& chain) {
   for (int i = 1; i < chain.size(); ++i) setTabOrder(chain.at(i - 1), chain.at(i));
 }

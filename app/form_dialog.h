@@ -62,6 +62,11 @@ protected:
                          bool isDefault);
   /// Makes the two radios one exclusive group; 0 and 1 are their ids.
   QButtonGroup* makeRadioGroup(QRadioButton* first, QRadioButton* second);
+  /// Shows `text` in an edit whose typing is limited to `maxChars`. A longer
+  /// stored text (a chart file or settings written elsewhere) is shown whole,
+  /// not cut, so OK refuses it with the length message instead of silently
+  /// storing a shortened text; typing still cannot lengthen it.
+  static void setLimitedText(QLineEdit* edit, const QString& text, int maxChars);
   /// Tab order of the input controls, in the given order.
   void setTabChain(const QList<QWidget*>& chain);
 

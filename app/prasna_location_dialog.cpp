@@ -50,7 +50,7 @@ PrasnaLocationDialog::PrasnaLocationDialog(QWidget* parent)
 
 void PrasnaLocationDialog::setFields(const PrasnaLocationFields& f) {
   const auto num = [](int v) { return QString::number(v); };
-  place_->setText(QString::fromStdString(f.place));
+  setLimitedText(place_, QString::fromStdString(f.place), kPrasnaPlaceMaxChars);
   lonDegrees_->setText(num(f.lonDegrees));
   lonMinutes_->setText(num(f.lonMinutes));
   latDegrees_->setText(num(f.latDegrees));

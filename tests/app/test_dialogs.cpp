@@ -341,5 +341,41 @@ TEST(TransitDialog, AnEmptyHourAsksForAWholeNumber) {
   EXPECT_EQ(dialog.focusWidget(), dialog.control(1006));
 }
 
+TEST(ChartDataDialog, AStoredPlaceLongerThanTheLimitIsShownWholeAndRefused) {
+  // A chart file may hold a place longer than the dialog admits: Edit shows
+  // it uncut, OK names the place field, and a shortened place is accepted.
+  const QString longPlace = QString(40, QLatin1Char('p'));
+  ChartDataDialog dialog;
+  ChartDataFields f;
+  f.place = longPlace.toStdString();
+  dialog.setFields(f);
+  EXPECT_EQ(textOf(dialog.control(1019)), longPlace);
+  QStringList shown;
+  dialog.setMessageSink([&](QWidget*, const QString& text) { shown << text; });
+  dialog.accept();
+  EXPECT_NE(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(shown, QStringList({"Enter no more than 32 characters."}));
+  EXPECT_EQ(dialog.focusWidget(), dialog.control(1019));
+  setText(dialog.control(1019), longPlace.left(32));
+  dialog.accept();
+  ASSERT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.fields().place, std::string(32, 'p'));
+}
+
+TEST(PrasnaLocationDialog, AStoredPlaceLongerThanTheLimitIsShownWholeAndRefused) {
+  const QString longPlace = QString(31, QLatin1Char('q'));
+  PrasnaLocationDialog dialog;
+  PrasnaLocationFields f;
+  f.place = longPlace.toStdString();
+  dialog.setFields(f);
+  EXPECT_EQ(textOf(dialog.control(1019)), longPlace);
+  QStringList shown;
+  dialog.setMessageSink([&](QWidget*, const QString& text) { shown << text; });
+  dialog.accept();
+  EXPECT_NE(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(shown, QStringList({"Enter no more than 30 characters."}));
+  EXPECT_EQ(dialog.focusWidget(), dialog.control(1019));
+}
+
 }  // namespace
 }  // namespace sarvexa
