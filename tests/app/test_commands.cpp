@@ -288,6 +288,7 @@ TEST_F(AppTest, ExportsProposeTheChartsNameAndWriteTheFile) {
   window().action(ExportText)->trigger();
   EXPECT_TRUE(prompter_.lastProposedSaveName.endsWith("First Last.txt"));
   EXPECT_EQ(prompter_.lastSaveFilter, "Export Chart as Text (*.txt)");
+  EXPECT_EQ(prompter_.lastSaveSuffix, "TXT");  // a bare name gets ".TXT"
   QFile t(text);
   ASSERT_TRUE(t.open(QIODevice::ReadOnly));
   EXPECT_TRUE(t.readAll().startsWith("First Last\r\n"));
@@ -297,6 +298,7 @@ TEST_F(AppTest, ExportsProposeTheChartsNameAndWriteTheFile) {
   window().action(ExportCsv)->trigger();
   EXPECT_TRUE(prompter_.lastProposedSaveName.endsWith("First Last.csv"));
   EXPECT_EQ(prompter_.lastSaveFilter, "Export Chart as CSV (*.csv)");
+  EXPECT_EQ(prompter_.lastSaveSuffix, "CSV");
   QFile c(csv);
   ASSERT_TRUE(c.open(QIODevice::ReadOnly));
   const QByteArray record = c.readAll();

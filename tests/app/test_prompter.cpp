@@ -2,6 +2,8 @@
 // by a timer that acts on whichever modal window is up.
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -69,6 +71,39 @@ TEST(UiPrompter, TheSaveQuestionMapsItsThreeButtons) {
     EXPECT_EQ(prompter.askSaveChanges(nullptr, "First Last"), row.answer);
     EXPECT_EQ(shownText, "Save changes to First Last?");
   }
+}
+
+TEST(UiPrompter, TheSaveDialogProposesTheNameAndAddsTheDefaultSuffix) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  UiPrompter prompter;
+  QString proposedShown;
+  whenModal([&](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), "Export Chart as CSV");
+    EXPECT_EQ(dialog->nameFilters(), QStringList({"Export Chart as CSV (*.csv)"}));
+    proposedShown = dialog->selectedFiles().value(0);
+    // The user types a bare name.
+    dialog->selectFile(dir.filePath("bare"));
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+  const QString chosen =
+      prompter.saveFileName(nullptr, "Export Chart as CSV", dir.filePath("First Last.csv"),
+                            "Export Chart as CSV (*.csv)", "CSV");
+  EXPECT_EQ(proposedShown, dir.filePath("First Last.csv"));
+  EXPECT_EQ(chosen, dir.filePath("bare.CSV"));
+}
+
+TEST(UiPrompter, CancellingTheSaveDialogGivesNoName) {
+  UiPrompter prompter;
+  whenModal([](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    dialog->reject();
+  });
+  EXPECT_TRUE(prompter.saveFileName(nullptr, "Save As", "Prasna.svx", "Sarvexa Files (*.svx)", "svx")
+                  .isEmpty());
 }
 
 }  // namespace
