@@ -1,22 +1,10 @@
 #include "analysis/sa_report.h"
 
-#include <cstdio>
+#include "engine/text_format.h"
 
 namespace sarvexa {
 
 namespace {
-
-std::string Format(const char* fmt, int a) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, fmt, a);
-  return buf;
-}
-
-std::string Format2(const char* fmt, int a, int b) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, fmt, a, b);
-  return buf;
-}
 
 // "Xx nn%, " entries for the grahas of `set` of one kind (malefic or benefic),
 // skipping g itself. Returns whether the set holds any graha of that kind, so
@@ -30,7 +18,7 @@ bool AppendEntries(const Horoscope& h, GrahaIndex g, GrahaSet set, SignIndex ris
     const int closeness = signDegreeCloseness(h, g, k);
     if (maleficKind && !listAllMalefics && closeness != 100) continue;
     line += kGrahaTwoLetterNames[k];
-    line += Format(" %d%%, ", closeness);
+    line += FormatText(" %d%%, ", closeness);
   }
   return any;
 }
@@ -50,10 +38,8 @@ void AppendNodeHouses(int a, int strength, SaNodeHouses& out) {
 }
 
 std::string NodeLine(const char* label, const int houses[3], int strength) {
-  char buf[96];
-  std::snprintf(buf, sizeof buf, "%sAfflicts houses %d %d %d MEP %d%%", label, houses[0],
-                houses[1], houses[2], strength);
-  return buf;
+  return FormatText("%sAfflicts houses %d %d %d MEP %d%%", label, houses[0], houses[1], houses[2],
+                    strength);
 }
 
 }  // namespace
@@ -67,9 +53,9 @@ std::string SaStatusLine(const SaAnalysis& sa, SignIndex risingSign, GrahaIndex 
   if (f & DebilitatedInRashi) line += "Debilated in Rashi, ";
   if (f & DebilitatedInNavamsa) line += "Debilated in Navamsa, ";
   if (f & Infancy) {
-    line += Format("in infancy %d%%, ", sa.ageStrength[g]);
+    line += FormatText("in infancy %d%%, ", sa.ageStrength[g]);
   } else if (f & OldAge) {
-    line += Format("in oldage %d%%, ", sa.ageStrength[g]);
+    line += FormatText("in oldage %d%%, ", sa.ageStrength[g]);
   }
   if (f & OwnSign) line += "own sign, ";
   if (f & WeakDispositor) line += "weak dispositor, ";
@@ -77,7 +63,7 @@ std::string SaStatusLine(const SaAnalysis& sa, SignIndex risingSign, GrahaIndex 
   if (sa.houseConjunction[g - 1] != -1) {
     const char* fmt = IsFunctionalMalefic(risingSign, g) ? "Afflicts house %d MEP %d%% "
                                                          : "Conjunct house %d MEP %d%% ";
-    line += Format2(fmt, sa.houseConjunction[g - 1] + 1, sa.houseConjunctionStrength[g - 1]);
+    line += FormatText(fmt, sa.houseConjunction[g - 1] + 1, sa.houseConjunctionStrength[g - 1]);
   }
   return line;
 }

@@ -1,19 +1,13 @@
 #include "cli/chart_output.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 #include "engine/calendar.h"
+#include "engine/text_format.h"
 
 namespace sarvexa::cli {
 namespace {
-
-std::string Format(const char* fmt, auto... args) {
-  char buf[256];
-  std::snprintf(buf, sizeof buf, fmt, args...);
-  return buf;
-}
 
 const char* GrahaName(int index) {
   return index == graha::Ascendant ? "Ascendant" : kGrahaFullNames[index - 1];
@@ -24,7 +18,7 @@ const char* GrahaName(int index) {
 std::string Coordinate(double value, const char* positiveSide, const char* negativeSide) {
   const WholeAndMinutes s = SplitDegreesRounded(value);
   const bool negative = s.whole < 0 || (s.whole == 0 && s.minutes < 0);
-  return Format("%d:%02d %s", std::abs(s.whole), std::abs(s.minutes),
+  return FormatText("%d:%02d %s", std::abs(s.whole), std::abs(s.minutes),
                 negative ? negativeSide : positiveSide);
 }
 
@@ -41,13 +35,13 @@ std::string HeaderLines(const BirthOptions& names, const Horoscope& h) {
   const CivilDate d = DateFromDayNumber(h.julianDay);
   const char* month = (d.month >= 1 && d.month <= 12) ? kMonthAbbreviations[d.month - 1] : "?";
   const WholeAndMinutes z = SplitDegreesRounded(h.zone);
-  out += Format("Date %d %s %d   Time %02d:%02d   Zone %d:%02d %s   DST %d\n", d.day, month, d.year,
+  out += FormatText("Date %d %s %d   Time %02d:%02d   Zone %d:%02d %s   DST %d\n", d.day, month, d.year,
                 t.whole, t.minutes, std::abs(z.whole), std::abs(z.minutes),
                 h.zone < 0 ? "East" : "West", h.dst);
   out += "Longitude " + Coordinate(h.longitude, "West", "East") + "   Latitude " +
          Coordinate(h.latitude, "North", "South") + '\n';
   const WholeAndMinutes a = SplitDegreesRounded(std::fabs(h.ayanamsaCorrection));
-  out += Format("Lahiri Ayanamsa %d:%02d   Julian Day %d   T %.12f\n", a.whole, a.minutes,
+  out += FormatText("Lahiri Ayanamsa %d:%02d   Julian Day %d   T %.12f\n", a.whole, a.minutes,
                 h.julianDay, h.julianCenturies);
   return out;
 }
@@ -96,8 +90,8 @@ std::string ChartTable(const BirthOptions& names, const Horoscope& h) {
   out += "Body        Sign  Deg  Min  R   Longitude        Daily motion\n";
   for (int i = 0; i < graha::kCount; ++i) {
     const GrahaPosition& p = h.positions[i];
-    const std::string motion = i == graha::Ascendant ? "" : Format("%+.6f", p.dailyMotion);
-    std::string line = Format("%-10s  %-4s  %3d  %3d  %-2s  %14.10f   %s", GrahaName(i),
+    const std::string motion = i == graha::Ascendant ? "" : FormatText("%+.6f", p.dailyMotion);
+    std::string line = FormatText("%-10s  %-4s  %3d  %3d  %-2s  %14.10f   %s", GrahaName(i),
                               kSignAbbreviations[SignOfLongitude(p.longitude)], p.signDegrees,
                               p.minutes, p.retrograde ? "R" : "", p.longitude, motion.c_str());
     while (!line.empty() && line.back() == ' ') line.pop_back();

@@ -2,11 +2,11 @@
 
 #include <cctype>
 #include <climits>
-#include <cstdio>
 
 #include "document/field_checks.h"
 #include "document/utf8.h"
 #include "engine/calendar.h"
+#include "engine/text_format.h"
 
 namespace sarvexa {
 
@@ -19,10 +19,7 @@ FieldError RangeError(int controlId, const char* name, int minimum, int maximum)
   e.kind = FieldError::Kind::Range;
   e.minimum = minimum;
   e.maximum = maximum;
-  char buffer[96];
-  std::snprintf(buffer, sizeof buffer, "Please enter an integer between %d and %d.", minimum,
-                maximum);
-  e.message = buffer;
+  e.message = FormatText("Please enter an integer between %d and %d.", minimum, maximum);
   return e;
 }
 
@@ -41,9 +38,7 @@ FieldError TooLongError(int controlId, const char* name, int maxChars) {
   e.field = name;
   e.kind = FieldError::Kind::TooLong;
   e.maxChars = maxChars;
-  char buffer[96];
-  std::snprintf(buffer, sizeof buffer, "Enter no more than %d characters.", maxChars);
-  e.message = buffer;
+  e.message = FormatText("Enter no more than %d characters.", maxChars);
   return e;
 }
 

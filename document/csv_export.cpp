@@ -1,25 +1,13 @@
 #include "document/csv_export.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "document/chart_document.h"
 #include "engine/calendar.h"
+#include "engine/text_format.h"
 
 namespace sarvexa {
 namespace {
-
-// printf into a std::string; the formats used here produce short texts, but
-// the length is measured first so no value can overrun a buffer.
-template <typename... Args>
-std::string Format(const char* format, Args... args) {
-  const int n = std::snprintf(nullptr, 0, format, args...);
-  if (n <= 0) return {};
-  std::string out(static_cast<std::size_t>(n) + 1, '\0');
-  std::snprintf(out.data(), out.size(), format, args...);
-  out.resize(static_cast<std::size_t>(n));
-  return out;
-}
 
 bool NeedsQuoting(const std::string& text, bool commaCounts) {
   for (char c : text) {
@@ -68,13 +56,13 @@ std::string CsvExportText(const std::string& firstName, const std::string& lastN
   std::string out;
   const CivilDate date = DateFromDayNumber(chart.julianDay);
   out += CsvField(firstName) + "," + CsvField(lastName) + ",";
-  out += Format("%02d/%02d/%d,", date.month, date.day, date.year);
+  out += FormatText("%02d/%02d/%d,", date.month, date.day, date.year);
 
   const WholeAndMinutes clock =
       SplitDegreesRounded(chart.universalTime - chart.zone + chart.dst);
   const WholeAndMinutes zone = SplitDegreesRounded(chart.zone);
   const WholeAndMinutes dst = SplitDegreesRounded(static_cast<double>(chart.dst));
-  out += Format("%02d:%02d,%02d:%02d,%d,", clock.whole, clock.minutes, std::abs(zone.whole),
+  out += FormatText("%02d:%02d,%02d:%02d,%d,", clock.whole, clock.minutes, std::abs(zone.whole),
                 std::abs(zone.minutes), dst.whole);
 
   // The place parts cannot hold a comma; they are quoted only when a quote
@@ -83,10 +71,10 @@ std::string CsvExportText(const std::string& firstName, const std::string& lastN
   const auto placeField = [](const std::string& part) {
     return NeedsQuoting(part, false) ? Quoted(part) : part;
   };
-  out += Format("%3.02f,%2.02f,", chart.longitude + 0.005, chart.latitude);
+  out += FormatText("%3.02f,%2.02f,", chart.longitude + 0.005, chart.latitude);
   out += placeField(parts.first) + "," + placeField(parts.second) + ",";
 
-  for (const GrahaPosition& p : chart.positions) out += Format("%3.02f,", p.longitude + 0.005);
+  for (const GrahaPosition& p : chart.positions) out += FormatText("%3.02f,", p.longitude + 0.005);
   return out;
 }
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 
 #include "engine/chart_calculation.h"
+#include "engine/text_format.h"
 
 namespace sarvexa {
 namespace {
@@ -94,19 +94,14 @@ std::vector<EphemerisRow> ComputeEphemerisSeries(const Horoscope& chart, std::in
 }
 
 std::string EphemerisDateText(const CivilDate& date) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%s %2d,%d: ",
-                kMonthAbbreviations[Wrap(date.month - 1, 12)], date.day, date.year);
-  return buffer;
+  return FormatText("%s %2d,%d: ", kMonthAbbreviations[Wrap(date.month - 1, 12)], date.day,
+                    date.year);
 }
 
 std::string EphemerisCellText(const GrahaPosition& position) {
   const WholeAndMinutes dm = SplitDegrees(position.longitude);
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%02d%s%02d%s", Wrap(dm.whole, 30),
-                kSignAbbreviations[Wrap(dm.whole / 30, 12)], dm.minutes,
-                position.retrograde ? "R" : "");
-  return buffer;
+  return FormatText("%02d%s%02d%s", Wrap(dm.whole, 30), kSignAbbreviations[Wrap(dm.whole / 30, 12)],
+                    dm.minutes, position.retrograde ? "R" : "");
 }
 
 std::string EphemerisSeriesText(const std::vector<EphemerisRow>& rows) {

@@ -2,7 +2,8 @@
 
 #include <cctype>
 #include <climits>
-#include <cstdio>
+
+#include "engine/text_format.h"
 
 namespace sarvexa {
 
@@ -46,12 +47,6 @@ namespace {
 
 char CharAt(std::string_view text, std::size_t pos) { return pos < text.size() ? text[pos] : '\0'; }
 
-std::string Format(const char* format, int a, char c, int b) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, format, a, c, b);
-  return buffer;
-}
-
 // A key counts as stored only when it holds some text; an empty value gives
 // the default just as a missing one does.
 std::optional<std::string> NonEmptyText(const SettingsStore& store, const char* key) {
@@ -63,17 +58,15 @@ std::optional<std::string> NonEmptyText(const SettingsStore& store, const char* 
 }  // namespace
 
 std::string FormatPrasnaLongitude(int degrees, int minutes, bool east) {
-  return Format("%03d %c %02d", degrees, east ? 'E' : 'W', minutes);
+  return FormatText("%03d %c %02d", degrees, east ? 'E' : 'W', minutes);
 }
 
 std::string FormatPrasnaLatitude(int degrees, int minutes, bool south) {
-  return Format("%02d %c %02d", degrees, south ? 'S' : 'N', minutes);
+  return FormatText("%02d %c %02d", degrees, south ? 'S' : 'N', minutes);
 }
 
 std::string FormatPrasnaHoursMinutes(int hours, int minutes) {
-  char buffer[48];
-  std::snprintf(buffer, sizeof buffer, "%02d %02d", hours, minutes);
-  return buffer;
+  return FormatText("%02d %02d", hours, minutes);
 }
 
 PrasnaCoordinateText ParsePrasnaLongitude(std::string_view text) {

@@ -1,27 +1,17 @@
 #include "document/text_export.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 #include "analysis/sa_report.h"
 #include "document/chart_document.h"
 #include "engine/calendar.h"
 #include "engine/ordering.h"
+#include "engine/text_format.h"
 #include "engine/varga.h"
 
 namespace sarvexa {
 namespace {
-
-template <typename... Args>
-std::string Format(const char* format, Args... args) {
-  const int n = std::snprintf(nullptr, 0, format, args...);
-  if (n <= 0) return {};
-  std::string out(static_cast<std::size_t>(n) + 1, '\0');
-  std::snprintf(out.data(), out.size(), format, args...);
-  out.resize(static_cast<std::size_t>(n));
-  return out;
-}
 
 int Wrap(int value, int modulus) {
   const int r = value % modulus;
@@ -53,11 +43,11 @@ std::string Coordinate(double value, char positiveLetter, char negativeLetter) {
     m = -m;
     letter = negativeLetter;
   }
-  return Format("%d%c%02d", d, letter, m);
+  return FormatText("%d%c%02d", d, letter, m);
 }
 
 std::string DateWords(const CivilDate& date) {
-  return Format("%s %d,%d", MonthName(date.month), date.day, date.year);
+  return FormatText("%s %d,%d", MonthName(date.month), date.day, date.year);
 }
 
 void AppendChart(std::string& out, const CharGrid& grid) {
@@ -92,7 +82,7 @@ std::string TextExportTimeLine(const Horoscope& chart) {
   if (hour == 0) hour = 12;
   const WholeAndMinutes zone = SplitDegreesRounded(chart.zone);
   const WholeAndMinutes dst = SplitDegreesRounded(static_cast<double>(chart.dst));
-  return Format(am ? "Time: %d:%02dAM  Zone: %d:%02d  DST: %d"
+  return FormatText(am ? "Time: %d:%02dAM  Zone: %d:%02d  DST: %d"
                    : "Time: %d:%02dPM  Zone: %d:%02d  DST: %d",
                 hour, clock.minutes, std::abs(zone.whole), std::abs(zone.minutes), dst.whole);
 }
@@ -107,10 +97,10 @@ std::string TextExportPositionLine(const Horoscope& chart, GrahaIndex point) {
   std::string line = kGrahaTwoLetterNames[point];
   line += p.retrograde == 1 ? "R " : "  ";
   const WholeAndMinutes dm = SplitDegrees(p.longitude);
-  line += Format("%02d:%02d %s ", Wrap(dm.whole, 30), dm.minutes,
+  line += FormatText("%02d:%02d %s ", Wrap(dm.whole, 30), dm.minutes,
                  kSignAbbreviations[Wrap(dm.whole / 30, 12)]);
   const int nakshatra = NakshatraOf(p.longitude);
-  line += Format("%-10s %s", kNakshatraNames[nakshatra],
+  line += FormatText("%-10s %s", kNakshatraNames[nakshatra],
                  kGrahaTwoLetterNames[kDashaGraha[NakshatraLord(nakshatra)]]);
   return line;
 }
@@ -121,7 +111,7 @@ CharChartInput RashiCharChartInput(const Horoscope& chart, CharChartStyle) {
     const GrahaPosition& p = chart.positions[static_cast<std::size_t>(g)];
     in.signs[static_cast<std::size_t>(g)] = SignOf(p.longitude);
     in.labels[static_cast<std::size_t>(g)] =
-        Format(p.retrograde == 1 ? "%sR%02d:%02d" : "%s %02d:%02d", kGrahaUpperNames[g],
+        FormatText(p.retrograde == 1 ? "%sR%02d:%02d" : "%s %02d:%02d", kGrahaUpperNames[g],
                static_cast<int>(p.signDegrees), static_cast<int>(p.minutes));
   }
   in.order = SortByLongitude(chart);
@@ -159,7 +149,7 @@ std::string TextExportText(const TextExportInput& input) {
   out += input.place + "\n";
   out += TextExportPlaceLine(h) + "\n";
   const WholeAndMinutes ayanamsa = SplitDegreesRounded(h.ayanamsaCorrection);
-  out += Format("Lahiri Ayanamsa: %2d:%02d  365.25 Day Year\n", std::abs(ayanamsa.whole),
+  out += FormatText("Lahiri Ayanamsa: %2d:%02d  365.25 Day Year\n", std::abs(ayanamsa.whole),
                 std::abs(ayanamsa.minutes));
   out += "Current Period: " + FormatCurrentPeriod(input.currentPeriod) + "\n\n";
 
@@ -172,7 +162,7 @@ std::string TextExportText(const TextExportInput& input) {
   for (int k = 0; k < dasha::kLordCount; ++k) {
     const CivilDate date =
         k == 0 ? DateFromDayCount(static_cast<double>(h.julianDay)) : DateFromDayCount(start);
-    out += Format("%s %s-%02d-%d\n", kDashaTwoLetterNames[Wrap(table[k].lord, 9)],
+    out += FormatText("%s %s-%02d-%d\n", kDashaTwoLetterNames[Wrap(table[k].lord, 9)],
                   MonthName(date.month), date.day, date.year);
     start += table[static_cast<std::size_t>(k)].lengthDays;
   }
@@ -196,7 +186,7 @@ std::string TextExportText(const TextExportInput& input) {
       const CivilDate date = (k == 0 && j == firstBukti)
                                  ? firstDate
                                  : DateFromDayCount(maha.buktiStart[static_cast<std::size_t>(j)]);
-      out += Format("%s/%s %s\n", kDashaTwoLetterNames[Wrap(maha.lord, 9)],
+      out += FormatText("%s/%s %s\n", kDashaTwoLetterNames[Wrap(maha.lord, 9)],
                     kDashaTwoLetterNames[Wrap(maha.lord + j, 9)], DateWords(date).c_str());
     }
   }

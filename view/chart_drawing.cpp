@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "engine/calendar.h"
 #include "engine/ordering.h"
+#include "engine/text_format.h"
 #include "view/display.h"
 
 namespace sarvexa {
@@ -58,9 +58,7 @@ int RowSpacing(int rows, int line, int cellTextHeight) {
 
 std::string DegreeSuffix(double longitudeDeg) {
   const WholeAndMinutes dm = SplitDegrees(longitudeDeg);
-  char buf[32];
-  std::snprintf(buf, sizeof buf, " %2d:%02d", dm.whole % 30, dm.minutes);
-  return buf;
+  return FormatText(" %2d:%02d", dm.whole % 30, dm.minutes);
 }
 
 bool IsRetrograde(const Horoscope& chart, GrahaIndex g) {

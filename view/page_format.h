@@ -1,18 +1,16 @@
 #pragma once
-// Small text and layout helpers shared by the pages: printf-style formatting
-// into a string, guarded name lookups (a damaged record never indexes past a
-// table), the date texts the pages print, and the direction of "down the page"
-// in the current mapping.
+// Small text and layout helpers shared by the pages: guarded name lookups (a
+// damaged record never indexes past a table), the date texts the pages print,
+// and the direction of "down the page" in the current mapping. FormatText
+// comes with it from engine/text_format.h, as every page formats its texts.
 
 #include <string>
 
 #include "engine/calendar.h"
+#include "engine/text_format.h"
 #include "view/canvas.h"
 
 namespace sarvexa {
-
-/// printf-style formatting into a std::string.
-std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 /// Month abbreviation of a month 1..12 ("Jan" .. "Dec"); "???" outside.
 const char* MonthAbbreviation(int month);

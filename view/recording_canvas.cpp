@@ -1,6 +1,6 @@
 #include "view/recording_canvas.h"
 
-#include <cstdio>
+#include "engine/text_format.h"
 
 namespace sarvexa {
 
@@ -83,9 +83,7 @@ int RecordingCanvas::SetPenWidth(int width) {
 Rgb RecordingCanvas::SetTextColor(Rgb colour) {
   const Rgb previous = colour_;
   colour_ = colour;
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "color %d,%d,%d", colour.r, colour.g, colour.b);
-  log_.push_back(buf);
+  log_.push_back(FormatText("color %d,%d,%d", colour.r, colour.g, colour.b));
   return previous;
 }
 
