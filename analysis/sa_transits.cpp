@@ -1,22 +1,16 @@
 #include "analysis/sa_transits.h"
 
-#include <climits>
 #include <cmath>
 
 #include "engine/calendar.h"
 #include "engine/chart_calculation.h"
+#include "engine/numeric.h"
 
 namespace sarvexa {
 
 namespace {
 
 double Reduce360(double x) { return ReduceSaAngle(x); }
-
-// Sign changes that cannot overflow: the stored location comes from a
-// settings store that may have been edited by hand, and negating or taking
-// the magnitude of INT_MIN is undefined.
-int Negated(int v) { return v == INT_MIN ? INT_MAX : -v; }
-int Magnitude(int v) { return v < 0 ? Negated(v) : v; }
 
 }  // namespace
 
@@ -40,15 +34,15 @@ TransitDialogValues TransitDialogFromChoice(const TransitChoice& c) {
   }
   v.hour12 = h == 0 ? 12 : h;
   v.minute = c.minute;
-  v.zoneHours = Magnitude(c.zoneHours);
-  v.zoneMinutes = Magnitude(c.zoneMinutes);
+  v.zoneHours = SaturatingAbs(c.zoneHours);
+  v.zoneMinutes = SaturatingAbs(c.zoneMinutes);
   v.dstHours = c.dstHours;
   v.dstMinutes = c.dstMinutes;
-  v.lonDegrees = Magnitude(c.lonDegrees);
-  v.lonMinutes = Magnitude(c.lonMinutes);
+  v.lonDegrees = SaturatingAbs(c.lonDegrees);
+  v.lonMinutes = SaturatingAbs(c.lonMinutes);
   v.isEast = c.isEast;
-  v.latDegrees = Magnitude(c.latDegrees);
-  v.latMinutes = Magnitude(c.latMinutes);
+  v.latDegrees = SaturatingAbs(c.latDegrees);
+  v.latMinutes = SaturatingAbs(c.latMinutes);
   v.isSouth = c.isSouth;
   return v;
 }
@@ -64,14 +58,14 @@ TransitChoice TransitChoiceFromDialog(const TransitDialogValues& v) {
   // dialog fields hold magnitudes.
   const bool east = v.isEast != 0;
   const bool south = v.isSouth != 0;
-  c.zoneHours = east ? Negated(v.zoneHours) : v.zoneHours;
-  c.zoneMinutes = east ? Negated(v.zoneMinutes) : v.zoneMinutes;
+  c.zoneHours = east ? SaturatingNegate(v.zoneHours) : v.zoneHours;
+  c.zoneMinutes = east ? SaturatingNegate(v.zoneMinutes) : v.zoneMinutes;
   c.dstHours = v.dstHours;
   c.dstMinutes = v.dstMinutes;
-  c.lonDegrees = east ? Negated(v.lonDegrees) : v.lonDegrees;
-  c.lonMinutes = east ? Negated(v.lonMinutes) : v.lonMinutes;
-  c.latDegrees = south ? Negated(v.latDegrees) : v.latDegrees;
-  c.latMinutes = south ? Negated(v.latMinutes) : v.latMinutes;
+  c.lonDegrees = east ? SaturatingNegate(v.lonDegrees) : v.lonDegrees;
+  c.lonMinutes = east ? SaturatingNegate(v.lonMinutes) : v.lonMinutes;
+  c.latDegrees = south ? SaturatingNegate(v.latDegrees) : v.latDegrees;
+  c.latMinutes = south ? SaturatingNegate(v.latMinutes) : v.latMinutes;
   c.isEast = v.isEast != 0 ? 1 : 0;
   c.isSouth = v.isSouth != 0 ? 1 : 0;
   return c;

@@ -6,6 +6,7 @@
 #include "document/field_checks.h"
 #include "document/utf8.h"
 #include "engine/calendar.h"
+#include "engine/numeric.h"
 #include "engine/text_format.h"
 
 namespace sarvexa {
@@ -147,9 +148,6 @@ std::optional<FieldError> CheckRow(const FieldRow& row, const ChartDataFields& f
   return std::nullopt;
 }
 
-int SafeNegate(int v) { return v == INT_MIN ? INT_MAX : -v; }
-int SafeAbs(int v) { return v < 0 ? SafeNegate(v) : v; }
-
 }  // namespace
 
 ChartDataFields NewChartDialogValues(int currentYear) {
@@ -237,11 +235,11 @@ ChartDataFields RecordToChartData(const Horoscope& h, const std::string& firstNa
   auto lon = SplitDegreesRounded(h.longitude);
   f.isEast = 0;
   if (lon.whole < 0) {
-    lon.whole = SafeNegate(lon.whole);
-    lon.minutes = SafeNegate(lon.minutes);
+    lon.whole = SaturatingNegate(lon.whole);
+    lon.minutes = SaturatingNegate(lon.minutes);
     f.isEast = 1;
   } else if (lon.whole == 0 && lon.minutes < 0) {
-    lon.minutes = SafeNegate(lon.minutes);
+    lon.minutes = SaturatingNegate(lon.minutes);
     f.isEast = 1;
   }
   f.lonDegrees = lon.whole;
@@ -250,22 +248,22 @@ ChartDataFields RecordToChartData(const Horoscope& h, const std::string& firstNa
   auto lat = SplitDegreesRounded(h.latitude);
   f.isSouth = 0;
   if (lat.whole < 0) {
-    lat.whole = SafeNegate(lat.whole);
-    lat.minutes = SafeNegate(lat.minutes);
+    lat.whole = SaturatingNegate(lat.whole);
+    lat.minutes = SaturatingNegate(lat.minutes);
     f.isSouth = 1;
   } else if (lat.whole == 0 && lat.minutes < 0) {
-    lat.minutes = SafeNegate(lat.minutes);
+    lat.minutes = SaturatingNegate(lat.minutes);
     f.isSouth = 1;
   }
   f.latDegrees = lat.whole;
   f.latMinutes = lat.minutes;
 
   const auto zone = SplitDegreesRounded(h.zone);
-  f.zoneHours = SafeAbs(zone.whole);
-  f.zoneMinutes = SafeAbs(zone.minutes);
+  f.zoneHours = SaturatingAbs(zone.whole);
+  f.zoneMinutes = SaturatingAbs(zone.minutes);
   const auto dst = SplitDegreesRounded(h.dst);
-  f.dstHours = SafeAbs(dst.whole);
-  f.dstMinutes = SafeAbs(dst.minutes);
+  f.dstHours = SaturatingAbs(dst.whole);
+  f.dstMinutes = SaturatingAbs(dst.minutes);
   return f;
 }
 

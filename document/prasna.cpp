@@ -1,10 +1,10 @@
 #include "document/prasna.h"
 
-#include <climits>
 #include <ctime>
 
 #include "document/field_checks.h"
 #include "engine/calendar.h"
+#include "engine/numeric.h"
 
 namespace sarvexa {
 
@@ -46,8 +46,6 @@ std::optional<FieldError> CheckRow(const PrasnaRow& row, const PrasnaLocationFie
   return CheckRange(f.*row.number, row.controlId, row.name, row.minimum, row.maximum);
 }
 
-int SafeAbs(int v) { return v == INT_MIN ? INT_MAX : (v < 0 ? -v : v); }
-
 }  // namespace
 
 std::optional<FieldError> ValidatePrasnaLocation(const PrasnaLocationFields& fields) {
@@ -81,16 +79,16 @@ PrasnaLocationParse ParsePrasnaLocationText(const PrasnaLocationText& text) {
 
 PrasnaLocationFields PrasnaLocationToFields(const PrasnaLocation& loc) {
   PrasnaLocationFields f;
-  f.dstHours = SafeAbs(loc.dstHours);
-  f.dstMinutes = SafeAbs(loc.dstMinutes);
-  f.latDegrees = SafeAbs(loc.latDegrees);
-  f.latMinutes = SafeAbs(loc.latMinutes);
-  f.lonDegrees = SafeAbs(loc.lonDegrees);
-  f.lonMinutes = SafeAbs(loc.lonMinutes);
+  f.dstHours = SaturatingAbs(loc.dstHours);
+  f.dstMinutes = SaturatingAbs(loc.dstMinutes);
+  f.latDegrees = SaturatingAbs(loc.latDegrees);
+  f.latMinutes = SaturatingAbs(loc.latMinutes);
+  f.lonDegrees = SaturatingAbs(loc.lonDegrees);
+  f.lonMinutes = SaturatingAbs(loc.lonMinutes);
   f.isSouth = loc.isSouth;
   f.place = loc.place;
-  f.zoneHours = SafeAbs(loc.zoneHours);
-  f.zoneMinutes = SafeAbs(loc.zoneMinutes);
+  f.zoneHours = SaturatingAbs(loc.zoneHours);
+  f.zoneMinutes = SaturatingAbs(loc.zoneMinutes);
   f.isEast = loc.isEast;
   return f;
 }

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <climits>
 
+#include "engine/numeric.h"
 #include "engine/text_format.h"
 
 namespace sarvexa {
@@ -108,7 +109,7 @@ PrasnaLocation ReadPrasnaLocation(const SettingsStore& store) {
   }
   // The stored texts hold magnitudes; the flags give the signs. Negating
   // INT_MIN is undefined, so a saturated hand-edited value is kept in range.
-  auto negate = [](int& v) { v = v == INT_MIN ? INT_MAX : -v; };
+  auto negate = [](int& v) { v = SaturatingNegate(v); };
   if (loc.isEast) {
     negate(loc.lonDegrees);
     negate(loc.lonMinutes);

@@ -46,6 +46,15 @@ constexpr std::int16_t ClampToInt16(std::int64_t v) noexcept {
   return static_cast<std::int16_t>(v);
 }
 
+/// -v without overflow: negating INT_MIN is undefined, so it gives INT_MAX.
+/// Stored locations and chart files may hold any integer.
+constexpr int SaturatingNegate(int v) noexcept {
+  return v == std::numeric_limits<int>::min() ? std::numeric_limits<int>::max() : -v;
+}
+
+/// |v| without overflow: INT_MIN gives INT_MAX.
+constexpr int SaturatingAbs(int v) noexcept { return v < 0 ? SaturatingNegate(v) : v; }
+
 /// 1/360, as the reduction multiplies by it.
 inline constexpr double kInverse360 = 0.002777777777777778;
 
