@@ -148,6 +148,25 @@ std::optional<FieldError> CheckRow(const FieldRow& row, const ChartDataFields& f
   return std::nullopt;
 }
 
+// A signed coordinate as the dialog shows it: rounded degrees and minutes as
+// magnitudes, and 1 for the negative side (East, South). Between 0 and -1
+// degree the sign is carried by the minutes alone.
+int SplitSide(double value, int& degrees, int& minutes) {
+  WholeAndMinutes dm = SplitDegreesRounded(value);
+  int negativeSide = 0;
+  if (dm.whole < 0) {
+    dm.whole = SaturatingNegate(dm.whole);
+    dm.minutes = SaturatingNegate(dm.minutes);
+    negativeSide = 1;
+  } else if (dm.whole == 0 && dm.minutes < 0) {
+    dm.minutes = SaturatingNegate(dm.minutes);
+    negativeSide = 1;
+  }
+  degrees = dm.whole;
+  minutes = dm.minutes;
+  return negativeSide;
+}
+
 }  // namespace
 
 ChartDataFields NewChartDialogValues(int currentYear) {
@@ -232,31 +251,8 @@ ChartDataFields RecordToChartData(const Horoscope& h, const std::string& firstNa
   f.day = date.day;
   f.year = date.year;
 
-  auto lon = SplitDegreesRounded(h.longitude);
-  f.isEast = 0;
-  if (lon.whole < 0) {
-    lon.whole = SaturatingNegate(lon.whole);
-    lon.minutes = SaturatingNegate(lon.minutes);
-    f.isEast = 1;
-  } else if (lon.whole == 0 && lon.minutes < 0) {
-    lon.minutes = SaturatingNegate(lon.minutes);
-    f.isEast = 1;
-  }
-  f.lonDegrees = lon.whole;
-  f.lonMinutes = lon.minutes;
-
-  auto lat = SplitDegreesRounded(h.latitude);
-  f.isSouth = 0;
-  if (lat.whole < 0) {
-    lat.whole = SaturatingNegate(lat.whole);
-    lat.minutes = SaturatingNegate(lat.minutes);
-    f.isSouth = 1;
-  } else if (lat.whole == 0 && lat.minutes < 0) {
-    lat.minutes = SaturatingNegate(lat.minutes);
-    f.isSouth = 1;
-  }
-  f.latDegrees = lat.whole;
-  f.latMinutes = lat.minutes;
+  f.isEast = SplitSide(h.longitude, f.lonDegrees, f.lonMinutes);
+  f.isSouth = SplitSide(h.latitude, f.latDegrees, f.latMinutes);
 
   const auto zone = SplitDegreesRounded(h.zone);
   f.zoneHours = SaturatingAbs(zone.whole);
