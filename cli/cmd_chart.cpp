@@ -9,6 +9,7 @@
 #include "cli/cmd_document.h"
 #include "cli/commands.h"
 #include "cli/export_options.h"
+#include "document/prasna.h"
 #include "engine/chart_calculation.h"
 
 namespace sarvexa::cli {
@@ -137,7 +138,7 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
   Horoscope h;
   ApplyBirthOptions(options.birth, h);
   CalculateHoroscope(h);
-  const LocalClockReading now = options.now ? *options.now : SystemLocalClock();
+  const LocalClockReading now = options.now ? *options.now : ReadSystemLocalClock();
   const ChartDerivations derived = DeriveChart(h, now);
   // An export sent to standard output replaces the table there.
   const bool exportToStdout = options.exports.textPath == std::string("-") ||

@@ -77,7 +77,7 @@ ChartDerivations Derivations(const ChartDocument& doc) {
 // The clock a document reads: --now when given, else the computer's.
 LocalClock ClockFor(const OutputOptions& o) {
   if (o.now) return [reading = *o.now] { return reading; };
-  return SystemLocalClock;
+  return ReadSystemLocalClock;
 }
 
 // The program's settings as the desktop program keeps them, read only.

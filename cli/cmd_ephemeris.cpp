@@ -154,7 +154,7 @@ int RunEphemerisCommand(const std::vector<std::string>& args, std::ostream& out,
       return kExitUsage;
     }
     MemorySettingsStore store;
-    ChartDocument document(store, SystemLocalClock);
+    ChartDocument document(store, ReadSystemLocalClock);
     if (auto error = document.open(*openPath)) {
       err << "sarvexa-cli ephemeris: " << *error << "\n";
       return 1;

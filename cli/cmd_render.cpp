@@ -458,7 +458,7 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
   IniFileSettingsStore settings = settingsPath ? IniFileSettingsStore::FromFile(*settingsPath)
                                                : IniFileSettingsStore::FromText("");
   const std::optional<LocalClockReading> fixedNow = o.now;
-  ChartDocument doc(settings, [fixedNow] { return fixedNow ? *fixedNow : SystemLocalClock(); });
+  ChartDocument doc(settings, [fixedNow] { return fixedNow ? *fixedNow : ReadSystemLocalClock(); });
   if (o.openPath) {
     if (auto error = doc.open(*o.openPath)) {
       err << "sarvexa-cli render: " << *error << "\n";

@@ -12,6 +12,7 @@
 #include "cli/chart_output.h"
 #include "cli/commands.h"
 #include "cli/export_options.h"
+#include "document/prasna.h"
 #include "engine/chart_calculation.h"
 
 namespace sarvexa::cli {
@@ -209,7 +210,7 @@ int RunTransitsCommand(const Arguments& args, std::ostream& out, std::ostream& e
   ApplyBirthOptions(o.birth, natal);
   CalculateHoroscope(natal);
 
-  const LocalClockReading at = o.at ? *o.at : SystemLocalClock();
+  const LocalClockReading at = o.at ? *o.at : ReadSystemLocalClock();
   const TransitChoice choice = ChoiceFor(o, at);
   const Horoscope transit = TransitHoroscope(choice);
   const SaTransitAnalysis r = AnalyseTransits(natal, transit);

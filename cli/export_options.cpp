@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <ctime>
 
 #include "document/chart_document.h"
 #include "document/csv_export.h"
@@ -91,19 +90,6 @@ std::optional<std::string> WriteExports(const ExportOptions& options,
       return error;
   }
   return std::nullopt;
-}
-
-LocalClockReading SystemLocalClock() {
-  const std::time_t t = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&t, &local);
-  LocalClockReading r;
-  r.year = local.tm_year + 1900;
-  r.month = local.tm_mon + 1;
-  r.day = local.tm_mday;
-  r.hour = local.tm_hour;
-  r.minute = local.tm_min;
-  return r;
 }
 
 int StoredChartStyle() {

@@ -50,9 +50,6 @@ std::optional<std::string> WriteExports(const ExportOptions& options,
                                         const Horoscope& chart, const LocalClockReading& now,
                                         int storedChartStyle, std::ostream& out);
 
-/// The computer's local clock, seconds dropped.
-LocalClockReading SystemLocalClock();
-
 /// The "Chart Style" the desktop program stored (its settings file), 0 when
 /// there is none.
 int StoredChartStyle();
