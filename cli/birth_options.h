@@ -69,6 +69,27 @@ void ApplyBirthOptions(const BirthOptions& options, Horoscope& h);
 /// conversion to the chart record (document/chart_data.h).
 ChartDataFields ToChartDataFields(const BirthOptions& options);
 
+/// Copies the place options that were given (--lon, --lat, --zone) into the
+/// fields of a dialog that holds them as the options do: magnitudes, with
+/// isEast and isSouth for the sides. Fields of options not given are kept.
+template <typename DialogFields>
+void CopyGivenPlace(const BirthOptions& options, DialogFields& fields) {
+  if (options.hasLon) {
+    fields.lonDegrees = options.lonDegrees;
+    fields.lonMinutes = options.lonMinutes;
+    fields.isEast = options.isEast;
+  }
+  if (options.hasLat) {
+    fields.latDegrees = options.latDegrees;
+    fields.latMinutes = options.latMinutes;
+    fields.isSouth = options.isSouth;
+  }
+  if (options.hasZone) {
+    fields.zoneHours = options.zoneHours;
+    fields.zoneMinutes = options.zoneMinutes;
+  }
+}
+
 /// Help text for the birth options, one option per line.
 const char* BirthOptionsHelp();
 

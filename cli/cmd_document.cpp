@@ -269,20 +269,7 @@ int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err
   if (anyPlace) {
     PrasnaLocationFields f = doc.prasnaLocationDialogValues();
     if (hasPlaceText) f.place = place.place;
-    if (place.hasLon) {
-      f.lonDegrees = place.lonDegrees;
-      f.lonMinutes = place.lonMinutes;
-      f.isEast = place.isEast;
-    }
-    if (place.hasLat) {
-      f.latDegrees = place.latDegrees;
-      f.latMinutes = place.latMinutes;
-      f.isSouth = place.isSouth;
-    }
-    if (place.hasZone) {
-      f.zoneHours = place.zoneHours;
-      f.zoneMinutes = place.zoneMinutes;
-    }
+    CopyGivenPlace(place, f);
     if (hasDst) {
       f.dstHours = place.dstHours;
       f.dstMinutes = 0;

@@ -263,20 +263,7 @@ bool ComputeTransit(const RenderOptions& o, ChartDocument& doc, std::string& err
     dialog.isPm = parsed.isPm;
     dialog.minute = parsed.minute;
   }
-  if (o.atLon) {
-    dialog.lonDegrees = parsed.lonDegrees;
-    dialog.lonMinutes = parsed.lonMinutes;
-    dialog.isEast = parsed.isEast;
-  }
-  if (o.atLat) {
-    dialog.latDegrees = parsed.latDegrees;
-    dialog.latMinutes = parsed.latMinutes;
-    dialog.isSouth = parsed.isSouth;
-  }
-  if (o.atZone) {
-    dialog.zoneHours = parsed.zoneHours;
-    dialog.zoneMinutes = parsed.zoneMinutes;
-  }
+  CopyGivenPlace(parsed, dialog);
   if (o.atDst) dialog.dstHours = parsed.dstHours;
   const TransitChoice choice = TransitChoiceFromDialog(dialog);
   const Horoscope transit = TransitHoroscope(choice);
@@ -284,30 +271,6 @@ bool ComputeTransit(const RenderOptions& o, ChartDocument& doc, std::string& err
   doc.clearTransitFirstUse();
   doc.setTransit(transit, AnalyseTransits(doc.horoscope(), transit));
   return true;
-}
-
-ChartDataFields FieldsOf(const BirthOptions& b) {
-  ChartDataFields f;
-  f.firstName = b.firstName;
-  f.lastName = b.lastName;
-  f.place = b.place;
-  f.hour = b.hour;
-  f.minute = b.minute;
-  f.day = b.day;
-  f.year = b.year;
-  f.monthIndex = b.monthIndex;
-  f.lonDegrees = b.lonDegrees;
-  f.lonMinutes = b.lonMinutes;
-  f.latDegrees = b.latDegrees;
-  f.latMinutes = b.latMinutes;
-  f.zoneHours = b.zoneHours;
-  f.zoneMinutes = b.zoneMinutes;
-  f.dstHours = b.dstHours;
-  f.dstMinutes = b.dstMinutes;
-  f.isPm = b.isPm;
-  f.isEast = b.isEast;
-  f.isSouth = b.isSouth;
-  return f;
 }
 
 /// Outside a desktop session (scripts, cron, CI) XDG_RUNTIME_DIR is unset and
@@ -466,7 +429,7 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
     }
   } else if (o.prasna) {
     doc.castPrasna();
-  } else if (auto error = doc.newChart(FieldsOf(o.birth))) {
+  } else if (auto error = doc.newChart(ToChartDataFields(o.birth))) {
     err << "sarvexa-cli render: " << error->message << "\n";
     return kExitUsage;
   }
