@@ -1,10 +1,10 @@
 #include "cli/chart_json.h"
 
 #include <charconv>
-#include <cstdio>
 
 #include "cli/chart_output.h"
 #include "engine/calendar.h"
+#include "engine/text_format.h"
 #include "engine/varga.h"
 
 namespace sarvexa::cli {
@@ -34,15 +34,27 @@ bool TakeChar(std::string_view& text, std::string_view allowed) {
 std::string DateText(double dayCount) {
   const CivilDate d = DateFromDayCount(dayCount);
   const char* month = (d.month >= 1 && d.month <= 12) ? kMonthAbbreviations[d.month - 1] : "?";
-  char buf[48];
-  std::snprintf(buf, sizeof buf, "%s %d,%d", month, d.day, d.year);
-  return buf;
+  return FormatText("%s %d,%d", month, d.day, d.year);
 }
 
 template <std::size_t N>
 void WriteIntArray(JsonWriter& json, const std::array<std::int32_t, N>& values) {
   json.BeginArray();
   for (std::int32_t v : values) json.Int(v);
+  json.EndArray();
+}
+
+template <typename Values>
+void WriteDoubleArray(JsonWriter& json, const Values& values) {
+  json.BeginArray();
+  for (double v : values) json.Double(v);
+  json.EndArray();
+}
+
+template <typename Sets>
+void WriteGrahaSetArray(JsonWriter& json, const Sets& sets) {
+  json.BeginArray();
+  for (GrahaSet s : sets) WriteGrahaSet(json, s);
   json.EndArray();
 }
 
@@ -104,9 +116,7 @@ void WriteDerivationFields(JsonWriter& json, const Horoscope& h, const ChartDeri
     json.Field("lord", static_cast<int>(m.lord));
     json.Field("lengthDays", m.lengthDays);
     json.Key("buktiStart");
-    json.BeginArray();
-    for (double s : m.buktiStart) json.Double(s);
-    json.EndArray();
+    WriteDoubleArray(json, m.buktiStart);
     json.EndObject();
   }
   json.EndArray();
@@ -138,21 +148,15 @@ void WriteDerivationFields(JsonWriter& json, const Horoscope& h, const ChartDeri
   json.Key("saAnalysis");
   json.BeginObject();
   json.Key("mep");
-  json.BeginArray();
-  for (double m : sa.mep) json.Double(m);
-  json.EndArray();
+  WriteDoubleArray(json, sa.mep);
   json.Key("houseConjunction");
   WriteIntArray(json, sa.houseConjunction);
   json.Key("houseConjunctionStrength");
   WriteIntArray(json, sa.houseConjunctionStrength);
   json.Key("conjunctions");
-  json.BeginArray();
-  for (GrahaSet s : sa.conjunctions) WriteGrahaSet(json, s);
-  json.EndArray();
+  WriteGrahaSetArray(json, sa.conjunctions);
   json.Key("aspects");
-  json.BeginArray();
-  for (GrahaSet s : sa.aspects) WriteGrahaSet(json, s);
-  json.EndArray();
+  WriteGrahaSetArray(json, sa.aspects);
   json.Key("flags");
   WriteIntArray(json, sa.flags);
   json.Key("ageStrength");
@@ -178,20 +182,17 @@ std::string ChartJsonWithDerivations(const BirthOptions& names, const Horoscope&
 
 std::string DerivationTable(const Horoscope& h, const ChartDerivations& d) {
   std::string out = "\nNakshatras\n";
-  char buf[96];
   for (int i = 0; i < graha::kCount; ++i) {
     const int n = NakshatraOf(h.positions[i].longitude);
     const DashaLord lord = NakshatraLord(n);
-    std::snprintf(buf, sizeof buf, "%-10s  %-10s  %s\n", PointName(i), kNakshatraNames[n],
-                  kGrahaTwoLetterNames[kDashaGraha[lord]]);
-    out += buf;
+    out += FormatText("%-10s  %-10s  %s\n", PointName(i), kNakshatraNames[n],
+                      kGrahaTwoLetterNames[kDashaGraha[lord]]);
   }
   out += "\nVimshottari Maha dashas (365.25 Day Year)\n";
   for (int k = 0; k < dasha::kLordCount; ++k) {
     const MahaDasha& m = d.dashas.table[k];
-    std::snprintf(buf, sizeof buf, "%-8s  %s\n", kDashaNames[m.lord % dasha::kLordCount],
-                  DateText(m.buktiStart[0]).c_str());
-    out += buf;
+    out += FormatText("%-8s  %s\n", kDashaNames[m.lord % dasha::kLordCount],
+                      DateText(m.buktiStart[0]).c_str());
   }
   out += "\nCurrent Period: " + FormatCurrentPeriod(d.period) + "\n";
   return out;
@@ -200,21 +201,15 @@ std::string DerivationTable(const Horoscope& h, const ChartDerivations& d) {
 void WriteTransitAnalysis(JsonWriter& json, const SaTransitAnalysis& r) {
   json.BeginObject();
   json.Key("mep");
-  json.BeginArray();
-  for (double m : r.mep) json.Double(m);
-  json.EndArray();
+  WriteDoubleArray(json, r.mep);
   json.Key("transitHouse");
   WriteIntArray(json, r.transitHouse);
   json.Key("transitHouseStrength");
   WriteIntArray(json, r.transitHouseStrength);
   json.Key("natalConjunctions");
-  json.BeginArray();
-  for (GrahaSet s : r.natalConjunctions) WriteGrahaSet(json, s);
-  json.EndArray();
+  WriteGrahaSetArray(json, r.natalConjunctions);
   json.Key("natalAspects");
-  json.BeginArray();
-  for (GrahaSet s : r.natalAspects) WriteGrahaSet(json, s);
-  json.EndArray();
+  WriteGrahaSetArray(json, r.natalAspects);
   json.EndObject();
 }
 
