@@ -18,6 +18,7 @@
 #include "engine/chart_calculation.h"
 #include "engine/dasha.h"
 #include "engine/varga.h"
+#include "tests/support/worked_chart.h"
 
 namespace sarvexa::cli {
 namespace {
@@ -66,14 +67,7 @@ const char* kWorked =
     "chart --first Ann --last Lee --place Delhi --date 2000-01-01 --time 17:30 --zone 05:30 "
     "--lon 077:12E --lat 28:36N --dst 0 --now 2024-06-01T12:00 --json";
 
-Horoscope WorkedChart() {
-  Horoscope h;
-  SetBirthDate(h, 1, 1, 2000);
-  SetBirthTime(h, 17, 30, -5, -30, 0, 0);
-  SetBirthPlace(h, -77, -12, 28, 36);
-  CalculateHoroscope(h);
-  return h;
-}
+using test_support::WorkedChart;
 
 TEST(ChartJsonMembers, EveryNameExactlyAsManyTimesAsItBelongs) {
   const std::string json = RunJson(kWorked);

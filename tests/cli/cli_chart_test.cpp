@@ -21,6 +21,7 @@
 #include "cli/json_writer.h"
 #include "engine/calendar.h"
 #include "engine/chart_calculation.h"
+#include "tests/support/worked_chart.h"
 
 namespace sarvexa::cli {
 namespace {
@@ -261,11 +262,7 @@ TEST(CliProgram, WorkedChartAsJson) {
   EXPECT_NE(r.out.find("\"place\": \"New Delhi\""), std::string::npos);
 
   // The program's output agrees bit for bit with the engine called directly.
-  Horoscope h;
-  SetBirthDate(h, 1, 1, 2000);
-  SetBirthTime(h, 17, 30, -5, -30, 0, 0);
-  SetBirthPlace(h, -77, -12, 28, 36);
-  CalculateHoroscope(h);
+  const Horoscope h = test_support::WorkedChart();
   EXPECT_EQ(NumbersAfterKey(r.out, "julianDay"), std::vector<double>{2451545});
   EXPECT_EQ(NumbersAfterKey(r.out, "universalTime"), std::vector<double>{12.0});
   EXPECT_EQ(NumbersAfterKey(r.out, "zone"), std::vector<double>{-5.5});

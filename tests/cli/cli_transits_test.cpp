@@ -14,18 +14,12 @@
 #include "cli/chart_json.h"
 #include "engine/calendar.h"
 #include "engine/chart_calculation.h"
+#include "tests/support/worked_chart.h"
 
 namespace sarvexa::cli {
 namespace {
 
-Horoscope WorkedChart() {
-  Horoscope h;
-  SetBirthDate(h, 1, 1, 2000);
-  SetBirthTime(h, 17, 30, -5, -30, 0, 0);
-  SetBirthPlace(h, -77, -12, 28, 36);
-  CalculateHoroscope(h);
-  return h;
-}
+using test_support::WorkedChart;
 
 TEST(ClockOption, Parsing) {
   struct Case { const char* text; bool ok; int y, mo, d, h, mi; const char* source; };

@@ -18,6 +18,7 @@
 #include "document/settings_store.h"
 #include "document/text_export.h"
 #include "engine/calendar.h"
+#include "tests/support/worked_chart_fields.h"
 
 namespace sarvexa {
 namespace {
@@ -26,26 +27,7 @@ constexpr LocalClockReading kFixedClock{2024, 6, 15, 12, 0};
 
 // The worked chart entered as on the "Chart Data" dialog: 1 January 2000,
 // 5:30 PM, zone 5:30 East, 77 deg 12 min East, 28 deg 36 min North.
-ChartDataFields WorkedChartFields() {
-  ChartDataFields f;
-  f.firstName = "Worked";
-  f.lastName = "Chart";
-  f.hour = 5;
-  f.minute = 30;
-  f.isPm = 1;
-  f.day = 1;
-  f.monthIndex = 0;
-  f.year = 2000;
-  f.place = "New Delhi";
-  f.lonDegrees = 77;
-  f.lonMinutes = 12;
-  f.isEast = 1;
-  f.latDegrees = 28;
-  f.latMinutes = 36;
-  f.zoneHours = 5;
-  f.zoneMinutes = 30;
-  return f;
-}
+ChartDataFields WorkedChartFields() { return test_support::WorkedChartFields("Worked", "Chart"); }
 
 std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);

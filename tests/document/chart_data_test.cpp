@@ -3,30 +3,12 @@
 #include "document/chart_data.h"
 #include "document/prasna.h"
 #include "engine/calendar.h"
+#include "tests/support/worked_chart_fields.h"
 
 namespace sarvexa {
 namespace {
 
-ChartDataFields Valid() {
-  ChartDataFields f;
-  f.firstName = "Ann";
-  f.lastName = "Lee";
-  f.hour = 4;
-  f.minute = 5;
-  f.day = 7;
-  f.year = 1962;
-  f.monthIndex = 2;
-  f.place = "Pune, India";
-  f.lonDegrees = 73;
-  f.lonMinutes = 51;
-  f.latDegrees = 18;
-  f.latMinutes = 31;
-  f.zoneHours = 5;
-  f.zoneMinutes = 30;
-  f.isPm = 1;
-  f.isEast = 1;
-  return f;
-}
+ChartDataFields Valid() { return test_support::AnnLeeFields(); }
 
 TEST(ChartDataValidation, EachRangeBoundary) {
   struct Case {

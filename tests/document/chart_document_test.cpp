@@ -6,6 +6,7 @@
 #include "document/chart_document.h"
 #include "document/chart_file.h"
 #include "engine/calendar.h"
+#include "tests/support/worked_chart_fields.h"
 
 namespace sarvexa {
 namespace {
@@ -13,26 +14,7 @@ namespace {
 // A fixed clock: 14:07 on 15 March 2024 (seconds are not part of a reading).
 LocalClockReading FixedNow() { return LocalClockReading{2024, 3, 15, 14, 7}; }
 
-ChartDataFields AnnLee() {
-  ChartDataFields f;
-  f.firstName = "Ann";
-  f.lastName = "Lee";
-  f.hour = 4;
-  f.minute = 5;
-  f.isPm = 1;
-  f.day = 7;
-  f.monthIndex = 2;
-  f.year = 1962;
-  f.place = "Pune, India";
-  f.lonDegrees = 73;
-  f.lonMinutes = 51;
-  f.isEast = 1;
-  f.latDegrees = 18;
-  f.latMinutes = 31;
-  f.zoneHours = 5;
-  f.zoneMinutes = 30;
-  return f;
-}
+ChartDataFields AnnLee() { return test_support::AnnLeeFields(); }
 
 void ExpectSameChart(const ChartDocument& a, const ChartDocument& b) {
   EXPECT_EQ(a.firstName(), b.firstName());

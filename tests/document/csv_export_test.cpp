@@ -15,6 +15,7 @@
 #include "document/export_file.h"
 #include "engine/calendar.h"
 #include "engine/chart_calculation.h"
+#include "tests/support/worked_chart.h"
 
 namespace sarvexa {
 namespace {
@@ -51,21 +52,11 @@ std::vector<std::string> ReadRecord(const std::string& text) {
 
 // Ann Lee, 7 March 1962, 4:05 PM, zone 5:30 East, no daylight saving,
 // 73 deg 51 min East, 18 deg 31 min North, as the data entry stores it.
-Horoscope AnnLeeChart() {
-  Horoscope h;
-  SetBirthDate(h, 3, 7, 1962);
-  SetBirthTime(h, 16, 5, -5, -30, 0, 0);
-  SetBirthPlace(h, -73, -51, 18, 31);
-  CalculateHoroscope(h);
-  return h;
-}
+using test_support::AnnLeeChart;
 
 // A chart whose longitudes are set directly, to pin the number format.
 Horoscope FixedLongitudes() {
-  Horoscope h;
-  SetBirthDate(h, 1, 1, 2000);
-  SetBirthTime(h, 17, 30, -5, -30, 0, 0);
-  SetBirthPlace(h, -77, -12, 28, 36);
+  Horoscope h = test_support::WorkedChartBirthData();
   const double lons[10] = {10.123, 359.996, 0.0, 0.004, 0.005, 99.994, 199.99,
                            45.5,   300.0,   120.0};
   for (int i = 0; i < 10; ++i) h.positions[static_cast<std::size_t>(i)].longitude = lons[i];

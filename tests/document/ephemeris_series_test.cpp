@@ -10,19 +10,13 @@
 #include "document/ephemeris_series.h"
 #include "engine/calendar.h"
 #include "engine/chart_calculation.h"
+#include "tests/support/worked_chart.h"
 
 namespace sarvexa {
 namespace {
 
-// 1 January 2000, 17:30, zone 5:30 East, no daylight saving, New Delhi.
-Horoscope WorkedChart(int dstHours = 0) {
-  Horoscope h;
-  SetBirthDate(h, 1, 1, 2000);
-  SetBirthTime(h, 17, 30, -5, -30, dstHours, 0);
-  SetBirthPlace(h, -77, -12, 28, 36);
-  CalculateHoroscope(h);
-  return h;
-}
+// 1 January 2000, 17:30, zone 5:30 East, New Delhi; daylight saving as given.
+using test_support::WorkedChart;
 
 // Day numbers counted by hand from JDN 2451545 = 1 January 2000.
 constexpr std::int32_t kJan1_2000 = 2451545;

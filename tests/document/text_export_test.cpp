@@ -20,20 +20,14 @@
 #include "engine/calendar.h"
 #include "engine/chart_calculation.h"
 #include "engine/dasha.h"
+#include "tests/support/worked_chart.h"
 
 namespace sarvexa {
 namespace {
 
 // 1 January 2000, 17:30, zone 5:30 East, no daylight saving,
 // 77 deg 12 min East, 28 deg 36 min North.
-Horoscope WorkedChart() {
-  Horoscope h;
-  SetBirthDate(h, 1, 1, 2000);
-  SetBirthTime(h, 17, 30, -5, -30, 0, 0);
-  SetBirthPlace(h, -77, -12, 28, 36);
-  CalculateHoroscope(h);
-  return h;
-}
+using test_support::WorkedChart;
 
 constexpr LocalClockReading kFixedClock{2024, 6, 15, 12, 0};
 

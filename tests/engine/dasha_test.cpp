@@ -6,6 +6,7 @@
 
 #include "engine/calendar.h"
 #include "engine/chart_calculation.h"
+#include "tests/support/worked_chart.h"
 
 namespace sarvexa {
 namespace {
@@ -82,11 +83,7 @@ TEST(DashaTable, WorkedChartMahaDashaDates) {
 }
 
 TEST(DashaTable, FullWorkedChartFromBirthData) {
-  Horoscope h;
-  SetBirthDate(h, 1, 1, 2000);
-  SetBirthTime(h, 17, 30, -5, -30, 0, 0);
-  SetBirthPlace(h, -77, -12, 28, 36);
-  CalculateHoroscope(h);
+  const Horoscope h = test_support::WorkedChart();
   const DashaState s = ComputeDashaTable(h);
   EXPECT_DOUBLE_EQ(s.birthDayCount, kWorkedBirth);
   EXPECT_EQ(NakshatraOf(h.positions[graha::Moon].longitude), 14);

@@ -12,6 +12,7 @@
 #include "engine/chart_calculation.h"
 #include "engine/horoscope.h"
 #include "engine/planets.h"
+#include "tests/support/worked_chart.h"
 
 namespace sarvexa {
 namespace {
@@ -77,15 +78,8 @@ struct Expected {
   int degrees, minutes, retrograde;
 };
 
-Horoscope WorkedChart() {
-  // 1 January 2000, 17:30, zone 5:30 East, no DST, 77E12 28N36.
-  Horoscope h;
-  SetBirthDate(h, 1, 1, 2000);
-  SetBirthTime(h, 17, 30, -5, -30, 0, 0);
-  SetBirthPlace(h, -77, -12, 28, 36);
-  CalculateHoroscope(h);
-  return h;
-}
+// 1 January 2000, 17:30, zone 5:30 East, no DST, 77E12 28N36.
+using test_support::WorkedChart;
 
 TEST(CalculateHoroscope, WorkedChart) {
   const Horoscope h = WorkedChart();

@@ -8,38 +8,15 @@
 
 #include "document/chart_document.h"
 #include "document/settings_store.h"
+#include "page_test_support.h"
 #include "view/display.h"
 #include "view/recording_canvas.h"
 
 namespace sarvexa {
 namespace {
 
-struct Doc {
-  MemorySettingsStore store;
-  std::unique_ptr<ChartDocument> doc;
-  explicit Doc(int style, int colour) {
-    doc = std::make_unique<ChartDocument>(store, [] { return LocalClockReading{2024, 6, 15, 12, 0}; });
-    ChartDataFields f;
-    f.firstName = "Ann";
-    f.lastName = "Lee";
-    f.hour = 5;
-    f.minute = 30;
-    f.isPm = 1;
-    f.day = 1;
-    f.year = 2000;
-    f.place = "New Delhi";
-    f.lonDegrees = 77;
-    f.lonMinutes = 12;
-    f.isEast = 1;
-    f.latDegrees = 28;
-    f.latMinutes = 36;
-    f.zoneHours = 5;
-    f.zoneMinutes = 30;
-    EXPECT_FALSE(doc->newChart(f).has_value());
-    doc->setChartStyle(style);
-    doc->setColorCharts(colour);
-  }
-};
+// The worked chart in the given style and colour choice, clock 15 June 2024.
+using Doc = page_test::WorkedDocument;
 
 bool HasTextStartingWith(const RecordingCanvas& c, const std::string& prefix) {
   for (const auto& t : c.Texts()) {

@@ -12,6 +12,7 @@
 
 #include "document/chart_document.h"
 #include "document/settings_store.h"
+#include "tests/support/worked_chart_fields.h"
 #include "view/recording_canvas.h"
 
 namespace sarvexa::page_test {
@@ -26,24 +27,7 @@ struct WorkedDocument {
 
   explicit WorkedDocument(int style = 1, int colour = 0, LocalClockReading clock = FixedClock()) {
     doc = std::make_unique<ChartDocument>(store, [clock] { return clock; });
-    ChartDataFields f;
-    f.firstName = "Ann";
-    f.lastName = "Lee";
-    f.hour = 5;
-    f.minute = 30;
-    f.isPm = 1;
-    f.day = 1;
-    f.monthIndex = 0;
-    f.year = 2000;
-    f.place = "New Delhi";
-    f.lonDegrees = 77;
-    f.lonMinutes = 12;
-    f.isEast = 1;
-    f.latDegrees = 28;
-    f.latMinutes = 36;
-    f.zoneHours = 5;
-    f.zoneMinutes = 30;
-    const auto error = doc->newChart(f);
+    const auto error = doc->newChart(test_support::WorkedChartFields());
     EXPECT_FALSE(error.has_value()) << (error ? error->message : "");
     doc->setChartStyle(style);
     doc->setColorCharts(colour);
