@@ -19,6 +19,14 @@ DashaLord ValidLord(int lord) {
 
 double Years(DashaLord lord) { return kDashaYears[ValidLord(lord)]; }
 
+// years(b) x (1 / 120) for each Bukti lord b, the share of its Maha dasha a
+// Bukti takes; the same product the table would otherwise form 81 times.
+constexpr std::array<double, dasha::kLordCount> kBuktiShares = [] {
+  std::array<double, dasha::kLordCount> shares{};
+  for (int b = 0; b < dasha::kLordCount; ++b) shares[b] = kDashaYears[b] * (1.0 / 120.0);
+  return shares;
+}();
+
 double ReducedLongitude(double lonDeg) {
   if (!std::isfinite(lonDeg)) return 0.0;
   double r = lonDeg - 360.0 * std::floor(lonDeg / 360.0);
@@ -53,15 +61,18 @@ DashaState ComputeDashaTable(const Horoscope& h) {
                                                  Years(first) * dasha::kDaysPerYear;
 
   double t = start;
+  DashaLord lord = first;
   for (int k = 0; k < dasha::kLordCount; ++k) {
     MahaDasha& m = state.table[k];
-    m.lord = static_cast<std::int16_t>((first + k) % dasha::kLordCount);
-    m.lengthDays = Years(m.lord) * dasha::kDaysPerYear;
+    m.lord = static_cast<std::int16_t>(lord);
+    m.lengthDays = Years(lord) * dasha::kDaysPerYear;
+    DashaLord b = lord;
     for (int j = 0; j < dasha::kLordCount; ++j) {
-      const DashaLord b = (m.lord + j) % dasha::kLordCount;
       m.buktiStart[j] = t;
-      t = t + Years(b) * (1.0 / 120.0) * (Years(m.lord) * dasha::kDaysPerYear);
+      t = t + kBuktiShares[b] * m.lengthDays;
+      if (++b == dasha::kLordCount) b = 0;
     }
+    if (++lord == dasha::kLordCount) lord = 0;
   }
   return state;
 }
@@ -89,11 +100,13 @@ std::optional<CurrentPeriod> FindCurrentPeriodAt(const DashaTable& table, double
   }
 
   int found = -1;
-  for (int i = 0; i < kBuktiCount; ++i) {
-    const double s = table[i / dasha::kLordCount].buktiStart[i % dasha::kLordCount];
-    if (s != 0.0 && s >= now) {
-      found = i;
-      break;
+  for (int m = 0; m < dasha::kLordCount && found < 0; ++m) {
+    for (int j = 0; j < dasha::kLordCount; ++j) {
+      const double s = table[m].buktiStart[j];
+      if (s != 0.0 && s >= now) {
+        found = m * dasha::kLordCount + j;
+        break;
+      }
     }
   }
   // A moment before the first start of the table has no earlier Bukti.
