@@ -78,19 +78,6 @@ void SetBirthPlace(Horoscope& h, int lonDegrees, int lonMinutes, int latDegrees,
   h.latitude = static_cast<double>(latDegrees) + static_cast<double>(latMinutes) * 60.0 / 3600.0;
 }
 
-WholeAndMinutes SplitDegrees(double value) {
-  WholeAndMinutes r;
-  // Beyond the integer range (or NaN) the whole part saturates and there are
-  // no meaningful minutes to show.
-  if (!(std::fabs(value) < 2147483648.0)) {
-    r.whole = TruncToInt(value);
-    return r;
-  }
-  r.whole = TruncToInt(value);
-  r.minutes = TruncToInt((value - r.whole) * 60.0);
-  return r;
-}
-
 WholeAndMinutes SplitDegreesRounded(double value) {
   const double y = value < 0.0 ? value - 1.0 / 120.0 : value + 1.0 / 120.0;
   return SplitDegrees(y);

@@ -3,9 +3,11 @@
 // chart's birth data, and the two ways of splitting a decimal value into whole
 // units and minutes for display. Free functions without state.
 
+#include <cmath>
 #include <cstdint>
 
 #include "engine/horoscope.h"
+#include "engine/numeric.h"
 
 namespace sarvexa {
 
@@ -49,8 +51,20 @@ void SetBirthTime(Horoscope& h, int hour, int minutes, int zoneHours, int zoneMi
 void SetBirthPlace(Horoscope& h, int lonDegrees, int lonMinutes, int latDegrees,
                    int latMinutes);
 
-/// Whole part and minutes, both truncated toward zero.
-WholeAndMinutes SplitDegrees(double value);
+/// Whole part and minutes, both truncated toward zero. Inline: the varga
+/// signs split every longitude of a chart on each refresh.
+inline WholeAndMinutes SplitDegrees(double value) {
+  WholeAndMinutes r;
+  // Beyond the integer range (or NaN) the whole part saturates and there are
+  // no meaningful minutes to show.
+  if (!(std::fabs(value) < 2147483648.0)) {
+    r.whole = TruncToInt(value);
+    return r;
+  }
+  r.whole = TruncToInt(value);
+  r.minutes = TruncToInt((value - r.whole) * 60.0);
+  return r;
+}
 
 /// Whole part and minutes rounded to the nearest minute, halves away from
 /// zero, carrying into the whole part (10.9999 gives 11 and 0).

@@ -12,6 +12,10 @@ namespace {
 // Charts loaded from a file are taken as stored; reducing here keeps every
 // sign inside 0..11 whatever the record holds.
 double ReducedLongitude(double lonDeg) {
+  // A calculated chart's longitude needs no reduction: below 360 the
+  // quotient lonDeg / 360 stays below 1, so the general formula returns
+  // lonDeg itself.
+  if (lonDeg >= 0.0 && lonDeg < 360.0) return lonDeg;
   if (!std::isfinite(lonDeg)) return 0.0;
   double r = lonDeg - 360.0 * std::floor(lonDeg / 360.0);
   if (r >= 360.0 || r < 0.0) r = 0.0;
