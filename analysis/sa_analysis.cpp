@@ -43,11 +43,41 @@ int signDegreeCloseness(const Horoscope& h, GrahaIndex a, GrahaIndex b) {
   return d < 5.0 ? TruncToInt((5.0 - d) * 20.0) : 0;
 }
 
-SaAnalyzer::SaAnalyzer(const Horoscope& h, SaAnalysis& result) { analyse(h, result); }
+namespace {
 
-void SaAnalyzer::analyse(const Horoscope& h, SaAnalysis& r) {
+// Separation of two longitudes that both lie in 0 <= x <= 360: the value
+// circularSeparation gives, without its reduction. |x - y| is the difference
+// it takes (rounding is symmetric, so x - y is exactly -(y - x)); it lies in
+// 0..360, where the reduction leaves it alone except that 360 becomes 0.
+inline double SeparationInRange(double x, double y) {
+  double d = std::fabs(x - y);
+  if (d >= 360.0) d -= 360.0;
+  return d > 180.0 ? 360.0 - d : d;
+}
+
+// The analysis proper. A calculated chart has every longitude in 0 <= x < 360
+// (kInRange): then every separation takes the short form above, and a graha
+// can only stand on the house MEP nearest to it, so that one house is tried
+// instead of all twelve. A loaded record may hold anything (not finite, out
+// of range); it takes the general separation against every house.
+template <bool kInRange>
+void AnalyseChartPoints(const Horoscope& h, SaAnalysis& r) {
   using namespace SaFlags;
-  const SignIndex rising = RisingSign(h);
+  auto sep = [](double x, double y) {
+    if constexpr (kInRange) {
+      return SeparationInRange(x, y);
+    } else {
+      return circularSeparation(x, y);
+    }
+  };
+
+  double lon[graha::kCount];
+  SignIndex sign[graha::kCount];
+  for (GrahaIndex g = 0; g < graha::kCount; ++g) {
+    lon[g] = Lon(h, g);
+    sign[g] = SignOfLongitude(lon[g]);
+  }
+  const SignIndex rising = sign[graha::Ascendant];
   const GrahaSet malefics = kFunctionalMalefics[rising];
   auto malefic = [&](GrahaIndex g) { return Contains(malefics, g); };
 
@@ -57,31 +87,56 @@ void SaAnalyzer::analyse(const Horoscope& h, SaAnalysis& r) {
   // 2. House MEPs, 30 degrees apart from the Ascendant, and the house MEP
   //    each graha stands on. MEPs lie 30 degrees apart, so at most one house
   //    qualifies.
-  r.mep[0] = Lon(h, graha::Ascendant);
+  r.mep[0] = lon[graha::Ascendant];
   for (int k = 1; k < 12; ++k) {
     r.mep[k] = r.mep[k - 1] + 30.0;
     if (r.mep[k] > 360.0) r.mep[k] -= 360.0;
   }
   r.houseConjunction.fill(-1);
-  for (int k = 0; k < 12; ++k) {
+  if constexpr (kInRange) {
+    // MEP k lies within a few units in the last place of Ascendant + 30 k
+    // (mod 360), so a graha within 5 degrees of it lies within 15 degrees of
+    // that point: k is the nearest multiple of 30 past the Ascendant, and the
+    // wide margin leaves no room for rounding to pick another house.
     for (GrahaIndex g = 1; g <= 9; ++g) {
-      const double s = circularSeparation(r.mep[k], Lon(h, g));
+      double ahead = lon[g] - lon[graha::Ascendant];
+      if (ahead < 0.0) ahead += 360.0;
+      int k = static_cast<int>((ahead + 15.0) * (1.0 / 30.0));
+      if (k >= 12) k -= 12;
+      const double s = sep(r.mep[k], lon[g]);
       if (s <= kSaOrbDeg) {
         r.houseConjunction[g - 1] = k;
         r.houseConjunctionStrength[g - 1] = closenessPercent(s);
       }
     }
+  } else {
+    for (int k = 0; k < 12; ++k) {
+      for (GrahaIndex g = 1; g <= 9; ++g) {
+        const double s = sep(r.mep[k], lon[g]);
+        if (s <= kSaOrbDeg) {
+          r.houseConjunction[g - 1] = k;
+          r.houseConjunctionStrength[g - 1] = closenessPercent(s);
+        }
+      }
+    }
   }
 
-  // 3. Conjunctions between grahas; a malefic within 1 degree afflicts.
+  // 3. Conjunctions between grahas; a malefic within 1 degree afflicts. The
+  //    separation is the same both ways round, so each pair is measured once
+  //    (the Sun's row also serves the combustion test below).
+  double sunSeparation[graha::kCount] = {};
   r.conjunctions.fill(0);
   for (GrahaIndex g = 1; g <= 9; ++g) {
-    for (GrahaIndex k = 1; k <= 9; ++k) {
-      if (k == g) continue;
-      const double s = circularSeparation(Lon(h, g), Lon(h, k));
+    for (GrahaIndex k = g + 1; k <= 9; ++k) {
+      const double s = sep(lon[g], lon[k]);
+      if (g == graha::Sun) sunSeparation[k] = s;
       if (s <= kSaOrbDeg) {
         r.conjunctions[g] |= GrahaBit(k);
-        if (malefic(k) && s <= kSaAfflictionOrbDeg) r.flags[g] |= Afflicted;
+        r.conjunctions[k] |= GrahaBit(g);
+        if (s <= kSaAfflictionOrbDeg) {
+          if (malefic(k)) r.flags[g] |= Afflicted;
+          if (malefic(g)) r.flags[k] |= Afflicted;
+        }
       }
     }
   }
@@ -91,16 +146,18 @@ void SaAnalyzer::analyse(const Horoscope& h, SaAnalysis& r) {
   r.aspects.fill(0);
   for (GrahaIndex g = 1; g <= 9; ++g) {
     const AspectAngleList& list = kAspectAngles[g];
-    for (GrahaIndex p = 0; p <= 9; ++p) {
-      if (p == g) continue;
-      for (int i = 0; i < list.count; ++i) {
-        const int angle = list.angles[i];
-        if (angle == 180 && (g > graha::Saturn || p > graha::Saturn)) continue;
-        const double target = Reduce360(Lon(h, g) + angle);
-        const double s = circularSeparation(target, Lon(h, p));
+    const bool afflicts = malefic(g);
+    for (int i = 0; i < list.count; ++i) {
+      const int angle = list.angles[i];
+      if (angle == 180 && g > graha::Saturn) continue;
+      const GrahaIndex last = angle == 180 ? graha::Saturn : graha::Ketu;
+      const double target = Reduce360(lon[g] + angle);
+      for (GrahaIndex p = 0; p <= last; ++p) {
+        if (p == g) continue;
+        const double s = sep(target, lon[p]);
         if (s <= kSaOrbDeg) {
           r.aspects[p] |= GrahaBit(g);
-          if (malefic(g) && s <= kSaAfflictionOrbDeg) r.flags[p] |= Afflicted;
+          if (afflicts && s <= kSaAfflictionOrbDeg) r.flags[p] |= Afflicted;
         }
       }
     }
@@ -108,7 +165,7 @@ void SaAnalyzer::analyse(const Horoscope& h, SaAnalysis& r) {
 
   // 5. Combustion: strictly within the distance.
   for (GrahaIndex g = graha::Moon; g <= graha::Saturn; ++g) {
-    if (circularSeparation(Lon(h, graha::Sun), Lon(h, g)) < kCombustionDistances[g]) {
+    if (sunSeparation[g] < kCombustionDistances[g]) {
       r.flags[g] |= Combust;
       if (malefic(graha::Sun)) r.flags[g] |= Afflicted;
     }
@@ -116,20 +173,18 @@ void SaAnalyzer::analyse(const Horoscope& h, SaAnalysis& r) {
 
   // 6. Placement in the 6th, 8th or 12th house counted by signs.
   for (GrahaIndex g = 1; g <= 9; ++g) {
-    int house = SignOfLongitude(Lon(h, g)) - rising;
+    int house = sign[g] - rising;
     if (house < 0) house += 12;
     house += 1;
     if (house == 6 || house == 8 || house == 12) r.flags[g] |= BadPlacement | Afflicted;
   }
 
   // 7. Debilitation in the Rashi and in the Navamsa.
-  VargaSignArray navamsa{};
-  VargaSigns(h, navamsa, 9);
   for (GrahaIndex g = 1; g <= 9; ++g) {
-    if (SignOfLongitude(Lon(h, g)) == kDebilitationSigns[g]) {
-      r.flags[g] |= DebilitatedInRashi | Afflicted;
+    if (sign[g] == kDebilitationSigns[g]) r.flags[g] |= DebilitatedInRashi | Afflicted;
+    if (VargaSignOf(lon[g], 9) == kDebilitationSigns[g]) {
+      r.flags[g] |= DebilitatedInNavamsa | Afflicted;
     }
-    if (navamsa[g] == kDebilitationSigns[g]) r.flags[g] |= DebilitatedInNavamsa | Afflicted;
   }
 
   // 8. Infancy (first 5 degrees of a sign) and old age (last 5 degrees). The
@@ -138,29 +193,36 @@ void SaAnalyzer::analyse(const Horoscope& h, SaAnalysis& r) {
   //    disagree with its longitude.
   for (GrahaIndex g = 1; g <= 9; ++g) {
     const int w = h.positions[g].signDegrees;
-    const double x = DegreesInSign(Reduce360(Lon(h, g)));
     auto clampPercent = [](int v) { return v < 0 ? 0 : (v > 100 ? 100 : v); };
     if (w < 5) {
+      const double x = DegreesInSign(Reduce360(lon[g]));
       r.flags[g] |= Infancy | Afflicted;
       r.ageStrength[g] = clampPercent(TruncToInt((5.0 - x) * 20.0));
     } else if (w >= 25) {
+      const double x = DegreesInSign(Reduce360(lon[g]));
       r.flags[g] |= OldAge | Afflicted;
       r.ageStrength[g] = clampPercent(TruncToInt((x - 25.0) * 20.0));
     }
   }
 
   // 9. Own sign and weak dispositor, repeated so that affliction spreads
-  //    along chains of dispositors: each pass sees the previous passes' flags.
+  //    along chains of dispositors: each pass sees the previous passes'
+  //    flags. A pass that changes nothing leaves every later pass nothing to
+  //    change either, so the passes stop there.
   for (int pass = 0; pass < 8; ++pass) {
+    bool changed = false;
     for (GrahaIndex g = graha::Sun; g <= graha::Saturn; ++g) {
-      const SignIndex s = SignOfLongitude(Lon(h, g));
+      const SignIndex s = sign[g];
       const GrahaIndex lord = kSignLords[s];
+      const std::int32_t before = r.flags[g];
       if (lord == g) {
         r.flags[g] |= OwnSign;
       } else if (s == kMooltrikonaSigns[lord] && (r.flags[lord] & Afflicted) != 0) {
         r.flags[g] |= WeakDispositor | Afflicted;
       }
+      changed = changed || r.flags[g] != before;
     }
+    if (!changed) break;
   }
 
   // 10. Colour classes: a functional malefic is class 1 afflicted or not.
@@ -173,6 +235,22 @@ void SaAnalyzer::analyse(const Horoscope& h, SaAnalysis& r) {
     } else {
       r.colorClass[g] = ColorClass::Benefic;
     }
+  }
+}
+
+}  // namespace
+
+SaAnalyzer::SaAnalyzer(const Horoscope& h, SaAnalysis& result) { analyse(h, result); }
+
+void SaAnalyzer::analyse(const Horoscope& h, SaAnalysis& r) {
+  bool inRange = true;
+  for (const GrahaPosition& p : h.positions) {
+    inRange = inRange && p.longitude >= 0.0 && p.longitude < 360.0;
+  }
+  if (inRange) {
+    AnalyseChartPoints<true>(h, r);
+  } else {
+    AnalyseChartPoints<false>(h, r);
   }
 }
 
