@@ -5,6 +5,7 @@
 // the analysis reads only the Horoscope it is given.
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 
 #include "engine/horoscope.h"
@@ -119,6 +120,16 @@ inline double ReduceSaAngle(double x) {
 inline double circularSeparation(double x, double y) {
   const double d = ReduceSaAngle(x > y ? x - y : y - x);
   return d > 180.0 ? 360.0 - d : d;
+}
+
+/// circularSeparation for two longitudes that both lie in 0 <= x <= 360,
+/// without the reduction: |x - y| is the difference it takes (rounding is
+/// symmetric, so x - y is exactly -(y - x)) and lies in 0..360, where the
+/// reduction changes nothing except that 360 becomes 0. Same value, bit for bit.
+inline double SeparationInRange(double x, double y) {
+  const double d = std::fabs(x - y);
+  const double r = d >= 360.0 ? d - 360.0 : d;
+  return r > 180.0 ? 360.0 - r : r;
 }
 
 /// Closeness of a separation of at most 5 degrees: trunc((5 - s) x 20),

@@ -80,23 +80,59 @@ Horoscope TransitHoroscope(const TransitChoice& c) {
   return h;
 }
 
-void analyseTransits(const Horoscope& natal, const Horoscope& transit, SaTransitAnalysis& r) {
-  auto natalLon = [&](GrahaIndex p) { return natal.positions[p].longitude; };
-  auto transitLon = [&](GrahaIndex p) { return transit.positions[p].longitude; };
+namespace {
+
+// The comparison proper. When both charts hold every longitude in
+// 0 <= x < 360 (kInRange) each separation takes the short form, which gives
+// the same value, and a transiting graha can stand only on the natal MEP
+// nearest to it; other records take the general separation against every
+// house.
+template <bool kInRange>
+void CompareCharts(const Horoscope& natal, const Horoscope& transit, SaTransitAnalysis& r) {
+  auto sep = [](double x, double y) {
+    if constexpr (kInRange) {
+      return SeparationInRange(x, y);
+    } else {
+      return circularSeparation(x, y);
+    }
+  };
+  double natalLon[graha::kCount];
+  double transitLon[graha::kCount];
+  for (GrahaIndex g = 0; g < graha::kCount; ++g) {
+    natalLon[g] = natal.positions[g].longitude;
+    transitLon[g] = transit.positions[g].longitude;
+  }
 
   // 1. Natal house MEPs and the house each transiting graha stands on.
-  r.mep[0] = natalLon(graha::Ascendant);
+  r.mep[0] = natalLon[graha::Ascendant];
   for (int k = 1; k < 12; ++k) {
     r.mep[k] = r.mep[k - 1] + 30.0;
     if (r.mep[k] > 360.0) r.mep[k] -= 360.0;
   }
   r.transitHouse.fill(-1);
-  for (int k = 0; k < 12; ++k) {
+  if constexpr (kInRange) {
+    // MEP k lies within a few units in the last place of Ascendant + 30 k
+    // (mod 360), so a graha within 5 degrees of it lies within 15 degrees of
+    // that point: k is the nearest multiple of 30 past the Ascendant.
     for (GrahaIndex t = 1; t <= 9; ++t) {
-      const double s = circularSeparation(r.mep[k], transitLon(t));
+      double ahead = transitLon[t] - natalLon[graha::Ascendant];
+      if (ahead < 0.0) ahead += 360.0;
+      int k = static_cast<int>((ahead + 15.0) * (1.0 / 30.0));
+      if (k >= 12) k -= 12;
+      const double s = sep(r.mep[k], transitLon[t]);
       if (s <= kSaOrbDeg) {
         r.transitHouse[t - 1] = k;
         r.transitHouseStrength[t - 1] = closenessPercent(s);
+      }
+    }
+  } else {
+    for (int k = 0; k < 12; ++k) {
+      for (GrahaIndex t = 1; t <= 9; ++t) {
+        const double s = sep(r.mep[k], transitLon[t]);
+        if (s <= kSaOrbDeg) {
+          r.transitHouse[t - 1] = k;
+          r.transitHouseStrength[t - 1] = closenessPercent(s);
+        }
       }
     }
   }
@@ -105,7 +141,7 @@ void analyseTransits(const Horoscope& natal, const Horoscope& transit, SaTransit
   r.natalConjunctions.fill(0);
   for (GrahaIndex t = 1; t <= 9; ++t) {
     for (GrahaIndex n = 1; n <= 9; ++n) {
-      if (circularSeparation(transitLon(t), natalLon(n)) <= kSaOrbDeg) {
+      if (sep(transitLon[t], natalLon[n]) <= kSaOrbDeg) {
         r.natalConjunctions[t - 1] |= GrahaBit(n);
       }
     }
@@ -116,14 +152,32 @@ void analyseTransits(const Horoscope& natal, const Horoscope& transit, SaTransit
   r.natalAspects.fill(0);
   for (GrahaIndex t = 1; t <= 9; ++t) {
     const AspectAngleList& list = kAspectAngles[t];
-    for (GrahaIndex n = 1; n <= 9; ++n) {
-      for (int i = 0; i < list.count; ++i) {
-        const double target = Reduce360(transitLon(t) + list.angles[i]);
-        if (circularSeparation(target, natalLon(n)) <= kSaOrbDeg) {
+    for (int i = 0; i < list.count; ++i) {
+      const double target = Reduce360(transitLon[t] + list.angles[i]);
+      for (GrahaIndex n = 1; n <= 9; ++n) {
+        if (sep(target, natalLon[n]) <= kSaOrbDeg) {
           r.natalAspects[t - 1] |= GrahaBit(n);
         }
       }
     }
+  }
+}
+
+bool AllInRange(const Horoscope& h) {
+  bool inRange = true;
+  for (const GrahaPosition& p : h.positions) {
+    inRange = inRange && p.longitude >= 0.0 && p.longitude < 360.0;
+  }
+  return inRange;
+}
+
+}  // namespace
+
+void analyseTransits(const Horoscope& natal, const Horoscope& transit, SaTransitAnalysis& r) {
+  if (AllInRange(natal) && AllInRange(transit)) {
+    CompareCharts<true>(natal, transit, r);
+  } else {
+    CompareCharts<false>(natal, transit, r);
   }
 }
 
