@@ -45,18 +45,8 @@ int signDegreeCloseness(const Horoscope& h, GrahaIndex a, GrahaIndex b) {
 
 namespace {
 
-// Separation of two longitudes that both lie in 0 <= x <= 360: the value
-// circularSeparation gives, without its reduction. |x - y| is the difference
-// it takes (rounding is symmetric, so x - y is exactly -(y - x)); it lies in
-// 0..360, where the reduction leaves it alone except that 360 becomes 0.
-inline double SeparationInRange(double x, double y) {
-  double d = std::fabs(x - y);
-  if (d >= 360.0) d -= 360.0;
-  return d > 180.0 ? 360.0 - d : d;
-}
-
 // The analysis proper. A calculated chart has every longitude in 0 <= x < 360
-// (kInRange): then every separation takes the short form above, and a graha
+// (kInRange): then every separation takes SeparationInRange, and a graha
 // can only stand on the house MEP nearest to it, so that one house is tried
 // instead of all twelve. A loaded record may hold anything (not finite, out
 // of range); it takes the general separation against every house.
