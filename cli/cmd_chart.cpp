@@ -118,7 +118,8 @@ void PrintChartHelp(std::ostream& out) {
          "  --help              this text\n"
          "\n"
          "A bad or missing option prints one line naming it and exits with code 2;\n"
-         "a file that cannot be written gives exit code 1.\n"
+         "a file that cannot be written gives exit code 1. Standard output carries\n"
+         "one thing: the table, the JSON, or one file sent there with '-'.\n"
          "Example:\n"
          "  sarvexa-cli chart --date 2000-01-01 --time 17:30 --zone 05:30 \\\n"
          "                    --lon 077:12E --lat 28:36N --dst 0\n";
@@ -135,12 +136,17 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
     PrintChartHelp(out);
     return 0;
   }
+  if (auto conflict = StandardOutputConflict(options.json, options.exports, options.svxPath)) {
+    err << "sarvexa-cli chart: " << *conflict << '\n';
+    return kExitUsage;
+  }
   Horoscope h;
   ApplyBirthOptions(options.birth, h);
   CalculateHoroscope(h);
   const LocalClockReading now = options.now ? *options.now : ReadSystemLocalClock();
   const ChartDerivations derived = DeriveChart(h, now);
-  // An export sent to standard output replaces the table there.
+  // An export sent to standard output replaces the table there (and never
+  // shares it with the JSON: checked above).
   const bool exportToStdout = options.exports.textPath == std::string("-") ||
                               options.exports.csvPath == std::string("-") ||
                               options.svxPath == std::string("-");

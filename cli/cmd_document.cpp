@@ -188,6 +188,10 @@ int RunOpenCommand(const Arguments& args, std::ostream& out, std::ostream& err) 
     PrintOpenHelp(out);
     return 0;
   }
+  if (auto conflict = StandardOutputConflict(o.json, o.exports, o.svxPath)) {
+    err << "sarvexa-cli open: " << *conflict << '\n';
+    return kExitUsage;
+  }
   if (!file) {
     err << "sarvexa-cli open: a chart file is required (see sarvexa-cli open --help)\n";
     return kExitUsage;
@@ -262,6 +266,10 @@ int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err
   if (o.help) {
     PrintPrasnaHelp(out);
     return 0;
+  }
+  if (auto conflict = StandardOutputConflict(o.json, o.exports, o.svxPath)) {
+    err << "sarvexa-cli prasna: " << *conflict << '\n';
+    return kExitUsage;
   }
 
   IniFileSettingsStore settings = StoredSettings();

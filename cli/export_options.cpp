@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
+#include <vector>
 
 #include "document/chart_document.h"
 #include "document/csv_export.h"
@@ -96,6 +98,22 @@ int StoredChartStyle() {
   const auto path = IniFileSettingsStore::DefaultPath();
   if (!path) return 0;
   return ReadDisplaySettings(IniFileSettingsStore::FromFile(*path)).chartStyle;
+}
+
+std::optional<std::string> StandardOutputConflict(bool json, const ExportOptions& exports,
+                                                  const std::optional<std::string>& svxPath) {
+  std::vector<std::string> users;
+  if (json) users.push_back("--json");
+  if (exports.textPath == std::string("-")) users.push_back("--text -");
+  if (exports.csvPath == std::string("-")) users.push_back("--csv -");
+  if (svxPath == std::string("-")) users.push_back("--svx -");
+  if (users.size() < 2) return std::nullopt;
+  std::string list;
+  for (std::size_t i = 0; i < users.size(); ++i) {
+    list += (i == 0 ? "" : i + 1 == users.size() ? " and " : ", ") + users[i];
+  }
+  return list + (users.size() == 2 ? " would both" : " would all") +
+         " write to standard output; send all but one to files";
 }
 
 }  // namespace sarvexa

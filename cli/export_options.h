@@ -23,6 +23,11 @@ struct ExportOptions {
   bool any() const { return textPath.has_value() || csvPath.has_value(); }
 };
 
+/// Standard output carries one thing only: the JSON, or one file's bytes sent
+/// there with "-". Returns the complaint when more than one asks for it.
+std::optional<std::string> StandardOutputConflict(bool json, const ExportOptions& exports,
+                                                  const std::optional<std::string>& svxPath);
+
 /// Result of looking at one command-line argument.
 enum class OptionMatch { NotMine, Taken, Error };
 

@@ -274,6 +274,9 @@ TEST(CliChartExports, StandardOutputFilesAndFailures) {
       {{"--style", "west"}, 2},
       {{"--text"}, 2},
       {{"--csv", "/nonexistent-folder-for-sarvexa/x.csv"}, 1},
+      // Standard output carries one thing: two claimants would interleave.
+      {{"--json", "--text", "-"}, 2},
+      {{"--csv", "-", "--svx", "-"}, 2},
   };
   for (const Case& c : cases) {
     std::vector<std::string> a = kWorkedBirthOptions;
@@ -281,6 +284,41 @@ TEST(CliChartExports, StandardOutputFilesAndFailures) {
     std::ostringstream o, e;
     EXPECT_EQ(cli::RunChartCommand(a, o, e), c.code) << c.extra[0];
     EXPECT_FALSE(e.str().empty());
+    if (c.code == 2) {
+      EXPECT_TRUE(o.str().empty()) << "nothing is printed on a usage error";
+    }
+  }
+}
+
+TEST(CliExportOptions, StandardOutputHasOneUser) {
+  struct Case {
+    bool json;
+    const char* text;
+    const char* csv;
+    const char* svx;
+    const char* complaint;  // nullptr: no conflict
+  };
+  const Case cases[] = {
+      {false, nullptr, nullptr, nullptr, nullptr},
+      {true, "r.txt", "r.csv", "r.svx", nullptr},
+      {false, "-", "r.csv", nullptr, nullptr},
+      {true, "-", nullptr, nullptr, "--json and --text - would both write"},
+      {false, "-", "-", nullptr, "--text - and --csv - would both write"},
+      {true, "-", "-", "-", "--json, --text -, --csv - and --svx - would all write"},
+  };
+  for (const Case& c : cases) {
+    ExportOptions e;
+    if (c.text) e.textPath = c.text;
+    if (c.csv) e.csvPath = c.csv;
+    std::optional<std::string> svx;
+    if (c.svx) svx = c.svx;
+    const auto conflict = StandardOutputConflict(c.json, e, svx);
+    if (c.complaint == nullptr) {
+      EXPECT_FALSE(conflict.has_value()) << *conflict;
+    } else {
+      ASSERT_TRUE(conflict.has_value()) << c.complaint;
+      EXPECT_EQ(conflict->rfind(c.complaint, 0), 0u) << *conflict;
+    }
   }
 }
 
