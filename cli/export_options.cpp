@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -18,12 +20,36 @@ namespace {
 std::optional<std::string> Emit(const std::string& path, const std::string& bytes,
                                 std::ostream& out) {
   if (path == "-") {
+    // A failed write to standard output is reported once, when the
+    // command ends (see FinishStandardOutput).
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) return std::string("Cannot write to standard output");
     return std::nullopt;
   }
   return WriteExportFile(path, bytes);
+}
+
+// Two outputs naming one file, however spelt ("a.txt", "./a.txt", a link
+// to it): the second would replace the first without a word.
+std::optional<std::string> SameFileConflict(const ExportOptions& exports,
+                                            const std::optional<std::string>& svxPath) {
+  namespace fs = std::filesystem;
+  struct Output { const char* option; const std::optional<std::string>& path; };
+  const Output outputs[] = {{"--svx", svxPath}, {"--text", exports.textPath}, {"--csv", exports.csvPath}};
+  const auto where = [](const std::string& p) {
+    std::error_code ec;
+    const fs::path full = fs::weakly_canonical(fs::absolute(p, ec), ec);
+    return ec ? fs::path(p).lexically_normal() : full;
+  };
+  for (std::size_t i = 0; i < std::size(outputs); ++i) {
+    for (std::size_t k = i + 1; k < std::size(outputs); ++k) {
+      const auto& a = outputs[i].path;
+      const auto& b = outputs[k].path;
+      if (!a || !b || *a == "-" || *b == "-" || where(*a) != where(*b)) continue;
+      return std::string(outputs[i].option) + " and " + outputs[k].option + " name the same file '" +
+             *b + "'; give each output its own file";
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -102,6 +128,7 @@ int StoredChartStyle() {
 
 std::optional<std::string> StandardOutputConflict(bool json, const ExportOptions& exports,
                                                   const std::optional<std::string>& svxPath) {
+  if (auto same = SameFileConflict(exports, svxPath)) return same;
   std::vector<std::string> users;
   if (json) users.push_back("--json");
   if (exports.textPath == std::string("-")) users.push_back("--text -");
