@@ -3,10 +3,14 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <iostream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
+#include "cli/chart_output.h"
 #include "document/chart_document.h"
 #include "document/csv_export.h"
 #include "document/export_file.h"
@@ -16,6 +20,13 @@
 
 namespace sarvexa {
 namespace {
+
+// The text report sent to a terminal shows control characters from the
+// names escaped; sent to a file or a pipe it keeps its bytes as they are.
+std::string TextReportFor(const std::string& path, const std::string& bytes, const std::ostream& out) {
+  const bool terminal = path == "-" && &out == &std::cout && ::isatty(STDOUT_FILENO) == 1;
+  return terminal ? cli::TerminalText(bytes) : bytes;
+}
 
 std::optional<std::string> Emit(const std::string& path, const std::string& bytes,
                                 std::ostream& out) {
@@ -94,7 +105,8 @@ std::optional<std::string> WriteExports(const ExportOptions& options,
     const CharChartStyle style =
         options.style.value_or(CharChartStyleFromSetting(document.chartStyle()));
     const std::string bytes = TextExportText(TextExportInputFromDocument(document, style));
-    if (auto error = Emit(*options.textPath, bytes, out)) return error;
+    if (auto error = Emit(*options.textPath, TextReportFor(*options.textPath, bytes, out), out))
+      return error;
   }
   if (options.csvPath) {
     if (auto error = Emit(*options.csvPath, CsvExportText(document), out)) return error;
@@ -111,7 +123,8 @@ std::optional<std::string> WriteExports(const ExportOptions& options,
     const CharChartStyle style =
         options.style.value_or(CharChartStyleFromSetting(storedChartStyle));
     const std::string bytes = TextExportText(firstName, lastName, place, chart, now, style);
-    if (auto error = Emit(*options.textPath, bytes, out)) return error;
+    if (auto error = Emit(*options.textPath, TextReportFor(*options.textPath, bytes, out), out))
+      return error;
   }
   if (options.csvPath) {
     if (auto error = Emit(*options.csvPath, CsvExportText(firstName, lastName, place, chart), out))
