@@ -58,8 +58,7 @@ bool WriteProtected(const std::filesystem::path& file, const struct stat& st) {
   return ::access(file.c_str(), W_OK) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
-}  // namespace
-
+// Writes all of `bytes` (retrying short writes); false with errno set.
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t n = ::write(fd, bytes.data(), bytes.size());
@@ -75,6 +74,8 @@ bool WriteAll(int fd, std::string_view bytes) {
   }
   return true;
 }
+
+}  // namespace
 
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std::string& bytes,
                                          std::size_t limit) {
@@ -112,9 +113,9 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std:
   return std::nullopt;
 }
 
-std::optional<std::string> ReplaceFile(const std::filesystem::path& path,
-                                       const TemporaryFileWriter& write,
-                                       const TemporaryNameSource& names) {
+std::optional<std::string> WriteFileReplacing(const std::filesystem::path& path,
+                                              std::string_view bytes,
+                                              const TemporaryNameSource& names) {
   namespace fs = std::filesystem;
   if (path.empty()) return std::string("Cannot save: no file name was given.");
   const std::string shown = path.string();
@@ -154,8 +155,8 @@ std::optional<std::string> ReplaceFile(const std::filesystem::path& path,
   // stays private after a save. A file system without them still saves.
   if (exists) (void)::fchmod(fd, st.st_mode & 07777);
 
-  std::optional<std::string> failure = write(fd);
-  if (!failure && ::fsync(fd) != 0) failure = Reason(errno);
+  std::optional<std::string> failure;
+  if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) failure = Reason(errno);
   if (::close(fd) != 0 && !failure) failure = Reason(errno);
   if (failure) {
     ::unlink(temp.c_str());
@@ -173,18 +174,6 @@ std::optional<std::string> ReplaceFile(const std::filesystem::path& path,
     ::close(dir);
   }
   return std::nullopt;
-}
-
-std::optional<std::string> WriteFileReplacing(const std::filesystem::path& path,
-                                              std::string_view bytes,
-                                              const TemporaryNameSource& names) {
-  return ReplaceFile(
-      path,
-      [bytes](int fd) -> std::optional<std::string> {
-        if (!WriteAll(fd, bytes)) return Reason(errno);
-        return std::nullopt;
-      },
-      names);
 }
 
 }  // namespace sarvexa

@@ -31,31 +31,18 @@ inline constexpr std::size_t kChartFileReadLimit = std::size_t{16} * 1024 * 1024
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std::string& bytes,
                                          std::size_t limit = kChartFileReadLimit);
 
-/// Writes the whole content into the open descriptor of the temporary file;
-/// an error message on failure. The descriptor stays owned by the caller.
-using TemporaryFileWriter = std::function<std::optional<std::string>(int fd)>;
-
 /// Gives the names tried, one after the other, for the temporary file in the
 /// target's folder. Empty: short random names.
 using TemporaryNameSource = std::function<std::string()>;
 
-/// Replaces the file at `path` with what `write` puts into a fresh temporary
-/// file beside it. Refused: an empty name, a folder, anything that is not a
+/// Replaces the file at `path` with `bytes` through a fresh temporary file
+/// beside it. Refused: an empty name, a folder, anything that is not a
 /// regular file, and an existing file the user cannot write (a file without
 /// any write permission counts as protected even for the superuser). A link
 /// is followed to the file it names, which keeps its permissions. An error
 /// message on failure, nullopt on success.
-std::optional<std::string> ReplaceFile(const std::filesystem::path& path,
-                                       const TemporaryFileWriter& write,
-                                       const TemporaryNameSource& names = {});
-
-/// ReplaceFile with the given bytes as the content.
 std::optional<std::string> WriteFileReplacing(const std::filesystem::path& path,
                                               std::string_view bytes,
                                               const TemporaryNameSource& names = {});
-
-/// Writes all of `bytes` to the descriptor (retrying short writes); false on
-/// failure with errno set.
-bool WriteAll(int fd, std::string_view bytes);
 
 }  // namespace sarvexa
