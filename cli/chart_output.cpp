@@ -55,7 +55,8 @@ std::string TerminalText(std::string_view text) {
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     const auto b = static_cast<unsigned char>(text[i]);
-    const bool lineEnd = b == '\n' || b == '\t' || (b == '\r' && i + 1 < text.size() && text[i + 1] == '\n');
+    const bool lineEnd =
+        b == '\n' || b == '\t' || (b == '\r' && i + 1 < text.size() && text[i + 1] == '\n');
     if ((b < 0x20 && !lineEnd) || b == 0x7F) {
       out += "\\x";
       out += kHex[b >> 4];

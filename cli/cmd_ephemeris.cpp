@@ -92,7 +92,8 @@ OptionMatch TakeEphemerisOption(const std::vector<std::string>& args, std::size_
 
 std::string EphemerisReport(const std::string& place, const Horoscope& chart,
                             const EphemerisOptions& options) {
-  std::string out = "Ephemeris for " + cli::TerminalText(place) + "   " + TextExportPlaceLine(chart) + " 12:00 AM\n";
+  std::string out = "Ephemeris for " + cli::TerminalText(place) + "   " + TextExportPlaceLine(chart) +
+                    " 12:00 AM\n";
   out += EphemerisSeriesText(
       ComputeEphemerisSeries(chart, options.startDay, options.interval, options.rows));
   return out;

@@ -23,7 +23,8 @@ namespace {
 
 // The text report sent to a terminal shows control characters from the
 // names escaped; sent to a file or a pipe it keeps its bytes as they are.
-std::string TextReportFor(const std::string& path, const std::string& bytes, const std::ostream& out) {
+std::string TextReportFor(const std::string& path, const std::string& bytes,
+                          const std::ostream& out) {
   const bool terminal = path == "-" && &out == &std::cout && ::isatty(STDOUT_FILENO) == 1;
   return terminal ? cli::TerminalText(bytes) : bytes;
 }
@@ -45,7 +46,8 @@ std::optional<std::string> SameFileConflict(const ExportOptions& exports,
                                             const std::optional<std::string>& svxPath) {
   namespace fs = std::filesystem;
   struct Output { const char* option; const std::optional<std::string>& path; };
-  const Output outputs[] = {{"--svx", svxPath}, {"--text", exports.textPath}, {"--csv", exports.csvPath}};
+  const Output outputs[] = {
+      {"--svx", svxPath}, {"--text", exports.textPath}, {"--csv", exports.csvPath}};
   const auto where = [](const std::string& p) {
     std::error_code ec;
     const fs::path full = fs::weakly_canonical(fs::absolute(p, ec), ec);
@@ -56,8 +58,8 @@ std::optional<std::string> SameFileConflict(const ExportOptions& exports,
       const auto& a = outputs[i].path;
       const auto& b = outputs[k].path;
       if (!a || !b || *a == "-" || *b == "-" || where(*a) != where(*b)) continue;
-      return std::string(outputs[i].option) + " and " + outputs[k].option + " name the same file '" +
-             *b + "'; give each output its own file";
+      return std::string(outputs[i].option) + " and " + outputs[k].option +
+             " name the same file '" + *b + "'; give each output its own file";
     }
   }
   return std::nullopt;
