@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "engine/calendar.h"
+#include "engine/numeric.h"
 #include "engine/text_format.h"
 
 namespace sarvexa::cli {
@@ -18,7 +19,7 @@ const char* GrahaName(int index) {
 std::string Coordinate(double value, const char* positiveSide, const char* negativeSide) {
   const WholeAndMinutes s = SplitDegreesRounded(value);
   const bool negative = s.whole < 0 || (s.whole == 0 && s.minutes < 0);
-  return FormatText("%d:%02d %s", std::abs(s.whole), std::abs(s.minutes),
+  return FormatText("%d:%02d %s", SaturatingAbs(s.whole), SaturatingAbs(s.minutes),
                 negative ? negativeSide : positiveSide);
 }
 
@@ -26,8 +27,8 @@ std::string HeaderLines(const BirthOptions& names, const Horoscope& h) {
   std::string out;
   std::string who = names.firstName;
   if (!names.lastName.empty()) who += (who.empty() ? "" : " ") + names.lastName;
-  out += "Chart of " + (who.empty() ? std::string("(no name)") : who);
-  if (!names.place.empty()) out += ", " + names.place;
+  out += "Chart of " + (who.empty() ? std::string("(no name)") : TerminalText(who));
+  if (!names.place.empty()) out += ", " + TerminalText(names.place);
   out += '\n';
 
   // Local clock time as stored: UT - zone + dst, rounded to the minute.
@@ -36,7 +37,7 @@ std::string HeaderLines(const BirthOptions& names, const Horoscope& h) {
   const char* month = (d.month >= 1 && d.month <= 12) ? kMonthAbbreviations[d.month - 1] : "?";
   const WholeAndMinutes z = SplitDegreesRounded(h.zone);
   out += FormatText("Date %d %s %d   Time %02d:%02d   Zone %d:%02d %s   DST %d\n", d.day, month, d.year,
-                t.whole, t.minutes, std::abs(z.whole), std::abs(z.minutes),
+                t.whole, t.minutes, SaturatingAbs(z.whole), SaturatingAbs(z.minutes),
                 h.zone < 0 ? "East" : "West", h.dst);
   out += "Longitude " + Coordinate(h.longitude, "West", "East") + "   Latitude " +
          Coordinate(h.latitude, "North", "South") + '\n';
@@ -47,6 +48,32 @@ std::string HeaderLines(const BirthOptions& names, const Horoscope& h) {
 }
 
 }  // namespace
+
+std::string TerminalText(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    const bool lineEnd =
+        b == '\n' || b == '\t' || (b == '\r' && i + 1 < text.size() && text[i + 1] == '\n');
+    if ((b < 0x20 && !lineEnd) || b == 0x7F) {
+      out += "\\x";
+      out += kHex[b >> 4];
+      out += kHex[b & 15];
+    } else if (b == 0xC2 && i + 1 < text.size() &&
+               (static_cast<unsigned char>(text[i + 1]) & 0xE0) == 0x80) {
+      // U+0080..U+009F in UTF-8: C2 80 .. C2 9F.
+      const auto c = static_cast<unsigned char>(text[++i]);
+      out += "\\u00";
+      out += kHex[c >> 4];
+      out += kHex[c & 15];
+    } else {
+      out += static_cast<char>(b);
+    }
+  }
+  return out;
+}
 
 void WritePosition(JsonWriter& json, const GrahaPosition& p) {
   json.BeginObject();

@@ -3,6 +3,7 @@
 // whose keys are the chart record's field names.
 
 #include <string>
+#include <string_view>
 
 #include "cli/birth_options.h"
 #include "cli/json_writer.h"
@@ -21,7 +22,13 @@ void WritePosition(JsonWriter& json, const GrahaPosition& p);
 std::string ChartJson(const BirthOptions& names, const Horoscope& h);
 
 /// Readable chart: header with the birth data as stored, then one line per
-/// Ascendant and graha.
+/// Ascendant and graha. Names and place are shown through TerminalText.
 std::string ChartTable(const BirthOptions& names, const Horoscope& h);
+
+/// Text from a file made safe to show on a terminal: control characters,
+/// which could move the cursor, retitle the window or hide lines, are shown
+/// as "\x1B" (C0 controls and DEL) or "\u009B" (C1 controls); tab, line
+/// feed and a carriage return before a line feed stay.
+std::string TerminalText(std::string_view utf8);
 
 }  // namespace sarvexa::cli

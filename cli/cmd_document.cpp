@@ -3,7 +3,10 @@
 
 #include "cli/cmd_document.h"
 
+#include <algorithm>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "cli/birth_options.h"
 #include "cli/chart_json.h"
@@ -12,6 +15,7 @@
 #include "cli/json_writer.h"
 #include "document/chart_document.h"
 #include "document/ini_settings_store.h"
+#include "document/settings_store.h"
 
 namespace sarvexa::cli {
 namespace {
@@ -117,15 +121,33 @@ int Emit(const char* command, const ChartDocument& doc, const OutputOptions& o, 
   return out ? 0 : 1;
 }
 
+// Where a Prasna location field came from, as the user knows it: the
+// option given on the command line, else the desktop program's stored
+// setting it was read from.
+std::string PrasnaFieldSource(const std::string& field, const std::vector<std::string>& given) {
+  struct Source { const char* prefix; const char* option; const char* key; };
+  constexpr Source kSources[] = {
+      {"place", "--place", settings_key::PrasnaLoc},   {"lon", "--lon", settings_key::PrasnaLong},
+      {"isEast", "--lon", settings_key::PrasnaLong},   {"lat", "--lat", settings_key::PrasnaLat},
+      {"isSouth", "--lat", settings_key::PrasnaLat},   {"zone", "--zone", settings_key::PrasnaTZone},
+      {"dst", "--dst", settings_key::PrasnaDst},
+  };
+  for (const Source& s : kSources) {
+    if (field.rfind(s.prefix, 0) != 0) continue;
+    if (std::find(given.begin(), given.end(), s.option) != given.end()) return s.option;
+    return std::string("the stored setting \"") + s.key + "\"";
+  }
+  return field;
+}
+
 }  // namespace
 
 std::optional<std::string> SaveChartFile(const std::string& path, const ChartFileRecord& record,
                                          std::ostream& out) {
   const std::string bytes = EncodeChartFile(record);
   if (path == "-") {
+    // A failed write to standard output is reported when the command ends.
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) return std::string("Cannot write to standard output.");
     return std::nullopt;
   }
   return WriteFileReplacing(path, bytes);
@@ -147,12 +169,14 @@ std::string DocumentJson(const ChartDocument& doc) {
 // ---- open ----
 
 void PrintOpenHelp(std::ostream& out) {
-  out << "Usage: sarvexa-cli open FILE.svx [--json] [--svx FILE] [--text FILE] [--csv FILE]\n"
-         "                       [--style north|south] [--now YYYY-MM-DDTHH:MM]\n"
+  out << "Usage: sarvexa-cli open [OPTIONS] [--] FILE.svx\n"
+         "       OPTIONS: [--json] [--svx FILE] [--text FILE] [--csv FILE]\n"
+         "                [--style north|south] [--now YYYY-MM-DDTHH:MM]\n"
          "\n"
          "Loads a chart file, computes the chart again from its birth data and prints\n"
          "it like `chart`. A file that cannot be read or is not a chart file prints a\n"
-         "message and exits with code 1.\n"
+         "message and exits with code 1. After \"--\" a name beginning with '-' is a\n"
+         "file name.\n"
          "\n"
       << kExportOptionsHelp
       << "  --svx FILE            save the chart file again ('-' for standard output)\n"
@@ -167,14 +191,20 @@ int RunOpenCommand(const Arguments& args, std::ostream& out, std::ostream& err) 
   OutputOptions o;
   std::optional<std::string> file;
   std::string message;
+  bool optionsEnded = false;  // after "--" every argument is a file name
   for (std::size_t i = 0; i < args.size();) {
-    const Taken t = TakeOutputOption(args, i, o, message);
+    if (!optionsEnded && args[i] == "--") {
+      optionsEnded = true;
+      ++i;
+      continue;
+    }
+    const Taken t = optionsEnded ? Taken::No : TakeOutputOption(args, i, o, message);
     if (t == Taken::Error) {
       err << "sarvexa-cli open: " << message << '\n';
       return kExitUsage;
     }
     if (t == Taken::Yes) continue;
-    if (!args[i].empty() && args[i][0] == '-' && args[i] != "-") {
+    if (!optionsEnded && !args[i].empty() && args[i][0] == '-' && args[i] != "-") {
       err << "sarvexa-cli open: unknown option \"" << args[i] << "\" (see sarvexa-cli open --help)\n";
       return kExitUsage;
     }
@@ -194,6 +224,10 @@ int RunOpenCommand(const Arguments& args, std::ostream& out, std::ostream& err) 
   }
   if (!file) {
     err << "sarvexa-cli open: a chart file is required (see sarvexa-cli open --help)\n";
+    return kExitUsage;
+  }
+  if (file->empty()) {
+    err << "sarvexa-cli open: the chart file name is empty\n";
     return kExitUsage;
   }
   IniFileSettingsStore settings = StoredSettings();
@@ -233,6 +267,7 @@ int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err
   OutputOptions o;
   BirthOptions place;  // parsed with the birth options' forms and checks
   bool anyPlace = false, hasPlaceText = false, hasDst = false;
+  std::vector<std::string> given;  // the place options named on the command line
   std::string message;
   for (std::size_t i = 0; i < args.size();) {
     const Taken t = TakeOutputOption(args, i, o, message);
@@ -261,6 +296,7 @@ int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err
       return kExitUsage;
     }
     if (name == "--dst") hasDst = true;
+    given.push_back(name);
     anyPlace = true;
   }
   if (o.help) {
@@ -286,7 +322,8 @@ int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err
     // the read-only view of the desktop program's settings, so nothing is
     // written to its file.
     if (auto error = doc.setPrasnaLocation(f)) {
-      err << "sarvexa-cli prasna: " << error->field << ": " << error->message << '\n';
+      err << "sarvexa-cli prasna: " << PrasnaFieldSource(error->field, given) << ": "
+          << error->message << '\n';
       return kExitUsage;
     }
   }

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/birth_options.h"
+#include "cli/chart_output.h"
 #include "cli/commands.h"
 #include "document/chart_document.h"
 #include "document/settings_store.h"
@@ -91,7 +92,8 @@ OptionMatch TakeEphemerisOption(const std::vector<std::string>& args, std::size_
 
 std::string EphemerisReport(const std::string& place, const Horoscope& chart,
                             const EphemerisOptions& options) {
-  std::string out = "Ephemeris for " + place + "   " + TextExportPlaceLine(chart) + " 12:00 AM\n";
+  std::string out = "Ephemeris for " + cli::TerminalText(place) + "   " + TextExportPlaceLine(chart) +
+                    " 12:00 AM\n";
   out += EphemerisSeriesText(
       ComputeEphemerisSeries(chart, options.startDay, options.interval, options.rows));
   return out;

@@ -39,7 +39,8 @@ std::string EphemerisReport(const std::string& place, const Horoscope& chart,
                             const EphemerisOptions& options);
 
 inline constexpr const char* kEphemerisOptionsHelp =
-    "  --from YYYY-MM-DD     first date (default: the chart's own date and moment)\n"
+    "  --from YYYY-MM-DD     first date: year 1800..2100, month 1..12, day 0..31\n"
+    "                        (default: the chart's own date and moment)\n"
     "  --interval daily|weekly|monthly|yearly   step between rows (default daily)\n"
     "  --rows N              number of rows, 1..10000 (default 24)\n";
 

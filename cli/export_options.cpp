@@ -2,9 +2,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <iostream>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
+#include "cli/chart_output.h"
 #include "document/chart_document.h"
 #include "document/csv_export.h"
 #include "document/export_file.h"
@@ -15,15 +21,48 @@
 namespace sarvexa {
 namespace {
 
+// The text report sent to a terminal shows control characters from the
+// names escaped; sent to a file or a pipe it keeps its bytes as they are.
+std::string TextReportFor(const std::string& path, const std::string& bytes,
+                          const std::ostream& out) {
+  const bool terminal = path == "-" && &out == &std::cout && ::isatty(STDOUT_FILENO) == 1;
+  return terminal ? cli::TerminalText(bytes) : bytes;
+}
+
 std::optional<std::string> Emit(const std::string& path, const std::string& bytes,
                                 std::ostream& out) {
   if (path == "-") {
+    // A failed write to standard output is reported once, when the
+    // command ends (see FinishStandardOutput).
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) return std::string("Cannot write to standard output");
     return std::nullopt;
   }
   return WriteExportFile(path, bytes);
+}
+
+// Two outputs naming one file, however spelt ("a.txt", "./a.txt", a link
+// to it): the second would replace the first without a word.
+std::optional<std::string> SameFileConflict(const ExportOptions& exports,
+                                            const std::optional<std::string>& svxPath) {
+  namespace fs = std::filesystem;
+  struct Output { const char* option; const std::optional<std::string>& path; };
+  const Output outputs[] = {
+      {"--svx", svxPath}, {"--text", exports.textPath}, {"--csv", exports.csvPath}};
+  const auto where = [](const std::string& p) {
+    std::error_code ec;
+    const fs::path full = fs::weakly_canonical(fs::absolute(p, ec), ec);
+    return ec ? fs::path(p).lexically_normal() : full;
+  };
+  for (std::size_t i = 0; i < std::size(outputs); ++i) {
+    for (std::size_t k = i + 1; k < std::size(outputs); ++k) {
+      const auto& a = outputs[i].path;
+      const auto& b = outputs[k].path;
+      if (!a || !b || *a == "-" || *b == "-" || where(*a) != where(*b)) continue;
+      return std::string(outputs[i].option) + " and " + outputs[k].option +
+             " name the same file '" + *b + "'; give each output its own file";
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -68,7 +107,8 @@ std::optional<std::string> WriteExports(const ExportOptions& options,
     const CharChartStyle style =
         options.style.value_or(CharChartStyleFromSetting(document.chartStyle()));
     const std::string bytes = TextExportText(TextExportInputFromDocument(document, style));
-    if (auto error = Emit(*options.textPath, bytes, out)) return error;
+    if (auto error = Emit(*options.textPath, TextReportFor(*options.textPath, bytes, out), out))
+      return error;
   }
   if (options.csvPath) {
     if (auto error = Emit(*options.csvPath, CsvExportText(document), out)) return error;
@@ -85,7 +125,8 @@ std::optional<std::string> WriteExports(const ExportOptions& options,
     const CharChartStyle style =
         options.style.value_or(CharChartStyleFromSetting(storedChartStyle));
     const std::string bytes = TextExportText(firstName, lastName, place, chart, now, style);
-    if (auto error = Emit(*options.textPath, bytes, out)) return error;
+    if (auto error = Emit(*options.textPath, TextReportFor(*options.textPath, bytes, out), out))
+      return error;
   }
   if (options.csvPath) {
     if (auto error = Emit(*options.csvPath, CsvExportText(firstName, lastName, place, chart), out))
@@ -102,6 +143,7 @@ int StoredChartStyle() {
 
 std::optional<std::string> StandardOutputConflict(bool json, const ExportOptions& exports,
                                                   const std::optional<std::string>& svxPath) {
+  if (auto same = SameFileConflict(exports, svxPath)) return same;
   std::vector<std::string> users;
   if (json) users.push_back("--json");
   if (exports.textPath == std::string("-")) users.push_back("--text -");

@@ -24,7 +24,8 @@ struct ExportOptions {
 };
 
 /// Standard output carries one thing only: the JSON, or one file's bytes sent
-/// there with "-". Returns the complaint when more than one asks for it.
+/// there with "-"; and no two outputs may name the same file (one would
+/// silently replace the other). Returns the complaint when either happens.
 std::optional<std::string> StandardOutputConflict(bool json, const ExportOptions& exports,
                                                   const std::optional<std::string>& svxPath);
 

@@ -1,6 +1,7 @@
 // sarvexa-cli: dispatches to one subcommand. A new subcommand is a function
 // in its own cmd_*.cpp, declared in commands.h, plus one row below.
 
+#include <csignal>
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -8,6 +9,7 @@
 #include "cli/cmd_document.h"
 #include "cli/cmd_ephemeris.h"
 #include "cli/commands.h"
+#include "cli/standard_output.h"
 
 namespace {
 
@@ -52,6 +54,11 @@ const Command* FindCommand(const std::string& name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  GuardStandardDescriptors();
+  // With a file-size limit (ulimit -f) a write past it fails with an error
+  // the tool reports and cleans up after, instead of killing the process
+  // and leaving a temporary file behind.
+  std::signal(SIGXFSZ, SIG_IGN);
   if (argc < 2) {
     std::cerr << "sarvexa-cli: a command is required (try sarvexa-cli --help)\n";
     return kExitUsage;
@@ -59,7 +66,7 @@ int main(int argc, char** argv) {
   const std::string first = argv[1];
   if (first == "--help" || first == "-h") {
     PrintUsage(std::cout);
-    return 0;
+    return FinishStandardOutput(0, "", std::cout, std::cerr);
   }
   if (first == "help") {
     const Command* c = argc > 2 ? FindCommand(argv[2]) : nullptr;
@@ -68,7 +75,7 @@ int main(int argc, char** argv) {
     } else {
       PrintUsage(std::cout);
     }
-    return 0;
+    return FinishStandardOutput(0, "", std::cout, std::cerr);
   }
   const Command* command = FindCommand(first);
   if (!command) {
@@ -77,6 +84,5 @@ int main(int argc, char** argv) {
   }
   const Arguments args(argv + 2, argv + argc);
   const int code = command->run(args, std::cout, std::cerr);
-  std::cout.flush();
-  return code;
+  return FinishStandardOutput(code, command->name, std::cout, std::cerr);
 }

@@ -83,19 +83,25 @@ std::u16string Utf8ToUtf16(std::string_view text) {
   return out;
 }
 
-std::optional<std::string> Utf16ToUtf8(std::u16string_view text) {
+std::string Utf16ToUtf8(std::u16string_view text) {
+  // A lone surrogate (a damaged or cut name) reads as U+FFFD, so one bad
+  // character never keeps the whole chart from opening.
+  constexpr char32_t kReplacement = 0xFFFD;
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t u = text[i];
     if (u >= 0xD800 && u <= 0xDBFF) {
-      if (i + 1 >= text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF) return std::nullopt;
+      if (i + 1 >= text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF) {
+        utf8::Append(out, kReplacement);
+        continue;
+      }
       const char32_t cp = 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) +
                           (static_cast<char32_t>(text[i + 1]) - 0xDC00);
       utf8::Append(out, cp);
       ++i;
     } else if (u >= 0xDC00 && u <= 0xDFFF) {
-      return std::nullopt;
+      utf8::Append(out, kReplacement);
     } else {
       utf8::Append(out, u);
     }
@@ -279,9 +285,7 @@ class ByteReader {
         u16(u);
         units += static_cast<char16_t>(u);
       }
-      auto converted = Utf16ToUtf8(units);
-      if (!converted) return false;
-      out = std::move(*converted);
+      out = Utf16ToUtf8(units);
       return true;
     }
     if (n > remaining()) return false;
@@ -316,81 +320,6 @@ ChartFileReadResult DecodeChartFile(std::string_view bytes) {
   h.julianDay = static_cast<std::int32_t>(julianDay);
   h.julianCenturies = centuries1900 - kEpochDifferenceCenturies;
   return {std::move(rec), {}};
-}
-
-// ---------------------------------------------------------------- files
-
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std::string& bytes,
-                                         std::size_t limit) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return "Cannot open " + path.string() + ": it is a folder.";
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return "Cannot open the file " + path.string() + ".";
-  // Read in pieces up to the limit: a device or a huge file must neither
-  // exhaust memory nor keep the program reading for ever.
-  std::string data;
-  constexpr std::size_t kPiece = 64 * 1024;
-  while (data.size() < limit) {
-    const std::size_t want = std::min(kPiece, limit - data.size());
-    const std::size_t had = data.size();
-    data.resize(had + want);
-    in.read(data.data() + had, static_cast<std::streamsize>(want));
-    const auto got = static_cast<std::size_t>(in.gcount());
-    data.resize(had + got);
-    if (got < want) break;
-  }
-  if (in.bad()) return "Cannot read the file " + path.string() + ".";
-  bytes = std::move(data);
-  return std::nullopt;
-}
-
-std::optional<std::string> WriteFileReplacing(const std::filesystem::path& path,
-                                              std::string_view bytes) {
-  namespace fs = std::filesystem;
-  const std::string shown = path.string();
-  std::error_code ec;
-  if (fs::is_directory(path, ec)) return "Cannot save to " + shown + ": it is a folder.";
-  // Saving to a link saves the file it points to; renaming over the link
-  // itself would leave that file old and turn the link into a copy.
-  fs::path target = path;
-  if (fs::is_symlink(path, ec)) {
-    const fs::path resolved = fs::weakly_canonical(path, ec);
-    if (ec) return "Cannot save to " + shown + ": " + ec.message() + ".";
-    target = resolved;
-  }
-  // A file that is replaced keeps its permissions: a chart kept private
-  // stays private after a save.
-  std::optional<fs::perms> keptPermissions;
-  if (const fs::file_status st = fs::status(target, ec); !ec && fs::is_regular_file(st))
-    keptPermissions = st.permissions();
-  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  std::string tempName = ".";
-  tempName.append(target.filename().string());
-  tempName.append(".saving-");
-  tempName.append(std::to_string(static_cast<long>(::getpid())));
-  const fs::path temp = folder / tempName;
-  std::FILE* f = std::fopen(temp.c_str(), "wb");
-  if (!f) return "Cannot create a file in the folder of " + shown + ": " + std::strerror(errno) + ".";
-  if (keptPermissions) {
-    std::error_code ignored;  // a file system without permissions still saves
-    fs::permissions(temp, *keptPermissions, fs::perm_options::replace, ignored);
-  }
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  ok = std::fflush(f) == 0 && ok;
-  ok = ::fsync(::fileno(f)) == 0 && ok;
-  const int writeErrno = errno;
-  ok = std::fclose(f) == 0 && ok;
-  if (!ok) {
-    fs::remove(temp, ec);
-    return "Cannot write " + shown + ": " + std::strerror(writeErrno) + ".";
-  }
-  fs::rename(temp, target, ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(temp, ignored);
-    return "Cannot replace " + shown + ": " + ec.message() + ".";
-  }
-  return std::nullopt;
 }
 
 }  // namespace sarvexa

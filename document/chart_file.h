@@ -20,6 +20,7 @@
 #include <string>
 #include <string_view>
 
+#include "document/safe_file.h"
 #include "engine/horoscope.h"
 
 namespace sarvexa {
@@ -46,26 +47,10 @@ struct ChartFileReadResult {
 };
 
 /// Reads a chart file from its bytes. Tag and version are ignored, bytes
-/// after the last field are ignored. A file cut short, a string length
-/// larger than what remains, a UTF-16 text that is not valid, or a number
+/// after the last field are ignored; a lone UTF-16 surrogate reads as U+FFFD.
+/// A file cut short, a string length larger than what remains, or a number
 /// field that is NaN or infinite gives an error and no record.
 ChartFileReadResult DecodeChartFile(std::string_view bytes);
-
-/// How much of a file is read as a chart file. Real chart files are a few
-/// hundred bytes; the reader ignores whatever follows the last field, so only
-/// a file whose texts alone exceed this is refused (as cut short).
-inline constexpr std::size_t kChartFileReadLimit = std::size_t{16} * 1024 * 1024;
-
-/// Reads a file into `bytes`, at most its first `limit` bytes (a device such
-/// as /dev/zero ends there too); an error message when it cannot be read.
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std::string& bytes,
-                                         std::size_t limit = kChartFileReadLimit);
-
-/// Writes `bytes` to `path` through a temporary file beside it that is
-/// flushed and then renamed over the target, so the old file stays whole
-/// when anything fails. An error message on failure, nullopt on success.
-std::optional<std::string> WriteFileReplacing(const std::filesystem::path& path,
-                                              std::string_view bytes);
 
 // ---- text encodings used by the file ----
 
@@ -77,7 +62,7 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view utf8);
 std::string Windows1252ToUtf8(std::string_view bytes);
 /// UTF-8 as UTF-16 code units (invalid sequences become U+FFFD).
 std::u16string Utf8ToUtf16(std::string_view utf8);
-/// UTF-16 as UTF-8, nullopt for an unpaired surrogate.
-std::optional<std::string> Utf16ToUtf8(std::u16string_view utf16);
+/// UTF-16 as UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view utf16);
 
 }  // namespace sarvexa

@@ -4,6 +4,7 @@
 
 #include "document/chart_document.h"
 #include "engine/calendar.h"
+#include "engine/numeric.h"
 #include "engine/text_format.h"
 
 namespace sarvexa {
@@ -62,8 +63,8 @@ std::string CsvExportText(const std::string& firstName, const std::string& lastN
       SplitDegreesRounded(chart.universalTime - chart.zone + chart.dst);
   const WholeAndMinutes zone = SplitDegreesRounded(chart.zone);
   const WholeAndMinutes dst = SplitDegreesRounded(static_cast<double>(chart.dst));
-  out += FormatText("%02d:%02d,%02d:%02d,%d,", clock.whole, clock.minutes, std::abs(zone.whole),
-                std::abs(zone.minutes), dst.whole);
+  out += FormatText("%02d:%02d,%02d:%02d,%d,", clock.whole, clock.minutes, SaturatingAbs(zone.whole),
+                SaturatingAbs(zone.minutes), dst.whole);
 
   // The place parts cannot hold a comma; they are quoted only when a quote
   // or a line break would otherwise break the record.

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "engine/chart_calculation.h"
+#include "engine/numeric.h"
 #include "engine/text_format.h"
 
 namespace sarvexa {
@@ -49,11 +50,14 @@ Horoscope EphemerisStartHoroscope(const Horoscope& chart, std::int32_t startDay)
 }
 
 std::int32_t NextEphemerisDay(std::int32_t julianDay, EphemerisInterval interval) {
+  // A chart file may carry any day number; at the end of the range the
+  // series stays on the last day instead of wrapping to a negative year.
+  const auto later = [julianDay](std::int64_t days) { return ClampToInt32(julianDay + days); };
   switch (interval) {
     case EphemerisInterval::Daily:
-      return julianDay + 1;
+      return later(1);
     case EphemerisInterval::Weekly:
-      return julianDay + 7;
+      return later(7);
     case EphemerisInterval::Monthly: {
       const CivilDate d = DateFromDayNumber(julianDay);
       int month = d.month + 1;
@@ -71,7 +75,7 @@ std::int32_t NextEphemerisDay(std::int32_t julianDay, EphemerisInterval interval
       return DayNumberFromDate(d.year + 1, d.month, d.day);
     }
   }
-  return julianDay + 1;
+  return later(1);
 }
 
 std::vector<EphemerisRow> ComputeEphemerisSeries(const Horoscope& chart, std::int32_t startDay,

@@ -8,11 +8,11 @@
 
 namespace sarvexa {
 
-/// Creates or truncates the file at `path` and writes `bytes` to it exactly
-/// (no line-end translation). Returns nothing on success, otherwise a message
-/// naming the path and the reason, e.g. "Cannot write /x/a.txt: No such file
-/// or directory". A partly written file is left in place when the failure
-/// happens after opening; the message says so.
+/// Replaces the file at `path` with `bytes` exactly (no line-end
+/// translation), through a temporary file renamed into place, so a failed
+/// write leaves any old file whole and no fragment behind. Returns nothing on
+/// success, otherwise a message naming the path and the reason, e.g. "Cannot
+/// write /x/a.txt: No space left on device.".
 std::optional<std::string> WriteExportFile(const std::string& path, const std::string& bytes);
 
 }  // namespace sarvexa

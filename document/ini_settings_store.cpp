@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "document/safe_file.h"
 #include "document/utf8.h"
 
 namespace sarvexa {
@@ -141,11 +142,12 @@ IniFileSettingsStore IniFileSettingsStore::FromText(std::string_view text) {
 }
 
 IniFileSettingsStore IniFileSettingsStore::FromFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return IniFileSettingsStore{};
-  std::ostringstream text;
-  text << in.rdbuf();
-  return FromText(text.str());
+  // Read like a chart file: a pipe or device in the settings' place is
+  // passed over (the defaults hold) instead of waited on for ever.
+  constexpr std::size_t kSettingsReadLimit = std::size_t{1} << 20;
+  std::string text;
+  if (ReadFileBytes(path, text, kSettingsReadLimit)) return IniFileSettingsStore{};
+  return FromText(text);
 }
 
 std::optional<std::filesystem::path> IniFileSettingsStore::DefaultPath() {

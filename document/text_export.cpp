@@ -6,6 +6,7 @@
 #include "analysis/sa_report.h"
 #include "document/chart_document.h"
 #include "engine/calendar.h"
+#include "engine/numeric.h"
 #include "engine/ordering.h"
 #include "engine/text_format.h"
 #include "engine/varga.h"
@@ -36,11 +37,11 @@ std::string Coordinate(double value, char positiveLetter, char negativeLetter) {
   int m = dm.minutes;
   char letter = positiveLetter;
   if (d < 0) {
-    d = -d;
-    m = std::abs(m);
+    d = SaturatingNegate(d);
+    m = SaturatingAbs(m);
     letter = negativeLetter;
   } else if (d == 0 && m < 0) {
-    m = -m;
+    m = SaturatingNegate(m);
     letter = negativeLetter;
   }
   return FormatText("%d%c%02d", d, letter, m);
@@ -84,7 +85,7 @@ std::string TextExportTimeLine(const Horoscope& chart) {
   const WholeAndMinutes dst = SplitDegreesRounded(static_cast<double>(chart.dst));
   return FormatText(am ? "Time: %d:%02dAM  Zone: %d:%02d  DST: %d"
                    : "Time: %d:%02dPM  Zone: %d:%02d  DST: %d",
-                hour, clock.minutes, std::abs(zone.whole), std::abs(zone.minutes), dst.whole);
+                hour, clock.minutes, SaturatingAbs(zone.whole), SaturatingAbs(zone.minutes), dst.whole);
 }
 
 std::string TextExportPlaceLine(const Horoscope& chart) {
@@ -149,8 +150,8 @@ std::string TextExportText(const TextExportInput& input) {
   out += input.place + "\n";
   out += TextExportPlaceLine(h) + "\n";
   const WholeAndMinutes ayanamsa = SplitDegreesRounded(h.ayanamsaCorrection);
-  out += FormatText("Lahiri Ayanamsa: %2d:%02d  365.25 Day Year\n", std::abs(ayanamsa.whole),
-                std::abs(ayanamsa.minutes));
+  out += FormatText("Lahiri Ayanamsa: %2d:%02d  365.25 Day Year\n", SaturatingAbs(ayanamsa.whole),
+                SaturatingAbs(ayanamsa.minutes));
   out += "Current Period: " + FormatCurrentPeriod(input.currentPeriod) + "\n\n";
 
   for (GrahaIndex g = 0; g < graha::kCount; ++g) out += TextExportPositionLine(h, g) + "\n";

@@ -5,6 +5,7 @@
 
 #include "document/chart_document.h"
 #include "engine/calendar.h"
+#include "engine/numeric.h"
 #include "view/page_format.h"
 
 namespace sarvexa {
@@ -23,8 +24,8 @@ std::string CoordinateText(double value, char positiveLetter, char negativeLette
   // reference line has a zero whole part and only the minutes tell the side.
   if (degrees < 0 || (degrees == 0 && minutes < 0)) {
     letter = negativeLetter;
-    degrees = std::abs(degrees);
-    minutes = std::abs(minutes);
+    degrees = SaturatingAbs(degrees);
+    minutes = SaturatingAbs(minutes);
   }
   return FormatText("%d%c%02d", degrees, letter, minutes);
 }
@@ -47,7 +48,7 @@ InfoPanelTexts InfoPanelTextsOf(const InfoPanelData& data) {
   }
   const WholeAndMinutes zone = SplitDegreesRounded(h.zone);
   t.time = FormatText("Time: %d:%02d%s  Zone: %d:%02d  DST: %d", hour, clock.minutes, half,
-                      std::abs(zone.whole), std::abs(zone.minutes), static_cast<int>(h.dst));
+                      SaturatingAbs(zone.whole), SaturatingAbs(zone.minutes), static_cast<int>(h.dst));
 
   t.place = data.place;
   t.longitude = "Longitude: " + CoordinateText(h.longitude, 'W', 'E') + "  ";
@@ -56,8 +57,8 @@ InfoPanelTexts InfoPanelTextsOf(const InfoPanelData& data) {
                FormatText("  CurPer: %s/%s/%s", names[0], names[1], names[2]);
 
   const WholeAndMinutes ayanamsa = SplitDegreesRounded(h.ayanamsaCorrection);
-  t.ayanamsa = FormatText("Lahiri Ayanamsa: %2d:%02d  365.25 Day Year", std::abs(ayanamsa.whole),
-                          std::abs(ayanamsa.minutes));
+  t.ayanamsa = FormatText("Lahiri Ayanamsa: %2d:%02d  365.25 Day Year", SaturatingAbs(ayanamsa.whole),
+                          SaturatingAbs(ayanamsa.minutes));
   return t;
 }
 

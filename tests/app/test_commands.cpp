@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <sys/stat.h>
+
 #include "analysis/sa_transits.h"
 #include "app/chart_data_dialog.h"
 #include "app/chart_view.h"
@@ -276,6 +278,64 @@ TEST_F(AppTest, AnUnreadableCommandLineFileIsReportedAndAPrasnaShown) {
   EXPECT_TRUE(prompter_.messages.front().contains("missing.svx"));
   EXPECT_TRUE(doc().isPrasna());
   EXPECT_EQ(window().windowTitle(), "Prasna - Sarvexa");
+}
+
+// A pipe where a chart file was expected, on the command line or as a
+// recent-file entry, is refused at once: the window opens, shows why and
+// keeps (or casts) the Prasna.
+TEST_F(AppTest, APipeNamedAsAChartFileIsRefusedWithoutHanging) {
+  start();
+  const QString path = workPath("pipe.svx");
+  prompter_.nextSaveName = path;
+  window().action(FileSaveAs)->trigger();  // enters the recent-file list
+  ASSERT_TRUE(QFile::remove(path));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+  struct Case { const char* source; bool fromRecentList; };
+  const Case kCases[] = {{"command line", false}, {"recent-file entry", true}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.source);
+    prompter_.messages.clear();
+    if (c.fromRecentList) {
+      start();
+      ASSERT_EQ(window().recentFiles(), QStringList({path}));
+      window().recentFileActions().at(0)->trigger();
+    } else {
+      start({path});
+    }
+    ASSERT_EQ(prompter_.messages.size(), 1);
+    EXPECT_TRUE(prompter_.messages.front().contains("pipe")) << prompter_.messages.front().toStdString();
+    EXPECT_TRUE(doc().isPrasna());
+  }
+}
+
+// Saving and exporting over a file without write permission is refused and
+// the file is kept as it was.
+TEST_F(AppTest, WriteProtectedFilesAreNotReplaced) {
+  start();
+  prompter_.dialogs.push_back(enterValidChart());
+  window().action(FileNew)->trigger();
+  struct Case { const char* name; int command; };
+  const Case kCases[] = {{"keep.svx", FileSaveAs}, {"keep.txt", ExportText}, {"keep.csv", ExportCsv}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const QString path = workPath(QString::fromLatin1(c.name));
+    {
+      QFile f(path);
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write("kept");
+    }
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                                QFileDevice::ReadOther));
+    prompter_.messages.clear();
+    prompter_.nextSaveName = path;
+    window().action(c.command)->trigger();
+    ASSERT_EQ(prompter_.messages.size(), 1);
+    EXPECT_TRUE(prompter_.messages.front().contains("write-protected"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("kept"));
+  }
+  EXPECT_TRUE(doc().isModified()) << "a refused save leaves the chart unsaved";
 }
 
 TEST_F(AppTest, ExportsProposeTheChartsNameAndWriteTheFile) {

@@ -305,6 +305,9 @@ TEST(CliExportOptions, StandardOutputHasOneUser) {
       {true, "-", nullptr, nullptr, "--json and --text - would both write"},
       {false, "-", "-", nullptr, "--text - and --csv - would both write"},
       {true, "-", "-", "-", "--json, --text -, --csv - and --svx - would all write"},
+      {false, "same.txt", nullptr, "same.txt", "--svx and --text name the same file"},
+      {false, "r.txt", "./r.txt", nullptr, "--text and --csv name the same file"},
+      {false, nullptr, "d/../r.csv", "r.csv", "--svx and --csv name the same file"},
   };
   for (const Case& c : cases) {
     ExportOptions e;

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <random>
 
+#include <sys/stat.h>
+
 #include "document/chart_document.h"
 #include "document/chart_file.h"
 #include "engine/calendar.h"
@@ -290,16 +292,23 @@ TEST_F(ChartDocumentFiles, FailedOpenAndSaveReportAndKeepState) {
   EXPECT_EQ(doc.title(), "Ann Lee");
 }
 
-TEST_F(ChartDocumentFiles, AnEndlessDeviceIsReadOnlyUpToTheLimit) {
-  if (!std::filesystem::exists("/dev/zero")) GTEST_SKIP() << "no /dev/zero";
-  ChartDocument doc(store_, FixedNow);
-  ASSERT_FALSE(doc.newChart(AnnLee()).has_value());
-  // Zero bytes are a file of empty texts and zero numbers: the tag and the
-  // version are not checked, and what follows the last field is ignored.
-  ASSERT_FALSE(doc.open("/dev/zero").has_value());
-  EXPECT_EQ(doc.firstName(), "");
-  EXPECT_EQ(doc.horoscope().julianDay, 0);
-  EXPECT_FALSE(doc.isModified());
+// A pipe or a device named as a chart file is refused at once (a fifo would
+// otherwise wait for a writer for ever) and the open chart stays.
+TEST_F(ChartDocumentFiles, PipesAndDevicesAreRefusedWithoutWaiting) {
+  const auto fifo = folder_ / "pipe.svx";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  struct Case { std::filesystem::path path; const char* source; };
+  const Case kCases[] = {{fifo, "fifo"}, {"/dev/zero", "endless device"}, {"", "empty name"}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.source);
+    ChartDocument doc(store_, FixedNow);
+    ASSERT_FALSE(doc.newChart(AnnLee()).has_value());
+    const auto error = doc.open(c.path);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->find("file ."), std::string::npos) << "the message names something: " << *error;
+    EXPECT_EQ(doc.firstName(), "Ann");
+    EXPECT_EQ(doc.title(), "Ann Lee");
+  }
 }
 
 TEST_F(ChartDocumentFiles, Field10DecidesThePlanetsAndTheStoredDateIsShown) {

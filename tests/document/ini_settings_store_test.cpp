@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "document/ini_settings_store.h"
 #include "document/settings.h"
 
@@ -66,10 +72,19 @@ TEST(IniSettings, DecodesKeys) {
 }
 
 TEST(IniSettings, MissingFileIsAnEmptyStoreAndWritesStayInMemory) {
-  IniFileSettingsStore store = IniFileSettingsStore::FromFile("/nonexistent/Sarvexa.conf");
-  EXPECT_EQ(ReadPrasnaLocation(store), PrasnaLocation{});
-  EXPECT_TRUE(store.writeInt("Chart Style", 1));
-  EXPECT_EQ(store.readInt("Chart Style"), 1);
+  // A pipe in the settings' place gives the defaults instead of a hang.
+  const auto fifo = std::filesystem::temp_directory_path() /
+                    ("sarvexa-settings-fifo-" + std::to_string(::getpid()));
+  std::filesystem::remove(fifo);
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::filesystem::path& path : {std::filesystem::path("/nonexistent/Sarvexa.conf"), fifo}) {
+    SCOPED_TRACE(path.string());
+    IniFileSettingsStore store = IniFileSettingsStore::FromFile(path);
+    EXPECT_EQ(ReadPrasnaLocation(store), PrasnaLocation{});
+    EXPECT_TRUE(store.writeInt("Chart Style", 1));
+    EXPECT_EQ(store.readInt("Chart Style"), 1);
+  }
+  std::filesystem::remove(fifo);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "view/qt/qt_canvas.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPaintDevice>
@@ -8,7 +10,13 @@
 #include <QPen>
 
 #include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
 #include <cmath>
+
+#include "document/safe_file.h"
 
 namespace sarvexa {
 
@@ -172,27 +180,51 @@ QImage RenderSheetToImage(const SheetLayout& sheet, double dpi, const PageDrawin
   return image;
 }
 
-std::optional<QString> RenderSheetToPdf(const QString& path, const SheetLayout& sheet,
-                                        const PageDrawing& draw) {
-  constexpr int kDpi = 1200;
-  QPdfWriter writer(path);
-  writer.setResolution(kDpi);
-  writer.setCreator(QStringLiteral("Sarvexa"));
-  if (!writer.setPageSize(sheet.pageSize)) return QStringLiteral("Unsupported paper size.");
-  writer.setPageMargins(QMarginsF(sheet.marginPt, sheet.marginPt, sheet.marginPt, sheet.marginPt),
-                        QPageLayout::Point);
-  QPainter painter;
-  if (!painter.begin(&writer)) return QStringLiteral("Cannot write the PDF file \"%1\".").arg(path);
-  const QRect area = writer.pageLayout().paintRectPixels(kDpi);
-  QtCanvas canvas(painter, QSizeF(area.size()), kDpi, kDpi);
-  draw(canvas);
-  if (!painter.end()) return QStringLiteral("Cannot write the PDF file \"%1\".").arg(path);
+namespace {
+
+// Replaces the file at `path` with what `write` puts into a Qt device, so a
+// failed drawing or a full disk never leaves a cut or empty picture where the
+// old one was. The picture is drawn into memory first: Qt's writers report
+// little of a failed write, while writing the finished bytes ourselves gives
+// the system's own reason ("No space left on device").
+std::optional<QString> ReplaceThroughDevice(const QString& path, const char* what,
+                                            const std::function<bool(QIODevice&)>& write) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  if (!write(buffer)) return QStringLiteral("Cannot draw the %1 for \"%2\".").arg(QLatin1String(what), path);
+  const QByteArray& bytes = buffer.data();
+  const std::filesystem::path target(QFile::encodeName(path).toStdString());
+  const auto error = WriteFileReplacing(
+      target, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  if (error) return QString::fromStdString(*error);
   return std::nullopt;
 }
 
+}  // namespace
+
+std::optional<QString> RenderSheetToPdf(const QString& path, const SheetLayout& sheet,
+                                        const PageDrawing& draw) {
+  if (!sheet.pageSize.isValid()) return QStringLiteral("Unsupported paper size.");
+  return ReplaceThroughDevice(path, "PDF", [&](QIODevice& device) {
+    constexpr int kDpi = 1200;
+    QPdfWriter writer(&device);
+    writer.setResolution(kDpi);
+    writer.setCreator(QStringLiteral("Sarvexa"));
+    if (!writer.setPageSize(sheet.pageSize)) return false;
+    writer.setPageMargins(QMarginsF(sheet.marginPt, sheet.marginPt, sheet.marginPt, sheet.marginPt),
+                          QPageLayout::Point);
+    QPainter painter;
+    if (!painter.begin(&writer)) return false;
+    const QRect area = writer.pageLayout().paintRectPixels(kDpi);
+    QtCanvas canvas(painter, QSizeF(area.size()), kDpi, kDpi);
+    draw(canvas);
+    return painter.end();
+  });
+}
+
 std::optional<QString> SavePng(const QImage& image, const QString& path) {
-  if (!image.save(path, "PNG")) return QStringLiteral("Cannot write the PNG file \"%1\".").arg(path);
-  return std::nullopt;
+  return ReplaceThroughDevice(path, "PNG image",
+                              [&](QIODevice& device) { return image.save(&device, "PNG"); });
 }
 
 }  // namespace sarvexa

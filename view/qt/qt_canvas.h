@@ -94,12 +94,15 @@ struct SheetLayout {
 /// printable area's top-left corner.
 QImage RenderSheetToImage(const SheetLayout& sheet, double dpi, const PageDrawing& draw);
 
-/// Writes a one-page PDF of the sheet (1200 dpi, fonts embedded by Qt).
-/// Returns an error text on failure, nothing on success.
+/// Writes a one-page PDF of the sheet (1200 dpi, fonts embedded by Qt)
+/// through a temporary file renamed over `path`: on failure the old file
+/// stays whole and no partial file is left. Returns an error text on
+/// failure, nothing on success.
 std::optional<QString> RenderSheetToPdf(const QString& path, const SheetLayout& sheet,
                                         const PageDrawing& draw);
 
-/// Saves an image as PNG; returns an error text on failure.
+/// Saves an image as PNG, replacing `path` like RenderSheetToPdf; returns an
+/// error text on failure.
 std::optional<QString> SavePng(const QImage& image, const QString& path);
 
 }  // namespace sarvexa

@@ -1,0 +1,231 @@
+// Reading and replacing files: what a user's file survives (full disk,
+// failed writes, protected files) and what is refused (pipes, devices,
+// folders, planted links).
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "document/safe_file.h"
+
+namespace sarvexa {
+namespace {
+
+class TempFolder : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("sarvexa-doc-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+               "-" + testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    std::filesystem::permissions(folder_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(folder_, ec);
+  }
+  std::filesystem::path folder_;
+};
+
+std::string Slurp(const std::filesystem::path& p) {
+  std::string bytes;
+  EXPECT_FALSE(ReadFileBytes(p, bytes).has_value());
+  return bytes;
+}
+
+using SafeFile = TempFolder;
+
+int CountFiles(const std::filesystem::path& folder) {
+  int files = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder)) ++files;
+  return files;
+}
+
+
+TEST_F(SafeFile, WriteReplacesTheOldFileAndLeavesNoTemporary) {
+  const auto target = folder_ / "chart.svx";
+  ASSERT_FALSE(WriteFileReplacing(target, "old contents").has_value());
+  ASSERT_FALSE(WriteFileReplacing(target, "new").has_value());
+  EXPECT_EQ(Slurp(target), "new");
+  EXPECT_EQ(CountFiles(folder_), 1);
+}
+
+TEST_F(SafeFile, ReplacedFileKeepsItsPermissions) {
+  namespace fs = std::filesystem;
+  const auto target = folder_ / "private.svx";
+  ASSERT_FALSE(WriteFileReplacing(target, "old").has_value());
+  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write,
+                  fs::perm_options::replace);
+  ASSERT_FALSE(WriteFileReplacing(target, "new").has_value());
+  EXPECT_EQ(Slurp(target), "new");
+  EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST_F(SafeFile, SavingThroughALinkReplacesTheFileItPointsTo) {
+  namespace fs = std::filesystem;
+  fs::create_directories(folder_ / "charts");
+  const auto real = folder_ / "charts" / "ann.svx";
+  const auto link = folder_ / "ann-link.svx";
+  ASSERT_FALSE(WriteFileReplacing(real, "old").has_value());
+  fs::create_symlink(real, link);
+  ASSERT_FALSE(WriteFileReplacing(link, "new").has_value());
+  EXPECT_TRUE(fs::is_symlink(link)) << "the link stays a link";
+  EXPECT_EQ(Slurp(real), "new");
+  EXPECT_EQ(Slurp(link), "new");
+  EXPECT_EQ(CountFiles(folder_ / "charts"), 1) << "no temporary file is left beside the real file";
+}
+
+TEST_F(SafeFile, ReadingStopsAtTheLimit) {
+  const auto file = folder_ / "long.svx";
+  ASSERT_FALSE(WriteFileReplacing(file, std::string(200000, 'x')).has_value());
+  std::string bytes;
+  ASSERT_FALSE(ReadFileBytes(file, bytes, 70000).has_value());
+  EXPECT_EQ(bytes.size(), 70000u);
+  ASSERT_FALSE(ReadFileBytes(file, bytes).has_value());
+  EXPECT_EQ(bytes.size(), 200000u) << "a file below the limit is read whole";
+}
+
+
+// Reading anything but a regular file is refused at once: a fifo would
+// otherwise wait for a writer for ever, a device would never end.
+TEST_F(SafeFile, ReadingRefusesWhatIsNotARegularFile) {
+  const auto fifo = folder_ / "pipe.svx";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  struct Case { std::filesystem::path path; const char* says; const char* source; };
+  const Case kCases[] = {
+      {fifo, "pipe", "fifo"},
+      {folder_, "folder", "folder"},
+      {"/dev/zero", "device", "endless device"},
+      {folder_ / "none.svx", "No such file", "missing file"},
+      {"", "no file name", "empty name"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.source);
+    std::string bytes = "unchanged";
+    const auto error = ReadFileBytes(c.path, bytes);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_NE(error->find(c.says), std::string::npos) << *error;
+    EXPECT_NE(error->find(c.path.string() + (c.path.empty() ? "" : ":")), std::string::npos)
+        << *error;
+    EXPECT_EQ(bytes, "unchanged");
+  }
+}
+
+// What may not be replaced stays exactly as it was, and no temporary file
+// is left beside it.
+TEST_F(SafeFile, ReplacingRefusesProtectedAndSpecialTargets) {
+  namespace fs = std::filesystem;
+  const auto fifo = folder_ / "pipe.txt";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const auto locked = folder_ / "keep.svx";
+  ASSERT_FALSE(WriteFileReplacing(locked, "kept").has_value());
+  fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read,
+                  fs::perm_options::replace);
+  fs::create_directories(folder_ / "sub");
+  struct Case { fs::path path; const char* says; const char* source; };
+  const Case kCases[] = {
+      {locked, "write-protected", "file without write permission (chmod 444)"},
+      {fifo, "pipe", "fifo"},
+      {folder_ / "sub", "folder", "folder"},
+      {folder_ / "missing" / "a.svx", "No such file", "missing folder"},
+      {"", "no file name", "empty name"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.source);
+    const auto error = WriteFileReplacing(c.path, "new");
+    ASSERT_TRUE(error.has_value());
+    EXPECT_NE(error->find(c.says), std::string::npos) << *error;
+  }
+  std::string bytes;
+  ASSERT_FALSE(ReadFileBytes(locked, bytes).has_value());
+  EXPECT_EQ(bytes, "kept");
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  EXPECT_TRUE(fs::is_directory(folder_ / "sub"));
+  EXPECT_EQ(CountFiles(folder_), 3) << "no temporary file is left";
+}
+
+// Runs a replace in a child whose file-size limit makes every write past
+// `limit` bytes fail, as on a full disk; true when the child saw an error.
+bool ReplaceUnderSizeLimit(const std::filesystem::path& target, std::size_t size, rlim_t limit) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small {limit, limit};
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const auto error = WriteFileReplacing(target, std::string(size, 'n'));
+    ::_exit(error.has_value() ? 1 : 0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 1;
+}
+
+TEST_F(SafeFile, FullDiskKeepsTheOldFileAndCreatesNoFragment) {
+  const auto existing = folder_ / "report.txt";
+  ASSERT_FALSE(WriteFileReplacing(existing, "precious").has_value());
+  struct Case { std::filesystem::path target; bool existed; const char* source; };
+  const Case kCases[] = {
+      {existing, true, "over an existing file"},
+      {folder_ / "new.txt", false, "a new file"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.source);
+    EXPECT_TRUE(ReplaceUnderSizeLimit(c.target, 1 << 16, 4096));
+    EXPECT_EQ(std::filesystem::exists(c.target), c.existed);
+    EXPECT_EQ(CountFiles(folder_), 1) << "the partial temporary file is removed";
+  }
+  std::string bytes;
+  ASSERT_FALSE(ReadFileBytes(existing, bytes).has_value());
+  EXPECT_EQ(bytes, "precious");
+}
+
+// Someone who can write the folder plants a link where the temporary file
+// would go. The save must neither follow it nor touch what it points to.
+TEST_F(SafeFile, PlantedLinkAtTheTemporaryNameIsNeverFollowed) {
+  namespace fs = std::filesystem;
+  const auto victim = folder_ / "victim";
+  ASSERT_FALSE(WriteFileReplacing(victim, "victim's data").has_value());
+  fs::create_symlink(victim, folder_ / ".planted");
+  fs::create_symlink(folder_ / "nowhere", folder_ / ".dangling");
+  const char* kNames[] = {".planted", ".dangling", ".fresh"};
+  std::size_t next = 0;
+  const auto names = [&] { return std::string(kNames[std::min<std::size_t>(next++, 2)]); };
+  const auto target = folder_ / "chart.svx";
+  ASSERT_FALSE(WriteFileReplacing(target, "chart", names).has_value());
+  EXPECT_EQ(next, 3u) << "both planted names were passed over";
+  std::string bytes;
+  ASSERT_FALSE(ReadFileBytes(victim, bytes).has_value());
+  EXPECT_EQ(bytes, "victim's data");
+  EXPECT_FALSE(fs::exists(folder_ / "nowhere")) << "the dangling link was not followed";
+  ASSERT_FALSE(ReadFileBytes(target, bytes).has_value());
+  EXPECT_EQ(bytes, "chart");
+  EXPECT_TRUE(fs::is_symlink(folder_ / ".planted"));
+  EXPECT_FALSE(fs::exists(folder_ / ".fresh"));
+}
+
+TEST_F(SafeFile, LongestFileNamesCanBeReplaced) {
+  for (const std::size_t length : {std::size_t{250}, std::size_t{255}}) {
+    SCOPED_TRACE(length);
+    const auto target = folder_ / (std::string(length - 4, 'a') + ".svx");
+    ASSERT_FALSE(WriteFileReplacing(target, "one").has_value());
+    ASSERT_FALSE(WriteFileReplacing(target, "two").has_value());
+    std::string bytes;
+    ASSERT_FALSE(ReadFileBytes(target, bytes).has_value());
+    EXPECT_EQ(bytes, "two");
+  }
+  EXPECT_EQ(CountFiles(folder_), 2);
+}
+
+}  // namespace
+}  // namespace sarvexa
