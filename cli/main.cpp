@@ -8,6 +8,7 @@
 #include "cli/cmd_document.h"
 #include "cli/cmd_ephemeris.h"
 #include "cli/commands.h"
+#include "cli/render_launcher.h"
 
 namespace {
 
@@ -27,7 +28,8 @@ constexpr Command kCommands[] = {
     {"open", "load a chart file and print it like chart", RunOpenCommand, PrintOpenHelp},
     {"prasna", "cast the chart of the present moment at the Prasna location",
      RunPrasnaCommand, PrintPrasnaHelp},
-    {"render", "draw a page into a PNG image or a PDF", RunRenderCommand, PrintRenderHelp},
+    {"render", "draw a page into a PNG image or a PDF", RunRenderProgram,
+     PrintRenderProgramHelp},
     {"transits", "judge the grahas of a moment against a natal chart", RunTransitsCommand,
      PrintTransitsHelp},
 };
