@@ -42,7 +42,24 @@ std::string FormatDouble17(double value) {
 std::string EscapeJsonString(std::string_view text) {
   std::string out;
   out.reserve(text.size() + 2);
+  AppendEscapedJsonString(out, text);
+  return out;
+}
+
+void AppendEscapedJsonString(std::string& out, std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
+    // Runs of printable ASCII, the usual case, go over in one piece.
+    std::size_t plain = i;
+    while (plain < text.size()) {
+      const auto c = static_cast<unsigned char>(text[plain]);
+      if (c < 0x20 || c >= 0x7F || c == '"' || c == '\\') break;
+      ++plain;
+    }
+    if (plain > i) {
+      out.append(text.data() + i, plain - i);
+      i = plain;
+      if (i == text.size()) break;
+    }
     const auto c = static_cast<unsigned char>(text[i]);
     if (c >= 0x80) {
       const std::size_t len = Utf8SequenceLength(text, i);
@@ -63,21 +80,24 @@ std::string EscapeJsonString(std::string_view text) {
       case '\t': out += "\\t"; break;
       case '\b': out += "\\b"; break;
       case '\f': out += "\\f"; break;
-      default:
-        if (c < 0x20 || c == 0x7F) {
-          char buf[8];
-          std::snprintf(buf, sizeof buf, "\\u%04x", c);
-          out += buf;
-        } else {
-          out += static_cast<char>(c);
-        }
+      default: {
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "\\u%04x", c);
+        out += buf;
+      }
     }
     ++i;
   }
-  return out;
+}
+
+void JsonWriter::Clear() {
+  out_.clear();
+  stack_.clear();
+  afterKey_ = false;
 }
 
 void JsonWriter::Newline() {
+  if (oneLine_) return;
   out_ += '\n';
   out_.append(2 * stack_.size(), ' ');
 }
@@ -101,8 +121,8 @@ void JsonWriter::Key(std::string_view name) {
     Newline();
   }
   out_ += '"';
-  out_ += EscapeJsonString(name);
-  out_ += "\": ";
+  AppendEscapedJsonString(out_, name);
+  out_ += oneLine_ ? "\":" : "\": ";
   afterKey_ = true;
 }
 
@@ -128,7 +148,7 @@ void JsonWriter::EndArray() { Close(']'); }
 void JsonWriter::String(std::string_view text) {
   BeforeValue();
   out_ += '"';
-  out_ += EscapeJsonString(text);
+  AppendEscapedJsonString(out_, text);
   out_ += '"';
 }
 
@@ -138,12 +158,16 @@ void JsonWriter::Double(double value) {
     return;
   }
   BeforeValue();
-  out_ += FormatDouble17(value);
+  char buf[40];
+  const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 17);
+  out_.append(buf, res.ptr);
 }
 
 void JsonWriter::Int(std::int64_t value) {
   BeforeValue();
-  out_ += std::to_string(value);
+  char buf[24];
+  const auto res = std::to_chars(buf, buf + sizeof buf, value);
+  out_.append(buf, res.ptr);
 }
 
 void JsonWriter::Bool(bool value) {

@@ -1,7 +1,8 @@
 #pragma once
 // A tiny JSON writer for the command-line tool's machine-readable output:
 // objects, arrays, escaped strings, doubles that read back exactly, integers,
-// booleans and null, indented two spaces per level.
+// booleans and null, indented two spaces per level, or all on one line for
+// JSON Lines.
 
 #include <cstdint>
 #include <string>
@@ -12,6 +13,17 @@ namespace sarvexa::cli {
 
 class JsonWriter {
  public:
+  enum class Layout {
+    Indented,  ///< one member or element per line, two spaces per level
+    OneLine,   ///< no blanks between tokens: one line per outermost value
+  };
+
+  JsonWriter() = default;
+  explicit JsonWriter(Layout layout) : oneLine_(layout == Layout::OneLine) {}
+
+  /// Starts over, keeping the layout and the memory already taken.
+  void Clear();
+
   void BeginObject();
   void EndObject();
   void BeginArray();
@@ -55,6 +67,7 @@ class JsonWriter {
   std::string out_;
   std::vector<Level> stack_;
   bool afterKey_ = false;
+  bool oneLine_ = false;
 };
 
 /// Formats a double with 17 significant digits, independent of the locale.
@@ -62,5 +75,8 @@ std::string FormatDouble17(double value);
 
 /// Escapes text as the body of a JSON string (without the quotes).
 std::string EscapeJsonString(std::string_view text);
+
+/// EscapeJsonString(text) appended to `out`.
+void AppendEscapedJsonString(std::string& out, std::string_view text);
 
 }  // namespace sarvexa::cli

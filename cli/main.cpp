@@ -5,6 +5,7 @@
 #include <iostream>
 #include <string>
 
+#include "cli/batch.h"
 #include "cli/cmd_document.h"
 #include "cli/cmd_ephemeris.h"
 #include "cli/commands.h"
@@ -22,6 +23,8 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
+    {"batch", "cast one chart per CSV row, as JSON Lines or CSV", RunBatchCommand,
+     PrintBatchHelp},
     {"chart", "cast a chart from birth data and print it", RunChartCommand, PrintChartHelp},
     {"ephemeris", "list positions on successive days, weeks, months or years",
      RunEphemerisCommand, PrintEphemerisHelp},
