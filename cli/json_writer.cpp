@@ -1,8 +1,12 @@
 #include "cli/json_writer.h"
 
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace sarvexa::cli {
 namespace {
@@ -31,12 +35,167 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
   return len;
 }
 
+// The 17 significant digits of |value| as an integer 10^16 <= n < 10^17,
+// correctly rounded (ties to even), with `exponent` the decimal exponent of
+// the first digit. False when the value is outside the range where 128-bit
+// integers hold the exact product (below 1e-11 or from 1e17 on), or zero,
+// or not a normal number; the caller then takes the library's routine.
+constexpr auto kPowersOfFive = [] {
+  std::array<std::uint64_t, 28> powers{};  // 5^27 < 2^63
+  std::uint64_t p = 1;
+  for (std::uint64_t& q : powers) {
+    q = p;
+    p *= 5;
+  }
+  return powers;
+}();
+
+bool SeventeenDigits(double value, std::uint64_t& n, int& exponent) {
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+  if (biased == 0 || biased == 0x7FF) return false;
+  // |value| = mantissa * 2^shift exactly, 2^52 <= mantissa < 2^53.
+  const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  const int shift = biased - 1075;
+  constexpr std::uint64_t kLow = 10'000'000'000'000'000ULL;  // 10^16
+  constexpr std::uint64_t kHigh = 10 * kLow;                  // 10^17
+  // floor(log10 |value|), or one below: log10(2) ~ 78913 / 2^18.
+  int k = ((shift + 52) * 78913) >> 18;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const int s = 16 - k;  // |value| * 10^s has 17 digits before the point
+    if (s < 0 || s > 27) return false;
+    const unsigned __int128 product = static_cast<unsigned __int128>(mantissa) * kPowersOfFive[s];
+    const int t = shift + s;  // |value| * 10^s = product * 2^t
+    unsigned __int128 whole;
+    bool above = false, half = false;  // the part cut off, against one half
+    if (t >= 0) {
+      if (t >= 64 || (product >> (64 - t)) != 0) {  // 2^64 or more: too many digits
+        ++k;
+        continue;
+      }
+      whole = product << t;
+    } else {
+      const int cut = -t;
+      if (cut >= 127) return false;
+      whole = product >> cut;
+      const unsigned __int128 rest = product - (whole << cut);
+      const unsigned __int128 halfUnit = static_cast<unsigned __int128>(1) << (cut - 1);
+      above = rest > halfUnit;
+      half = rest == halfUnit;
+    }
+    if (whole < kLow) {
+      --k;
+      continue;
+    }
+    if (whole >= kHigh) {
+      ++k;
+      continue;
+    }
+    n = static_cast<std::uint64_t>(whole);
+    if (above || (half && (n & 1))) ++n;
+    exponent = k;
+    if (n == kHigh) {
+      n = kLow;
+      exponent = k + 1;
+    }
+    return true;
+  }
+  return false;
+}
+
+// Writes FormatDouble17(value) at `p` (at most 32 characters); returns the
+// end.
+char* PutDouble17(char* p, double value) {
+  if (value == 0.0) {  // common in the tables, and outside SeventeenDigits' range
+    if (std::signbit(value)) *p++ = '-';
+    *p++ = '0';
+    return p;
+  }
+  std::uint64_t n = 0;
+  int x = 0;
+  if (!std::isfinite(value) || !SeventeenDigits(value, n, x)) {
+    return std::to_chars(p, p + 32, value, std::chars_format::general, 17).ptr;
+  }
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  // Nine digits, then eight, each part in 32-bit arithmetic.
+  char digits[17];
+  auto putDigits = [](char* end, std::uint32_t part, int count) {
+    for (; count >= 2; count -= 2) {
+      const std::uint32_t pair = (part % 100) * 2;
+      part /= 100;
+      *--end = kPairs[pair + 1];
+      *--end = kPairs[pair];
+    }
+    if (count == 1) *--end = static_cast<char>('0' + part);
+  };
+  putDigits(digits + 17, static_cast<std::uint32_t>(n % 100'000'000), 8);
+  putDigits(digits + 9, static_cast<std::uint32_t>(n / 100'000'000), 9);
+  int used = 17;  // %g drops trailing zeros of the fraction
+  if (std::signbit(value)) *p++ = '-';
+  auto copy = [&p](const char* from, int count) {
+    std::memcpy(p, from, static_cast<std::size_t>(count));
+    p += count;
+  };
+  if (x >= -4 && x < 17) {
+    if (x >= 0) {
+      while (used > x + 1 && digits[used - 1] == '0') --used;
+      copy(digits, x + 1);
+      if (used > x + 1) {
+        *p++ = '.';
+        copy(digits + x + 1, used - x - 1);
+      }
+    } else {
+      while (digits[used - 1] == '0') --used;
+      *p++ = '0';
+      *p++ = '.';
+      for (int z = 0; z < -x - 1; ++z) *p++ = '0';
+      copy(digits, used);
+    }
+  } else {
+    while (used > 1 && digits[used - 1] == '0') --used;
+    *p++ = digits[0];
+    if (used > 1) {
+      *p++ = '.';
+      copy(digits + 1, used - 1);
+    }
+    const int e = x < 0 ? -x : x;
+    *p++ = 'e';
+    *p++ = x < 0 ? '-' : '+';
+    if (e >= 100) *p++ = static_cast<char>('0' + e / 100);
+    *p++ = static_cast<char>('0' + e / 10 % 10);
+    *p++ = static_cast<char>('0' + e % 10);
+  }
+  return p;
+}
+
+// Bytes that a JSON string cannot hold as they are: control characters,
+// quote, backslash, DEL and everything above ASCII (checked as UTF-8).
+constexpr auto kNotPlain = [] {
+  std::array<bool, 256> table{};
+  for (int c = 0; c < 256; ++c) table[c] = c < 0x20 || c >= 0x7F || c == '"' || c == '\\';
+  return table;
+}();
+
+bool IsPlain(std::string_view text) {
+  bool notPlain = false;
+  for (char c : text) notPlain |= kNotPlain[static_cast<unsigned char>(c)];
+  return !notPlain;
+}
+
 }  // namespace
 
+void AppendDouble17(std::string& out, double value) {
+  char text[32];
+  out.append(text, PutDouble17(text, value));
+}
+
 std::string FormatDouble17(double value) {
-  char buf[40];
-  const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 17);
-  return std::string(buf, res.ptr);
+  std::string out;
+  AppendDouble17(out, value);
+  return out;
 }
 
 std::string EscapeJsonString(std::string_view text) {
@@ -50,11 +209,7 @@ void AppendEscapedJsonString(std::string& out, std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
     // Runs of printable ASCII, the usual case, go over in one piece.
     std::size_t plain = i;
-    while (plain < text.size()) {
-      const auto c = static_cast<unsigned char>(text[plain]);
-      if (c < 0x20 || c >= 0x7F || c == '"' || c == '\\') break;
-      ++plain;
-    }
+    while (plain < text.size() && !kNotPlain[static_cast<unsigned char>(text[plain])]) ++plain;
     if (plain > i) {
       out.append(text.data() + i, plain - i);
       i = plain;
@@ -114,7 +269,46 @@ void JsonWriter::BeforeValue() {
   }
 }
 
+std::size_t JsonWriter::PutSeparator(char* buffer) {
+  if (!oneLine_) {
+    BeforeValue();
+    return 0;
+  }
+  if (afterKey_) {
+    afterKey_ = false;
+    return 0;
+  }
+  if (stack_.empty()) return 0;
+  const bool comma = !stack_.back().empty;
+  stack_.back().empty = false;
+  if (comma) buffer[0] = ',';
+  return comma ? 1 : 0;
+}
+
 void JsonWriter::Key(std::string_view name) {
+  if (name.size() <= 64 && IsPlain(name)) {
+    // The usual case, a short plain name, goes over in one piece.
+    char buffer[72];
+    std::size_t n = 0;
+    if (!stack_.empty()) {
+      if (!stack_.back().empty) buffer[n++] = ',';
+      stack_.back().empty = false;
+      if (!oneLine_) {
+        out_.append(buffer, n);
+        n = 0;
+        Newline();
+      }
+    }
+    buffer[n++] = '"';
+    std::memcpy(buffer + n, name.data(), name.size());
+    n += name.size();
+    buffer[n++] = '"';
+    buffer[n++] = ':';
+    if (!oneLine_) buffer[n++] = ' ';
+    out_.append(buffer, n);
+    afterKey_ = true;
+    return;
+  }
   if (!stack_.empty()) {
     if (!stack_.back().empty) out_ += ',';
     stack_.back().empty = false;
@@ -157,17 +351,15 @@ void JsonWriter::Double(double value) {
     Null();
     return;
   }
-  BeforeValue();
-  char buf[40];
-  const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 17);
-  out_.append(buf, res.ptr);
+  char buffer[40];
+  const std::size_t n = PutSeparator(buffer);
+  out_.append(buffer, PutDouble17(buffer + n, value));
 }
 
 void JsonWriter::Int(std::int64_t value) {
-  BeforeValue();
-  char buf[24];
-  const auto res = std::to_chars(buf, buf + sizeof buf, value);
-  out_.append(buf, res.ptr);
+  char buffer[32];
+  const std::size_t n = PutSeparator(buffer);
+  out_.append(buffer, std::to_chars(buffer + n, buffer + sizeof buffer, value).ptr);
 }
 
 void JsonWriter::Bool(bool value) {

@@ -56,6 +56,9 @@ class JsonWriter {
 
  private:
   void BeforeValue();
+  /// BeforeValue for a value written in one piece: in the one-line layout
+  /// the separator goes into `buffer` (its length returned), else to out_.
+  std::size_t PutSeparator(char* buffer);
   void Open(char bracket);
   void Close(char bracket);
   void Newline();
@@ -70,8 +73,12 @@ class JsonWriter {
   bool oneLine_ = false;
 };
 
-/// Formats a double with 17 significant digits, independent of the locale.
+/// Formats a double with 17 significant digits, independent of the locale:
+/// the text of printf's "%.17g".
 std::string FormatDouble17(double value);
+
+/// FormatDouble17(value) appended to `out`.
+void AppendDouble17(std::string& out, double value);
 
 /// Escapes text as the body of a JSON string (without the quotes).
 std::string EscapeJsonString(std::string_view text);
