@@ -91,6 +91,7 @@ struct Plan {
   std::vector<std::string> keep;        // JSON: members to keep
   std::vector<std::string> csvColumns;  // CSV: scalar paths
   std::map<std::string, std::size_t, std::less<>> csvIndex;
+  std::vector<std::string> csvHeads;  // the members the columns lie in
   bool needDerivations = true;
   LocalClockReading now;
   const CityLookup* city = nullptr;
@@ -225,7 +226,7 @@ class RowWriter {
 
   void WriteCsv(std::string& out) {
     std::fill(cells_.begin(), cells_.end(), std::string_view());
-    ForEachScalar(json_.Text(), [this](std::string_view path, std::string_view token) {
+    ForEachScalarIn(json_.Text(), plan_.csvHeads, [this](std::string_view path, std::string_view token) {
       const auto it = plan_.csvIndex.find(path);
       if (it != plan_.csvIndex.end()) cells_[it->second] = token;
     });
@@ -425,6 +426,10 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
     plan.needDerivations = false;
     for (std::size_t i = 0; i < plan.csvColumns.size(); ++i) {
       plan.csvIndex.emplace(plan.csvColumns[i], i);
+      const std::string head(Head(plan.csvColumns[i]));
+      if (std::find(plan.csvHeads.begin(), plan.csvHeads.end(), head) == plan.csvHeads.end()) {
+        plan.csvHeads.push_back(head);
+      }
       plan.needDerivations = plan.needDerivations || isDerived(plan.csvColumns[i]);
     }
   } else if (!settings.fields.empty()) {

@@ -184,6 +184,21 @@ bool ForEachScalar(std::string_view json,
   return Walk(s, path, 0, visit);
 }
 
+bool ForEachScalarIn(std::string_view json, const std::vector<std::string>& heads,
+                     const std::function<void(std::string_view path, std::string_view token)>& visit) {
+  Scanner s(json);
+  std::string path;
+  return Members(s, [&](std::string_view name) {
+    for (const std::string& head : heads) {
+      if (head == name) {
+        path.assign(name);
+        return Walk(s, path, 1, visit);
+      }
+    }
+    return s.SkipValue();
+  });
+}
+
 std::string ScalarText(std::string_view token) {
   if (token == "null") return {};
   if (token.size() < 2 || token.front() != '"') return std::string(token);

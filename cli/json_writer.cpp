@@ -358,7 +358,13 @@ void JsonWriter::Double(double value) {
 
 void JsonWriter::Int(std::int64_t value) {
   char buffer[32];
-  const std::size_t n = PutSeparator(buffer);
+  std::size_t n = PutSeparator(buffer);
+  if (value >= 0 && value < 100) {  // signs, lords, flags, minutes: most of the integers
+    if (value >= 10) buffer[n++] = static_cast<char>('0' + value / 10);
+    buffer[n++] = static_cast<char>('0' + value % 10);
+    out_.append(buffer, n);
+    return;
+  }
   out_.append(buffer, std::to_chars(buffer + n, buffer + sizeof buffer, value).ptr);
 }
 

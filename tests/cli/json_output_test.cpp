@@ -129,6 +129,12 @@ TEST(JsonMembers, PickWalkAndRead) {
       {"d", "-2.5e-07"}};
   EXPECT_EQ(seen, expected);
 
+  std::vector<std::string> inB;
+  EXPECT_TRUE(ForEachScalarIn(json, {"b", "zz"}, [&inB](std::string_view path, std::string_view) {
+    inB.emplace_back(path);
+  }));
+  EXPECT_EQ(inB, (std::vector<std::string>{"b.c.0", "b.c.1", "b.c.2"}));
+
   struct Text { const char* token; const char* text; };
   const Text kTexts[] = {{"null", ""}, {"true", "true"}, {"-2.5e-07", "-2.5e-07"},
                          {"\"x\\\"\\u00e9\"", "x\"\xc3\xa9"}, {"\"a\\\\b\\n\"", "a\\b\n"}};
