@@ -28,10 +28,17 @@ enum Column { kFirst, kLast, kPlace, kDate, kTime, kZone, kDst, kLon, kLat, kCit
 constexpr const char* kColumnOption[] = {"--first", "--last", "--place", "--date", "--time",
                                          "--zone",  "--dst",  "--lon",   "--lat"};
 
-// Rows per chunk: large enough that handing a chunk to a thread costs
-// nothing beside its work, small enough that the chunks in flight stay a few
-// megabytes.
-constexpr std::size_t kChunkRows = 256;
+// Rows per chunk: large enough that handing a chunk over costs nothing
+// beside its work (a chunk is some milliseconds of computing), small enough
+// that the chunks in flight, about 4 kB of JSON per row, stay a few
+// megabytes even with many threads.
+constexpr std::size_t kChunkRows = 64;
+
+// The one place where batch derives: what `chart` derives from the same
+// chart at the same clock reading.
+ChartDerivations Derivations(const Horoscope& h, const LocalClockReading& now) {
+  return DeriveChart(h, now);
+}
 
 // The worked chart, for the member and path lists.
 const std::string& SampleChartJson() {
@@ -46,7 +53,7 @@ const std::string& SampleChartJson() {
     Horoscope h;
     ApplyBirthOptions(birth, h);
     CalculateHoroscope(h);
-    const ChartDerivations d = DeriveChart(h, LocalClockReading{2024, 6, 15, 12, 0});
+    const ChartDerivations d = Derivations(h, LocalClockReading{2024, 6, 15, 12, 0});
     return ChartJsonWithDerivations(birth, h, d);
   }();
   return text;
@@ -215,7 +222,7 @@ class RowWriter {
     json_.Clear();
     json_.BeginObject();
     if (plan_.needDerivations) {
-      const ChartDerivations derived = DeriveChart(h, now);
+      const ChartDerivations derived = Derivations(h, now);
       WriteChartMembers(json_, birth, h, &derived);
     } else {
       WriteChartMembers(json_, birth, h, nullptr);
@@ -468,7 +475,9 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
   } else {
     ChunkWorkers workers(plan, settings.threads);
     std::deque<std::future<ChunkOutput>> pending;
-    const std::size_t inFlight = 2 * static_cast<std::size_t>(settings.threads);
+    // One chunk per thread at work, plus two: one being written out, one
+    // read ahead. More would only hold memory.
+    const std::size_t inFlight = static_cast<std::size_t>(settings.threads) + 2;
     for (;;) {
       auto chunk = std::make_shared<Chunk>();
       if (!ReadChunk(reader, nextRow, *chunk)) break;

@@ -12,6 +12,10 @@
 namespace sarvexa::cli {
 namespace {
 
+// Each thread holds a chunk of rows and its output (about a megabyte of
+// JSON); 64 keep the run well under a hundred megabytes.
+constexpr int kMaxThreads = 64;
+
 struct BatchOptions {
   BatchSettings settings;
   std::optional<std::string> inputPath;  // nothing or "-": standard input
@@ -65,8 +69,9 @@ bool ParseBatchArguments(const Arguments& args, BatchOptions& o, std::string& me
           digits = digits && c >= '0' && c <= '9';
           if (digits) n = n * 10 + (c - '0');
         }
-        if (!digits || n < 1 || n > 256) {
-          message = "--threads: expected a whole number 1..256 (got \"" + value + "\")";
+        if (!digits || n < 1 || n > kMaxThreads) {
+          message = "--threads: expected a whole number 1.." + std::to_string(kMaxThreads) +
+                    " (got \"" + value + "\")";
           return false;
         }
         o.settings.threads = n;
@@ -112,8 +117,8 @@ void PrintBatchHelp(std::ostream& out) {
          "                      single-valued members and each point's longitude\n"
          "  --format json|csv   output form (default json); csv starts with a header\n"
          "                      line and ends each line with an error column\n"
-         "  --threads N         compute on N threads (default 1); the output keeps the\n"
-         "                      input order\n"
+         "  --threads N         compute on N threads, 1..64 (default 1); the output\n"
+         "                      keeps the input order\n"
          "  --now YYYY-MM-DDTHH:MM  the clock for rows without a now cell (default: the\n"
          "                      computer's clock, read once at the start)\n"
          "  --help              this text\n"
