@@ -120,19 +120,19 @@ char* PutDouble17(char* p, double value) {
       "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
       "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
       "8081828384858687888990919293949596979899";
-  // Nine digits, then eight, each part in 32-bit arithmetic.
+  // One digit, then two blocks of eight, each block as four pairs.
   char digits[17];
-  auto putDigits = [](char* end, std::uint32_t part, int count) {
-    for (; count >= 2; count -= 2) {
-      const std::uint32_t pair = (part % 100) * 2;
-      part /= 100;
-      *--end = kPairs[pair + 1];
-      *--end = kPairs[pair];
-    }
-    if (count == 1) *--end = static_cast<char>('0' + part);
+  auto putEight = [](char* to, std::uint32_t block) {
+    const std::uint32_t high = block / 10000, low = block % 10000;
+    std::memcpy(to, kPairs + 2 * (high / 100), 2);
+    std::memcpy(to + 2, kPairs + 2 * (high % 100), 2);
+    std::memcpy(to + 4, kPairs + 2 * (low / 100), 2);
+    std::memcpy(to + 6, kPairs + 2 * (low % 100), 2);
   };
-  putDigits(digits + 17, static_cast<std::uint32_t>(n % 100'000'000), 8);
-  putDigits(digits + 9, static_cast<std::uint32_t>(n / 100'000'000), 9);
+  const std::uint64_t upper = n / 100'000'000;  // nine digits
+  digits[0] = static_cast<char>('0' + upper / 100'000'000);
+  putEight(digits + 1, static_cast<std::uint32_t>(upper % 100'000'000));
+  putEight(digits + 9, static_cast<std::uint32_t>(n % 100'000'000));
   int used = 17;  // %g drops trailing zeros of the fraction
   if (std::signbit(value)) *p++ = '-';
   auto copy = [&p](const char* from, int count) {
