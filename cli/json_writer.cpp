@@ -103,8 +103,8 @@ bool SeventeenDigits(double value, std::uint64_t& n, int& exponent) {
   return false;
 }
 
-// Writes FormatDouble17(value) at `p` (at most 32 characters); returns the
-// end.
+// Writes FormatDouble17(value) at `p` (at most 32 characters, but it may
+// write scratch bytes up to 48 characters on); returns the end.
 char* PutDouble17(char* p, double value) {
   if (value == 0.0) {  // common in the tables, and outside SeventeenDigits' range
     if (std::signbit(value)) *p++ = '-';
@@ -114,14 +114,14 @@ char* PutDouble17(char* p, double value) {
   std::uint64_t n = 0;
   int x = 0;
   if (!std::isfinite(value) || !SeventeenDigits(value, n, x)) {
-    return std::to_chars(p, p + 32, value, std::chars_format::general, 17).ptr;
+    return std::to_chars(p, p + 40, value, std::chars_format::general, 17).ptr;
   }
   static constexpr char kPairs[] =
       "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
       "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
       "8081828384858687888990919293949596979899";
   // One digit, then two blocks of eight, each block as four pairs.
-  char digits[17];
+  char digits[17 + 16] = {};  // room for the fixed-length copies below
   auto putEight = [](char* to, std::uint32_t block) {
     const std::uint32_t high = block / 10000, low = block % 10000;
     std::memcpy(to, kPairs + 2 * (high / 100), 2);
@@ -135,8 +135,11 @@ char* PutDouble17(char* p, double value) {
   putEight(digits + 9, static_cast<std::uint32_t>(n % 100'000'000));
   int used = 17;  // %g drops trailing zeros of the fraction
   if (std::signbit(value)) *p++ = '-';
+  // Copies of a fixed 16 bytes compile to two moves; the caller's buffer
+  // has room for the overrun.
   auto copy = [&p](const char* from, int count) {
-    std::memcpy(p, from, static_cast<std::size_t>(count));
+    std::memcpy(p, from, 16);
+    if (count > 16) p[16] = from[16];
     p += count;
   };
   if (x >= -4 && x < 17) {
@@ -188,7 +191,7 @@ bool IsPlain(std::string_view text) {
 }  // namespace
 
 void AppendDouble17(std::string& out, double value) {
-  char text[32];
+  char text[64];
   out.append(text, PutDouble17(text, value));
 }
 
@@ -351,7 +354,7 @@ void JsonWriter::Double(double value) {
     Null();
     return;
   }
-  char buffer[40];
+  char buffer[64];
   const std::size_t n = PutSeparator(buffer);
   out_.append(buffer, PutDouble17(buffer + n, value));
 }
