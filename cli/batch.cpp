@@ -179,9 +179,9 @@ class RowWriter {
   std::optional<RowProblem> Compute(const CsvRecord& record) {
     if (!record.error.empty()) return RowProblem{"row", record.error};
     if (record.fields.size() != plan_.columnAt.size()) {
-      return RowProblem{"row", "the row has " + std::to_string(record.fields.size()) +
-                                   " fields where the header has " +
-                                   std::to_string(plan_.columnAt.size())};
+      const std::size_t n = record.fields.size();
+      return RowProblem{"row", "the row has " + std::to_string(n) + (n == 1 ? " field" : " fields") +
+                                   " where the header has " + std::to_string(plan_.columnAt.size())};
     }
     BirthOptions birth;
     LocalClockReading now = plan_.now;

@@ -21,7 +21,8 @@ namespace sarvexa::cli {
 
 /// Fills a row's place, longitude, latitude and zone from a city name as
 /// `--city` does, or returns the message for a name it cannot place. The
-/// atlas provides it; without one a row that names a city is refused.
+/// atlas provides it; without one a row that names a city is refused. With
+/// --threads above 1 it is called from several threads at once.
 using CityLookup =
     std::function<std::optional<std::string>(std::string_view city, BirthOptions& birth)>;
 

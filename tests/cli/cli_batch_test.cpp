@@ -284,7 +284,7 @@ TEST(BatchRows, BrokenRowsKeepTheirPlace) {
   struct Case { const char* row; const char* says; };
   const Case kCases[] = {
       {"2000-01-01,17:30,05:30,077:12E", "the row has 4 fields where the header has 5"},
-      {"", "the row has 1 fields where the header has 5"},
+      {"", "the row has 1 field where the header has 5"},
       {"2000-01-01,17:30,05:30,077:12E,28:36N,extra", "the row has 6 fields"},
       {"2000-01-01,\"17\"30,05:30,077:12E,28:36N", "a quote stands inside"},
       {" 2000-01-01,17:30,05:30,077:12E,28:36N", "date: expected"},
