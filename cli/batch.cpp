@@ -156,7 +156,13 @@ class RowWriter {
       problem = RowProblem{"row", std::string("the row could not be computed: ") + e.what()};
     }
     if (!problem) return true;
-    errors += "sarvexa-cli batch: row " + std::to_string(row) + ": " + problem->message + '\n';
+    // One line per bad row: a cell's line break or other control character,
+    // quoted in a message, is shown as '?' there (the JSON escapes it).
+    std::string line = problem->message;
+    for (char& c : line) {
+      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    }
+    errors += "sarvexa-cli batch: row " + std::to_string(row) + ": " + line + '\n';
     if (plan_.format == BatchFormat::Csv) {
       out.append(plan_.csvColumns.size(), ',');
       AppendCsvField(out, problem->message);

@@ -288,6 +288,7 @@ TEST(BatchRows, BrokenRowsKeepTheirPlace) {
       {"2000-01-01,17:30,05:30,077:12E,28:36N,extra", "the row has 6 fields"},
       {"2000-01-01,\"17\"30,05:30,077:12E,28:36N", "a quote stands inside"},
       {" 2000-01-01,17:30,05:30,077:12E,28:36N", "date: expected"},
+      {"\"2000-01-01\n\",17:30,05:30,077:12E,28:36N", "date: expected"},
   };
   const char* good = "2000-01-01,17:30,05:30,077:12E,28:36N";
   for (const Case& c : kCases) {
@@ -302,7 +303,22 @@ TEST(BatchRows, BrokenRowsKeepTheirPlace) {
     ASSERT_TRUE(bad.count("error"));
     EXPECT_NE(ScalarText(bad.at("error")).find(c.says), std::string::npos) << lines[1];
     EXPECT_EQ(r.err.rfind("sarvexa-cli batch: row 2: ", 0), 0u) << r.err;
+    EXPECT_EQ(Lines(r.err).size(), 1u) << r.err;
   }
+}
+
+TEST(BatchRows, EachBadRowIsOneLineOnStandardError) {
+  // Cells quoted back in a message may hold line breaks.
+  const BatchRun r = Batch("date,time,zone,lon,lat,now,city\n"
+                           "2000-01-01,17:30,05:30,077:12E,28:36N,\"2024-01\n01\",\n"
+                           "2000-01-01,17:30,05:30,077:12E,28:36N,,\"Del\nhi\"\n");
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(Lines(r.out).size(), 2u);
+  const std::vector<std::string> err = Lines(r.err);
+  ASSERT_EQ(err.size(), 2u) << r.err;
+  EXPECT_EQ(err[0].rfind("sarvexa-cli batch: row 1: now: ", 0), 0u) << err[0];
+  EXPECT_EQ(err[1].rfind("sarvexa-cli batch: row 2: city: ", 0), 0u) << err[1];
+  EXPECT_NE(r.out.find("Del\\nhi"), std::string::npos) << r.out;  // the JSON keeps it, escaped
 }
 
 TEST(BatchRows, CityNeedsTheAtlas) {
