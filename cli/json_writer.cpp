@@ -1,5 +1,6 @@
 #include "cli/json_writer.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -249,15 +250,51 @@ void AppendEscapedJsonString(std::string& out, std::string_view text) {
 }
 
 void JsonWriter::Clear() {
-  out_.clear();
+  length_ = 0;
   stack_.clear();
   afterKey_ = false;
 }
 
+const std::string& JsonWriter::Text() const {
+  out_.resize(length_);
+  return out_;
+}
+
+char* JsonWriter::Grow(std::size_t n) {
+  // Grown to the whole capacity at once, so that the next tokens find room.
+  out_.resize(std::max(length_ + n, std::max<std::size_t>(out_.capacity(), 256)));
+  if (out_.size() < out_.capacity()) out_.resize(out_.capacity());
+  return out_.data() + length_;
+}
+
+void JsonWriter::Put(std::string_view text) {
+  char* p = Reserve(text.size());
+  std::memcpy(p, text.data(), text.size());
+  length_ += text.size();
+}
+
+void JsonWriter::Put(char c) {
+  *Reserve(1) = c;
+  ++length_;
+}
+
+void JsonWriter::PutEscaped(std::string_view text) {
+  if (IsPlain(text)) {
+    Put(text);
+    return;
+  }
+  std::string escaped;
+  AppendEscapedJsonString(escaped, text);
+  Put(escaped);
+}
+
 void JsonWriter::Newline() {
   if (oneLine_) return;
-  out_ += '\n';
-  out_.append(2 * stack_.size(), ' ');
+  const std::size_t n = 1 + 2 * stack_.size();
+  char* p = Reserve(n);
+  p[0] = '\n';
+  std::memset(p + 1, ' ', n - 1);
+  length_ += n;
 }
 
 void JsonWriter::BeforeValue() {
@@ -266,66 +303,35 @@ void JsonWriter::BeforeValue() {
     return;
   }
   if (!stack_.empty()) {
-    if (!stack_.back().empty) out_ += ',';
+    if (!stack_.back().empty) Put(',');
     stack_.back().empty = false;
     Newline();
   }
-}
-
-std::size_t JsonWriter::PutSeparator(char* buffer) {
-  if (!oneLine_) {
-    BeforeValue();
-    return 0;
-  }
-  if (afterKey_) {
-    afterKey_ = false;
-    return 0;
-  }
-  if (stack_.empty()) return 0;
-  const bool comma = !stack_.back().empty;
-  stack_.back().empty = false;
-  if (comma) buffer[0] = ',';
-  return comma ? 1 : 0;
 }
 
 void JsonWriter::Key(std::string_view name) {
+  BeforeValue();  // a key is never after a key: this writes the separator
+  afterKey_ = false;
   if (name.size() <= 64 && IsPlain(name)) {
-    // The usual case, a short plain name, goes over in one piece.
-    char buffer[72];
-    std::size_t n = 0;
-    if (!stack_.empty()) {
-      if (!stack_.back().empty) buffer[n++] = ',';
-      stack_.back().empty = false;
-      if (!oneLine_) {
-        out_.append(buffer, n);
-        n = 0;
-        Newline();
-      }
-    }
-    buffer[n++] = '"';
-    std::memcpy(buffer + n, name.data(), name.size());
-    n += name.size();
-    buffer[n++] = '"';
-    buffer[n++] = ':';
-    if (!oneLine_) buffer[n++] = ' ';
-    out_.append(buffer, n);
-    afterKey_ = true;
-    return;
+    char* p = Reserve(name.size() + 4);
+    *p++ = '"';
+    std::memcpy(p, name.data(), name.size());
+    p += name.size();
+    *p++ = '"';
+    *p++ = ':';
+    if (!oneLine_) *p++ = ' ';
+    length_ = static_cast<std::size_t>(p - out_.data());
+  } else {
+    Put('"');
+    PutEscaped(name);
+    Put(oneLine_ ? "\":" : "\": ");
   }
-  if (!stack_.empty()) {
-    if (!stack_.back().empty) out_ += ',';
-    stack_.back().empty = false;
-    Newline();
-  }
-  out_ += '"';
-  AppendEscapedJsonString(out_, name);
-  out_ += oneLine_ ? "\":" : "\": ";
   afterKey_ = true;
 }
 
 void JsonWriter::Open(char bracket) {
   BeforeValue();
-  out_ += bracket;
+  Put(bracket);
   stack_.push_back({bracket == '{', true});
 }
 
@@ -333,8 +339,8 @@ void JsonWriter::Close(char bracket) {
   const bool wasEmpty = stack_.empty() || stack_.back().empty;
   if (!stack_.empty()) stack_.pop_back();
   if (!wasEmpty) Newline();
-  out_ += bracket;
-  if (stack_.empty()) out_ += '\n';
+  Put(bracket);
+  if (stack_.empty()) Put('\n');
 }
 
 void JsonWriter::BeginObject() { Open('{'); }
@@ -344,9 +350,9 @@ void JsonWriter::EndArray() { Close(']'); }
 
 void JsonWriter::String(std::string_view text) {
   BeforeValue();
-  out_ += '"';
-  AppendEscapedJsonString(out_, text);
-  out_ += '"';
+  Put('"');
+  PutEscaped(text);
+  Put('"');
 }
 
 void JsonWriter::Double(double value) {
@@ -354,31 +360,31 @@ void JsonWriter::Double(double value) {
     Null();
     return;
   }
-  char buffer[64];
-  const std::size_t n = PutSeparator(buffer);
-  out_.append(buffer, PutDouble17(buffer + n, value));
+  BeforeValue();
+  char* p = Reserve(64);
+  length_ = static_cast<std::size_t>(PutDouble17(p, value) - out_.data());
 }
 
 void JsonWriter::Int(std::int64_t value) {
-  char buffer[32];
-  std::size_t n = PutSeparator(buffer);
+  BeforeValue();
+  char* p = Reserve(24);
   if (value >= 0 && value < 100) {  // signs, lords, flags, minutes: most of the integers
-    if (value >= 10) buffer[n++] = static_cast<char>('0' + value / 10);
-    buffer[n++] = static_cast<char>('0' + value % 10);
-    out_.append(buffer, n);
-    return;
+    if (value >= 10) *p++ = static_cast<char>('0' + value / 10);
+    *p++ = static_cast<char>('0' + value % 10);
+  } else {
+    p = std::to_chars(p, p + 24, value).ptr;
   }
-  out_.append(buffer, std::to_chars(buffer + n, buffer + sizeof buffer, value).ptr);
+  length_ = static_cast<std::size_t>(p - out_.data());
 }
 
 void JsonWriter::Bool(bool value) {
   BeforeValue();
-  out_ += value ? "true" : "false";
+  Put(value ? std::string_view("true") : std::string_view("false"));
 }
 
 void JsonWriter::Null() {
   BeforeValue();
-  out_ += "null";
+  Put(std::string_view("null"));
 }
 
 }  // namespace sarvexa::cli

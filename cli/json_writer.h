@@ -52,13 +52,18 @@ class JsonWriter {
 
   /// The text written so far, with a final newline once the outermost value
   /// is complete.
-  const std::string& Text() const { return out_; }
+  const std::string& Text() const;
 
  private:
   void BeforeValue();
-  /// BeforeValue for a value written in one piece: in the one-line layout
-  /// the separator goes into `buffer` (its length returned), else to out_.
-  std::size_t PutSeparator(char* buffer);
+  /// Room for n more characters at the end of the text; returns where.
+  char* Reserve(std::size_t n) {
+    return out_.size() >= length_ + n ? out_.data() + length_ : Grow(n);
+  }
+  char* Grow(std::size_t n);
+  void Put(std::string_view text);
+  void Put(char c);
+  void PutEscaped(std::string_view text);
   void Open(char bracket);
   void Close(char bracket);
   void Newline();
@@ -67,7 +72,10 @@ class JsonWriter {
     bool isObject;
     bool empty;
   };
-  std::string out_;
+  // The text is out_'s first length_ characters; out_ is kept longer, so
+  // that a token is written in place without growing the string each time.
+  mutable std::string out_;
+  std::size_t length_ = 0;
   std::vector<Level> stack_;
   bool afterKey_ = false;
   bool oneLine_ = false;
