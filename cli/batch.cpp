@@ -147,8 +147,8 @@ class RowWriter {
         if (plan_.format == BatchFormat::Csv) {
           WriteCsv(out);
         } else if (plan_.allMembers) {
-          out += json_.Text();
-        } else if (!AppendObjectWithMembers(out, json_.Text(), plan_.keep)) {
+          out += json_.View();
+        } else if (!AppendObjectWithMembers(out, json_.View(), plan_.keep)) {
           problem = RowProblem{"row", "the chart could not be written"};
         }
       }
@@ -174,7 +174,7 @@ class RowWriter {
       json_.Field("field", problem->field);
       json_.Field("error", problem->message);
       json_.EndObject();
-      out += json_.Text();
+      out += json_.View();
     }
     return false;
   }
@@ -239,7 +239,7 @@ class RowWriter {
 
   void WriteCsv(std::string& out) {
     std::fill(cells_.begin(), cells_.end(), std::string_view());
-    ForEachScalarIn(json_.Text(), plan_.csvHeads, [this](std::string_view path, std::string_view token) {
+    ForEachScalarIn(json_.View(), plan_.csvHeads, [this](std::string_view path, std::string_view token) {
       const auto it = plan_.csvIndex.find(path);
       if (it != plan_.csvIndex.end()) cells_[it->second] = token;
     });

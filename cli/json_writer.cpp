@@ -183,10 +183,22 @@ constexpr auto kNotPlain = [] {
   return table;
 }();
 
+// Eight bytes at a time: a byte above ASCII, below 0x20, or equal to
+// '"', '\\' or DEL anywhere in a word marks it (each test is exact for "is
+// there such a byte"), then the bytes left over one by one.
 bool IsPlain(std::string_view text) {
-  bool notPlain = false;
-  for (char c : text) notPlain |= kNotPlain[static_cast<unsigned char>(c)];
-  return !notPlain;
+  constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHigh = 0x8080808080808080ULL;
+  auto hasZero = [](std::uint64_t v) { return (v - kOnes) & ~v & kHigh; };
+  std::uint64_t notPlain = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t x;
+    std::memcpy(&x, text.data() + i, 8);
+    notPlain |= (x & kHigh) | ((x - kOnes * 0x20) & ~x & kHigh) | hasZero(x ^ (kOnes * '"')) |
+                hasZero(x ^ (kOnes * '\\')) | hasZero(x ^ (kOnes * 0x7F));
+  }
+  for (; i < text.size(); ++i) notPlain |= kNotPlain[static_cast<unsigned char>(text[i])];
+  return notPlain == 0;
 }
 
 }  // namespace

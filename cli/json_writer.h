@@ -53,6 +53,9 @@ class JsonWriter {
   /// The text written so far, with a final newline once the outermost value
   /// is complete.
   const std::string& Text() const;
+  /// The same text as a view, without trimming the string behind it (so the
+  /// next value written after Clear() finds its room already there).
+  std::string_view View() const { return {out_.data(), length_}; }
 
  private:
   void BeforeValue();

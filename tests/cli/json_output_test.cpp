@@ -104,6 +104,28 @@ TEST(JsonWriterOneLine, SameTokensWithoutBlanks) {
   EXPECT_EQ(oneLine.Text(), "[]\n");
 }
 
+TEST(JsonWriterOneLine, EveryByteEscapedWhereverItStands) {
+  // Names and texts are checked for bytes to escape a word at a time; a
+  // byte that needs it must be found at every position of a word and after.
+  const char kNeedy[] = {'"', '\\', '\n', '\x01', '\x1f', '\x7f', '\xc3', '\xff'};
+  for (char needy : kNeedy) {
+    for (std::size_t length = 1; length <= 19; ++length) {
+      for (std::size_t at = 0; at < length; ++at) {
+        std::string text(length, 'a');
+        text[at] = needy;
+        SCOPED_TRACE(testing::Message() << int(static_cast<unsigned char>(needy)) << " at " << at
+                                        << " of " << length);
+        JsonWriter w(JsonWriter::Layout::OneLine);
+        w.BeginObject();
+        w.Field(text, text);
+        w.EndObject();
+        const std::string e = EscapeJsonString(text);
+        EXPECT_EQ(w.Text(), "{\"" + e + "\":\"" + e + "\"}\n");
+      }
+    }
+  }
+}
+
 TEST(JsonMembers, PickWalkAndRead) {
   const std::string json =
       "{\"a\": 1, \"b\": {\"c\": [true, null, \"x\\\"\\u00e9\"]}, \"d\": -2.5e-07, \"e\": []}";
