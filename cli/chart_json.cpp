@@ -166,16 +166,21 @@ void WriteDerivationFields(JsonWriter& json, const Horoscope& h, const ChartDeri
   json.EndObject();
 }
 
-std::string ChartJsonWithDerivations(const BirthOptions& names, const Horoscope& h,
-                                     const ChartDerivations& d) {
-  JsonWriter json;
-  json.BeginObject();
+void WriteChartMembers(JsonWriter& json, const BirthOptions& names, const Horoscope& h,
+                       const ChartDerivations* d) {
   json.Field("firstName", names.firstName);
   json.Field("lastName", names.lastName);
   json.Field("place", names.place);
   json.Field("isPrasna", false);
   WriteHoroscopeFields(json, h);
-  WriteDerivationFields(json, h, d);
+  if (d) WriteDerivationFields(json, h, *d);
+}
+
+std::string ChartJsonWithDerivations(const BirthOptions& names, const Horoscope& h,
+                                     const ChartDerivations& d) {
+  JsonWriter json;
+  json.BeginObject();
+  WriteChartMembers(json, names, h, &d);
   json.EndObject();
   return json.Text();
 }

@@ -39,6 +39,12 @@ void WriteGrahaSet(JsonWriter& json, GrahaSet set);
 /// saAnalysis of the object open in `json`.
 void WriteDerivationFields(JsonWriter& json, const Horoscope& h, const ChartDerivations& d);
 
+/// The members of `chart --json` into the object open in `json`: names and
+/// place, isPrasna, the Horoscope's fields, then, when `d` is given, the
+/// derivation members.
+void WriteChartMembers(JsonWriter& json, const BirthOptions& names, const Horoscope& h,
+                       const ChartDerivations* d);
+
 /// The chart document of `chart --json`: names and place, the Horoscope's
 /// fields, then the derivation members.
 std::string ChartJsonWithDerivations(const BirthOptions& names, const Horoscope& h,

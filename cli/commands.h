@@ -20,6 +20,7 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
 void PrintChartHelp(std::ostream& out);
 
 /// `render`: draws one page (screen or print variant) into a PNG or a PDF.
+/// Part of the sarvexa-render program only, which sarvexa-cli starts for it.
 int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err);
 /// Help text of `render`.
 void PrintRenderHelp(std::ostream& out);

@@ -1,7 +1,8 @@
 #pragma once
 // A tiny JSON writer for the command-line tool's machine-readable output:
 // objects, arrays, escaped strings, doubles that read back exactly, integers,
-// booleans and null, indented two spaces per level.
+// booleans and null, indented two spaces per level, or all on one line for
+// JSON Lines.
 
 #include <cstdint>
 #include <string>
@@ -12,6 +13,17 @@ namespace sarvexa::cli {
 
 class JsonWriter {
  public:
+  enum class Layout {
+    Indented,  ///< one member or element per line, two spaces per level
+    OneLine,   ///< no blanks between tokens: one line per outermost value
+  };
+
+  JsonWriter() = default;
+  explicit JsonWriter(Layout layout) : oneLine_(layout == Layout::OneLine) {}
+
+  /// Starts over, keeping the layout and the memory already taken.
+  void Clear();
+
   void BeginObject();
   void EndObject();
   void BeginArray();
@@ -40,10 +52,21 @@ class JsonWriter {
 
   /// The text written so far, with a final newline once the outermost value
   /// is complete.
-  const std::string& Text() const { return out_; }
+  const std::string& Text() const;
+  /// The same text as a view, without trimming the string behind it (so the
+  /// next value written after Clear() finds its room already there).
+  std::string_view View() const { return {out_.data(), length_}; }
 
  private:
   void BeforeValue();
+  /// Room for n more characters at the end of the text; returns where.
+  char* Reserve(std::size_t n) {
+    return out_.size() >= length_ + n ? out_.data() + length_ : Grow(n);
+  }
+  char* Grow(std::size_t n);
+  void Put(std::string_view text);
+  void Put(char c);
+  void PutEscaped(std::string_view text);
   void Open(char bracket);
   void Close(char bracket);
   void Newline();
@@ -52,15 +75,26 @@ class JsonWriter {
     bool isObject;
     bool empty;
   };
-  std::string out_;
+  // The text is out_'s first length_ characters; out_ is kept longer, so
+  // that a token is written in place without growing the string each time.
+  mutable std::string out_;
+  std::size_t length_ = 0;
   std::vector<Level> stack_;
   bool afterKey_ = false;
+  bool oneLine_ = false;
 };
 
-/// Formats a double with 17 significant digits, independent of the locale.
+/// Formats a double with 17 significant digits, independent of the locale:
+/// the text of printf's "%.17g".
 std::string FormatDouble17(double value);
+
+/// FormatDouble17(value) appended to `out`.
+void AppendDouble17(std::string& out, double value);
 
 /// Escapes text as the body of a JSON string (without the quotes).
 std::string EscapeJsonString(std::string_view text);
+
+/// EscapeJsonString(text) appended to `out`.
+void AppendEscapedJsonString(std::string& out, std::string_view text);
 
 }  // namespace sarvexa::cli

@@ -6,9 +6,11 @@
 #include <iostream>
 #include <string>
 
+#include "cli/batch.h"
 #include "cli/cmd_document.h"
 #include "cli/cmd_ephemeris.h"
 #include "cli/commands.h"
+#include "cli/render_launcher.h"
 #include "cli/standard_output.h"
 
 namespace {
@@ -23,13 +25,16 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
+    {"batch", "cast one chart per CSV row, as JSON Lines or CSV", RunBatchCommand,
+     PrintBatchHelp},
     {"chart", "cast a chart from birth data and print it", RunChartCommand, PrintChartHelp},
     {"ephemeris", "list positions on successive days, weeks, months or years",
      RunEphemerisCommand, PrintEphemerisHelp},
     {"open", "load a chart file and print it like chart", RunOpenCommand, PrintOpenHelp},
     {"prasna", "cast the chart of the present moment at the Prasna location",
      RunPrasnaCommand, PrintPrasnaHelp},
-    {"render", "draw a page into a PNG image or a PDF", RunRenderCommand, PrintRenderHelp},
+    {"render", "draw a page into a PNG image or a PDF", RunRenderProgram,
+     PrintRenderProgramHelp},
     {"transits", "judge the grahas of a moment against a natal chart", RunTransitsCommand,
      PrintTransitsHelp},
 };

@@ -1,9 +1,12 @@
 #pragma once
-// A read-mostly settings store over the ini file the desktop program's
-// QSettings keeps (~/.config/Sarvexa/Sarvexa.conf, group [Settings]), so the
-// command-line tool sees the same Prasna location and chart style without
-// linking the toolkit. Keys with spaces appear percent-encoded there
-// ("Chart%20Style"); values may be quoted and carry backslash escapes.
+// A read-only view of the ini file in which the desktop program's QSettings
+// keeps its settings (~/.config/Sarvexa/Sarvexa.conf, group [Settings]).
+// sarvexa-cli reads the Prasna location and the chart style through it, so
+// its commands that draw nothing never load a toolkit library; the drawing
+// program sarvexa-render reads the same file the same way. Writes stay in
+// memory: the file belongs to the desktop program. Keys with spaces appear
+// percent-encoded there ("Chart%20Style"); values may be quoted and carry
+// backslash escapes.
 
 #include <filesystem>
 #include <map>

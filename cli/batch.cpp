@@ -1,0 +1,516 @@
+#include "cli/batch.h"
+
+#include <algorithm>
+#include <cctype>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <future>
+#include <istream>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <ostream>
+#include <thread>
+
+#include "cli/chart_json.h"
+#include "cli/csv_records.h"
+#include "cli/json_members.h"
+#include "cli/json_writer.h"
+#include "engine/chart_calculation.h"
+
+namespace sarvexa::cli {
+namespace {
+
+enum Column { kFirst, kLast, kPlace, kDate, kTime, kZone, kDst, kLon, kLat, kCity, kNow, kColumnCount };
+
+// The chart option each birth column stands for.
+constexpr const char* kColumnOption[] = {"--first", "--last", "--place", "--date", "--time",
+                                         "--zone",  "--dst",  "--lon",   "--lat"};
+
+// Rows per chunk: large enough that handing a chunk over costs nothing
+// beside its work (a chunk is some milliseconds of computing), small enough
+// that the chunks in flight, about 4 kB of JSON per row, stay a few
+// megabytes even with many threads.
+constexpr std::size_t kChunkRows = 64;
+
+// The one place where batch derives: what `chart` derives from the same
+// chart at the same clock reading.
+ChartDerivations Derivations(const Horoscope& h, const LocalClockReading& now) {
+  return DeriveChart(h, now);
+}
+
+// The worked chart, for the member and path lists.
+const std::string& SampleChartJson() {
+  static const std::string text = [] {
+    BirthOptions birth;
+    std::string message;
+    for (const auto& [name, value] : {std::pair{"--date", "2000-01-01"}, {"--time", "17:30"},
+                                      {"--zone", "05:30"}, {"--lon", "077:12E"},
+                                      {"--lat", "28:36N"}}) {
+      ParseBirthOption(name, value, birth, message);
+    }
+    Horoscope h;
+    ApplyBirthOptions(birth, h);
+    CalculateHoroscope(h);
+    const ChartDerivations d = Derivations(h, LocalClockReading{2024, 6, 15, 12, 0});
+    return ChartJsonWithDerivations(birth, h, d);
+  }();
+  return text;
+}
+
+// Members that only the derivations fill: absent from the object written
+// without them.
+std::vector<std::string> DerivedMemberNames() {
+  JsonWriter json;
+  json.BeginObject();
+  WriteChartMembers(json, BirthOptions{}, Horoscope{}, nullptr);
+  json.EndObject();
+  const std::vector<std::string> plain = ObjectMemberNames(json.Text());
+  std::vector<std::string> derived;
+  for (const std::string& m : ChartMemberNames()) {
+    if (std::find(plain.begin(), plain.end(), m) == plain.end()) derived.push_back(m);
+  }
+  return derived;
+}
+
+std::string Lower(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
+// The first member or path segment of a column name.
+std::string_view Head(std::string_view path) { return path.substr(0, path.find('.')); }
+
+// Everything the rows share: the column layout and what to write.
+struct Plan {
+  std::vector<Column> columnAt;  // by position in the header
+  bool has[kColumnCount] = {};
+  BatchFormat format = BatchFormat::JsonLines;
+  bool allMembers = true;
+  std::vector<std::string> keep;        // JSON: members to keep
+  std::vector<std::string> csvColumns;  // CSV: scalar paths
+  std::map<std::string, std::size_t, std::less<>> csvIndex;
+  std::vector<std::string> csvHeads;  // the members the columns lie in
+  bool needDerivations = true;
+  LocalClockReading now;
+  const CityLookup* city = nullptr;
+};
+
+// A problem with one row: the column it concerns and the message.
+struct RowProblem {
+  std::string field;
+  std::string message;
+};
+
+// "--date: expected ..." as the column says it: "date: expected ...".
+std::string AsColumnMessage(std::string message) {
+  if (message.rfind("--", 0) == 0) message.erase(0, 2);
+  return message;
+}
+
+// The column of a "Chart Data" field.
+const char* ColumnOfDialogField(const std::string& field) {
+  struct Pair { const char* prefix; const char* column; };
+  constexpr Pair kPairs[] = {{"firstName", "first"}, {"lastName", "last"}, {"place", "place"},
+                             {"hour", "time"},       {"minute", "time"},    {"isPm", "time"},
+                             {"day", "date"},        {"monthIndex", "date"}, {"year", "date"},
+                             {"lon", "lon"},         {"isEast", "lon"},     {"lat", "lat"},
+                             {"isSouth", "lat"},     {"zone", "zone"},      {"dst", "dst"}};
+  for (const Pair& p : kPairs) {
+    if (field.rfind(p.prefix, 0) == 0) return p.column;
+  }
+  return "row";
+}
+
+// Turns one row into what `chart` would compute from the same options, and
+// writes it. Each thread has its own, for its scratch memory.
+class RowWriter {
+ public:
+  explicit RowWriter(const Plan& plan)
+      : plan_(plan), json_(JsonWriter::Layout::OneLine), cells_(plan.csvColumns.size()) {}
+
+  // Appends the row's line to `out`; for a bad row also one message line to
+  // `errors`. True for a good row.
+  bool Write(long row, const CsvRecord& record, std::string& out, std::string& errors) {
+    std::optional<RowProblem> problem;
+    try {
+      problem = Compute(record);
+      if (!problem) {
+        if (plan_.format == BatchFormat::Csv) {
+          WriteCsv(out);
+        } else if (plan_.allMembers) {
+          out += json_.View();
+        } else if (!AppendObjectWithMembers(out, json_.View(), plan_.keep)) {
+          problem = RowProblem{"row", "the chart could not be written"};
+        }
+      }
+    } catch (const std::exception& e) {
+      problem = RowProblem{"row", std::string("the row could not be computed: ") + e.what()};
+    }
+    if (!problem) return true;
+    // One line per bad row: a cell's line break or other control character,
+    // quoted in a message, is shown as '?' there (the JSON escapes it).
+    std::string line = problem->message;
+    for (char& c : line) {
+      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    }
+    errors += "sarvexa-cli batch: row " + std::to_string(row) + ": " + line + '\n';
+    if (plan_.format == BatchFormat::Csv) {
+      out.append(plan_.csvColumns.size(), ',');
+      AppendCsvField(out, problem->message);
+      out += '\n';
+    } else {
+      json_.Clear();
+      json_.BeginObject();
+      json_.Field("row", static_cast<std::int64_t>(row));
+      json_.Field("field", problem->field);
+      json_.Field("error", problem->message);
+      json_.EndObject();
+      out += json_.View();
+    }
+    return false;
+  }
+
+ private:
+  // The options of the row, checked as `chart` checks its options; the
+  // chart's JSON object in json_ when they pass.
+  std::optional<RowProblem> Compute(const CsvRecord& record) {
+    if (!record.error.empty()) return RowProblem{"row", record.error};
+    if (record.fields.size() != plan_.columnAt.size()) {
+      const std::size_t n = record.fields.size();
+      return RowProblem{"row", "the row has " + std::to_string(n) + (n == 1 ? " field" : " fields") +
+                                   " where the header has " + std::to_string(plan_.columnAt.size())};
+    }
+    BirthOptions birth;
+    LocalClockReading now = plan_.now;
+    std::string message;
+    // A city fills the place first; cells of the row then override it.
+    for (std::size_t i = 0; i < record.fields.size(); ++i) {
+      const std::string& cell = record.fields[i];
+      if (plan_.columnAt[i] != kCity || cell.empty()) continue;
+      if (!plan_.city || !*plan_.city) {
+        return RowProblem{"city", "city: this build has no atlas to look \"" + cell + "\" up in"};
+      }
+      if (auto error = (*plan_.city)(cell, birth)) return RowProblem{"city", "city: " + *error};
+    }
+    for (std::size_t i = 0; i < record.fields.size(); ++i) {
+      const Column column = plan_.columnAt[i];
+      const std::string& cell = record.fields[i];
+      if (cell.empty() || column == kCity) continue;  // an empty cell is an option not given
+      if (column == kNow) {
+        if (!ParseClockReading("now", cell, now, message)) return RowProblem{"now", message};
+        continue;
+      }
+      if (ParseBirthOption(kColumnOption[column], cell, birth, message) != OptionStatus::Accepted) {
+        return RowProblem{kColumnOption[column] + 2, AsColumnMessage(message)};
+      }
+    }
+    if (auto missing = MissingBirthOption(birth)) {
+      const std::string text = AsColumnMessage(*missing);
+      return RowProblem{text.substr(0, text.find(' ')), text};
+    }
+    if (auto error = ValidateChartData(ToChartDataFields(birth))) {
+      const char* column = ColumnOfDialogField(error->field);
+      return RowProblem{column, std::string(column) + ": " + error->field + ": " + error->message};
+    }
+
+    Horoscope h;
+    ApplyBirthOptions(birth, h);
+    CalculateHoroscope(h);
+    json_.Clear();
+    json_.BeginObject();
+    if (plan_.needDerivations) {
+      const ChartDerivations derived = Derivations(h, now);
+      WriteChartMembers(json_, birth, h, &derived);
+    } else {
+      WriteChartMembers(json_, birth, h, nullptr);
+    }
+    json_.EndObject();
+    return std::nullopt;
+  }
+
+  void WriteCsv(std::string& out) {
+    std::fill(cells_.begin(), cells_.end(), std::string_view());
+    ForEachScalarIn(json_.View(), plan_.csvHeads, [this](std::string_view path, std::string_view token) {
+      const auto it = plan_.csvIndex.find(path);
+      if (it != plan_.csvIndex.end()) cells_[it->second] = token;
+    });
+    for (const std::string_view token : cells_) {
+      AppendCsvField(out, ScalarText(token));
+      out += ',';
+    }
+    out += '\n';  // the empty error column
+  }
+
+  const Plan& plan_;
+  JsonWriter json_;
+  std::vector<std::string_view> cells_;
+};
+
+struct Chunk {
+  long firstRow = 1;
+  std::vector<CsvRecord> records;
+  std::size_t count = 0;  // records in use
+};
+
+struct ChunkOutput {
+  std::string out;
+  std::string errors;
+  long bad = 0;
+};
+
+void WriteChunk(RowWriter& writer, const Chunk& chunk, ChunkOutput& result) {
+  result.out.clear();
+  result.errors.clear();
+  result.bad = 0;
+  for (std::size_t i = 0; i < chunk.count; ++i) {
+    if (!writer.Write(chunk.firstRow + static_cast<long>(i), chunk.records[i], result.out,
+                      result.errors)) {
+      ++result.bad;
+    }
+  }
+}
+
+// Fills `chunk` with up to kChunkRows records; false when none was left.
+bool ReadChunk(CsvRecordReader& reader, long firstRow, Chunk& chunk) {
+  chunk.firstRow = firstRow;
+  chunk.count = 0;
+  if (chunk.records.size() < kChunkRows) chunk.records.resize(kChunkRows);
+  while (chunk.count < kChunkRows && reader.Next(chunk.records[chunk.count])) ++chunk.count;
+  return chunk.count > 0;
+}
+
+// Worker threads that each own a RowWriter and take chunks in turn.
+class ChunkWorkers {
+ public:
+  ChunkWorkers(const Plan& plan, int count) {
+    for (int i = 0; i < count; ++i) {
+      threads_.emplace_back([this, &plan] {
+        RowWriter writer(plan);
+        for (;;) {
+          std::function<void(RowWriter&)> job;
+          {
+            std::unique_lock lock(mutex_);
+            ready_.wait(lock, [this] { return stop_ || !jobs_.empty(); });
+            if (jobs_.empty()) return;
+            job = std::move(jobs_.front());
+            jobs_.pop_front();
+          }
+          job(writer);
+        }
+      });
+    }
+  }
+  ~ChunkWorkers() {
+    {
+      std::lock_guard lock(mutex_);
+      stop_ = true;
+    }
+    ready_.notify_all();
+    for (std::thread& t : threads_) t.join();
+  }
+
+  std::future<ChunkOutput> Submit(std::shared_ptr<Chunk> chunk) {
+    auto promise = std::make_shared<std::promise<ChunkOutput>>();
+    std::future<ChunkOutput> result = promise->get_future();
+    {
+      std::lock_guard lock(mutex_);
+      jobs_.emplace_back([chunk, promise](RowWriter& writer) {
+        ChunkOutput out;
+        WriteChunk(writer, *chunk, out);
+        promise->set_value(std::move(out));
+      });
+    }
+    ready_.notify_one();
+    return result;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable ready_;
+  std::deque<std::function<void(RowWriter&)>> jobs_;
+  bool stop_ = false;
+  std::vector<std::thread> threads_;
+};
+
+// Writes one chunk's lines; false when the output failed.
+bool Emit(const ChunkOutput& chunk, std::ostream& out, std::ostream& err, long& bad) {
+  out.write(chunk.out.data(), static_cast<std::streamsize>(chunk.out.size()));
+  err << chunk.errors;
+  bad += chunk.bad;
+  return static_cast<bool>(out);
+}
+
+std::optional<std::string> ReadHeader(CsvRecordReader& reader, Plan& plan) {
+  CsvRecord header;
+  if (!reader.Next(header)) return "the input is empty: the first line must name the columns";
+  if (!header.error.empty()) return "header: " + header.error;
+  for (const std::string& cell : header.fields) {
+    const std::string name = Lower(TrimBlanks(cell));
+    int found = -1;
+    for (int c = 0; c < kColumnCount; ++c) {
+      if (name == kBatchColumns[c]) found = c;
+    }
+    if (found < 0) {
+      std::string known;
+      for (const char* c : kBatchColumns) known += std::string(known.empty() ? "" : ",") + c;
+      return "header: unknown column \"" + name + "\" (the columns are " + known + ")";
+    }
+    if (plan.has[found]) return "header: the column \"" + name + "\" appears twice";
+    plan.has[found] = true;
+    plan.columnAt.push_back(static_cast<Column>(found));
+  }
+  // Without these no row could be cast; a city column may stand for the place.
+  for (Column c : {kDate, kTime, kLon, kLat, kZone}) {
+    const bool fromCity = plan.has[kCity] && (c == kLon || c == kLat || c == kZone);
+    if (!plan.has[c] && !fromCity) {
+      return std::string("header: the column \"") + kBatchColumns[c] + "\" is required";
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+const std::vector<std::string>& ChartMemberNames() {
+  static const std::vector<std::string> names = ObjectMemberNames(SampleChartJson());
+  return names;
+}
+
+const std::vector<std::string>& ChartScalarPaths() {
+  static const std::vector<std::string> paths = [] {
+    std::vector<std::string> out;
+    ForEachScalar(SampleChartJson(),
+                  [&out](std::string_view path, std::string_view) { out.emplace_back(path); });
+    return out;
+  }();
+  return paths;
+}
+
+std::vector<std::string> DefaultCsvColumns() {
+  std::vector<std::string> columns;
+  for (const std::string& path : ChartScalarPaths()) {
+    const bool topLevel = path.find('.') == std::string::npos;
+    const bool pointLongitude = Head(path) == "positions" && path.ends_with(".longitude");
+    if (topLevel || pointLongitude) columns.push_back(path);
+  }
+  return columns;
+}
+
+std::optional<std::string> CheckBatchFields(const BatchSettings& settings) {
+  const auto& members = ChartMemberNames();
+  const auto& paths = ChartScalarPaths();
+  for (const std::string& f : settings.fields) {
+    if (settings.format == BatchFormat::JsonLines) {
+      if (std::find(members.begin(), members.end(), f) == members.end()) {
+        return "--fields: \"" + f + "\" is not a member of the chart object";
+      }
+    } else if (std::find(paths.begin(), paths.end(), f) == paths.end()) {
+      if (std::find(members.begin(), members.end(), f) != members.end()) {
+        return "--fields: \"" + f + "\" holds several values; a CSV column names one, e.g. " +
+               f + "." + (f == "currentPeriod" ? "maha" : "0");
+      }
+      return "--fields: \"" + f + "\" is not a value of the chart object (e.g. julianDay, "
+             "positions.1.longitude)";
+    }
+  }
+  return std::nullopt;
+}
+
+int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const BatchSettings& settings) {
+  Plan plan;
+  plan.format = settings.format;
+  plan.now = settings.now;
+  plan.city = &settings.city;
+  const std::vector<std::string> derived = DerivedMemberNames();
+  auto isDerived = [&derived](std::string_view path) {
+    return std::find(derived.begin(), derived.end(), Head(path)) != derived.end();
+  };
+  if (settings.format == BatchFormat::Csv) {
+    plan.csvColumns = settings.fields.empty() ? DefaultCsvColumns() : settings.fields;
+    plan.needDerivations = false;
+    for (std::size_t i = 0; i < plan.csvColumns.size(); ++i) {
+      plan.csvIndex.emplace(plan.csvColumns[i], i);
+      const std::string head(Head(plan.csvColumns[i]));
+      if (std::find(plan.csvHeads.begin(), plan.csvHeads.end(), head) == plan.csvHeads.end()) {
+        plan.csvHeads.push_back(head);
+      }
+      plan.needDerivations = plan.needDerivations || isDerived(plan.csvColumns[i]);
+    }
+  } else if (!settings.fields.empty()) {
+    plan.allMembers = false;
+    plan.keep = settings.fields;
+    plan.needDerivations = std::any_of(plan.keep.begin(), plan.keep.end(), isDerived);
+  }
+
+  CsvRecordReader reader(in);
+  if (auto error = ReadHeader(reader, plan)) {
+    err << "sarvexa-cli batch: " << *error << '\n';
+    return 2;
+  }
+  if (plan.format == BatchFormat::Csv) {
+    std::string line;
+    for (const std::string& c : plan.csvColumns) {
+      AppendCsvField(line, c);
+      line += ',';
+    }
+    line += "error\n";
+    out << line;
+  }
+
+  long bad = 0;
+  long nextRow = 1;
+  bool written = true;
+  if (settings.threads <= 1) {
+    RowWriter writer(plan);
+    Chunk chunk;
+    ChunkOutput output;
+    while (written && ReadChunk(reader, nextRow, chunk)) {
+      nextRow += static_cast<long>(chunk.count);
+      WriteChunk(writer, chunk, output);
+      written = Emit(output, out, err, bad);
+    }
+  } else {
+    ChunkWorkers workers(plan, settings.threads);
+    std::deque<std::future<ChunkOutput>> pending;
+    // One chunk per thread at work, plus two: one being written out, one
+    // read ahead. More would only hold memory.
+    const std::size_t inFlight = static_cast<std::size_t>(settings.threads) + 2;
+    for (;;) {
+      auto chunk = std::make_shared<Chunk>();
+      if (!ReadChunk(reader, nextRow, *chunk)) break;
+      nextRow += static_cast<long>(chunk->count);
+      pending.push_back(workers.Submit(std::move(chunk)));
+      if (pending.size() >= inFlight) {
+        written = Emit(pending.front().get(), out, err, bad);
+        pending.pop_front();
+        if (!written) break;
+      }
+    }
+    while (!pending.empty()) {
+      const ChunkOutput chunk = pending.front().get();
+      pending.pop_front();
+      if (written) written = Emit(chunk, out, err, bad);
+    }
+  }
+  out.flush();
+  if (!written || !out) {
+    err << "sarvexa-cli batch: the output could not be written\n";
+    return 1;
+  }
+  if (reader.ReadFailed()) {
+    err << "sarvexa-cli batch: the input could not be read to its end\n";
+    return 1;
+  }
+  return bad > 0 ? 1 : 0;
+}
+
+}  // namespace sarvexa::cli

@@ -1,0 +1,71 @@
+#pragma once
+// `sarvexa-cli batch`: many births in one run. Rows of birth data come in as
+// CSV with a header; each row goes through exactly the steps of `chart`
+// (option checks, the "Chart Data" checks, calculation, derivations, JSON
+// members) and comes out as one JSON line or one CSV line, in input order.
+// Rows are read, computed and written in chunks, so memory stays the same
+// whatever the length of the input.
+
+#include <functional>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/birth_options.h"
+#include "cli/commands.h"
+#include "engine/dasha.h"
+
+namespace sarvexa::cli {
+
+/// Fills a row's place, longitude, latitude and zone from a city name as
+/// `--city` does, or returns the message for a name it cannot place. The
+/// atlas provides it; without one a row that names a city is refused. With
+/// --threads above 1 it is called from several threads at once.
+using CityLookup =
+    std::function<std::optional<std::string>(std::string_view city, BirthOptions& birth)>;
+
+enum class BatchFormat { JsonLines, Csv };
+
+struct BatchSettings {
+  BatchFormat format = BatchFormat::JsonLines;
+  /// JSON: members of `chart --json` to keep; CSV: the columns, each a
+  /// scalar by path ("julianDay", "positions.1.longitude"). Empty: every
+  /// member, or the default columns.
+  std::vector<std::string> fields;
+  LocalClockReading now;  ///< for rows without a `now` cell
+  int threads = 1;        ///< worker threads; the output keeps the input order
+  CityLookup city;
+};
+
+/// The input columns `batch` knows, in their usual order.
+inline constexpr const char* kBatchColumns[] = {"first", "last", "place", "date", "time",
+                                                "zone",  "dst",  "lon",   "lat",  "city",
+                                                "now"};
+
+/// The members of `chart --json`, in order.
+const std::vector<std::string>& ChartMemberNames();
+/// Every scalar of `chart --json` by path, in order.
+const std::vector<std::string>& ChartScalarPaths();
+/// The CSV columns when none are chosen: the top-level scalars and each
+/// point's longitude.
+std::vector<std::string> DefaultCsvColumns();
+
+/// Checks `settings.fields` against the format; the message for the first
+/// name that is not a member (JSON) or not a scalar path (CSV).
+std::optional<std::string> CheckBatchFields(const BatchSettings& settings);
+
+/// Reads the header and every row of `in`, writes one line per row to `out`
+/// (after a header line for CSV) and one line per bad row to `err`. Returns
+/// 0 when every row was good, 1 when some were not or the output could not
+/// be written, 2 for a header it cannot use (then nothing is written to
+/// `out`).
+int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const BatchSettings& settings);
+
+/// `batch [FILE|-] [--fields LIST] [--format json|csv] [--threads N]
+/// [--now YYYY-MM-DDTHH:MM]`: RunBatch over a file or standard input.
+int RunBatchCommand(const Arguments& args, std::ostream& out, std::ostream& err);
+void PrintBatchHelp(std::ostream& out);
+
+}  // namespace sarvexa::cli

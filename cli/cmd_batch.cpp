@@ -1,0 +1,165 @@
+// `sarvexa-cli batch`: the options, then RunBatch over a file or standard input.
+
+#include <fstream>
+#include <iostream>
+#include <ostream>
+#include <thread>
+
+#include "cli/batch.h"
+#include "cli/chart_json.h"
+#include "document/prasna.h"
+
+namespace sarvexa::cli {
+namespace {
+
+// Each thread holds a chunk of rows and its output (about a megabyte of
+// JSON); 64 keep the run well under a hundred megabytes.
+constexpr int kMaxThreads = 64;
+
+struct BatchOptions {
+  BatchSettings settings;
+  std::optional<std::string> inputPath;  // nothing or "-": standard input
+  bool nowGiven = false;
+  bool help = false;
+};
+
+std::vector<std::string> SplitList(const std::string& text) {
+  std::vector<std::string> out;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = text.find(',', start);
+    std::string item = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+    if (!item.empty()) out.push_back(item);
+    if (comma == std::string::npos) return out;
+    start = comma + 1;
+  }
+}
+
+bool ParseBatchArguments(const Arguments& args, BatchOptions& o, std::string& message) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& name = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (name == "--help" || name == "-h") {
+      o.help = true;
+    } else if (name == "--fields" || name == "--format" || name == "--threads" || name == "--now") {
+      if (!hasValue) {
+        message = name + ": a value is required (see sarvexa-cli batch --help)";
+        return false;
+      }
+      const std::string& value = args[++i];
+      if (name == "--fields") {
+        o.settings.fields = SplitList(value);
+        if (o.settings.fields.empty()) {
+          message = "--fields: name at least one member";
+          return false;
+        }
+      } else if (name == "--format") {
+        if (value == "json") {
+          o.settings.format = BatchFormat::JsonLines;
+        } else if (value == "csv") {
+          o.settings.format = BatchFormat::Csv;
+        } else {
+          message = "--format: expected json or csv (got \"" + value + "\")";
+          return false;
+        }
+      } else if (name == "--threads") {
+        int n = 0;
+        bool digits = !value.empty() && value.size() <= 3;
+        for (char c : value) {
+          digits = digits && c >= '0' && c <= '9';
+          if (digits) n = n * 10 + (c - '0');
+        }
+        if (!digits || n < 1 || n > kMaxThreads) {
+          message = "--threads: expected a whole number 1.." + std::to_string(kMaxThreads) +
+                    " (got \"" + value + "\")";
+          return false;
+        }
+        o.settings.threads = n;
+      } else {
+        if (!ParseClockReading(name, value, o.settings.now, message)) return false;
+        o.nowGiven = true;
+      }
+    } else if ((name == "-" || name.rfind("-", 0) != 0) && !o.inputPath) {
+      o.inputPath = name;
+    } else {
+      message = "unknown option \"" + name + "\" (see sarvexa-cli batch --help)";
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+void PrintBatchHelp(std::ostream& out) {
+  out << "Usage: sarvexa-cli batch [FILE | -] [--fields LIST] [--format json|csv]\n"
+         "                         [--threads N] [--now YYYY-MM-DDTHH:MM]\n"
+         "\n"
+         "Casts one chart per row of a CSV file (standard input when FILE is missing\n"
+         "or '-'). The first line names the columns, in any order:\n"
+         "  first,last,place,date,time,zone,dst,lon,lat   as the chart options\n"
+         "                      --first .. --lat take them; date, time, zone, lon\n"
+         "                      and lat are required\n"
+         "  city                a place from the atlas, as --city; the row's own lon,\n"
+         "                      lat and zone cells, when filled, override it\n"
+         "  now                 YYYY-MM-DDTHH:MM: the clock for this row's current\n"
+         "                      period\n"
+         "An empty cell is an option not given. Fields may be quoted (\"...\", with\n"
+         "quotes doubled inside); lines may end in LF or CR LF.\n"
+         "\n"
+         "Each row gives one line, in input order: a JSON object with the members of\n"
+         "sarvexa-cli chart --json (JSON Lines), or a CSV line.\n"
+         "  --fields LIST       comma-separated: with json, the members to keep (e.g.\n"
+         "                      firstName,julianDay,positions); with csv, the columns,\n"
+         "                      each one value by its path (e.g. julianDay,\n"
+         "                      positions.1.longitude, currentPeriod.maha,\n"
+         "                      vargaSigns.9.0). Default: every member; for csv the\n"
+         "                      single-valued members and each point's longitude\n"
+         "  --format json|csv   output form (default json); csv starts with a header\n"
+         "                      line and ends each line with an error column\n"
+         "  --threads N         compute on N threads, 1..64 (default 1); the output\n"
+         "                      keeps the input order\n"
+         "  --now YYYY-MM-DDTHH:MM  the clock for rows without a now cell (default: the\n"
+         "                      computer's clock, read once at the start)\n"
+         "  --help              this text\n"
+         "\n"
+         "A bad row writes one line to standard error, \"sarvexa-cli batch: row N:\n"
+         "FIELD: ...\" (row 1 is the first line after the header), and in its place\n"
+         "the object {\"row\":N,\"field\":FIELD,\"error\":MESSAGE} (csv: empty columns and\n"
+         "the message in the error column). The run goes on. Exit code 0 when every\n"
+         "row was good, 1 when some were not or the output failed, 2 for bad options\n"
+         "or a header that cannot be used.\n"
+         "Example:\n"
+         "  printf 'first,date,time,zone,lon,lat\\nAnn,2000-01-01,17:30,05:30,077:12E,28:36N\\n' |\n"
+         "    sarvexa-cli batch --fields firstName,julianDay,currentPeriod\n";
+}
+
+int RunBatchCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
+  BatchOptions o;
+  std::string message;
+  if (!ParseBatchArguments(args, o, message)) {
+    err << "sarvexa-cli batch: " << message << '\n';
+    return kExitUsage;
+  }
+  if (o.help) {
+    PrintBatchHelp(out);
+    return 0;
+  }
+  if (auto error = CheckBatchFields(o.settings)) {
+    err << "sarvexa-cli batch: " << *error << '\n';
+    return kExitUsage;
+  }
+  // One clock reading for the whole run, so that every row without its own
+  // `now` is judged at the same moment.
+  if (!o.nowGiven) o.settings.now = ReadSystemLocalClock();
+
+  if (!o.inputPath || *o.inputPath == "-") return RunBatch(std::cin, out, err, o.settings);
+  std::ifstream file(*o.inputPath, std::ios::binary);
+  if (!file) {
+    err << "sarvexa-cli batch: cannot read \"" << *o.inputPath << "\"\n";
+    return 1;
+  }
+  return RunBatch(file, out, err, o.settings);
+}
+
+}  // namespace sarvexa::cli

@@ -1,0 +1,56 @@
+#pragma once
+// Comma-separated records read as a stream, and single fields written back.
+// Input follows the common spreadsheet form: fields may be quoted, a quote
+// inside a quoted field is doubled, quoted fields may hold commas and line
+// breaks, lines end in LF or CR LF, and a UTF-8 byte-order mark before the
+// first record is dropped.
+
+#include <cstddef>
+#include <istream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sarvexa::cli {
+
+/// One record. A record that broke the form still comes back, with its
+/// fields as far as they could be told apart and `error` saying what was
+/// wrong, so that a reader can count it and carry on.
+struct CsvRecord {
+  std::vector<std::string> fields;
+  std::string error;  ///< empty for a well-formed record
+};
+
+class CsvRecordReader {
+ public:
+  /// A record longer than this is cut off (and reported), so that a missing
+  /// closing quote cannot make the reader hold the rest of the input.
+  static constexpr std::size_t kMaxRecordBytes = 64 * 1024;
+
+  explicit CsvRecordReader(std::istream& in) : in_(in) {}
+
+  /// Reads the next record into `record` (reusing its memory). False at the
+  /// end of the input, when no record is left.
+  bool Next(CsvRecord& record);
+
+  /// True once the stream reported a read error (not the end of the input).
+  bool ReadFailed() const { return readFailed_; }
+
+ private:
+  int Peek();
+  int Take();
+
+  std::istream& in_;
+  std::vector<char> buffer_ = std::vector<char>(64 * 1024);
+  std::size_t pos_ = 0, end_ = 0;
+  bool atStart_ = true;
+  bool eof_ = false;
+  bool readFailed_ = false;
+};
+
+/// `text` as one CSV field: quoted (with quotes doubled) when it holds a
+/// comma, a quote, a line break or leading or trailing blanks; as it is
+/// otherwise.
+void AppendCsvField(std::string& out, std::string_view text);
+
+}  // namespace sarvexa::cli
