@@ -97,6 +97,14 @@ private:
   void chartChanged();
   void updateTitle();
   void updateChecks();
+  /// Fit Page or the zoom, and the window's geometry, from the settings, or
+  /// the first-start size; and the least window size.
+  void restoreViewSettings();
+  void saveViewSettings();
+  /// The client area in which every page's drawn extent shows at `scale`
+  /// pixels per page unit, and the window around such a client area.
+  QSize clientSizeAtScale(double scale) const;
+  QSize windowSizeFor(const QSize& client) const;
   void addRecentFile(const QString& path);
   void refreshRecentMenu();
   void openRecent(int index);

@@ -38,7 +38,14 @@ QtCanvas::QtCanvas(QPainter& painter)
                painter.device() ? painter.device()->logicalDpiX() : 96.0,
                painter.device() ? painter.device()->logicalDpiY() : 96.0) {}
 
+void QtCanvas::SetPlacement(const PagePlacement& placement) {
+  placement_ = placement;
+  ApplyPen();
+  painter_.setFont(FontFor(font_));
+}
+
 double QtCanvas::ScaleX() const {
+  if (placement_) return placement_->scale;
   if (mapping_ == Mapping::Print) return dpiX_ / kTwipsPerInch;
   return std::max(0.0, std::min(area_.width() / kScreenGridWidth, area_.height() / kScreenGridHeight));
 }
@@ -49,6 +56,11 @@ double QtCanvas::ScaleY() const {
 }
 
 QPointF QtCanvas::Map(int x, int y) const {
+  if (placement_) {
+    const double down = mapping_ == Mapping::Print ? -y : y;
+    return QPointF(placement_->originX + x * placement_->scale,
+                   placement_->originY + down * placement_->scale);
+  }
   if (mapping_ == Mapping::Print) return QPointF(x * ScaleX(), -y * ScaleY());
   return QPointF(x * ScaleX(), y * ScaleY());
 }
@@ -139,8 +151,50 @@ void QtCanvas::ApplyPen() {
   painter_.setPen(pen);
 }
 
+PageExtent MeasureWithQt(const PageDrawing& draw) {
+  // One device pixel per logical unit in both mappings: the screen grid
+  // fills a 512 x 400 area, and 1440 dpi makes a twip one pixel.
+  QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+  QPainter painter(&scratch);
+  QtCanvas metrics(painter, QSizeF(kScreenGridWidth, kScreenGridHeight), 1440.0, 1440.0);
+  return MeasurePageExtent(metrics, draw);
+}
+
+PagePlacement PrintPlacement(const PageExtent& extent, double dpi, QSizeF areaPx) {
+  const double k = dpi / 1440.0;
+  if (extent.empty) return PagePlacement{k, 0.0, 0.0};
+  const double right = std::max(1, extent.right) * k;
+  const double bottom = std::max(1, extent.bottom) * k;
+  const double shrink = std::min({1.0, areaPx.width() / right, areaPx.height() / bottom});
+  return PagePlacement{k * std::max(shrink, 0.0), 0.0, 0.0};
+}
+
+namespace {
+
+/// Draws `draw` into the painter's area: a screen page fitted and centred,
+/// a print page by PrintPlacement.
+void DrawFitted(QPainter& painter, QSizeF areaPx, double dpi, const PageDrawing& draw) {
+  const PageExtent extent = MeasureWithQt(draw);
+  QtCanvas canvas(painter, areaPx, dpi, dpi);
+  if (extent.mapping == Mapping::Screen) {
+    canvas.SetPlacement(FitExtent(extent, areaPx.width(), areaPx.height(), kPageMarginPx));
+  } else {
+    canvas.SetPlacement(PrintPlacement(extent, dpi, areaPx));
+  }
+  draw(canvas);
+}
+
+}  // namespace
+
 QImage RenderToImage(QSize sizePx, const PageDrawing& draw, double dpi) {
-  return RenderToImage(sizePx, draw, dpi, sizePx);
+  QImage image(sizePx.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+  image.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
+  image.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  DrawFitted(painter, QSizeF(image.size()), dpi, draw);
+  painter.end();
+  return image;
 }
 
 QImage RenderToImage(QSize areaPx, const PageDrawing& draw, double dpi, QSize imagePx) {
@@ -166,8 +220,7 @@ QImage RenderSheetToImage(const SheetLayout& sheet, double dpi, const PageDrawin
   QPainter painter(&image);
   const double margin = sheet.marginPt / 72.0 * dpi;
   painter.translate(margin, margin);
-  QtCanvas canvas(painter, QSizeF(px.width() - 2 * margin, px.height() - 2 * margin), dpi, dpi);
-  draw(canvas);
+  DrawFitted(painter, QSizeF(px.width() - 2 * margin, px.height() - 2 * margin), dpi, draw);
   painter.end();
   return image;
 }
@@ -184,8 +237,7 @@ std::optional<QString> RenderSheetToPdf(const QString& path, const SheetLayout& 
   QPainter painter;
   if (!painter.begin(&writer)) return QStringLiteral("Cannot write the PDF file \"%1\".").arg(path);
   const QRect area = writer.pageLayout().paintRectPixels(kDpi);
-  QtCanvas canvas(painter, QSizeF(area.size()), kDpi, kDpi);
-  draw(canvas);
+  DrawFitted(painter, QSizeF(area.size()), kDpi, draw);
   if (!painter.end()) return QStringLiteral("Cannot write the PDF file \"%1\".").arg(path);
   return std::nullopt;
 }
