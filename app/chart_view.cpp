@@ -36,9 +36,10 @@ PageExtent ChartView::pageExtent() const {
 }
 
 PagePlacement ChartView::placementFor(const QSize& size) const {
-  const PageExtent extent = pageExtent();
-  if (fitPage_) return FitExtent(extent, size.width(), size.height(), kPageMarginPx);
-  return PlaceExtent(extent, zoomScale_, size.width(), size.height(), kPageMarginPx);
+  const auto draw = [this](Canvas& canvas) { DrawScreenPage(canvas, document_, state_); };
+  if (fitPage_) return FitScreenPage(draw, QSizeF(size), kPageMarginPx);
+  return PlaceExtent(MeasureWithQt(draw, zoomScale_), zoomScale_, size.width(), size.height(),
+                     kPageMarginPx);
 }
 
 double ChartView::pageScale() const { return placementFor(size()).scale; }
@@ -58,7 +59,8 @@ void ChartView::paintEvent(QPaintEvent*) {
 }
 
 QSize ChartView::zoomedSize() const {
-  const PageExtent extent = pageExtent();
+  const PageExtent extent = MeasureWithQt(
+      [this](Canvas& canvas) { DrawScreenPage(canvas, document_, state_); }, zoomScale_);
   return QSize(static_cast<int>(std::ceil(extent.Width() * zoomScale_ + 2 * kPageMarginPx)),
                static_cast<int>(std::ceil(extent.Height() * zoomScale_ + 2 * kPageMarginPx)));
 }

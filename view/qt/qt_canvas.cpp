@@ -151,13 +151,37 @@ void QtCanvas::ApplyPen() {
   painter_.setPen(pen);
 }
 
-PageExtent MeasureWithQt(const PageDrawing& draw) {
-  // One device pixel per logical unit in both mappings: the screen grid
-  // fills a 512 x 400 area, and 1440 dpi makes a twip one pixel.
+PageExtent MeasureWithQt(const PageDrawing& draw, double scale) {
+  // `scale` device pixels per logical unit in both mappings: the screen grid
+  // fills a 512 x 400 area times the scale, and 1440 dpi makes a twip one
+  // pixel.
+  const double s = scale > 0 && std::isfinite(scale) ? scale : 1.0;
   QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+  // The fonts' point sizes are converted at the device's resolution; give
+  // the scratch image the screen's, as every screen target has.
+  scratch.setDotsPerMeterX(static_cast<int>(std::lround(96.0 / 0.0254)));
+  scratch.setDotsPerMeterY(static_cast<int>(std::lround(96.0 / 0.0254)));
   QPainter painter(&scratch);
-  QtCanvas metrics(painter, QSizeF(kScreenGridWidth, kScreenGridHeight), 1440.0, 1440.0);
+  QtCanvas metrics(painter, QSizeF(kScreenGridWidth * s, kScreenGridHeight * s), 1440.0 * s,
+                   1440.0 * s);
   return MeasurePageExtent(metrics, draw);
+}
+
+PagePlacement FitScreenPage(const PageDrawing& draw, QSizeF areaPx, double marginPx) {
+  const double width = areaPx.width(), height = areaPx.height();
+  PagePlacement placement = FitExtent(MeasureWithQt(draw), width, height, marginPx);
+  // Hinted glyph widths do not scale in proportion with the font, so a
+  // page's extent changes a little with the scale: measure again at the
+  // scale found until the page fits at the scale it was measured at.
+  for (int round = 0; round < 4 && placement.scale > 0; ++round) {
+    const PageExtent extent = MeasureWithQt(draw, placement.scale);
+    const PagePlacement refit = FitExtent(extent, width, height, marginPx);
+    if (refit.scale >= placement.scale) {
+      return PlaceExtent(extent, placement.scale, width, height, marginPx);
+    }
+    placement = refit;
+  }
+  return placement;
 }
 
 PagePlacement PrintPlacement(const PageExtent& extent, double dpi, QSizeF areaPx) {
@@ -177,7 +201,7 @@ void DrawFitted(QPainter& painter, QSizeF areaPx, double dpi, const PageDrawing&
   const PageExtent extent = MeasureWithQt(draw);
   QtCanvas canvas(painter, areaPx, dpi, dpi);
   if (extent.mapping == Mapping::Screen) {
-    canvas.SetPlacement(FitExtent(extent, areaPx.width(), areaPx.height(), kPageMarginPx));
+    canvas.SetPlacement(FitScreenPage(draw, areaPx, kPageMarginPx));
   } else {
     canvas.SetPlacement(PrintPlacement(extent, dpi, areaPx));
   }

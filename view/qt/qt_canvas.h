@@ -83,9 +83,16 @@ class QtCanvas final : public Canvas {
 /// Draws a page on a canvas (a screen or print page function).
 using PageDrawing = std::function<void(Canvas&)>;
 
-/// The drawn extent of a page, measured with this toolkit's fonts (screen
-/// grid units or twips, as the page draws).
-PageExtent MeasureWithQt(const PageDrawing& draw);
+/// The drawn extent of a page, measured with this toolkit's fonts drawn at
+/// `scale` device pixels per page unit (screen grid units or twips, as the
+/// page draws). Text widths do not scale exactly with the font, so measure
+/// at the scale the page will be drawn at.
+PageExtent MeasureWithQt(const PageDrawing& draw, double scale = 1.0);
+
+/// A screen page's extent fitted and centred into a target of `areaPx`:
+/// measured once at one pixel per unit, then again at the scale found, so
+/// the fonts' widths are those of the target.
+PagePlacement FitScreenPage(const PageDrawing& draw, QSizeF areaPx, double marginPx);
 
 /// Room left round a page fitted into a window or an image, in pixels.
 inline constexpr double kPageMarginPx = 4.0;
