@@ -56,6 +56,7 @@ enum class FontId {
   Screen7,   ///< 7
   Print140,  ///< 140 twips (7 pt)
   Print120,  ///< 120 twips (6 pt)
+  Print100,  ///< 100 twips (5 pt)
 };
 
 /// Character height of a font in logical units.
@@ -72,6 +73,7 @@ constexpr int FontHeight(FontId font) {
     case FontId::Screen7: return 7;
     case FontId::Print140: return 140;
     case FontId::Print120: return 120;
+    case FontId::Print100: return 100;
   }
   return 12;
 }

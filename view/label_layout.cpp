@@ -122,42 +122,53 @@ std::optional<std::vector<Point>> Pack(const HouseShape& shape,
           parts[1] = Span{std::max(room.lo, static_cast<double>(clear.right)), room.hi};
         }
       }
-      int bestCount = 0;
-      Span chosen{};
-      for (const Span& part : parts) {
-        if (part.Empty()) continue;
-        int count = 0;
-        int used = 0;
-        while (index + count < n && count < maxColumns) {
-          const int next = used + (count > 0 ? gap : 0) + widths[static_cast<std::size_t>(index + count)];
+      // How many of the next labels fit side by side into a part.
+      const auto fitting = [&](const Span& part, int from, int most) {
+        int count = 0, used = 0;
+        while (!part.Empty() && from + count < n && count < most) {
+          const int next = used + (count > 0 ? gap : 0) + widths[static_cast<std::size_t>(from + count)];
           if (next > part.hi - part.lo) break;
           used = next;
           ++count;
         }
-        const auto nearness = [&](const Span& s) {
-          return std::abs((s.lo + s.hi) / 2 - centre.x);
-        };
-        if (count > bestCount || (count == bestCount && count > 0 && nearness(part) < nearness(chosen))) {
-          bestCount = count;
-          chosen = part;
+        return count;
+      };
+      const auto widthOf = [&](int from, int count) {
+        int w = 0;
+        for (int i = 0; i < count; ++i) w += widths[static_cast<std::size_t>(from + i)] + (i > 0 ? gap : 0);
+        return w;
+      };
+      // A group of labels in a part, as near the centre as the part allows.
+      const auto place = [&](const Span& part, int from, int count) {
+        const int rowWidth = widthOf(from, count);
+        const double x = std::clamp(centre.x - rowWidth / 2.0, part.lo, part.hi - rowWidth);
+        int left = static_cast<int>(std::ceil(x));
+        if (left + rowWidth > part.hi) left = static_cast<int>(std::floor(part.hi)) - rowWidth;
+        sideways += std::abs(left + rowWidth / 2.0 - centre.x);
+        for (int i = 0; i < count; ++i) {
+          places[static_cast<std::size_t>(from + i)] = Point{left, y};
+          left += widths[static_cast<std::size_t>(from + i)] + gap;
         }
+      };
+      const int inLeft = fitting(parts[0], index, maxColumns);
+      const int inRight = fitting(parts[1], index, maxColumns);
+      // Both sides of the number, when a split row holds more that way.
+      const int leftFirst = inLeft;
+      const int thenRight = parts[1].Empty() ? 0 : fitting(parts[1], index + leftFirst, maxColumns - leftFirst);
+      int bestCount = 0;
+      if (leftFirst > 0 && thenRight > 0 && leftFirst + thenRight > std::max(inLeft, inRight)) {
+        place(parts[0], index, leftFirst);
+        place(parts[1], index + leftFirst, thenRight);
+        bestCount = leftFirst + thenRight;
+      } else if (inLeft > 0 || inRight > 0) {
+        const auto nearness = [&](const Span& s) { return std::abs((s.lo + s.hi) / 2 - centre.x); };
+        const bool right = inRight > inLeft || (inRight == inLeft && nearness(parts[1]) < nearness(parts[0]));
+        bestCount = right ? inRight : inLeft;
+        place(right ? parts[1] : parts[0], index, bestCount);
       }
       if (bestCount == 0) {
         fits = false;
         break;
-      }
-      int rowWidth = 0;
-      for (int i = 0; i < bestCount; ++i) {
-        rowWidth += widths[static_cast<std::size_t>(index + i)] + (i > 0 ? gap : 0);
-      }
-      double x = centre.x - rowWidth / 2.0;
-      x = std::clamp(x, chosen.lo, chosen.hi - rowWidth);
-      int left = static_cast<int>(std::ceil(x));
-      if (left + rowWidth > chosen.hi) left = static_cast<int>(std::floor(chosen.hi)) - rowWidth;
-      sideways += std::abs(left + rowWidth / 2.0 - centre.x);
-      for (int i = 0; i < bestCount; ++i) {
-        places[static_cast<std::size_t>(index + i)] = Point{left, y};
-        left += widths[static_cast<std::size_t>(index + i)] + gap;
       }
       index += bestCount;
       ++rows;
@@ -180,7 +191,7 @@ std::vector<FontId> FontsFrom(FontId font) {
   static constexpr FontId kScreen[] = {FontId::Screen14, FontId::Screen12, FontId::Screen10,
                                        FontId::Screen8, FontId::Screen7};
   static constexpr FontId kPrint[] = {FontId::Print280, FontId::Print240, FontId::Print200,
-                                      FontId::Print160, FontId::Print140, FontId::Print120};
+                                      FontId::Print160, FontId::Print140, FontId::Print120, FontId::Print100};
   std::vector<FontId> out{font};
   const FontId floor = LabelFontFloor(font);
   const auto add = [&](const auto& list) {
@@ -276,7 +287,10 @@ bool BoxInsideShape(const DownBox& box, const HouseShape& shape, int margin) {
 }
 
 FontId LabelFontFloor(FontId font) {
-  return IsScreenFont(font) ? FontId::Screen7 : FontId::Print120;
+  // 7 units on screen is 7 px at the first-start size; 5 pt on paper is
+  // reached only by the smallest printed charts with eight or more points
+  // in one house.
+  return IsScreenFont(font) ? FontId::Screen7 : FontId::Print100;
 }
 
 HouseLabelLayout FitHouseLabels(Canvas& canvas, const ChartFrame& frame, int place,
