@@ -322,12 +322,15 @@ HouseLabelLayout FitHouseLabels(Canvas& canvas, const ChartFrame& frame, int pla
     attempts.push_back({font, false, columns, 0});
     attempts.push_back({font, true, columns, 0});
     if (columns < 2) attempts.push_back({font, true, 2, 0});
+    // Bare labels are short: where a house is wide (the outer edge of a
+    // triangle), a row takes more of them before the font gets smaller.
+    if (!hasDegrees && n > 2) attempts.push_back({font, true, n, 0});
   }
   if (hasDegrees) {
     for (int dropped = 1; dropped <= n; ++dropped) attempts.push_back({fonts.back(), true, 2, dropped});
+    // Beyond two columns only when nothing else lets every label be read.
+    attempts.push_back({fonts.back(), true, n, n});
   }
-  // Beyond two columns only when nothing else lets every label be read.
-  for (int more = 3; more <= n; ++more) attempts.push_back({fonts.back(), true, more, hasDegrees ? n : 0});
 
   const FontId previous = canvas.GetFont();
   FontId measuredFont = previous;
