@@ -77,7 +77,6 @@ MainWindow::MainWindow(ChartDocument& document, QSettingsStore& store, UiPrompte
   buildMenus();
   buildToolBar();
   buildStatusBar();
-  restoreViewSettings();
 
   // Only files that still exist are offered.
   for (const QString& file : store_.readRecentFiles())
@@ -302,6 +301,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::startUp(const QStringList& arguments) {
+  openStartChart(arguments);
+  // The sizes follow the page's drawn extent, so the chart must be there.
+  restoreViewSettings();
+}
+
+void MainWindow::openStartChart(const QStringList& arguments) {
   if (!arguments.isEmpty() && !arguments.first().isEmpty()) {
     const QString path = QFileInfo(arguments.first()).absoluteFilePath();
     if (auto error = document_.open(path.toStdString())) {
@@ -329,19 +334,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 QSize MainWindow::clientSizeAtScale(double scale) const {
-  // The largest extent over every page, so the rule holds whichever page
-  // is shown.
+  // The Chart page: the page the program opens on and the widest of the
+  // fixed layouts (only the SA pages' free text lines can run longer).
   ChartView probe(document_);
   probe.state() = view_->state();
-  int width = 0, height = 0;
-  for (int mode = display_mode::Chart; mode <= display_mode::SaTransits; ++mode) {
-    probe.state().displayMode = mode;
-    const PageExtent extent = probe.pageExtent();
-    width = std::max(width, extent.Width());
-    height = std::max(height, extent.Height());
-  }
-  return QSize(static_cast<int>(std::ceil(width * scale + 2 * kPageMarginPx)),
-               static_cast<int>(std::ceil(height * scale + 2 * kPageMarginPx)));
+  probe.state().displayMode = display_mode::Chart;
+  const PageExtent extent = probe.pageExtent();
+  return QSize(static_cast<int>(std::ceil(extent.Width() * scale + 2 * kPageMarginPx)),
+               static_cast<int>(std::ceil(extent.Height() * scale + 2 * kPageMarginPx)));
 }
 
 QSize MainWindow::windowSizeFor(const QSize& client) const {

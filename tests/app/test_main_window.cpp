@@ -66,6 +66,8 @@ TEST_F(AppTest, StartsOnAPrasnaAtTheDefaultLocation) {
   EXPECT_TRUE(window().action(ViewChart)->isChecked());
   // The first start: Fit Page, with the page's 12-unit text 12 px high, or
   // as large as the screen allows.
+  window().show();
+  QApplication::processEvents();
   EXPECT_TRUE(window().chartView()->fitPage());
   EXPECT_TRUE(window().action(ViewFitPage)->isChecked());
   const QSize screen = window().screen()->availableGeometry().size();
