@@ -229,30 +229,6 @@ TEST(LabelLayout, CrowdedHousesNeverOverprintOnAnyPage) {
   EXPECT_EQ(chartsChecked, 2 * (2 + 2 + 6 + 12 + 2 + 2) * 216);
 }
 
-TEST(LabelLayout, UncrowdedHousesKeepTheirGivenPlaces) {
-  // One point per house: nothing to fit, so the recorded drawing is the one
-  // the anchors give, whatever the label layout could do.
-  struct Case { int style; const char* source; };
-  constexpr Case kCases[] = {{kNorthIndian, "North"}, {kSouthIndian, "South"}};
-  for (const Case& k : kCases) {
-    SCOPED_TRACE(k.source);
-    RecordingCanvas c;
-    c.SelectFont(FontId::Screen10);
-    const ChartFrame f = DrawChartFrame(c, k.style, 20, 80, 300, 300, c.LineHeight());
-    Horoscope h;
-    for (int g = 0; g < graha::kCount; ++g) h.positions[static_cast<std::size_t>(g)].longitude = 30.0 * g + 12;
-    c.Clear();
-    PlaceGrahasWithDegrees(c, f, RashiSignsOf(h), h, ChartColours{});
-    for (const std::string& line : c.Log()) EXPECT_EQ(line.rfind("font", 0), std::string::npos);
-    // South labels start one line right of their cell's left edge.
-    if (k.style == kSouthIndian) {
-      const RecordedText* as = c.FindText("As 12:00");
-      ASSERT_NE(as, nullptr);
-      EXPECT_EQ(as->x, f.houseAnchors[0].x);
-    }
-  }
-}
-
 TEST(PageExtent, FitKeepsTheWholeExtentInsideAndCentred) {
   struct Case { PageExtent extent; double width, height; const char* source; };
   const Case kCases[] = {
@@ -280,23 +256,6 @@ TEST(PageExtent, FitKeepsTheWholeExtentInsideAndCentred) {
     EXPECT_TRUE(std::abs(left - kMargin) < 1e-6 || std::abs(top - kMargin) < 1e-6);
   }
   EXPECT_EQ(FitExtent(PageExtent{}, 512, 400, kMargin).scale, 0.0);
-}
-
-TEST(PageExtent, IsTheUnionOfEverythingDrawn) {
-  RecordingCanvas metrics;
-  const PageExtent print = MeasurePageExtent(metrics, [](Canvas& c) {
-    c.SetMapping(Mapping::Print);
-    c.SelectFont(FontId::Print200);
-    c.TextOut(720, -100, "Ab");  // 200 wide, 225 high, hanging below y
-    c.SetPenWidth(4);
-    c.Line(1000, -3000, 2000, -500);
-  });
-  EXPECT_EQ(print.mapping, Mapping::Print);
-  EXPECT_EQ(print.left, 720);
-  EXPECT_EQ(print.top, 100);
-  EXPECT_EQ(print.right, 2002);
-  EXPECT_EQ(print.bottom, 3002);
-  EXPECT_TRUE(MeasurePageExtent(metrics, [](Canvas&) {}).empty);
 }
 
 }  // namespace
