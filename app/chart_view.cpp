@@ -3,11 +3,24 @@
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
 
 #include "document/chart_document.h"
 #include "view/qt/qt_canvas.h"
 
 namespace sarvexa {
+
+namespace {
+
+constexpr double kZoomStep = 1.25;
+// From a quarter of a pixel to sixteen pixels per page unit.
+constexpr double kMinScale = 0.25;
+constexpr double kMaxScale = 16.0;
+
+}  // namespace
 
 ChartView::ChartView(const ChartDocument& document, QWidget* parent)
     : QWidget(parent), document_(document) {
@@ -18,12 +31,76 @@ ChartView::ChartView(const ChartDocument& document, QWidget* parent)
 
 QSize ChartView::sizeHint() const { return QSize(kScreenGridWidth, kScreenGridHeight); }
 
+PageExtent ChartView::pageExtent() const {
+  return MeasureWithQt([this](Canvas& canvas) { DrawScreenPage(canvas, document_, state_); });
+}
+
+PagePlacement ChartView::placementFor(const QSize& size) const {
+  const auto draw = [this](Canvas& canvas) { DrawScreenPage(canvas, document_, state_); };
+  if (fitPage_) return FitScreenPage(draw, QSizeF(size), kPageMarginPx);
+  return PlaceExtent(MeasureWithQt(draw, zoomScale_), zoomScale_, size.width(), size.height(),
+                     kPageMarginPx);
+}
+
+double ChartView::pageScale() const { return placementFor(size()).scale; }
+
 void ChartView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   // The pages draw black on white whatever the desktop's colour scheme.
   painter.fillRect(rect(), Qt::white);
   QtCanvas canvas(painter, QSizeF(width(), height()), logicalDpiX(), logicalDpiY());
+  canvas.SetPlacement(placementFor(size()));
+  if (!fitPage_ && zoomedSize() != minimumSize()) {
+    // Another page (or chart) needs other room at this zoom; ask for it
+    // once this paint is over.
+    QMetaObject::invokeMethod(this, [this] { setMinimumSize(zoomedSize()); }, Qt::QueuedConnection);
+  }
   DrawScreenPage(canvas, document_, state_);
+}
+
+QSize ChartView::zoomedSize() const {
+  const PageExtent extent = MeasureWithQt(
+      [this](Canvas& canvas) { DrawScreenPage(canvas, document_, state_); }, zoomScale_);
+  return QSize(static_cast<int>(std::ceil(extent.Width() * zoomScale_ + 2 * kPageMarginPx)),
+               static_cast<int>(std::ceil(extent.Height() * zoomScale_ + 2 * kPageMarginPx)));
+}
+
+void ChartView::setFitPage(bool fit) {
+  if (fit == fitPage_) return;
+  if (fit) {
+    fitPage_ = true;
+    setMinimumSize(0, 0);
+    update();
+    emit fitPageChanged(true);
+  } else {
+    setZoomScale(pageScale());
+  }
+}
+
+void ChartView::setZoomScale(double scale) {
+  const bool wasFit = fitPage_;
+  fitPage_ = false;
+  zoomScale_ = std::clamp(std::isfinite(scale) ? scale : 1.0, kMinScale, kMaxScale);
+  // The scroll area follows the room the page asks for.
+  setMinimumSize(zoomedSize());
+  update();
+  if (wasFit) emit fitPageChanged(false);
+}
+
+void ChartView::zoomBy(double factor) { setZoomScale(pageScale() * factor); }
+
+void ChartView::zoomIn() { zoomBy(kZoomStep); }
+void ChartView::zoomOut() { zoomBy(1.0 / kZoomStep); }
+
+void ChartView::wheelEvent(QWheelEvent* event) {
+  if (!(event->modifiers() & Qt::ControlModifier)) {
+    event->ignore();  // the scroll area scrolls
+    return;
+  }
+  const int delta = event->angleDelta().y();
+  if (delta > 0) zoomIn();
+  if (delta < 0) zoomOut();
+  event->accept();
 }
 
 QImage ChartView::renderScreen(const QSize& size) const {
@@ -33,9 +110,13 @@ QImage ChartView::renderScreen(const QSize& size) const {
 bool ChartView::printPage(QPrinter& printer) const {
   QPainter painter;
   if (!painter.begin(&printer)) return false;
-  // One sheet: the origin is the printable area's top-left corner.
-  QtCanvas canvas(painter);
-  DrawPrintPage(canvas, document_, state_);
+  // One sheet: the origin is the printable area's top-left corner; a page
+  // wider or taller than the printable area is shrunk until it is whole.
+  const auto draw = [this](Canvas& canvas) { DrawPrintPage(canvas, document_, state_); };
+  const QSizeF area(printer.width(), printer.height());
+  QtCanvas canvas(painter, area, printer.logicalDpiX(), printer.logicalDpiY());
+  canvas.SetPlacement(PrintPlacement(MeasureWithQt(draw), printer.logicalDpiY(), area));
+  draw(canvas);
   return painter.end();
 }
 

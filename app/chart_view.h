@@ -1,12 +1,15 @@
 #pragma once
-// The chart window's client area: paints the page of the display mode on the
-// 512 x 400 grid scaled to the widget, and prints the same page's print
-// variant on one sheet. The page code is the view library's; this widget
-// only hands it a QPainter-backed canvas.
+// The chart window's client area: paints the page of the display mode with
+// its whole drawn extent fitted into the widget (Fit Page) or at a zoom the
+// user chose, and prints the same page's print variant on one sheet. The
+// page code is the view library's; this widget only hands it a
+// QPainter-backed canvas. It sits in a scroll area: at a zoom larger than the
+// window it asks for the room the page needs, and the scroll bars appear.
 
 #include <QWidget>
 
 #include "view/display.h"
+#include "view/page_extent.h"
 
 class QPrinter;
 
@@ -31,14 +34,43 @@ public:
   /// The screen page rendered into an image of `size` (white background).
   QImage renderScreen(const QSize& size) const;
 
+  /// Fit Page: the whole page scaled to the widget. Leaving it keeps the
+  /// scale the page has at that moment.
+  bool fitPage() const { return fitPage_; }
+  void setFitPage(bool fit);
+  /// One zoom step up or down from the scale shown now (leaves Fit Page).
+  void zoomIn();
+  void zoomOut();
+  /// Leaves Fit Page for a fixed scale (device pixels per page unit),
+  /// brought into the zoom range.
+  void setZoomScale(double scale);
+  /// Device pixels per page unit as the page is drawn now.
+  double pageScale() const;
+  /// Where the current page goes in a widget of `size` (the drawn extent
+  /// and its scale and origin), as paintEvent uses it.
+  PagePlacement placementFor(const QSize& size) const;
+  /// The drawn extent of the current screen page in page units.
+  PageExtent pageExtent() const;
+
   QSize sizeHint() const override;
+
+signals:
+  /// Fit Page was switched on or off (by a command, a zoom or the wheel).
+  void fitPageChanged(bool fit);
 
 protected:
   void paintEvent(QPaintEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
 private:
+  void zoomBy(double factor);
+  /// The room the page asks of the scroll area at the current zoom.
+  QSize zoomedSize() const;
+
   const ChartDocument& document_;
   ViewState state_;
+  bool fitPage_ = true;
+  double zoomScale_ = 1.0;  ///< device pixels per page unit when not fitting
 };
 
 }  // namespace sarvexa

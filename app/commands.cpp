@@ -6,7 +6,7 @@ namespace sarvexa {
 
 namespace {
 using namespace command;
-constexpr std::array<CommandInfo, 37> kCommands = {{
+constexpr std::array<CommandInfo, 40> kCommands = {{
     {FileNew, "&New\tCtrl+N", "Enter data for a new horoscope."},
     {FileOpen, "&Open...\tCtrl+O", "Open an existing horoscope file."},
     {FileSave, "&Save\tCtrl+S", "Save the horoscope."},
@@ -42,6 +42,9 @@ constexpr std::array<CommandInfo, 37> kCommands = {{
     {StyleSouth, "South Indian", ""},
     {ColorOff, "Off", ""},
     {ColorOn, "On", ""},
+    {ViewZoomIn, "Zoom &In\tCtrl++", "Enlarge the page."},
+    {ViewZoomOut, "Zoom &Out\tCtrl+-", "Reduce the page."},
+    {ViewFitPage, "&Fit Page\tCtrl+0", "Show the whole page in the window."},
     {HelpContents, "&Contents and Index", "Help contents and index."},
     {HelpAbout, "&About Sarvexa", "Display program information, version number and copyright\nAbout"},
 }};

@@ -36,6 +36,9 @@ inline constexpr int StyleNorth = 32774;
 inline constexpr int StyleSouth = 32775;
 inline constexpr int ColorOff = 32801;
 inline constexpr int ColorOn = 32802;
+inline constexpr int ViewZoomIn = 32803;
+inline constexpr int ViewZoomOut = 32804;
+inline constexpr int ViewFitPage = 32805;
 inline constexpr int HelpContents = 32784;
 inline constexpr int HelpAbout = 57664;
 }  // namespace command

@@ -1,5 +1,8 @@
 #include "app/main_window.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -13,6 +16,8 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -28,6 +33,7 @@
 #include "app/prasna_location_dialog.h"
 #include "app/qsettings_store.h"
 #include "app/transit_dialog.h"
+#include "view/qt/qt_canvas.h"
 #include "app/prompter.h"
 #include "document/chart_document.h"
 #include "document/csv_export.h"
@@ -43,6 +49,11 @@ const QString kChartFilter = QStringLiteral("Sarvexa Files (*.svx)");
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
+/// Height in pixels of a page's 12-unit text at the first start, and the
+/// least it may shrink to with the window.
+constexpr double kReadableTextPx = 12.0;
+constexpr double kLeastTextPx = 8.0;
+
 }  // namespace
 
 MainWindow::MainWindow(ChartDocument& document, QSettingsStore& store, UiPrompter& prompter,
@@ -54,13 +65,18 @@ MainWindow::MainWindow(ChartDocument& document, QSettingsStore& store, UiPrompte
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
   setWindowIcon(AppIcon());
   view_ = new ChartView(document_, this);
-  setCentralWidget(view_);
+  // The page fills the window at Fit Page; zoomed larger, it asks for more
+  // room than the window has and the scroll bars appear.
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setBackgroundRole(QPalette::Base);
+  scroll->setWidget(view_);
+  setCentralWidget(scroll);
   buildActions();
   buildMenus();
   buildToolBar();
   buildStatusBar();
-  // Logical pixels: Qt scales them for high-DPI screens.
-  resize(512, 400);
 
   // Only files that still exist are offered.
   for (const QString& file : store_.readRecentFiles())
@@ -122,11 +138,18 @@ void MainWindow::buildActions() {
   on(StyleSouth, [this] { document_.setChartStyle(2); updateChecks(); view_->update(); });
   on(ColorOff, [this] { document_.setColorCharts(0); updateChecks(); view_->update(); });
   on(ColorOn, [this] { document_.setColorCharts(1); updateChecks(); view_->update(); });
+  on(ViewZoomIn, [this] { view_->zoomIn(); });
+  on(ViewZoomOut, [this] { view_->zoomOut(); });
+  on(ViewFitPage, [this] { view_->setFitPage(true); updateChecks(); });
+  connect(view_, &ChartView::fitPageChanged, this, [this] { updateChecks(); });
+  // Ctrl+= is Ctrl++ without Shift on most keyboards.
+  actions_.value(ViewZoomIn)
+      ->setShortcuts({QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))});
   on(HelpContents, [this] { helpContents(); });
   on(HelpAbout, [this] { helpAbout(); });
 
   for (int id : {ViewChart, ViewMahaBukti, ViewDivisional, ViewEphemeris, ViewSaAnalysis,
-                 ViewSaTransits, StyleNorth, StyleSouth, ColorOff, ColorOn})
+                 ViewSaTransits, StyleNorth, StyleSouth, ColorOff, ColorOn, ViewFitPage})
     actions_.value(id)->setCheckable(true);
 
   // Toggles of the bars; their check marks follow the bars' visibility.
@@ -194,6 +217,10 @@ void MainWindow::buildMenus() {
   QMenu* color = view->addMenu(QStringLiteral("Color Charts"));
   add(color, ColorOff);
   add(color, ColorOn);
+  view->addSeparator();
+  add(view, ViewZoomIn);
+  add(view, ViewZoomOut);
+  add(view, ViewFitPage);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
   add(help, HelpContents);
@@ -274,6 +301,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::startUp(const QStringList& arguments) {
+  openStartChart(arguments);
+  // The sizes follow the page's drawn extent, so the chart must be there.
+  restoreViewSettings();
+}
+
+void MainWindow::openStartChart(const QStringList& arguments) {
   if (!arguments.isEmpty() && !arguments.first().isEmpty()) {
     const QString path = QFileInfo(arguments.first()).absoluteFilePath();
     if (auto error = document_.open(path.toStdString())) {
@@ -296,7 +329,50 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   if (help_) help_->close();
+  saveViewSettings();
   event->accept();
+}
+
+QSize MainWindow::clientSizeAtScale(double scale) const {
+  // The Chart page: the page the program opens on and the widest of the
+  // fixed layouts (only the SA pages' free text lines can run longer).
+  ChartView probe(document_);
+  probe.state() = view_->state();
+  probe.state().displayMode = display_mode::Chart;
+  const PageExtent extent = probe.pageExtent();
+  return QSize(static_cast<int>(std::ceil(extent.Width() * scale + 2 * kPageMarginPx)),
+               static_cast<int>(std::ceil(extent.Height() * scale + 2 * kPageMarginPx)));
+}
+
+QSize MainWindow::windowSizeFor(const QSize& client) const {
+  // What the menu, tool and status bars take besides the client area.
+  int bars = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+  if (toolBar_) bars += toolBar_->sizeHint().height();
+  return QSize(client.width(), client.height() + bars);
+}
+
+void MainWindow::restoreViewSettings() {
+  const int fit = store_.readInt(kFitPageKey).value_or(1);
+  const int zoomPercent = store_.readInt(kZoomPercentKey).value_or(100);
+  if (fit == 0 && zoomPercent > 0) view_->setZoomScale(zoomPercent / 100.0);
+
+  // Page text of 12 units is never below 8 pixels; at the first start it is
+  // 12 pixels, as far as the screen allows.
+  const QSize least = windowSizeFor(clientSizeAtScale(kLeastTextPx / 12.0));
+  const QRect available = screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 1024);
+  setMinimumSize(least.boundedTo(available.size()));
+  const QByteArray geometry = store_.readWindowGeometry();
+  if (geometry.isEmpty() || !restoreGeometry(geometry)) {
+    resize(windowSizeFor(clientSizeAtScale(kReadableTextPx / 12.0))
+               .boundedTo(available.size())
+               .expandedTo(minimumSize()));
+  }
+}
+
+void MainWindow::saveViewSettings() {
+  store_.writeInt(kFitPageKey, view_->fitPage() ? 1 : 0);
+  store_.writeInt(kZoomPercentKey, static_cast<int>(std::lround(view_->pageScale() * 100.0)));
+  store_.writeWindowGeometry(saveGeometry());
 }
 
 bool MainWindow::maybeSave() {
@@ -339,6 +415,7 @@ void MainWindow::updateChecks() {
   actions_.value(StyleSouth)->setChecked(document_.chartStyle() == 2);
   actions_.value(ColorOff)->setChecked(document_.colorCharts() == 0);
   actions_.value(ColorOn)->setChecked(document_.colorCharts() == 1);
+  actions_.value(ViewFitPage)->setChecked(view_->fitPage());
 }
 
 void MainWindow::setDisplayMode(int mode) {

@@ -97,6 +97,16 @@ private:
   void chartChanged();
   void updateTitle();
   void updateChecks();
+  /// Fit Page or the zoom, and the window's geometry, from the settings, or
+  /// the first-start size; and the least window size.
+  void restoreViewSettings();
+  /// The chart file named first in `arguments`, else a Prasna.
+  void openStartChart(const QStringList& arguments);
+  void saveViewSettings();
+  /// The client area in which the Chart page's drawn extent shows at `scale`
+  /// pixels per page unit, and the window around such a client area.
+  QSize clientSizeAtScale(double scale) const;
+  QSize windowSizeFor(const QSize& client) const;
   void addRecentFile(const QString& path);
   void refreshRecentMenu();
   void openRecent(int index);

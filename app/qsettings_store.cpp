@@ -7,6 +7,8 @@ namespace sarvexa {
 namespace {
 const QString kRecentGroup = QStringLiteral("Recent File List");
 
+constexpr const char* kWindowGeometryKey = "Window Geometry";
+
 QString settingsKey(const std::string& key) {
   return QStringLiteral("%1/%2").arg(QLatin1String(kSettingsSection),
                                      QString::fromStdString(key));
@@ -53,6 +55,15 @@ bool QSettingsStore::writeRecentFiles(const QStringList& files) {
   settings_.remove(kRecentGroup);
   for (int i = 0; i < files.size() && i < kRecentFileCount; ++i)
     settings_.setValue(QStringLiteral("%1/File%2").arg(kRecentGroup).arg(i + 1), files.at(i));
+  return flushed();
+}
+
+QByteArray QSettingsStore::readWindowGeometry() const {
+  return settings_.value(settingsKey(kWindowGeometryKey)).toByteArray();
+}
+
+bool QSettingsStore::writeWindowGeometry(const QByteArray& geometry) {
+  settings_.setValue(settingsKey(kWindowGeometryKey), geometry);
   return flushed();
 }
 

@@ -15,6 +15,12 @@ namespace sarvexa {
 inline constexpr const char* kSettingsOrganization = "Sarvexa";
 inline constexpr const char* kSettingsApplication = "Sarvexa";
 
+/// The view's display settings kept beside "Chart Style" and "Color Chart":
+/// Fit Page (1, the default, or 0) and the zoom when not fitting (percent of
+/// one pixel per page unit).
+inline constexpr const char* kFitPageKey = "Fit Page";
+inline constexpr const char* kZoomPercentKey = "Zoom Percent";
+
 /// Number of entries in File's recent-file list.
 inline constexpr int kRecentFileCount = 4;
 
@@ -32,6 +38,11 @@ public:
   QStringList readRecentFiles() const;
   /// Replaces the stored recent-file list (only the first 4 entries are kept).
   bool writeRecentFiles(const QStringList& files);
+
+  /// The main window's geometry as QWidget::saveGeometry wrote it ("Window
+  /// Geometry" of group "Settings"); empty before the first exit.
+  QByteArray readWindowGeometry() const;
+  bool writeWindowGeometry(const QByteArray& geometry);
 
 private:
   bool flushed();

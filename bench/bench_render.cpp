@@ -61,6 +61,38 @@ Fixture& TheFixture() {
   return fixture;
 }
 
+/// A crowded chart, so that the house label layout does its full work:
+/// 5 February 1962, 5:30 AM, zone 5:30 east, 77°12' E 28°36' N (eight
+/// points in Capricorn), North Indian style.
+struct Crowded : Fixture {
+  Crowded() {
+    ChartDataFields c;
+    c.firstName = "Crowded";
+    c.lastName = "Sky";
+    c.hour = 5;
+    c.minute = 30;
+    c.isPm = 0;
+    c.day = 5;
+    c.monthIndex = 1;
+    c.year = 1962;
+    c.place = "Delhi";
+    c.lonDegrees = 77;
+    c.lonMinutes = 12;
+    c.isEast = 1;
+    c.latDegrees = 28;
+    c.latMinutes = 36;
+    c.zoneHours = 5;
+    c.zoneMinutes = 30;
+    doc->newChart(c);
+    doc->setChartStyle(1);
+  }
+};
+
+Fixture& CrowdedFixture() {
+  static Crowded fixture;
+  return fixture;
+}
+
 void BM_ScreenPage(benchmark::State& state) {
   Fixture& fx = TheFixture();
   ViewState view;
@@ -72,6 +104,33 @@ void BM_ScreenPage(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ScreenPage)->DenseRange(1, 7)->Unit(benchmark::kMillisecond);
+
+/// The pages that draw charts, for the crowded chart (screen Chart and
+/// Divisional pages; then the printed Chart page into a PDF).
+void BM_CrowdedScreenPage(benchmark::State& state) {
+  Fixture& fx = CrowdedFixture();
+  ViewState view;
+  view.displayMode = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    QImage image = RenderToImage(QSize(1024, 800), [&](Canvas& c) { DrawScreenPage(c, *fx.doc, view); });
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+BENCHMARK(BM_CrowdedScreenPage)->Arg(display_mode::Chart)->Arg(display_mode::Divisional)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_CrowdedPrintedChartPdf(benchmark::State& state) {
+  Fixture& fx = CrowdedFixture();
+  ViewState view;
+  view.displayMode = display_mode::Chart;
+  const QString path = QDir::temp().filePath("sarvexa_bench_chart.pdf");
+  for (auto _ : state) {
+    auto error = RenderSheetToPdf(path, SheetLayout{}, [&](Canvas& c) { DrawPrintPage(c, *fx.doc, view); });
+    if (error) state.SkipWithError(error->toStdString().c_str());
+  }
+  QFile::remove(path);
+}
+BENCHMARK(BM_CrowdedPrintedChartPdf)->Unit(benchmark::kMillisecond);
 
 void BM_PrintedEphemerisPdf(benchmark::State& state) {
   Fixture& fx = TheFixture();

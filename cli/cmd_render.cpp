@@ -303,25 +303,9 @@ void EnsureGuiApplication() {
   static QGuiApplication app(argc, argv);
 }
 
-/// A screen page for a window whose client area is `size`. Some pages reach
-/// past the 512-unit grid to the right (the Chart page's Navamsa chart and
-/// dasha box end near 600), which a wide window shows; the image is widened
-/// as far as the page draws, so nothing is cut off.
-QImage RenderScreenPng(QSize size, const PageDrawing& draw) {
-  const QImage wide = RenderToImage(size, draw, 96.0, QSize(size.width() * 2, size.height()));
-  int right = size.width() - 1;
-  for (int y = 0; y < wide.height(); ++y) {
-    const QRgb* row = reinterpret_cast<const QRgb*>(wide.constScanLine(y));
-    for (int x = wide.width() - 1; x > right; --x) {
-      if ((row[x] & 0xFFFFFF) != 0xFFFFFF) {
-        right = x;
-        break;
-      }
-    }
-  }
-  const int margin = right >= size.width() ? size.width() / 50 : 0;
-  return wide.copy(0, 0, std::min(wide.width(), right + 1 + margin), size.height());
-}
+/// A screen page for a window whose client area is `size`: exactly that
+/// size, with the page's whole drawn extent fitted and centred in it.
+QImage RenderScreenPng(QSize size, const PageDrawing& draw) { return RenderToImage(size, draw); }
 
 }  // namespace
 
@@ -338,8 +322,8 @@ void PrintRenderHelp(std::ostream& out) {
          "  --color on|off        colour the Rashi chart labels (default: the stored setting)\n"
          "  --png FILE            write a PNG image\n"
          "  --size WxH            window size for a screen page, each side 16..8000\n"
-         "                        pixels (default 1024x800); the PNG widens when the\n"
-         "                        page draws past its right edge\n"
+         "                        pixels (default 1024x800); the whole page is fitted\n"
+         "                        into it\n"
          "  --dpi N               PNG resolution of a printed sheet, 30..600 (default 150)\n"
          "  --pdf FILE            write a one-page PDF\n"
          "  --paper letter|a4     paper of a printed sheet or PDF (default letter)\n"

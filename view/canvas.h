@@ -51,6 +51,12 @@ enum class FontId {
   Print240,  ///< 240 twips (12 pt): printed dasha rows, Ephemeris title
   Print200,  ///< 200 twips (10 pt): printed Chart page, Ephemeris rows
   Print160,  ///< 160 twips (8 pt): printed divisional charts
+  // Smaller sizes a crowded house's chart labels may shrink to, down to a
+  // legible floor; no page selects them on its own.
+  Screen7,   ///< 7
+  Print140,  ///< 140 twips (7 pt)
+  Print120,  ///< 120 twips (6 pt)
+  Print100,  ///< 100 twips (5 pt)
 };
 
 /// Character height of a font in logical units.
@@ -64,14 +70,18 @@ constexpr int FontHeight(FontId font) {
     case FontId::Print240: return 240;
     case FontId::Print200: return 200;
     case FontId::Print160: return 160;
+    case FontId::Screen7: return 7;
+    case FontId::Print140: return 140;
+    case FontId::Print120: return 120;
+    case FontId::Print100: return 100;
   }
   return 12;
 }
 
-/// True for the four fixed-pitch screen fonts.
+/// True for the fixed-pitch screen fonts.
 constexpr bool IsScreenFont(FontId font) {
   return font == FontId::Screen12 || font == FontId::Screen14 ||
-         font == FontId::Screen10 || font == FontId::Screen8;
+         font == FontId::Screen10 || font == FontId::Screen8 || font == FontId::Screen7;
 }
 
 /// Metrics of the selected font in logical units (always positive, also in

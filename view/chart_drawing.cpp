@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "engine/ordering.h"
 #include "engine/text_format.h"
 #include "view/display.h"
+#include "view/label_layout.h"
 
 namespace sarvexa {
 
@@ -81,13 +83,19 @@ void WriteSignNumbers(Canvas& canvas, const ChartFrame& frame, int ascendantSign
   }
 }
 
-/// One label of a house, placed but not yet written.
-struct PlacedLabel {
-  int x = 0;
-  int y = 0;
-  std::string text;
-  GrahaIndex graha = 0;
-};
+/// The box (down coordinates) of the sign number of house `house`, as
+/// WriteSignNumbers writes it; nothing in the South style, which has none.
+std::optional<DownBox> NumberBox(Canvas& canvas, const ChartFrame& frame, int ascendantSign,
+                                 int house, int line, bool north) {
+  if (!north) return std::nullopt;
+  const int s = canvas.GetMapping() == Mapping::Print ? -1 : 1;
+  const std::string number = SignNumberText(ascendantSign, house);
+  const Point anchor = frame.signNumberAnchors[static_cast<std::size_t>(house)];
+  const int width = canvas.TextWidth(number);
+  const int left = anchor.x - width / 2;
+  const int top = s * anchor.y + line / 2;
+  return DownBox{left, top, left + width, top + canvas.GetFontMetrics().height};
+}
 
 /// Which way a North Indian house's labels give way to its sign number: the
 /// side of the number on which the house opens out (up in the top triangles,
@@ -105,7 +113,7 @@ constexpr GiveWay kNorthGiveWay[12] = {GiveWay::Up,    GiveWay::Up,   GiveWay::L
 /// would touch the number, the whole block moves just clear of it, away from
 /// the number into the open part of the house; otherwise nothing moves.
 void ClearOfSignNumber(Canvas& canvas, const ChartFrame& frame, int ascendantSign, int house,
-                       int line, std::vector<PlacedLabel>& labels) {
+                       int line, std::vector<HouseLabel>& labels) {
   if (labels.empty()) return;
   // Work in "down the page" units so one rule serves both mappings.
   const int s = canvas.GetMapping() == Mapping::Print ? -1 : 1;
@@ -121,7 +129,7 @@ void ClearOfSignNumber(Canvas& canvas, const ChartFrame& frame, int ascendantSig
   const int numberBottom = numberTop + textHeight;
 
   int left = labels.front().x, right = left, top = s * labels.front().y, bottom = top;
-  for (const PlacedLabel& label : labels) {
+  for (const HouseLabel& label : labels) {
     left = std::min(left, label.x);
     right = std::max(right, label.x + canvas.TextWidth(label.text));
     top = std::min(top, s * label.y);
@@ -150,7 +158,7 @@ void ClearOfSignNumber(Canvas& canvas, const ChartFrame& frame, int ascendantSig
       dx = std::min(numberRight + gap - left, std::max(0, frame.right - gap - right));
       break;
   }
-  for (PlacedLabel& label : labels) {
+  for (HouseLabel& label : labels) {
     label.x += dx;
     label.y += s * down;
   }
@@ -219,12 +227,14 @@ ChartFrame DrawSouthFrame(Canvas& canvas, int L, int T, int w, int h, int c) {
   // The centre 2 x 2 block stays open: the middle boundaries stop at it.
   canvas.Line(L, v.At(q), L + w, v.At(q));
   canvas.Line(L, v.At(h / 2), L + p, v.At(h / 2));
-  canvas.Line(L + 3 * p, v.At(h / 2), L + w - 1, v.At(h / 2));
-  canvas.Line(L, v.At(3 * q), L + w - 1, v.At(3 * q));
-  canvas.Line(L + p, v.At(0), L + p, v.At(h - 1));
+  // Every inner line runs onto the frame, so no gap opens where they meet
+  // once the chart is scaled up.
+  canvas.Line(L + 3 * p, v.At(h / 2), L + w, v.At(h / 2));
+  canvas.Line(L, v.At(3 * q), L + w, v.At(3 * q));
+  canvas.Line(L + p, v.At(0), L + p, v.At(h));
   canvas.Line(L + w / 2, v.At(0), L + w / 2, v.At(q));
-  canvas.Line(L + w / 2, v.At(3 * q), L + w / 2, v.At(h - 1));
-  canvas.Line(L + 3 * p, v.At(0), L + 3 * p, v.At(h - 1));
+  canvas.Line(L + w / 2, v.At(3 * q), L + w / 2, v.At(h));
+  canvas.Line(L + 3 * p, v.At(0), L + 3 * p, v.At(h));
 
   // Row and column of each sign's cell: Pisces top-left, Aries next to it,
   // the signs running clockwise round the rim.
@@ -280,6 +290,7 @@ void PlaceGrahasWithDegrees(Canvas& canvas, const ChartFrame& frame, const Chart
   const auto counts = CountPerHouse(chart);
   const bool north = frame.chartStyle == kNorthIndian;
   const int probe = canvas.TextWidth("MoRS22:22");
+  const FontId font = canvas.GetFont();
 
   if (north) WriteSignNumbers(canvas, frame, signs[0], line);
 
@@ -294,17 +305,20 @@ void PlaceGrahasWithDegrees(Canvas& canvas, const ChartFrame& frame, const Chart
     const Point anchor = frame.houseAnchors[static_cast<std::size_t>(place)];
     const int x = north ? anchor.x - probe / 2 : anchor.x;
     int y = anchor.y - DownStep(canvas, (n * spacing) / 2);
-    std::vector<PlacedLabel> labels;
+    std::vector<HouseLabel> labels;
     for (const GrahaIndex g : order) {
       if (g < 0 || g >= graha::kCount || signs[static_cast<std::size_t>(g)] != sign) continue;
       const auto& pos = chart.positions[static_cast<std::size_t>(g)];
-      labels.push_back(PlacedLabel{
-          x, y, std::string(GrahaLabelText(g, pos.retrograde != 0)) + DegreeSuffix(pos.longitude),
-          g});
+      const std::string name = GrahaLabelText(g, pos.retrograde != 0);
+      labels.push_back(HouseLabel{x, y, name + DegreeSuffix(pos.longitude), name, g});
       y += DownStep(canvas, spacing);
     }
     if (north) ClearOfSignNumber(canvas, frame, signs[0], house, line, labels);
-    for (const PlacedLabel& label : labels) {
+    const HouseLabelLayout fitted =
+        FitHouseLabels(canvas, frame, place, NumberBox(canvas, frame, signs[0], place, line, north),
+                       std::move(labels), 1);
+    const FontId previous = fitted.font == font ? font : canvas.SelectFont(fitted.font);
+    for (const HouseLabel& label : fitted.labels) {
       if (colours.enabled) {
         // The Ascendant has no functional nature: its label is always black.
         canvas.SetTextColor(
@@ -314,6 +328,7 @@ void PlaceGrahasWithDegrees(Canvas& canvas, const ChartFrame& frame, const Chart
       }
       canvas.TextOut(label.x, label.y, label.text);
     }
+    if (previous != fitted.font) canvas.SelectFont(previous);
   }
   if (colours.enabled) canvas.SetTextColor(kBlack);
 }
@@ -324,6 +339,7 @@ void PlaceGrahaLabels(Canvas& canvas, const ChartFrame& frame, const ChartSigns&
   const int line = canvas.LineHeight();
   const int w2 = canvas.TextWidth("MoR");
   const bool north = frame.chartStyle == kNorthIndian;
+  const FontId font = canvas.GetFont();
 
   if (north) WriteSignNumbers(canvas, frame, signs[0], line);
 
@@ -351,11 +367,11 @@ void PlaceGrahaLabels(Canvas& canvas, const ChartFrame& frame, const ChartSigns&
     int xoff = n == 1 ? centredOffset : leftOffset;
     int remaining = n;
     int written = 0;
-    std::vector<PlacedLabel> labels;
+    std::vector<HouseLabel> labels;
     for (GrahaIndex g = 0; g < graha::kCount; ++g) {
       if (signs[static_cast<std::size_t>(g)] != sign) continue;
       labels.push_back(
-          PlacedLabel{anchor.x + xoff, anchor.y + y, GrahaLabelText(g, IsRetrograde(natal, g)), g});
+          HouseLabel{anchor.x + xoff, anchor.y + y, GrahaLabelText(g, IsRetrograde(natal, g)), {}, g});
       --remaining;
       ++written;
       if (written % 2 == 1) {
@@ -366,7 +382,12 @@ void PlaceGrahaLabels(Canvas& canvas, const ChartFrame& frame, const ChartSigns&
       }
     }
     if (north) ClearOfSignNumber(canvas, frame, signs[0], house, line, labels);
-    for (const PlacedLabel& label : labels) canvas.TextOut(label.x, label.y, label.text);
+    const HouseLabelLayout fitted =
+        FitHouseLabels(canvas, frame, place, NumberBox(canvas, frame, signs[0], place, line, north),
+                       std::move(labels), 2);
+    const FontId previous = fitted.font == font ? font : canvas.SelectFont(fitted.font);
+    for (const HouseLabel& label : fitted.labels) canvas.TextOut(label.x, label.y, label.text);
+    if (previous != fitted.font) canvas.SelectFont(previous);
   }
 }
 

@@ -8,6 +8,7 @@
 #include "view/info_panel.h"
 #include "view/page_format.h"
 #include "view/pages.h"
+#include "view/text_fit.h"
 
 namespace sarvexa {
 
@@ -63,7 +64,8 @@ void DrawChartPageScreen(Canvas& canvas, const ChartDocument& doc) {
 
   canvas.SelectFont(FontId::Screen12);
   const int c12 = canvas.LineHeight();
-  DrawInfoPanel(canvas, 20, 0, doc);
+  // The panel's long lines stop a space short of the planet table.
+  DrawInfoPanel(canvas, 20, 0, doc, 350 - canvas.TextWidth(" "));
   DrawPlanetTable(canvas, 350, 2, c12, chart);
 
   const int w = canvas.TextWidth("SVimshottariSDashasS");
@@ -82,7 +84,9 @@ void DrawChartPageScreen(Canvas& canvas, const ChartDocument& doc) {
 void DrawChartPagePrint(Canvas& canvas, const ChartDocument& doc) {
   PageStateGuard guard(canvas, Mapping::Print, FontId::Print280, 4);
   const Horoscope& chart = doc.horoscope();
-  const int y0 = DrawInfoPanel(canvas, 720, 0, doc);
+  // The panel's long lines stop a space short of the "Vimshottari Dasha"
+  // column.
+  const int y0 = DrawInfoPanel(canvas, 720, 0, doc, 8340 - canvas.TextWidth(" "));
 
   canvas.SelectFont(FontId::Print200);
   int b = canvas.LineHeight();

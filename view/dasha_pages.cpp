@@ -5,6 +5,7 @@
 #include "view/info_panel.h"
 #include "view/page_format.h"
 #include "view/pages.h"
+#include "view/text_fit.h"
 
 namespace sarvexa {
 
@@ -85,8 +86,10 @@ void DrawPratyantarColumns(Canvas& canvas, const DashaTable& table, DashaLord lo
 void DrawMahaBuktiPageScreen(Canvas& canvas, const ChartDocument& doc) {
   PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen12, 1);
   const int c = canvas.LineHeight();
-  canvas.TextOut(20, 1, FormatText("Vimshottari Dashas for: %s %s", doc.firstName().c_str(),
-                                   doc.lastName().c_str()));
+  canvas.TextOut(20, 1, FitTextToWidth(canvas,
+                                       FormatText("Vimshottari Dashas for: %s %s",
+                                                  doc.firstName().c_str(), doc.lastName().c_str()),
+                                       PageTextRightEdge(canvas) - 20));
   const DashaTable& table = doc.dashaTable();
   for (int column = 0; column < 3; ++column) {
     for (int block = 0; block < 3; ++block) {
@@ -116,8 +119,10 @@ void DrawMahaBuktiPagePrint(Canvas& canvas, const ChartDocument& doc) {
 void DrawPratyantarPageScreen(Canvas& canvas, const ChartDocument& doc, int pratyantarLord) {
   const DashaLord lord = WrapIndex(pratyantarLord, 9);
   PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen12, 1);
-  canvas.TextOut(20, 2, FormatText("%s PratyAntar Dashas for: %s %s", DashaFullName(lord),
-                                   doc.firstName().c_str(), doc.lastName().c_str()));
+  canvas.TextOut(20, 2, FitTextToWidth(canvas,
+                                       FormatText("%s PratyAntar Dashas for: %s %s",
+                                                  DashaFullName(lord), doc.firstName().c_str(), doc.lastName().c_str()),
+                                       PageTextRightEdge(canvas) - 20));
   DrawPratyantarColumns(canvas, doc.dashaTable(), lord, 20, canvas.GetFontMetrics().height);
 }
 

@@ -5,6 +5,7 @@
 #include "view/info_panel.h"
 #include "view/page_format.h"
 #include "view/pages.h"
+#include "view/text_fit.h"
 
 namespace sarvexa {
 
@@ -32,8 +33,10 @@ void DrawDivisionalChart(Canvas& canvas, const ChartDocument& doc, const char* t
 void DrawDivisionalPageScreen(Canvas& canvas, const ChartDocument& doc) {
   PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen12, 1);
   const int c12 = canvas.LineHeight();
-  canvas.TextOut(20, 10, FormatText("Divisional Charts for: %s %s", doc.firstName().c_str(),
-                                    doc.lastName().c_str()));
+  canvas.TextOut(20, 10, FitTextToWidth(canvas,
+                                       FormatText("Divisional Charts for: %s %s",
+                                                  doc.firstName().c_str(), doc.lastName().c_str()),
+                                       PageTextRightEdge(canvas) - 20));
   canvas.SelectFont(FontId::Screen8);
   const int c8 = canvas.LineHeight();
   int x = 20;

@@ -7,6 +7,7 @@
 #include "view/info_panel.h"
 #include "view/page_format.h"
 #include "view/pages.h"
+#include "view/text_fit.h"
 
 namespace sarvexa {
 
@@ -49,12 +50,25 @@ void DrawEphemerisTable(Canvas& canvas, const std::vector<EphemerisRow>& rows, i
   }
 }
 
+/// The place texts with a long place cut with "…" so that the heading, the
+/// longitude and the latitude written after it end at the page's edge.
+EphemerisPlaceTexts FittedPlaceTexts(Canvas& canvas, const ChartDocument& doc, bool print, int x) {
+  EphemerisPlaceTexts t = EphemerisPlaceTextsOf(doc.place(), doc.horoscope(), print);
+  const int room = PageTextRightEdge(canvas) - x - canvas.TextWidth(t.longitude) -
+                   canvas.TextWidth(t.latitude);
+  if (canvas.TextWidth(t.heading) <= room) return t;
+  const EphemerisPlaceTexts bare = EphemerisPlaceTextsOf("", doc.horoscope(), print);
+  return EphemerisPlaceTextsOf(
+      FitTextToWidth(canvas, doc.place(), room - canvas.TextWidth(bare.heading)), doc.horoscope(),
+      print);
+}
+
 }  // namespace
 
 void DrawEphemerisPageScreen(Canvas& canvas, const ChartDocument& doc, int startDay, int interval) {
   PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen12, 1);
   const int c = canvas.LineHeight();
-  const EphemerisPlaceTexts t = EphemerisPlaceTextsOf(doc.place(), doc.horoscope(), false);
+  const EphemerisPlaceTexts t = FittedPlaceTexts(canvas, doc, false, 20);
   canvas.TextOut(20, 2, t.heading);
   const int x1 = 20 + canvas.TextWidth(t.heading);
   canvas.TextOut(x1, 2, t.longitude);
@@ -68,7 +82,7 @@ void DrawEphemerisPageScreen(Canvas& canvas, const ChartDocument& doc, int start
 void DrawEphemerisPagePrint(Canvas& canvas, const ChartDocument& doc, int startDay, int interval) {
   PageStateGuard guard(canvas, Mapping::Print, FontId::Print240, 1);
   const int d = canvas.LineHeight();
-  const EphemerisPlaceTexts t = EphemerisPlaceTextsOf(doc.place(), doc.horoscope(), true);
+  const EphemerisPlaceTexts t = FittedPlaceTexts(canvas, doc, true, 720);
   canvas.TextOut(720, -d, t.heading);
   const int x1 = 720 + canvas.TextWidth(t.heading);
   canvas.TextOut(x1, -d, t.longitude);

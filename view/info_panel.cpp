@@ -1,5 +1,6 @@
 #include "view/info_panel.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -7,6 +8,7 @@
 #include "engine/calendar.h"
 #include "engine/numeric.h"
 #include "view/page_format.h"
+#include "view/text_fit.h"
 
 namespace sarvexa {
 
@@ -62,8 +64,18 @@ InfoPanelTexts InfoPanelTextsOf(const InfoPanelData& data) {
   return t;
 }
 
-int DrawInfoPanel(Canvas& canvas, int x, int y, const InfoPanelData& data) {
-  const InfoPanelTexts t = InfoPanelTextsOf(data);
+int DrawInfoPanel(Canvas& canvas, int x, int y, const InfoPanelData& data, int rightEdge) {
+  InfoPanelTexts t = InfoPanelTextsOf(data);
+  const int room = (rightEdge > 0 ? rightEdge : PageTextRightEdge(canvas)) - x;
+  if (canvas.TextWidth(t.nameAndDate) > room) {
+    // Only the name gives way; the date after it stays whole.
+    const std::size_t nameLength = data.firstName.size() + 1 + data.lastName.size();
+    const std::string date = t.nameAndDate.substr(std::min(nameLength, t.nameAndDate.size()));
+    t.nameAndDate = FitTextToWidth(canvas, t.nameAndDate.substr(0, nameLength),
+                                   room - canvas.TextWidth(date)) +
+                    date;
+  }
+  t.place = FitTextToWidth(canvas, t.place, room);
   const int step = DownPage(canvas, canvas.LineHeight());
   canvas.TextOut(x, y, t.nameAndDate);
   canvas.TextOut(x, y + step, t.time);
@@ -74,8 +86,8 @@ int DrawInfoPanel(Canvas& canvas, int x, int y, const InfoPanelData& data) {
   return y + 4 * step;
 }
 
-int DrawInfoPanel(Canvas& canvas, int x, int y, const ChartDocument& doc) {
-  return DrawInfoPanel(canvas, x, y, InfoPanelDataOf(doc));
+int DrawInfoPanel(Canvas& canvas, int x, int y, const ChartDocument& doc, int rightEdge) {
+  return DrawInfoPanel(canvas, x, y, InfoPanelDataOf(doc), rightEdge);
 }
 
 void DrawPlanetTable(Canvas& canvas, int left, int top, int rowHeight, const Horoscope& chart) {

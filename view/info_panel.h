@@ -49,9 +49,11 @@ InfoPanelTexts InfoPanelTextsOf(const InfoPanelData& data);
 std::string CoordinateText(double value, char positiveLetter, char negativeLetter);
 
 /// Writes the panel with its line 0 at (x, y); lines are one line height of
-/// the selected font apart. Returns the y of line 4.
-int DrawInfoPanel(Canvas& canvas, int x, int y, const InfoPanelData& data);
-int DrawInfoPanel(Canvas& canvas, int x, int y, const ChartDocument& doc);
+/// the selected font apart. Returns the y of line 4. The name (line 0, its
+/// date kept) and the place (line 2) are cut with "…" before `rightEdge`,
+/// where the page's next element begins (0: the page's own right edge).
+int DrawInfoPanel(Canvas& canvas, int x, int y, const InfoPanelData& data, int rightEdge = 0);
+int DrawInfoPanel(Canvas& canvas, int x, int y, const ChartDocument& doc, int rightEdge = 0);
 
 /// The boxed table of the ten points (name with "R" when retrograde, degrees
 /// and minutes within the sign, sign abbreviation), rows `rowHeight` apart

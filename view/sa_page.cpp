@@ -10,6 +10,7 @@
 #include "view/info_panel.h"
 #include "view/page_format.h"
 #include "view/pages.h"
+#include "view/text_fit.h"
 
 namespace sarvexa {
 
@@ -39,8 +40,10 @@ std::vector<SaPageLine> SaPageLines(const Horoscope& chart) {
 void DrawSaPageScreen(Canvas& canvas, const ChartDocument& doc) {
   PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen14, 1);
   const int h = canvas.LineHeight();
-  canvas.TextOut(20, 2, FormatText("System's Approach Analysis for %s %s", doc.firstName().c_str(),
-                                   doc.lastName().c_str()));
+  canvas.TextOut(20, 2, FitTextToWidth(canvas,
+                                       FormatText("System's Approach Analysis for %s %s",
+                                                  doc.firstName().c_str(), doc.lastName().c_str()),
+                                       PageTextRightEdge(canvas) - 20));
   int y = h + 8;
   for (const SaPageLine& line : SaPageLines(doc.horoscope())) {
     if (!line.label.empty()) canvas.TextOut(20, y, line.label);

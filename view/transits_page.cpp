@@ -9,6 +9,7 @@
 #include "view/info_panel.h"
 #include "view/page_format.h"
 #include "view/pages.h"
+#include "view/text_fit.h"
 
 namespace sarvexa {
 
@@ -120,8 +121,10 @@ std::string TransitMomentText(const Horoscope& transit) {
 void DrawTransitsPageScreen(Canvas& canvas, const ChartDocument& doc) {
   PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen14, 1);
   const int bigLine = canvas.LineHeight();
-  canvas.TextOut(20, 2, FormatText("Current Transits for %s %s", doc.firstName().c_str(),
-                                   doc.lastName().c_str()));
+  canvas.TextOut(20, 2, FitTextToWidth(canvas,
+                                       FormatText("Current Transits for %s %s",
+                                                  doc.firstName().c_str(), doc.lastName().c_str()),
+                                       PageTextRightEdge(canvas) - 20));
   int y = bigLine + 2;
   canvas.SelectFont(FontId::Screen12);
   const int h = canvas.LineHeight();

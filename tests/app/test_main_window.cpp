@@ -13,6 +13,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -63,7 +64,16 @@ TEST_F(AppTest, StartsOnAPrasnaAtTheDefaultLocation) {
   EXPECT_NEAR(h.universalTime, 14.0 + 7.0 / 60.0 + 8.0, 1e-9);
   EXPECT_EQ(window().chartView()->state().displayMode, display_mode::Chart);
   EXPECT_TRUE(window().action(ViewChart)->isChecked());
-  EXPECT_EQ(window().size(), QSize(512, 400));
+  // The first start: Fit Page, with the page's 12-unit text 12 px high, or
+  // as large as the screen allows.
+  window().show();
+  QApplication::processEvents();
+  EXPECT_TRUE(window().chartView()->fitPage());
+  EXPECT_TRUE(window().action(ViewFitPage)->isChecked());
+  const QSize screen = window().screen()->availableGeometry().size();
+  EXPECT_TRUE(window().chartView()->pageScale() >= 0.999 || window().width() >= screen.width() ||
+              window().height() >= screen.height())
+      << window().chartView()->pageScale();
 }
 
 TEST_F(AppTest, MenusHoldEveryItemInOrder) {
@@ -81,7 +91,7 @@ TEST_F(AppTest, MenusHoldEveryItemInOrder) {
   EXPECT_EQ(menuTexts(subMenu(bar, "&View")),
             QStringList({"&Toolbar", "&Status Bar", "-", "&Chart", "&Dashas>", "Di&visional Charts",
                          "&Ephemeris", "SA &Analysis", "SA T&ransits", "-", "Chart Style>",
-                         "Color Charts>"}));
+                         "Color Charts>", "-", "Zoom &In", "Zoom &Out", "&Fit Page"}));
   EXPECT_EQ(menuTexts(subMenu(bar, "&Help")), QStringList({"&Contents and Index", "&About Sarvexa"}));
 }
 

@@ -119,6 +119,28 @@ TEST(CliRender, PdfOfThePrintedSheetIsOnePageOnTheChosenPaper) {
   }
 }
 
+TEST(CliRender, ScreenPageIsExactlyTheSizeAskedWithTheWholePageInside) {
+  struct Case { const char* page; const char* size; int width, height; };
+  const Case kCases[] = {
+      {"chart", "1024x800", 1024, 800},  {"chart", "512x400", 512, 400},
+      {"sa", "700x1000", 700, 1000},     {"divisional", "2000x600", 2000, 600},
+      {"ephemeris", "300x200", 300, 200},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(std::string(c.page) + " " + c.size);
+    const std::string png = Scratch("sized.png");
+    const RenderRun r = Render(std::string(kWorked) + " --page " + c.page + " --size " + c.size +
+                               " --png '" + png + "'");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    QImage image;
+    ASSERT_TRUE(image.load(QString::fromStdString(png)));
+    std::remove(png.c_str());
+    EXPECT_EQ(image.width(), c.width);
+    EXPECT_EQ(image.height(), c.height);
+    EXPECT_TRUE(InkOf(image).borderClear) << "the page runs off the picture";
+  }
+}
+
 TEST(CliRender, BadRequestsFailWithAMessageAndWriteNothing) {
   const std::string png = Scratch("never.png");
   const char* bad[] = {

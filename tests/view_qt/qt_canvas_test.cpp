@@ -130,7 +130,7 @@ TEST(QtCanvas, TextHangsBelowItsPointInBothSpaces) {
         c.SelectFont(FontId::Print280);
         c.TextOut(1000, -1000, "Hello");  // 144 dpi: 100, 100 in pixels
       }
-    }, 144.0);
+    }, 144.0, QSize(512, 400));
     const QRect box = InkBox(image);
     ASSERT_FALSE(box.isEmpty());
     EXPECT_GE(box.top(), 100);
@@ -143,7 +143,8 @@ TEST(QtCanvas, TextHangsBelowItsPointInBothSpaces) {
 TEST(QtCanvas, ChartDrawingsAreNotBlankAndStayInTheirFrame) {
   for (int style : {kNorthIndian, kSouthIndian}) {
     SCOPED_TRACE(style);
-    const QImage image = RenderToImage(QSize(1024, 800), [&](Canvas& c) { DrawRashi(c, style, false); });
+    const QImage image = RenderToImage(QSize(1024, 800), [&](Canvas& c) { DrawRashi(c, style, false); },
+                                       96.0, QSize(1024, 800));
     const QRect box = InkBox(image);
     ASSERT_FALSE(box.isEmpty());
     // The frame is 20..320 x 80..380 logical, 40..640 x 160..760 pixels.
@@ -214,12 +215,38 @@ TEST(QtCanvas, LargerImageShowsWhatFallsOutsideTheArea) {
     c.SetMapping(Mapping::Screen);
     c.Line(10, 200, 600, 200);
   };
-  const QImage cut = RenderToImage(QSize(512, 400), draw);
+  const QImage cut = RenderToImage(QSize(512, 400), draw, 96.0, QSize(512, 400));
   const QImage wide = RenderToImage(QSize(512, 400), draw, 96.0, QSize(800, 400));
   EXPECT_EQ(cut.size(), QSize(512, 400));
   EXPECT_EQ(InkBox(cut).right(), 511);
   EXPECT_NEAR(InkBox(wide).right(), 600, 1);
   EXPECT_NEAR(InkBox(wide).left(), 10, 1);
+}
+
+TEST(QtCanvas, FittedImageHoldsTheWholeDrawnExtentCentred) {
+  struct Case { QSize size; const char* source; };
+  const Case kCases[] = {{QSize(512, 400), "grid size"}, {QSize(300, 900), "portrait"},
+                         {QSize(2000, 300), "wide and low"}};
+  // A line past the grid's right edge and a text above its top.
+  auto draw = [](Canvas& c) {
+    c.SetMapping(Mapping::Screen);
+    c.Line(10, 200, 600, 200);
+    c.TextOut(100, -30, "Above");
+  };
+  for (const Case& k : kCases) {
+    SCOPED_TRACE(k.source);
+    const QImage image = RenderToImage(k.size, draw);
+    ASSERT_EQ(image.size(), k.size);
+    const QRect box = InkBox(image);
+    ASSERT_FALSE(box.isEmpty());
+    EXPECT_GT(box.left(), 0);
+    EXPECT_GT(box.top(), 0);
+    EXPECT_LT(box.right(), k.size.width() - 1);
+    EXPECT_LT(box.bottom(), k.size.height() - 1);
+    // Centred: the room left and right (or above and below) differs little.
+    EXPECT_NEAR(box.left(), k.size.width() - 1 - box.right(), 4 + k.size.width() / 50);
+    EXPECT_NEAR(box.top(), k.size.height() - 1 - box.bottom(), 4 + k.size.height() / 20);
+  }
 }
 
 }  // namespace

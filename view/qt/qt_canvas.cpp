@@ -46,7 +46,14 @@ QtCanvas::QtCanvas(QPainter& painter)
                painter.device() ? painter.device()->logicalDpiX() : 96.0,
                painter.device() ? painter.device()->logicalDpiY() : 96.0) {}
 
+void QtCanvas::SetPlacement(const PagePlacement& placement) {
+  placement_ = placement;
+  ApplyPen();
+  painter_.setFont(FontFor(font_));
+}
+
 double QtCanvas::ScaleX() const {
+  if (placement_) return placement_->scale;
   if (mapping_ == Mapping::Print) return dpiX_ / kTwipsPerInch;
   return std::max(0.0, std::min(area_.width() / kScreenGridWidth, area_.height() / kScreenGridHeight));
 }
@@ -57,6 +64,11 @@ double QtCanvas::ScaleY() const {
 }
 
 QPointF QtCanvas::Map(int x, int y) const {
+  if (placement_) {
+    const double down = mapping_ == Mapping::Print ? -y : y;
+    return QPointF(placement_->originX + x * placement_->scale,
+                   placement_->originY + down * placement_->scale);
+  }
   if (mapping_ == Mapping::Print) return QPointF(x * ScaleX(), -y * ScaleY());
   return QPointF(x * ScaleX(), y * ScaleY());
 }
@@ -147,8 +159,74 @@ void QtCanvas::ApplyPen() {
   painter_.setPen(pen);
 }
 
+PageExtent MeasureWithQt(const PageDrawing& draw, double scale) {
+  // `scale` device pixels per logical unit in both mappings: the screen grid
+  // fills a 512 x 400 area times the scale, and 1440 dpi makes a twip one
+  // pixel.
+  const double s = scale > 0 && std::isfinite(scale) ? scale : 1.0;
+  QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+  // The fonts' point sizes are converted at the device's resolution; give
+  // the scratch image the screen's, as every screen target has.
+  scratch.setDotsPerMeterX(static_cast<int>(std::lround(96.0 / 0.0254)));
+  scratch.setDotsPerMeterY(static_cast<int>(std::lround(96.0 / 0.0254)));
+  QPainter painter(&scratch);
+  QtCanvas metrics(painter, QSizeF(kScreenGridWidth * s, kScreenGridHeight * s), 1440.0 * s,
+                   1440.0 * s);
+  return MeasurePageExtent(metrics, draw);
+}
+
+PagePlacement FitScreenPage(const PageDrawing& draw, QSizeF areaPx, double marginPx) {
+  const double width = areaPx.width(), height = areaPx.height();
+  PagePlacement placement = FitExtent(MeasureWithQt(draw), width, height, marginPx);
+  // Hinted glyph widths do not scale in proportion with the font, so a
+  // page's extent changes a little with the scale: measure again at the
+  // scale found until the page fits at the scale it was measured at.
+  for (int round = 0; round < 4 && placement.scale > 0; ++round) {
+    const PageExtent extent = MeasureWithQt(draw, placement.scale);
+    const PagePlacement refit = FitExtent(extent, width, height, marginPx);
+    if (refit.scale >= placement.scale) {
+      return PlaceExtent(extent, placement.scale, width, height, marginPx);
+    }
+    placement = refit;
+  }
+  return placement;
+}
+
+PagePlacement PrintPlacement(const PageExtent& extent, double dpi, QSizeF areaPx) {
+  const double k = dpi / 1440.0;
+  if (extent.empty) return PagePlacement{k, 0.0, 0.0};
+  const double right = std::max(1, extent.right) * k;
+  const double bottom = std::max(1, extent.bottom) * k;
+  const double shrink = std::min({1.0, areaPx.width() / right, areaPx.height() / bottom});
+  return PagePlacement{k * std::max(shrink, 0.0), 0.0, 0.0};
+}
+
+namespace {
+
+/// Draws `draw` into the painter's area: a screen page fitted and centred,
+/// a print page by PrintPlacement.
+void DrawFitted(QPainter& painter, QSizeF areaPx, double dpi, const PageDrawing& draw) {
+  const PageExtent extent = MeasureWithQt(draw);
+  QtCanvas canvas(painter, areaPx, dpi, dpi);
+  if (extent.mapping == Mapping::Screen) {
+    canvas.SetPlacement(FitScreenPage(draw, areaPx, kPageMarginPx));
+  } else {
+    canvas.SetPlacement(PrintPlacement(extent, dpi, areaPx));
+  }
+  draw(canvas);
+}
+
+}  // namespace
+
 QImage RenderToImage(QSize sizePx, const PageDrawing& draw, double dpi) {
-  return RenderToImage(sizePx, draw, dpi, sizePx);
+  QImage image(sizePx.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+  image.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
+  image.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  DrawFitted(painter, QSizeF(image.size()), dpi, draw);
+  painter.end();
+  return image;
 }
 
 QImage RenderToImage(QSize areaPx, const PageDrawing& draw, double dpi, QSize imagePx) {
@@ -174,8 +252,7 @@ QImage RenderSheetToImage(const SheetLayout& sheet, double dpi, const PageDrawin
   QPainter painter(&image);
   const double margin = sheet.marginPt / 72.0 * dpi;
   painter.translate(margin, margin);
-  QtCanvas canvas(painter, QSizeF(px.width() - 2 * margin, px.height() - 2 * margin), dpi, dpi);
-  draw(canvas);
+  DrawFitted(painter, QSizeF(px.width() - 2 * margin, px.height() - 2 * margin), dpi, draw);
   painter.end();
   return image;
 }
@@ -216,8 +293,7 @@ std::optional<QString> RenderSheetToPdf(const QString& path, const SheetLayout& 
     QPainter painter;
     if (!painter.begin(&writer)) return false;
     const QRect area = writer.pageLayout().paintRectPixels(kDpi);
-    QtCanvas canvas(painter, QSizeF(area.size()), kDpi, kDpi);
-    draw(canvas);
+    DrawFitted(painter, QSizeF(area.size()), kDpi, draw);
     return painter.end();
   });
 }

@@ -22,6 +22,7 @@
 #include <optional>
 
 #include "view/canvas.h"
+#include "view/page_extent.h"
 
 class QImage;
 class QPainter;
@@ -53,6 +54,10 @@ class QtCanvas final : public Canvas {
   Rgb SetTextColor(Rgb colour) override;
   Rgb GetTextColor() const override { return colour_; }
 
+  /// Lays the page out by `placement` instead of the default mapping rules:
+  /// device = origin + (x, y down the page) * scale, in either mapping.
+  void SetPlacement(const PagePlacement& placement);
+
   /// Device pixels per logical unit in the current mapping (x and y).
   double ScaleX() const;
   double ScaleY() const;
@@ -72,13 +77,34 @@ class QtCanvas final : public Canvas {
   int penWidth_ = 1;
   Rgb colour_{};
   Point current_{};
+  std::optional<PagePlacement> placement_;
 };
 
 /// Draws a page on a canvas (a screen or print page function).
 using PageDrawing = std::function<void(Canvas&)>;
 
-/// A white image of `sizePx` with the page drawn into it (screen grid fitted
-/// into the whole image; print twips at `dpi` from the top-left corner).
+/// The drawn extent of a page, measured with this toolkit's fonts drawn at
+/// `scale` device pixels per page unit (screen grid units or twips, as the
+/// page draws). Text widths do not scale exactly with the font, so measure
+/// at the scale the page will be drawn at.
+PageExtent MeasureWithQt(const PageDrawing& draw, double scale = 1.0);
+
+/// A screen page's extent fitted and centred into a target of `areaPx`:
+/// measured once at one pixel per unit, then again at the scale found, so
+/// the fonts' widths are those of the target.
+PagePlacement FitScreenPage(const PageDrawing& draw, QSizeF areaPx, double marginPx);
+
+/// Room left round a page fitted into a window or an image, in pixels.
+inline constexpr double kPageMarginPx = 4.0;
+
+/// Where a printed page goes on a printable area of `areaPx` at `dpi`: at its
+/// own twips when it fits, otherwise shrunk from the area's top-left corner
+/// until the whole page is on the sheet.
+PagePlacement PrintPlacement(const PageExtent& extent, double dpi, QSizeF areaPx);
+
+/// A white image of `sizePx` with the page drawn into it: a screen page's
+/// drawn extent fitted and centred in the whole image; print twips at `dpi`
+/// from the top-left corner.
 QImage RenderToImage(QSize sizePx, const PageDrawing& draw, double dpi = 96.0);
 /// The same page laid out for a target of `areaPx` but drawn into a white
 /// image of `imagePx` (which may be larger, to see what falls outside).
