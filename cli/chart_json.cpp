@@ -173,6 +173,11 @@ std::string ChartJsonWithDerivations(const BirthOptions& names, const Horoscope&
   json.Field("firstName", names.firstName);
   json.Field("lastName", names.lastName);
   json.Field("place", names.place);
+  if (!names.zoneName.empty()) {
+    json.Field("zoneName", names.zoneName);
+    json.Field("zoneLabel", names.zoneLabel);
+    if (!names.zoneNote.empty()) json.Field("zoneNote", names.zoneNote);
+  }
   json.Field("isPrasna", false);
   WriteHoroscopeFields(json, h);
   WriteDerivationFields(json, h, d);

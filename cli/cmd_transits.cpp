@@ -7,6 +7,7 @@
 #include <string>
 
 #include "analysis/sa_transits.h"
+#include "cli/city_option.h"
 #include "cli/birth_options.h"
 #include "cli/chart_json.h"
 #include "cli/chart_output.h"
@@ -84,6 +85,10 @@ bool ParseTransitArguments(const Arguments& args, TransitOptions& o, std::string
     }
   }
   if (o.help) return true;
+  if (auto error = ResolveCity(o.birth)) {
+    message = *error;
+    return false;
+  }
   if (auto missing = MissingBirthOption(o.birth)) {
     message = *missing;
     return false;
@@ -119,8 +124,10 @@ TransitChoice ChoiceFor(const TransitOptions& o, const LocalClockReading& at) {
   // A zone given with --at-zone is a magnitude whose side is that of the
   // transit longitude (--at-lon, or the natal --lon when that is kept), as one
   // East/West choice signs both in the dialog. A zone taken over from the
-  // natal chart keeps the natal side, so it stays the natal value.
-  const int zoneEast = o.hasAtZone ? lonFrom.isEast : o.birth.isEast;
+  // natal chart keeps the natal side, so it stays the natal value. An E or W
+  // given with the zone itself wins in both cases.
+  const bool zoneEast = o.hasAtZone ? zoneFrom.zoneEast.value_or(lonFrom.isEast == 1)
+                                    : o.birth.zoneEast.value_or(o.birth.isEast == 1);
   const int zoneSign = zoneEast ? -1 : 1;
   c.zoneHours = zoneSign * zoneFrom.zoneHours;
   c.zoneMinutes = zoneSign * zoneFrom.zoneMinutes;
