@@ -161,7 +161,7 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
   }
   if (options.svxPath) {
     const ChartFileRecord record{options.birth.firstName, options.birth.lastName,
-                                 options.birth.place, h};
+                                 options.birth.place, h, options.birth.zoneName};
     if (auto error = SaveChartFile(*options.svxPath, record, out)) {
       err << "sarvexa-cli chart: " << *error << '\n';
       return 1;

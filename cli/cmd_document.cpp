@@ -101,7 +101,7 @@ int Emit(const char* command, const ChartDocument& doc, const OutputOptions& o, 
     out << ChartTable(names, doc.horoscope()) + DerivationTable(doc.horoscope(), Derivations(doc));
   }
   if (o.svxPath) {
-    const ChartFileRecord record{doc.firstName(), doc.lastName(), doc.place(), doc.horoscope()};
+    const ChartFileRecord record{doc.firstName(), doc.lastName(), doc.place(), doc.horoscope(), doc.zoneName()};
     if (auto error = SaveChartFile(*o.svxPath, record, out)) {
       err << "sarvexa-cli " << command << ": " << *error << '\n';
       return 1;

@@ -204,6 +204,7 @@ ChartDataParse ParseChartDataText(const ChartDataText& text) {
     if (auto e = CheckRow(row, f)) return {std::nullopt, e};
   }
   f.zoneEast = text.zoneEast;
+  f.zoneName = text.zoneName;
   return {f, std::nullopt};
 }
 

@@ -55,6 +55,10 @@ struct ChartDataFields {
   /// west of Greenwich on a zone east of it); unset, the zone takes the
   /// longitude's side.
   std::optional<bool> zoneEast;
+  /// The IANA zone Zone and DST were filled from (atlas or zone picker);
+  /// empty when they were typed by hand. Kept with the chart so that a later
+  /// change of date or time can fill them again.
+  std::string zoneName;
   friend bool operator==(const ChartDataFields&, const ChartDataFields&) = default;
 };
 
@@ -72,6 +76,7 @@ struct ChartDataText {
   std::string dstHours = "0", dstMinutes = "0";
   int isPm = 0, isEast = 0, isSouth = 0;
   std::optional<bool> zoneEast;  ///< as ChartDataFields::zoneEast
+  std::string zoneName;          ///< as ChartDataFields::zoneName
 };
 
 /// The allowed characters of the place field of "Chart Data".

@@ -71,7 +71,9 @@ ChartDataFields ChartDocument::newChartDialogValues() const {
 }
 
 ChartDataFields ChartDocument::chartDataDialogValues() const {
-  return RecordToChartData(horoscope_, firstName_, lastName_, place_);
+  ChartDataFields f = RecordToChartData(horoscope_, firstName_, lastName_, place_);
+  f.zoneName = zoneName_;
+  return f;
 }
 
 std::optional<FieldError> ChartDocument::applyChartData(const ChartDataFields& fields) {
@@ -79,6 +81,7 @@ std::optional<FieldError> ChartDocument::applyChartData(const ChartDataFields& f
   firstName_ = fields.firstName;
   lastName_ = fields.lastName;
   place_ = fields.place;
+  zoneName_ = fields.zoneName;
   ChartDataToRecord(fields, horoscope_);
   RefreshChart();
   pathName_ = firstName_ + " " + lastName_;
@@ -100,6 +103,7 @@ void ChartDocument::castPrasna() {
   firstName_ = kPrasnaName;
   lastName_.clear();
   place_ = prasnaLocation_.place;
+  zoneName_.clear();
   SetPrasnaBirthData(prasnaLocation_, now(), horoscope_);
   RefreshChart();
   pathName_ = kPrasnaName;
@@ -123,6 +127,7 @@ std::optional<std::string> ChartDocument::loadBytes(const std::string& bytes) {
   firstName_ = std::move(r.firstName);
   lastName_ = std::move(r.lastName);
   place_ = std::move(r.place);
+  zoneName_ = std::move(r.zoneName);
   horoscope_ = r.horoscope;
   RefreshChart();
   isPrasna_ = false;
@@ -131,7 +136,7 @@ std::optional<std::string> ChartDocument::loadBytes(const std::string& bytes) {
 }
 
 std::string ChartDocument::chartFileBytes() const {
-  return EncodeChartFile(ChartFileRecord{firstName_, lastName_, place_, horoscope_});
+  return EncodeChartFile(ChartFileRecord{firstName_, lastName_, place_, horoscope_, zoneName_});
 }
 
 std::optional<std::string> ChartDocument::save(const std::filesystem::path& path) {

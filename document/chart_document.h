@@ -49,6 +49,9 @@ class ChartDocument {
   const std::string& firstName() const { return firstName_; }  ///< UTF-8; "Prasna" for a Prasna
   const std::string& lastName() const { return lastName_; }    ///< UTF-8; empty for a Prasna
   const std::string& place() const { return place_; }          ///< UTF-8
+  /// IANA zone the chart's zone and DST were taken from; empty when they were
+  /// typed by hand (or for a Prasna).
+  const std::string& zoneName() const { return zoneName_; }
   const Horoscope& horoscope() const { return horoscope_; }
   double birthDayCount() const { return dasha_.birthDayCount; }
   const DashaTable& dashaTable() const { return dasha_.table; }
@@ -142,6 +145,7 @@ class ChartDocument {
   LocalClock clock_;
 
   std::string firstName_, lastName_, place_;
+  std::string zoneName_;  // IANA zone of the chart's zone and DST, or empty
   Horoscope horoscope_{};
   DashaState dasha_{};
   std::optional<CurrentPeriod> currentPeriod_;

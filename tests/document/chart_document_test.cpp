@@ -305,7 +305,7 @@ TEST_F(ChartDocumentFiles, AnEndlessDeviceIsReadOnlyUpToTheLimit) {
 TEST_F(ChartDocumentFiles, Field10DecidesThePlanetsAndTheStoredDateIsShown) {
   ChartDocument doc(store_, FixedNow);
   ASSERT_FALSE(doc.newChart(AnnLee()).has_value());
-  ChartFileRecord r{"Ann", "Lee", "Pune, India", doc.horoscope()};
+  ChartFileRecord r{"Ann", "Lee", "Pune, India", doc.horoscope(), ""};
   r.horoscope.julianCenturies += 0.01;  // about a year later
   ChartDocument other(store_, FixedNow);
   ASSERT_FALSE(other.loadBytes(EncodeChartFile(r)).has_value());
