@@ -28,6 +28,7 @@
 #include "app/prasna_location_dialog.h"
 #include "app/qsettings_store.h"
 #include "app/transit_dialog.h"
+#include "atlas/system_atlas.h"
 #include "app/prompter.h"
 #include "document/chart_document.h"
 #include "document/csv_export.h"
@@ -353,6 +354,7 @@ void MainWindow::fileNew() {
   if (!maybeSave()) return;  // Cancel keeps the chart and ends the command
   document_.setModified(false);
   ChartDataDialog dialog(this);
+  dialog.setAtlas(atlas());
   dialog.setFields(document_.newChartDialogValues());
   if (prompter_.runDialog(dialog) != QDialog::Accepted) return;
   if (auto error = document_.newChart(dialog.fields())) {
@@ -509,6 +511,7 @@ void MainWindow::currentPrasna() {
 
 void MainWindow::editChartData() {
   ChartDataDialog dialog(this);
+  dialog.setAtlas(atlas());
   dialog.setFields(document_.chartDataDialogValues());
   if (prompter_.runDialog(dialog) != QDialog::Accepted) return;
   if (auto error = document_.editChartData(dialog.fields())) {
@@ -587,6 +590,11 @@ void MainWindow::viewSaTransits() {
   document_.setTransit(transit, AnalyseTransits(document_.horoscope(), transit));
   updateChecks();
   view_->update();
+}
+
+Atlas* MainWindow::atlas() {
+  if (!atlas_) atlas_ = OpenSystemAtlas();
+  return atlas_.get();
 }
 
 // ---- Help ----
