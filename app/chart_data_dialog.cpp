@@ -200,7 +200,7 @@ void ChartDataDialog::setFields(const ChartDataFields& f) {
   // DST came from, and a clock time passed twice keeps the offset it was
   // stored with.
   refreshZone();
-  if (fold_->isVisible()) {
+  if (!fold_->isHidden()) {
     for (int row : {kFoldEarlier, kFoldLater}) {
       fold_->setCurrentIndex(row);
       if (zoneHours_->text() == num(f.zoneHours) && zoneMinutes_->text() == num(f.zoneMinutes) &&
@@ -346,7 +346,7 @@ bool ChartDataDialog::validateAndStore() {
     return false;
   }
   // A clock time skipped or passed twice is never settled silently.
-  if (fold_->isVisible() && fold_->currentIndex() == kFoldUnchosen) {
+  if (!fold_->isHidden() && fold_->currentIndex() == kFoldUnchosen) {
     fail(fold_, zoneWarning_->text());
     return false;
   }
