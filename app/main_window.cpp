@@ -527,6 +527,8 @@ void MainWindow::setPrasnaLocation() {
   // offered for saving first; Cancel leaves everything as it is.
   if (document_.isPrasna() && !maybeSave()) return;
   PrasnaLocationDialog dialog(this);
+  const LocalClockReading now = document_.now();
+  dialog.setAtlas(atlas(), LocalMoment{now.year, now.month, now.day, now.hour, now.minute});
   dialog.setFields(document_.prasnaLocationDialogValues());
   if (prompter_.runDialog(dialog) != QDialog::Accepted) return;
   if (auto error = document_.setPrasnaLocation(dialog.fields())) {

@@ -74,6 +74,7 @@ PrasnaLocationParse ParsePrasnaLocationText(const PrasnaLocationText& text) {
     }
     if (auto e = CheckRow(row, f)) return {std::nullopt, e};
   }
+  f.zoneEast = text.zoneEast;
   return {f, std::nullopt};
 }
 
@@ -90,6 +91,7 @@ PrasnaLocationFields PrasnaLocationToFields(const PrasnaLocation& loc) {
   f.zoneHours = SaturatingAbs(loc.zoneHours);
   f.zoneMinutes = SaturatingAbs(loc.zoneMinutes);
   f.isEast = loc.isEast;
+  f.zoneEast = loc.zoneEast;
   return f;
 }
 
@@ -106,9 +108,12 @@ PrasnaLocation PrasnaLocationFromFields(const PrasnaLocationFields& f) {
   loc.zoneMinutes = f.zoneMinutes;
   loc.dstHours = f.dstHours;
   loc.dstMinutes = f.dstMinutes;
+  if (f.zoneEast && *f.zoneEast != (f.isEast == 1)) loc.zoneEast = f.zoneEast;
   if (loc.isEast == 1) {
     loc.lonDegrees = -loc.lonDegrees;
     loc.lonMinutes = -loc.lonMinutes;
+  }
+  if (loc.zoneEast.value_or(loc.isEast == 1)) {
     loc.zoneHours = -loc.zoneHours;
     loc.zoneMinutes = -loc.zoneMinutes;
   }

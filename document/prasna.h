@@ -28,6 +28,9 @@ struct PrasnaLocation {
   int zoneMinutes = 0;   ///< negative when isEast
   int dstHours = 0;      ///< never negative
   int dstMinutes = 0;    ///< never negative
+  /// The zone's own side when it differs from the longitude's (then the
+  /// zone's sign follows it, not `isEast`); unset otherwise.
+  std::optional<bool> zoneEast;
   friend bool operator==(const PrasnaLocation&, const PrasnaLocation&) = default;
 };
 
@@ -45,6 +48,7 @@ struct PrasnaLocationFields {
   int zoneHours = 0;    ///< 1011, 0..12
   int zoneMinutes = 0;  ///< 1029, 0..59
   int isEast = 0;       ///< radio 1021 "West" (0) / 1022 "East" (1)
+  std::optional<bool> zoneEast;  ///< the zone's own side, see PrasnaLocation
   friend bool operator==(const PrasnaLocationFields&, const PrasnaLocationFields&) = default;
 };
 
@@ -57,6 +61,7 @@ struct PrasnaLocationText {
   std::string place;
   std::string zoneHours = "0", zoneMinutes = "0";
   int isEast = 0;
+  std::optional<bool> zoneEast;
 };
 
 inline constexpr int kPrasnaPlaceMaxChars = 30;

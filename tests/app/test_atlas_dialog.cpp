@@ -10,6 +10,7 @@
 
 #include "app/chart_data_dialog.h"
 #include "app/place_completer.h"
+#include "app/prasna_location_dialog.h"
 #include "atlas/system_atlas.h"
 
 namespace sarvexa {
@@ -133,6 +134,34 @@ TEST(ChartDataDialogAtlas, GapAndOverlapWaitForTheUsersChoice) {
     d.foldChoice()->setCurrentIndex(2);
     EXPECT_EQ(zoneShown(d).toStdString(), c.later);
     EXPECT_TRUE(pressOk(d));
+  }
+}
+
+TEST(PrasnaLocationDialogAtlas, ZoneForThePresentMomentWithItsOwnSide) {
+  const struct {
+    const char* typed;
+    LocalMoment now;
+    std::optional<bool> zoneEast;  // accepted: set only when it differs
+    int zoneHours, dstHours;
+  } cases[] = {
+      {"Madrid", {2024, 7, 1, 12, 0}, true, 1, 1},
+      {"Madrid", {2024, 1, 1, 12, 0}, true, 1, 0},
+      {"Sydney", {2024, 1, 15, 12, 0}, std::nullopt, 10, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    PrasnaLocationDialog d;
+    d.setAtlas(&SharedAtlas(), c.now);
+    d.placeCompleter()->search(c.typed);
+    ASSERT_FALSE(d.placeCompleter()->offered().empty());
+    d.placeCompleter()->choose(0);
+    EXPECT_FALSE(d.zoneLabelText().isEmpty());
+    d.setResult(QDialog::Rejected);
+    d.accept();
+    ASSERT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_EQ(d.fields().zoneEast, c.zoneEast);
+    EXPECT_EQ(d.fields().zoneHours, c.zoneHours);
+    EXPECT_EQ(d.fields().dstHours, c.dstHours);
   }
 }
 
