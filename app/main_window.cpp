@@ -580,6 +580,7 @@ void MainWindow::viewSaTransits() {
   }
   const TransitDialogValues shown = TransitDialogFromChoice(opening);
   TransitDialog dialog(this);
+  dialog.setAtlas(atlas());
   dialog.setValues(shown);
   TransitChoice chosen;
   if (prompter_.runDialog(dialog) == QDialog::Accepted) {

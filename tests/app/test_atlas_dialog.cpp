@@ -11,6 +11,8 @@
 #include "app/chart_data_dialog.h"
 #include "app/place_completer.h"
 #include "app/prasna_location_dialog.h"
+#include "app/transit_dialog.h"
+#include "analysis/sa_transits.h"
 #include "atlas/system_atlas.h"
 
 namespace sarvexa {
@@ -162,6 +164,36 @@ TEST(PrasnaLocationDialogAtlas, ZoneForThePresentMomentWithItsOwnSide) {
     EXPECT_EQ(d.fields().zoneEast, c.zoneEast);
     EXPECT_EQ(d.fields().zoneHours, c.zoneHours);
     EXPECT_EQ(d.fields().dstHours, c.dstHours);
+  }
+}
+
+TEST(TransitDialogAtlas, FoundPlaceGivesTheTransitChoiceItsLegalTime) {
+  const struct {
+    const char* typed;
+    int monthIndex;
+    double zoneRecord;  // zone of the transit chart, positive west
+    int dstHours;
+  } cases[] = {{"Madrid", 0, -1.0, 0}, {"Madrid", 6, -1.0, 1}, {"New York", 6, 5.0, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    TransitDialog d;
+    d.setAtlas(&SharedAtlas());
+    TransitDialogValues v;
+    v.monthIndex = c.monthIndex;
+    v.day = 15;
+    v.year = 2024;
+    d.setValues(v);
+    d.placeCompleter()->search(c.typed);
+    ASSERT_FALSE(d.placeCompleter()->offered().empty());
+    d.placeCompleter()->choose(0);
+    d.setResult(QDialog::Rejected);
+    d.accept();
+    ASSERT_EQ(d.result(), QDialog::Accepted);
+    const TransitChoice choice = TransitChoiceFromDialog(d.values());
+    EXPECT_DOUBLE_EQ(TransitHoroscope(choice).zone, c.zoneRecord);
+    EXPECT_EQ(choice.dstHours, c.dstHours);
+    // Shown again, the zone keeps its side.
+    EXPECT_EQ(TransitDialogFromChoice(choice), d.values());
   }
 }
 
