@@ -42,7 +42,7 @@ void setChecked(QButtonGroup* group, int index) {
 }
 
 ChartDataDialog::ChartDataDialog(QWidget* parent)
-    : FormDialog(QStringLiteral("Chart Data"), 172, 252, parent) {
+    : FormDialog(QStringLiteral("Chart Data"), 172, 274, parent) {
   addGroup(QStringLiteral("Name"), 5, 5, 160, 30);
   addGroup(QStringLiteral("Time"), 5, 35, 160, 45);
   addGroup(QStringLiteral("Date"), 5, 80, 160, 30);
@@ -112,13 +112,14 @@ ChartDataDialog::ChartDataDialog(QWidget* parent)
   zonePicker_->setGeometry(dluRect(50, 208, 110, 12));
   zonePicker_->setEnabled(false);
   zoneLabel_ = addLabel(QString(), 10, 222, 150, 8);
-  zoneWarning_ = addLabel(QString(), 10, 232, 100, 16);
+  zoneWarning_ = addLabel(QString(), 10, 232, 150, 24);
+  zoneWarning_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   zoneWarning_->setWordWrap(true);
   fold_ = new QComboBox(this);
   fold_->setObjectName(QStringLiteral("fold"));
   fold_->addItems({QStringLiteral("Choose offset"), QStringLiteral("Earlier offset"),
                    QStringLiteral("Later offset")});
-  fold_->setGeometry(dluRect(112, 232, 48, 12));
+  fold_->setGeometry(dluRect(10, 258, 70, 12));
   fold_->hide();
   connect(fold_, &QComboBox::currentIndexChanged, this, [this] { refreshZone(); });
 

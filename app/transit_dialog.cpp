@@ -130,6 +130,7 @@ void TransitDialog::choosePlace(const AtlasPlace& p) {
   FillCoordinates(p, f);
   const auto num = [](int v) { return QString::number(v); };
   find_->setText(QString::fromStdString(PlaceDisplayName(p)));
+  find_->setCursorPosition(0);
   lonDegrees_->setText(num(f.lonDegrees));
   lonMinutes_->setText(num(f.lonMinutes));
   setChecked(westEast_, f.isEast);

@@ -34,8 +34,8 @@ public:
 /// Where the place and zone data come from and under which licences, for the
 /// About box and `--help`.
 inline constexpr const char* kAtlasAttribution =
-    "Place data: GeoNames (geonames.org), CC BY 4.0, as shipped by libgeonames. "
-    "Time-zone data: the IANA tz database, public domain. "
+    "Place data: GeoNames (geonames.org), CC BY 4.0, as shipped by libgeonames.\n"
+    "Time-zone data: the IANA tz database, public domain.\n"
     "Time-zone library: date/tz (Debian libhowardhinnant-date-dev), MIT licence.";
 
 }  // namespace sarvexa
