@@ -101,7 +101,8 @@ int Emit(const char* command, const ChartDocument& doc, const OutputOptions& o, 
     out << ChartTable(names, doc.horoscope()) + DerivationTable(doc.horoscope(), Derivations(doc));
   }
   if (o.svxPath) {
-    const ChartFileRecord record{doc.firstName(), doc.lastName(), doc.place(), doc.horoscope(), doc.zoneName()};
+    const ChartFileRecord record{doc.firstName(), doc.lastName(), doc.place(), doc.horoscope(),
+                                 doc.zoneName()};
     if (auto error = SaveChartFile(*o.svxPath, record, out)) {
       err << "sarvexa-cli " << command << ": " << *error << '\n';
       return 1;
@@ -137,6 +138,7 @@ std::string DocumentJson(const ChartDocument& doc) {
   json.Field("firstName", doc.firstName());
   json.Field("lastName", doc.lastName());
   json.Field("place", doc.place());
+  if (!doc.zoneName().empty()) json.Field("zoneName", doc.zoneName());
   json.Field("isPrasna", doc.isPrasna());
   WriteHoroscopeFields(json, doc.horoscope());
   WriteDerivationFields(json, doc.horoscope(), Derivations(doc));
