@@ -1,5 +1,5 @@
 #pragma once
-// Filling a dialog's place fields from an atlas place and its zone fields.
+// Filling a dialog's place fields from an atlas place.
 // The "Chart Data", Prasna location and transit dialogs (and the CLI's birth
 // options) all hold a place as magnitudes with side flags; these templates
 // fill any such record, so each dialog gets the same values.
@@ -9,7 +9,6 @@
 #include <string>
 
 #include "document/place_search.h"
-#include "document/zone_fields.h"
 
 namespace sarvexa {
 
@@ -47,25 +46,7 @@ void FillCoordinates(const AtlasPlace& place, Fields& fields) {
 }
 
 /// The place's name for a place field of `maxChars` characters: the display
-/// name when it fits, else the name alone (cut to the limit).
+/// name when it fits, else "Name, Country", else the name (cut to the limit).
 std::string PlaceFieldText(const AtlasPlace& place, int maxChars);
-
-/// Zone and daylight-saving fields (zoneHours, zoneMinutes, dstHours,
-/// dstMinutes) of `zone`. The zone's side goes to `zoneEast` (an optional
-/// bool, set only when it differs from the longitude's side `isEast`).
-template <typename Fields>
-void FillZone(const ZoneFields& zone, Fields& fields) {
-  fields.zoneHours = zone.zoneHours;
-  fields.zoneMinutes = zone.zoneMinutes;
-  fields.dstHours = zone.dstHours;
-  fields.dstMinutes = 0;
-  const bool sameSide = zone.zoneEast == (fields.isEast == 1) ||
-                        (zone.zoneHours == 0 && zone.zoneMinutes == 0);
-  if (sameSide) {
-    fields.zoneEast.reset();
-  } else {
-    fields.zoneEast = zone.zoneEast;
-  }
-}
 
 }  // namespace sarvexa
