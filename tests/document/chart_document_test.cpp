@@ -210,6 +210,20 @@ TEST_F(ChartDocumentFiles, SaveAndOpenGiveTheSameChart) {
   ExpectSameChart(doc, other);
 }
 
+TEST_F(ChartDocumentFiles, TheZoneNameStaysWithTheChartUntilAPrasna) {
+  ChartDocument doc(store_, FixedNow);
+  ChartDataFields fields = AnnLee();
+  fields.zoneName = "Asia/Kolkata";
+  ASSERT_FALSE(doc.newChart(fields).has_value());
+  EXPECT_EQ(doc.chartDataDialogValues().zoneName, "Asia/Kolkata");  // Edit refills from it
+  ChartDocument other(store_, FixedNow);
+  ASSERT_FALSE(other.loadBytes(doc.chartFileBytes()).has_value());
+  EXPECT_EQ(other.zoneName(), "Asia/Kolkata");
+  EXPECT_EQ(other.horoscope().julianCenturies, doc.horoscope().julianCenturies);
+  other.castPrasna();
+  EXPECT_EQ(other.zoneName(), "");
+}
+
 TEST_F(ChartDocumentFiles, RandomChartsSurviveSaveAndLoad) {
   std::mt19937 rng(7);
   auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
