@@ -54,6 +54,9 @@ MainWindow::MainWindow(ChartDocument& document, QSettingsStore& store, UiPrompte
       prompter_(prompter),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
   setWindowIcon(AppIcon());
+  // Creating the atlas reads nothing; a Prasna location from the atlas has
+  // its zone looked up when a Prasna is cast.
+  document_.setAtlas(atlas());
   view_ = new ChartView(document_, this);
   setCentralWidget(view_);
   buildActions();
@@ -72,7 +75,10 @@ MainWindow::MainWindow(ChartDocument& document, QSettingsStore& store, UiPrompte
   qApp->installEventFilter(this);
 }
 
-MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
+MainWindow::~MainWindow() {
+  qApp->removeEventFilter(this);
+  document_.setAtlas(nullptr);  // the atlas goes with the window
+}
 
 QAction* MainWindow::makeAction(int id) {
   const CommandInfo* info = FindCommand(id);

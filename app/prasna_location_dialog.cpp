@@ -55,6 +55,14 @@ PrasnaLocationDialog::PrasnaLocationDialog(QWidget* parent)
   connect(westEast_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
     if (on && !zoneSideChosen_) zoneSide_->setText(id == 1 ? QStringLiteral("E") : QStringLiteral("W"));
   });
+  // Zone or DST typed by hand end the atlas zone.
+  for (QLineEdit* e : {zoneHours_, zoneMinutes_, dstHours_, dstMinutes_}) {
+    connect(e, &QLineEdit::textEdited, this, [this] {
+      zoneName_.clear();
+      zoneLabel_->clear();
+      zoneWarning_->clear();
+    });
+  }
   zoneLabel_ = addLabel(QString(), 5, 108, 165, 8);
   zoneWarning_ = addLabel(QString(), 5, 118, 165, 16);
   zoneWarning_->setWordWrap(true);
@@ -84,6 +92,7 @@ void PrasnaLocationDialog::setFields(const PrasnaLocationFields& f) {
   setChecked(westEast_, f.isEast);
   setChecked(northSouth_, f.isSouth);
   zoneSideChosen_ = f.zoneEast.has_value();
+  zoneName_ = f.zoneName;
   zoneSide_->setText(f.zoneEast.value_or(f.isEast == 1) ? QStringLiteral("E")
                                                          : QStringLiteral("W"));
 }
@@ -127,6 +136,7 @@ void PrasnaLocationDialog::choosePlace(const AtlasPlace& p) {
   zoneSide_->setText(z.zoneEast ? QStringLiteral("E") : QStringLiteral("W"));
   zoneLabel_->setText(QString::fromStdString(z.label));
   zoneWarning_->setText(QString::fromStdString(z.warning));
+  zoneName_ = p.zoneName;  // each Prasna takes the zone's offsets at its moment
 }
 
 bool PrasnaLocationDialog::validateAndStore() {
@@ -145,6 +155,7 @@ bool PrasnaLocationDialog::validateAndStore() {
   t.isEast = checkedIndex(westEast_);
   const bool zoneEast = zoneSide_->text() == QStringLiteral("E");
   if (zoneEast != (t.isEast == 1)) t.zoneEast = zoneEast;
+  t.zoneName = zoneName_;
 
   const PrasnaLocationParse parse = ParsePrasnaLocationText(t);
   if (parse.error || !parse.fields) {

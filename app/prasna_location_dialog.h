@@ -57,6 +57,8 @@ private:
   PlaceCompleter* completer_ = nullptr;
   QPushButton* zoneSide_ = nullptr;
   bool zoneSideChosen_ = false;  // set apart from the longitude's side
+  // The IANA zone Zone and DST came from; empty once they are typed by hand.
+  std::string zoneName_;
   QLabel *zoneLabel_ = nullptr, *zoneWarning_ = nullptr;
 };
 

@@ -1,6 +1,7 @@
 // `sarvexa-cli open` and `sarvexa-cli prasna`: a chart document loaded from a
 // file or cast for the present moment, printed like `chart`.
 
+#include "atlas/system_atlas.h"
 #include "cli/cmd_document.h"
 
 #include <ostream>
@@ -280,6 +281,7 @@ int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err
     PrasnaLocationFields f = doc.prasnaLocationDialogValues();
     if (hasPlaceText) f.place = place.place;
     CopyGivenPlace(place, f);
+    f.zoneName.clear();  // a location given by hand: its zone and DST as given
     if (hasDst) {
       f.dstHours = place.dstHours;
       f.dstMinutes = 0;
@@ -292,7 +294,11 @@ int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err
       return kExitUsage;
     }
   }
+  // A stored location from the atlas takes the zone and DST of this moment.
+  const std::unique_ptr<Atlas> atlas = OpenSystemAtlas();
+  doc.setAtlas(atlas.get());
   doc.castPrasna();
+  doc.setAtlas(nullptr);
   return Emit("prasna", doc, o, out, err);
 }
 

@@ -1,5 +1,6 @@
 #include "document/chart_document.h"
 
+#include "document/atlas.h"
 #include "document/chart_file.h"
 #include "document/settings.h"
 #include "engine/chart_calculation.h"
@@ -104,7 +105,21 @@ void ChartDocument::castPrasna() {
   lastName_.clear();
   place_ = prasnaLocation_.place;
   zoneName_.clear();
-  SetPrasnaBirthData(prasnaLocation_, now(), horoscope_);
+  const LocalClockReading clock = now();
+  PrasnaLocation location = prasnaLocation_;
+  if (atlas_ && !location.zoneName.empty()) {
+    const LocalMoment moment{clock.year, clock.month, clock.day, clock.hour, clock.minute};
+    if (const auto info = atlas_->ZoneAt(location.zoneName, moment)) {
+      // In the doubled hour of a fall-back change the clock is read as the
+      // later (standard) time, the one in force from then on.
+      const ZoneFields zone =
+          ZoneFieldsFor(*info, location.zoneName, PrasnaLongitudeEast(location),
+                        info->kind == LocalTimeKind::Unique ? FoldChoice::Unresolved
+                                                            : FoldChoice::Later);
+      location = WithZoneFields(location, zone);
+    }
+  }
+  SetPrasnaBirthData(location, clock, horoscope_);
   RefreshChart();
   pathName_ = kPrasnaName;
   isPrasna_ = true;

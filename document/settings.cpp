@@ -112,6 +112,7 @@ PrasnaLocation ReadPrasnaLocation(const SettingsStore& store) {
       if (east != (loc.isEast == 1)) loc.zoneEast = east;
     }
   }
+  loc.zoneName = store.readText(settings_key::PrasnaZoneName).value_or("");
   if (auto text = NonEmptyText(store, settings_key::PrasnaDst)) {
     auto c = ParsePrasnaHoursMinutes(*text);
     loc.dstHours = c.degrees;
@@ -146,6 +147,7 @@ bool WritePrasnaLocation(SettingsStore& store, const PrasnaLocationFields& f) {
   ok = store.writeText(settings_key::PrasnaTZone, zone) && ok;
   ok = store.writeText(settings_key::PrasnaDst,
                        FormatPrasnaHoursMinutes(f.dstHours, f.dstMinutes)) && ok;
+  ok = store.writeText(settings_key::PrasnaZoneName, f.zoneName) && ok;
   return ok;
 }
 

@@ -164,6 +164,9 @@ TEST(PrasnaLocationDialogAtlas, ZoneForThePresentMomentWithItsOwnSide) {
     EXPECT_EQ(d.fields().zoneEast, c.zoneEast);
     EXPECT_EQ(d.fields().zoneHours, c.zoneHours);
     EXPECT_EQ(d.fields().dstHours, c.dstHours);
+    // Kept, so that each later Prasna takes the zone's offsets at its moment.
+    EXPECT_EQ(d.fields().zoneName, c.typed == std::string("Sydney") ? "Australia/Sydney"
+                                                                     : "Europe/Madrid");
   }
 }
 

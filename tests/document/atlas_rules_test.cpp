@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "document/atlas.h"
 #include "document/atlas_fill.h"
+#include "document/chart_document.h"
+#include "document/settings.h"
 #include "document/chart_data.h"
 #include "document/place_search.h"
 #include "document/zone_fields.h"
@@ -191,6 +194,62 @@ TEST(AtlasFill, CoordinatesAndPlaceText) {
   EXPECT_EQ(std::tie(f.latDegrees, f.latMinutes, f.isSouth), std::tuple(33, 52, 1));
   EXPECT_EQ(PlaceFieldText(p, 32), "Sydney, Australia");  // the state makes it too long
   EXPECT_EQ(PlaceFieldText(p, 6), "Sydney");
+}
+
+// Central European time with summer time from April to October.
+class CentralEuropeAtlas final : public Atlas {
+public:
+  const PlaceIndex& Places() override { return index_; }
+  std::optional<LocalZoneInfo> ZoneAt(std::string_view zone, const LocalMoment& m) override {
+    if (zone != "Europe/Madrid") return std::nullopt;
+    const bool summer = m.month >= 4 && m.month <= 10;
+    return LocalZoneInfo{LocalTimeKind::Unique,
+                         summer ? Period(7200, 3600, "CEST") : Period(3600, 3600, "CET"), {}};
+  }
+  std::vector<std::string> ZoneNames() override { return {"Europe/Madrid"}; }
+
+private:
+  PlaceIndex index_;
+};
+
+TEST(PrasnaFromTheAtlas, EachPrasnaTakesTheZoneOfItsMoment) {
+  const struct {
+    const char* source;
+    LocalClockReading now;
+    const char* zoneName;  // stored with the location
+    bool withAtlas;
+    double zone;  // chart record, positive west
+    int dst;
+  } cases[] = {
+      {"winter", {2024, 1, 15, 12, 0}, "Europe/Madrid", true, -1.0, 0},
+      {"summer", {2024, 7, 15, 12, 0}, "Europe/Madrid", true, -1.0, 1},
+      {"zone typed by hand: as stored", {2024, 1, 15, 12, 0}, "", true, -1.0, 1},
+      {"no atlas: as stored", {2024, 1, 15, 12, 0}, "Europe/Madrid", false, -1.0, 1},
+      {"unknown zone: as stored", {2024, 1, 15, 12, 0}, "Mars/Olympus", true, -1.0, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.source);
+    MemorySettingsStore store;
+    CentralEuropeAtlas atlas;
+    ChartDocument doc(store, [&] { return c.now; });
+    if (c.withAtlas) doc.setAtlas(&atlas);
+    PrasnaLocationFields f;  // Madrid, stored in summer: zone 1 E, DST 1
+    f.place = "Madrid";
+    f.lonDegrees = 3;
+    f.lonMinutes = 42;
+    f.latDegrees = 40;
+    f.latMinutes = 25;
+    f.zoneHours = 1;
+    f.zoneEast = true;
+    f.dstHours = 1;
+    f.zoneName = c.zoneName;
+    ASSERT_FALSE(doc.setPrasnaLocation(f).has_value());
+    EXPECT_EQ(ReadPrasnaLocation(store).zoneName, c.zoneName);  // kept in the settings
+    doc.castPrasna();
+    EXPECT_DOUBLE_EQ(doc.horoscope().zone, c.zone);
+    EXPECT_EQ(doc.horoscope().dst, c.dst);
+    EXPECT_GT(doc.horoscope().longitude, 0);  // West
+  }
 }
 
 }  // namespace
