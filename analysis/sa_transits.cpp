@@ -44,6 +44,10 @@ TransitDialogValues TransitDialogFromChoice(const TransitChoice& c) {
   v.latDegrees = SaturatingAbs(c.latDegrees);
   v.latMinutes = SaturatingAbs(c.latMinutes);
   v.isSouth = c.isSouth;
+  // A zone signed against the longitude's side keeps its own side.
+  const bool zoneIsEast = c.zoneHours < 0 || (c.zoneHours == 0 && c.zoneMinutes < 0);
+  const bool zoneIsSet = c.zoneHours != 0 || c.zoneMinutes != 0;
+  if (zoneIsSet && zoneIsEast != (c.isEast != 0)) v.zoneEast = zoneIsEast;
   return v;
 }
 
@@ -58,8 +62,9 @@ TransitChoice TransitChoiceFromDialog(const TransitDialogValues& v) {
   // dialog fields hold magnitudes.
   const bool east = v.isEast != 0;
   const bool south = v.isSouth != 0;
-  c.zoneHours = east ? SaturatingNegate(v.zoneHours) : v.zoneHours;
-  c.zoneMinutes = east ? SaturatingNegate(v.zoneMinutes) : v.zoneMinutes;
+  const bool zoneEast = v.zoneEast.value_or(east);
+  c.zoneHours = zoneEast ? SaturatingNegate(v.zoneHours) : v.zoneHours;
+  c.zoneMinutes = zoneEast ? SaturatingNegate(v.zoneMinutes) : v.zoneMinutes;
   c.dstHours = v.dstHours;
   c.dstMinutes = v.dstMinutes;
   c.lonDegrees = east ? SaturatingNegate(v.lonDegrees) : v.lonDegrees;

@@ -5,8 +5,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "analysis/sa_analysis.h"
+
 #include "engine/horoscope.h"
 
 namespace sarvexa {
@@ -51,6 +53,9 @@ struct TransitDialogValues {
   int latDegrees = 0;  ///< 0..89
   int latMinutes = 0;  ///< 0..59
   int isSouth = 0;     ///< 0 North, 1 South
+  /// The zone's own side when it differs from the longitude's; unset, the
+  /// zone takes the longitude's side.
+  std::optional<bool> zoneEast;
   friend bool operator==(const TransitDialogValues&, const TransitDialogValues&) = default;
 };
 

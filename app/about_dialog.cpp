@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "app/icons.h"
+#include "document/atlas.h"
 
 namespace sarvexa {
 
@@ -20,7 +21,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   const auto rect = [ux, uy](int x, int y, int w, int h) {
     return QRect(qRound(x * ux), qRound(y * uy), qRound(w * ux), qRound(h * uy));
   };
-  setFixedSize(rect(0, 0, 217, 66).size());
+  setFixedSize(rect(0, 0, 217, 96).size());
 
   auto* icon = new QLabel(this);
   icon->setObjectName(QStringLiteral("icon"));
@@ -40,6 +41,12 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   line("version", QLatin1String(kVersionText), rect(39, 17, 119, 8));
   line("notice", QStringLiteral("Copyright (C) The Sarvexa authors"), rect(40, 29, 146, 8));
   line("address", QStringLiteral("Vedic charts for the desktop"), rect(40, 40, 120, 8));
+  // The atlas's sources and their licences.
+  auto* sources = new QLabel(QString::fromUtf8(kAtlasAttribution), this);
+  sources->setObjectName(QStringLiteral("dataSources"));
+  sources->setWordWrap(true);
+  sources->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  sources->setGeometry(rect(10, 54, 200, 40));
 
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
   ok->setObjectName(QStringLiteral("ok"));

@@ -3,11 +3,27 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QCompleter>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "app/place_completer.h"
+#include "document/atlas.h"
+#include "document/atlas_fill.h"
+
 namespace sarvexa {
+namespace {
+
+// The fold choice list: nothing chosen yet, then the two offsets.
+enum FoldRow { kFoldUnchosen = 0, kFoldEarlier = 1, kFoldLater = 2 };
+
+std::optional<int> Number(const QLineEdit* edit) {
+  return ParseWholeNumber(edit->text().toStdString());
+}
+
+}  // namespace
 
 int checkedIndex(const QButtonGroup* group) {
   const int id = group->checkedId();
@@ -26,7 +42,7 @@ void setChecked(QButtonGroup* group, int index) {
 }
 
 ChartDataDialog::ChartDataDialog(QWidget* parent)
-    : FormDialog(QStringLiteral("Chart Data"), 172, 210, parent) {
+    : FormDialog(QStringLiteral("Chart Data"), 172, 274, parent) {
   addGroup(QStringLiteral("Name"), 5, 5, 160, 30);
   addGroup(QStringLiteral("Time"), 5, 35, 160, 45);
   addGroup(QStringLiteral("Date"), 5, 80, 160, 30);
@@ -77,6 +93,66 @@ ChartDataDialog::ChartDataDialog(QWidget* parent)
   connect(ok, &QPushButton::clicked, this, &ChartDataDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &ChartDataDialog::reject);
 
+  // The atlas rows below the buttons: the zone's own side beside the zone
+  // fields, the IANA zone picker, the zone's name and kind of time for the
+  // moment, and a gap or overlap warning with the choice of offset.
+  zoneSide_ = addButton("zoneSide", QStringLiteral("W"), 71, 65, 16, 12, false);
+  zoneSide_->setToolTip(QStringLiteral("Side of Greenwich of the time zone"));
+  connect(zoneSide_, &QPushButton::clicked, this, [this] {
+    zoneSideChosen_ = true;
+    zoneName_.clear();  // a side set by hand overrides the atlas zone
+    setZoneSideEast(!zoneSideEast());
+    refreshZone();
+  });
+  addLabel(QStringLiteral("Zone name:"), 10, 210, 40, 8);
+  zonePicker_ = new QComboBox(this);
+  zonePicker_->setObjectName(QStringLiteral("zoneName"));
+  zonePicker_->setEditable(true);
+  zonePicker_->setInsertPolicy(QComboBox::NoInsert);
+  zonePicker_->setGeometry(dluRect(50, 208, 110, 12));
+  zonePicker_->setEnabled(false);
+  zoneLabel_ = addLabel(QString(), 10, 222, 150, 8);
+  zoneWarning_ = addLabel(QString(), 10, 232, 150, 24);
+  zoneWarning_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  zoneWarning_->setWordWrap(true);
+  fold_ = new QComboBox(this);
+  fold_->setObjectName(QStringLiteral("fold"));
+  fold_->addItems({QStringLiteral("Choose offset"), QStringLiteral("Earlier offset"),
+                   QStringLiteral("Later offset")});
+  fold_->setGeometry(dluRect(10, 258, 70, 12));
+  fold_->hide();
+  connect(fold_, &QComboBox::currentIndexChanged, this, [this] { refreshZone(); });
+
+  // Zone and DST follow the date and time while they come from a zone.
+  for (QLineEdit* e : {hour_, minute_, day_, year_}) {
+    connect(e, &QLineEdit::textChanged, this, [this] { refreshZone(); });
+  }
+  connect(month_, &QComboBox::currentIndexChanged, this, [this] { refreshZone(); });
+  connect(amPm_, &QButtonGroup::idToggled, this, [this](int, bool on) {
+    if (on) refreshZone();
+  });
+  // What the user types wins: a zone typed by hand ends the atlas zone, a
+  // longitude typed by hand replaces the atlas place's for local mean time.
+  for (QLineEdit* e : {zoneHours_, zoneMinutes_, dstHours_, dstMinutes_}) {
+    connect(e, &QLineEdit::textEdited, this, [this] {
+      zoneName_.clear();
+      zonePicker_->setEditText(QString());
+      refreshZone();
+    });
+  }
+  for (QLineEdit* e : {lonDegrees_, lonMinutes_}) {
+    connect(e, &QLineEdit::textEdited, this, [this] {
+      atlasLonDegEast_.reset();
+      refreshZone();
+    });
+  }
+  connect(westEast_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+    if (!on || filling_) return;
+    atlasLonDegEast_.reset();
+    if (!zoneSideChosen_ && zoneName_.isEmpty()) setZoneSideEast(id == 1);
+    refreshZone();
+  });
+
   controls_ = {{1002, first_},      {1004, last_},       {1006, hour_},     {1008, minute_},
                {1009, am},          {1010, pm},          {1011, zoneHours_}, {1029, zoneMinutes_},
                {1030, dstHours_},   {1028, dstMinutes_}, {1016, month_},    {1017, day_},
@@ -85,13 +161,15 @@ ChartDataDialog::ChartDataDialog(QWidget* parent)
                {1026, south},       {1027, latMinutes_}, {1031, ok},        {2, cancel}};
   setTabChain({first_, last_, hour_, minute_, am, pm, zoneHours_, zoneMinutes_, dstHours_,
                dstMinutes_, month_, day_, year_, place_, lonDegrees_, west, east, lonMinutes_,
-               latDegrees_, north, south, latMinutes_, ok, cancel});
+               latDegrees_, north, south, latMinutes_, ok, cancel, zoneSide_, zonePicker_,
+               fold_});
 
   setFields(ChartDataFields{});
   first_->setFocus();
 }
 
 void ChartDataDialog::setFields(const ChartDataFields& f) {
+  filling_ = true;
   const auto num = [](int v) { return QString::number(v); };
   first_->setText(QString::fromStdString(f.firstName));
   last_->setText(QString::fromStdString(f.lastName));
@@ -112,6 +190,127 @@ void ChartDataDialog::setFields(const ChartDataFields& f) {
   setChecked(amPm_, f.isPm);
   setChecked(westEast_, f.isEast);
   setChecked(northSouth_, f.isSouth);
+  zoneSideChosen_ = f.zoneEast.has_value();
+  setZoneSideEast(f.zoneEast.value_or(f.isEast == 1));
+  zoneName_ = QString::fromStdString(f.zoneName);
+  atlasLonDegEast_.reset();
+  zonePicker_->setEditText(zoneName_);
+  fold_->setCurrentIndex(kFoldUnchosen);
+  filling_ = false;
+  // A stored chart from the atlas: the label tells which zone its Zone and
+  // DST came from, and a clock time passed twice keeps the offset it was
+  // stored with.
+  refreshZone();
+  if (!fold_->isHidden()) {
+    for (int row : {kFoldEarlier, kFoldLater}) {
+      fold_->setCurrentIndex(row);
+      if (zoneHours_->text() == num(f.zoneHours) && zoneMinutes_->text() == num(f.zoneMinutes) &&
+          dstHours_->text() == num(f.dstHours)) {
+        break;
+      }
+    }
+  }
+}
+
+void ChartDataDialog::setZoneSideEast(bool east) {
+  zoneSide_->setText(east ? QStringLiteral("E") : QStringLiteral("W"));
+}
+
+bool ChartDataDialog::zoneSideEast() const { return zoneSide_->text() == QStringLiteral("E"); }
+
+QString ChartDataDialog::zoneLabelText() const { return zoneLabel_->text(); }
+
+QString ChartDataDialog::zoneWarningText() const { return zoneWarning_->text(); }
+
+void ChartDataDialog::setAtlas(Atlas* atlas) {
+  atlas_ = atlas;
+  if (!atlas_) return;
+  completer_ = new PlaceCompleter(place_, *atlas_,
+                                  [this](const AtlasPlace& p) { choosePlace(p); });
+  QStringList names;
+  for (const std::string& n : atlas_->ZoneNames()) names << QString::fromStdString(n);
+  filling_ = true;
+  zonePicker_->addItems(names);
+  zonePicker_->setEditText(zoneName_);
+  filling_ = false;
+  zonePicker_->completer()->setFilterMode(Qt::MatchContains);
+  zonePicker_->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+  zonePicker_->setEnabled(true);
+  connect(zonePicker_, &QComboBox::textActivated, this, &ChartDataDialog::chooseZone);
+  refreshZone();
+}
+
+void ChartDataDialog::choosePlace(const AtlasPlace& p) {
+  ChartDataFields f;
+  FillCoordinates(p, f);
+  filling_ = true;
+  place_->setText(QString::fromStdString(PlaceFieldText(p, kChartDataPlaceMaxChars)));
+  lonDegrees_->setText(QString::number(f.lonDegrees));
+  lonMinutes_->setText(QString::number(f.lonMinutes));
+  setChecked(westEast_, f.isEast);
+  latDegrees_->setText(QString::number(f.latDegrees));
+  latMinutes_->setText(QString::number(f.latMinutes));
+  setChecked(northSouth_, f.isSouth);
+  filling_ = false;
+  atlasLonDegEast_ = p.lonDegEast;
+  chooseZone(QString::fromStdString(p.zoneName));
+}
+
+void ChartDataDialog::chooseZone(const QString& zoneName) {
+  if (filling_) return;
+  zoneName_ = zoneName.trimmed();
+  zoneSideChosen_ = false;
+  filling_ = true;
+  zonePicker_->setEditText(zoneName_);
+  fold_->setCurrentIndex(kFoldUnchosen);
+  filling_ = false;
+  refreshZone();
+}
+
+void ChartDataDialog::refreshZone() {
+  if (filling_) return;
+  zoneLabel_->clear();
+  zoneWarning_->clear();
+  if (!atlas_ || zoneName_.isEmpty()) {
+    fold_->hide();
+    return;
+  }
+  const auto hour = Number(hour_), minute = Number(minute_), day = Number(day_),
+             year = Number(year_);
+  if (!hour || !minute || !day || !year || *hour < 1 || *hour > 12 || *minute < 0 ||
+      *minute > 59 || *day < 1 || *day > 31 || *year < 1700 || *year > 2300) {
+    zoneLabel_->setText(zoneName_);
+    return;  // the date or time is being typed
+  }
+  const int hour24 = (*hour == 12 ? 0 : *hour) + (checkedIndex(amPm_) == 1 ? 12 : 0);
+  const LocalMoment moment{*year, month_->currentIndex() + 1, *day, hour24, *minute};
+  const std::string zone = zoneName_.toStdString();
+  const auto info = atlas_->ZoneAt(zone, moment);
+  if (!info) {
+    zoneLabel_->setText(zoneName_ + QStringLiteral(": no such zone"));
+    return;
+  }
+  double lonDegEast = 0;
+  if (atlasLonDegEast_) {
+    lonDegEast = *atlasLonDegEast_;
+  } else {
+    const double lon = Number(lonDegrees_).value_or(0) + Number(lonMinutes_).value_or(0) / 60.0;
+    lonDegEast = checkedIndex(westEast_) == 1 ? lon : -lon;
+  }
+  FoldChoice fold = FoldChoice::Unresolved;
+  fold_->setVisible(info->kind != LocalTimeKind::Unique);
+  if (fold_->currentIndex() == kFoldEarlier) fold = FoldChoice::Earlier;
+  if (fold_->currentIndex() == kFoldLater) fold = FoldChoice::Later;
+  const ZoneFields z = ZoneFieldsFor(*info, zone, lonDegEast, fold);
+  filling_ = true;
+  zoneHours_->setText(QString::number(z.zoneHours));
+  zoneMinutes_->setText(QString::number(z.zoneMinutes));
+  dstHours_->setText(QString::number(z.dstHours));
+  dstMinutes_->setText(QStringLiteral("0"));
+  setZoneSideEast(z.zoneEast);
+  filling_ = false;
+  zoneLabel_->setText(QString::fromStdString(z.label));
+  zoneWarning_->setText(QString::fromStdString(z.warning));
 }
 
 bool ChartDataDialog::validateAndStore() {
@@ -136,6 +335,8 @@ bool ChartDataDialog::validateAndStore() {
   t.isPm = checkedIndex(amPm_);
   t.isEast = checkedIndex(westEast_);
   t.isSouth = checkedIndex(northSouth_);
+  if (zoneSideEast() != (t.isEast == 1)) t.zoneEast = zoneSideEast();
+  t.zoneName = zoneName_.toStdString();
 
   const ChartDataParse parse = ParseChartDataText(t);
   if (parse.error || !parse.fields) {
@@ -143,6 +344,11 @@ bool ChartDataDialog::validateAndStore() {
     fail(field ? field : first_,
          QString::fromStdString(parse.error ? parse.error->message
                                             : std::string("The chart data could not be read.")));
+    return false;
+  }
+  // A clock time skipped or passed twice is never settled silently.
+  if (!fold_->isHidden() && fold_->currentIndex() == kFoldUnchosen) {
+    fail(fold_, zoneWarning_->text());
     return false;
   }
   accepted_ = *parse.fields;

@@ -10,9 +10,15 @@
 
 class QButtonGroup;
 class QComboBox;
+class QLabel;
 class QLineEdit;
+class QPushButton;
 
 namespace sarvexa {
+
+class Atlas;
+class PlaceCompleter;
+struct AtlasPlace;
 
 class ChartDataDialog final : public FormDialog {
   Q_OBJECT
@@ -28,11 +34,49 @@ public:
   /// The control with a dialog control id (1002 first name .. 1030 DST hours).
   QWidget* control(int controlId) const { return controls_.value(controlId); }
 
+  /// Turns on the atlas: completion of the Place field, the zone picker and
+  /// Zone and DST filled for the dialog's date and time. `atlas` must
+  /// outlive the dialog. Without it the dialog works as before.
+  void setAtlas(Atlas* atlas);
+  /// Fills the place fields from an atlas place, then Zone and DST for the
+  /// dialog's date and time (what choosing from the completion list does).
+  void choosePlace(const AtlasPlace& place);
+  /// Takes `zoneName` as the chart's zone, as the zone picker does.
+  void chooseZone(const QString& zoneName);
+
+  PlaceCompleter* placeCompleter() const { return completer_; }
+  QComboBox* zonePicker() const { return zonePicker_; }
+  QComboBox* foldChoice() const { return fold_; }
+  QPushButton* zoneSide() const { return zoneSide_; }
+  /// "Asia/Kolkata, +0630 war time", empty when no zone is chosen.
+  QString zoneLabelText() const;
+  /// The gap, overlap or range warning shown; empty when none.
+  QString zoneWarningText() const;
+
 protected:
   bool validateAndStore() override;
 
 private:
+  void refreshZone();
+  void setZoneSideEast(bool east);
+  bool zoneSideEast() const;
+
   QMap<int, QWidget*> controls_;
+  Atlas* atlas_ = nullptr;
+  PlaceCompleter* completer_ = nullptr;
+  QComboBox* zonePicker_ = nullptr;
+  QComboBox* fold_ = nullptr;
+  QPushButton* zoneSide_ = nullptr;
+  QLabel *zoneLabel_ = nullptr, *zoneWarning_ = nullptr;
+  // The zone Zone and DST follow; empty once they are typed by hand.
+  QString zoneName_;
+  // Longitude of the place chosen from the atlas (positive east), for its
+  // local mean time; unset for a place typed by hand.
+  std::optional<double> atlasLonDegEast_;
+  // Set once the user picks the zone's side; otherwise it follows the
+  // longitude's.
+  bool zoneSideChosen_ = false;
+  bool filling_ = false;
   QLineEdit *first_, *last_, *hour_, *minute_, *zoneHours_, *zoneMinutes_, *dstHours_,
       *dstMinutes_, *day_, *year_, *place_, *lonDegrees_, *lonMinutes_, *latDegrees_,
       *latMinutes_;

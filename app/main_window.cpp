@@ -33,6 +33,7 @@
 #include "app/prasna_location_dialog.h"
 #include "app/qsettings_store.h"
 #include "app/transit_dialog.h"
+#include "atlas/system_atlas.h"
 #include "view/qt/qt_canvas.h"
 #include "app/prompter.h"
 #include "document/chart_document.h"
@@ -64,6 +65,9 @@ MainWindow::MainWindow(ChartDocument& document, QSettingsStore& store, UiPrompte
       prompter_(prompter),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
   setWindowIcon(AppIcon());
+  // Creating the atlas reads nothing; a Prasna location from the atlas has
+  // its zone looked up when a Prasna is cast.
+  document_.setAtlas(atlas());
   view_ = new ChartView(document_, this);
   // The page fills the window at Fit Page; zoomed larger, it asks for more
   // room than the window has and the scroll bars appear.
@@ -87,7 +91,10 @@ MainWindow::MainWindow(ChartDocument& document, QSettingsStore& store, UiPrompte
   qApp->installEventFilter(this);
 }
 
-MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
+MainWindow::~MainWindow() {
+  qApp->removeEventFilter(this);
+  document_.setAtlas(nullptr);  // the atlas goes with the window
+}
 
 QAction* MainWindow::makeAction(int id) {
   const CommandInfo* info = FindCommand(id);
@@ -430,6 +437,7 @@ void MainWindow::fileNew() {
   if (!maybeSave()) return;  // Cancel keeps the chart and ends the command
   document_.setModified(false);
   ChartDataDialog dialog(this);
+  dialog.setAtlas(atlas());
   dialog.setFields(document_.newChartDialogValues());
   if (prompter_.runDialog(dialog) != QDialog::Accepted) return;
   if (auto error = document_.newChart(dialog.fields())) {
@@ -586,6 +594,7 @@ void MainWindow::currentPrasna() {
 
 void MainWindow::editChartData() {
   ChartDataDialog dialog(this);
+  dialog.setAtlas(atlas());
   dialog.setFields(document_.chartDataDialogValues());
   if (prompter_.runDialog(dialog) != QDialog::Accepted) return;
   if (auto error = document_.editChartData(dialog.fields())) {
@@ -601,6 +610,8 @@ void MainWindow::setPrasnaLocation() {
   // offered for saving first; Cancel leaves everything as it is.
   if (document_.isPrasna() && !maybeSave()) return;
   PrasnaLocationDialog dialog(this);
+  const LocalClockReading now = document_.now();
+  dialog.setAtlas(atlas(), LocalMoment{now.year, now.month, now.day, now.hour, now.minute});
   dialog.setFields(document_.prasnaLocationDialogValues());
   if (prompter_.runDialog(dialog) != QDialog::Accepted) return;
   if (auto error = document_.setPrasnaLocation(dialog.fields())) {
@@ -652,6 +663,7 @@ void MainWindow::viewSaTransits() {
   }
   const TransitDialogValues shown = TransitDialogFromChoice(opening);
   TransitDialog dialog(this);
+  dialog.setAtlas(atlas());
   dialog.setValues(shown);
   TransitChoice chosen;
   if (prompter_.runDialog(dialog) == QDialog::Accepted) {
@@ -664,6 +676,11 @@ void MainWindow::viewSaTransits() {
   document_.setTransit(transit, AnalyseTransits(document_.horoscope(), transit));
   updateChecks();
   view_->update();
+}
+
+Atlas* MainWindow::atlas() {
+  if (!atlas_) atlas_ = OpenSystemAtlas();
+  return atlas_.get();
 }
 
 // ---- Help ----

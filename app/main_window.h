@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <memory>
 
+#include "document/atlas.h"
 #include "app/ephemeris_dialog.h"
 
 class QAction;
@@ -113,6 +114,9 @@ private:
   void showError(const QString& text);
   void writeExport(const QString& caption, const QString& defaultName, const QString& filter,
                    const QString& suffix, const std::string& bytes);
+  /// The atlas, opened when a dialog first needs it (its places are read on
+  /// the first search), so the window opens without it.
+  Atlas* atlas();
 
   ChartDocument& document_;
   QSettingsStore& store_;
@@ -131,6 +135,7 @@ private:
   bool hasFile_ = false;
   bool ephemerisFirstUse_ = true;
   EphemerisDialogValues ephemerisChoice_;
+  std::unique_ptr<Atlas> atlas_;
 };
 
 }  // namespace sarvexa

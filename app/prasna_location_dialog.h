@@ -9,9 +9,17 @@
 #include "document/prasna.h"
 
 class QButtonGroup;
+class QLabel;
 class QLineEdit;
+class QPushButton;
+
+#include "document/zone_fields.h"
 
 namespace sarvexa {
+
+class Atlas;
+class PlaceCompleter;
+struct AtlasPlace;
 
 class PrasnaLocationDialog final : public FormDialog {
   Q_OBJECT
@@ -24,6 +32,17 @@ public:
   const PrasnaLocationFields& fields() const { return accepted_; }
   QWidget* control(int controlId) const { return controls_.value(controlId); }
 
+  /// Turns on completion of the place from the atlas; a chosen place fills
+  /// the coordinates, and Zone and DST in force at `now` (the local clock
+  /// reading a Prasna is cast for). `atlas` must outlive the dialog.
+  void setAtlas(Atlas* atlas, const LocalMoment& now);
+  /// What choosing `place` from the completion list does.
+  void choosePlace(const AtlasPlace& place);
+  PlaceCompleter* placeCompleter() const { return completer_; }
+  QPushButton* zoneSide() const { return zoneSide_; }
+  /// The chosen place's zone for the moment, or empty.
+  QString zoneLabelText() const;
+
 protected:
   bool validateAndStore() override;
 
@@ -33,6 +52,14 @@ private:
       *zoneMinutes_, *dstHours_, *dstMinutes_;
   QButtonGroup *westEast_, *northSouth_;
   PrasnaLocationFields accepted_;
+  Atlas* atlas_ = nullptr;
+  LocalMoment now_;
+  PlaceCompleter* completer_ = nullptr;
+  QPushButton* zoneSide_ = nullptr;
+  bool zoneSideChosen_ = false;  // set apart from the longitude's side
+  // The IANA zone Zone and DST came from; empty once they are typed by hand.
+  std::string zoneName_;
+  QLabel *zoneLabel_ = nullptr, *zoneWarning_ = nullptr;
 };
 
 }  // namespace sarvexa

@@ -6,14 +6,19 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <QLabel>
+
 #include "app/chart_data_dialog.h"
+#include "app/place_completer.h"
+#include "document/atlas.h"
+#include "document/atlas_fill.h"
 
 namespace sarvexa {
 
 // Laid out like "Chart Data" without the name row: Date, Time and Place
 // groups, then OK and Cancel.
 TransitDialog::TransitDialog(QWidget* parent)
-    : FormDialog(QStringLiteral("Set Transit Data"), 172, 170, parent) {
+    : FormDialog(QStringLiteral("Set Transit Data"), 172, 208, parent) {
   addGroup(QStringLiteral("Date"), 5, 5, 160, 30);
   addGroup(QStringLiteral("Time"), 5, 40, 160, 45);
   addGroup(QStringLiteral("Place"), 5, 90, 160, 50);
@@ -57,6 +62,24 @@ TransitDialog::TransitDialog(QWidget* parent)
   connect(ok, &QPushButton::clicked, this, &TransitDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &TransitDialog::reject);
 
+  // The zone's own side beside the zone fields; below the buttons, a search
+  // of the atlas that fills the place, with the zone it brought.
+  zoneSide_ = addButton("zoneSide", QStringLiteral("W"), 71, 70, 16, 12, false);
+  zoneSide_->setToolTip(QStringLiteral("Side of Greenwich of the time zone"));
+  connect(zoneSide_, &QPushButton::clicked, this, [this] {
+    zoneSideChosen_ = true;
+    zoneSide_->setText(zoneSide_->text() == QStringLiteral("E") ? QStringLiteral("W")
+                                                                 : QStringLiteral("E"));
+  });
+  connect(westEast_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+    if (on && !zoneSideChosen_) zoneSide_->setText(id == 1 ? QStringLiteral("E") : QStringLiteral("W"));
+  });
+  addLabel(QStringLiteral("Find place:"), 10, 172, 40, 8);
+  find_ = addEdit("findPlace", 50, 170, 110, 12, false);
+  find_->setEnabled(false);
+  zoneLabel_ = addLabel(QString(), 10, 186, 150, 8);
+  zoneWarning_ = addLabel(QString(), 10, 196, 150, 8);
+
   controls_ = {{1016, month_},      {1017, day_},        {1018, year_},       {1006, hour_},
                {1008, minute_},     {1009, am},          {1010, pm},          {1012, zoneHours_},
                {1031, zoneMinutes_}, {1032, dstHours_},  {1033, dstMinutes_}, {1020, lonDegrees_},
@@ -65,7 +88,7 @@ TransitDialog::TransitDialog(QWidget* parent)
                {2, cancel}};
   setTabChain({month_, day_, year_, hour_, minute_, am, pm, zoneHours_, zoneMinutes_, dstHours_,
                dstMinutes_, lonDegrees_, west, east, lonMinutes_, latDegrees_, north, south,
-               latMinutes_, ok, cancel});
+               latMinutes_, ok, cancel, zoneSide_, find_});
   setValues(TransitDialogValues{});
   month_->setFocus();
 }
@@ -88,6 +111,54 @@ void TransitDialog::setValues(const TransitDialogValues& v) {
   setChecked(amPm_, v.isPm == 1 ? 1 : -1);
   setChecked(westEast_, v.isEast);
   setChecked(northSouth_, v.isSouth);
+  zoneSideChosen_ = v.zoneEast.has_value();
+  zoneSide_->setText(v.zoneEast.value_or(v.isEast == 1) ? QStringLiteral("E")
+                                                         : QStringLiteral("W"));
+}
+
+QString TransitDialog::zoneLabelText() const { return zoneLabel_->text(); }
+
+void TransitDialog::setAtlas(Atlas* atlas) {
+  atlas_ = atlas;
+  if (!atlas_) return;
+  find_->setEnabled(true);
+  completer_ = new PlaceCompleter(find_, *atlas_, [this](const AtlasPlace& p) { choosePlace(p); });
+}
+
+void TransitDialog::choosePlace(const AtlasPlace& p) {
+  TransitDialogValues f;
+  FillCoordinates(p, f);
+  const auto num = [](int v) { return QString::number(v); };
+  find_->setText(QString::fromStdString(PlaceDisplayName(p)));
+  find_->setCursorPosition(0);
+  lonDegrees_->setText(num(f.lonDegrees));
+  lonMinutes_->setText(num(f.lonMinutes));
+  setChecked(westEast_, f.isEast);
+  latDegrees_->setText(num(f.latDegrees));
+  latMinutes_->setText(num(f.latMinutes));
+  setChecked(northSouth_, f.isSouth);
+  zoneLabel_->clear();
+  zoneWarning_->clear();
+  const auto day = ParseWholeNumber(day_->text().toStdString());
+  const auto year = ParseWholeNumber(year_->text().toStdString());
+  const auto hour = ParseWholeNumber(hour_->text().toStdString());
+  const auto minute = ParseWholeNumber(minute_->text().toStdString());
+  if (!atlas_ || !day || !year || !hour || !minute) return;
+  const int hour24 = To24Hour(*hour, checkedIndex(amPm_) == 1);
+  const auto info =
+      atlas_->ZoneAt(p.zoneName, LocalMoment{*year, month_->currentIndex() + 1, *day, hour24, *minute});
+  if (!info) return;
+  // A skipped or doubled clock time is shown with its warning; the fields
+  // hold the offset before the change until the user types another.
+  const ZoneFields z = ZoneFieldsFor(*info, p.zoneName, p.lonDegEast, FoldChoice::Unresolved);
+  zoneHours_->setText(num(z.zoneHours));
+  zoneMinutes_->setText(num(z.zoneMinutes));
+  dstHours_->setText(num(z.dstHours));
+  dstMinutes_->setText(num(0));
+  zoneSideChosen_ = z.zoneEast != (f.isEast == 1);
+  zoneSide_->setText(z.zoneEast ? QStringLiteral("E") : QStringLiteral("W"));
+  zoneLabel_->setText(QString::fromStdString(z.label));
+  zoneWarning_->setText(QString::fromStdString(z.warning));
 }
 
 bool TransitDialog::validateAndStore() {
@@ -133,6 +204,8 @@ bool TransitDialog::validateAndStore() {
   const auto dstMinutes = checkedInt(dstMinutes_);
   if (!dstMinutes) return false;
   v.dstMinutes = *dstMinutes;
+  const bool zoneEast = zoneSide_->text() == QStringLiteral("E");
+  if (zoneEast != (v.isEast == 1)) v.zoneEast = zoneEast;
   accepted_ = v;
   return true;
 }

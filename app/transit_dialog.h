@@ -11,9 +11,15 @@
 
 class QButtonGroup;
 class QComboBox;
+class QLabel;
 class QLineEdit;
+class QPushButton;
 
 namespace sarvexa {
+
+class Atlas;
+class PlaceCompleter;
+struct AtlasPlace;
 
 class TransitDialog final : public FormDialog {
   Q_OBJECT
@@ -28,6 +34,16 @@ public:
   const TransitDialogValues& values() const { return accepted_; }
   QWidget* control(int controlId) const { return controls_.value(controlId); }
 
+  /// Turns on the place search: a place chosen from the atlas fills the
+  /// coordinates, and Zone and DST for the dialog's date and time. `atlas`
+  /// must outlive the dialog.
+  void setAtlas(Atlas* atlas);
+  /// What choosing `place` from the completion list does.
+  void choosePlace(const AtlasPlace& place);
+  PlaceCompleter* placeCompleter() const { return completer_; }
+  QPushButton* zoneSide() const { return zoneSide_; }
+  QString zoneLabelText() const;
+
 protected:
   bool validateAndStore() override;
 
@@ -38,6 +54,12 @@ private:
       *dstMinutes_, *lonDegrees_, *lonMinutes_, *latDegrees_, *latMinutes_;
   QButtonGroup *amPm_, *westEast_, *northSouth_;
   TransitDialogValues accepted_;
+  Atlas* atlas_ = nullptr;
+  PlaceCompleter* completer_ = nullptr;
+  QLineEdit* find_ = nullptr;
+  QPushButton* zoneSide_ = nullptr;
+  bool zoneSideChosen_ = false;  // set apart from the longitude's side
+  QLabel *zoneLabel_ = nullptr, *zoneWarning_ = nullptr;
 };
 
 }  // namespace sarvexa

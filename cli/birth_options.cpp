@@ -100,7 +100,13 @@ bool ParseAngle(std::string_view v, int maxDegrees, char positive, char negative
   return true;
 }
 
+// "HH:MM", optionally followed by the zone's own side E or W.
 bool ParseZone(std::string_view v, BirthOptions& o) {
+  std::optional<bool> side;
+  if (!v.empty() && (Upper(v.back()) == 'E' || Upper(v.back()) == 'W')) {
+    side = Upper(v.back()) == 'E';
+    v.remove_suffix(1);
+  }
   std::string_view hs, ms;
   if (!SplitColon(v, hs, ms)) return false;
   const auto h = ParseDigits(hs, 2);
@@ -108,6 +114,7 @@ bool ParseZone(std::string_view v, BirthOptions& o) {
   if (!InRange(h, 0, 12) || !InRange(m, 0, 59)) return false;
   o.zoneHours = *h;
   o.zoneMinutes = *m;
+  o.zoneEast = side;
   return true;
 }
 
@@ -115,7 +122,7 @@ bool ParseZone(std::string_view v, BirthOptions& o) {
 
 bool IsBirthOption(std::string_view name) {
   for (const char* n : {"--first", "--last", "--place", "--date", "--time", "--lon", "--lat",
-                        "--zone", "--dst"}) {
+                        "--zone", "--dst", "--city", "--fold"}) {
     if (name == n) return true;
   }
   return false;
@@ -149,12 +156,21 @@ OptionStatus ParseBirthOption(std::string_view name, std::string_view value, Bir
     expected = "DD:MM followed by N or S, degrees 0..89, minutes 0..59";
   } else if (name == "--zone") {
     ok = o.hasZone = ParseZone(value, o);
-    expected = "HH:MM with hours 0..12 and minutes 0..59 (its side is that of --lon)";
+    expected = "HH:MM with hours 0..12 and minutes 0..59, then E or W (without it, the side of --lon)";
   } else if (name == "--dst") {
     const auto h = ParseDigits(value, 2);
-    ok = InRange(h, 0, 12);
+    ok = o.hasDst = InRange(h, 0, 12);
     if (ok) o.dstHours = *h;
     expected = "whole hours 0..12";
+  } else if (name == "--city") {
+    ok = !value.empty() && value.find_first_not_of(" ,") != std::string_view::npos;
+    if (ok) o.city = value;
+    expected = "a place name, optionally followed by \", State\" and \", Country\"";
+  } else if (name == "--fold") {
+    const auto fold = ParseFoldChoice(value);
+    ok = fold.has_value();
+    if (ok) o.fold = *fold;
+    expected = "earlier or later";
   }
   if (ok) return OptionStatus::Accepted;
   message = std::string(name) + ": expected " + expected + Quoted(value);
@@ -166,7 +182,7 @@ std::optional<std::string> MissingBirthOption(const BirthOptions& o) {
   if (!o.hasTime) return "--time is required: HH:MM (24-hour) or H:MMAM / H:MMPM";
   if (!o.hasLon) return "--lon is required: DDD:MM followed by E or W, degrees 0..179";
   if (!o.hasLat) return "--lat is required: DD:MM followed by N or S, degrees 0..89";
-  if (!o.hasZone) return "--zone is required: HH:MM with hours 0..12 (side of --lon)";
+  if (!o.hasZone) return "--zone is required: HH:MM[E|W] with hours 0..12 (or give --city)";
   return std::nullopt;
 }
 
@@ -191,6 +207,7 @@ ChartDataFields ToChartDataFields(const BirthOptions& o) {
   f.isPm = o.isPm;
   f.isEast = o.isEast;
   f.isSouth = o.isSouth;
+  f.zoneEast = o.zoneEast;
   return f;
 }
 
@@ -209,9 +226,18 @@ const char* BirthOptionsHelp() {
          "         H:MMAM|PM    or 12-hour form (1..12 with AM or PM)\n"
          "  --lon DDD:MM{E|W}   longitude, degrees 0..179, minutes 0..59\n"
          "  --lat DD:MM{N|S}    latitude, degrees 0..89, minutes 0..59\n"
-         "  --zone HH:MM        time zone, hours 0..12, minutes 0..59; east of\n"
-         "                      Greenwich when --lon is E, west when it is W\n"
-         "  --dst H             daylight-saving hours 0..12 (default 0)\n";
+         "  --zone HH:MM[E|W]   time zone, hours 0..12, minutes 0..59, east (E) or\n"
+         "                      west (W) of Greenwich; without the letter, the side\n"
+         "                      of --lon\n"
+         "  --dst H             daylight-saving hours 0..12 (default 0)\n"
+         "  --city \"Name[, State][, Country]\"\n"
+         "                      fills --lon, --lat, --zone and --dst from the atlas\n"
+         "                      (place data GeoNames, CC BY 4.0; zones from the\n"
+         "                      IANA tz database) for the given date and time;\n"
+         "                      options given explicitly win. A clock time that\n"
+         "                      the clocks skipped or passed twice exits with\n"
+         "                      code 2 unless --fold chooses\n"
+         "  --fold earlier|later  the offset before or after such a change\n";
 }
 
 }  // namespace sarvexa::cli

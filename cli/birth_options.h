@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "document/chart_data.h"
+#include "document/zone_fields.h"
 #include "engine/horoscope.h"
 
 namespace sarvexa::cli {
@@ -34,9 +35,17 @@ struct BirthOptions {
   int zoneMinutes = 0; ///< 0..59
   int dstHours = 0;    ///< 0..12
   int dstMinutes = 0;  ///< 0..59 (kept for the dialog; has no effect)
+  /// --zone's own E/W letter; without it the zone takes the side of --lon.
+  std::optional<bool> zoneEast;
+  std::string city;        ///< --city "Name[, State][, Country]", empty when not given
+  FoldChoice fold = FoldChoice::Unresolved;  ///< --fold earlier|later
+  std::string zoneName;    ///< the IANA zone the atlas gave for --city
+  std::string zoneLabel;   ///< e.g. "Asia/Kolkata, +0630 war time"
+  std::string zoneNote;    ///< what the zone needed said (range, rounding)
 
   // Which options were given, for the required-option check.
   bool hasDate = false, hasTime = false, hasLon = false, hasLat = false, hasZone = false;
+  bool hasDst = false;
 };
 
 /// Outcome of offering one command-line option to the birth-option parser.
@@ -87,6 +96,9 @@ void CopyGivenPlace(const BirthOptions& options, DialogFields& fields) {
   if (options.hasZone) {
     fields.zoneHours = options.zoneHours;
     fields.zoneMinutes = options.zoneMinutes;
+  }
+  if constexpr (requires { fields.zoneEast; }) {
+    if (options.hasZone) fields.zoneEast = options.zoneEast;
   }
 }
 

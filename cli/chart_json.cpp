@@ -171,6 +171,11 @@ void WriteChartMembers(JsonWriter& json, const BirthOptions& names, const Horosc
   json.Field("firstName", names.firstName);
   json.Field("lastName", names.lastName);
   json.Field("place", names.place);
+  if (!names.zoneName.empty()) {
+    json.Field("zoneName", names.zoneName);
+    json.Field("zoneLabel", names.zoneLabel);
+    if (!names.zoneNote.empty()) json.Field("zoneNote", names.zoneNote);
+  }
   json.Field("isPrasna", false);
   WriteHoroscopeFields(json, h);
   if (d) WriteDerivationFields(json, h, *d);

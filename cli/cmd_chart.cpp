@@ -6,6 +6,7 @@
 #include "cli/birth_options.h"
 #include "cli/chart_json.h"
 #include "cli/chart_output.h"
+#include "cli/city_option.h"
 #include "cli/cmd_document.h"
 #include "cli/commands.h"
 #include "cli/export_options.h"
@@ -67,6 +68,10 @@ bool ParseChartArguments(const Arguments& args, ChartOptions& options, std::stri
     }
   }
   if (options.help) return true;
+  if (auto error = ResolveCity(options.birth)) {
+    message = *error;
+    return false;
+  }
   if (auto missing = MissingBirthOption(options.birth)) {
     message = *missing;
     return false;
@@ -156,7 +161,7 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
   }
   if (options.svxPath) {
     const ChartFileRecord record{options.birth.firstName, options.birth.lastName,
-                                 options.birth.place, h};
+                                 options.birth.place, h, options.birth.zoneName};
     if (auto error = SaveChartFile(*options.svxPath, record, out)) {
       err << "sarvexa-cli chart: " << *error << '\n';
       return 1;

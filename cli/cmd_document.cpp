@@ -1,6 +1,7 @@
 // `sarvexa-cli open` and `sarvexa-cli prasna`: a chart document loaded from a
 // file or cast for the present moment, printed like `chart`.
 
+#include "atlas/system_atlas.h"
 #include "cli/cmd_document.h"
 
 #include <algorithm>
@@ -105,7 +106,8 @@ int Emit(const char* command, const ChartDocument& doc, const OutputOptions& o, 
     out << ChartTable(names, doc.horoscope()) + DerivationTable(doc.horoscope(), Derivations(doc));
   }
   if (o.svxPath) {
-    const ChartFileRecord record{doc.firstName(), doc.lastName(), doc.place(), doc.horoscope()};
+    const ChartFileRecord record{doc.firstName(), doc.lastName(), doc.place(), doc.horoscope(),
+                                 doc.zoneName()};
     if (auto error = SaveChartFile(*o.svxPath, record, out)) {
       err << "sarvexa-cli " << command << ": " << *error << '\n';
       return 1;
@@ -159,6 +161,7 @@ std::string DocumentJson(const ChartDocument& doc) {
   json.Field("firstName", doc.firstName());
   json.Field("lastName", doc.lastName());
   json.Field("place", doc.place());
+  if (!doc.zoneName().empty()) json.Field("zoneName", doc.zoneName());
   json.Field("isPrasna", doc.isPrasna());
   WriteHoroscopeFields(json, doc.horoscope());
   WriteDerivationFields(json, doc.horoscope(), Derivations(doc));
@@ -314,6 +317,7 @@ int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err
     PrasnaLocationFields f = doc.prasnaLocationDialogValues();
     if (hasPlaceText) f.place = place.place;
     CopyGivenPlace(place, f);
+    f.zoneName.clear();  // a location given by hand: its zone and DST as given
     if (hasDst) {
       f.dstHours = place.dstHours;
       f.dstMinutes = 0;
@@ -327,7 +331,11 @@ int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err
       return kExitUsage;
     }
   }
+  // A stored location from the atlas takes the zone and DST of this moment.
+  const std::unique_ptr<Atlas> atlas = OpenSystemAtlas();
+  doc.setAtlas(atlas.get());
   doc.castPrasna();
+  doc.setAtlas(nullptr);
   return Emit("prasna", doc, o, out, err);
 }
 

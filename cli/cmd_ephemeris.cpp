@@ -1,3 +1,4 @@
+#include "cli/city_option.h"
 #include "cli/cmd_ephemeris.h"
 
 #include <cctype>
@@ -163,6 +164,10 @@ int RunEphemerisCommand(const std::vector<std::string>& args, std::ostream& out,
     }
     out << EphemerisReport(document.place(), document.horoscope(), options);
     return 0;
+  }
+  if (auto error = ResolveCity(birth)) {
+    err << "sarvexa-cli ephemeris: " << *error << "\n";
+    return kExitUsage;
   }
   if (auto missing = MissingBirthOption(birth)) {
     err << "sarvexa-cli ephemeris: " << *missing << "\n";

@@ -21,6 +21,7 @@
 #include <unistd.h>
 
 #include "analysis/sa_transits.h"
+#include "cli/city_option.h"
 #include "cli/birth_options.h"
 #include "cli/cmd_ephemeris.h"
 #include "cli/commands.h"
@@ -394,6 +395,10 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
     return kExitUsage;
   }
   if (o.anyBirthOption) {
+    if (auto error = ResolveCity(o.birth)) {
+      err << "sarvexa-cli render: " << *error << "\n";
+      return kExitUsage;
+    }
     if (auto missing = MissingBirthOption(o.birth)) {
       err << "sarvexa-cli render: " << *missing << "\n";
       return kExitUsage;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "analysis/sa_transits.h"
+#include "cli/city_option.h"
 #include "cli/birth_options.h"
 #include "cli/chart_json.h"
 #include "cli/chart_output.h"
@@ -84,6 +85,10 @@ bool ParseTransitArguments(const Arguments& args, TransitOptions& o, std::string
     }
   }
   if (o.help) return true;
+  if (auto error = ResolveCity(o.birth)) {
+    message = *error;
+    return false;
+  }
   if (auto missing = MissingBirthOption(o.birth)) {
     message = *missing;
     return false;
@@ -119,8 +124,10 @@ TransitChoice ChoiceFor(const TransitOptions& o, const LocalClockReading& at) {
   // A zone given with --at-zone is a magnitude whose side is that of the
   // transit longitude (--at-lon, or the natal --lon when that is kept), as one
   // East/West choice signs both in the dialog. A zone taken over from the
-  // natal chart keeps the natal side, so it stays the natal value.
-  const int zoneEast = o.hasAtZone ? lonFrom.isEast : o.birth.isEast;
+  // natal chart keeps the natal side, so it stays the natal value. An E or W
+  // given with the zone itself wins in both cases.
+  const bool zoneEast = o.hasAtZone ? zoneFrom.zoneEast.value_or(lonFrom.isEast == 1)
+                                    : o.birth.zoneEast.value_or(o.birth.isEast == 1);
   const int zoneSign = zoneEast ? -1 : 1;
   c.zoneHours = zoneSign * zoneFrom.zoneHours;
   c.zoneMinutes = zoneSign * zoneFrom.zoneMinutes;
@@ -166,7 +173,7 @@ std::string TransitTable(const LocalClockReading& at, const Horoscope& transit,
 void PrintTransitsHelp(std::ostream& out) {
   out << "Usage: sarvexa-cli transits <birth options> [--at YYYY-MM-DDTHH:MM]\n"
          "                            [--at-lon DDD:MM{E|W}] [--at-lat DD:MM{N|S}]\n"
-         "                            [--at-zone HH:MM] [--at-dst H] [--json]\n"
+         "                            [--at-zone HH:MM[E|W]] [--at-dst H] [--json]\n"
          "\n"
          "Casts the natal chart from the birth options (as `chart`), the transit chart\n"
          "of the --at moment and place, and judges each transiting graha against the\n"
@@ -178,8 +185,9 @@ void PrintTransitsHelp(std::ostream& out) {
          "                      1700..2300 (default: the computer's clock)\n"
          "  --at-lon DDD:MM{E|W}  transit longitude, degrees 0..179, minutes 0..59\n"
          "  --at-lat DD:MM{N|S}   transit latitude, degrees 0..89, minutes 0..59\n"
-         "  --at-zone HH:MM     transit zone, hours 0..12, minutes 0..59; its side is\n"
-         "                      that of --at-lon, or of --lon when --at-lon is not given\n"
+         "  --at-zone HH:MM[E|W]  transit zone, hours 0..12, minutes 0..59; without\n"
+         "                      E or W its side is that of --at-lon, or of --lon when\n"
+         "                      --at-lon is not given\n"
          "  --at-dst H          transit daylight-saving hours 0..12\n"
          "  --json              print \"transit\", the transit chart record (the\n"
          "                      record fields of `chart --json`), and\n"

@@ -31,4 +31,9 @@ int RunTransitsCommand(const Arguments& args, std::ostream& out, std::ostream& e
 /// Help text of `transits`.
 void PrintTransitsHelp(std::ostream& out);
 
+/// `places`: lists the atlas places matching a name (table or --json).
+int RunPlacesCommand(const Arguments& args, std::ostream& out, std::ostream& err);
+/// Help text of `places`.
+void PrintPlacesHelp(std::ostream& out);
+
 }  // namespace sarvexa::cli

@@ -31,6 +31,7 @@ constexpr Command kCommands[] = {
     {"ephemeris", "list positions on successive days, weeks, months or years",
      RunEphemerisCommand, PrintEphemerisHelp},
     {"open", "load a chart file and print it like chart", RunOpenCommand, PrintOpenHelp},
+    {"places", "search the atlas for a place by name", RunPlacesCommand, PrintPlacesHelp},
     {"prasna", "cast the chart of the present moment at the Prasna location",
      RunPrasnaCommand, PrintPrasnaHelp},
     {"render", "draw a page into a PNG image or a PDF", RunRenderProgram,

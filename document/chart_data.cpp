@@ -203,6 +203,8 @@ ChartDataParse ParseChartDataText(const ChartDataText& text) {
     }
     if (auto e = CheckRow(row, f)) return {std::nullopt, e};
   }
+  f.zoneEast = text.zoneEast;
+  f.zoneName = text.zoneName;
   return {f, std::nullopt};
 }
 
@@ -213,9 +215,11 @@ void ChartDataToRecord(const ChartDataFields& f, Horoscope& h) {
   int zh = f.zoneHours, zm = f.zoneMinutes;
   int lo = f.lonDegrees, lm = f.lonMinutes;
   int la = f.latDegrees, lt = f.latMinutes;
-  if (f.isEast == 1) {
+  if (f.zoneEast.value_or(f.isEast == 1)) {
     zh = -zh;
     zm = -zm;
+  }
+  if (f.isEast == 1) {
     lo = -lo;
     lm = -lm;
   }
@@ -257,6 +261,9 @@ ChartDataFields RecordToChartData(const Horoscope& h, const std::string& firstNa
   const auto zone = SplitDegreesRounded(h.zone);
   f.zoneHours = SaturatingAbs(zone.whole);
   f.zoneMinutes = SaturatingAbs(zone.minutes);
+  // A zone on the other side of Greenwich from the place keeps its side.
+  const bool zoneIsEast = h.zone < 0;
+  if (h.zone != 0 && zoneIsEast != (f.isEast == 1)) f.zoneEast = zoneIsEast;
   const auto dst = SplitDegreesRounded(h.dst);
   f.dstHours = SaturatingAbs(dst.whole);
   f.dstMinutes = SaturatingAbs(dst.minutes);

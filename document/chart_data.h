@@ -51,6 +51,14 @@ struct ChartDataFields {
   int isPm = 0;           ///< radio 1009 "AM" (0) / 1010 "PM" (1)
   int isEast = 0;         ///< radio 1021 "West" (0) / 1022 "East" (1)
   int isSouth = 0;        ///< radio 1025 "North" (0) / 1026 "South" (1)
+  /// The zone's own side when it differs from the longitude's (Madrid lies
+  /// west of Greenwich on a zone east of it); unset, the zone takes the
+  /// longitude's side.
+  std::optional<bool> zoneEast;
+  /// The IANA zone Zone and DST were filled from (atlas or zone picker);
+  /// empty when they were typed by hand. Kept with the chart so that a later
+  /// change of date or time can fill them again.
+  std::string zoneName;
   friend bool operator==(const ChartDataFields&, const ChartDataFields&) = default;
 };
 
@@ -67,6 +75,8 @@ struct ChartDataText {
   std::string zoneHours = "0", zoneMinutes = "0";
   std::string dstHours = "0", dstMinutes = "0";
   int isPm = 0, isEast = 0, isSouth = 0;
+  std::optional<bool> zoneEast;  ///< as ChartDataFields::zoneEast
+  std::string zoneName;          ///< as ChartDataFields::zoneName
 };
 
 /// The allowed characters of the place field of "Chart Data".
@@ -95,12 +105,14 @@ ChartDataParse ParseChartDataText(const ChartDataText& text);
 
 /// "Dialog to record": sets the birth data and `julianCenturies` of `h`
 /// through SetBirthDate, SetBirthTime and SetBirthPlace (12-hour clock to
-/// 0..23, East negating longitude and zone, South negating latitude). The
+/// 0..23, East negating longitude and zone (the zone by its own side when
+/// `zoneEast` is set), South negating latitude). The
 /// positions are not computed. Expects fields that passed ValidateChartData.
 void ChartDataToRecord(const ChartDataFields& fields, Horoscope& h);
 
 /// "Record to dialog": the dialog values showing a stored chart and its
-/// document strings (clock time, date, coordinates as magnitudes and flags).
+/// document strings (clock time, date, coordinates as magnitudes and flags;
+/// `zoneEast` set only when the zone's side differs from the longitude's).
 ChartDataFields RecordToChartData(const Horoscope& h, const std::string& firstName,
                                   const std::string& lastName, const std::string& place);
 

@@ -1,5 +1,6 @@
 #include "document/chart_document.h"
 
+#include "document/atlas.h"
 #include "document/chart_file.h"
 #include "document/settings.h"
 #include "engine/chart_calculation.h"
@@ -71,7 +72,9 @@ ChartDataFields ChartDocument::newChartDialogValues() const {
 }
 
 ChartDataFields ChartDocument::chartDataDialogValues() const {
-  return RecordToChartData(horoscope_, firstName_, lastName_, place_);
+  ChartDataFields f = RecordToChartData(horoscope_, firstName_, lastName_, place_);
+  f.zoneName = zoneName_;
+  return f;
 }
 
 std::optional<FieldError> ChartDocument::applyChartData(const ChartDataFields& fields) {
@@ -79,6 +82,7 @@ std::optional<FieldError> ChartDocument::applyChartData(const ChartDataFields& f
   firstName_ = fields.firstName;
   lastName_ = fields.lastName;
   place_ = fields.place;
+  zoneName_ = fields.zoneName;
   ChartDataToRecord(fields, horoscope_);
   RefreshChart();
   pathName_ = firstName_ + " " + lastName_;
@@ -100,7 +104,22 @@ void ChartDocument::castPrasna() {
   firstName_ = kPrasnaName;
   lastName_.clear();
   place_ = prasnaLocation_.place;
-  SetPrasnaBirthData(prasnaLocation_, now(), horoscope_);
+  zoneName_.clear();
+  const LocalClockReading clock = now();
+  PrasnaLocation location = prasnaLocation_;
+  if (atlas_ && !location.zoneName.empty()) {
+    const LocalMoment moment{clock.year, clock.month, clock.day, clock.hour, clock.minute};
+    if (const auto info = atlas_->ZoneAt(location.zoneName, moment)) {
+      // In the doubled hour of a fall-back change the clock is read as the
+      // later (standard) time, the one in force from then on.
+      const ZoneFields zone =
+          ZoneFieldsFor(*info, location.zoneName, PrasnaLongitudeEast(location),
+                        info->kind == LocalTimeKind::Unique ? FoldChoice::Unresolved
+                                                            : FoldChoice::Later);
+      location = WithZoneFields(location, zone);
+    }
+  }
+  SetPrasnaBirthData(location, clock, horoscope_);
   RefreshChart();
   pathName_ = kPrasnaName;
   isPrasna_ = true;
@@ -123,6 +142,7 @@ std::optional<std::string> ChartDocument::loadBytes(const std::string& bytes) {
   firstName_ = std::move(r.firstName);
   lastName_ = std::move(r.lastName);
   place_ = std::move(r.place);
+  zoneName_ = std::move(r.zoneName);
   horoscope_ = r.horoscope;
   RefreshChart();
   isPrasna_ = false;
@@ -131,7 +151,7 @@ std::optional<std::string> ChartDocument::loadBytes(const std::string& bytes) {
 }
 
 std::string ChartDocument::chartFileBytes() const {
-  return EncodeChartFile(ChartFileRecord{firstName_, lastName_, place_, horoscope_});
+  return EncodeChartFile(ChartFileRecord{firstName_, lastName_, place_, horoscope_, zoneName_});
 }
 
 std::optional<std::string> ChartDocument::save(const std::filesystem::path& path) {

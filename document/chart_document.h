@@ -24,6 +24,8 @@
 
 namespace sarvexa {
 
+class Atlas;
+
 /// Source of the local clock reading (the computer's clock in the program).
 using LocalClock = std::function<LocalClockReading()>;
 
@@ -49,6 +51,9 @@ class ChartDocument {
   const std::string& firstName() const { return firstName_; }  ///< UTF-8; "Prasna" for a Prasna
   const std::string& lastName() const { return lastName_; }    ///< UTF-8; empty for a Prasna
   const std::string& place() const { return place_; }          ///< UTF-8
+  /// IANA zone the chart's zone and DST were taken from; empty when they were
+  /// typed by hand (or for a Prasna).
+  const std::string& zoneName() const { return zoneName_; }
   const Horoscope& horoscope() const { return horoscope_; }
   double birthDayCount() const { return dasha_.birthDayCount; }
   const DashaTable& dashaTable() const { return dasha_.table; }
@@ -118,7 +123,12 @@ class ChartDocument {
   /// Casts the chart of the present moment (the injected clock, seconds
   /// dropped) at the Prasna location: names "Prasna" and "", isPrasna set,
   /// title "Prasna", modified cleared. File > Current Prasna and start-up.
+  /// A location whose zone came from the atlas takes the zone and DST in
+  /// force at that moment (when an atlas is set).
   void castPrasna();
+  /// The atlas for a Prasna location's zone; null (the default) keeps the
+  /// stored zone and DST. `atlas` must outlive the document.
+  void setAtlas(Atlas* atlas) { atlas_ = atlas; }
 
   /// Loads a chart file. On success the chart is recomputed from the stored
   /// birth data and `julianCenturies`, isPrasna and modified are cleared and
@@ -142,6 +152,8 @@ class ChartDocument {
   LocalClock clock_;
 
   std::string firstName_, lastName_, place_;
+  std::string zoneName_;  // IANA zone of the chart's zone and DST, or empty
+  Atlas* atlas_ = nullptr;
   Horoscope horoscope_{};
   DashaState dasha_{};
   std::optional<CurrentPeriod> currentPeriod_;

@@ -173,6 +173,20 @@ constexpr double kFormatVersion = 0.01;
 // Field 10 counts centuries from JD 2415020.0, one century before the
 // chart record's epoch JD 2451545.0.
 constexpr double kEpochDifferenceCenturies = 1.0;
+// Marks the optional zone-name trailer after the last field.
+constexpr std::string_view kZoneTrailerTag = "SVXZ";
+
+// IANA zone names are ASCII letters, digits and "/_+-"; anything else in a
+// trailer means it is not ours.
+bool IsZoneName(std::string_view name) {
+  if (name.empty() || name.size() > 64) return false;
+  for (char c : name) {
+    const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                    c == '/' || c == '_' || c == '+' || c == '-';
+    if (!ok) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -192,6 +206,13 @@ std::string EncodeChartFile(const ChartFileRecord& r) {
   w.f64(h.ayanamsaCorrection);
   w.f64(h.longitude);
   w.f64(h.latitude);
+  if (IsZoneName(r.zoneName)) {
+    std::string bytes = w.take();
+    bytes += kZoneTrailerTag;
+    ByteWriter trailer;
+    trailer.text(r.zoneName);
+    return bytes + trailer.take();
+  }
   return w.take();
 }
 
@@ -204,6 +225,13 @@ class ByteReader {
   explicit ByteReader(std::string_view bytes) : bytes_(bytes) {}
 
   std::size_t remaining() const { return bytes_.size() - pos_; }
+
+  // Consumes `literal` when the next bytes are exactly it.
+  bool literal(std::string_view literal) {
+    if (bytes_.substr(pos_, literal.size()) != literal) return false;
+    pos_ += literal.size();
+    return true;
+  }
 
   bool u8(std::uint8_t& v) {
     if (remaining() < 1) return false;
@@ -319,6 +347,10 @@ ChartFileReadResult DecodeChartFile(std::string_view bytes) {
   h.dst = static_cast<std::int16_t>(dst);
   h.julianDay = static_cast<std::int32_t>(julianDay);
   h.julianCenturies = centuries1900 - kEpochDifferenceCenturies;
+  std::string zoneName;
+  if (r.literal(kZoneTrailerTag) && r.text(zoneName) && IsZoneName(zoneName)) {
+    rec.zoneName = std::move(zoneName);
+  }
   return {std::move(rec), {}};
 }
 

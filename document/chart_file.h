@@ -32,6 +32,10 @@ struct ChartFileRecord {
   std::string lastName;   ///< UTF-8
   std::string place;      ///< UTF-8
   Horoscope horoscope{};
+  /// IANA zone the chart's zone and DST came from (empty when typed by
+  /// hand). Stored after the last field, where readers ignore extra bytes,
+  /// so older copies of the program still read the file.
+  std::string zoneName;
 };
 
 /// The bytes of the chart file for `record`.
@@ -47,7 +51,9 @@ struct ChartFileReadResult {
 };
 
 /// Reads a chart file from its bytes. Tag and version are ignored, bytes
-/// after the last field are ignored; a lone UTF-16 surrogate reads as U+FFFD.
+/// after the last field are ignored but for a zone-name trailer ("SVXZ" and
+/// one string of a zone name's characters), which is read when it is whole
+/// and skipped silently otherwise; a lone UTF-16 surrogate reads as U+FFFD.
 /// A file cut short, a string length larger than what remains, or a number
 /// field that is NaN or infinite gives an error and no record.
 ChartFileReadResult DecodeChartFile(std::string_view bytes);

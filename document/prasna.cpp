@@ -74,6 +74,8 @@ PrasnaLocationParse ParsePrasnaLocationText(const PrasnaLocationText& text) {
     }
     if (auto e = CheckRow(row, f)) return {std::nullopt, e};
   }
+  f.zoneEast = text.zoneEast;
+  f.zoneName = text.zoneName;
   return {f, std::nullopt};
 }
 
@@ -90,6 +92,8 @@ PrasnaLocationFields PrasnaLocationToFields(const PrasnaLocation& loc) {
   f.zoneHours = SaturatingAbs(loc.zoneHours);
   f.zoneMinutes = SaturatingAbs(loc.zoneMinutes);
   f.isEast = loc.isEast;
+  f.zoneEast = loc.zoneEast;
+  f.zoneName = loc.zoneName;
   return f;
 }
 
@@ -106,9 +110,13 @@ PrasnaLocation PrasnaLocationFromFields(const PrasnaLocationFields& f) {
   loc.zoneMinutes = f.zoneMinutes;
   loc.dstHours = f.dstHours;
   loc.dstMinutes = f.dstMinutes;
+  if (f.zoneEast && *f.zoneEast != (f.isEast == 1)) loc.zoneEast = f.zoneEast;
+  loc.zoneName = f.zoneName;
   if (loc.isEast == 1) {
     loc.lonDegrees = -loc.lonDegrees;
     loc.lonMinutes = -loc.lonMinutes;
+  }
+  if (loc.zoneEast.value_or(loc.isEast == 1)) {
     loc.zoneHours = -loc.zoneHours;
     loc.zoneMinutes = -loc.zoneMinutes;
   }
@@ -137,6 +145,26 @@ void SetPrasnaBirthData(const PrasnaLocation& loc, const LocalClockReading& now,
   SetBirthTime(h, now.hour, now.minute, loc.zoneHours, loc.zoneMinutes, loc.dstHours,
                loc.dstMinutes);
   SetBirthPlace(h, loc.lonDegrees, loc.lonMinutes, loc.latDegrees, loc.latMinutes);
+}
+
+}  // namespace sarvexa
+
+namespace sarvexa {
+
+PrasnaLocation WithZoneFields(const PrasnaLocation& location, const ZoneFields& zone) {
+  PrasnaLocation loc = location;
+  const int sign = zone.zoneEast ? -1 : 1;  // the record counts a zone positive west
+  loc.zoneHours = sign * zone.zoneHours;
+  loc.zoneMinutes = sign * zone.zoneMinutes;
+  loc.dstHours = zone.dstHours;
+  loc.dstMinutes = 0;
+  loc.zoneEast.reset();
+  if (zone.zoneEast != (loc.isEast == 1)) loc.zoneEast = zone.zoneEast;
+  return loc;
+}
+
+double PrasnaLongitudeEast(const PrasnaLocation& location) {
+  return -(location.lonDegrees + location.lonMinutes / 60.0);
 }
 
 }  // namespace sarvexa

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "document/chart_data.h"
+#include "document/zone_fields.h"
 #include "engine/dasha.h"
 #include "engine/horoscope.h"
 
@@ -28,6 +29,12 @@ struct PrasnaLocation {
   int zoneMinutes = 0;   ///< negative when isEast
   int dstHours = 0;      ///< never negative
   int dstMinutes = 0;    ///< never negative
+  /// The zone's own side when it differs from the longitude's (then the
+  /// zone's sign follows it, not `isEast`); unset otherwise.
+  std::optional<bool> zoneEast;
+  /// IANA zone the zone and DST came from (atlas), empty when typed by
+  /// hand: each Prasna then takes the zone and DST in force at its moment.
+  std::string zoneName;
   friend bool operator==(const PrasnaLocation&, const PrasnaLocation&) = default;
 };
 
@@ -45,6 +52,8 @@ struct PrasnaLocationFields {
   int zoneHours = 0;    ///< 1011, 0..12
   int zoneMinutes = 0;  ///< 1029, 0..59
   int isEast = 0;       ///< radio 1021 "West" (0) / 1022 "East" (1)
+  std::optional<bool> zoneEast;  ///< the zone's own side, see PrasnaLocation
+  std::string zoneName;          ///< see PrasnaLocation
   friend bool operator==(const PrasnaLocationFields&, const PrasnaLocationFields&) = default;
 };
 
@@ -57,6 +66,8 @@ struct PrasnaLocationText {
   std::string place;
   std::string zoneHours = "0", zoneMinutes = "0";
   int isEast = 0;
+  std::optional<bool> zoneEast;
+  std::string zoneName;
 };
 
 inline constexpr int kPrasnaPlaceMaxChars = 30;
@@ -85,5 +96,12 @@ LocalClockReading ReadSystemLocalClock();
 /// location (seconds dropped), with the location's zone, daylight saving and
 /// coordinates. Sets the first seven fields of `h`; positions not computed.
 void SetPrasnaBirthData(const PrasnaLocation& location, const LocalClockReading& now, Horoscope& h);
+
+/// The location with the zone and DST of `zone` (its fields at the moment of
+/// the Prasna) in place of the stored ones; the coordinates are kept.
+PrasnaLocation WithZoneFields(const PrasnaLocation& location, const ZoneFields& zone);
+
+/// Longitude of a stored location in degrees, positive EAST.
+double PrasnaLongitudeEast(const PrasnaLocation& location);
 
 }  // namespace sarvexa

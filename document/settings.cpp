@@ -82,6 +82,9 @@ PrasnaCoordinateText ParsePrasnaHoursMinutes(std::string_view text) {
   return {IntegerAt(text, 0), IntegerAt(text, 3), false};
 }
 
+// Where "Prasna TZone" keeps the zone's own side, after "HH MM ".
+constexpr std::size_t kZoneSideAt = 6;
+
 PrasnaLocation ReadPrasnaLocation(const SettingsStore& store) {
   PrasnaLocation loc;  // defaults: 122 W 03, 37 N 54, zone 08 00, DST 00 00
   loc.place = store.readText(settings_key::PrasnaLoc).value_or("");
@@ -101,7 +104,15 @@ PrasnaLocation ReadPrasnaLocation(const SettingsStore& store) {
     auto c = ParsePrasnaHoursMinutes(*text);
     loc.zoneHours = c.degrees;
     loc.zoneMinutes = c.minutes;
+    // A zone on the other side of Greenwich from the place carries its own
+    // side after the minutes ("01 00 E"); readers that take only the two
+    // numbers are not disturbed by it.
+    if (text->size() > kZoneSideAt && ((*text)[kZoneSideAt] == 'E' || (*text)[kZoneSideAt] == 'W')) {
+      const bool east = (*text)[kZoneSideAt] == 'E';
+      if (east != (loc.isEast == 1)) loc.zoneEast = east;
+    }
   }
+  loc.zoneName = store.readText(settings_key::PrasnaZoneName).value_or("");
   if (auto text = NonEmptyText(store, settings_key::PrasnaDst)) {
     auto c = ParsePrasnaHoursMinutes(*text);
     loc.dstHours = c.degrees;
@@ -113,6 +124,8 @@ PrasnaLocation ReadPrasnaLocation(const SettingsStore& store) {
   if (loc.isEast) {
     negate(loc.lonDegrees);
     negate(loc.lonMinutes);
+  }
+  if (loc.zoneEast.value_or(loc.isEast == 1)) {
     negate(loc.zoneHours);
     negate(loc.zoneMinutes);
   }
@@ -129,10 +142,12 @@ bool WritePrasnaLocation(SettingsStore& store, const PrasnaLocationFields& f) {
                        FormatPrasnaLongitude(f.lonDegrees, f.lonMinutes, f.isEast == 1)) && ok;
   ok = store.writeText(settings_key::PrasnaLat,
                        FormatPrasnaLatitude(f.latDegrees, f.latMinutes, f.isSouth == 1)) && ok;
-  ok = store.writeText(settings_key::PrasnaTZone,
-                       FormatPrasnaHoursMinutes(f.zoneHours, f.zoneMinutes)) && ok;
+  std::string zone = FormatPrasnaHoursMinutes(f.zoneHours, f.zoneMinutes);
+  if (f.zoneEast && *f.zoneEast != (f.isEast == 1)) zone += *f.zoneEast ? " E" : " W";
+  ok = store.writeText(settings_key::PrasnaTZone, zone) && ok;
   ok = store.writeText(settings_key::PrasnaDst,
                        FormatPrasnaHoursMinutes(f.dstHours, f.dstMinutes)) && ok;
+  ok = store.writeText(settings_key::PrasnaZoneName, f.zoneName) && ok;
   return ok;
 }
 

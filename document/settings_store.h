@@ -24,6 +24,9 @@ inline constexpr const char* PrasnaLong = "Prasna Long";
 inline constexpr const char* PrasnaLat = "Prasna Lat";
 inline constexpr const char* PrasnaTZone = "Prasna TZone";
 inline constexpr const char* PrasnaDst = "Prasna DST";
+/// IANA zone of a Prasna location taken from the atlas (empty otherwise);
+/// a key of its own, so older copies of the program simply ignore it.
+inline constexpr const char* PrasnaZoneName = "Prasna Zone Name";
 }  // namespace settings_key
 
 /// Abstract store of section "Settings". Texts are UTF-8.

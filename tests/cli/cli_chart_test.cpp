@@ -115,7 +115,7 @@ TEST(BirthOptions, RejectionsNameTheOptionAndItsRange) {
       {"--lat", "90:00N", "0..89"},
       {"--lat", "28:36E", "N or S"},
       {"--zone", "13:00", "0..12"},
-      {"--zone", "5:30E", "0..12"},
+      {"--zone", "5:30X", "0..12"},
       {"--dst", "13", "0..12"},
       {"--dst", "-1", "0..12"},
       {"--dst", "", "0..12"},

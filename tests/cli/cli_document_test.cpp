@@ -207,5 +207,45 @@ TEST_F(CliDocument, SvxToAFolderThatDoesNotExistFails) {
   EXPECT_NE(r.err.find("x.svx"), std::string::npos) << r.err;
 }
 
+TEST_F(CliDocument, AtlasCommandsAsAUserRunsThem) {
+  const struct {
+    const char* args;
+    int exitCode;
+    const char* inOut;  // must appear on standard output
+    const char* inErr;  // must appear on standard error (one line)
+  } cases[] = {
+      {"places Bogota --limit 1", 0, "Bogotá, Bogota D.C., Colombia  074:05W 04:37N  America/Bogota",
+       ""},
+      {"places 'sao paulo' --json --limit 1", 0, "\"zoneName\": \"America/Sao_Paulo\"", ""},
+      {"places Xqzzy", 1, "", ""},
+      {"places Bogota --limit 0", 2, "", "--limit"},
+      {"chart --city 'Kolkata, India' --date 1943-06-01 --time 12:00 --json", 0,
+       "\"zoneLabel\": \"Asia/Kolkata, +0630 war time\"", ""},
+      {"chart --city 'New York' --date 2021-03-14 --time 02:30", 2, "",
+       "does not exist in America/New_York"},
+      {"chart --city 'New York' --date 2021-11-07 --time 01:30", 2, "",
+       "occurs twice in America/New_York"},
+      {"chart --city 'New York' --date 2021-11-07 --time 01:30 --fold earlier --json", 0,
+       "\"dst\": 1", ""},
+      {"chart --city Madrid --date 2020-01-15 --time 12:00 --json", 0, "\"universalTime\": 11",
+       ""},
+      {"chart --city Madrid --date 2020-07-15 --time 12:00 --json", 0, "\"universalTime\": 10",
+       ""},
+      {"chart --city 'Kolkata, India' --date 1943-06-01 --time 12:00 --svx k.svx --json && "
+       "'" SARVEXA_CLI_PATH "' open k.svx --json",
+       0, "\"zoneName\": \"Asia/Kolkata\",\n  \"isPrasna\"", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    const CliRun r = Cli(c.args);
+    EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+    EXPECT_NE(r.out.find(c.inOut), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find(c.inErr), std::string::npos) << r.err;
+    if (*c.inErr) {
+      EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line";
+    }
+  }
+}
+
 }  // namespace
 }  // namespace sarvexa::cli

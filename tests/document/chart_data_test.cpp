@@ -250,8 +250,12 @@ TEST(ChartDataConversion, RecordToDialogShowsWhatWasEntered) {
             ChartDataFields back = RecordToChartData(h, f.firstName, f.lastName, f.place);
             SCOPED_TRACE(testing::Message() << hour << (pm ? "PM" : "AM") << " e" << east
                                             << " s" << south << " m" << minutes);
-            // A zero position has no sign to carry the flag.
-            if (f.lonDegrees == 0 && f.lonMinutes == 0) back.isEast = f.isEast;
+            // A zero position has no sign to carry the flag; the zone then
+            // carries its own side.
+            if (f.lonDegrees == 0 && f.lonMinutes == 0) {
+              back.isEast = f.isEast;
+              if (back.zoneEast == (f.isEast == 1)) back.zoneEast.reset();
+            }
             if (f.latDegrees == 0 && f.latMinutes == 0) back.isSouth = f.isSouth;
             EXPECT_EQ(back, f);
             ++checked;

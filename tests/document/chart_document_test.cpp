@@ -212,6 +212,20 @@ TEST_F(ChartDocumentFiles, SaveAndOpenGiveTheSameChart) {
   ExpectSameChart(doc, other);
 }
 
+TEST_F(ChartDocumentFiles, TheZoneNameStaysWithTheChartUntilAPrasna) {
+  ChartDocument doc(store_, FixedNow);
+  ChartDataFields fields = AnnLee();
+  fields.zoneName = "Asia/Kolkata";
+  ASSERT_FALSE(doc.newChart(fields).has_value());
+  EXPECT_EQ(doc.chartDataDialogValues().zoneName, "Asia/Kolkata");  // Edit refills from it
+  ChartDocument other(store_, FixedNow);
+  ASSERT_FALSE(other.loadBytes(doc.chartFileBytes()).has_value());
+  EXPECT_EQ(other.zoneName(), "Asia/Kolkata");
+  EXPECT_EQ(other.horoscope().julianCenturies, doc.horoscope().julianCenturies);
+  other.castPrasna();
+  EXPECT_EQ(other.zoneName(), "");
+}
+
 TEST_F(ChartDocumentFiles, RandomChartsSurviveSaveAndLoad) {
   std::mt19937 rng(7);
   auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
@@ -314,7 +328,7 @@ TEST_F(ChartDocumentFiles, PipesAndDevicesAreRefusedWithoutWaiting) {
 TEST_F(ChartDocumentFiles, Field10DecidesThePlanetsAndTheStoredDateIsShown) {
   ChartDocument doc(store_, FixedNow);
   ASSERT_FALSE(doc.newChart(AnnLee()).has_value());
-  ChartFileRecord r{"Ann", "Lee", "Pune, India", doc.horoscope()};
+  ChartFileRecord r{"Ann", "Lee", "Pune, India", doc.horoscope(), ""};
   r.horoscope.julianCenturies += 0.01;  // about a year later
   ChartDocument other(store_, FixedNow);
   ASSERT_FALSE(other.loadBytes(EncodeChartFile(r)).has_value());

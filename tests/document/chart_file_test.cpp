@@ -133,6 +133,34 @@ TEST(ChartFileRead, TagVersionAndTrailingBytesAreIgnored) {
   }
 }
 
+TEST(ChartFileRead, ZoneNameTrailerIsOptional) {
+  const std::string plain = FromHex(kSimpleFileHex);
+  ChartFileRecord withZone = *DecodeChartFile(plain).record;
+  withZone.zoneName = "America/Argentina/Buenos_Aires";
+  const std::string zoned = EncodeChartFile(withZone);
+  // The old fields come first, unchanged, so older readers load the file.
+  ASSERT_EQ(zoned.substr(0, plain.size()), plain);
+  const struct {
+    const char* source;
+    std::string bytes;
+    const char* zoneName;
+  } cases[] = {
+      {"file without the trailer", plain, ""},
+      {"file with it", zoned, "America/Argentina/Buenos_Aires"},
+      {"trailer cut short", zoned.substr(0, zoned.size() - 3), ""},
+      {"tag without a name", plain + "SVXZ", ""},
+      {"not a zone name", plain + "SVXZ" + FromHex("03 41 20 42"), ""},
+      {"other bytes after the last field", plain + "SVXY" + FromHex("01 41"), ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.source);
+    const auto result = DecodeChartFile(c.bytes);
+    ASSERT_TRUE(result.record.has_value()) << result.error;
+    EXPECT_EQ(result.record->zoneName, c.zoneName);
+    EXPECT_EQ(result.record->place, "X");
+  }
+}
+
 TEST(ChartFileRead, SignedIntegersComeBackSigned) {
   ChartFileRecord r = SimpleRecord();
   r.horoscope.dst = -2;

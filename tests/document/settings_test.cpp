@@ -131,6 +131,37 @@ TEST(PrasnaSettings, WritesTheFiveKeysAndReadsThemBackSigned) {
   EXPECT_EQ(loc.place, "Pune");
 }
 
+TEST(PrasnaSettings, ZoneOnTheOtherSideOfGreenwichKeepsItsSide) {
+  const struct {
+    const char* source;
+    int isEast;
+    std::optional<bool> zoneEast;
+    const char* stored;  // "Prasna TZone"
+    int zoneHours;       // read back, positive west
+    int lonDegrees;
+  } cases[] = {
+      {"Madrid: 3 W, zone 1 E", 0, true, "01 00 E", -1, 3},
+      {"zone side equal to the longitude's is not written", 1, true, "01 00", -1, -3},
+      {"no side: the longitude's", 0, std::nullopt, "01 00", 1, 3},
+      {"a far-east place on a western zone", 1, false, "01 00 W", 1, -3},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.source);
+    MemorySettingsStore store;
+    PrasnaLocationFields f;
+    f.lonDegrees = 3;
+    f.isEast = c.isEast;
+    f.zoneHours = 1;
+    f.zoneEast = c.zoneEast;
+    ASSERT_TRUE(WritePrasnaLocation(store, f));
+    EXPECT_EQ(store.values().at("Prasna TZone"), c.stored);
+    const PrasnaLocation loc = ReadPrasnaLocation(store);
+    EXPECT_EQ(loc.zoneHours, c.zoneHours);
+    EXPECT_EQ(loc.lonDegrees, c.lonDegrees);
+    EXPECT_EQ(loc, PrasnaLocationFromFields(f));  // the dialog's OK gives the same record
+  }
+}
+
 TEST(PrasnaSettings, HandEditedExtremesStayDefined) {
   MemorySettingsStore store;
   store.writeText(settings_key::PrasnaLong, "000 E -99999999999");

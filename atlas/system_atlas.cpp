@@ -1,0 +1,127 @@
+#include "atlas/system_atlas.h"
+
+#include <algorithm>
+#include <chrono>
+#include <exception>
+
+#include <date/tz.h>
+#include <geonames.h>
+
+namespace sarvexa {
+namespace {
+
+using std::chrono::seconds;
+
+// A saving held without a break for longer than this is wartime or
+// year-round time rather than seasonal daylight saving.
+constexpr auto kSeasonalSavingLimit = date::days{366};
+// How many neighbouring periods are tried to find the standard offset under
+// a period of saving.
+constexpr int kStandardSearchSteps = 8;
+
+std::string Text(const gchar* s) { return s ? std::string(s) : std::string(); }
+
+// The database marks saving but, read from the compiled zone files, not
+// its amount: the standard offset is that of the nearest period without it,
+// looked for first backwards, then forwards.
+int StandardOffsetSeconds(const date::time_zone& zone, const date::sys_info& info) {
+  if (info.save == std::chrono::minutes{0}) return static_cast<int>(info.offset.count());
+  date::sys_info probe = info;
+  for (int k = 0; k < kStandardSearchSteps && probe.begin > date::sys_days{date::year{-32000} / 1 / 1}; ++k) {
+    probe = zone.get_info(probe.begin - seconds{1});
+    if (probe.save == std::chrono::minutes{0}) return static_cast<int>(probe.offset.count());
+  }
+  probe = info;
+  for (int k = 0; k < kStandardSearchSteps && probe.end < date::sys_days{date::year{32000} / 1 / 1}; ++k) {
+    probe = zone.get_info(probe.end);
+    if (probe.save == std::chrono::minutes{0}) return static_cast<int>(probe.offset.count());
+  }
+  return static_cast<int>(info.offset.count());  // saving all along: no better guess
+}
+
+ZonePeriod ToPeriod(const date::time_zone& zone, const date::sys_info& info) {
+  ZonePeriod p;
+  p.offsetSeconds = static_cast<int>(info.offset.count());
+  p.isDst = info.save != std::chrono::minutes{0};
+  p.standardOffsetSeconds = StandardOffsetSeconds(zone, info);
+  p.longDst = p.isDst && info.end - info.begin > kSeasonalSavingLimit;
+  p.abbreviation = info.abbrev;
+  // The database's own name for the mean time of a zone's main city.
+  p.isLocalMeanTime = info.abbrev == "LMT";
+  return p;
+}
+
+class SystemAtlas final : public Atlas {
+public:
+  const PlaceIndex& Places() override {
+    if (!places_) places_.emplace(ReadPlaces());
+    return *places_;
+  }
+
+  std::optional<LocalZoneInfo> ZoneAt(std::string_view zoneName,
+                                       const LocalMoment& m) override {
+    const date::time_zone* zone = nullptr;
+    try {
+      zone = date::locate_zone(zoneName);
+    } catch (const std::exception&) {
+      return std::nullopt;
+    }
+    // A day the month lacks rolls into the next month, as the chart does.
+    const date::local_seconds local =
+        date::local_days{date::year{m.year} / date::month{static_cast<unsigned>(m.month)} / 1} +
+        date::days{m.day - 1} + std::chrono::hours{m.hour} + std::chrono::minutes{m.minute};
+    const date::local_info li = zone->get_info(local);
+    LocalZoneInfo out;
+    out.before = ToPeriod(*zone, li.first);
+    if (li.result == date::local_info::nonexistent) {
+      out.kind = LocalTimeKind::Gap;
+      out.after = ToPeriod(*zone, li.second);
+    } else if (li.result == date::local_info::ambiguous) {
+      out.kind = LocalTimeKind::Overlap;
+      out.after = ToPeriod(*zone, li.second);
+    }
+    return out;
+  }
+
+  std::vector<std::string> ZoneNames() override {
+    std::vector<std::string> names;
+    try {
+      const date::tzdb& db = date::get_tzdb();
+      for (const date::time_zone& z : db.zones) names.emplace_back(z.name());
+    } catch (const std::exception&) {
+      return names;  // no database: nothing to pick from
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+private:
+  static PlaceIndex ReadPlaces() {
+    const gint n = geonames_get_n_cities();
+    std::vector<AtlasPlace> places;
+    places.reserve(n > 0 ? static_cast<std::size_t>(n) : 0);
+    for (gint i = 0; i < n; ++i) {
+      GeonamesCity* city = geonames_get_city(i);
+      if (!city) continue;
+      AtlasPlace p;
+      p.name = Text(geonames_city_get_name(city));
+      p.state = Text(geonames_city_get_state(city));
+      p.country = Text(geonames_city_get_country(city));
+      p.zoneName = Text(geonames_city_get_timezone(city));
+      p.latDeg = geonames_city_get_latitude(city);
+      p.lonDegEast = geonames_city_get_longitude(city);
+      p.population = geonames_city_get_population(city);
+      geonames_city_free(city);
+      places.push_back(std::move(p));
+    }
+    return PlaceIndex(std::move(places));
+  }
+
+  std::optional<PlaceIndex> places_;
+};
+
+}  // namespace
+
+std::unique_ptr<Atlas> OpenSystemAtlas() { return std::make_unique<SystemAtlas>(); }
+
+}  // namespace sarvexa
