@@ -45,7 +45,7 @@ const ExtremeCase kExtremes[] = {
 LocalClockReading Clock() { return {2024, 3, 15, 14, 7}; }
 
 ChartFileRecord RecordOf(const ExtremeCase& c) {
-  ChartFileRecord r{"Ann", "Lee", "Far", {}};
+  ChartFileRecord r{"Ann", "Lee", "Far", {}, {}};
   Horoscope& h = r.horoscope;
   h.universalTime = c.universalTime;
   h.zone = c.zone;
