@@ -140,20 +140,8 @@ int closenessPercent(double separationDeg);
 /// their signs only: trunc((5 - d) x 20) when d < 5, else 0.
 int signDegreeCloseness(const Horoscope& h, GrahaIndex a, GrahaIndex b);
 
-/// Runs the analysis on construction: reads `h`, rewrites every field of
-/// `result` (strengths only where their conditions hold). Keeps nothing.
-class SaAnalyzer {
- public:
-  SaAnalyzer(const Horoscope& h, SaAnalysis& result);
-  virtual ~SaAnalyzer() = default;
-  SaAnalyzer(const SaAnalyzer&) = delete;
-  SaAnalyzer& operator=(const SaAnalyzer&) = delete;
-
- private:
-  static void analyse(const Horoscope& h, SaAnalysis& result);
-};
-
-/// Convenience: a fresh zero-filled record analysed for `h`.
+/// The analysis of `h`: a fresh zero-filled record with every field worked
+/// out (strengths only where their conditions hold).
 SaAnalysis AnalyseChart(const Horoscope& h);
 
 }  // namespace sarvexa

@@ -23,11 +23,11 @@ void ChartView::paintEvent(QPaintEvent*) {
   // The pages draw black on white whatever the desktop's colour scheme.
   painter.fillRect(rect(), Qt::white);
   QtCanvas canvas(painter, QSizeF(width(), height()), logicalDpiX(), logicalDpiY());
-  DrawScreenPage(canvas, document_, state_);
+  DrawScreenPage(canvas, document_.snapshot(), state_);
 }
 
 QImage ChartView::renderScreen(const QSize& size) const {
-  return RenderToImage(size, [this](Canvas& canvas) { DrawScreenPage(canvas, document_, state_); });
+  return RenderToImage(size, [this](Canvas& canvas) { DrawScreenPage(canvas, document_.snapshot(), state_); });
 }
 
 bool ChartView::printPage(QPrinter& printer) const {
@@ -35,7 +35,7 @@ bool ChartView::printPage(QPrinter& printer) const {
   if (!painter.begin(&printer)) return false;
   // One sheet: the origin is the printable area's top-left corner.
   QtCanvas canvas(painter);
-  DrawPrintPage(canvas, document_, state_);
+  DrawPrintPage(canvas, document_.snapshot(), state_);
   return painter.end();
 }
 

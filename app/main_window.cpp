@@ -427,14 +427,14 @@ void MainWindow::exportText() {
   writeExport(QStringLiteral("Export Chart as Text"),
               qs(TextDefaultFileName(document_.firstName(), document_.lastName())),
               QStringLiteral("Export Chart as Text (*.txt)"), QStringLiteral("TXT"),
-              TextExportText(document_));
+              TextExportText(document_.snapshot()));
 }
 
 void MainWindow::exportCsv() {
   writeExport(QStringLiteral("Export Chart as CSV"),
               qs(CsvDefaultFileName(document_.firstName(), document_.lastName())),
               QStringLiteral("Export Chart as CSV (*.csv)"), QStringLiteral("CSV"),
-              CsvExportText(document_));
+              CsvExportText(document_.snapshot()));
 }
 
 bool MainWindow::printTo(QPrinter& printer) {
@@ -540,19 +540,15 @@ void MainWindow::setPrasnaLocation() {
 
 void MainWindow::viewEphemeris() {
   view_->state().displayMode = display_mode::Ephemeris;
-  if (ephemerisFirstUse_) {
-    const LocalClockReading now = document_.now();
-    ephemerisChoice_ = EphemerisDialogValues{now.day, now.month - 1, now.year, 0};
-    view_->state().ephemerisInterval = 0;
-    ephemerisFirstUse_ = false;
-  }
+  if (document_.ephemerisFirstUse()) view_->state().ephemerisInterval = 0;
   EphemerisDialog dialog(this);
-  dialog.setValues(ephemerisChoice_);
+  dialog.setValues(document_.openEphemerisChoice());
   if (prompter_.runDialog(dialog) == QDialog::Accepted) {
-    ephemerisChoice_ = dialog.values();
-    view_->state().ephemerisInterval = ephemerisChoice_.interval;
+    const EphemerisDialogValues& choice = dialog.values();
+    document_.setEphemerisChoice(choice);
+    view_->state().ephemerisInterval = choice.interval;
     view_->state().ephemerisStartDay =
-        DayNumberFromDate(ephemerisChoice_.year, ephemerisChoice_.monthIndex + 1, ephemerisChoice_.day);
+        DayNumberFromDate(choice.year, choice.monthIndex + 1, choice.day);
   } else {
     view_->state().ephemerisStartDay = 0;
   }
@@ -562,18 +558,7 @@ void MainWindow::viewEphemeris() {
 
 void MainWindow::viewSaTransits() {
   view_->state().displayMode = display_mode::SaTransits;
-  TransitChoice opening = document_.transitChoice();
-  if (document_.transitFirstUse()) {
-    // The present moment at the Prasna location.
-    const LocalClockReading now = document_.now();
-    const PrasnaLocation& loc = document_.prasnaLocation();
-    opening = TransitChoice{now.day,         now.month - 1,   now.year,       now.hour,
-                            now.minute,      loc.zoneHours,   loc.zoneMinutes, loc.dstHours,
-                            loc.dstMinutes,  loc.lonDegrees,  loc.lonMinutes, loc.latDegrees,
-                            loc.latMinutes,  loc.isEast,      loc.isSouth};
-    document_.clearTransitFirstUse();
-  }
-  const TransitDialogValues shown = TransitDialogFromChoice(opening);
+  const TransitDialogValues shown = TransitDialogFromChoice(document_.openTransitChoice());
   TransitDialog dialog(this);
   dialog.setValues(shown);
   TransitChoice chosen;
@@ -583,8 +568,7 @@ void MainWindow::viewSaTransits() {
   } else {
     chosen = TransitChoiceFromDialog(shown);
   }
-  const Horoscope transit = TransitHoroscope(chosen);
-  document_.setTransit(transit, AnalyseTransits(document_.horoscope(), transit));
+  document_.applyTransit(chosen);
   updateChecks();
   view_->update();
 }

@@ -119,8 +119,6 @@ private:
   QPointer<HelpWindow> help_;
   /// True while the chart shown is a file on disk (opened or saved).
   bool hasFile_ = false;
-  bool ephemerisFirstUse_ = true;
-  EphemerisDialogValues ephemerisChoice_;
 };
 
 }  // namespace sarvexa

@@ -67,7 +67,7 @@ void BM_ScreenPage(benchmark::State& state) {
   view.displayMode = static_cast<int>(state.range(0));
   view.pratyantarLord = 1;
   for (auto _ : state) {
-    QImage image = RenderToImage(QSize(1024, 800), [&](Canvas& c) { DrawScreenPage(c, *fx.doc, view); });
+    QImage image = RenderToImage(QSize(1024, 800), [&](Canvas& c) { DrawScreenPage(c, fx.doc->snapshot(), view); });
     benchmark::DoNotOptimize(image.constBits());
   }
 }
@@ -80,7 +80,7 @@ void BM_PrintedEphemerisPdf(benchmark::State& state) {
   view.ephemerisInterval = 0;
   const QString path = QDir::temp().filePath("sarvexa_bench_ephemeris.pdf");
   for (auto _ : state) {
-    auto error = RenderSheetToPdf(path, SheetLayout{}, [&](Canvas& c) { DrawPrintPage(c, *fx.doc, view); });
+    auto error = RenderSheetToPdf(path, SheetLayout{}, [&](Canvas& c) { DrawPrintPage(c, fx.doc->snapshot(), view); });
     if (error) state.SkipWithError(error->toStdString().c_str());
   }
   QFile::remove(path);

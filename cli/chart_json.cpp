@@ -60,14 +60,6 @@ void WriteGrahaSetArray(JsonWriter& json, const Sets& sets) {
 
 }  // namespace
 
-ChartDerivations DeriveChart(const Horoscope& h, const LocalClockReading& now) {
-  ChartDerivations d;
-  d.dashas = ComputeDashaTable(h);
-  d.period = FindCurrentPeriod(d.dashas.table, d.dashas.birthDayCount, now);
-  SaAnalyzer run(h, d.sa);
-  return d;
-}
-
 bool ParseClockReading(std::string_view optionName, std::string_view text,
                        LocalClockReading& out, std::string& message) {
   std::string_view rest = text;
@@ -135,8 +127,7 @@ void WriteDerivationFields(JsonWriter& json, const Horoscope& h, const ChartDeri
   json.Key("vargaSigns");
   json.BeginObject();
   for (int n : kPrintDivisions) {
-    VargaSignArray signs{};
-    VargaSigns(h, signs, n);
+    const VargaSignArray signs = DivisionalSigns(h, n);
     json.Key(std::to_string(n));
     json.BeginArray();
     for (int s : signs) json.Int(s);
@@ -166,16 +157,15 @@ void WriteDerivationFields(JsonWriter& json, const Horoscope& h, const ChartDeri
   json.EndObject();
 }
 
-std::string ChartJsonWithDerivations(const BirthOptions& names, const Horoscope& h,
-                                     const ChartDerivations& d) {
+std::string ChartSnapshotJson(const ChartSnapshot& chart) {
   JsonWriter json;
   json.BeginObject();
-  json.Field("firstName", names.firstName);
-  json.Field("lastName", names.lastName);
-  json.Field("place", names.place);
-  json.Field("isPrasna", false);
-  WriteHoroscopeFields(json, h);
-  WriteDerivationFields(json, h, d);
+  json.Field("firstName", chart.firstName);
+  json.Field("lastName", chart.lastName);
+  json.Field("place", chart.place);
+  json.Field("isPrasna", chart.isPrasna);
+  WriteHoroscopeFields(json, chart.horoscope);
+  WriteDerivationFields(json, chart.horoscope, chart.derivations);
   json.EndObject();
   return json.Text();
 }

@@ -140,19 +140,22 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
     err << "sarvexa-cli chart: " << *conflict << '\n';
     return kExitUsage;
   }
-  Horoscope h;
-  ApplyBirthOptions(options.birth, h);
-  CalculateHoroscope(h);
-  const LocalClockReading now = options.now ? *options.now : ReadSystemLocalClock();
-  const ChartDerivations derived = DeriveChart(h, now);
+  ChartSnapshot chart;
+  chart.firstName = options.birth.firstName;
+  chart.lastName = options.birth.lastName;
+  chart.place = options.birth.place;
+  ApplyBirthOptions(options.birth, chart.horoscope);
+  CalculateHoroscope(chart.horoscope);
+  const Horoscope& h = chart.horoscope;
+  chart.derivations = Derive(h, options.now ? *options.now : ReadSystemLocalClock());
   // An export sent to standard output replaces the table there (and never
   // shares it with the JSON: checked above).
   const bool exportToStdout = options.exports.textPath == std::string("-") ||
                               options.exports.csvPath == std::string("-") ||
                               options.svxPath == std::string("-");
   if (options.json || !exportToStdout) {
-    out << (options.json ? ChartJsonWithDerivations(options.birth, h, derived)
-                         : ChartTable(options.birth, h) + DerivationTable(h, derived));
+    out << (options.json ? ChartSnapshotJson(chart)
+                         : ChartTable(options.birth, h) + DerivationTable(h, chart.derivations));
   }
   if (options.svxPath) {
     const ChartFileRecord record{options.birth.firstName, options.birth.lastName,
@@ -163,9 +166,8 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
     }
   }
   if (options.exports.any()) {
-    if (auto error = WriteExports(options.exports, options.birth.firstName,
-                                  options.birth.lastName, options.birth.place, h,
-                                  now, StoredChartStyle(), out)) {
+    chart.chartStyle = StoredChartStyle();
+    if (auto error = WriteExports(options.exports, chart, out)) {
       err << "sarvexa-cli chart: " << *error << '\n';
       return 1;
     }

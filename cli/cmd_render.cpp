@@ -27,6 +27,7 @@
 #include "cli/export_options.h"
 #include "document/chart_document.h"
 #include "document/ini_settings_store.h"
+#include "document/page_choices.h"
 #include "document/prasna.h"
 #include "document/settings_store.h"
 #include "engine/dasha.h"
@@ -216,25 +217,7 @@ OptionMatch TakeRenderOption(const Arguments& args, std::size_t& i, RenderOption
 /// the --at-* options (else the stored Prasna location), as the transit
 /// dialog would take them.
 bool ComputeTransit(const RenderOptions& o, ChartDocument& doc, std::string& error) {
-  const LocalClockReading now = doc.now();
-  const PrasnaLocation& loc = doc.prasnaLocation();
-  TransitChoice base;
-  base.day = now.day;
-  base.monthIndex = now.month - 1;
-  base.year = now.year;
-  base.hour = now.hour;
-  base.minute = now.minute;
-  base.lonDegrees = loc.lonDegrees;
-  base.lonMinutes = loc.lonMinutes;
-  base.latDegrees = loc.latDegrees;
-  base.latMinutes = loc.latMinutes;
-  base.zoneHours = loc.zoneHours;
-  base.zoneMinutes = loc.zoneMinutes;
-  base.dstHours = loc.dstHours;
-  base.dstMinutes = loc.dstMinutes;
-  base.isEast = loc.isEast;
-  base.isSouth = loc.isSouth;
-  TransitDialogValues dialog = TransitDialogFromChoice(base);
+  TransitDialogValues dialog = TransitDialogFromChoice(doc.openTransitChoice());
 
   // The --at options take the birth options' forms; parse them as such.
   BirthOptions parsed;
@@ -266,10 +249,8 @@ bool ComputeTransit(const RenderOptions& o, ChartDocument& doc, std::string& err
   CopyGivenPlace(parsed, dialog);
   if (o.atDst) dialog.dstHours = parsed.dstHours;
   const TransitChoice choice = TransitChoiceFromDialog(dialog);
-  const Horoscope transit = TransitHoroscope(choice);
   doc.setTransitChoice(choice);
-  doc.clearTransitFirstUse();
-  doc.setTransit(transit, AnalyseTransits(doc.horoscope(), transit));
+  doc.applyTransit(choice);
   return true;
 }
 
@@ -450,9 +431,9 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
   const bool print = o.printVariant;
   const PageDrawing draw = [&doc, view, print](Canvas& canvas) {
     if (print) {
-      DrawPrintPage(canvas, doc, view);
+      DrawPrintPage(canvas, doc.snapshot(), view);
     } else {
-      DrawScreenPage(canvas, doc, view);
+      DrawScreenPage(canvas, doc.snapshot(), view);
     }
   };
   SheetLayout sheet;

@@ -250,15 +250,6 @@ const char* GrahaLabelText(GrahaIndex g, bool retrograde) {
   return retrograde ? kRetro[g] : kPlain[g];
 }
 
-ChartSigns RashiSignsOf(const Horoscope& chart) {
-  ChartSigns signs{};
-  for (std::size_t g = 0; g < signs.size(); ++g) {
-    const double lon = chart.positions[g].longitude;
-    signs[g] = std::isfinite(lon) ? Mod12(static_cast<int>(std::floor(lon / 30.0))) : 0;
-  }
-  return signs;
-}
-
 ChartFrame DrawChartFrame(Canvas& canvas, int chartStyle, int left, int top, int width,
                           int height, int lineHeight) {
   ChartFrame frame = chartStyle == kNorthIndian

@@ -10,6 +10,7 @@
 #include <array>
 
 #include "engine/horoscope.h"
+#include "engine/varga.h"
 #include "view/canvas.h"
 
 namespace sarvexa {
@@ -48,9 +49,6 @@ struct ChartColours {
   /// 3 afflicted benefic (see ChartPalette).
   std::array<int, graha::kCount> colorClass{};
 };
-
-/// Rashi signs of a chart: floor(longitude / 30) of each point.
-ChartSigns RashiSignsOf(const Horoscope& chart);
 
 /// Draws the outer rectangle and inner lines of one chart with the current
 /// pen into (left, top, width, height) and returns its text anchors.

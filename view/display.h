@@ -10,7 +10,7 @@
 
 namespace sarvexa {
 
-class ChartDocument;
+struct ChartSnapshot;
 
 /// The page shown: 1 Chart, 2 Maha/Bukti, 3 Divisional charts, 4 Ephemeris,
 /// 5 SA analysis, 6 Pratyantar, 7 SA transits. Any other value draws nothing.
@@ -50,19 +50,19 @@ constexpr Rgb ChartPalette(int colorClass) {
 
 /// The label colours of the document's Rashi charts: enabled when ColorCharts
 /// is 1, classes from the document's SA analysis.
-ChartColours RashiChartColours(const ChartDocument& doc);
+ChartColours RashiChartColours(const ChartSnapshot& snap);
 
 /// The chart style the drawings use for the document's ChartStyle setting:
 /// North Indian for 1, South Indian for anything else (2, or 0 when nothing
 /// valid is stored).
-int EffectiveChartStyle(const ChartDocument& doc);
+int EffectiveChartStyle(const ChartSnapshot& snap);
 
 /// Draws the screen variant of the page selected by `state.displayMode` on
 /// the 512 x 400 grid. A mode outside 1..7 draws nothing.
-void DrawScreenPage(Canvas& canvas, const ChartDocument& doc, const ViewState& state);
+void DrawScreenPage(Canvas& canvas, const ChartSnapshot& snap, const ViewState& state);
 
 /// Draws the print variant (twips, y up) of the page selected by
 /// `state.displayMode`: one sheet. A mode outside 1..7 leaves it empty.
-void DrawPrintPage(Canvas& canvas, const ChartDocument& doc, const ViewState& state);
+void DrawPrintPage(Canvas& canvas, const ChartSnapshot& snap, const ViewState& state);
 
 }  // namespace sarvexa

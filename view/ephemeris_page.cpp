@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "document/chart_document.h"
+#include "document/chart_snapshot.h"
 #include "document/ephemeris_series.h"
 #include "view/info_panel.h"
 #include "view/page_format.h"
@@ -51,24 +51,24 @@ void DrawEphemerisTable(Canvas& canvas, const std::vector<EphemerisRow>& rows, i
 
 }  // namespace
 
-void DrawEphemerisPageScreen(Canvas& canvas, const ChartDocument& doc, int startDay, int interval) {
+void DrawEphemerisPageScreen(Canvas& canvas, const ChartSnapshot& snap, int startDay, int interval) {
   PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen12, 1);
   const int c = canvas.LineHeight();
-  const EphemerisPlaceTexts t = EphemerisPlaceTextsOf(doc.place(), doc.horoscope(), false);
+  const EphemerisPlaceTexts t = EphemerisPlaceTextsOf(snap.place, snap.horoscope, false);
   canvas.TextOut(20, 2, t.heading);
   const int x1 = 20 + canvas.TextWidth(t.heading);
   canvas.TextOut(x1, 2, t.longitude);
   canvas.TextOut(x1 + canvas.TextWidth(t.longitude), 2, t.latitude);
 
-  const auto rows = ComputeEphemerisSeries(doc.horoscope(), startDay, IntervalOf(interval),
+  const auto rows = ComputeEphemerisSeries(snap.horoscope, startDay, IntervalOf(interval),
                                            kEphemerisScreenRows);
   DrawEphemerisTable(canvas, rows, 20, c + 2, 2 * c + 2, c);
 }
 
-void DrawEphemerisPagePrint(Canvas& canvas, const ChartDocument& doc, int startDay, int interval) {
+void DrawEphemerisPagePrint(Canvas& canvas, const ChartSnapshot& snap, int startDay, int interval) {
   PageStateGuard guard(canvas, Mapping::Print, FontId::Print240, 1);
   const int d = canvas.LineHeight();
-  const EphemerisPlaceTexts t = EphemerisPlaceTextsOf(doc.place(), doc.horoscope(), true);
+  const EphemerisPlaceTexts t = EphemerisPlaceTextsOf(snap.place, snap.horoscope, true);
   canvas.TextOut(720, -d, t.heading);
   const int x1 = 720 + canvas.TextWidth(t.heading);
   canvas.TextOut(x1, -d, t.longitude);
@@ -78,7 +78,7 @@ void DrawEphemerisPagePrint(Canvas& canvas, const ChartDocument& doc, int startD
 
   canvas.SelectFont(FontId::Print200);
   const int e = canvas.LineHeight();
-  const auto rows = ComputeEphemerisSeries(doc.horoscope(), startDay, IntervalOf(interval),
+  const auto rows = ComputeEphemerisSeries(snap.horoscope, startDay, IntervalOf(interval),
                                            kEphemerisPrintRows);
   DrawEphemerisTable(canvas, rows, 720, -3 * d, -3 * d - e, -e);
 }

@@ -3,15 +3,15 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "document/chart_document.h"
+#include "document/chart_snapshot.h"
 #include "engine/calendar.h"
 #include "view/page_format.h"
 
 namespace sarvexa {
 
-InfoPanelData InfoPanelDataOf(const ChartDocument& doc) {
-  return InfoPanelData{doc.firstName(), doc.lastName(), doc.place(), doc.horoscope(),
-                       doc.currentPeriod()};
+InfoPanelData InfoPanelDataOf(const ChartSnapshot& snap) {
+  return InfoPanelData{snap.firstName, snap.lastName, snap.place, snap.horoscope,
+                       snap.derivations.period};
 }
 
 std::string CoordinateText(double value, char positiveLetter, char negativeLetter) {
@@ -73,8 +73,8 @@ int DrawInfoPanel(Canvas& canvas, int x, int y, const InfoPanelData& data) {
   return y + 4 * step;
 }
 
-int DrawInfoPanel(Canvas& canvas, int x, int y, const ChartDocument& doc) {
-  return DrawInfoPanel(canvas, x, y, InfoPanelDataOf(doc));
+int DrawInfoPanel(Canvas& canvas, int x, int y, const ChartSnapshot& snap) {
+  return DrawInfoPanel(canvas, x, y, InfoPanelDataOf(snap));
 }
 
 void DrawPlanetTable(Canvas& canvas, int left, int top, int rowHeight, const Horoscope& chart) {

@@ -40,13 +40,13 @@ TEST(Dispatch, EachModeDrawsItsOwnPageInTheChosenSpace) {
     view.displayMode = k.mode;
     view.pratyantarLord = 1;  // Venus
     RecordingCanvas screen;
-    DrawScreenPage(screen, *d.doc, view);
+    DrawScreenPage(screen, d.doc->snapshot(), view);
     EXPECT_TRUE(HasTextStartingWith(screen, k.screenText));
     ASSERT_FALSE(screen.Log().empty());
     EXPECT_EQ(screen.Log().front(), "mapping screen");
     for (const auto& t : screen.Texts()) EXPECT_EQ(t.mapping, Mapping::Screen);
     RecordingCanvas print;
-    DrawPrintPage(print, *d.doc, view);
+    DrawPrintPage(print, d.doc->snapshot(), view);
     EXPECT_TRUE(HasTextStartingWith(print, k.printText));
     for (const auto& t : print.Texts()) {
       EXPECT_EQ(t.mapping, Mapping::Print);
@@ -62,8 +62,8 @@ TEST(Dispatch, EveryModeDrawsSomethingAndUnknownModesNothing) {
     ViewState view;
     view.displayMode = mode;
     RecordingCanvas screen, print;
-    DrawScreenPage(screen, *d.doc, view);
-    DrawPrintPage(print, *d.doc, view);
+    DrawScreenPage(screen, d.doc->snapshot(), view);
+    DrawPrintPage(print, d.doc->snapshot(), view);
     EXPECT_FALSE(screen.Texts().empty());
     EXPECT_FALSE(print.Texts().empty());
   }
@@ -72,8 +72,8 @@ TEST(Dispatch, EveryModeDrawsSomethingAndUnknownModesNothing) {
     ViewState view;
     view.displayMode = mode;
     RecordingCanvas screen, print;
-    DrawScreenPage(screen, *d.doc, view);
-    DrawPrintPage(print, *d.doc, view);
+    DrawScreenPage(screen, d.doc->snapshot(), view);
+    DrawPrintPage(print, d.doc->snapshot(), view);
     EXPECT_TRUE(screen.Log().empty());
     EXPECT_TRUE(print.Log().empty());
   }
@@ -81,13 +81,13 @@ TEST(Dispatch, EveryModeDrawsSomethingAndUnknownModesNothing) {
 
 TEST(Dispatch, ChartColoursAndStyleComeFromTheDocument) {
   Doc on(1, 1);
-  const ChartColours c = RashiChartColours(*on.doc);
+  const ChartColours c = RashiChartColours(on.doc->snapshot());
   EXPECT_TRUE(c.enabled);
   for (std::size_t g = 0; g < 10; ++g) EXPECT_EQ(c.colorClass[g], on.doc->saAnalysis().colorClass[g]);
-  EXPECT_EQ(EffectiveChartStyle(*on.doc), kNorthIndian);
+  EXPECT_EQ(EffectiveChartStyle(on.doc->snapshot()), kNorthIndian);
   Doc off(0, 0);
-  EXPECT_FALSE(RashiChartColours(*off.doc).enabled);
-  EXPECT_EQ(EffectiveChartStyle(*off.doc), kSouthIndian);  // nothing stored: South
+  EXPECT_FALSE(RashiChartColours(off.doc->snapshot()).enabled);
+  EXPECT_EQ(EffectiveChartStyle(off.doc->snapshot()), kSouthIndian);  // nothing stored: South
 }
 
 TEST(Dispatch, ColourOnlyChangesTheRashiLabelsOfTheChartPage) {
@@ -96,8 +96,8 @@ TEST(Dispatch, ColourOnlyChangesTheRashiLabelsOfTheChartPage) {
   Doc on(1, 1), off(1, 0);
   ViewState view;
   RecordingCanvas a, b;
-  DrawScreenPage(a, *on.doc, view);
-  DrawScreenPage(b, *off.doc, view);
+  DrawScreenPage(a, on.doc->snapshot(), view);
+  DrawScreenPage(b, off.doc->snapshot(), view);
   int coloured = 0;
   for (const auto& t : a.Texts()) coloured += !(t.colour == kBlack);
   EXPECT_GT(coloured, 0);
