@@ -107,19 +107,19 @@ void MainWindow::buildActions() {
   on(AppExit, [this] { close(); });
   on(EditChartData, [this] { editChartData(); });
   on(SetPrasnaLocation, [this] { setPrasnaLocation(); });
-  on(ViewChart, [this] { setDisplayMode(display_mode::Chart); });
-  on(ViewMahaBukti, [this] { setDisplayMode(display_mode::MahaBukti); });
-  on(ViewDivisional, [this] { setDisplayMode(display_mode::Divisional); });
+  on(ViewChart, [this] { setDisplayMode(DisplayMode::Chart); });
+  on(ViewMahaBukti, [this] { setDisplayMode(DisplayMode::MahaBukti); });
+  on(ViewDivisional, [this] { setDisplayMode(DisplayMode::Divisional); });
   on(ViewEphemeris, [this] { viewEphemeris(); });
-  on(ViewSaAnalysis, [this] { setDisplayMode(display_mode::SaAnalysis); });
+  on(ViewSaAnalysis, [this] { setDisplayMode(DisplayMode::SaAnalysis); });
   on(ViewSaTransits, [this] { viewSaTransits(); });
   for (int id = PratyantarFirst; id <= PratyantarLast; ++id)
     on(id, [this, id] {
       view_->state().pratyantarLord = id - PratyantarFirst;
-      setDisplayMode(display_mode::Pratyantar);
+      setDisplayMode(DisplayMode::Pratyantar);
     });
-  on(StyleNorth, [this] { document_.setChartStyle(1); updateChecks(); view_->update(); });
-  on(StyleSouth, [this] { document_.setChartStyle(2); updateChecks(); view_->update(); });
+  on(StyleNorth, [this] { document_.setChartStyle(ChartStyle::North); updateChecks(); view_->update(); });
+  on(StyleSouth, [this] { document_.setChartStyle(ChartStyle::South); updateChecks(); view_->update(); });
   on(ColorOff, [this] { document_.setColorCharts(0); updateChecks(); view_->update(); });
   on(ColorOn, [this] { document_.setColorCharts(1); updateChecks(); view_->update(); });
   on(HelpContents, [this] { helpContents(); });
@@ -328,20 +328,20 @@ void MainWindow::updateTitle() {
 
 void MainWindow::updateChecks() {
   using namespace command;
-  const int mode = view_->state().displayMode;
-  actions_.value(ViewChart)->setChecked(mode == display_mode::Chart);
-  actions_.value(ViewMahaBukti)->setChecked(mode == display_mode::MahaBukti);
-  actions_.value(ViewDivisional)->setChecked(mode == display_mode::Divisional);
-  actions_.value(ViewEphemeris)->setChecked(mode == display_mode::Ephemeris);
-  actions_.value(ViewSaAnalysis)->setChecked(mode == display_mode::SaAnalysis);
-  actions_.value(ViewSaTransits)->setChecked(mode == display_mode::SaTransits);
-  actions_.value(StyleNorth)->setChecked(document_.chartStyle() == 1);
-  actions_.value(StyleSouth)->setChecked(document_.chartStyle() == 2);
+  const DisplayMode mode = view_->state().displayMode;
+  actions_.value(ViewChart)->setChecked(mode == DisplayMode::Chart);
+  actions_.value(ViewMahaBukti)->setChecked(mode == DisplayMode::MahaBukti);
+  actions_.value(ViewDivisional)->setChecked(mode == DisplayMode::Divisional);
+  actions_.value(ViewEphemeris)->setChecked(mode == DisplayMode::Ephemeris);
+  actions_.value(ViewSaAnalysis)->setChecked(mode == DisplayMode::SaAnalysis);
+  actions_.value(ViewSaTransits)->setChecked(mode == DisplayMode::SaTransits);
+  actions_.value(StyleNorth)->setChecked(document_.chartStyle() == ChartStyle::North);
+  actions_.value(StyleSouth)->setChecked(document_.chartStyle() == ChartStyle::South);
   actions_.value(ColorOff)->setChecked(document_.colorCharts() == 0);
   actions_.value(ColorOn)->setChecked(document_.colorCharts() == 1);
 }
 
-void MainWindow::setDisplayMode(int mode) {
+void MainWindow::setDisplayMode(DisplayMode mode) {
   view_->state().displayMode = mode;
   updateChecks();
   view_->update();
@@ -539,7 +539,7 @@ void MainWindow::setPrasnaLocation() {
 // ---- View ----
 
 void MainWindow::viewEphemeris() {
-  view_->state().displayMode = display_mode::Ephemeris;
+  view_->state().displayMode = DisplayMode::Ephemeris;
   if (document_.ephemerisFirstUse()) view_->state().ephemerisInterval = 0;
   EphemerisDialog dialog(this);
   dialog.setValues(document_.openEphemerisChoice());
@@ -557,7 +557,7 @@ void MainWindow::viewEphemeris() {
 }
 
 void MainWindow::viewSaTransits() {
-  view_->state().displayMode = display_mode::SaTransits;
+  view_->state().displayMode = DisplayMode::SaTransits;
   const TransitDialogValues shown = TransitDialogFromChoice(document_.openTransitChoice());
   TransitDialog dialog(this);
   dialog.setValues(shown);

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "app/ephemeris_dialog.h"
+#include "view/display.h"
 
 class QAction;
 class QLabel;
@@ -93,7 +94,7 @@ private:
   void buildToolBar();
   void buildStatusBar();
   QAction* makeAction(int id);
-  void setDisplayMode(int mode);
+  void setDisplayMode(DisplayMode mode);
   void chartChanged();
   void updateTitle();
   void updateChecks();

@@ -51,7 +51,7 @@ struct Fixture {
     f.zoneHours = 5;
     f.zoneMinutes = 30;
     doc->newChart(f);
-    doc->setChartStyle(2);
+    doc->setChartStyle(ChartStyle::South);
     doc->setColorCharts(1);
   }
 };
@@ -64,7 +64,7 @@ Fixture& TheFixture() {
 void BM_ScreenPage(benchmark::State& state) {
   Fixture& fx = TheFixture();
   ViewState view;
-  view.displayMode = static_cast<int>(state.range(0));
+  view.displayMode = static_cast<DisplayMode>(state.range(0));
   view.pratyantarLord = 1;
   for (auto _ : state) {
     QImage image = RenderToImage(QSize(1024, 800), [&](Canvas& c) { DrawScreenPage(c, fx.doc->snapshot(), view); });
@@ -76,7 +76,7 @@ BENCHMARK(BM_ScreenPage)->DenseRange(1, 7)->Unit(benchmark::kMillisecond);
 void BM_PrintedEphemerisPdf(benchmark::State& state) {
   Fixture& fx = TheFixture();
   ViewState view;
-  view.displayMode = display_mode::Ephemeris;
+  view.displayMode = DisplayMode::Ephemeris;
   view.ephemerisInterval = 0;
   const QString path = QDir::temp().filePath("sarvexa_bench_ephemeris.pdf");
   for (auto _ : state) {

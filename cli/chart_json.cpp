@@ -153,7 +153,9 @@ void WriteDerivationFields(JsonWriter& json, const Horoscope& h, const ChartDeri
   json.Key("ageStrength");
   WriteIntArray(json, sa.ageStrength);
   json.Key("colorClass");
-  WriteIntArray(json, sa.colorClass);
+  json.BeginArray();
+  for (ColorClass c : sa.colorClass) json.Int(static_cast<int>(c));
+  json.EndArray();
   json.EndObject();
 }
 

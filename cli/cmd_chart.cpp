@@ -166,7 +166,7 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
     }
   }
   if (options.exports.any()) {
-    chart.chartStyle = StoredChartStyle();
+    chart.chartStyle = ChartStyleFromSetting(StoredChartStyle());
     if (auto error = WriteExports(options.exports, chart, out)) {
       err << "sarvexa-cli chart: " << *error << '\n';
       return 1;

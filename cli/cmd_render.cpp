@@ -46,7 +46,7 @@ struct RenderOptions {
   std::optional<LocalClockReading> now;  ///< --now; the computer's clock otherwise
   ViewState view;
   bool printVariant = false;
-  std::optional<int> style;   ///< 1 North, 2 South; the stored setting otherwise
+  std::optional<ChartStyle> style;  ///< the stored setting otherwise
   std::optional<int> colour;  ///< 0/1; the stored setting otherwise
   std::optional<std::string> pngPath;
   std::optional<std::string> pdfPath;
@@ -67,12 +67,12 @@ std::string Lower(std::string s) {
 bool ParsePage(const std::string& text, ViewState& view, std::string& error) {
   const std::string page = Lower(text);
   struct Name { const char* name; DisplayMode mode; };
-  constexpr Name kPages[] = {{"chart", display_mode::Chart},
-                             {"maha-bukti", display_mode::MahaBukti},
-                             {"divisional", display_mode::Divisional},
-                             {"ephemeris", display_mode::Ephemeris},
-                             {"sa", display_mode::SaAnalysis},
-                             {"transits", display_mode::SaTransits}};
+  constexpr Name kPages[] = {{"chart", DisplayMode::Chart},
+                             {"maha-bukti", DisplayMode::MahaBukti},
+                             {"divisional", DisplayMode::Divisional},
+                             {"ephemeris", DisplayMode::Ephemeris},
+                             {"sa", DisplayMode::SaAnalysis},
+                             {"transits", DisplayMode::SaTransits}};
   for (const auto& p : kPages) {
     if (page == p.name) {
       view.displayMode = p.mode;
@@ -84,7 +84,7 @@ bool ParsePage(const std::string& text, ViewState& view, std::string& error) {
     const std::string lord = page.substr(prefix.size());
     for (int l = 0; l < dasha::kLordCount; ++l) {
       if (lord == Lower(kDashaTwoLetterNames[l])) {
-        view.displayMode = display_mode::Pratyantar;
+        view.displayMode = DisplayMode::Pratyantar;
         view.pratyantarLord = l;
         return true;
       }
@@ -165,7 +165,7 @@ OptionMatch TakeRenderOption(const Arguments& args, std::size_t& i, RenderOption
     if (!ok) error = "--variant must be screen or print, not '" + value + "'";
   } else if (name == "--style") {
     ok = v == "north" || v == "south";
-    o.style = v == "north" ? 1 : 2;
+    o.style = v == "north" ? ChartStyle::North : ChartStyle::South;
     if (!ok) error = "--style must be north or south, not '" + value + "'";
   } else if (name == "--color") {
     ok = v == "on" || v == "off";
@@ -418,7 +418,7 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
   if (o.colour) doc.setColorCharts(*o.colour);
   o.view.ephemerisStartDay = o.ephemeris.startDay;
   o.view.ephemerisInterval = static_cast<int>(o.ephemeris.interval);
-  if (o.view.displayMode == display_mode::SaTransits) {
+  if (o.view.displayMode == DisplayMode::SaTransits) {
     std::string error;
     if (!ComputeTransit(o, doc, error)) {
       err << "sarvexa-cli render: " << error << "\n";

@@ -17,7 +17,7 @@ LocalClockReading DefaultClock() { return ReadSystemLocalClock(); }
 ChartDocument::ChartDocument(SettingsStore& settings, LocalClock clock)
     : settings_(settings), clock_(clock ? std::move(clock) : LocalClock(DefaultClock)) {
   const DisplaySettings display = ReadDisplaySettings(settings_);
-  chart_.chartStyle = display.chartStyle;
+  chart_.chartStyle = ChartStyleFromSetting(display.chartStyle);
   chart_.colorCharts = display.colorCharts;
   prasnaLocation_ = ReadPrasnaLocation(settings_);
 }
@@ -25,7 +25,7 @@ ChartDocument::ChartDocument(SettingsStore& settings, LocalClock clock)
 ChartDocument::~ChartDocument() {
   // A store that cannot be written loses only the display choice of this
   // run; there is nobody left to tell at exit.
-  WriteDisplaySettings(settings_, DisplaySettings{chart_.chartStyle, chart_.colorCharts});
+  WriteDisplaySettings(settings_, DisplaySettings{ChartStyleSetting(chart_.chartStyle), chart_.colorCharts});
 }
 
 std::string ChartDocument::title() const {
@@ -33,9 +33,8 @@ std::string ChartDocument::title() const {
   return p.has_filename() ? p.filename().string() : pathName_;
 }
 
-void ChartDocument::setChartStyle(int style) {
-  chart_.chartStyle = (style == chart_style::North || style == chart_style::South) ? style
-                                                                            : chart_style::None;
+void ChartDocument::setChartStyle(ChartStyle style) {
+  chart_.chartStyle = ChartStyleFromSetting(ChartStyleSetting(style));
 }
 
 void ChartDocument::setColorCharts(int on) { chart_.colorCharts = on == 1 ? 1 : 0; }

@@ -66,8 +66,8 @@ class ChartDocument {
   std::string title() const;
 
   // ---- display settings (persisted) ----
-  int chartStyle() const { return chart_.chartStyle; }    ///< 0, 1 North, 2 South
-  void setChartStyle(int style);                          ///< values other than 1, 2 become 0
+  ChartStyle chartStyle() const { return chart_.chartStyle; }
+  void setChartStyle(ChartStyle style);                   ///< values other than North, South become None
   int colorCharts() const { return chart_.colorCharts; }  ///< 0 off, 1 on
   void setColorCharts(int on);                        ///< values other than 0, 1 become 0
 

@@ -9,16 +9,10 @@
 
 #include "analysis/derivations.h"
 #include "analysis/sa_transits.h"
+#include "document/chart_style.h"
 #include "engine/horoscope.h"
 
 namespace sarvexa {
-
-/// Chart style setting: 1 North Indian, 2 South Indian, 0 nothing valid stored.
-namespace chart_style {
-inline constexpr int None = 0;
-inline constexpr int North = 1;
-inline constexpr int South = 2;
-}  // namespace chart_style
 
 struct ChartSnapshot {
   std::string firstName;  ///< UTF-8; "Prasna" for a Prasna
@@ -31,7 +25,7 @@ struct ChartSnapshot {
   bool isPrasna = false;
 
   // Display choices (persisted in the settings).
-  int chartStyle = chart_style::None;  ///< 0, 1 North, 2 South
+  ChartStyle chartStyle = ChartStyle::None;
   int colorCharts = 0;                 ///< 0 off, 1 on
 
   // The last transit comparison (written by the SA transits command).

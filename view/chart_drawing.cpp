@@ -159,7 +159,7 @@ void ClearOfSignNumber(Canvas& canvas, const ChartFrame& frame, int ascendantSig
 ChartFrame DrawNorthFrame(Canvas& canvas, int L, int T, int w, int h, int c) {
   const Vertical v = VerticalFor(canvas, T, h);
   ChartFrame frame;
-  frame.chartStyle = kNorthIndian;
+  frame.chartStyle = ChartStyle::North;
   frame.cellTextHeight = h / 3 - 2 * c;
 
   canvas.Rectangle(L, v.At(0), L + w, v.At(h));
@@ -210,7 +210,7 @@ ChartFrame DrawNorthFrame(Canvas& canvas, int L, int T, int w, int h, int c) {
 ChartFrame DrawSouthFrame(Canvas& canvas, int L, int T, int w, int h, int c) {
   const Vertical v = VerticalFor(canvas, T, h);
   ChartFrame frame;
-  frame.chartStyle = kSouthIndian;
+  frame.chartStyle = ChartStyle::South;
   const int p = w / 4;
   const int q = h / 4;
   frame.cellTextHeight = q - c;
@@ -250,9 +250,9 @@ const char* GrahaLabelText(GrahaIndex g, bool retrograde) {
   return retrograde ? kRetro[g] : kPlain[g];
 }
 
-ChartFrame DrawChartFrame(Canvas& canvas, int chartStyle, int left, int top, int width,
+ChartFrame DrawChartFrame(Canvas& canvas, ChartStyle chartStyle, int left, int top, int width,
                           int height, int lineHeight) {
-  ChartFrame frame = chartStyle == kNorthIndian
+  ChartFrame frame = chartStyle == ChartStyle::North
                          ? DrawNorthFrame(canvas, left, top, width, height, lineHeight)
                          : DrawSouthFrame(canvas, left, top, width, height, lineHeight);
   const Vertical v = VerticalFor(canvas, top, height);
@@ -269,7 +269,7 @@ void PlaceGrahasWithDegrees(Canvas& canvas, const ChartFrame& frame, const Chart
   const int line = canvas.LineHeight();
   const auto order = SortByLongitude(chart);
   const auto counts = CountPerHouse(chart);
-  const bool north = frame.chartStyle == kNorthIndian;
+  const bool north = frame.chartStyle == ChartStyle::North;
   const int probe = canvas.TextWidth("MoRS22:22");
 
   if (north) WriteSignNumbers(canvas, frame, signs[0], line);
@@ -314,7 +314,7 @@ void PlaceGrahaLabels(Canvas& canvas, const ChartFrame& frame, const ChartSigns&
   const ChartSigns signs = Normalised(rawSigns);
   const int line = canvas.LineHeight();
   const int w2 = canvas.TextWidth("MoR");
-  const bool north = frame.chartStyle == kNorthIndian;
+  const bool north = frame.chartStyle == ChartStyle::North;
 
   if (north) WriteSignNumbers(canvas, frame, signs[0], line);
 

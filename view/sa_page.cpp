@@ -87,7 +87,7 @@ void DrawSaPagePrint(Canvas& canvas, const ChartSnapshot& snap) {
   // title's line so the two never overlap (its upper edge one line below the
   // title's top, the lower edge 4000 below that).
   canvas.TextOut(6120, top - h - 2500, "Navamsa");
-  const int t = snap.chartStyle == 2 ? half : h;
+  const int t = snap.chartStyle == ChartStyle::South ? half : h;
   const ChartFrame navamsa =
       DrawChartFrame(canvas, snap.chartStyle, 6120, top - 2 * h - 6500, 4000, 4000, t);
   PlaceGrahaLabels(canvas, navamsa, DivisionalSigns(chart, 9), chart);

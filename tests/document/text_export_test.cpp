@@ -316,9 +316,9 @@ TEST(CharChart, SouthHasNoSignNumbers) {
 }
 
 TEST(CharChart, StyleFromSetting) {
-  EXPECT_EQ(CharChartStyleFromSetting(1), CharChartStyle::North);
-  EXPECT_EQ(CharChartStyleFromSetting(2), CharChartStyle::South);
-  EXPECT_EQ(CharChartStyleFromSetting(0), CharChartStyle::South);
+  EXPECT_EQ(CharChartStyleFromSetting(ChartStyle::North), CharChartStyle::North);
+  EXPECT_EQ(CharChartStyleFromSetting(ChartStyle::South), CharChartStyle::South);
+  EXPECT_EQ(CharChartStyleFromSetting(ChartStyle::None), CharChartStyle::South);
 }
 
 // ---------------------------------------------------------------- report

@@ -29,13 +29,13 @@ TEST(Dispatch, EachModeDrawsItsOwnPageInTheChosenSpace) {
   Doc d(1, 0);
   struct Case { DisplayMode mode; const char* screenText; const char* printText; };
   const Case kCases[] = {
-      {display_mode::MahaBukti, "Vimshottari Dashas for: Ann Lee", "VIMSHOTTARI DASHAS FOR:"},
-      {display_mode::Pratyantar, "Venus PratyAntar Dashas for: Ann Lee", "VENUS PRATYANTAR DASHAS FOR:"},
-      {display_mode::Chart, "Vimshottari Dashas", "Navamsa"},
-      {display_mode::Divisional, "Hora", "Chaturvimsamsa"},
+      {DisplayMode::MahaBukti, "Vimshottari Dashas for: Ann Lee", "VIMSHOTTARI DASHAS FOR:"},
+      {DisplayMode::Pratyantar, "Venus PratyAntar Dashas for: Ann Lee", "VENUS PRATYANTAR DASHAS FOR:"},
+      {DisplayMode::Chart, "Vimshottari Dashas", "Navamsa"},
+      {DisplayMode::Divisional, "Hora", "Chaturvimsamsa"},
   };
   for (const auto& k : kCases) {
-    SCOPED_TRACE(k.mode);
+    SCOPED_TRACE(static_cast<int>(k.mode));
     ViewState view;
     view.displayMode = k.mode;
     view.pratyantarLord = 1;  // Venus
@@ -57,8 +57,9 @@ TEST(Dispatch, EachModeDrawsItsOwnPageInTheChosenSpace) {
 
 TEST(Dispatch, EveryModeDrawsSomethingAndUnknownModesNothing) {
   Doc d(2, 1);
-  for (DisplayMode mode = 1; mode <= 7; ++mode) {
-    SCOPED_TRACE(mode);
+  for (int m = 1; m <= 7; ++m) {
+    const auto mode = static_cast<DisplayMode>(m);
+    SCOPED_TRACE(m);
     ViewState view;
     view.displayMode = mode;
     RecordingCanvas screen, print;
@@ -67,8 +68,9 @@ TEST(Dispatch, EveryModeDrawsSomethingAndUnknownModesNothing) {
     EXPECT_FALSE(screen.Texts().empty());
     EXPECT_FALSE(print.Texts().empty());
   }
-  for (DisplayMode mode : {0, 8, -1, 100}) {
-    SCOPED_TRACE(mode);
+  for (int m : {0, 8, -1, 100}) {
+    const auto mode = static_cast<DisplayMode>(m);
+    SCOPED_TRACE(m);
     ViewState view;
     view.displayMode = mode;
     RecordingCanvas screen, print;
@@ -84,10 +86,10 @@ TEST(Dispatch, ChartColoursAndStyleComeFromTheDocument) {
   const ChartColours c = RashiChartColours(on.doc->snapshot());
   EXPECT_TRUE(c.enabled);
   for (std::size_t g = 0; g < 10; ++g) EXPECT_EQ(c.colorClass[g], on.doc->saAnalysis().colorClass[g]);
-  EXPECT_EQ(EffectiveChartStyle(on.doc->snapshot()), kNorthIndian);
+  EXPECT_EQ(EffectiveChartStyle(on.doc->snapshot()), ChartStyle::North);
   Doc off(0, 0);
   EXPECT_FALSE(RashiChartColours(off.doc->snapshot()).enabled);
-  EXPECT_EQ(EffectiveChartStyle(off.doc->snapshot()), kSouthIndian);  // nothing stored: South
+  EXPECT_EQ(EffectiveChartStyle(off.doc->snapshot()), ChartStyle::South);  // nothing stored: South
 }
 
 TEST(Dispatch, ColourOnlyChangesTheRashiLabelsOfTheChartPage) {
