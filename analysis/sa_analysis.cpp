@@ -230,9 +230,8 @@ void AnalyseChartPoints(const Horoscope& h, SaAnalysis& r) {
 
 }  // namespace
 
-SaAnalyzer::SaAnalyzer(const Horoscope& h, SaAnalysis& result) { analyse(h, result); }
-
-void SaAnalyzer::analyse(const Horoscope& h, SaAnalysis& r) {
+SaAnalysis AnalyseChart(const Horoscope& h) {
+  SaAnalysis r;
   bool inRange = true;
   for (const GrahaPosition& p : h.positions) {
     inRange = inRange && p.longitude >= 0.0 && p.longitude < 360.0;
@@ -242,12 +241,7 @@ void SaAnalyzer::analyse(const Horoscope& h, SaAnalysis& r) {
   } else {
     AnalyseChartPoints<false>(h, r);
   }
-}
-
-SaAnalysis AnalyseChart(const Horoscope& h) {
-  SaAnalysis result;
-  SaAnalyzer run(h, result);
-  return result;
+  return r;
 }
 
 }  // namespace sarvexa

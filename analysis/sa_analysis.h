@@ -35,12 +35,12 @@ inline constexpr int WeakDispositor = 0x200;        ///< in the mooltrikona sign
 }  // namespace SaFlags
 
 /// Colour class of a point in the coloured charts.
-namespace ColorClass {
-inline constexpr int None = 0;               ///< the Ascendant, or nothing analysed yet
-inline constexpr int Malefic = 1;            ///< functional malefic
-inline constexpr int Benefic = 2;            ///< functional benefic
-inline constexpr int AfflictedBenefic = 3;   ///< afflicted functional benefic
-}  // namespace ColorClass
+enum class ColorClass : std::int32_t {
+  None = 0,              ///< the Ascendant, or nothing analysed yet
+  Malefic = 1,           ///< functional malefic
+  Benefic = 2,           ///< functional benefic
+  AfflictedBenefic = 3,  ///< afflicted functional benefic
+};
 
 /// Orb of every conjunction and aspect, degrees.
 inline constexpr double kSaOrbDeg = 5.0;
@@ -98,7 +98,7 @@ struct SaAnalysis {
   std::array<GrahaSet, graha::kCount> aspects{};       ///< by GrahaIndex: grahas whose aspect falls within 5 degrees
   std::array<std::int32_t, graha::kCount> flags{};     ///< by GrahaIndex: SaFlags
   std::array<std::int32_t, graha::kCount> ageStrength{};  ///< by GrahaIndex: infancy/old-age percent 0..100
-  std::array<std::int32_t, graha::kCount> colorClass{};   ///< by GrahaIndex: ColorClass
+  std::array<ColorClass, graha::kCount> colorClass{};     ///< by GrahaIndex
 };
 
 /// Sign of the Ascendant.
@@ -140,20 +140,8 @@ int closenessPercent(double separationDeg);
 /// their signs only: trunc((5 - d) x 20) when d < 5, else 0.
 int signDegreeCloseness(const Horoscope& h, GrahaIndex a, GrahaIndex b);
 
-/// Runs the analysis on construction: reads `h`, rewrites every field of
-/// `result` (strengths only where their conditions hold). Keeps nothing.
-class SaAnalyzer {
- public:
-  SaAnalyzer(const Horoscope& h, SaAnalysis& result);
-  virtual ~SaAnalyzer() = default;
-  SaAnalyzer(const SaAnalyzer&) = delete;
-  SaAnalyzer& operator=(const SaAnalyzer&) = delete;
-
- private:
-  static void analyse(const Horoscope& h, SaAnalysis& result);
-};
-
-/// Convenience: a fresh zero-filled record analysed for `h`.
+/// The analysis of `h`: a fresh zero-filled record with every field worked
+/// out (strengths only where their conditions hold).
 SaAnalysis AnalyseChart(const Horoscope& h);
 
 }  // namespace sarvexa

@@ -120,8 +120,7 @@ std::optional<SaNodeHouses> SaNodeHousesByMep(const Horoscope& h, const SaAnalys
   return out;
 }
 
-void WriteSaBlock(const Horoscope& h, std::string& out) {
-  const SaAnalysis sa = AnalyseChart(h);
+void WriteSaBlock(const Horoscope& h, const SaAnalysis& sa, std::string& out) {
   const SignIndex rising = RisingSign(h);
   out += "\n\nSystem's Approach Analysis\n";
   out += "==========================\n";
@@ -143,9 +142,9 @@ void WriteSaBlock(const Horoscope& h, std::string& out) {
   }
 }
 
-std::string SaBlockText(const Horoscope& h) {
+std::string SaBlockText(const Horoscope& h, const SaAnalysis& sa) {
   std::string out;
-  WriteSaBlock(h, out);
+  WriteSaBlock(h, sa, out);
   return out;
 }
 

@@ -47,11 +47,11 @@ std::optional<SaNodeHouses> SaNodeHousesBySign(const Horoscope& h, const SaAnaly
 /// page); nothing when Ketu stands on no MEP.
 std::optional<SaNodeHouses> SaNodeHousesByMep(const Horoscope& h, const SaAnalysis& sa);
 
-/// Runs the analysis on `h` and appends the text export's SA block to `out`:
-/// heading, one paragraph per graha Sun..Saturn and the Rahu/Ketu lines.
-void WriteSaBlock(const Horoscope& h, std::string& out);
+/// Appends the text export's SA block of chart `h` with its analysis `sa` to
+/// `out`: heading, one paragraph per graha Sun..Saturn and the Rahu/Ketu lines.
+void WriteSaBlock(const Horoscope& h, const SaAnalysis& sa, std::string& out);
 
 /// WriteSaBlock into a fresh string.
-std::string SaBlockText(const Horoscope& h);
+std::string SaBlockText(const Horoscope& h, const SaAnalysis& sa);
 
 }  // namespace sarvexa

@@ -14,77 +14,6 @@ double Reduce360(double x) { return ReduceSaAngle(x); }
 
 }  // namespace
 
-int To24Hour(int hour12, bool pm) {
-  if (pm) {
-    const int h = hour12 + 12;
-    return h == 24 ? 12 : h;  // 12 PM is noon
-  }
-  return hour12 == 12 ? 0 : hour12;  // 12 AM is midnight
-}
-
-TransitDialogValues TransitDialogFromChoice(const TransitChoice& c) {
-  TransitDialogValues v;
-  v.monthIndex = c.monthIndex;
-  v.day = c.day;
-  v.year = c.year;
-  int h = c.hour;
-  if (h >= 12) {
-    h -= 12;
-    v.isPm = 1;
-  }
-  v.hour12 = h == 0 ? 12 : h;
-  v.minute = c.minute;
-  v.zoneHours = SaturatingAbs(c.zoneHours);
-  v.zoneMinutes = SaturatingAbs(c.zoneMinutes);
-  v.dstHours = c.dstHours;
-  v.dstMinutes = c.dstMinutes;
-  v.lonDegrees = SaturatingAbs(c.lonDegrees);
-  v.lonMinutes = SaturatingAbs(c.lonMinutes);
-  v.isEast = c.isEast;
-  v.latDegrees = SaturatingAbs(c.latDegrees);
-  v.latMinutes = SaturatingAbs(c.latMinutes);
-  v.isSouth = c.isSouth;
-  // A zone signed against the longitude's side keeps its own side.
-  const bool zoneIsEast = c.zoneHours < 0 || (c.zoneHours == 0 && c.zoneMinutes < 0);
-  const bool zoneIsSet = c.zoneHours != 0 || c.zoneMinutes != 0;
-  if (zoneIsSet && zoneIsEast != (c.isEast != 0)) v.zoneEast = zoneIsEast;
-  return v;
-}
-
-TransitChoice TransitChoiceFromDialog(const TransitDialogValues& v) {
-  TransitChoice c;
-  c.day = v.day;
-  c.monthIndex = v.monthIndex;
-  c.year = v.year;
-  c.hour = To24Hour(v.hour12, v.isPm != 0);
-  c.minute = v.minute;
-  // East signs both the zone and the longitude, South the latitude; the
-  // dialog fields hold magnitudes.
-  const bool east = v.isEast != 0;
-  const bool south = v.isSouth != 0;
-  const bool zoneEast = v.zoneEast.value_or(east);
-  c.zoneHours = zoneEast ? SaturatingNegate(v.zoneHours) : v.zoneHours;
-  c.zoneMinutes = zoneEast ? SaturatingNegate(v.zoneMinutes) : v.zoneMinutes;
-  c.dstHours = v.dstHours;
-  c.dstMinutes = v.dstMinutes;
-  c.lonDegrees = east ? SaturatingNegate(v.lonDegrees) : v.lonDegrees;
-  c.lonMinutes = east ? SaturatingNegate(v.lonMinutes) : v.lonMinutes;
-  c.latDegrees = south ? SaturatingNegate(v.latDegrees) : v.latDegrees;
-  c.latMinutes = south ? SaturatingNegate(v.latMinutes) : v.latMinutes;
-  c.isEast = v.isEast != 0 ? 1 : 0;
-  c.isSouth = v.isSouth != 0 ? 1 : 0;
-  return c;
-}
-
-Horoscope TransitHoroscope(const TransitChoice& c) {
-  Horoscope h;
-  SetBirthDate(h, c.monthIndex + 1, c.day, c.year);
-  SetBirthTime(h, c.hour, c.minute, c.zoneHours, c.zoneMinutes, c.dstHours, c.dstMinutes);
-  SetBirthPlace(h, c.lonDegrees, c.lonMinutes, c.latDegrees, c.latMinutes);
-  CalculateHoroscope(h);
-  return h;
-}
-
 namespace {
 
 // The comparison proper. When both charts hold every longitude in
@@ -178,18 +107,14 @@ bool AllInRange(const Horoscope& h) {
 
 }  // namespace
 
-void analyseTransits(const Horoscope& natal, const Horoscope& transit, SaTransitAnalysis& r) {
+SaTransitAnalysis AnalyseTransits(const Horoscope& natal, const Horoscope& transit) {
+  SaTransitAnalysis r;
   if (AllInRange(natal) && AllInRange(transit)) {
     CompareCharts<true>(natal, transit, r);
   } else {
     CompareCharts<false>(natal, transit, r);
   }
-}
-
-SaTransitAnalysis AnalyseTransits(const Horoscope& natal, const Horoscope& transit) {
-  SaTransitAnalysis result;
-  analyseTransits(natal, transit, result);
-  return result;
+  return r;
 }
 
 }  // namespace sarvexa

@@ -3,10 +3,12 @@
 
 #include <QDialog>
 
+#include "sarvexa_version.h"
+
 namespace sarvexa {
 
 /// The version line of the About box.
-inline constexpr const char* kVersionText = "Version 1.10";
+inline constexpr const char* kVersionText = "Version " SARVEXA_VERSION;
 
 class AboutDialog final : public QDialog {
   Q_OBJECT

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/icons.h"
+#include "sarvexa_version.h"
 
 namespace sarvexa {
 
@@ -25,7 +26,7 @@ AppSession::~AppSession() {
 int RunApplication(QApplication& app) {
   QApplication::setOrganizationName(QLatin1String(kSettingsOrganization));
   QApplication::setApplicationName(QLatin1String(kSettingsApplication));
-  QApplication::setApplicationVersion(QStringLiteral("1.10"));
+  QApplication::setApplicationVersion(QLatin1String(SARVEXA_VERSION));
   QApplication::setWindowIcon(AppIcon());
   QApplication::setDesktopFileName(QStringLiteral("sarvexa"));
 

@@ -32,11 +32,11 @@ ChartView::ChartView(const ChartDocument& document, QWidget* parent)
 QSize ChartView::sizeHint() const { return QSize(kScreenGridWidth, kScreenGridHeight); }
 
 PageExtent ChartView::pageExtent() const {
-  return MeasureWithQt([this](Canvas& canvas) { DrawScreenPage(canvas, document_, state_); });
+  return MeasureWithQt([this](Canvas& canvas) { DrawScreenPage(canvas, document_.snapshot(), state_); });
 }
 
 PagePlacement ChartView::placementFor(const QSize& size) const {
-  const auto draw = [this](Canvas& canvas) { DrawScreenPage(canvas, document_, state_); };
+  const auto draw = [this](Canvas& canvas) { DrawScreenPage(canvas, document_.snapshot(), state_); };
   if (fitPage_) return FitScreenPage(draw, QSizeF(size), kPageMarginPx);
   return PlaceExtent(MeasureWithQt(draw, zoomScale_), zoomScale_, size.width(), size.height(),
                      kPageMarginPx);
@@ -55,12 +55,12 @@ void ChartView::paintEvent(QPaintEvent*) {
     // once this paint is over.
     QMetaObject::invokeMethod(this, [this] { setMinimumSize(zoomedSize()); }, Qt::QueuedConnection);
   }
-  DrawScreenPage(canvas, document_, state_);
+  DrawScreenPage(canvas, document_.snapshot(), state_);
 }
 
 QSize ChartView::zoomedSize() const {
   const PageExtent extent = MeasureWithQt(
-      [this](Canvas& canvas) { DrawScreenPage(canvas, document_, state_); }, zoomScale_);
+      [this](Canvas& canvas) { DrawScreenPage(canvas, document_.snapshot(), state_); }, zoomScale_);
   return QSize(static_cast<int>(std::ceil(extent.Width() * zoomScale_ + 2 * kPageMarginPx)),
                static_cast<int>(std::ceil(extent.Height() * zoomScale_ + 2 * kPageMarginPx)));
 }
@@ -104,7 +104,7 @@ void ChartView::wheelEvent(QWheelEvent* event) {
 }
 
 QImage ChartView::renderScreen(const QSize& size) const {
-  return RenderToImage(size, [this](Canvas& canvas) { DrawScreenPage(canvas, document_, state_); });
+  return RenderToImage(size, [this](Canvas& canvas) { DrawScreenPage(canvas, document_.snapshot(), state_); });
 }
 
 bool ChartView::printPage(QPrinter& printer) const {
@@ -112,7 +112,7 @@ bool ChartView::printPage(QPrinter& printer) const {
   if (!painter.begin(&printer)) return false;
   // One sheet: the origin is the printable area's top-left corner; a page
   // wider or taller than the printable area is shrunk until it is whole.
-  const auto draw = [this](Canvas& canvas) { DrawPrintPage(canvas, document_, state_); };
+  const auto draw = [this](Canvas& canvas) { DrawPrintPage(canvas, document_.snapshot(), state_); };
   const QSizeF area(printer.width(), printer.height());
   QtCanvas canvas(painter, area, printer.logicalDpiX(), printer.logicalDpiY());
   canvas.SetPlacement(PrintPlacement(MeasureWithQt(draw), printer.logicalDpiY(), area));

@@ -48,16 +48,18 @@ void EphemerisDialog::setValues(const EphemerisDialogValues& v) {
 }
 
 bool EphemerisDialog::validateAndStore() {
-  EphemerisDialogValues v;
-  const auto day = checkedInt(day_, 0, 31);
-  if (!day) return false;
-  v.day = *day;
-  v.monthIndex = month_->currentIndex();
-  const auto year = checkedInt(year_, 1800, 2100);
-  if (!year) return false;
-  v.year = *year;
-  v.interval = interval_->checkedId() < 0 ? 0 : interval_->checkedId();
-  accepted_ = v;
+  EphemerisDialogText t;
+  t.day = day_->text().toStdString();
+  t.monthIndex = month_->currentIndex();
+  t.year = year_->text().toStdString();
+  t.interval = interval_->checkedId();
+  const EphemerisDialogParse parse = ParseEphemerisDialogText(t);
+  if (!parse.values) {
+    fail(parse.error && parse.error->field == "year" ? year_ : day_,
+         QString::fromStdString(parse.error ? parse.error->message : std::string()));
+    return false;
+  }
+  accepted_ = *parse.values;
   return true;
 }
 

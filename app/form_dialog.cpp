@@ -138,22 +138,4 @@ void FormDialog::setTabChain(const QList<QWidget*>& chain) {
   for (int i = 1; i < chain.size(); ++i) setTabOrder(chain.at(i - 1), chain.at(i));
 }
 
-std::optional<int> FormDialog::checkedInt(QLineEdit* edit) {
-  const std::optional<int> value = ParseWholeNumber(edit->text().toStdString());
-  if (!value) fail(edit, QStringLiteral("Please enter an integer."));
-  return value;
-}
-
-std::optional<int> FormDialog::checkedInt(QLineEdit* edit, int min, int max) {
-  // A field that holds no whole number (an empty digits-only edit) is asked
-  // for one, as in "Chart Data"; only a number gets the range message.
-  const std::optional<int> value = checkedInt(edit);
-  if (!value) return std::nullopt;
-  if (*value < min || *value > max) {
-    fail(edit, QStringLiteral("Please enter an integer between %1 and %2.").arg(min).arg(max));
-    return std::nullopt;
-  }
-  return value;
-}
-
 }  // namespace sarvexa

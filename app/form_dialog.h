@@ -70,13 +70,6 @@ protected:
   /// Tab order of the input controls, in the given order.
   void setTabChain(const QList<QWidget*>& chain);
 
-  /// The whole number in `edit` when it lies in min..max; otherwise reports
-  /// the field (range message, or a request for a whole number) and returns
-  /// nullopt. Used by the dialogs whose checks are the dialog's own.
-  std::optional<int> checkedInt(QLineEdit* edit, int min, int max);
-  /// The whole number in `edit`, any value; nullopt after reporting.
-  std::optional<int> checkedInt(QLineEdit* edit);
-
 private:
   double unitX_ = 1.5;
   double unitY_ = 1.625;

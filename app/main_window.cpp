@@ -130,19 +130,19 @@ void MainWindow::buildActions() {
   on(AppExit, [this] { close(); });
   on(EditChartData, [this] { editChartData(); });
   on(SetPrasnaLocation, [this] { setPrasnaLocation(); });
-  on(ViewChart, [this] { setDisplayMode(display_mode::Chart); });
-  on(ViewMahaBukti, [this] { setDisplayMode(display_mode::MahaBukti); });
-  on(ViewDivisional, [this] { setDisplayMode(display_mode::Divisional); });
+  on(ViewChart, [this] { setDisplayMode(DisplayMode::Chart); });
+  on(ViewMahaBukti, [this] { setDisplayMode(DisplayMode::MahaBukti); });
+  on(ViewDivisional, [this] { setDisplayMode(DisplayMode::Divisional); });
   on(ViewEphemeris, [this] { viewEphemeris(); });
-  on(ViewSaAnalysis, [this] { setDisplayMode(display_mode::SaAnalysis); });
+  on(ViewSaAnalysis, [this] { setDisplayMode(DisplayMode::SaAnalysis); });
   on(ViewSaTransits, [this] { viewSaTransits(); });
   for (int id = PratyantarFirst; id <= PratyantarLast; ++id)
     on(id, [this, id] {
       view_->state().pratyantarLord = id - PratyantarFirst;
-      setDisplayMode(display_mode::Pratyantar);
+      setDisplayMode(DisplayMode::Pratyantar);
     });
-  on(StyleNorth, [this] { document_.setChartStyle(1); updateChecks(); view_->update(); });
-  on(StyleSouth, [this] { document_.setChartStyle(2); updateChecks(); view_->update(); });
+  on(StyleNorth, [this] { document_.setChartStyle(ChartStyle::North); updateChecks(); view_->update(); });
+  on(StyleSouth, [this] { document_.setChartStyle(ChartStyle::South); updateChecks(); view_->update(); });
   on(ColorOff, [this] { document_.setColorCharts(0); updateChecks(); view_->update(); });
   on(ColorOn, [this] { document_.setColorCharts(1); updateChecks(); view_->update(); });
   on(ViewZoomIn, [this] { view_->zoomIn(); });
@@ -345,7 +345,7 @@ QSize MainWindow::clientSizeAtScale(double scale) const {
   // fixed layouts (only the SA pages' free text lines can run longer).
   ChartView probe(document_);
   probe.state() = view_->state();
-  probe.state().displayMode = display_mode::Chart;
+  probe.state().displayMode = DisplayMode::Chart;
   const PageExtent extent = probe.pageExtent();
   return QSize(static_cast<int>(std::ceil(extent.Width() * scale + 2 * kPageMarginPx)),
                static_cast<int>(std::ceil(extent.Height() * scale + 2 * kPageMarginPx)));
@@ -411,21 +411,21 @@ void MainWindow::updateTitle() {
 
 void MainWindow::updateChecks() {
   using namespace command;
-  const int mode = view_->state().displayMode;
-  actions_.value(ViewChart)->setChecked(mode == display_mode::Chart);
-  actions_.value(ViewMahaBukti)->setChecked(mode == display_mode::MahaBukti);
-  actions_.value(ViewDivisional)->setChecked(mode == display_mode::Divisional);
-  actions_.value(ViewEphemeris)->setChecked(mode == display_mode::Ephemeris);
-  actions_.value(ViewSaAnalysis)->setChecked(mode == display_mode::SaAnalysis);
-  actions_.value(ViewSaTransits)->setChecked(mode == display_mode::SaTransits);
-  actions_.value(StyleNorth)->setChecked(document_.chartStyle() == 1);
-  actions_.value(StyleSouth)->setChecked(document_.chartStyle() == 2);
+  const DisplayMode mode = view_->state().displayMode;
+  actions_.value(ViewChart)->setChecked(mode == DisplayMode::Chart);
+  actions_.value(ViewMahaBukti)->setChecked(mode == DisplayMode::MahaBukti);
+  actions_.value(ViewDivisional)->setChecked(mode == DisplayMode::Divisional);
+  actions_.value(ViewEphemeris)->setChecked(mode == DisplayMode::Ephemeris);
+  actions_.value(ViewSaAnalysis)->setChecked(mode == DisplayMode::SaAnalysis);
+  actions_.value(ViewSaTransits)->setChecked(mode == DisplayMode::SaTransits);
+  actions_.value(StyleNorth)->setChecked(document_.chartStyle() == ChartStyle::North);
+  actions_.value(StyleSouth)->setChecked(document_.chartStyle() == ChartStyle::South);
   actions_.value(ColorOff)->setChecked(document_.colorCharts() == 0);
   actions_.value(ColorOn)->setChecked(document_.colorCharts() == 1);
   actions_.value(ViewFitPage)->setChecked(view_->fitPage());
 }
 
-void MainWindow::setDisplayMode(int mode) {
+void MainWindow::setDisplayMode(DisplayMode mode) {
   view_->state().displayMode = mode;
   updateChecks();
   view_->update();
@@ -512,14 +512,14 @@ void MainWindow::exportText() {
   writeExport(QStringLiteral("Export Chart as Text"),
               qs(TextDefaultFileName(document_.firstName(), document_.lastName())),
               QStringLiteral("Export Chart as Text (*.txt)"), QStringLiteral("TXT"),
-              TextExportText(document_));
+              TextExportText(document_.snapshot()));
 }
 
 void MainWindow::exportCsv() {
   writeExport(QStringLiteral("Export Chart as CSV"),
               qs(CsvDefaultFileName(document_.firstName(), document_.lastName())),
               QStringLiteral("Export Chart as CSV (*.csv)"), QStringLiteral("CSV"),
-              CsvExportText(document_));
+              CsvExportText(document_.snapshot()));
 }
 
 bool MainWindow::printTo(QPrinter& printer) {
@@ -627,20 +627,16 @@ void MainWindow::setPrasnaLocation() {
 // ---- View ----
 
 void MainWindow::viewEphemeris() {
-  view_->state().displayMode = display_mode::Ephemeris;
-  if (ephemerisFirstUse_) {
-    const LocalClockReading now = document_.now();
-    ephemerisChoice_ = EphemerisDialogValues{now.day, now.month - 1, now.year, 0};
-    view_->state().ephemerisInterval = 0;
-    ephemerisFirstUse_ = false;
-  }
+  view_->state().displayMode = DisplayMode::Ephemeris;
+  if (document_.ephemerisFirstUse()) view_->state().ephemerisInterval = 0;
   EphemerisDialog dialog(this);
-  dialog.setValues(ephemerisChoice_);
+  dialog.setValues(document_.openEphemerisChoice());
   if (prompter_.runDialog(dialog) == QDialog::Accepted) {
-    ephemerisChoice_ = dialog.values();
-    view_->state().ephemerisInterval = ephemerisChoice_.interval;
+    const EphemerisDialogValues& choice = dialog.values();
+    document_.setEphemerisChoice(choice);
+    view_->state().ephemerisInterval = choice.interval;
     view_->state().ephemerisStartDay =
-        DayNumberFromDate(ephemerisChoice_.year, ephemerisChoice_.monthIndex + 1, ephemerisChoice_.day);
+        DayNumberFromDate(choice.year, choice.monthIndex + 1, choice.day);
   } else {
     view_->state().ephemerisStartDay = 0;
   }
@@ -649,19 +645,8 @@ void MainWindow::viewEphemeris() {
 }
 
 void MainWindow::viewSaTransits() {
-  view_->state().displayMode = display_mode::SaTransits;
-  TransitChoice opening = document_.transitChoice();
-  if (document_.transitFirstUse()) {
-    // The present moment at the Prasna location.
-    const LocalClockReading now = document_.now();
-    const PrasnaLocation& loc = document_.prasnaLocation();
-    opening = TransitChoice{now.day,         now.month - 1,   now.year,       now.hour,
-                            now.minute,      loc.zoneHours,   loc.zoneMinutes, loc.dstHours,
-                            loc.dstMinutes,  loc.lonDegrees,  loc.lonMinutes, loc.latDegrees,
-                            loc.latMinutes,  loc.isEast,      loc.isSouth};
-    document_.clearTransitFirstUse();
-  }
-  const TransitDialogValues shown = TransitDialogFromChoice(opening);
+  view_->state().displayMode = DisplayMode::SaTransits;
+  const TransitDialogValues shown = TransitDialogFromChoice(document_.openTransitChoice());
   TransitDialog dialog(this);
   dialog.setAtlas(atlas());
   dialog.setValues(shown);
@@ -672,8 +657,7 @@ void MainWindow::viewSaTransits() {
   } else {
     chosen = TransitChoiceFromDialog(shown);
   }
-  const Horoscope transit = TransitHoroscope(chosen);
-  document_.setTransit(transit, AnalyseTransits(document_.horoscope(), transit));
+  document_.applyTransit(chosen);
   updateChecks();
   view_->update();
 }

@@ -12,6 +12,7 @@
 
 #include "document/atlas.h"
 #include "app/ephemeris_dialog.h"
+#include "view/display.h"
 
 class QAction;
 class QLabel;
@@ -94,7 +95,7 @@ private:
   void buildToolBar();
   void buildStatusBar();
   QAction* makeAction(int id);
-  void setDisplayMode(int mode);
+  void setDisplayMode(DisplayMode mode);
   void chartChanged();
   void updateTitle();
   void updateChecks();
@@ -133,8 +134,6 @@ private:
   QPointer<HelpWindow> help_;
   /// True while the chart shown is a file on disk (opened or saved).
   bool hasFile_ = false;
-  bool ephemerisFirstUse_ = true;
-  EphemerisDialogValues ephemerisChoice_;
   std::unique_ptr<Atlas> atlas_;
 };
 

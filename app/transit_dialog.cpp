@@ -162,51 +162,33 @@ void TransitDialog::choosePlace(const AtlasPlace& p) {
 }
 
 bool TransitDialog::validateAndStore() {
-  TransitDialogValues v;
-  // The order of exchange; the first failure stops it.
-  const auto day = checkedInt(day_, 1, 31);
-  if (!day) return false;
-  v.day = *day;
-  v.monthIndex = month_->currentIndex();
-  const auto year = checkedInt(year_, 1700, 2300);
-  if (!year) return false;
-  v.year = *year;
-  const auto hour = checkedInt(hour_, 1, 12);
-  if (!hour) return false;
-  v.hour12 = *hour;
-  const auto latDegrees = checkedInt(latDegrees_, 0, 89);
-  if (!latDegrees) return false;
-  v.latDegrees = *latDegrees;
-  const auto latMinutes = checkedInt(latMinutes_, 0, 59);
-  if (!latMinutes) return false;
-  v.latMinutes = *latMinutes;
-  const auto lonDegrees = checkedInt(lonDegrees_, 0, 179);
-  if (!lonDegrees) return false;
-  v.lonDegrees = *lonDegrees;
-  const auto lonMinutes = checkedInt(lonMinutes_, 0, 59);
-  if (!lonMinutes) return false;
-  v.lonMinutes = *lonMinutes;
-  v.isEast = checkedIndex(westEast_);
-  v.isSouth = checkedIndex(northSouth_);
-  v.isPm = checkedIndex(amPm_);
-  const auto minute = checkedInt(minute_, 0, 59);
-  if (!minute) return false;
-  v.minute = *minute;
-  const auto zoneHours = checkedInt(zoneHours_, 0, 12);
-  if (!zoneHours) return false;
-  v.zoneHours = *zoneHours;
-  const auto zoneMinutes = checkedInt(zoneMinutes_, 0, 59);
-  if (!zoneMinutes) return false;
-  v.zoneMinutes = *zoneMinutes;
-  const auto dstHours = checkedInt(dstHours_, 0, 2);
-  if (!dstHours) return false;
-  v.dstHours = *dstHours;
-  const auto dstMinutes = checkedInt(dstMinutes_);
-  if (!dstMinutes) return false;
-  v.dstMinutes = *dstMinutes;
-  const bool zoneEast = zoneSide_->text() == QStringLiteral("E");
-  if (zoneEast != (v.isEast == 1)) v.zoneEast = zoneEast;
-  accepted_ = v;
+  const auto text = [](const QLineEdit* e) { return e->text().toStdString(); };
+  TransitDialogText t;
+  t.monthIndex = month_->currentIndex();
+  t.day = text(day_);
+  t.year = text(year_);
+  t.hour = text(hour_);
+  t.minute = text(minute_);
+  t.zoneHours = text(zoneHours_);
+  t.zoneMinutes = text(zoneMinutes_);
+  t.dstHours = text(dstHours_);
+  t.dstMinutes = text(dstMinutes_);
+  t.lonDegrees = text(lonDegrees_);
+  t.lonMinutes = text(lonMinutes_);
+  t.latDegrees = text(latDegrees_);
+  t.latMinutes = text(latMinutes_);
+  t.isPm = checkedIndex(amPm_);
+  t.isEast = checkedIndex(westEast_);
+  t.isSouth = checkedIndex(northSouth_);
+  t.zoneEast = zoneSide_->text() == QStringLiteral("E");
+  const TransitDialogParse parse = ParseTransitDialogText(t);
+  if (!parse.values) {
+    QWidget* field = parse.error ? control(parse.error->controlId) : nullptr;
+    fail(field ? field : day_,
+         QString::fromStdString(parse.error ? parse.error->message : std::string()));
+    return false;
+  }
+  accepted_ = *parse.values;
   return true;
 }
 

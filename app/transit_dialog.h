@@ -6,7 +6,7 @@
 
 #include <QMap>
 
-#include "analysis/sa_transits.h"
+#include "document/page_choices.h"
 #include "app/form_dialog.h"
 
 class QButtonGroup;

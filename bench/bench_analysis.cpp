@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "analysis/derivations.h"
 #include "analysis/sa_analysis.h"
 #include "analysis/sa_report.h"
 #include "analysis/sa_transits.h"
@@ -27,13 +28,8 @@ void BM_RefreshDerivations(benchmark::State& state) {
   const Horoscope h = ChartAt(1, 1, 2000, 17);
   const LocalClockReading now{2024, 6, 15, 10, 45};
   for (auto _ : state) {
-    const DashaState dashas = ComputeDashaTable(h);
-    const auto period = FindCurrentPeriod(dashas.table, dashas.birthDayCount, now);
-    SaAnalysis sa;
-    SaAnalyzer run(h, sa);
-    benchmark::DoNotOptimize(dashas);
-    benchmark::DoNotOptimize(period);
-    benchmark::DoNotOptimize(sa);
+    const ChartDerivations d = Derive(h, now);
+    benchmark::DoNotOptimize(d);
   }
 }
 BENCHMARK(BM_RefreshDerivations);
@@ -53,8 +49,7 @@ BENCHMARK(BM_DashaTableAndPeriod);
 void BM_SaAnalysis(benchmark::State& state) {
   const Horoscope h = ChartAt(1, 1, 2000, 17);
   for (auto _ : state) {
-    SaAnalysis sa;
-    SaAnalyzer run(h, sa);
+    const SaAnalysis sa = AnalyseChart(h);
     benchmark::DoNotOptimize(sa);
   }
 }
@@ -63,9 +58,8 @@ BENCHMARK(BM_SaAnalysis);
 void BM_AnalyseTransits(benchmark::State& state) {
   const Horoscope natal = ChartAt(1, 1, 2000, 17);
   const Horoscope transit = ChartAt(6, 15, 2024, 10);
-  SaTransitAnalysis r;
   for (auto _ : state) {
-    analyseTransits(natal, transit, r);
+    const SaTransitAnalysis r = AnalyseTransits(natal, transit);
     benchmark::DoNotOptimize(r);
   }
 }
@@ -74,7 +68,7 @@ BENCHMARK(BM_AnalyseTransits);
 void BM_SaBlockText(benchmark::State& state) {
   const Horoscope h = ChartAt(1, 1, 2000, 17);
   for (auto _ : state) {
-    std::string text = SaBlockText(h);
+    std::string text = SaBlockText(h, AnalyseChart(h));
     benchmark::DoNotOptimize(text);
   }
 }

@@ -51,7 +51,7 @@ struct Fixture {
     f.zoneHours = 5;
     f.zoneMinutes = 30;
     doc->newChart(f);
-    doc->setChartStyle(2);
+    doc->setChartStyle(ChartStyle::South);
     doc->setColorCharts(1);
   }
 };
@@ -84,7 +84,7 @@ struct Crowded : Fixture {
     c.zoneHours = 5;
     c.zoneMinutes = 30;
     doc->newChart(c);
-    doc->setChartStyle(1);
+    doc->setChartStyle(ChartStyle::North);
   }
 };
 
@@ -96,10 +96,10 @@ Fixture& CrowdedFixture() {
 void BM_ScreenPage(benchmark::State& state) {
   Fixture& fx = TheFixture();
   ViewState view;
-  view.displayMode = static_cast<int>(state.range(0));
+  view.displayMode = static_cast<DisplayMode>(state.range(0));
   view.pratyantarLord = 1;
   for (auto _ : state) {
-    QImage image = RenderToImage(QSize(1024, 800), [&](Canvas& c) { DrawScreenPage(c, *fx.doc, view); });
+    QImage image = RenderToImage(QSize(1024, 800), [&](Canvas& c) { DrawScreenPage(c, fx.doc->snapshot(), view); });
     benchmark::DoNotOptimize(image.constBits());
   }
 }
@@ -110,22 +110,22 @@ BENCHMARK(BM_ScreenPage)->DenseRange(1, 7)->Unit(benchmark::kMillisecond);
 void BM_CrowdedScreenPage(benchmark::State& state) {
   Fixture& fx = CrowdedFixture();
   ViewState view;
-  view.displayMode = static_cast<int>(state.range(0));
+  view.displayMode = static_cast<DisplayMode>(state.range(0));
   for (auto _ : state) {
-    QImage image = RenderToImage(QSize(1024, 800), [&](Canvas& c) { DrawScreenPage(c, *fx.doc, view); });
+    QImage image = RenderToImage(QSize(1024, 800), [&](Canvas& c) { DrawScreenPage(c, fx.doc->snapshot(), view); });
     benchmark::DoNotOptimize(image.constBits());
   }
 }
-BENCHMARK(BM_CrowdedScreenPage)->Arg(display_mode::Chart)->Arg(display_mode::Divisional)
+BENCHMARK(BM_CrowdedScreenPage)->Arg(static_cast<int>(DisplayMode::Chart))->Arg(static_cast<int>(DisplayMode::Divisional))
     ->Unit(benchmark::kMillisecond);
 
 void BM_CrowdedPrintedChartPdf(benchmark::State& state) {
   Fixture& fx = CrowdedFixture();
   ViewState view;
-  view.displayMode = display_mode::Chart;
+  view.displayMode = DisplayMode::Chart;
   const QString path = QDir::temp().filePath("sarvexa_bench_chart.pdf");
   for (auto _ : state) {
-    auto error = RenderSheetToPdf(path, SheetLayout{}, [&](Canvas& c) { DrawPrintPage(c, *fx.doc, view); });
+    auto error = RenderSheetToPdf(path, SheetLayout{}, [&](Canvas& c) { DrawPrintPage(c, fx.doc->snapshot(), view); });
     if (error) state.SkipWithError(error->toStdString().c_str());
   }
   QFile::remove(path);
@@ -135,11 +135,11 @@ BENCHMARK(BM_CrowdedPrintedChartPdf)->Unit(benchmark::kMillisecond);
 void BM_PrintedEphemerisPdf(benchmark::State& state) {
   Fixture& fx = TheFixture();
   ViewState view;
-  view.displayMode = display_mode::Ephemeris;
+  view.displayMode = DisplayMode::Ephemeris;
   view.ephemerisInterval = 0;
   const QString path = QDir::temp().filePath("sarvexa_bench_ephemeris.pdf");
   for (auto _ : state) {
-    auto error = RenderSheetToPdf(path, SheetLayout{}, [&](Canvas& c) { DrawPrintPage(c, *fx.doc, view); });
+    auto error = RenderSheetToPdf(path, SheetLayout{}, [&](Canvas& c) { DrawPrintPage(c, fx.doc->snapshot(), view); });
     if (error) state.SkipWithError(error->toStdString().c_str());
   }
   QFile::remove(path);

@@ -34,12 +34,6 @@ constexpr const char* kColumnOption[] = {"--first", "--last", "--place", "--date
 // megabytes even with many threads.
 constexpr std::size_t kChunkRows = 64;
 
-// The one place where batch derives: what `chart` derives from the same
-// chart at the same clock reading.
-ChartDerivations Derivations(const Horoscope& h, const LocalClockReading& now) {
-  return DeriveChart(h, now);
-}
-
 // The worked chart, for the member and path lists.
 const std::string& SampleChartJson() {
   static const std::string text = [] {
@@ -50,11 +44,8 @@ const std::string& SampleChartJson() {
                                       {"--lat", "28:36N"}}) {
       ParseBirthOption(name, value, birth, message);
     }
-    Horoscope h;
-    ApplyBirthOptions(birth, h);
-    CalculateHoroscope(h);
-    const ChartDerivations d = Derivations(h, LocalClockReading{2024, 6, 15, 12, 0});
-    return ChartJsonWithDerivations(birth, h, d);
+    const LocalClockReading now{2024, 6, 15, 12, 0};
+    return ChartSnapshotJson(CastChart(birth, &now));
   }();
   return text;
 }
@@ -64,7 +55,7 @@ const std::string& SampleChartJson() {
 std::vector<std::string> DerivedMemberNames() {
   JsonWriter json;
   json.BeginObject();
-  WriteChartMembers(json, BirthOptions{}, Horoscope{}, nullptr);
+  WriteChartMembers(json, ChartSnapshot{}, false);
   json.EndObject();
   const std::vector<std::string> plain = ObjectMemberNames(json.Text());
   std::vector<std::string> derived;
@@ -222,17 +213,11 @@ class RowWriter {
       return RowProblem{column, std::string(column) + ": " + error->field + ": " + error->message};
     }
 
-    Horoscope h;
-    ApplyBirthOptions(birth, h);
-    CalculateHoroscope(h);
+    // What `chart` casts for the same options at the same clock reading.
+    const ChartSnapshot chart = CastChart(birth, plan_.needDerivations ? &now : nullptr);
     json_.Clear();
     json_.BeginObject();
-    if (plan_.needDerivations) {
-      const ChartDerivations derived = Derivations(h, now);
-      WriteChartMembers(json_, birth, h, &derived);
-    } else {
-      WriteChartMembers(json_, birth, h, nullptr);
-    }
+    WriteChartMembers(json_, chart, plan_.needDerivations);
     json_.EndObject();
     return std::nullopt;
   }

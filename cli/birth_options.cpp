@@ -1,5 +1,8 @@
 #include "cli/birth_options.h"
 
+#include "analysis/derivations.h"
+#include "engine/chart_calculation.h"
+
 #include <cctype>
 
 #include "engine/calendar.h"
@@ -238,6 +241,20 @@ const char* BirthOptionsHelp() {
          "                      the clocks skipped or passed twice exits with\n"
          "                      code 2 unless --fold chooses\n"
          "  --fold earlier|later  the offset before or after such a change\n";
+}
+
+ChartSnapshot CastChart(const BirthOptions& options, const LocalClockReading* now) {
+  ChartSnapshot chart;
+  chart.firstName = options.firstName;
+  chart.lastName = options.lastName;
+  chart.place = options.place;
+  chart.zoneName = options.zoneName;
+  chart.zoneLabel = options.zoneLabel;
+  chart.zoneNote = options.zoneNote;
+  ApplyBirthOptions(options, chart.horoscope);
+  CalculateHoroscope(chart.horoscope);
+  if (now) chart.derivations = Derive(chart.horoscope, *now);
+  return chart;
 }
 
 }  // namespace sarvexa::cli

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "document/chart_data.h"
+#include "document/chart_snapshot.h"
 #include "document/zone_fields.h"
 #include "engine/horoscope.h"
 
@@ -73,6 +74,11 @@ std::optional<std::string> MissingBirthOption(const BirthOptions& options);
 /// zone hours and minutes), then the place (East and South negate degrees and
 /// minutes). Positions are not calculated.
 void ApplyBirthOptions(const BirthOptions& options, Horoscope& h);
+
+/// The chart the options stand for, as `chart` and `batch` cast it: names,
+/// place and the atlas zone members, the calculated record, and, given a
+/// clock reading, what a refresh derives at that reading.
+ChartSnapshot CastChart(const BirthOptions& options, const LocalClockReading* now);
 
 /// The options as the "Chart Data" dialog's fields, for its checks and its
 /// conversion to the chart record (document/chart_data.h).

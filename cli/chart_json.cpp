@@ -60,14 +60,6 @@ void WriteGrahaSetArray(JsonWriter& json, const Sets& sets) {
 
 }  // namespace
 
-ChartDerivations DeriveChart(const Horoscope& h, const LocalClockReading& now) {
-  ChartDerivations d;
-  d.dashas = ComputeDashaTable(h);
-  d.period = FindCurrentPeriod(d.dashas.table, d.dashas.birthDayCount, now);
-  SaAnalyzer run(h, d.sa);
-  return d;
-}
-
 bool ParseClockReading(std::string_view optionName, std::string_view text,
                        LocalClockReading& out, std::string& message) {
   std::string_view rest = text;
@@ -135,8 +127,7 @@ void WriteDerivationFields(JsonWriter& json, const Horoscope& h, const ChartDeri
   json.Key("vargaSigns");
   json.BeginObject();
   for (int n : kPrintDivisions) {
-    VargaSignArray signs{};
-    VargaSigns(h, signs, n);
+    const VargaSignArray signs = DivisionalSigns(h, n);
     json.Key(std::to_string(n));
     json.BeginArray();
     for (int s : signs) json.Int(s);
@@ -162,30 +153,30 @@ void WriteDerivationFields(JsonWriter& json, const Horoscope& h, const ChartDeri
   json.Key("ageStrength");
   WriteIntArray(json, sa.ageStrength);
   json.Key("colorClass");
-  WriteIntArray(json, sa.colorClass);
+  json.BeginArray();
+  for (ColorClass c : sa.colorClass) json.Int(static_cast<int>(c));
+  json.EndArray();
   json.EndObject();
 }
 
-void WriteChartMembers(JsonWriter& json, const BirthOptions& names, const Horoscope& h,
-                       const ChartDerivations* d) {
-  json.Field("firstName", names.firstName);
-  json.Field("lastName", names.lastName);
-  json.Field("place", names.place);
-  if (!names.zoneName.empty()) {
-    json.Field("zoneName", names.zoneName);
-    json.Field("zoneLabel", names.zoneLabel);
-    if (!names.zoneNote.empty()) json.Field("zoneNote", names.zoneNote);
+void WriteChartMembers(JsonWriter& json, const ChartSnapshot& chart, bool withDerivations) {
+  json.Field("firstName", chart.firstName);
+  json.Field("lastName", chart.lastName);
+  json.Field("place", chart.place);
+  if (!chart.zoneName.empty()) {
+    json.Field("zoneName", chart.zoneName);
+    if (!chart.zoneLabel.empty()) json.Field("zoneLabel", chart.zoneLabel);
+    if (!chart.zoneNote.empty()) json.Field("zoneNote", chart.zoneNote);
   }
-  json.Field("isPrasna", false);
-  WriteHoroscopeFields(json, h);
-  if (d) WriteDerivationFields(json, h, *d);
+  json.Field("isPrasna", chart.isPrasna);
+  WriteHoroscopeFields(json, chart.horoscope);
+  if (withDerivations) WriteDerivationFields(json, chart.horoscope, chart.derivations);
 }
 
-std::string ChartJsonWithDerivations(const BirthOptions& names, const Horoscope& h,
-                                     const ChartDerivations& d) {
+std::string ChartSnapshotJson(const ChartSnapshot& chart) {
   JsonWriter json;
   json.BeginObject();
-  WriteChartMembers(json, names, h, &d);
+  WriteChartMembers(json, chart, true);
   json.EndObject();
   return json.Text();
 }

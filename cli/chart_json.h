@@ -7,24 +7,16 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/derivations.h"
 #include "analysis/sa_analysis.h"
 #include "analysis/sa_transits.h"
 #include "cli/birth_options.h"
 #include "cli/json_writer.h"
+#include "document/chart_snapshot.h"
 #include "engine/dasha.h"
 #include "engine/horoscope.h"
 
 namespace sarvexa::cli {
-
-/// Everything a chart refresh derives from a calculated chart.
-struct ChartDerivations {
-  DashaState dashas;
-  std::optional<CurrentPeriod> period;  ///< nothing for a chart dated after `now`
-  SaAnalysis sa;
-};
-
-/// Dasha table, current period at the clock reading, and SA analysis.
-ChartDerivations DeriveChart(const Horoscope& h, const LocalClockReading& now);
 
 /// Parses "YYYY-MM-DDTHH:MM" (24-hour; a space may stand for the T) into a
 /// clock reading, checking the date and the ranges. On failure `message`
@@ -40,15 +32,13 @@ void WriteGrahaSet(JsonWriter& json, GrahaSet set);
 void WriteDerivationFields(JsonWriter& json, const Horoscope& h, const ChartDerivations& d);
 
 /// The members of `chart --json` into the object open in `json`: names and
-/// place, isPrasna, the Horoscope's fields, then, when `d` is given, the
-/// derivation members.
-void WriteChartMembers(JsonWriter& json, const BirthOptions& names, const Horoscope& h,
-                       const ChartDerivations* d);
+/// place, the zone members of a chart from the atlas, isPrasna, the chart
+/// record's fields, then, with `withDerivations`, the derivation members.
+void WriteChartMembers(JsonWriter& json, const ChartSnapshot& chart, bool withDerivations);
 
-/// The chart document of `chart --json`: names and place, the Horoscope's
-/// fields, then the derivation members.
-std::string ChartJsonWithDerivations(const BirthOptions& names, const Horoscope& h,
-                                     const ChartDerivations& d);
+/// The JSON of `chart --json`, `open --json` and `prasna --json`: the
+/// members above, derivations included.
+std::string ChartSnapshotJson(const ChartSnapshot& chart);
 
 /// Readable lines: each point's nakshatra, the Maha dasha dates and the
 /// current period ("--/--/--" when there is none).

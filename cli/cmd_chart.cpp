@@ -145,19 +145,17 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
     err << "sarvexa-cli chart: " << *conflict << '\n';
     return kExitUsage;
   }
-  Horoscope h;
-  ApplyBirthOptions(options.birth, h);
-  CalculateHoroscope(h);
   const LocalClockReading now = options.now ? *options.now : ReadSystemLocalClock();
-  const ChartDerivations derived = DeriveChart(h, now);
+  ChartSnapshot chart = CastChart(options.birth, &now);
+  const Horoscope& h = chart.horoscope;
   // An export sent to standard output replaces the table there (and never
   // shares it with the JSON: checked above).
   const bool exportToStdout = options.exports.textPath == std::string("-") ||
                               options.exports.csvPath == std::string("-") ||
                               options.svxPath == std::string("-");
   if (options.json || !exportToStdout) {
-    out << (options.json ? ChartJsonWithDerivations(options.birth, h, derived)
-                         : ChartTable(options.birth, h) + DerivationTable(h, derived));
+    out << (options.json ? ChartSnapshotJson(chart)
+                         : ChartTable(options.birth, h) + DerivationTable(h, chart.derivations));
   }
   if (options.svxPath) {
     const ChartFileRecord record{options.birth.firstName, options.birth.lastName,
@@ -168,9 +166,8 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
     }
   }
   if (options.exports.any()) {
-    if (auto error = WriteExports(options.exports, options.birth.firstName,
-                                  options.birth.lastName, options.birth.place, h,
-                                  now, StoredChartStyle(), out)) {
+    chart.chartStyle = ChartStyleFromSetting(StoredChartStyle());
+    if (auto error = WriteExports(options.exports, chart, out)) {
       err << "sarvexa-cli chart: " << *error << '\n';
       return 1;
     }

@@ -69,16 +69,6 @@ Taken TakeOutputOption(const Arguments& args, std::size_t& i, OutputOptions& o,
   return Taken::Yes;
 }
 
-// What the document's last refresh derived from its chart, as `chart` prints it.
-ChartDerivations Derivations(const ChartDocument& doc) {
-  ChartDerivations d;
-  d.dashas.birthDayCount = doc.birthDayCount();
-  d.dashas.table = doc.dashaTable();
-  d.period = doc.currentPeriod();
-  d.sa = doc.saAnalysis();
-  return d;
-}
-
 // The clock a document reads: --now when given, else the computer's.
 LocalClock ClockFor(const OutputOptions& o) {
   if (o.now) return [reading = *o.now] { return reading; };
@@ -97,13 +87,13 @@ int Emit(const char* command, const ChartDocument& doc, const OutputOptions& o, 
   const bool toStdout = o.exports.textPath == std::string("-") ||
                         o.exports.csvPath == std::string("-") || o.svxPath == std::string("-");
   if (o.json) {
-    out << DocumentJson(doc);
+    out << ChartSnapshotJson(doc.snapshot());
   } else if (!toStdout) {
     BirthOptions names;
     names.firstName = doc.firstName();
     names.lastName = doc.lastName();
     names.place = doc.place();
-    out << ChartTable(names, doc.horoscope()) + DerivationTable(doc.horoscope(), Derivations(doc));
+    out << ChartTable(names, doc.horoscope()) + DerivationTable(doc.horoscope(), doc.snapshot().derivations);
   }
   if (o.svxPath) {
     const ChartFileRecord record{doc.firstName(), doc.lastName(), doc.place(), doc.horoscope(),
@@ -114,7 +104,7 @@ int Emit(const char* command, const ChartDocument& doc, const OutputOptions& o, 
     }
   }
   if (o.exports.any()) {
-    if (auto error = WriteExports(o.exports, doc, out)) {
+    if (auto error = WriteExports(o.exports, doc.snapshot(), out)) {
       err << "sarvexa-cli " << command << ": " << *error << '\n';
       return 1;
     }
@@ -153,20 +143,6 @@ std::optional<std::string> SaveChartFile(const std::string& path, const ChartFil
     return std::nullopt;
   }
   return WriteFileReplacing(path, bytes);
-}
-
-std::string DocumentJson(const ChartDocument& doc) {
-  JsonWriter json;
-  json.BeginObject();
-  json.Field("firstName", doc.firstName());
-  json.Field("lastName", doc.lastName());
-  json.Field("place", doc.place());
-  if (!doc.zoneName().empty()) json.Field("zoneName", doc.zoneName());
-  json.Field("isPrasna", doc.isPrasna());
-  WriteHoroscopeFields(json, doc.horoscope());
-  WriteDerivationFields(json, doc.horoscope(), Derivations(doc));
-  json.EndObject();
-  return json.Text();
 }
 
 // ---- open ----

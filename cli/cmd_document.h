@@ -11,10 +11,6 @@
 #include "cli/commands.h"
 #include "document/chart_file.h"
 
-namespace sarvexa {
-class ChartDocument;
-}
-
 namespace sarvexa::cli {
 
 /// `open FILE.svx [--json] [--svx FILE] [--text FILE] [--csv FILE] [--style S]
@@ -30,11 +26,5 @@ void PrintPrasnaHelp(std::ostream& out);
 /// file renamed over the target. The error message on failure.
 std::optional<std::string> SaveChartFile(const std::string& path, const ChartFileRecord& record,
                                          std::ostream& out);
-
-/// The document's chart as JSON, with the members of `chart --json`:
-/// firstName, lastName, place, isPrasna, the chart record's fields and what
-/// the document's last refresh derived (dasha table, current period, vargas,
-/// SA analysis).
-std::string DocumentJson(const ChartDocument& document);
 
 }  // namespace sarvexa::cli

@@ -28,6 +28,7 @@
 #include "cli/export_options.h"
 #include "document/chart_document.h"
 #include "document/ini_settings_store.h"
+#include "document/page_choices.h"
 #include "document/prasna.h"
 #include "document/settings_store.h"
 #include "engine/dasha.h"
@@ -46,7 +47,7 @@ struct RenderOptions {
   std::optional<LocalClockReading> now;  ///< --now; the computer's clock otherwise
   ViewState view;
   bool printVariant = false;
-  std::optional<int> style;   ///< 1 North, 2 South; the stored setting otherwise
+  std::optional<ChartStyle> style;  ///< the stored setting otherwise
   std::optional<int> colour;  ///< 0/1; the stored setting otherwise
   std::optional<std::string> pngPath;
   std::optional<std::string> pdfPath;
@@ -67,12 +68,12 @@ std::string Lower(std::string s) {
 bool ParsePage(const std::string& text, ViewState& view, std::string& error) {
   const std::string page = Lower(text);
   struct Name { const char* name; DisplayMode mode; };
-  constexpr Name kPages[] = {{"chart", display_mode::Chart},
-                             {"maha-bukti", display_mode::MahaBukti},
-                             {"divisional", display_mode::Divisional},
-                             {"ephemeris", display_mode::Ephemeris},
-                             {"sa", display_mode::SaAnalysis},
-                             {"transits", display_mode::SaTransits}};
+  constexpr Name kPages[] = {{"chart", DisplayMode::Chart},
+                             {"maha-bukti", DisplayMode::MahaBukti},
+                             {"divisional", DisplayMode::Divisional},
+                             {"ephemeris", DisplayMode::Ephemeris},
+                             {"sa", DisplayMode::SaAnalysis},
+                             {"transits", DisplayMode::SaTransits}};
   for (const auto& p : kPages) {
     if (page == p.name) {
       view.displayMode = p.mode;
@@ -84,7 +85,7 @@ bool ParsePage(const std::string& text, ViewState& view, std::string& error) {
     const std::string lord = page.substr(prefix.size());
     for (int l = 0; l < dasha::kLordCount; ++l) {
       if (lord == Lower(kDashaTwoLetterNames[l])) {
-        view.displayMode = display_mode::Pratyantar;
+        view.displayMode = DisplayMode::Pratyantar;
         view.pratyantarLord = l;
         return true;
       }
@@ -165,7 +166,7 @@ OptionMatch TakeRenderOption(const Arguments& args, std::size_t& i, RenderOption
     if (!ok) error = "--variant must be screen or print, not '" + value + "'";
   } else if (name == "--style") {
     ok = v == "north" || v == "south";
-    o.style = v == "north" ? 1 : 2;
+    o.style = v == "north" ? ChartStyle::North : ChartStyle::South;
     if (!ok) error = "--style must be north or south, not '" + value + "'";
   } else if (name == "--color") {
     ok = v == "on" || v == "off";
@@ -217,25 +218,7 @@ OptionMatch TakeRenderOption(const Arguments& args, std::size_t& i, RenderOption
 /// the --at-* options (else the stored Prasna location), as the transit
 /// dialog would take them.
 bool ComputeTransit(const RenderOptions& o, ChartDocument& doc, std::string& error) {
-  const LocalClockReading now = doc.now();
-  const PrasnaLocation& loc = doc.prasnaLocation();
-  TransitChoice base;
-  base.day = now.day;
-  base.monthIndex = now.month - 1;
-  base.year = now.year;
-  base.hour = now.hour;
-  base.minute = now.minute;
-  base.lonDegrees = loc.lonDegrees;
-  base.lonMinutes = loc.lonMinutes;
-  base.latDegrees = loc.latDegrees;
-  base.latMinutes = loc.latMinutes;
-  base.zoneHours = loc.zoneHours;
-  base.zoneMinutes = loc.zoneMinutes;
-  base.dstHours = loc.dstHours;
-  base.dstMinutes = loc.dstMinutes;
-  base.isEast = loc.isEast;
-  base.isSouth = loc.isSouth;
-  TransitDialogValues dialog = TransitDialogFromChoice(base);
+  TransitDialogValues dialog = TransitDialogFromChoice(doc.openTransitChoice());
 
   // The --at options take the birth options' forms; parse them as such.
   BirthOptions parsed;
@@ -267,10 +250,8 @@ bool ComputeTransit(const RenderOptions& o, ChartDocument& doc, std::string& err
   CopyGivenPlace(parsed, dialog);
   if (o.atDst) dialog.dstHours = parsed.dstHours;
   const TransitChoice choice = TransitChoiceFromDialog(dialog);
-  const Horoscope transit = TransitHoroscope(choice);
   doc.setTransitChoice(choice);
-  doc.clearTransitFirstUse();
-  doc.setTransit(transit, AnalyseTransits(doc.horoscope(), transit));
+  doc.applyTransit(choice);
   return true;
 }
 
@@ -428,7 +409,7 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
   if (o.colour) doc.setColorCharts(*o.colour);
   o.view.ephemerisStartDay = o.ephemeris.startDay;
   o.view.ephemerisInterval = static_cast<int>(o.ephemeris.interval);
-  if (o.view.displayMode == display_mode::SaTransits) {
+  if (o.view.displayMode == DisplayMode::SaTransits) {
     std::string error;
     if (!ComputeTransit(o, doc, error)) {
       err << "sarvexa-cli render: " << error << "\n";
@@ -441,9 +422,9 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
   const bool print = o.printVariant;
   const PageDrawing draw = [&doc, view, print](Canvas& canvas) {
     if (print) {
-      DrawPrintPage(canvas, doc, view);
+      DrawPrintPage(canvas, doc.snapshot(), view);
     } else {
-      DrawScreenPage(canvas, doc, view);
+      DrawScreenPage(canvas, doc.snapshot(), view);
     }
   };
   SheetLayout sheet;

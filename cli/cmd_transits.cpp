@@ -13,6 +13,7 @@
 #include "cli/chart_output.h"
 #include "cli/commands.h"
 #include "cli/export_options.h"
+#include "document/page_choices.h"
 #include "document/prasna.h"
 #include "engine/chart_calculation.h"
 
@@ -219,9 +220,9 @@ int RunTransitsCommand(const Arguments& args, std::ostream& out, std::ostream& e
   CalculateHoroscope(natal);
 
   const LocalClockReading at = o.at ? *o.at : ReadSystemLocalClock();
-  const TransitChoice choice = ChoiceFor(o, at);
-  const Horoscope transit = TransitHoroscope(choice);
-  const SaTransitAnalysis r = AnalyseTransits(natal, transit);
+  const TransitResult result = ComputeTransit(natal, ChoiceFor(o, at));
+  const Horoscope& transit = result.transit;
+  const SaTransitAnalysis& r = result.analysis;
 
   if (o.json) {
     JsonWriter json;

@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "cli/chart_output.h"
-#include "document/chart_document.h"
+#include "document/chart_snapshot.h"
 #include "document/csv_export.h"
 #include "document/export_file.h"
 #include "document/ini_settings_store.h"
@@ -101,36 +101,16 @@ OptionMatch TakeExportOption(const std::vector<std::string>& args, std::size_t& 
   return OptionMatch::Taken;
 }
 
-std::optional<std::string> WriteExports(const ExportOptions& options,
-                                        const ChartDocument& document, std::ostream& out) {
+std::optional<std::string> WriteExports(const ExportOptions& options, const ChartSnapshot& chart,
+                                        std::ostream& out) {
   if (options.textPath) {
-    const CharChartStyle style =
-        options.style.value_or(CharChartStyleFromSetting(document.chartStyle()));
-    const std::string bytes = TextExportText(TextExportInputFromDocument(document, style));
+    const CharChartStyle style = options.style.value_or(CharChartStyleFromSetting(chart.chartStyle));
+    const std::string bytes = TextExportText(chart, style);
     if (auto error = Emit(*options.textPath, TextReportFor(*options.textPath, bytes, out), out))
       return error;
   }
   if (options.csvPath) {
-    if (auto error = Emit(*options.csvPath, CsvExportText(document), out)) return error;
-  }
-  return std::nullopt;
-}
-
-std::optional<std::string> WriteExports(const ExportOptions& options,
-                                        const std::string& firstName,
-                                        const std::string& lastName, const std::string& place,
-                                        const Horoscope& chart, const LocalClockReading& now,
-                                        int storedChartStyle, std::ostream& out) {
-  if (options.textPath) {
-    const CharChartStyle style =
-        options.style.value_or(CharChartStyleFromSetting(storedChartStyle));
-    const std::string bytes = TextExportText(firstName, lastName, place, chart, now, style);
-    if (auto error = Emit(*options.textPath, TextReportFor(*options.textPath, bytes, out), out))
-      return error;
-  }
-  if (options.csvPath) {
-    if (auto error = Emit(*options.csvPath, CsvExportText(firstName, lastName, place, chart), out))
-      return error;
+    if (auto error = Emit(*options.csvPath, CsvExportText(chart), out)) return error;
   }
   return std::nullopt;
 }

@@ -14,7 +14,7 @@
 
 namespace sarvexa {
 
-class ChartDocument;
+struct ChartSnapshot;
 
 struct ExportOptions {
   std::optional<std::string> textPath;       ///< --text FILE
@@ -41,20 +41,11 @@ OptionMatch TakeExportOption(const std::vector<std::string>& args, std::size_t& 
 /// "north" or "south" (any letter case).
 std::optional<CharChartStyle> ParseStyleName(const std::string& name);
 
-/// Writes the requested exports of the document's open chart, in the order
-/// text, CSV. A path "-" goes to `out`. The text export's charts use
-/// --style, or the document's stored chart style. Returns the first failure.
-std::optional<std::string> WriteExports(const ExportOptions& options,
-                                        const ChartDocument& document, std::ostream& out);
-
-/// The same for a chart given by its parts: the current period of the text
-/// report is found at `now`; `storedChartStyle` is the "Chart Style" setting
-/// (1 North, anything else South) used when --style is absent.
-std::optional<std::string> WriteExports(const ExportOptions& options,
-                                        const std::string& firstName,
-                                        const std::string& lastName, const std::string& place,
-                                        const Horoscope& chart, const LocalClockReading& now,
-                                        int storedChartStyle, std::ostream& out);
+/// Writes the requested exports of an open chart, in the order text, CSV.
+/// A path "-" goes to `out`. The text export's charts use --style, or the
+/// chart's stored chart style. Returns the first failure.
+std::optional<std::string> WriteExports(const ExportOptions& options, const ChartSnapshot& chart,
+                                        std::ostream& out);
 
 /// The "Chart Style" the desktop program stored (its settings file), 0 when
 /// there is none.

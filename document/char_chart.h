@@ -11,6 +11,8 @@
 
 #include "engine/horoscope.h"
 
+#include "document/chart_style.h"
+
 namespace sarvexa {
 
 /// The drawing style of a chart; the values are those of the stored
@@ -19,8 +21,8 @@ enum class CharChartStyle : int { North = 1, South = 2 };
 
 /// The style for a stored "Chart Style" value: 1 is North, any other value
 /// (2, or 0 when nothing valid is stored) South, as every drawn chart.
-inline constexpr CharChartStyle CharChartStyleFromSetting(int chartStyle) {
-  return chartStyle == 1 ? CharChartStyle::North : CharChartStyle::South;
+inline constexpr CharChartStyle CharChartStyleFromSetting(ChartStyle chartStyle) {
+  return chartStyle == ChartStyle::North ? CharChartStyle::North : CharChartStyle::South;
 }
 
 inline constexpr int kCharChartRows = 29;

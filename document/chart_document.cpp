@@ -18,15 +18,15 @@ LocalClockReading DefaultClock() { return ReadSystemLocalClock(); }
 ChartDocument::ChartDocument(SettingsStore& settings, LocalClock clock)
     : settings_(settings), clock_(clock ? std::move(clock) : LocalClock(DefaultClock)) {
   const DisplaySettings display = ReadDisplaySettings(settings_);
-  chartStyle_ = display.chartStyle;
-  colorCharts_ = display.colorCharts;
+  chart_.chartStyle = ChartStyleFromSetting(display.chartStyle);
+  chart_.colorCharts = display.colorCharts;
   prasnaLocation_ = ReadPrasnaLocation(settings_);
 }
 
 ChartDocument::~ChartDocument() {
   // A store that cannot be written loses only the display choice of this
   // run; there is nobody left to tell at exit.
-  WriteDisplaySettings(settings_, DisplaySettings{chartStyle_, colorCharts_});
+  WriteDisplaySettings(settings_, DisplaySettings{ChartStyleSetting(chart_.chartStyle), chart_.colorCharts});
 }
 
 std::string ChartDocument::title() const {
@@ -34,12 +34,11 @@ std::string ChartDocument::title() const {
   return p.has_filename() ? p.filename().string() : pathName_;
 }
 
-void ChartDocument::setChartStyle(int style) {
-  chartStyle_ = (style == chart_style::North || style == chart_style::South) ? style
-                                                                            : chart_style::None;
+void ChartDocument::setChartStyle(ChartStyle style) {
+  chart_.chartStyle = ChartStyleFromSetting(ChartStyleSetting(style));
 }
 
-void ChartDocument::setColorCharts(int on) { colorCharts_ = on == 1 ? 1 : 0; }
+void ChartDocument::setColorCharts(int on) { chart_.colorCharts = on == 1 ? 1 : 0; }
 
 PrasnaLocationFields ChartDocument::prasnaLocationDialogValues() const {
   return PrasnaLocationToFields(prasnaLocation_);
@@ -49,22 +48,36 @@ std::optional<FieldError> ChartDocument::setPrasnaLocation(const PrasnaLocationF
   if (auto error = ValidatePrasnaLocation(fields)) return error;
   prasnaLocation_ = PrasnaLocationFromFields(fields);
   WritePrasnaLocation(settings_, fields);
-  if (isPrasna_) castPrasna();
+  if (chart_.isPrasna) castPrasna();
   return std::nullopt;
 }
 
-void ChartDocument::setTransit(const Horoscope& transit, const SaTransitAnalysis& analysis) {
-  transitHoroscope_ = transit;
-  saTransitAnalysis_ = analysis;
+TransitChoice ChartDocument::openTransitChoice() {
+  if (!transitFirstUse_) return transitChoice_;
+  // The default is offered, not stored: only OK stores a choice.
+  transitFirstUse_ = false;
+  return DefaultTransitChoice(now(), prasnaLocation_);
+}
+
+void ChartDocument::applyTransit(const TransitChoice& choice) {
+  TransitResult r = ComputeTransit(chart_.horoscope, choice);
+  chart_.transitHoroscope = r.transit;
+  chart_.transitAnalysis = r.analysis;
+}
+
+EphemerisDialogValues ChartDocument::openEphemerisChoice() {
+  if (ephemerisFirstUse_) {
+    ephemerisChoice_ = DefaultEphemerisChoice(now());
+    ephemerisFirstUse_ = false;
+  }
+  return ephemerisChoice_;
 }
 
 LocalClockReading ChartDocument::now() const { return clock_(); }
 
 void ChartDocument::RefreshChart() {
-  CalculateHoroscope(horoscope_);
-  dasha_ = ComputeDashaTable(horoscope_);
-  currentPeriod_ = FindCurrentPeriod(dasha_.table, dasha_.birthDayCount, now());
-  SaAnalyzer analyzer(horoscope_, saAnalysis_);
+  CalculateHoroscope(chart_.horoscope);
+  chart_.derivations = Derive(chart_.horoscope, now());
 }
 
 ChartDataFields ChartDocument::newChartDialogValues() const {
@@ -72,27 +85,28 @@ ChartDataFields ChartDocument::newChartDialogValues() const {
 }
 
 ChartDataFields ChartDocument::chartDataDialogValues() const {
-  ChartDataFields f = RecordToChartData(horoscope_, firstName_, lastName_, place_);
-  f.zoneName = zoneName_;
+  ChartDataFields f =
+      RecordToChartData(chart_.horoscope, chart_.firstName, chart_.lastName, chart_.place);
+  f.zoneName = chart_.zoneName;
   return f;
 }
 
 std::optional<FieldError> ChartDocument::applyChartData(const ChartDataFields& fields) {
   if (auto error = ValidateChartData(fields)) return error;
-  firstName_ = fields.firstName;
-  lastName_ = fields.lastName;
-  place_ = fields.place;
-  zoneName_ = fields.zoneName;
-  ChartDataToRecord(fields, horoscope_);
+  chart_.firstName = fields.firstName;
+  chart_.lastName = fields.lastName;
+  chart_.place = fields.place;
+  chart_.zoneName = fields.zoneName;
+  ChartDataToRecord(fields, chart_.horoscope);
   RefreshChart();
-  pathName_ = firstName_ + " " + lastName_;
+  pathName_ = chart_.firstName + " " + chart_.lastName;
   modified_ = true;
   return std::nullopt;
 }
 
 std::optional<FieldError> ChartDocument::newChart(const ChartDataFields& fields) {
   if (auto error = ValidateChartData(fields)) return error;
-  isPrasna_ = false;
+  chart_.isPrasna = false;
   return applyChartData(fields);
 }
 
@@ -101,10 +115,10 @@ std::optional<FieldError> ChartDocument::editChartData(const ChartDataFields& fi
 }
 
 void ChartDocument::castPrasna() {
-  firstName_ = kPrasnaName;
-  lastName_.clear();
-  place_ = prasnaLocation_.place;
-  zoneName_.clear();
+  chart_.firstName = kPrasnaName;
+  chart_.lastName.clear();
+  chart_.place = prasnaLocation_.place;
+  chart_.zoneName.clear();
   const LocalClockReading clock = now();
   PrasnaLocation location = prasnaLocation_;
   if (atlas_ && !location.zoneName.empty()) {
@@ -119,10 +133,10 @@ void ChartDocument::castPrasna() {
       location = WithZoneFields(location, zone);
     }
   }
-  SetPrasnaBirthData(location, clock, horoscope_);
+  SetPrasnaBirthData(location, clock, chart_.horoscope);
   RefreshChart();
   pathName_ = kPrasnaName;
-  isPrasna_ = true;
+  chart_.isPrasna = true;
   modified_ = false;
 }
 
@@ -139,19 +153,20 @@ std::optional<std::string> ChartDocument::loadBytes(const std::string& bytes) {
   if (!result.record) return result.error;
   // The file is whole: only now does it replace the open chart.
   ChartFileRecord& r = *result.record;
-  firstName_ = std::move(r.firstName);
-  lastName_ = std::move(r.lastName);
-  place_ = std::move(r.place);
-  zoneName_ = std::move(r.zoneName);
-  horoscope_ = r.horoscope;
+  chart_.firstName = std::move(r.firstName);
+  chart_.lastName = std::move(r.lastName);
+  chart_.place = std::move(r.place);
+  chart_.zoneName = std::move(r.zoneName);
+  chart_.horoscope = r.horoscope;
   RefreshChart();
-  isPrasna_ = false;
+  chart_.isPrasna = false;
   modified_ = false;
   return std::nullopt;
 }
 
 std::string ChartDocument::chartFileBytes() const {
-  return EncodeChartFile(ChartFileRecord{firstName_, lastName_, place_, horoscope_, zoneName_});
+  return EncodeChartFile(ChartFileRecord{chart_.firstName, chart_.lastName, chart_.place,
+                                         chart_.horoscope, chart_.zoneName});
 }
 
 std::optional<std::string> ChartDocument::save(const std::filesystem::path& path) {

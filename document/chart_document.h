@@ -17,6 +17,8 @@
 #include "analysis/sa_analysis.h"
 #include "analysis/sa_transits.h"
 #include "document/chart_data.h"
+#include "document/chart_snapshot.h"
+#include "document/page_choices.h"
 #include "document/prasna.h"
 #include "document/settings_store.h"
 #include "engine/dasha.h"
@@ -28,13 +30,6 @@ class Atlas;
 
 /// Source of the local clock reading (the computer's clock in the program).
 using LocalClock = std::function<LocalClockReading()>;
-
-/// Chart style setting: 1 North Indian, 2 South Indian, 0 nothing valid stored.
-namespace chart_style {
-inline constexpr int None = 0;
-inline constexpr int North = 1;
-inline constexpr int South = 2;
-}  // namespace chart_style
 
 class ChartDocument {
  public:
@@ -48,20 +43,23 @@ class ChartDocument {
   ChartDocument& operator=(const ChartDocument&) = delete;
 
   // ---- the open chart (read by the pages and the exports) ----
-  const std::string& firstName() const { return firstName_; }  ///< UTF-8; "Prasna" for a Prasna
-  const std::string& lastName() const { return lastName_; }    ///< UTF-8; empty for a Prasna
-  const std::string& place() const { return place_; }          ///< UTF-8
+  /// The open chart with its derivations, display choices and transit
+  /// state, as one read-only record.
+  const ChartSnapshot& snapshot() const { return chart_; }
+  const std::string& firstName() const { return chart_.firstName; }  ///< UTF-8; "Prasna" for a Prasna
+  const std::string& lastName() const { return chart_.lastName; }    ///< UTF-8; empty for a Prasna
+  const std::string& place() const { return chart_.place; }          ///< UTF-8
   /// IANA zone the chart's zone and DST were taken from; empty when they were
   /// typed by hand (or for a Prasna).
-  const std::string& zoneName() const { return zoneName_; }
-  const Horoscope& horoscope() const { return horoscope_; }
-  double birthDayCount() const { return dasha_.birthDayCount; }
-  const DashaTable& dashaTable() const { return dasha_.table; }
+  const std::string& zoneName() const { return chart_.zoneName; }
+  const Horoscope& horoscope() const { return chart_.horoscope; }
+  double birthDayCount() const { return chart_.derivations.dashas.birthDayCount; }
+  const DashaTable& dashaTable() const { return chart_.derivations.dashas.table; }
   /// The Maha/Bukti/Pratyantar at the clock reading of the last refresh;
   /// nothing for a chart dated in the future.
-  const std::optional<CurrentPeriod>& currentPeriod() const { return currentPeriod_; }
-  const SaAnalysis& saAnalysis() const { return saAnalysis_; }
-  bool isPrasna() const { return isPrasna_; }
+  const std::optional<CurrentPeriod>& currentPeriod() const { return chart_.derivations.period; }
+  const SaAnalysis& saAnalysis() const { return chart_.derivations.sa; }
+  bool isPrasna() const { return chart_.isPrasna; }
 
   // ---- document state ----
   bool isModified() const { return modified_; }
@@ -73,9 +71,9 @@ class ChartDocument {
   std::string title() const;
 
   // ---- display settings (persisted) ----
-  int chartStyle() const { return chartStyle_; }      ///< 0, 1 North, 2 South
-  void setChartStyle(int style);                      ///< values other than 1, 2 become 0
-  int colorCharts() const { return colorCharts_; }    ///< 0 off, 1 on
+  ChartStyle chartStyle() const { return chart_.chartStyle; }
+  void setChartStyle(ChartStyle style);                   ///< values other than North, South become None
+  int colorCharts() const { return chart_.colorCharts; }  ///< 0 off, 1 on
   void setColorCharts(int on);                        ///< values other than 0, 1 become 0
 
   // ---- Prasna location ----
@@ -89,16 +87,30 @@ class ChartDocument {
   std::optional<FieldError> setPrasnaLocation(const PrasnaLocationFields& fields);
 
   // ---- transit state (written by the SA transits command) ----
-  const Horoscope& transitHoroscope() const { return transitHoroscope_; }
-  const SaTransitAnalysis& saTransitAnalysis() const { return saTransitAnalysis_; }
+  const Horoscope& transitHoroscope() const { return chart_.transitHoroscope; }
+  const SaTransitAnalysis& saTransitAnalysis() const { return chart_.transitAnalysis; }
   const TransitChoice& transitChoice() const { return transitChoice_; }
   /// True until the transit command has been used once in this run.
   bool transitFirstUse() const { return transitFirstUse_; }
-  void clearTransitFirstUse() { transitFirstUse_ = false; }
+  /// The choice the transit dialog opens with: the stored one, or at the
+  /// first use the present moment at the Prasna location (offered, not
+  /// stored), which ends the first use.
+  TransitChoice openTransitChoice();
   /// OK of the transit dialog: remembers the accepted values.
   void setTransitChoice(const TransitChoice& choice) { transitChoice_ = choice; }
-  /// Stores a computed transit chart and its comparison with the natal chart.
-  void setTransit(const Horoscope& transit, const SaTransitAnalysis& analysis);
+  /// Computes the transit chart of `choice` and its comparison with the open
+  /// chart, for the SA transits page.
+  void applyTransit(const TransitChoice& choice);
+
+  // ---- ephemeris choice (the Ephemeris command) ----
+  const EphemerisDialogValues& ephemerisChoice() const { return ephemerisChoice_; }
+  /// True until the Ephemeris command has been used once in this run.
+  bool ephemerisFirstUse() const { return ephemerisFirstUse_; }
+  /// The choice the Ephemeris dialog opens with: the stored one, or at the
+  /// first use the present date, daily, which ends the first use.
+  EphemerisDialogValues openEphemerisChoice();
+  /// OK of the Ephemeris dialog: remembers the accepted values.
+  void setEphemerisChoice(const EphemerisDialogValues& choice) { ephemerisChoice_ = choice; }
 
   // ---- the clock ----
   /// The injected local clock's current reading.
@@ -151,25 +163,17 @@ class ChartDocument {
   SettingsStore& settings_;
   LocalClock clock_;
 
-  std::string firstName_, lastName_, place_;
-  std::string zoneName_;  // IANA zone of the chart's zone and DST, or empty
+  ChartSnapshot chart_;
   Atlas* atlas_ = nullptr;
-  Horoscope horoscope_{};
-  DashaState dasha_{};
-  std::optional<CurrentPeriod> currentPeriod_;
-  SaAnalysis saAnalysis_{};
-  bool isPrasna_ = false;
   bool modified_ = false;
   std::string pathName_;
 
-  int chartStyle_ = chart_style::None;
-  int colorCharts_ = 0;
   PrasnaLocation prasnaLocation_;
 
-  Horoscope transitHoroscope_{};
-  SaTransitAnalysis saTransitAnalysis_{};
   TransitChoice transitChoice_{};
   bool transitFirstUse_ = true;
+  EphemerisDialogValues ephemerisChoice_{};
+  bool ephemerisFirstUse_ = true;
 };
 
 }  // namespace sarvexa

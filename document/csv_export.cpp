@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "document/chart_document.h"
+#include "document/chart_snapshot.h"
 #include "engine/calendar.h"
 #include "engine/numeric.h"
 #include "engine/text_format.h"
@@ -79,9 +79,8 @@ std::string CsvExportText(const std::string& firstName, const std::string& lastN
   return out;
 }
 
-std::string CsvExportText(const ChartDocument& document) {
-  return CsvExportText(document.firstName(), document.lastName(), document.place(),
-                       document.horoscope());
+std::string CsvExportText(const ChartSnapshot& chart) {
+  return CsvExportText(chart.firstName, chart.lastName, chart.place, chart.horoscope);
 }
 
 }  // namespace sarvexa

@@ -15,7 +15,7 @@
 
 namespace sarvexa {
 
-class ChartDocument;
+struct ChartSnapshot;
 
 /// The record's bytes, e.g. for Ann Lee, 7 March 1962, 16:05, zone 5:30 East,
 /// 73 deg 51 min East, 18 deg 31 min North, "Pune, India":
@@ -24,8 +24,8 @@ class ChartDocument;
 std::string CsvExportText(const std::string& firstName, const std::string& lastName,
                           const std::string& place, const Horoscope& chart);
 
-/// The record of a document's open chart.
-std::string CsvExportText(const ChartDocument& document);
+/// The record of an open chart.
+std::string CsvExportText(const ChartSnapshot& chart);
 
 /// The proposed file name "<first> <last>.csv".
 std::string CsvDefaultFileName(const std::string& firstName, const std::string& lastName);

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "analysis/sa_report.h"
-#include "document/chart_document.h"
+#include "document/chart_snapshot.h"
 #include "engine/calendar.h"
 #include "engine/numeric.h"
 #include "engine/ordering.h"
@@ -123,8 +123,7 @@ CharChartInput RashiCharChartInput(const Horoscope& chart, CharChartStyle) {
 
 CharChartInput NavamsaCharChartInput(const Horoscope& chart, CharChartStyle style) {
   CharChartInput in;
-  VargaSignArray navamsa{};
-  VargaSigns(chart, navamsa, 9);
+  const VargaSignArray navamsa = DivisionalSigns(chart, 9);
   for (GrahaIndex g = 0; g < graha::kCount; ++g) {
     const std::size_t i = static_cast<std::size_t>(g);
     in.signs[i] = Wrap(navamsa[i], 12);
@@ -137,96 +136,55 @@ CharChartInput NavamsaCharChartInput(const Horoscope& chart, CharChartStyle styl
   return in;
 }
 
-std::string TextExportText(const TextExportInput& input) {
-  const Horoscope& h = input.chart;
-  const DashaTable& table = input.dasha.table;
+std::string TextExportText(const ChartSnapshot& snap, CharChartStyle style) {
+  const Horoscope& h = snap.horoscope;
+  const DashaTable& table = snap.derivations.dashas.table;
   std::string out;
 
   // Birth data.
   const CivilDate birthDate = DateFromDayNumber(h.julianDay);
-  out += input.firstName + " " + input.lastName + "\n";
+  out += snap.firstName + " " + snap.lastName + "\n";
   out += DateWords(birthDate) + "\n";
   out += TextExportTimeLine(h) + "\n";
-  out += input.place + "\n";
+  out += snap.place + "\n";
   out += TextExportPlaceLine(h) + "\n";
   const WholeAndMinutes ayanamsa = SplitDegreesRounded(h.ayanamsaCorrection);
   out += FormatText("Lahiri Ayanamsa: %2d:%02d  365.25 Day Year\n", SaturatingAbs(ayanamsa.whole),
                 SaturatingAbs(ayanamsa.minutes));
-  out += "Current Period: " + FormatCurrentPeriod(input.currentPeriod) + "\n\n";
+  out += "Current Period: " + FormatCurrentPeriod(snap.derivations.period) + "\n\n";
 
   for (GrahaIndex g = 0; g < graha::kCount; ++g) out += TextExportPositionLine(h, g) + "\n";
 
   // Maha dasha starts: the first line carries the birth date, the others the
   // start of each later period.
   out += "\nVimshottari Dashas\n==================\n";
-  double start = table[0].buktiStart[0];
+  const auto starts = MahaRowDayCounts(h, table);
   for (int k = 0; k < dasha::kLordCount; ++k) {
-    const CivilDate date =
-        k == 0 ? DateFromDayCount(static_cast<double>(h.julianDay)) : DateFromDayCount(start);
+    const CivilDate date = DateFromDayCount(starts[static_cast<std::size_t>(k)]);
     out += FormatText("%s %s-%02d-%d\n", kDashaTwoLetterNames[Wrap(table[k].lord, 9)],
                   MonthName(date.month), date.day, date.year);
-    start += table[static_cast<std::size_t>(k)].lengthDays;
   }
 
   out += "\nRashi Chart\n";
-  AppendChart(out, DrawCharChart(RashiCharChartInput(h, input.style), input.style));
+  AppendChart(out, DrawCharChart(RashiCharChartInput(h, style), style));
   out += "\nNavamsa Chart\n";
-  AppendChart(out, DrawCharChart(NavamsaCharChartInput(h, input.style), input.style));
+  AppendChart(out, DrawCharChart(NavamsaCharChartInput(h, style), style));
 
-  out += input.saBlock;
+  WriteSaBlock(h, snap.derivations.sa, out);
 
   // Every Bukti from the one in force on the birth date to the end of the
   // cycle; the first line is dated with the birth date itself.
   out += "\nVimshottari Dasha/Buktis\n========================\n";
-  const double birthDay = static_cast<double>(h.julianDay);
-  const int firstBukti = FirstShownBukti(table[0], birthDay);
-  const CivilDate firstDate = DateFromDayCount(birthDay);
-  for (int k = 0; k < dasha::kLordCount; ++k) {
-    const MahaDasha& maha = table[static_cast<std::size_t>(k)];
-    for (int j = (k == 0 ? firstBukti : 0); j < 9; ++j) {
-      const CivilDate date = (k == 0 && j == firstBukti)
-                                 ? firstDate
-                                 : DateFromDayCount(maha.buktiStart[static_cast<std::size_t>(j)]);
-      out += FormatText("%s/%s %s\n", kDashaTwoLetterNames[Wrap(maha.lord, 9)],
-                    kDashaTwoLetterNames[Wrap(maha.lord + j, 9)], DateWords(date).c_str());
-    }
+  for (const MahaBuktiRow& row : MahaBuktiRowsFromBirth(h, table, 81)) {
+    out += FormatText("%s/%s %s\n", kDashaTwoLetterNames[Wrap(row.maha, 9)],
+                  kDashaTwoLetterNames[Wrap(row.bukti, 9)],
+                  DateWords(DateFromDayCount(row.startDayCount)).c_str());
   }
   return ToCrLf(out);
 }
 
-std::string TextExportText(const std::string& firstName, const std::string& lastName,
-                           const std::string& place, const Horoscope& chart,
-                           const LocalClockReading& now, CharChartStyle style) {
-  TextExportInput input;
-  input.firstName = firstName;
-  input.lastName = lastName;
-  input.place = place;
-  input.chart = chart;
-  input.dasha = ComputeDashaTable(chart);
-  input.currentPeriod = FindCurrentPeriod(input.dasha.table, input.dasha.birthDayCount, now);
-  input.style = style;
-  input.saBlock = SaBlockText(chart);
-  return TextExportText(input);
-}
-
-TextExportInput TextExportInputFromDocument(const ChartDocument& document, CharChartStyle style) {
-  TextExportInput input;
-  input.firstName = document.firstName();
-  input.lastName = document.lastName();
-  input.place = document.place();
-  input.chart = document.horoscope();
-  input.dasha.birthDayCount = document.birthDayCount();
-  input.dasha.table = document.dashaTable();
-  input.currentPeriod = document.currentPeriod();
-  input.style = style;
-  // The block is worked out afresh from the chart each time it is written.
-  input.saBlock = SaBlockText(input.chart);
-  return input;
-}
-
-std::string TextExportText(const ChartDocument& document) {
-  return TextExportText(
-      TextExportInputFromDocument(document, CharChartStyleFromSetting(document.chartStyle())));
+std::string TextExportText(const ChartSnapshot& snap) {
+  return TextExportText(snap, CharChartStyleFromSetting(snap.chartStyle));
 }
 
 }  // namespace sarvexa

@@ -9,45 +9,21 @@
 #include <string>
 
 #include "document/char_chart.h"
+#include "document/chart_snapshot.h"
 #include "engine/dasha.h"
 #include "engine/horoscope.h"
 
 namespace sarvexa {
 
-class ChartDocument;
+/// The report of an open chart: its names, chart, dasha table, the current
+/// period found at its last refresh (nothing for a chart dated in the future,
+/// shown as "--/--/--") and its SA analysis, with the character charts in
+/// `style`. The bytes have every line ending in CR LF.
+std::string TextExportText(const ChartSnapshot& chart, CharChartStyle style);
 
-/// Everything the report shows, gathered by the caller.
-struct TextExportInput {
-  std::string firstName;  ///< UTF-8
-  std::string lastName;   ///< UTF-8
-  std::string place;      ///< UTF-8
-  Horoscope chart;        ///< the calculated chart
-  DashaState dasha;       ///< ComputeDashaTable(chart)
-  /// The period running now; nothing for a chart dated in the future, which
-  /// is shown as "--/--/--".
-  std::optional<CurrentPeriod> currentPeriod;
-  CharChartStyle style = CharChartStyle::North;
-  /// The System's Approach block, lines ending in "\n" (LF only).
-  std::string saBlock;
-};
-
-/// The report's bytes, every line ending in CR LF.
-std::string TextExportText(const TextExportInput& input);
-
-/// The same report for a calculated chart: the dasha table, the System's
-/// Approach block and the current period at `now` (a local clock reading)
-/// are worked out here.
-std::string TextExportText(const std::string& firstName, const std::string& lastName,
-                           const std::string& place, const Horoscope& chart,
-                           const LocalClockReading& now, CharChartStyle style);
-
-/// The open chart of a document: its names, chart, dasha table and the
-/// current period found at its last refresh, in the given style.
-TextExportInput TextExportInputFromDocument(const ChartDocument& document, CharChartStyle style);
-
-/// The report of a document's open chart in the document's stored chart
-/// style (1 North; any other value South, as the drawn charts).
-std::string TextExportText(const ChartDocument& document);
+/// The same in the chart's stored chart style (1 North; any other value
+/// South, as the drawn charts).
+std::string TextExportText(const ChartSnapshot& chart);
 
 /// The proposed file name "<first> <last>.txt".
 std::string TextDefaultFileName(const std::string& firstName, const std::string& lastName);

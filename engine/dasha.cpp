@@ -163,4 +163,37 @@ std::string FormatCurrentPeriod(const std::optional<CurrentPeriod>& period) {
   return std::string(names[0]) + "/" + names[1] + "/" + names[2];
 }
 
+std::array<double, 9> MahaRowDayCounts(const Horoscope& chart, const DashaTable& table) {
+  std::array<double, 9> rows{};
+  rows[0] = static_cast<double>(chart.julianDay);
+  double start = table[0].buktiStart[0];
+  for (std::size_t i = 1; i < rows.size(); ++i) {
+    start += table[i - 1].lengthDays;
+    rows[i] = start;
+  }
+  return rows;
+}
+
+std::vector<MahaBuktiRow> MahaBuktiRowsFromBirth(const Horoscope& chart, const DashaTable& table,
+                                                 int count) {
+  std::vector<MahaBuktiRow> rows;
+  if (count <= 0) return rows;
+  rows.reserve(static_cast<std::size_t>(count));
+  std::size_t maha = 0;
+  int bukti = FirstShownBukti(table[0], static_cast<double>(chart.julianDay));
+  for (int i = 0; i < count && maha < table.size(); ++i) {
+    const MahaDasha& m = table[maha];
+    // The first row carries the chart's own date, not the earlier start of
+    // the bukti running then.
+    const double start = i == 0 ? static_cast<double>(chart.julianDay)
+                                : m.buktiStart[static_cast<std::size_t>(bukti)];
+    rows.push_back(MahaBuktiRow{m.lord, (((m.lord + bukti) % 9) + 9) % 9, start});
+    if (++bukti == 9) {
+      bukti = 0;
+      ++maha;
+    }
+  }
+  return rows;
+}
+
 }  // namespace sarvexa

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/horoscope.h"
 
@@ -126,6 +127,24 @@ double PratyantarDays(DashaLord maha, DashaLord bukti, DashaLord pratyantar);
 /// Index 0..8 of the first Bukti a Maha/Bukti listing shows: the Bukti in
 /// force at birth for the birth Maha dasha, 0 for all later ones.
 int FirstShownBukti(const MahaDasha& maha, double birthDayCount);
+
+/// The day counts of the nine maha dasha rows: row 0 the chart's own date
+/// (its julianDay), row i >= 1 the start of maha i (the first bukti start of
+/// maha 0 plus the lengths of mahas 0 .. i - 1).
+std::array<double, 9> MahaRowDayCounts(const Horoscope& chart, const DashaTable& table);
+
+/// One row of the printed Maha/Bukti list.
+struct MahaBuktiRow {
+  DashaLord maha = 0;
+  DashaLord bukti = 0;
+  double startDayCount = 0.0;  ///< the chart's own date for the first row
+};
+
+/// `count` consecutive Maha/Bukti periods, from the bukti in force on the
+/// chart's date (its whole day number), crossing into later mahas as needed
+/// (never past the last maha of the table).
+std::vector<MahaBuktiRow> MahaBuktiRowsFromBirth(const Horoscope& chart, const DashaTable& table,
+                                                 int count);
 
 /// Two-letter names of the three lords, or "--" for each when there is no
 /// current period (a future-dated chart).

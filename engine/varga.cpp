@@ -76,4 +76,21 @@ void VargaSigns(const Horoscope& h, VargaSignArray& out, int n) {
   for (int i = 0; i < graha::kCount; ++i) out[i] = VargaSignOf(h.positions[i].longitude, n);
 }
 
+VargaSignArray RashiSignsOf(const Horoscope& chart) {
+  VargaSignArray signs{};
+  for (std::size_t g = 0; g < signs.size(); ++g) {
+    const double lon = chart.positions[g].longitude;
+    signs[g] = std::isfinite(lon) ? (((static_cast<int>(std::floor(lon / 30.0)) % 12) + 12) % 12) : 0;
+  }
+  return signs;
+}
+
+VargaSignArray DivisionalSigns(const Horoscope& chart, int division) {
+  // Start from the Rashi signs so an unsupported division (which VargaSigns
+  // leaves untouched) still gives valid signs.
+  VargaSignArray signs = RashiSignsOf(chart);
+  VargaSigns(chart, signs, division);
+  return signs;
+}
+
 }  // namespace sarvexa

@@ -34,4 +34,12 @@ int VargaSignOf(double longitudeDeg, int n);
 /// For any n other than 2..12 and 24 it writes nothing.
 void VargaSigns(const Horoscope& h, VargaSignArray& out, int n);
 
+/// The Rashi signs (0..11) of the ten chart points; a longitude that is not
+/// finite counts as sign 0.
+VargaSignArray RashiSignsOf(const Horoscope& chart);
+
+/// The signs of the ten points in division `division` (2..12 or 24); for an
+/// unsupported division the Rashi signs.
+VargaSignArray DivisionalSigns(const Horoscope& chart, int division);
+
 }  // namespace sarvexa

@@ -62,7 +62,7 @@ void ProduceTextOutputs(const ChartDocument& doc, const Choice& choice) {
   for (CharChartStyle style : {CharChartStyle::North, CharChartStyle::South})
     Use(TextExportText(TextExportInputFromDocument(doc, style)));
   Use(CsvExportText(doc));
-  Use(cli::DocumentJson(doc));
+  Use(cli::ChartSnapshotJson(doc.snapshot()));
   cli::BirthOptions names;
   names.firstName = doc.firstName();
   names.lastName = doc.lastName();

@@ -167,7 +167,7 @@ void ClearOfSignNumber(Canvas& canvas, const ChartFrame& frame, int ascendantSig
 ChartFrame DrawNorthFrame(Canvas& canvas, int L, int T, int w, int h, int c) {
   const Vertical v = VerticalFor(canvas, T, h);
   ChartFrame frame;
-  frame.chartStyle = kNorthIndian;
+  frame.chartStyle = ChartStyle::North;
   frame.cellTextHeight = h / 3 - 2 * c;
 
   canvas.Rectangle(L, v.At(0), L + w, v.At(h));
@@ -218,7 +218,7 @@ ChartFrame DrawNorthFrame(Canvas& canvas, int L, int T, int w, int h, int c) {
 ChartFrame DrawSouthFrame(Canvas& canvas, int L, int T, int w, int h, int c) {
   const Vertical v = VerticalFor(canvas, T, h);
   ChartFrame frame;
-  frame.chartStyle = kSouthIndian;
+  frame.chartStyle = ChartStyle::South;
   const int p = w / 4;
   const int q = h / 4;
   frame.cellTextHeight = q - c;
@@ -260,18 +260,9 @@ const char* GrahaLabelText(GrahaIndex g, bool retrograde) {
   return retrograde ? kRetro[g] : kPlain[g];
 }
 
-ChartSigns RashiSignsOf(const Horoscope& chart) {
-  ChartSigns signs{};
-  for (std::size_t g = 0; g < signs.size(); ++g) {
-    const double lon = chart.positions[g].longitude;
-    signs[g] = std::isfinite(lon) ? Mod12(static_cast<int>(std::floor(lon / 30.0))) : 0;
-  }
-  return signs;
-}
-
-ChartFrame DrawChartFrame(Canvas& canvas, int chartStyle, int left, int top, int width,
+ChartFrame DrawChartFrame(Canvas& canvas, ChartStyle chartStyle, int left, int top, int width,
                           int height, int lineHeight) {
-  ChartFrame frame = chartStyle == kNorthIndian
+  ChartFrame frame = chartStyle == ChartStyle::North
                          ? DrawNorthFrame(canvas, left, top, width, height, lineHeight)
                          : DrawSouthFrame(canvas, left, top, width, height, lineHeight);
   const Vertical v = VerticalFor(canvas, top, height);
@@ -288,7 +279,7 @@ void PlaceGrahasWithDegrees(Canvas& canvas, const ChartFrame& frame, const Chart
   const int line = canvas.LineHeight();
   const auto order = SortByLongitude(chart);
   const auto counts = CountPerHouse(chart);
-  const bool north = frame.chartStyle == kNorthIndian;
+  const bool north = frame.chartStyle == ChartStyle::North;
   const int probe = canvas.TextWidth("MoRS22:22");
   const FontId font = canvas.GetFont();
 
@@ -338,7 +329,7 @@ void PlaceGrahaLabels(Canvas& canvas, const ChartFrame& frame, const ChartSigns&
   const ChartSigns signs = Normalised(rawSigns);
   const int line = canvas.LineHeight();
   const int w2 = canvas.TextWidth("MoR");
-  const bool north = frame.chartStyle == kNorthIndian;
+  const bool north = frame.chartStyle == ChartStyle::North;
   const FontId font = canvas.GetFont();
 
   if (north) WriteSignNumbers(canvas, frame, signs[0], line);

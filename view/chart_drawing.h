@@ -9,22 +9,23 @@
 
 #include <array>
 
+#include "analysis/sa_analysis.h"
+#include "document/chart_style.h"
 #include "engine/horoscope.h"
+#include "engine/varga.h"
 #include "view/canvas.h"
 
 namespace sarvexa {
 
 /// ChartStyle: 1 North Indian; any other value (2, or 0 when nothing valid is
 /// stored) South Indian.
-inline constexpr int kNorthIndian = 1;
-inline constexpr int kSouthIndian = 2;
 
 /// The sign of each chart point, keyed by GrahaIndex (entry 0 the Ascendant).
 using ChartSigns = std::array<SignIndex, graha::kCount>;
 
 /// Where the texts of one drawn chart go.
 struct ChartFrame {
-  int chartStyle = kSouthIndian;  ///< style the frame was drawn in
+  ChartStyle chartStyle = ChartStyle::South;  ///< style the frame was drawn in
   /// North: centre of the label list of house k+1. South: anchor of the sign
   /// cell k (the labels start there, centred vertically on it).
   std::array<Point, 12> houseAnchors{};
@@ -44,18 +45,14 @@ struct ChartFrame {
 /// Colouring of the graha labels in a Rashi chart.
 struct ChartColours {
   bool enabled = false;  ///< ColorCharts == 1
-  /// SA ColorClass by GrahaIndex: 0 Ascendant, 1 malefic, 2 benefic,
-  /// 3 afflicted benefic (see ChartPalette).
-  std::array<int, graha::kCount> colorClass{};
+  /// SA colour class by GrahaIndex (see ChartPalette).
+  std::array<ColorClass, graha::kCount> colorClass{};
 };
-
-/// Rashi signs of a chart: floor(longitude / 30) of each point.
-ChartSigns RashiSignsOf(const Horoscope& chart);
 
 /// Draws the outer rectangle and inner lines of one chart with the current
 /// pen into (left, top, width, height) and returns its text anchors.
 /// `lineHeight` is the line height of the font that will write the labels.
-ChartFrame DrawChartFrame(Canvas& canvas, int chartStyle, int left, int top, int width, int height,
+ChartFrame DrawChartFrame(Canvas& canvas, ChartStyle chartStyle, int left, int top, int width, int height,
                           int lineHeight);
 
 /// Rashi charts: (North) the sign number of every house, then in each house

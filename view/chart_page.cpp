@@ -1,10 +1,10 @@
-#include "view/chart_page.h"
 
-#include "document/chart_document.h"
+#include "document/chart_snapshot.h"
 #include "engine/calendar.h"
 #include "engine/varga.h"
 #include "view/chart_drawing.h"
 #include "view/divisional_page.h"
+#include "view/display.h"
 #include "view/info_panel.h"
 #include "view/page_format.h"
 #include "view/pages.h"
@@ -12,88 +12,48 @@
 
 namespace sarvexa {
 
-std::array<double, 9> MahaRowDayCounts(const Horoscope& chart, const DashaTable& table) {
-  std::array<double, 9> rows{};
-  rows[0] = static_cast<double>(chart.julianDay);
-  double start = table[0].buktiStart[0];
-  for (std::size_t i = 1; i < rows.size(); ++i) {
-    start += table[i - 1].lengthDays;
-    rows[i] = start;
-  }
-  return rows;
-}
-
-std::vector<MahaBuktiRow> MahaBuktiRowsFromBirth(const Horoscope& chart, const DashaTable& table,
-                                                 int count) {
-  std::vector<MahaBuktiRow> rows;
-  if (count <= 0) return rows;
-  rows.reserve(static_cast<std::size_t>(count));
-  std::size_t maha = 0;
-  int bukti = FirstShownBukti(table[0], static_cast<double>(chart.julianDay));
-  for (int i = 0; i < count && maha < table.size(); ++i) {
-    const MahaDasha& m = table[maha];
-    // The first row carries the chart's own date, not the earlier start of
-    // the bukti running then.
-    const double start = i == 0 ? static_cast<double>(chart.julianDay)
-                                : m.buktiStart[static_cast<std::size_t>(bukti)];
-    rows.push_back(MahaBuktiRow{m.lord, WrapIndex(m.lord + bukti, 9), start});
-    if (++bukti == 9) {
-      bukti = 0;
-      ++maha;
-    }
-  }
-  return rows;
-}
-
-ChartColours ChartColoursOf(const ChartDocument& doc) {
-  ChartColours colours;
-  colours.enabled = doc.colorCharts() == 1;
-  colours.colorClass = doc.saAnalysis().colorClass;
-  return colours;
-}
-
-void DrawChartPageScreen(Canvas& canvas, const ChartDocument& doc) {
+void DrawChartPageScreen(Canvas& canvas, const ChartSnapshot& snap) {
   PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen10, 1);
-  const Horoscope& chart = doc.horoscope();
+  const Horoscope& chart = snap.horoscope;
   const int c10 = canvas.LineHeight();
 
-  const ChartFrame rashi = DrawChartFrame(canvas, doc.chartStyle(), 20, 80, 300, 300, c10);
-  PlaceGrahasWithDegrees(canvas, rashi, RashiSignsOf(chart), chart, ChartColoursOf(doc));
-  const ChartFrame navamsa = DrawChartFrame(canvas, doc.chartStyle(), 350, 180, 238, 200, c10);
+  const ChartFrame rashi = DrawChartFrame(canvas, snap.chartStyle, 20, 80, 300, 300, c10);
+  PlaceGrahasWithDegrees(canvas, rashi, RashiSignsOf(chart), chart, RashiChartColours(snap));
+  const ChartFrame navamsa = DrawChartFrame(canvas, snap.chartStyle, 350, 180, 238, 200, c10);
   PlaceGrahaLabels(canvas, navamsa, DivisionalSigns(chart, 9), chart);
 
   canvas.SelectFont(FontId::Screen12);
   const int c12 = canvas.LineHeight();
   // The panel's long lines stop a space short of the planet table.
-  DrawInfoPanel(canvas, 20, 0, doc, 350 - canvas.TextWidth(" "));
+  DrawInfoPanel(canvas, 20, 0, snap, 350 - canvas.TextWidth(" "));
   DrawPlanetTable(canvas, 350, 2, c12, chart);
 
   const int w = canvas.TextWidth("SVimshottariSDashasS");
   canvas.Rectangle(460, 2, 460 + w, 11 * c12 + 2);
   canvas.TextOut(470, c12 / 2 + 2, "Vimshottari Dashas");
-  const auto starts = MahaRowDayCounts(chart, doc.dashaTable());
+  const auto starts = MahaRowDayCounts(chart, snap.derivations.dashas.table);
   for (int i = 0; i < 9; ++i) {
     const int y = c12 / 2 + 2 + (i + 1) * c12;
-    canvas.TextOut(470, y, DashaTwoLetter(doc.dashaTable()[static_cast<std::size_t>(i)].lord));
+    canvas.TextOut(470, y, DashaTwoLetter(snap.derivations.dashas.table[static_cast<std::size_t>(i)].lord));
     const CivilDate date = DateFromDayCount(starts[static_cast<std::size_t>(i)]);
     canvas.TextOut(500, y,
                    FormatText("%s-%02d-%d", MonthAbbreviation(date.month), date.day, date.year));
   }
 }
 
-void DrawChartPagePrint(Canvas& canvas, const ChartDocument& doc) {
+void DrawChartPagePrint(Canvas& canvas, const ChartSnapshot& snap) {
   PageStateGuard guard(canvas, Mapping::Print, FontId::Print280, 4);
-  const Horoscope& chart = doc.horoscope();
+  const Horoscope& chart = snap.horoscope;
   // The panel's long lines stop a space short of the "Vimshottari Dasha"
   // column.
-  const int y0 = DrawInfoPanel(canvas, 720, 0, doc, 8340 - canvas.TextWidth(" "));
+  const int y0 = DrawInfoPanel(canvas, 720, 0, snap, 8340 - canvas.TextWidth(" "));
 
   canvas.SelectFont(FontId::Print200);
   int b = canvas.LineHeight();
   // A 5-inch Rashi chart whose upper edge lies two lines below the panel.
-  const ChartFrame rashi = DrawChartFrame(canvas, doc.chartStyle(), 720, y0 - 2 * b - 7200, 7200,
+  const ChartFrame rashi = DrawChartFrame(canvas, snap.chartStyle, 720, y0 - 2 * b - 7200, 7200,
                                           7200, b);
-  PlaceGrahasWithDegrees(canvas, rashi, RashiSignsOf(chart), chart, ChartColoursOf(doc));
+  PlaceGrahasWithDegrees(canvas, rashi, RashiSignsOf(chart), chart, RashiChartColours(snap));
 
   canvas.TextOut(720, -8 * (900 + b), "Planetary Info");
   DrawPlanetTable(canvas, 720, -9 * (800 + b), b, chart);
@@ -101,7 +61,7 @@ void DrawChartPagePrint(Canvas& canvas, const ChartDocument& doc) {
   // A 3-inch Navamsa chart whose upper edge is level with the table's.
   canvas.TextOut(3600, -8 * (900 + b), "Navamsa");
   const ChartFrame navamsa =
-      DrawChartFrame(canvas, doc.chartStyle(), 3600, -9 * (1280 + b), 4320, 4320, b);
+      DrawChartFrame(canvas, snap.chartStyle, 3600, -9 * (1280 + b), 4320, 4320, b);
   PlaceGrahaLabels(canvas, navamsa, DivisionalSigns(chart, 9), chart);
 
   canvas.SelectFont(FontId::Print280);
@@ -114,7 +74,7 @@ void DrawChartPagePrint(Canvas& canvas, const ChartDocument& doc) {
   const int w = canvas.TextWidth("SS/SS00022/22/2222");
   canvas.Rectangle(8340, y, w + 8940, y - 58 * b - 480);
   y -= 240;
-  for (const MahaBuktiRow& row : MahaBuktiRowsFromBirth(chart, doc.dashaTable(), 58)) {
+  for (const MahaBuktiRow& row : MahaBuktiRowsFromBirth(chart, snap.derivations.dashas.table, 58)) {
     canvas.TextOut(8640, y, FormatText("%s/%s", DashaTwoLetter(row.maha), DashaTwoLetter(row.bukti)));
     canvas.TextOutRight(8640 + w, y, MonthDayYearText(DateFromDayCount(row.startDayCount)));
     y -= b;

@@ -1,6 +1,6 @@
 #include "view/dasha_pages.h"
 
-#include "document/chart_document.h"
+#include "document/chart_snapshot.h"
 #include "engine/calendar.h"
 #include "view/info_panel.h"
 #include "view/page_format.h"
@@ -83,55 +83,55 @@ void DrawPratyantarColumns(Canvas& canvas, const DashaTable& table, DashaLord lo
   }
 }
 
-void DrawMahaBuktiPageScreen(Canvas& canvas, const ChartDocument& doc) {
+void DrawMahaBuktiPageScreen(Canvas& canvas, const ChartSnapshot& snap) {
   PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen12, 1);
   const int c = canvas.LineHeight();
   canvas.TextOut(20, 1, FitTextToWidth(canvas,
                                        FormatText("Vimshottari Dashas for: %s %s",
-                                                  doc.firstName().c_str(), doc.lastName().c_str()),
+                                                  snap.firstName.c_str(), snap.lastName.c_str()),
                                        PageTextRightEdge(canvas) - 20));
-  const DashaTable& table = doc.dashaTable();
+  const DashaTable& table = snap.derivations.dashas.table;
   for (int column = 0; column < 3; ++column) {
     for (int block = 0; block < 3; ++block) {
       const int y = c + 2 + block * (8 * c - 2);
-      DrawMahaBlock(canvas, table[static_cast<std::size_t>(3 * column + block)], doc.birthDayCount(),
+      DrawMahaBlock(canvas, table[static_cast<std::size_t>(3 * column + block)], snap.derivations.dashas.birthDayCount,
                     20 + 200 * column, y);
     }
   }
 }
 
-void DrawMahaBuktiPagePrint(Canvas& canvas, const ChartDocument& doc) {
+void DrawMahaBuktiPagePrint(Canvas& canvas, const ChartSnapshot& snap) {
   PageStateGuard guard(canvas, Mapping::Print, FontId::Print280, 4);
   canvas.TextOut(720, 0, "VIMSHOTTARI DASHAS FOR:");
-  const int y0 = DrawInfoPanel(canvas, 720, -canvas.LineHeight(), doc);
+  const int y0 = DrawInfoPanel(canvas, 720, -canvas.LineHeight(), snap);
   canvas.SelectFont(FontId::Print240);
   const int b = canvas.LineHeight();
-  const DashaTable& table = doc.dashaTable();
+  const DashaTable& table = snap.derivations.dashas.table;
   for (int column = 0; column < 3; ++column) {
     for (int block = 0; block < 3; ++block) {
       const int y = y0 - 2 * b - block * 11 * b;
-      DrawMahaBlock(canvas, table[static_cast<std::size_t>(3 * column + block)], doc.birthDayCount(),
+      DrawMahaBlock(canvas, table[static_cast<std::size_t>(3 * column + block)], snap.derivations.dashas.birthDayCount,
                     720 + 3400 * column, y);
     }
   }
 }
 
-void DrawPratyantarPageScreen(Canvas& canvas, const ChartDocument& doc, int pratyantarLord) {
+void DrawPratyantarPageScreen(Canvas& canvas, const ChartSnapshot& snap, int pratyantarLord) {
   const DashaLord lord = WrapIndex(pratyantarLord, 9);
   PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen12, 1);
   canvas.TextOut(20, 2, FitTextToWidth(canvas,
                                        FormatText("%s PratyAntar Dashas for: %s %s",
-                                                  DashaFullName(lord), doc.firstName().c_str(), doc.lastName().c_str()),
+                                                  DashaFullName(lord), snap.firstName.c_str(), snap.lastName.c_str()),
                                        PageTextRightEdge(canvas) - 20));
-  DrawPratyantarColumns(canvas, doc.dashaTable(), lord, 20, canvas.GetFontMetrics().height);
+  DrawPratyantarColumns(canvas, snap.derivations.dashas.table, lord, 20, canvas.GetFontMetrics().height);
 }
 
-void DrawPratyantarPagePrint(Canvas& canvas, const ChartDocument& doc, int pratyantarLord) {
+void DrawPratyantarPagePrint(Canvas& canvas, const ChartSnapshot& snap, int pratyantarLord) {
   const DashaLord lord = WrapIndex(pratyantarLord, 9);
   PageStateGuard guard(canvas, Mapping::Print, FontId::Print240, 4);
   canvas.TextOut(720, -400, FormatText("%s PRATYANTAR DASHAS FOR:", DashaUpperName(lord)));
-  const int y0 = DrawInfoPanel(canvas, 720, -400 - canvas.LineHeight(), doc);
-  DrawPratyantarColumns(canvas, doc.dashaTable(), lord, 720, y0);
+  const int y0 = DrawInfoPanel(canvas, 720, -400 - canvas.LineHeight(), snap);
+  DrawPratyantarColumns(canvas, snap.derivations.dashas.table, lord, 720, y0);
 }
 
 }  // namespace sarvexa

@@ -1,48 +1,47 @@
 #include "view/display.h"
 
-#include "document/chart_document.h"
+#include "document/chart_snapshot.h"
 #include "view/pages.h"
 
 namespace sarvexa {
 
-ChartColours RashiChartColours(const ChartDocument& doc) {
+ChartColours RashiChartColours(const ChartSnapshot& snap) {
   ChartColours colours;
-  colours.enabled = doc.colorCharts() == 1;
-  const auto& classes = doc.saAnalysis().colorClass;
-  for (std::size_t g = 0; g < colours.colorClass.size(); ++g) colours.colorClass[g] = classes[g];
+  colours.enabled = snap.colorCharts == 1;
+  colours.colorClass = snap.derivations.sa.colorClass;
   return colours;
 }
 
-int EffectiveChartStyle(const ChartDocument& doc) {
-  return doc.chartStyle() == kNorthIndian ? kNorthIndian : kSouthIndian;
+ChartStyle EffectiveChartStyle(const ChartSnapshot& snap) {
+  return snap.chartStyle == ChartStyle::North ? ChartStyle::North : ChartStyle::South;
 }
 
-void DrawScreenPage(Canvas& canvas, const ChartDocument& doc, const ViewState& state) {
+void DrawScreenPage(Canvas& canvas, const ChartSnapshot& snap, const ViewState& state) {
   switch (state.displayMode) {
-    case display_mode::Chart: DrawChartPageScreen(canvas, doc); break;
-    case display_mode::MahaBukti: DrawMahaBuktiPageScreen(canvas, doc); break;
-    case display_mode::Divisional: DrawDivisionalPageScreen(canvas, doc); break;
-    case display_mode::Ephemeris:
-      DrawEphemerisPageScreen(canvas, doc, state.ephemerisStartDay, state.ephemerisInterval);
+    case DisplayMode::Chart: DrawChartPageScreen(canvas, snap); break;
+    case DisplayMode::MahaBukti: DrawMahaBuktiPageScreen(canvas, snap); break;
+    case DisplayMode::Divisional: DrawDivisionalPageScreen(canvas, snap); break;
+    case DisplayMode::Ephemeris:
+      DrawEphemerisPageScreen(canvas, snap, state.ephemerisStartDay, state.ephemerisInterval);
       break;
-    case display_mode::SaAnalysis: DrawSaPageScreen(canvas, doc); break;
-    case display_mode::Pratyantar: DrawPratyantarPageScreen(canvas, doc, state.pratyantarLord); break;
-    case display_mode::SaTransits: DrawTransitsPageScreen(canvas, doc); break;
+    case DisplayMode::SaAnalysis: DrawSaPageScreen(canvas, snap); break;
+    case DisplayMode::Pratyantar: DrawPratyantarPageScreen(canvas, snap, state.pratyantarLord); break;
+    case DisplayMode::SaTransits: DrawTransitsPageScreen(canvas, snap); break;
     default: break;  // an unknown page draws nothing
   }
 }
 
-void DrawPrintPage(Canvas& canvas, const ChartDocument& doc, const ViewState& state) {
+void DrawPrintPage(Canvas& canvas, const ChartSnapshot& snap, const ViewState& state) {
   switch (state.displayMode) {
-    case display_mode::Chart: DrawChartPagePrint(canvas, doc); break;
-    case display_mode::MahaBukti: DrawMahaBuktiPagePrint(canvas, doc); break;
-    case display_mode::Divisional: DrawDivisionalPagePrint(canvas, doc); break;
-    case display_mode::Ephemeris:
-      DrawEphemerisPagePrint(canvas, doc, state.ephemerisStartDay, state.ephemerisInterval);
+    case DisplayMode::Chart: DrawChartPagePrint(canvas, snap); break;
+    case DisplayMode::MahaBukti: DrawMahaBuktiPagePrint(canvas, snap); break;
+    case DisplayMode::Divisional: DrawDivisionalPagePrint(canvas, snap); break;
+    case DisplayMode::Ephemeris:
+      DrawEphemerisPagePrint(canvas, snap, state.ephemerisStartDay, state.ephemerisInterval);
       break;
-    case display_mode::SaAnalysis: DrawSaPagePrint(canvas, doc); break;
-    case display_mode::Pratyantar: DrawPratyantarPagePrint(canvas, doc, state.pratyantarLord); break;
-    case display_mode::SaTransits: DrawTransitsPagePrint(canvas, doc); break;
+    case DisplayMode::SaAnalysis: DrawSaPagePrint(canvas, snap); break;
+    case DisplayMode::Pratyantar: DrawPratyantarPagePrint(canvas, snap, state.pratyantarLord); break;
+    case DisplayMode::SaTransits: DrawTransitsPagePrint(canvas, snap); break;
     default: break;  // an unknown page leaves the sheet empty
   }
 }

@@ -1,6 +1,6 @@
 #include "view/divisional_page.h"
 
-#include "document/chart_document.h"
+#include "document/chart_snapshot.h"
 #include "engine/varga.h"
 #include "view/info_panel.h"
 #include "view/page_format.h"
@@ -9,33 +9,25 @@
 
 namespace sarvexa {
 
-ChartSigns DivisionalSigns(const Horoscope& chart, int division) {
-  // Start from the Rashi signs so an unsupported division (which VargaSigns
-  // leaves untouched) still gives valid signs.
-  VargaSignArray signs = RashiSignsOf(chart);
-  VargaSigns(chart, signs, division);
-  return signs;
-}
-
 namespace {
 
 /// One small chart: its title, then the frame and the bare labels below it.
-void DrawDivisionalChart(Canvas& canvas, const ChartDocument& doc, const char* title, int division,
+void DrawDivisionalChart(Canvas& canvas, const ChartSnapshot& snap, const char* title, int division,
                          int x, int titleY, int frameTop, int size, int lineHeight) {
   canvas.TextOut(x, titleY, title);
   const ChartFrame frame =
-      DrawChartFrame(canvas, doc.chartStyle(), x, frameTop, size, size, lineHeight);
-  PlaceGrahaLabels(canvas, frame, DivisionalSigns(doc.horoscope(), division), doc.horoscope());
+      DrawChartFrame(canvas, snap.chartStyle, x, frameTop, size, size, lineHeight);
+  PlaceGrahaLabels(canvas, frame, DivisionalSigns(snap.horoscope, division), snap.horoscope);
 }
 
 }  // namespace
 
-void DrawDivisionalPageScreen(Canvas& canvas, const ChartDocument& doc) {
+void DrawDivisionalPageScreen(Canvas& canvas, const ChartSnapshot& snap) {
   PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen12, 1);
   const int c12 = canvas.LineHeight();
   canvas.TextOut(20, 10, FitTextToWidth(canvas,
                                        FormatText("Divisional Charts for: %s %s",
-                                                  doc.firstName().c_str(), doc.lastName().c_str()),
+                                                  snap.firstName.c_str(), snap.lastName.c_str()),
                                        PageTextRightEdge(canvas) - 20));
   canvas.SelectFont(FontId::Screen8);
   const int c8 = canvas.LineHeight();
@@ -46,19 +38,19 @@ void DrawDivisionalPageScreen(Canvas& canvas, const ChartDocument& doc) {
       x = 20;
       y += 180;
     }
-    DrawDivisionalChart(canvas, doc, kScreenDivisionNames[i], kScreenDivisions[i], x, y, y + c8, 160,
+    DrawDivisionalChart(canvas, snap, kScreenDivisionNames[i], kScreenDivisions[i], x, y, y + c8, 160,
                         c8);
     x += 200;
   }
 }
 
-void DrawDivisionalPagePrint(Canvas& canvas, const ChartDocument& doc) {
+void DrawDivisionalPagePrint(Canvas& canvas, const ChartSnapshot& snap) {
   PageStateGuard guard(canvas, Mapping::Print, FontId::Print280, 1);
   const int h14 = canvas.LineHeight();
   canvas.TextOut(720, 0, "DIVISIONAL CHARTS");
   canvas.SelectFont(FontId::Print160);
   const int a = canvas.LineHeight();
-  int yTitle = DrawInfoPanel(canvas, 720, -h14, doc) - a;
+  int yTitle = DrawInfoPanel(canvas, 720, -h14, snap) - a;
   // The lower edge of a chart whose upper edge is one line below its title.
   int yChart = yTitle - a - 2800;
   int x = 720;
@@ -68,7 +60,7 @@ void DrawDivisionalPagePrint(Canvas& canvas, const ChartDocument& doc) {
       yTitle -= 3300;
       yChart -= 3300;
     }
-    DrawDivisionalChart(canvas, doc, kPrintDivisionNames[i], kPrintDivisions[i], x, yTitle, yChart,
+    DrawDivisionalChart(canvas, snap, kPrintDivisionNames[i], kPrintDivisions[i], x, yTitle, yChart,
                         2800, a);
     x += 3300;
   }

@@ -2,15 +2,7 @@
 // The divisional charts page: small charts of the varga signs of the ten
 // chart points with bare labels, six on the screen and twelve on paper, each
 // counted from its own divisional Ascendant. The page functions are declared
-// in view/pages.h.
+// in view/pages.h; the signs come from DivisionalSigns (engine/varga.h).
 
-#include "engine/horoscope.h"
+#include "engine/varga.h"
 #include "view/chart_drawing.h"
-
-namespace sarvexa {
-
-/// The signs of the ten points in division `division` (2..12 or 24); for an
-/// unsupported division the Rashi signs.
-ChartSigns DivisionalSigns(const Horoscope& chart, int division);
-
-}  // namespace sarvexa

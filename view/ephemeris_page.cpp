@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "document/chart_document.h"
+#include "document/chart_snapshot.h"
 #include "document/ephemeris_series.h"
 #include "view/info_panel.h"
 #include "view/page_format.h"
@@ -52,37 +52,37 @@ void DrawEphemerisTable(Canvas& canvas, const std::vector<EphemerisRow>& rows, i
 
 /// The place texts with a long place cut with "…" so that the heading, the
 /// longitude and the latitude written after it end at the page's edge.
-EphemerisPlaceTexts FittedPlaceTexts(Canvas& canvas, const ChartDocument& doc, bool print, int x) {
-  EphemerisPlaceTexts t = EphemerisPlaceTextsOf(doc.place(), doc.horoscope(), print);
+EphemerisPlaceTexts FittedPlaceTexts(Canvas& canvas, const ChartSnapshot& snap, bool print, int x) {
+  EphemerisPlaceTexts t = EphemerisPlaceTextsOf(snap.place, snap.horoscope, print);
   const int room = PageTextRightEdge(canvas) - x - canvas.TextWidth(t.longitude) -
                    canvas.TextWidth(t.latitude);
   if (canvas.TextWidth(t.heading) <= room) return t;
-  const EphemerisPlaceTexts bare = EphemerisPlaceTextsOf("", doc.horoscope(), print);
+  const EphemerisPlaceTexts bare = EphemerisPlaceTextsOf("", snap.horoscope, print);
   return EphemerisPlaceTextsOf(
-      FitTextToWidth(canvas, doc.place(), room - canvas.TextWidth(bare.heading)), doc.horoscope(),
+      FitTextToWidth(canvas, snap.place, room - canvas.TextWidth(bare.heading)), snap.horoscope,
       print);
 }
 
 }  // namespace
 
-void DrawEphemerisPageScreen(Canvas& canvas, const ChartDocument& doc, int startDay, int interval) {
+void DrawEphemerisPageScreen(Canvas& canvas, const ChartSnapshot& snap, int startDay, int interval) {
   PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen12, 1);
   const int c = canvas.LineHeight();
-  const EphemerisPlaceTexts t = FittedPlaceTexts(canvas, doc, false, 20);
+  const EphemerisPlaceTexts t = FittedPlaceTexts(canvas, snap, false, 20);
   canvas.TextOut(20, 2, t.heading);
   const int x1 = 20 + canvas.TextWidth(t.heading);
   canvas.TextOut(x1, 2, t.longitude);
   canvas.TextOut(x1 + canvas.TextWidth(t.longitude), 2, t.latitude);
 
-  const auto rows = ComputeEphemerisSeries(doc.horoscope(), startDay, IntervalOf(interval),
+  const auto rows = ComputeEphemerisSeries(snap.horoscope, startDay, IntervalOf(interval),
                                            kEphemerisScreenRows);
   DrawEphemerisTable(canvas, rows, 20, c + 2, 2 * c + 2, c);
 }
 
-void DrawEphemerisPagePrint(Canvas& canvas, const ChartDocument& doc, int startDay, int interval) {
+void DrawEphemerisPagePrint(Canvas& canvas, const ChartSnapshot& snap, int startDay, int interval) {
   PageStateGuard guard(canvas, Mapping::Print, FontId::Print240, 1);
   const int d = canvas.LineHeight();
-  const EphemerisPlaceTexts t = FittedPlaceTexts(canvas, doc, true, 720);
+  const EphemerisPlaceTexts t = FittedPlaceTexts(canvas, snap, true, 720);
   canvas.TextOut(720, -d, t.heading);
   const int x1 = 720 + canvas.TextWidth(t.heading);
   canvas.TextOut(x1, -d, t.longitude);
@@ -92,7 +92,7 @@ void DrawEphemerisPagePrint(Canvas& canvas, const ChartDocument& doc, int startD
 
   canvas.SelectFont(FontId::Print200);
   const int e = canvas.LineHeight();
-  const auto rows = ComputeEphemerisSeries(doc.horoscope(), startDay, IntervalOf(interval),
+  const auto rows = ComputeEphemerisSeries(snap.horoscope, startDay, IntervalOf(interval),
                                            kEphemerisPrintRows);
   DrawEphemerisTable(canvas, rows, 720, -3 * d, -3 * d - e, -e);
 }

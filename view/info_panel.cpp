@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "document/chart_document.h"
+#include "document/chart_snapshot.h"
 #include "engine/calendar.h"
 #include "engine/numeric.h"
 #include "view/page_format.h"
@@ -12,9 +12,9 @@
 
 namespace sarvexa {
 
-InfoPanelData InfoPanelDataOf(const ChartDocument& doc) {
-  return InfoPanelData{doc.firstName(), doc.lastName(), doc.place(), doc.horoscope(),
-                       doc.currentPeriod()};
+InfoPanelData InfoPanelDataOf(const ChartSnapshot& snap) {
+  return InfoPanelData{snap.firstName, snap.lastName, snap.place, snap.horoscope,
+                       snap.derivations.period};
 }
 
 std::string CoordinateText(double value, char positiveLetter, char negativeLetter) {
@@ -86,8 +86,8 @@ int DrawInfoPanel(Canvas& canvas, int x, int y, const InfoPanelData& data, int r
   return y + 4 * step;
 }
 
-int DrawInfoPanel(Canvas& canvas, int x, int y, const ChartDocument& doc, int rightEdge) {
-  return DrawInfoPanel(canvas, x, y, InfoPanelDataOf(doc), rightEdge);
+int DrawInfoPanel(Canvas& canvas, int x, int y, const ChartSnapshot& snap, int rightEdge) {
+  return DrawInfoPanel(canvas, x, y, InfoPanelDataOf(snap), rightEdge);
 }
 
 void DrawPlanetTable(Canvas& canvas, int left, int top, int rowHeight, const Horoscope& chart) {

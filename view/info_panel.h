@@ -16,7 +16,7 @@
 
 namespace sarvexa {
 
-class ChartDocument;
+struct ChartSnapshot;
 
 /// What the information panel shows.
 struct InfoPanelData {
@@ -28,7 +28,7 @@ struct InfoPanelData {
 };
 
 /// The panel data of the document's open chart.
-InfoPanelData InfoPanelDataOf(const ChartDocument& doc);
+InfoPanelData InfoPanelDataOf(const ChartSnapshot& snap);
 
 /// The texts of the panel: line 0 (name and date), 1 (time, zone, DST),
 /// 2 (place), 3 (longitude, then latitude and current period, written after
@@ -53,7 +53,7 @@ std::string CoordinateText(double value, char positiveLetter, char negativeLette
 /// date kept) and the place (line 2) are cut with "…" before `rightEdge`,
 /// where the page's next element begins (0: the page's own right edge).
 int DrawInfoPanel(Canvas& canvas, int x, int y, const InfoPanelData& data, int rightEdge = 0);
-int DrawInfoPanel(Canvas& canvas, int x, int y, const ChartDocument& doc, int rightEdge = 0);
+int DrawInfoPanel(Canvas& canvas, int x, int y, const ChartSnapshot& snap, int rightEdge = 0);
 
 /// The boxed table of the ten points (name with "R" when retrograde, degrees
 /// and minutes within the sign, sign abbreviation), rows `rowHeight` apart

@@ -242,7 +242,7 @@ HouseShape HouseShapeOf(const ChartFrame& frame, int place) {
   const int w = Rt - L;
   const int h = Bm - T;
   const std::size_t k = static_cast<std::size_t>(((place % 12) + 12) % 12);
-  if (frame.chartStyle == kNorthIndian) {
+  if (frame.chartStyle == ChartStyle::North) {
     const int cx = L + w / 2, cy = T + h / 2;
     const int A = L + w / 4, R = L + w - w / 4, B = T + h / 4, D = T + h - h / 4;
     const HouseShape shapes[12] = {

@@ -8,44 +8,44 @@
 namespace sarvexa {
 
 class Canvas;
-class ChartDocument;
+struct ChartSnapshot;
 
 /// Chart page (display mode 1): Rashi and Navamsa charts, information panel,
 /// planet table and the Maha dasha dates (screen) or 58 Maha/Bukti rows from
 /// birth (print).
-void DrawChartPageScreen(Canvas& canvas, const ChartDocument& doc);
-void DrawChartPagePrint(Canvas& canvas, const ChartDocument& doc);
+void DrawChartPageScreen(Canvas& canvas, const ChartSnapshot& snap);
+void DrawChartPagePrint(Canvas& canvas, const ChartSnapshot& snap);
 
 /// Maha/Bukti page (display mode 2): the nine maha dashas from birth, each
 /// with its buktis and their start dates, in three columns.
-void DrawMahaBuktiPageScreen(Canvas& canvas, const ChartDocument& doc);
-void DrawMahaBuktiPagePrint(Canvas& canvas, const ChartDocument& doc);
+void DrawMahaBuktiPageScreen(Canvas& canvas, const ChartSnapshot& snap);
+void DrawMahaBuktiPagePrint(Canvas& canvas, const ChartSnapshot& snap);
 
 /// Pratyantar page (display mode 6): the 81 pratyantars of the maha ruled by
 /// `pratyantarLord` (a DashaLord 0..8; other values are brought into 0..8).
-void DrawPratyantarPageScreen(Canvas& canvas, const ChartDocument& doc, int pratyantarLord);
-void DrawPratyantarPagePrint(Canvas& canvas, const ChartDocument& doc, int pratyantarLord);
+void DrawPratyantarPageScreen(Canvas& canvas, const ChartSnapshot& snap, int pratyantarLord);
+void DrawPratyantarPagePrint(Canvas& canvas, const ChartSnapshot& snap, int pratyantarLord);
 
 /// Divisional charts page (display mode 3): six small charts on screen,
 /// twelve on paper, each counted from its own divisional Ascendant.
-void DrawDivisionalPageScreen(Canvas& canvas, const ChartDocument& doc);
-void DrawDivisionalPagePrint(Canvas& canvas, const ChartDocument& doc);
+void DrawDivisionalPageScreen(Canvas& canvas, const ChartSnapshot& snap);
+void DrawDivisionalPagePrint(Canvas& canvas, const ChartSnapshot& snap);
 
 /// Ephemeris page (display mode 4): positions at local midnight of 24 (screen)
 /// or 58 (print) successive dates from `startDay` (a Julian Day Number; 0 =
 /// the chart's own date and moment), stepping by `interval` (0 Daily,
 /// 1 Weekly, 2 Monthly, 3 Yearly).
-void DrawEphemerisPageScreen(Canvas& canvas, const ChartDocument& doc, int startDay, int interval);
-void DrawEphemerisPagePrint(Canvas& canvas, const ChartDocument& doc, int startDay, int interval);
+void DrawEphemerisPageScreen(Canvas& canvas, const ChartSnapshot& snap, int startDay, int interval);
+void DrawEphemerisPagePrint(Canvas& canvas, const ChartSnapshot& snap, int startDay, int interval);
 
 /// System's Approach analysis page (display mode 5), recomputed from the
 /// chart on every draw.
-void DrawSaPageScreen(Canvas& canvas, const ChartDocument& doc);
-void DrawSaPagePrint(Canvas& canvas, const ChartDocument& doc);
+void DrawSaPageScreen(Canvas& canvas, const ChartSnapshot& snap);
+void DrawSaPagePrint(Canvas& canvas, const ChartSnapshot& snap);
 
 /// SA transits page (display mode 7): the document's transit chart judged
 /// against the natal chart, as last computed by the transit command.
-void DrawTransitsPageScreen(Canvas& canvas, const ChartDocument& doc);
-void DrawTransitsPagePrint(Canvas& canvas, const ChartDocument& doc);
+void DrawTransitsPageScreen(Canvas& canvas, const ChartSnapshot& snap);
+void DrawTransitsPagePrint(Canvas& canvas, const ChartSnapshot& snap);
 
 }  // namespace sarvexa

@@ -2,11 +2,11 @@
 
 #include "analysis/sa_analysis.h"
 #include "analysis/sa_report.h"
-#include "document/chart_document.h"
+#include "document/chart_snapshot.h"
 #include "engine/calendar.h"
 #include "view/chart_drawing.h"
-#include "view/chart_page.h"
 #include "view/divisional_page.h"
+#include "view/display.h"
 #include "view/info_panel.h"
 #include "view/page_format.h"
 #include "view/pages.h"
@@ -14,9 +14,7 @@
 
 namespace sarvexa {
 
-std::vector<SaPageLine> SaPageLines(const Horoscope& chart) {
-  // The page judges the chart as it stands now, not a record kept elsewhere.
-  const SaAnalysis sa = AnalyseChart(chart);
+std::vector<SaPageLine> SaPageLines(const Horoscope& chart, const SaAnalysis& sa) {
   const SignIndex rising = RisingSign(chart);
   std::vector<SaPageLine> lines;
   for (GrahaIndex g = graha::Sun; g <= graha::Saturn; ++g) {
@@ -37,32 +35,32 @@ std::vector<SaPageLine> SaPageLines(const Horoscope& chart) {
   return lines;
 }
 
-void DrawSaPageScreen(Canvas& canvas, const ChartDocument& doc) {
+void DrawSaPageScreen(Canvas& canvas, const ChartSnapshot& snap) {
   PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen14, 1);
   const int h = canvas.LineHeight();
   canvas.TextOut(20, 2, FitTextToWidth(canvas,
                                        FormatText("System's Approach Analysis for %s %s",
-                                                  doc.firstName().c_str(), doc.lastName().c_str()),
+                                                  snap.firstName.c_str(), snap.lastName.c_str()),
                                        PageTextRightEdge(canvas) - 20));
   int y = h + 8;
-  for (const SaPageLine& line : SaPageLines(doc.horoscope())) {
+  for (const SaPageLine& line : SaPageLines(snap.horoscope, snap.derivations.sa)) {
     if (!line.label.empty()) canvas.TextOut(20, y, line.label);
     canvas.TextOut(100, y, line.text);
     y += h;
   }
 }
 
-void DrawSaPagePrint(Canvas& canvas, const ChartDocument& doc) {
+void DrawSaPagePrint(Canvas& canvas, const ChartSnapshot& snap) {
   PageStateGuard guard(canvas, Mapping::Print, FontId::Print280, 1);
-  const Horoscope& chart = doc.horoscope();
+  const Horoscope& chart = snap.horoscope;
   const int bigLine = canvas.LineHeight();
   canvas.TextOut(720, 2, "SYSTEM'S APPROACH ANALYSIS");
 
   canvas.SelectFont(FontId::Print200);
   const int h = canvas.LineHeight();
   const int half = h / 2;
-  int y = DrawInfoPanel(canvas, 720, -bigLine - 2, doc) - 2 * h;
-  for (const SaPageLine& line : SaPageLines(chart)) {
+  int y = DrawInfoPanel(canvas, 720, -bigLine - 2, snap) - 2 * h;
+  for (const SaPageLine& line : SaPageLines(chart, snap.derivations.sa)) {
     if (!line.label.empty()) canvas.TextOut(720, y, line.label);
     canvas.TextOut(2000, y, line.text);
     y -= h;
@@ -71,8 +69,8 @@ void DrawSaPagePrint(Canvas& canvas, const ChartDocument& doc) {
 
   canvas.TextOut(720, y, "Rashi");
   const int top = y - h;
-  const ChartFrame rashi = DrawChartFrame(canvas, doc.chartStyle(), 720, top - 5000, 5000, 5000, h);
-  PlaceGrahasWithDegrees(canvas, rashi, RashiSignsOf(chart), chart, ChartColoursOf(doc));
+  const ChartFrame rashi = DrawChartFrame(canvas, snap.chartStyle, 720, top - 5000, 5000, 5000, h);
+  PlaceGrahasWithDegrees(canvas, rashi, RashiSignsOf(chart), chart, RashiChartColours(snap));
 
   canvas.TextOut(6120, top + h, "Planetary Info");
   DrawPlanetTable(canvas, 6120, top, h, chart);
@@ -80,10 +78,10 @@ void DrawSaPagePrint(Canvas& canvas, const ChartDocument& doc) {
   const int right = 8320 + canvas.TextWidth("SVimshottariSDashas");
   canvas.TextOut(8320, top + h, "Vimshottari Dashas");
   canvas.Rectangle(8320, top, right, top - 11 * h);
-  const auto starts = MahaRowDayCounts(chart, doc.dashaTable());
+  const auto starts = MahaRowDayCounts(chart, snap.derivations.dashas.table);
   int rowY = top - half;
   for (std::size_t i = 0; i < starts.size(); ++i) {
-    canvas.TextOut(8520, rowY, DashaTwoLetter(doc.dashaTable()[i].lord));
+    canvas.TextOut(8520, rowY, DashaTwoLetter(snap.derivations.dashas.table[i].lord));
     canvas.TextOutRight(right - 200, rowY, MonthDayYearText(DateFromDayCount(starts[i])));
     rowY -= h;
   }
@@ -92,9 +90,9 @@ void DrawSaPagePrint(Canvas& canvas, const ChartDocument& doc) {
   // title's line so the two never overlap (its upper edge one line below the
   // title's top, the lower edge 4000 below that).
   canvas.TextOut(6120, top - h - 2500, "Navamsa");
-  const int t = doc.chartStyle() == 2 ? half : h;
+  const int t = snap.chartStyle == ChartStyle::South ? half : h;
   const ChartFrame navamsa =
-      DrawChartFrame(canvas, doc.chartStyle(), 6120, top - 2 * h - 6500, 4000, 4000, t);
+      DrawChartFrame(canvas, snap.chartStyle, 6120, top - 2 * h - 6500, 4000, 4000, t);
   PlaceGrahaLabels(canvas, navamsa, DivisionalSigns(chart, 9), chart);
 }
 

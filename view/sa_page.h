@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/sa_analysis.h"
 #include "engine/horoscope.h"
 
 namespace sarvexa {
@@ -24,6 +25,6 @@ struct SaPageLine {
 /// Sun .. Saturn its full name with the status line, then its list lines
 /// (every malefic listed); then "Rahu" and "Ketu" with "Afflicts houses %d %d
 /// %d MEP %d%% ", the houses counted from the MEP the node axis stands on.
-std::vector<SaPageLine> SaPageLines(const Horoscope& chart);
+std::vector<SaPageLine> SaPageLines(const Horoscope& chart, const SaAnalysis& sa);
 
 }  // namespace sarvexa

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "document/chart_document.h"
+#include "document/chart_snapshot.h"
 #include "engine/calendar.h"
 #include "view/chart_drawing.h"
-#include "view/chart_page.h"
+#include "view/display.h"
 #include "view/info_panel.h"
 #include "view/page_format.h"
 #include "view/pages.h"
@@ -118,19 +118,19 @@ std::string TransitMomentText(const Horoscope& transit) {
   return MonthDayYearText(date) + FormatText(" %02d:%02d", clock.whole, clock.minutes);
 }
 
-void DrawTransitsPageScreen(Canvas& canvas, const ChartDocument& doc) {
+void DrawTransitsPageScreen(Canvas& canvas, const ChartSnapshot& snap) {
   PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen14, 1);
   const int bigLine = canvas.LineHeight();
   canvas.TextOut(20, 2, FitTextToWidth(canvas,
                                        FormatText("Current Transits for %s %s",
-                                                  doc.firstName().c_str(), doc.lastName().c_str()),
+                                                  snap.firstName.c_str(), snap.lastName.c_str()),
                                        PageTextRightEdge(canvas) - 20));
   int y = bigLine + 2;
   canvas.SelectFont(FontId::Screen12);
   const int h = canvas.LineHeight();
   for (GrahaIndex t = graha::Sun; t <= graha::Ketu; ++t) {
     const auto lines =
-        TransitLines(doc.horoscope(), doc.transitHoroscope(), doc.saTransitAnalysis(), t);
+        TransitLines(snap.horoscope, snap.transitHoroscope, snap.transitAnalysis, t);
     for (std::size_t i = 0; i < lines.size(); ++i) {
       canvas.TextOut(i == 0 ? 30 : 40, y, lines[i]);
       y += h;
@@ -138,14 +138,14 @@ void DrawTransitsPageScreen(Canvas& canvas, const ChartDocument& doc) {
   }
 }
 
-void DrawTransitsPagePrint(Canvas& canvas, const ChartDocument& doc) {
+void DrawTransitsPagePrint(Canvas& canvas, const ChartSnapshot& snap) {
   PageStateGuard guard(canvas, Mapping::Print, FontId::Print240, 4);
   const int h = canvas.LineHeight();
   canvas.TextOut(720, -400, "CURRENT TRANSITS FOR:");
-  int y = DrawInfoPanel(canvas, 720, -400 - h, doc) - 2 * h;
+  int y = DrawInfoPanel(canvas, 720, -400 - h, snap) - 2 * h;
   for (GrahaIndex t = graha::Sun; t <= graha::Ketu; ++t) {
     const auto lines =
-        TransitLines(doc.horoscope(), doc.transitHoroscope(), doc.saTransitAnalysis(), t);
+        TransitLines(snap.horoscope, snap.transitHoroscope, snap.transitAnalysis, t);
     for (std::size_t i = 0; i < lines.size(); ++i) {
       canvas.TextOut(i == 0 ? 720 : 920, y, lines[i]);
       y -= h;
@@ -156,19 +156,19 @@ void DrawTransitsPagePrint(Canvas& canvas, const ChartDocument& doc) {
   canvas.TextOut(720, y, "Natal Chart");
   canvas.TextOut(5320, y, "Transit Chart");
   y -= h;
-  canvas.TextOut(5320, y, TransitMomentText(doc.transitHoroscope()));
+  canvas.TextOut(5320, y, TransitMomentText(snap.transitHoroscope));
   y -= h;
 
   canvas.SelectFont(FontId::Print160);
   const int g = canvas.LineHeight();
   y -= 4000;
-  const ChartColours colours = ChartColoursOf(doc);
-  const ChartFrame natalFrame = DrawChartFrame(canvas, doc.chartStyle(), 720, y, 4000, 4000, g);
-  PlaceGrahasWithDegrees(canvas, natalFrame, RashiSignsOf(doc.horoscope()), doc.horoscope(),
+  const ChartColours colours = RashiChartColours(snap);
+  const ChartFrame natalFrame = DrawChartFrame(canvas, snap.chartStyle, 720, y, 4000, 4000, g);
+  PlaceGrahasWithDegrees(canvas, natalFrame, RashiSignsOf(snap.horoscope), snap.horoscope,
                          colours);
-  const ChartFrame transitFrame = DrawChartFrame(canvas, doc.chartStyle(), 5320, y, 4000, 4000, g);
-  PlaceGrahasWithDegrees(canvas, transitFrame, RashiSignsOf(doc.transitHoroscope()),
-                         doc.transitHoroscope(), colours);
+  const ChartFrame transitFrame = DrawChartFrame(canvas, snap.chartStyle, 5320, y, 4000, 4000, g);
+  PlaceGrahasWithDegrees(canvas, transitFrame, RashiSignsOf(snap.transitHoroscope),
+                         snap.transitHoroscope, colours);
 }
 
 }  // namespace sarvexa

@@ -74,7 +74,7 @@ TEST(SaAnalysis, NeutralChartHasNoFindings) {
   for (int g = 0; g < 9; ++g) EXPECT_EQ(sa.houseConjunction[g], -1) << g;
   // Gemini rising: only the nodes are functional malefics.
   const int colours[10] = {0, 2, 2, 2, 2, 2, 2, 2, 1, 1};
-  for (int g = 0; g < 10; ++g) EXPECT_EQ(sa.colorClass[g], colours[g]) << g;
+  for (int g = 0; g < 10; ++g) EXPECT_EQ(static_cast<int>(sa.colorClass[g]), colours[g]) << g;
 }
 
 TEST(SaAnalysis, FunctionalMaleficTable) {
@@ -333,8 +333,8 @@ TEST(SaAnalysis, DamagedRecordStaysInRange) {
   for (int g = 0; g < 10; ++g) {
     EXPECT_GE(sa.ageStrength[g], 0);
     EXPECT_LE(sa.ageStrength[g], 100);
-    EXPECT_GE(sa.colorClass[g], 0);
-    EXPECT_LE(sa.colorClass[g], 3);
+    EXPECT_GE(static_cast<int>(sa.colorClass[g]), 0);
+    EXPECT_LE(static_cast<int>(sa.colorClass[g]), 3);
   }
 }
 

@@ -497,7 +497,7 @@ TEST_F(AppTest, TransitsAtFirstUseProposeThePresentMomentOnTheTwelveHourClock) {
   });
   window().action(ViewSaTransits)->trigger();
   EXPECT_TRUE(checked);
-  EXPECT_EQ(window().chartView()->state().displayMode, display_mode::SaTransits);
+  EXPECT_EQ(window().chartView()->state().displayMode, DisplayMode::SaTransits);
   EXPECT_TRUE(window().action(ViewSaTransits)->isChecked());
   const TransitChoice present{15, 2, 2024, 9, 15, 8, 0, 0, 0, 122, 3, 37, 54, 0, 0};
   const Horoscope expected = TransitHoroscope(present);
@@ -560,7 +560,7 @@ TEST_F(AppTest, EphemerisFirstUseProposesTodayAndCancelStartsAtTheChart) {
   });
   window().action(ViewEphemeris)->trigger();
   EXPECT_TRUE(checked);
-  EXPECT_EQ(window().chartView()->state().displayMode, display_mode::Ephemeris);
+  EXPECT_EQ(window().chartView()->state().displayMode, DisplayMode::Ephemeris);
   EXPECT_EQ(window().chartView()->state().ephemerisStartDay, 0);
   EXPECT_EQ(window().chartView()->state().ephemerisInterval, 0);
   EXPECT_TRUE(window().action(ViewEphemeris)->isChecked());

@@ -22,6 +22,7 @@
 #include <QHelpEvent>
 #include <QTest>
 
+#include "sarvexa_version.h"
 #include "app/about_dialog.h"
 #include "app/chart_view.h"
 #include "app/commands.h"
@@ -62,7 +63,7 @@ TEST_F(AppTest, StartsOnAPrasnaAtTheDefaultLocation) {
   EXPECT_EQ(h.dst, 0);
   // The clock reading 14:07 at zone 8 west is 22:07 Universal Time.
   EXPECT_NEAR(h.universalTime, 14.0 + 7.0 / 60.0 + 8.0, 1e-9);
-  EXPECT_EQ(window().chartView()->state().displayMode, display_mode::Chart);
+  EXPECT_EQ(window().chartView()->state().displayMode, DisplayMode::Chart);
   EXPECT_TRUE(window().action(ViewChart)->isChecked());
   // The first start: Fit Page, with the page's 12-unit text 12 px high, or
   // as large as the screen allows.
@@ -183,11 +184,11 @@ TEST_F(AppTest, StatusBarShowsReadyAndTheLockStates) {
 // One row per page command: the mode it selects and the item checked.
 struct PageCommand {
   int id;
-  int mode;
+  DisplayMode mode;
 };
 constexpr PageCommand kPages[] = {
-    {ViewMahaBukti, display_mode::MahaBukti}, {ViewDivisional, display_mode::Divisional},
-    {ViewSaAnalysis, display_mode::SaAnalysis}, {ViewChart, display_mode::Chart},
+    {ViewMahaBukti, DisplayMode::MahaBukti}, {ViewDivisional, DisplayMode::Divisional},
+    {ViewSaAnalysis, DisplayMode::SaAnalysis}, {ViewChart, DisplayMode::Chart},
 };
 
 TEST_F(AppTest, ViewCommandsSelectTheirPageAndCheckOnlyTheirItem) {
@@ -207,7 +208,7 @@ TEST_F(AppTest, PratyantarItemsSetTheLordAndAreNeverChecked) {
   for (int lord = 0; lord <= 8; ++lord) {
     SCOPED_TRACE(lord);
     window().action(PratyantarFirst + lord)->trigger();
-    EXPECT_EQ(window().chartView()->state().displayMode, display_mode::Pratyantar);
+    EXPECT_EQ(window().chartView()->state().displayMode, DisplayMode::Pratyantar);
     EXPECT_EQ(window().chartView()->state().pratyantarLord, lord);
     EXPECT_FALSE(window().action(PratyantarFirst + lord)->isChecked());
     EXPECT_FALSE(window().action(ViewMahaBukti)->isChecked());
@@ -217,7 +218,7 @@ TEST_F(AppTest, PratyantarItemsSetTheLordAndAreNeverChecked) {
 
 TEST_F(AppTest, FirstRunDrawsSouthIndianWithNoStyleChecked) {
   start();
-  EXPECT_EQ(doc().chartStyle(), 0);
+  EXPECT_EQ(doc().chartStyle(), ChartStyle::None);
   EXPECT_FALSE(window().action(StyleNorth)->isChecked());
   EXPECT_FALSE(window().action(StyleSouth)->isChecked());
   EXPECT_TRUE(window().action(ColorOff)->isChecked());
@@ -243,7 +244,7 @@ TEST_F(AppTest, StyleAndColourPersistAcrossARestart) {
     EXPECT_EQ(storedSetting("Chart Style"), QString::number(row.style));
     EXPECT_EQ(storedSetting("Color Chart"), QString::number(row.colour));
     start();
-    EXPECT_EQ(doc().chartStyle(), row.style);
+    EXPECT_EQ(ChartStyleSetting(doc().chartStyle()), row.style);
     EXPECT_EQ(window().action(StyleNorth)->isChecked(), row.style == 1);
     EXPECT_EQ(window().action(StyleSouth)->isChecked(), row.style == 2);
     EXPECT_EQ(window().action(ColorOn)->isChecked(), row.colour == 1);
@@ -254,7 +255,7 @@ TEST_F(AppTest, StyleAndColourPersistAcrossARestart) {
 TEST_F(AppTest, AStoredStyleOutsideItsValuesChecksNeither) {
   storeSetting("Chart Style", 5);
   start();
-  EXPECT_EQ(doc().chartStyle(), 0);
+  EXPECT_EQ(doc().chartStyle(), ChartStyle::None);
   EXPECT_FALSE(window().action(StyleNorth)->isChecked());
   EXPECT_FALSE(window().action(StyleSouth)->isChecked());
 }
@@ -357,7 +358,7 @@ TEST_F(AppTest, AboutShowsTheVersion) {
       auto* version = about->findChild<QLabel*>("version");
       EXPECT_NE(version, nullptr);
       if (version) {
-        EXPECT_EQ(version->text(), "Version 1.10");
+        EXPECT_EQ(version->text(), "Version " SARVEXA_VERSION);
       }
       EXPECT_TRUE(about->windowTitle().isEmpty());
       seen = true;

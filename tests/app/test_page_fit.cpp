@@ -34,7 +34,7 @@ QRect InkOfPlacedPage(const ChartView& view, const ChartDocument& doc, QSize siz
     painter.translate(kRoom, kRoom);
     QtCanvas canvas(painter, QSizeF(size), 96.0, 96.0);
     canvas.SetPlacement(view.placementFor(size));
-    DrawScreenPage(canvas, doc, view.state());
+    DrawScreenPage(canvas, doc.snapshot(), view.state());
   }
   QRect ink;
   for (int y = 0; y < image.height(); ++y) {
@@ -54,12 +54,12 @@ TEST_F(AppTest, EveryPageIsWholeInsideTheWindowAtFitPage) {
     QApplication::processEvents();
     const QSize client = window().chartView()->size();
     for (int style : {1, 2}) {
-      doc().setChartStyle(style);
-      for (int mode = display_mode::Chart; mode <= display_mode::SaTransits; ++mode) {
+      doc().setChartStyle(ChartStyleFromSetting(style));
+      for (int mode = static_cast<int>(DisplayMode::Chart); mode <= static_cast<int>(DisplayMode::SaTransits); ++mode) {
         SCOPED_TRACE(QStringLiteral("window %1x%2 style %3 page %4")
                          .arg(size.width()).arg(size.height()).arg(style).arg(mode)
                          .toStdString());
-        window().chartView()->state().displayMode = mode;
+        window().chartView()->state().displayMode = static_cast<DisplayMode>(mode);
         const QRect ink = InkOfPlacedPage(*window().chartView(), doc(), client);
         ASSERT_FALSE(ink.isEmpty());
         EXPECT_TRUE(QRect(QPoint(0, 0), client).contains(ink))
@@ -143,9 +143,9 @@ TEST_F(AppTest, TheSmallestWindowKeepsPageTextReadable) {
   QApplication::processEvents();
   EXPECT_EQ(window().size(), window().minimumSize());
   const QSize screen = window().screen()->availableGeometry().size();
-  for (int mode = display_mode::Chart; mode <= display_mode::SaTransits; ++mode) {
+  for (int mode = static_cast<int>(DisplayMode::Chart); mode <= static_cast<int>(DisplayMode::SaTransits); ++mode) {
     SCOPED_TRACE(mode);
-    window().chartView()->state().displayMode = mode;
+    window().chartView()->state().displayMode = static_cast<DisplayMode>(mode);
     // 12-unit text at least 8 px high, unless the screen itself is smaller.
     EXPECT_TRUE(window().chartView()->pageScale() >= 8.0 / 12.0 - 1e-3 ||
                 window().minimumWidth() >= screen.width() ||

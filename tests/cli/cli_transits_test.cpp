@@ -75,7 +75,7 @@ TEST(ClockOption, RangeFailuresNameTheRanges) {
 
 TEST(ChartDerivations, WorkedChartTable) {
   const Horoscope h = WorkedChart();
-  const ChartDerivations d = DeriveChart(h, {2000, 1, 1, 0, 0});
+  const ChartDerivations d = Derive(h, {2000, 1, 1, 0, 0});
   const std::string text = DerivationTable(h, d);
   for (const char* line : {"Moon        Swati       Ra\n", "Rahu      Sep 21,1982\n",
                            "Jupiter   Sep 20,2000\n", "Mars      Sep 21,2095\n",
@@ -83,14 +83,14 @@ TEST(ChartDerivations, WorkedChartTable) {
     EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
   }
   // Before the table's start there is no current period.
-  const ChartDerivations early = DeriveChart(h, {1980, 1, 1, 0, 0});
+  const ChartDerivations early = Derive(h, {1980, 1, 1, 0, 0});
   EXPECT_FALSE(early.period.has_value());
   EXPECT_NE(DerivationTable(h, early).find("Current Period: --/--/--\n"), std::string::npos);
 }
 
 TEST(ChartDerivations, JsonMembers) {
   const Horoscope h = WorkedChart();
-  const ChartDerivations d = DeriveChart(h, {1980, 1, 1, 0, 0});
+  const ChartDerivations d = Derive(h, {1980, 1, 1, 0, 0});
   JsonWriter json;
   json.BeginObject();
   WriteDerivationFields(json, h, d);

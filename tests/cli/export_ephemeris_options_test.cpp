@@ -85,20 +85,20 @@ TEST(CliExportOptions, WritesFilesAndStandardOutput) {
   options.textPath = (dir / "w.txt").string();
   options.csvPath = "-";
   std::ostringstream out;
-  ASSERT_FALSE(WriteExports(options, doc, out).has_value());
-  EXPECT_EQ(out.str(), CsvExportText(doc));
+  ASSERT_FALSE(WriteExports(options, doc.snapshot(), out).has_value());
+  EXPECT_EQ(out.str(), CsvExportText(doc.snapshot()));
   EXPECT_EQ(out.str().rfind("Worked,Chart,01/01/2000,17:30,05:30,0,-77.20,28.60,New Delhi,,", 0),
             0u)
       << out.str();
   // The stored style (1) is North: the Rashi chart carries sign numbers.
   const std::string text = ReadFile(dir / "w.txt");
-  EXPECT_EQ(text, TextExportText(TextExportInputFromDocument(doc, CharChartStyle::North)));
+  EXPECT_EQ(text, TextExportText(doc.snapshot(), CharChartStyle::North));
 
   // --style overrides the stored setting.
   options.style = CharChartStyle::South;
-  ASSERT_FALSE(WriteExports(options, doc, out).has_value());
+  ASSERT_FALSE(WriteExports(options, doc.snapshot(), out).has_value());
   EXPECT_EQ(ReadFile(dir / "w.txt"),
-            TextExportText(TextExportInputFromDocument(doc, CharChartStyle::South)));
+            TextExportText(doc.snapshot(), CharChartStyle::South));
   std::filesystem::remove_all(dir);
 }
 
@@ -109,7 +109,7 @@ TEST(CliExportOptions, UnwritablePathFails) {
   ExportOptions options;
   options.csvPath = "/nonexistent-folder-for-sarvexa/x.csv";
   std::ostringstream out;
-  const auto error = WriteExports(options, doc, out);
+  const auto error = WriteExports(options, doc.snapshot(), out);
   ASSERT_TRUE(error.has_value());
   EXPECT_NE(error->find("/nonexistent-folder-for-sarvexa/x.csv"), std::string::npos);
 }

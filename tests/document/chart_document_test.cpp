@@ -56,7 +56,7 @@ TEST(ChartDocument, StartUpCastsThePrasnaAtTheDefaultLocation) {
   }
   EXPECT_NE(h.ayanamsaCorrection, 0.0);
   EXPECT_TRUE(doc.currentPeriod().has_value());
-  EXPECT_EQ(doc.chartStyle(), 0);
+  EXPECT_EQ(doc.chartStyle(), ChartStyle::None);
   EXPECT_EQ(doc.colorCharts(), 0);
 }
 
@@ -163,9 +163,9 @@ TEST(ChartDocument, DisplaySettingsAreReadAtStartAndWrittenAtExit) {
   store.writeInt("Color Chart", 1);
   {
     ChartDocument doc(store, FixedNow);
-    EXPECT_EQ(doc.chartStyle(), 0);
+    EXPECT_EQ(doc.chartStyle(), ChartStyle::None);
     EXPECT_EQ(doc.colorCharts(), 1);
-    doc.setChartStyle(1);
+    doc.setChartStyle(ChartStyle::North);
     doc.setColorCharts(7);
     EXPECT_EQ(doc.colorCharts(), 0);
     // The Prasna keys are never written by leaving the program.

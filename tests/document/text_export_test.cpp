@@ -31,6 +31,19 @@ using test_support::WorkedChart;
 
 constexpr LocalClockReading kFixedClock{2024, 6, 15, 12, 0};
 
+// The report of a calculated chart with its derivations at `now`.
+std::string TextExportText(const std::string& first, const std::string& last,
+                           const std::string& place, const Horoscope& chart,
+                           const LocalClockReading& now, CharChartStyle style) {
+  ChartSnapshot snap;
+  snap.firstName = first;
+  snap.lastName = last;
+  snap.place = place;
+  snap.horoscope = chart;
+  snap.derivations = Derive(chart, now);
+  return sarvexa::TextExportText(snap, style);
+}
+
 // Splits CR LF text into lines; fails the test on a lone LF or CR.
 std::vector<std::string> CrLfLines(const std::string& text) {
   std::vector<std::string> lines;
@@ -303,9 +316,9 @@ TEST(CharChart, SouthHasNoSignNumbers) {
 }
 
 TEST(CharChart, StyleFromSetting) {
-  EXPECT_EQ(CharChartStyleFromSetting(1), CharChartStyle::North);
-  EXPECT_EQ(CharChartStyleFromSetting(2), CharChartStyle::South);
-  EXPECT_EQ(CharChartStyleFromSetting(0), CharChartStyle::South);
+  EXPECT_EQ(CharChartStyleFromSetting(ChartStyle::North), CharChartStyle::North);
+  EXPECT_EQ(CharChartStyleFromSetting(ChartStyle::South), CharChartStyle::South);
+  EXPECT_EQ(CharChartStyleFromSetting(ChartStyle::None), CharChartStyle::South);
 }
 
 // ---------------------------------------------------------------- report

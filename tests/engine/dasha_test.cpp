@@ -212,5 +212,43 @@ TEST(CurrentPeriod, NamesAndDashesForNoPeriod) {
   for (const char* n : names) EXPECT_STREQ(n, "--");
 }
 
+TEST(MahaBuktiRows, BirthOnTheFirstDayOfABuktiStartsWithThatBukti) {
+  Horoscope h;
+  h.julianDay = 2451545;
+  DashaTable table{};
+  double start = 2451000.0;
+  for (int m = 0; m < 9; ++m) {
+    table[static_cast<std::size_t>(m)].lord = static_cast<std::int16_t>(m);
+    table[static_cast<std::size_t>(m)].lengthDays = 900.0;
+    for (int j = 0; j < 9; ++j) {
+      table[static_cast<std::size_t>(m)].buktiStart[static_cast<std::size_t>(j)] = start;
+      start += 100.0;
+    }
+  }
+  table[0].buktiStart[5] = 2451545.0;  // bukti 5 starts on the chart's day
+  table[0].buktiStart[6] = 2451600.0;
+  const auto rows = MahaBuktiRowsFromBirth(h, table, 58);
+  ASSERT_EQ(rows.size(), 58u);
+  EXPECT_EQ(rows[0].maha, 0);
+  EXPECT_EQ(rows[0].bukti, 5);
+  EXPECT_DOUBLE_EQ(rows[0].startDayCount, 2451545.0);
+  EXPECT_EQ(rows[1].bukti, 6);
+  EXPECT_DOUBLE_EQ(rows[1].startDayCount, 2451600.0);
+  // 4 rows of maha 0, then maha 1 from its own first bukti (lord 1)
+  EXPECT_EQ(rows[4].maha, 1);
+  EXPECT_EQ(rows[4].bukti, 1);
+  // 58 rows whatever the start: 4 + 6 x 9 = 58, ending in maha 6's ninth bukti
+  EXPECT_EQ(rows[57].maha, 6);
+  EXPECT_EQ(rows[57].bukti, (6 + 8) % 9);
+}
+
+TEST(MahaBuktiRows, RowCountNeverRunsPastTheTable) {
+  Horoscope h;
+  DashaTable table{};
+  // a zero-filled table (nothing computed yet): 81 rows at most
+  EXPECT_EQ(MahaBuktiRowsFromBirth(h, table, 200).size(), 81u - 8u);
+  EXPECT_TRUE(MahaBuktiRowsFromBirth(h, table, 0).empty());
+}
+
 }  // namespace
 }  // namespace sarvexa

@@ -84,12 +84,12 @@ TEST(RecordingCanvas, CountsCodePointsAndLogsEachCall) {
 }
 
 TEST(ChartPalette, MapsTheFourClassesAndFallsBackToBlack) {
-  EXPECT_EQ(ChartPalette(0), (Rgb{0, 0, 0}));
-  EXPECT_EQ(ChartPalette(1), (Rgb{225, 0, 0}));
-  EXPECT_EQ(ChartPalette(2), (Rgb{0, 205, 0}));
-  EXPECT_EQ(ChartPalette(3), (Rgb{203, 182, 84}));
-  EXPECT_EQ(ChartPalette(4), kBlack);
-  EXPECT_EQ(ChartPalette(-1), kBlack);
+  EXPECT_EQ(ChartPalette(static_cast<ColorClass>(0)), (Rgb{0, 0, 0}));
+  EXPECT_EQ(ChartPalette(static_cast<ColorClass>(1)), (Rgb{225, 0, 0}));
+  EXPECT_EQ(ChartPalette(static_cast<ColorClass>(2)), (Rgb{0, 205, 0}));
+  EXPECT_EQ(ChartPalette(static_cast<ColorClass>(3)), (Rgb{203, 182, 84}));
+  EXPECT_EQ(ChartPalette(static_cast<ColorClass>(4)), kBlack);
+  EXPECT_EQ(ChartPalette(static_cast<ColorClass>(-1)), kBlack);
 }
 
 TEST(ChartLabels, NameAndRetrogradeMark) {
@@ -109,7 +109,7 @@ TEST(RashiSigns, FloorOfLongitudeOverThirty) {
 
 TEST(NorthFrame, AnchorsOfTheScreenChart) {
   RecordingCanvas c;
-  const ChartFrame f = DrawChartFrame(c, kNorthIndian, 20, 80, 300, 300, kLine10);
+  const ChartFrame f = DrawChartFrame(c, ChartStyle::North, 20, 80, 300, 300, kLine10);
   // L 20, T 80, w = h = 300, c 12: cx 170, cy 230, A 95, B 155, R 245, D 305.
   EXPECT_EQ(f.cellTextHeight, 300 / 3 - 2 * 12);
   const std::array<Point, 12> houses = {{{170, 155}, {95, 130}, {57, 155}, {95, 230},
@@ -132,7 +132,7 @@ TEST(NorthChart, SignNumbersFollowTheAscendant) {
   // Ascendant in Pisces: house 1 shows 12, house 2 shows 1, house 12 shows 11.
   RecordingCanvas c;
   c.SelectFont(FontId::Screen10);
-  const ChartFrame f = DrawChartFrame(c, kNorthIndian, 20, 80, 300, 300, kLine10);
+  const ChartFrame f = DrawChartFrame(c, ChartStyle::North, 20, 80, 300, 300, kLine10);
   const Horoscope h = ChartAt({345, 10, 40, 70, 100, 130, 160, 190, 220, 40});
   c.Clear();
   PlaceGrahasWithDegrees(c, f, RashiSignsOf(h), h, ChartColours{});
@@ -153,7 +153,7 @@ TEST(NorthChart, LabelsOfAHouseAreCentredOnItsAnchor) {
   // Sun, Mars and Jupiter in Cancer, the 4th house from an Aries Ascendant.
   RecordingCanvas c;
   c.SelectFont(FontId::Screen10);
-  const ChartFrame f = DrawChartFrame(c, kNorthIndian, 20, 80, 300, 300, kLine10);
+  const ChartFrame f = DrawChartFrame(c, ChartStyle::North, 20, 80, 300, 300, kLine10);
   const Horoscope h = ChartAt({5, 100.5, 40, 95.25, 200, 118, 160, 250, 300, 120});
   c.Clear();
   PlaceGrahasWithDegrees(c, f, RashiSignsOf(h), h, ChartColours{});
@@ -175,7 +175,7 @@ TEST(NorthChart, LabelsOfAHouseAreCentredOnItsAnchor) {
 TEST(NorthChart, TenPointsInOneHouseAreAllWrittenWithoutOverlap) {
   RecordingCanvas c;
   c.SelectFont(FontId::Screen10);
-  const ChartFrame f = DrawChartFrame(c, kNorthIndian, 20, 80, 300, 300, kLine10);
+  const ChartFrame f = DrawChartFrame(c, ChartStyle::North, 20, 80, 300, 300, kLine10);
   Horoscope h = ChartAt({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
   c.Clear();
   PlaceGrahasWithDegrees(c, f, RashiSignsOf(h), h, ChartColours{});
@@ -201,7 +201,7 @@ TEST(NorthChart, TenPointsInOneHouseAreAllWrittenWithoutOverlap) {
 
 TEST(NorthChart, EqualLongitudesKeepIndexOrder) {
   RecordingCanvas c;
-  const ChartFrame f = DrawChartFrame(c, kNorthIndian, 0, 0, 300, 300, kLine10);
+  const ChartFrame f = DrawChartFrame(c, ChartStyle::North, 0, 0, 300, 300, kLine10);
   const Horoscope h = ChartAt({50, 50, 10, 100, 130, 160, 190, 220, 250, 70});
   c.Clear();
   PlaceGrahasWithDegrees(c, f, RashiSignsOf(h), h, ChartColours{});
@@ -221,7 +221,7 @@ TEST(NorthChart, PrintVariantMirrorsEveryVerticalStep) {
   c.SelectFont(FontId::Print200);
   const int line = c.LineHeight();  // 225 + 20
   c.Clear();
-  const ChartFrame f = DrawChartFrame(c, kNorthIndian, 720, -9000, 7200, 7200, line);
+  const ChartFrame f = DrawChartFrame(c, ChartStyle::North, 720, -9000, 7200, 7200, line);
   EXPECT_EQ(f.houseAnchors[0], (Point{720 + 3600, -1800 - 1800}));  // (cx, B)
   EXPECT_EQ(f.houseAnchors[1], (Point{720 + 1800, -1800 - 1200}));  // (A, upper + h/6)
   EXPECT_EQ(f.houseAnchors[6], (Point{720 + 3600, -1800 - 5400}));  // (cx, D)
@@ -237,13 +237,20 @@ TEST(NorthChart, PrintVariantMirrorsEveryVerticalStep) {
   EXPECT_EQ(su.y, ma.y - line);
 }
 
+// Colour classes by GrahaIndex from their stored numbers.
+std::array<ColorClass, graha::kCount> Classes(const std::array<int, graha::kCount>& numbers) {
+  std::array<ColorClass, graha::kCount> classes{};
+  for (std::size_t g = 0; g < classes.size(); ++g) classes[g] = static_cast<ColorClass>(numbers[g]);
+  return classes;
+}
+
 TEST(NorthChart, ColourByClassAscendantBlackAndBlackAfterwards) {
   RecordingCanvas c;
-  const ChartFrame f = DrawChartFrame(c, kNorthIndian, 20, 80, 300, 300, kLine10);
+  const ChartFrame f = DrawChartFrame(c, ChartStyle::North, 20, 80, 300, 300, kLine10);
   const Horoscope h = ChartAt({5, 35, 65, 95, 125, 155, 185, 215, 245, 65});
   ChartColours colours;
   colours.enabled = true;
-  colours.colorClass = {2, 1, 2, 3, 1, 2, 3, 1, 2, 3};  // a stray class on the Ascendant
+  colours.colorClass = Classes({2, 1, 2, 3, 1, 2, 3, 1, 2, 3});  // a stray class on the Ascendant
   c.Clear();
   PlaceGrahasWithDegrees(c, f, RashiSignsOf(h), h, colours);
   for (GrahaIndex g = 0; g < 10; ++g) {
@@ -257,11 +264,11 @@ TEST(NorthChart, ColourByClassAscendantBlackAndBlackAfterwards) {
 
 TEST(NorthChart, ColourOffDrawsEverythingBlackWithoutColourChanges) {
   RecordingCanvas c;
-  const ChartFrame f = DrawChartFrame(c, kNorthIndian, 20, 80, 300, 300, kLine10);
+  const ChartFrame f = DrawChartFrame(c, ChartStyle::North, 20, 80, 300, 300, kLine10);
   const Horoscope h = ChartAt({5, 35, 65, 95, 125, 155, 185, 215, 245, 65});
   ChartColours colours;
   colours.enabled = false;
-  colours.colorClass = {0, 1, 2, 3, 1, 2, 3, 1, 2, 3};
+  colours.colorClass = Classes({0, 1, 2, 3, 1, 2, 3, 1, 2, 3});
   c.Clear();
   PlaceGrahasWithDegrees(c, f, RashiSignsOf(h), h, colours);
   for (const auto& line : c.Log()) EXPECT_NE(line.rfind("color", 0), 0u) << line;
@@ -280,7 +287,7 @@ TEST(NorthLabels, LoneLabelCentredAndThirdLabelCentredUnderTwo) {
   c.SelectFont(FontId::Screen8);  // line 9, char 4: "MoR" is 12 wide
   const int line = c.LineHeight();
   // Large enough that the three labels of house 2 stay clear of its number.
-  const ChartFrame f = DrawChartFrame(c, kNorthIndian, 20, 20, 400, 400, line);
+  const ChartFrame f = DrawChartFrame(c, ChartStyle::North, 20, 20, 400, 400, line);
   // Divisional signs: Ascendant alone in Leo; Sun, Moon, Mars in Virgo.
   const ChartSigns signs = {4, 5, 5, 5, 7, 8, 9, 10, 11, 0};
   Horoscope natal;
@@ -383,7 +390,7 @@ TEST(NorthChart, LabelsGiveWayToTheSignNumbers) {
         c.SetMapping(k.mapping);
         c.SelectFont(k.font);
         const ChartFrame f =
-            DrawChartFrame(c, kNorthIndian, k.left, k.top, k.size, k.size, c.LineHeight());
+            DrawChartFrame(c, ChartStyle::North, k.left, k.top, k.size, k.size, c.LineHeight());
         c.Clear();
         if (k.bare) {
           PlaceGrahaLabels(c, f, RashiSignsOf(h), h);
@@ -415,7 +422,7 @@ TEST(NorthLabels, DivisionalChartCountedByItsOwnAscendant) {
   // Ascendant's label sits in house 1 even though the birth chart differs.
   RecordingCanvas c;
   c.SelectFont(FontId::Screen8);
-  const ChartFrame f = DrawChartFrame(c, kNorthIndian, 20, 20, 160, 160, c.LineHeight());
+  const ChartFrame f = DrawChartFrame(c, ChartStyle::North, 20, 20, 160, 160, c.LineHeight());
   const ChartSigns signs = {9, 9, 8, 8, 0, 1, 2, 3, 4, 5};
   c.Clear();
   PlaceGrahaLabels(c, f, signs, Horoscope{});
@@ -433,7 +440,7 @@ TEST(NorthLabels, DivisionalChartCountedByItsOwnAscendant) {
 
 TEST(SouthFrame, LinesLeaveTheCentreOpen) {
   RecordingCanvas c;
-  const ChartFrame f = DrawChartFrame(c, kSouthIndian, 20, 80, 300, 300, kLine10);
+  const ChartFrame f = DrawChartFrame(c, ChartStyle::South, 20, 80, 300, 300, kLine10);
   EXPECT_EQ(f.cellTextHeight, 75 - 12);
   const std::vector<std::string> expected = {
       "rect 20,80 320,380 w1",   "line 20,155 320,155 w1",  "line 20,230 95,230 w1",
@@ -457,7 +464,7 @@ TEST(SouthChart, TheAscendantIsInItsSignsCell) {
     SCOPED_TRACE(k.where);
     RecordingCanvas c;
     c.SelectFont(FontId::Screen10);
-    const ChartFrame f = DrawChartFrame(c, kSouthIndian, 20, 80, 300, 300, kLine10);
+    const ChartFrame f = DrawChartFrame(c, ChartStyle::South, 20, 80, 300, 300, kLine10);
     const Horoscope h = ChartAt({k.ascendant, 100, 130, 160, 40, 220, 250, 280, 310, 130});
     c.Clear();
     PlaceGrahasWithDegrees(c, f, RashiSignsOf(h), h, ChartColours{});
@@ -469,9 +476,9 @@ TEST(SouthChart, TheAscendantIsInItsSignsCell) {
 
 TEST(SouthChart, ColourOnAscendantBlackOthersByClass) {
   RecordingCanvas c;
-  const ChartFrame f = DrawChartFrame(c, kSouthIndian, 20, 80, 300, 300, kLine10);
+  const ChartFrame f = DrawChartFrame(c, ChartStyle::South, 20, 80, 300, 300, kLine10);
   const Horoscope h = ChartAt({5, 35, 65, 95, 125, 155, 185, 215, 245, 65});
-  ChartColours colours{true, {0, 1, 2, 3, 1, 2, 3, 1, 2, 3}};
+  ChartColours colours{true, Classes({0, 1, 2, 3, 1, 2, 3, 1, 2, 3})};
   c.Clear();
   PlaceGrahasWithDegrees(c, f, RashiSignsOf(h), h, colours);
   EXPECT_EQ(Only(c, "As").colour, kBlack);
@@ -485,7 +492,7 @@ TEST(SouthLabels, TwoColumnsAndLoneLastLabelCentred) {
   RecordingCanvas c;
   c.SelectFont(FontId::Screen8);
   const int line = c.LineHeight();
-  const ChartFrame f = DrawChartFrame(c, kSouthIndian, 20, 20, 160, 160, line);
+  const ChartFrame f = DrawChartFrame(c, ChartStyle::South, 20, 20, 160, 160, line);
   // Five points in Taurus, one in Gemini, the rest elsewhere.
   const ChartSigns signs = {1, 1, 1, 1, 1, 2, 5, 6, 7, 9};
   c.Clear();
@@ -516,7 +523,7 @@ TEST(SouthChart, PrintVariantMeasuresRowsDownFromTheUpperEdge) {
   c.SelectFont(FontId::Print200);
   const int line = c.LineHeight();
   c.Clear();
-  const ChartFrame f = DrawChartFrame(c, kSouthIndian, 720, -9000, 4000, 4000, line);
+  const ChartFrame f = DrawChartFrame(c, ChartStyle::South, 720, -9000, 4000, 4000, line);
   // Upper edge -5000; Pisces row 0: -5000 - 500; Virgo row 3: -5000 - 500 - 3000.
   EXPECT_EQ(f.houseAnchors[11], (Point{720 + line, -5500}));
   EXPECT_EQ(f.houseAnchors[5], (Point{720 + line + 3000, -8500}));
@@ -534,8 +541,8 @@ TEST(SouthChart, PrintVariantMeasuresRowsDownFromTheUpperEdge) {
 TEST(ChartStyle, AnyValueOtherThanOneDrawsSouth) {
   for (int style : {0, 2, 7, -1}) {
     RecordingCanvas c;
-    const ChartFrame f = DrawChartFrame(c, style, 0, 0, 200, 200, 10);
-    EXPECT_EQ(f.chartStyle, kSouthIndian) << style;
+    const ChartFrame f = DrawChartFrame(c, static_cast<ChartStyle>(style), 0, 0, 200, 200, 10);
+    EXPECT_EQ(f.chartStyle, ChartStyle::South) << style;
     EXPECT_EQ(c.Shapes().size(), 9u) << style;  // rectangle + eight lines
   }
 }
@@ -545,7 +552,7 @@ TEST(ChartRobustness, OutOfRangeSignsAndTinyChartsDoNotMisplace) {
   // still lists labels downward, never upward past the anchor's row.
   RecordingCanvas c;
   c.SelectFont(FontId::Screen10);
-  const ChartFrame f = DrawChartFrame(c, kNorthIndian, 0, 0, 30, 30, kLine10);
+  const ChartFrame f = DrawChartFrame(c, ChartStyle::North, 0, 0, 30, 30, kLine10);
   EXPECT_LT(f.cellTextHeight, 0);
   const ChartSigns signs = {-1, 11, 23, 35, -13, 0, 0, 0, 0, 0};
   c.Clear();

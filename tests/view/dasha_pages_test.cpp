@@ -20,7 +20,7 @@ using page_test::WorkedDocument;
 TEST(MahaBuktiScreen, TitleBlocksAndRows) {
   WorkedDocument w;
   RecordingCanvas c;
-  DrawMahaBuktiPageScreen(c, *w.doc);
+  DrawMahaBuktiPageScreen(c, w.doc->snapshot());
   const RecordedText title = TextAt(c, "Vimshottari Dashas for: Ann Lee");
   EXPECT_EQ(title.x, 20);
   EXPECT_EQ(title.y, 1);
@@ -59,7 +59,7 @@ TEST(MahaBuktiScreen, TitleBlocksAndRows) {
 TEST(MahaBuktiPrint, UpperCaseMahaThenFullBuktiNames) {
   WorkedDocument w;
   RecordingCanvas c;
-  DrawMahaBuktiPagePrint(c, *w.doc);
+  DrawMahaBuktiPagePrint(c, w.doc->snapshot());
   EXPECT_EQ(TextAt(c, "VIMSHOTTARI DASHAS FOR:").y, 0);
   // panel from -343 in Print280; its last line at -343 - 4 x 343
   const int y0 = -343 - 4 * 343;
@@ -128,7 +128,7 @@ TEST(PratyantarRows, SunSunSunLastsItsProductOfYears) {
 TEST(PratyantarScreen, TitleColumnsAndSteps) {
   WorkedDocument w;
   RecordingCanvas c;
-  DrawPratyantarPageScreen(c, *w.doc, 8);  // Mercury
+  DrawPratyantarPageScreen(c, w.doc->snapshot(), 8);  // Mercury
   const RecordedText title = TextAt(c, "Mercury PratyAntar Dashas for: Ann Lee");
   EXPECT_EQ(title.y, 2);
   const auto rows = TextsStartingWith(c, "Me/");
@@ -150,7 +150,7 @@ TEST(PratyantarScreen, TitleColumnsAndSteps) {
 TEST(PratyantarPrint, StartsFourLinesBelowThePanel) {
   WorkedDocument w;
   RecordingCanvas c;
-  DrawPratyantarPagePrint(c, *w.doc, 5);  // Rahu: the maha running at birth
+  DrawPratyantarPagePrint(c, w.doc->snapshot(), 5);  // Rahu: the maha running at birth
   EXPECT_EQ(TextAt(c, "RAHU PRATYANTAR DASHAS FOR:").y, -400);
   const int line = 294;
   const int y0 = -400 - line - 4 * line;
@@ -167,10 +167,10 @@ TEST(PratyantarPrint, StartsFourLinesBelowThePanel) {
 TEST(PratyantarScreen, OutOfRangeLordIsWrappedNotReadPastTheTable) {
   WorkedDocument w;
   RecordingCanvas c;
-  DrawPratyantarPageScreen(c, *w.doc, 9 + 8);
+  DrawPratyantarPageScreen(c, w.doc->snapshot(), 9 + 8);
   EXPECT_EQ(TextsStartingWith(c, "Me/").size(), 81u);
   RecordingCanvas d;
-  DrawPratyantarPageScreen(d, *w.doc, -1);
+  DrawPratyantarPageScreen(d, w.doc->snapshot(), -1);
   EXPECT_EQ(TextsStartingWith(d, "Me/").size(), 81u);
 }
 

@@ -29,24 +29,24 @@ TEST(Dispatch, EachModeDrawsItsOwnPageInTheChosenSpace) {
   Doc d(1, 0);
   struct Case { DisplayMode mode; const char* screenText; const char* printText; };
   const Case kCases[] = {
-      {display_mode::MahaBukti, "Vimshottari Dashas for: Ann Lee", "VIMSHOTTARI DASHAS FOR:"},
-      {display_mode::Pratyantar, "Venus PratyAntar Dashas for: Ann Lee", "VENUS PRATYANTAR DASHAS FOR:"},
-      {display_mode::Chart, "Vimshottari Dashas", "Navamsa"},
-      {display_mode::Divisional, "Hora", "Chaturvimsamsa"},
+      {DisplayMode::MahaBukti, "Vimshottari Dashas for: Ann Lee", "VIMSHOTTARI DASHAS FOR:"},
+      {DisplayMode::Pratyantar, "Venus PratyAntar Dashas for: Ann Lee", "VENUS PRATYANTAR DASHAS FOR:"},
+      {DisplayMode::Chart, "Vimshottari Dashas", "Navamsa"},
+      {DisplayMode::Divisional, "Hora", "Chaturvimsamsa"},
   };
   for (const auto& k : kCases) {
-    SCOPED_TRACE(k.mode);
+    SCOPED_TRACE(static_cast<int>(k.mode));
     ViewState view;
     view.displayMode = k.mode;
     view.pratyantarLord = 1;  // Venus
     RecordingCanvas screen;
-    DrawScreenPage(screen, *d.doc, view);
+    DrawScreenPage(screen, d.doc->snapshot(), view);
     EXPECT_TRUE(HasTextStartingWith(screen, k.screenText));
     ASSERT_FALSE(screen.Log().empty());
     EXPECT_EQ(screen.Log().front(), "mapping screen");
     for (const auto& t : screen.Texts()) EXPECT_EQ(t.mapping, Mapping::Screen);
     RecordingCanvas print;
-    DrawPrintPage(print, *d.doc, view);
+    DrawPrintPage(print, d.doc->snapshot(), view);
     EXPECT_TRUE(HasTextStartingWith(print, k.printText));
     for (const auto& t : print.Texts()) {
       EXPECT_EQ(t.mapping, Mapping::Print);
@@ -57,23 +57,25 @@ TEST(Dispatch, EachModeDrawsItsOwnPageInTheChosenSpace) {
 
 TEST(Dispatch, EveryModeDrawsSomethingAndUnknownModesNothing) {
   Doc d(2, 1);
-  for (DisplayMode mode = 1; mode <= 7; ++mode) {
-    SCOPED_TRACE(mode);
+  for (int m = 1; m <= 7; ++m) {
+    const auto mode = static_cast<DisplayMode>(m);
+    SCOPED_TRACE(m);
     ViewState view;
     view.displayMode = mode;
     RecordingCanvas screen, print;
-    DrawScreenPage(screen, *d.doc, view);
-    DrawPrintPage(print, *d.doc, view);
+    DrawScreenPage(screen, d.doc->snapshot(), view);
+    DrawPrintPage(print, d.doc->snapshot(), view);
     EXPECT_FALSE(screen.Texts().empty());
     EXPECT_FALSE(print.Texts().empty());
   }
-  for (DisplayMode mode : {0, 8, -1, 100}) {
-    SCOPED_TRACE(mode);
+  for (int m : {0, 8, -1, 100}) {
+    const auto mode = static_cast<DisplayMode>(m);
+    SCOPED_TRACE(m);
     ViewState view;
     view.displayMode = mode;
     RecordingCanvas screen, print;
-    DrawScreenPage(screen, *d.doc, view);
-    DrawPrintPage(print, *d.doc, view);
+    DrawScreenPage(screen, d.doc->snapshot(), view);
+    DrawPrintPage(print, d.doc->snapshot(), view);
     EXPECT_TRUE(screen.Log().empty());
     EXPECT_TRUE(print.Log().empty());
   }
@@ -81,13 +83,13 @@ TEST(Dispatch, EveryModeDrawsSomethingAndUnknownModesNothing) {
 
 TEST(Dispatch, ChartColoursAndStyleComeFromTheDocument) {
   Doc on(1, 1);
-  const ChartColours c = RashiChartColours(*on.doc);
+  const ChartColours c = RashiChartColours(on.doc->snapshot());
   EXPECT_TRUE(c.enabled);
   for (std::size_t g = 0; g < 10; ++g) EXPECT_EQ(c.colorClass[g], on.doc->saAnalysis().colorClass[g]);
-  EXPECT_EQ(EffectiveChartStyle(*on.doc), kNorthIndian);
+  EXPECT_EQ(EffectiveChartStyle(on.doc->snapshot()), ChartStyle::North);
   Doc off(0, 0);
-  EXPECT_FALSE(RashiChartColours(*off.doc).enabled);
-  EXPECT_EQ(EffectiveChartStyle(*off.doc), kSouthIndian);  // nothing stored: South
+  EXPECT_FALSE(RashiChartColours(off.doc->snapshot()).enabled);
+  EXPECT_EQ(EffectiveChartStyle(off.doc->snapshot()), ChartStyle::South);  // nothing stored: South
 }
 
 TEST(Dispatch, ColourOnlyChangesTheRashiLabelsOfTheChartPage) {
@@ -96,8 +98,8 @@ TEST(Dispatch, ColourOnlyChangesTheRashiLabelsOfTheChartPage) {
   Doc on(1, 1), off(1, 0);
   ViewState view;
   RecordingCanvas a, b;
-  DrawScreenPage(a, *on.doc, view);
-  DrawScreenPage(b, *off.doc, view);
+  DrawScreenPage(a, on.doc->snapshot(), view);
+  DrawScreenPage(b, off.doc->snapshot(), view);
   int coloured = 0;
   for (const auto& t : a.Texts()) coloured += !(t.colour == kBlack);
   EXPECT_GT(coloured, 0);

@@ -21,7 +21,7 @@ using page_test::WorkedDocument;
 TEST(DivisionalScreen, SixTitledChartsInTwoRows) {
   WorkedDocument w;
   RecordingCanvas c;
-  DrawDivisionalPageScreen(c, *w.doc);
+  DrawDivisionalPageScreen(c, w.doc->snapshot());
   EXPECT_EQ(TextAt(c, "Divisional Charts for: Ann Lee").y, 10);
   // font 12 line 14, font 8 line 9: first row at y = 34, second 180 lower
   struct Title { const char* name; int x, y; };
@@ -50,7 +50,7 @@ TEST(DivisionalScreen, SixTitledChartsInTwoRows) {
 TEST(DivisionalScreen, EachNorthChartCountsFromItsOwnAscendant) {
   WorkedDocument w(1);
   RecordingCanvas c;
-  DrawDivisionalPageScreen(c, *w.doc);
+  DrawDivisionalPageScreen(c, w.doc->snapshot());
   for (int i = 0; i < 6; ++i) {
     SCOPED_TRACE(kScreenDivisionNames[i]);
     VargaSignArray signs{};
@@ -78,7 +78,7 @@ TEST(DivisionalSigns, UnsupportedDivisionFallsBackToRashiSigns) {
 TEST(DivisionalPrint, TwelveChartsFourRowsOfThree) {
   WorkedDocument w(2);
   RecordingCanvas c;
-  DrawDivisionalPagePrint(c, *w.doc);
+  DrawDivisionalPagePrint(c, w.doc->snapshot());
   EXPECT_EQ(TextAt(c, "DIVISIONAL CHARTS").y, 0);
   const int a = 196;  // Print160 line
   const int yTitle0 = -343 - 4 * a - a;
@@ -101,7 +101,7 @@ TEST(DivisionalPrint, TwelveChartsFourRowsOfThree) {
 TEST(EphemerisScreen, MonthlyFromTheThirtyFirstOfJanuary) {
   WorkedDocument w;
   RecordingCanvas c;
-  DrawEphemerisPageScreen(c, *w.doc, DayNumberFromDate(2001, 1, 31), 2);
+  DrawEphemerisPageScreen(c, w.doc->snapshot(), DayNumberFromDate(2001, 1, 31), 2);
   // 31 February 2001 is 3 March; the series then keeps the 3rd
   const char* kDates[] = {"Jan 31,2001: ", "Mar  3,2001: ", "Apr  3,2001: ", "May  3,2001: "};
   const int c12 = 14;
@@ -121,7 +121,7 @@ TEST(EphemerisScreen, MonthlyFromTheThirtyFirstOfJanuary) {
 TEST(EphemerisScreen, LeapYearAndColumnPositions) {
   WorkedDocument w;
   RecordingCanvas c;
-  DrawEphemerisPageScreen(c, *w.doc, DayNumberFromDate(2000, 1, 31), 2);
+  DrawEphemerisPageScreen(c, w.doc->snapshot(), DayNumberFromDate(2000, 1, 31), 2);
   EXPECT_NE(c.FindText("Mar  2,2000: "), nullptr);  // 31 Feb 2000 = 2 March
   const RecordedText heading = TextAt(c, "Ephemeris for New Delhi   ");
   EXPECT_EQ(heading.y, 2);
@@ -152,7 +152,7 @@ TEST(EphemerisScreen, LeapYearAndColumnPositions) {
 TEST(EphemerisScreen, CancelledDialogStartsAtTheChartsOwnMoment) {
   WorkedDocument w;
   RecordingCanvas c;
-  DrawEphemerisPageScreen(c, *w.doc, 0, 0);
+  DrawEphemerisPageScreen(c, w.doc->snapshot(), 0, 0);
   const RecordedText first = TextAt(c, "Jan  1,2000: ");
   EXPECT_EQ(first.y, 30);
   // first row: the birth moment itself, so the Moon cell is the chart's
@@ -169,7 +169,7 @@ TEST(EphemerisScreen, CancelledDialogStartsAtTheChartsOwnMoment) {
 TEST(EphemerisPrint, FiftyEightRowsUnderARuledHeading) {
   WorkedDocument w;
   RecordingCanvas c;
-  DrawEphemerisPagePrint(c, *w.doc, DayNumberFromDate(2000, 1, 1), 1);
+  DrawEphemerisPagePrint(c, w.doc->snapshot(), DayNumberFromDate(2000, 1, 1), 1);
   const int d = 294;  // Print240 line
   const int e = 245;  // Print200 line
   const RecordedText heading = TextAt(c, "Ephemeris for New Delhi   ");
@@ -201,7 +201,7 @@ TEST(EphemerisPrint, FiftyEightRowsUnderARuledHeading) {
 TEST(EphemerisPage, UnknownIntervalListsDailyRows) {
   WorkedDocument w;
   RecordingCanvas c;
-  DrawEphemerisPageScreen(c, *w.doc, DayNumberFromDate(2000, 1, 1), 17);
+  DrawEphemerisPageScreen(c, w.doc->snapshot(), DayNumberFromDate(2000, 1, 1), 17);
   EXPECT_NE(c.FindText("Jan  2,2000: "), nullptr);
 }
 

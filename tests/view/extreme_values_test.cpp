@@ -78,10 +78,10 @@ TEST(ExtremeChartValues, EveryTextOfALoadedChartStaysSound) {
     MemorySettingsStore store;
     ChartDocument doc(store, Clock);
     ASSERT_FALSE(doc.loadBytes(EncodeChartFile(RecordOf(c))).has_value());
-    const InfoPanelTexts panel = InfoPanelTextsOf(InfoPanelDataOf(doc));
+    const InfoPanelTexts panel = InfoPanelTextsOf(InfoPanelDataOf(doc.snapshot()));
     const std::vector<std::pair<const char*, std::string>> outputs = {
-        {"text export, North", TextExportText(TextExportInputFromDocument(doc, CharChartStyle::North))},
-        {"text export, South", TextExportText(TextExportInputFromDocument(doc, CharChartStyle::South))},
+        {"text export, North", TextExportText(doc.snapshot(), CharChartStyle::North)},
+        {"text export, South", TextExportText(doc.snapshot(), CharChartStyle::South)},
         {"panel", panel.nameAndDate + panel.time + panel.longitude + panel.latitude + panel.ayanamsa},
     };
     for (const auto& [name, text] : outputs) {
@@ -90,7 +90,7 @@ TEST(ExtremeChartValues, EveryTextOfALoadedChartStaysSound) {
     }
     // The CSV record keeps its 20 fields whatever the numbers, the zone
     // (field 5) as a magnitude.
-    const std::string csv = CsvExportText(doc);
+    const std::string csv = CsvExportText(doc.snapshot());
     EXPECT_EQ(std::count(csv.begin(), csv.end(), ','), 20) << csv;
     std::size_t field5 = 0;
     for (int i = 0; i < 4; ++i) field5 = csv.find(',', field5) + 1;

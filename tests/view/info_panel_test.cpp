@@ -18,7 +18,7 @@ TEST(InfoPanel, WorkedChartTextsAndScreenPositions) {
   WorkedDocument w;
   RecordingCanvas c;
   c.SelectFont(FontId::Screen12);
-  const int last = DrawInfoPanel(c, 20, 0, *w.doc);
+  const int last = DrawInfoPanel(c, 20, 0, w.doc->snapshot());
   EXPECT_EQ(last, 4 * 14);
 
   const std::string period = "CurPer: " + FormatCurrentPeriod(w.doc->currentPeriod());
@@ -49,7 +49,7 @@ TEST(InfoPanel, PrintLinesGoUpTheSheetByTheLineHeight) {
   RecordingCanvas c;
   c.SetMapping(Mapping::Print);
   c.SelectFont(FontId::Print280);
-  const int last = DrawInfoPanel(c, 720, -343, *w.doc);
+  const int last = DrawInfoPanel(c, 720, -343, w.doc->snapshot());
   EXPECT_EQ(last, -343 - 4 * 343);
   EXPECT_EQ(TextAt(c, "New Delhi").y, -343 - 2 * 343);
   EXPECT_EQ(TextAt(c, "Longitude: 77E12  ").y, -343 - 3 * 343);
@@ -101,7 +101,7 @@ TEST(InfoPanel, FutureChartShowsDashesForTheCurrentPeriod) {
   // The clock stands before the chart's first bukti: no current period.
   WorkedDocument w(1, 0, LocalClockReading{1970, 1, 1, 0, 0});
   ASSERT_FALSE(w.doc->currentPeriod().has_value());
-  const InfoPanelTexts t = InfoPanelTextsOf(InfoPanelDataOf(*w.doc));
+  const InfoPanelTexts t = InfoPanelTextsOf(InfoPanelDataOf(w.doc->snapshot()));
   EXPECT_EQ(t.latitude, "Latitude: 28N36  CurPer: --/--/--");
 }
 

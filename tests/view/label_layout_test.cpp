@@ -134,7 +134,7 @@ Horoscope CrowdedChart(int ascSign, int crowdSign, int crowd) {
 
 struct PageCase {
   const char* name;
-  std::function<void(Canvas&, const ChartDocument&)> draw;
+  std::function<void(Canvas&, const ChartSnapshot&)> draw;
 };
 
 TEST(LabelLayout, CrowdedHousesNeverOverprintOnAnyPage) {
@@ -145,15 +145,17 @@ TEST(LabelLayout, CrowdedHousesNeverOverprintOnAnyPage) {
       {"SA screen", DrawSaPageScreen},              {"Transits screen", DrawTransitsPageScreen},
   };
   int chartsChecked = 0;
-  for (int style : {kNorthIndian, kSouthIndian}) {
-    WorkedDocument w(style);
-    w.doc->setTransit(w.doc->horoscope(), AnalyseTransits(w.doc->horoscope(), w.doc->horoscope()));
+  for (ChartStyle style : {ChartStyle::North, ChartStyle::South}) {
+    WorkedDocument w(ChartStyleSetting(style));
+    ChartSnapshot snap = w.doc->snapshot();
+    snap.transitHoroscope = snap.horoscope;
+    snap.transitAnalysis = AnalyseTransits(snap.horoscope, snap.horoscope);
     for (const PageCase& page : kPages) {
       RecordingCanvas recorded;
-      page.draw(recorded, *w.doc);
+      page.draw(recorded, snap);
       RecordingCanvas metrics;
       const PageExtent extent =
-          MeasurePageExtent(metrics, [&](Canvas& c) { page.draw(c, *w.doc); });
+          MeasurePageExtent(metrics, [&](Canvas& c) { page.draw(c, snap); });
       for (const ChartSlot& slot : ChartsOf(recorded)) {
         for (int asc = 0; asc < 12; ++asc) {
           // The crowd in the Ascendant's house, and in the sixth from it,
@@ -162,7 +164,7 @@ TEST(LabelLayout, CrowdedHousesNeverOverprintOnAnyPage) {
             const int crowdSign = (2 * asc + offset) % 12;
             for (int crowd = 1; crowd <= 9; ++crowd) {
               const std::string where = std::string(page.name) + " style " +
-                                        std::to_string(style) + " chart at x " +
+                                        std::to_string(ChartStyleSetting(style)) + " chart at x " +
                                         std::to_string(slot.left) + ", Ascendant sign " +
                                         std::to_string(asc) + ", " + std::to_string(crowd) +
                                         " in sign " + std::to_string(crowdSign);
@@ -194,7 +196,7 @@ TEST(LabelLayout, CrowdedHousesNeverOverprintOnAnyPage) {
                 while (g < graha::kCount && t.text.rfind(GrahaLabelText(g, false), 0) != 0) ++g;
                 ASSERT_LT(g, graha::kCount) << t.text;
                 const int sign = signs[static_cast<std::size_t>(g)];
-                labels.emplace_back(BoxOf(t), style == kNorthIndian ? (sign - signs[0] + 12) % 12 : sign);
+                labels.emplace_back(BoxOf(t), style == ChartStyle::North ? (sign - signs[0] + 12) % 12 : sign);
               }
               ASSERT_EQ(labels.size(), static_cast<std::size_t>(graha::kCount));
               const int s = slot.mapping == Mapping::Print ? -1 : 1;

@@ -19,36 +19,36 @@ using page_test::WorkedDocument;
 struct PageCase {
   const char* name;
   bool print;
-  std::function<void(Canvas&, const ChartDocument&)> draw;
+  std::function<void(Canvas&, const ChartSnapshot&)> draw;
 };
 
 std::vector<PageCase> AllPages() {
   const int start = DayNumberFromDate(2000, 1, 31);
   return {
-      {"chart screen", false, [](Canvas& c, const ChartDocument& d) { DrawChartPageScreen(c, d); }},
-      {"chart print", true, [](Canvas& c, const ChartDocument& d) { DrawChartPagePrint(c, d); }},
+      {"chart screen", false, [](Canvas& c, const ChartSnapshot& d) { DrawChartPageScreen(c, d); }},
+      {"chart print", true, [](Canvas& c, const ChartSnapshot& d) { DrawChartPagePrint(c, d); }},
       {"maha/bukti screen", false,
-       [](Canvas& c, const ChartDocument& d) { DrawMahaBuktiPageScreen(c, d); }},
+       [](Canvas& c, const ChartSnapshot& d) { DrawMahaBuktiPageScreen(c, d); }},
       {"maha/bukti print", true,
-       [](Canvas& c, const ChartDocument& d) { DrawMahaBuktiPagePrint(c, d); }},
+       [](Canvas& c, const ChartSnapshot& d) { DrawMahaBuktiPagePrint(c, d); }},
       {"pratyantar screen", false,
-       [](Canvas& c, const ChartDocument& d) { DrawPratyantarPageScreen(c, d, 6); }},
+       [](Canvas& c, const ChartSnapshot& d) { DrawPratyantarPageScreen(c, d, 6); }},
       {"pratyantar print", true,
-       [](Canvas& c, const ChartDocument& d) { DrawPratyantarPagePrint(c, d, 6); }},
+       [](Canvas& c, const ChartSnapshot& d) { DrawPratyantarPagePrint(c, d, 6); }},
       {"divisional screen", false,
-       [](Canvas& c, const ChartDocument& d) { DrawDivisionalPageScreen(c, d); }},
+       [](Canvas& c, const ChartSnapshot& d) { DrawDivisionalPageScreen(c, d); }},
       {"divisional print", true,
-       [](Canvas& c, const ChartDocument& d) { DrawDivisionalPagePrint(c, d); }},
+       [](Canvas& c, const ChartSnapshot& d) { DrawDivisionalPagePrint(c, d); }},
       {"ephemeris screen", false,
-       [start](Canvas& c, const ChartDocument& d) { DrawEphemerisPageScreen(c, d, start, 2); }},
+       [start](Canvas& c, const ChartSnapshot& d) { DrawEphemerisPageScreen(c, d, start, 2); }},
       {"ephemeris print", true,
-       [start](Canvas& c, const ChartDocument& d) { DrawEphemerisPagePrint(c, d, start, 3); }},
-      {"sa screen", false, [](Canvas& c, const ChartDocument& d) { DrawSaPageScreen(c, d); }},
-      {"sa print", true, [](Canvas& c, const ChartDocument& d) { DrawSaPagePrint(c, d); }},
+       [start](Canvas& c, const ChartSnapshot& d) { DrawEphemerisPagePrint(c, d, start, 3); }},
+      {"sa screen", false, [](Canvas& c, const ChartSnapshot& d) { DrawSaPageScreen(c, d); }},
+      {"sa print", true, [](Canvas& c, const ChartSnapshot& d) { DrawSaPagePrint(c, d); }},
       {"transits screen", false,
-       [](Canvas& c, const ChartDocument& d) { DrawTransitsPageScreen(c, d); }},
+       [](Canvas& c, const ChartSnapshot& d) { DrawTransitsPageScreen(c, d); }},
       {"transits print", true,
-       [](Canvas& c, const ChartDocument& d) { DrawTransitsPagePrint(c, d); }},
+       [](Canvas& c, const ChartSnapshot& d) { DrawTransitsPagePrint(c, d); }},
   };
 }
 
@@ -58,7 +58,7 @@ TEST(EveryPage, DrawsFromADocumentWithoutAChart) {
   for (const auto& page : AllPages()) {
     SCOPED_TRACE(page.name);
     RecordingCanvas c;
-    page.draw(c, doc);
+    page.draw(c, doc.snapshot());
     EXPECT_FALSE(c.Texts().empty());
   }
 }
@@ -70,7 +70,7 @@ TEST(EveryPage, RestoresFontPenAndColour) {
     RecordingCanvas c;
     c.SelectFont(FontId::Screen8);
     c.SetPenWidth(3);
-    page.draw(c, *w.doc);
+    page.draw(c, w.doc->snapshot());
     EXPECT_EQ(c.GetFont(), FontId::Screen8);
     EXPECT_EQ(c.SetPenWidth(1), 3);
     EXPECT_EQ(c.GetTextColor(), kBlack);
@@ -88,7 +88,7 @@ TEST(EveryPage, PrintedSheetsStayInsideALetterPrintableArea) {
       if (!page.print) continue;
       SCOPED_TRACE(std::string(page.name) + (style == 1 ? " north" : " south"));
       RecordingCanvas c;
-      page.draw(c, *w.doc);
+      page.draw(c, w.doc->snapshot());
       for (const auto& t : c.Texts()) {
         const int height = RecordingCanvas::MetricsFor(t.font).height;
         EXPECT_GE(t.x, 0) << t.text;
@@ -112,7 +112,7 @@ TEST(EveryPage, ScreenPagesStayWithinTheGridHeight) {
     if (page.print) continue;
     SCOPED_TRACE(page.name);
     RecordingCanvas c;
-    page.draw(c, *w.doc);
+    page.draw(c, w.doc->snapshot());
     for (const auto& t : c.Texts()) {
       EXPECT_GE(t.y, 0) << t.text;
       EXPECT_LE(t.y + RecordingCanvas::MetricsFor(t.font).height, kScreenGridHeight) << t.text;

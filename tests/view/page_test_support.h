@@ -29,7 +29,7 @@ struct WorkedDocument {
     doc = std::make_unique<ChartDocument>(store, [clock] { return clock; });
     const auto error = doc->newChart(test_support::WorkedChartFields());
     EXPECT_FALSE(error.has_value()) << (error ? error->message : "");
-    doc->setChartStyle(style);
+    doc->setChartStyle(ChartStyleFromSetting(style));
     doc->setColorCharts(colour);
   }
 };

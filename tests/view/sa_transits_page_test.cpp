@@ -49,7 +49,7 @@ TEST(SaPageLines, NodeHousesCountedFromTheMepTheAxisStandsOn) {
     const double ketu = std::fmod(k.rahu + 180.0, 360.0);
     const Horoscope h =
         ChartAt({k.asc, 140.3, 152.6, 165.1, 131.9, 200.4, 215.8, 230.2, k.rahu, ketu});
-    const auto lines = SaPageLines(h);
+    const auto lines = SaPageLines(h, AnalyseChart(h));
     ASSERT_GE(lines.size(), 9u);
     const SaPageLine& rahu = lines[lines.size() - 2];
     const SaPageLine& ketuLine = lines.back();
@@ -64,7 +64,7 @@ TEST(SaPageLines, MaleficListedOnThePageEvenWhenNotAfflicting) {
   // Aries rising: Mercury, Rahu, Ketu are malefics. The Sun at 10 deg Leo
   // with Mercury 3 deg away in the same sign: 40 percent on the page.
   const Horoscope h = ChartAt({15.0, 130.0, 200.0, 260.0, 133.0, 290.0, 320.0, 350.0, 95.0, 275.0});
-  const auto lines = SaPageLines(h);
+  const auto lines = SaPageLines(h, AnalyseChart(h));
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines[0].label, "Sun");
   bool listed = false;
@@ -81,7 +81,7 @@ TEST(SaPageLines, MaleficListedOnThePageEvenWhenNotAfflicting) {
 TEST(SaPageScreen, TitleAndLabelColumns) {
   WorkedDocument w;
   RecordingCanvas c;
-  DrawSaPageScreen(c, *w.doc);
+  DrawSaPageScreen(c, w.doc->snapshot());
   const RecordedText title = TextAt(c, "System's Approach Analysis for Ann Lee");
   EXPECT_EQ(title.x, 20);
   EXPECT_EQ(title.y, 2);
@@ -90,7 +90,7 @@ TEST(SaPageScreen, TitleAndLabelColumns) {
   const RecordedText sun = TextAt(c, "Sun");
   EXPECT_EQ(sun.x, 20);
   EXPECT_EQ(sun.y, 24);
-  const auto lines = SaPageLines(w.doc->horoscope());
+  const auto lines = SaPageLines(w.doc->horoscope(), w.doc->saAnalysis());
   ASSERT_FALSE(lines.empty());
   const RecordedText status = TextAt(c, lines[0].text);
   EXPECT_EQ(status.x, 100);
@@ -109,7 +109,7 @@ TEST(SaPageScreen, TitleAndLabelColumns) {
 TEST(SaPagePrint, TextChartTableAndDashaBox) {
   WorkedDocument w;
   RecordingCanvas c;
-  DrawSaPagePrint(c, *w.doc);
+  DrawSaPagePrint(c, w.doc->snapshot());
   EXPECT_EQ(TextAt(c, "SYSTEM'S APPROACH ANALYSIS").y, 2);
   const int h = 245, half = 122;
   const int panelLast = -343 - 2 - 4 * h;
@@ -117,7 +117,7 @@ TEST(SaPagePrint, TextChartTableAndDashaBox) {
   EXPECT_EQ(sun.x, 720);
   EXPECT_EQ(sun.y, panelLast - 2 * h);
 
-  const auto lines = SaPageLines(w.doc->horoscope());
+  const auto lines = SaPageLines(w.doc->horoscope(), w.doc->saAnalysis());
   int y = panelLast - 2 * h;
   for (const auto& l : lines) {
     y -= h;
@@ -242,9 +242,11 @@ TEST(TransitLines, NegativeSpeedAndNothingElse) {
 TEST(TransitsScreen, TitleAndIndentedLines) {
   WorkedDocument w;
   TransitFixture f;
-  w.doc->setTransit(f.transit, AnalyseTransits(w.doc->horoscope(), f.transit));
+  ChartSnapshot snap = w.doc->snapshot();
+  snap.transitHoroscope = f.transit;
+  snap.transitAnalysis = AnalyseTransits(snap.horoscope, f.transit);
   RecordingCanvas c;
-  DrawTransitsPageScreen(c, *w.doc);
+  DrawTransitsPageScreen(c, snap);
   const RecordedText title = TextAt(c, "Current Transits for Ann Lee");
   EXPECT_EQ(title.y, 2);
   EXPECT_EQ(title.font, FontId::Screen14);
@@ -273,10 +275,12 @@ TEST(TransitsPrint, ChartsSideBySideWithTheTransitMoment) {
   SetBirthTime(transit, 9, 5, -5, -30, 0, 0);
   SetBirthPlace(transit, -77, -12, 28, 36);
   EXPECT_EQ(TransitMomentText(transit), "Jun 15,2024 09:05");
-  w.doc->setTransit(transit, AnalyseTransits(w.doc->horoscope(), transit));
+  ChartSnapshot snap = w.doc->snapshot();
+  snap.transitHoroscope = transit;
+  snap.transitAnalysis = AnalyseTransits(snap.horoscope, transit);
 
   RecordingCanvas c;
-  DrawTransitsPagePrint(c, *w.doc);
+  DrawTransitsPagePrint(c, snap);
   const int h = 294;
   EXPECT_EQ(TextAt(c, "CURRENT TRANSITS FOR:").y, -400);
   const RecordedText natal = TextAt(c, "Natal Chart");

@@ -44,7 +44,7 @@ TEST(TextFit, LongNameAndPlaceStopBeforeTheNextElement) {
   fields.place = longPlace;
   ASSERT_FALSE(w.doc->newChart(fields).has_value());
   struct Case {
-    void (*draw)(Canvas&, const ChartDocument&);
+    void (*draw)(Canvas&, const ChartSnapshot&);
     int rightEdge;  ///< where the next element of the page begins
     const char* source;
   };
@@ -56,7 +56,7 @@ TEST(TextFit, LongNameAndPlaceStopBeforeTheNextElement) {
   for (const Case& k : kCases) {
     SCOPED_TRACE(k.source);
     RecordingCanvas c;
-    k.draw(c, *w.doc);
+    k.draw(c, w.doc->snapshot());
     int cut = 0;
     for (const RecordedText& t : c.Texts()) {
       const bool named = t.text.find("NNNN") != std::string::npos;

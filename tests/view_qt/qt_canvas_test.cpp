@@ -50,12 +50,16 @@ Horoscope SampleChart() {
   return h;
 }
 
-void DrawRashi(Canvas& c, int style, bool colour) {
+void DrawRashi(Canvas& c, ChartStyle style, bool colour) {
   c.SetMapping(Mapping::Screen);
   c.SelectFont(FontId::Screen10);
   const Horoscope h = SampleChart();
   const ChartFrame f = DrawChartFrame(c, style, 20, 80, 300, 300, c.LineHeight());
-  ChartColours colours{colour, {0, 1, 2, 3, 1, 2, 3, 1, 2, 3}};
+  ChartColours colours{colour, {ColorClass::None, ColorClass::Malefic, ColorClass::Benefic,
+                               ColorClass::AfflictedBenefic, ColorClass::Malefic,
+                               ColorClass::Benefic, ColorClass::AfflictedBenefic,
+                               ColorClass::Malefic, ColorClass::Benefic,
+                               ColorClass::AfflictedBenefic}};
   PlaceGrahasWithDegrees(c, f, RashiSignsOf(h), h, colours);
 }
 
@@ -141,8 +145,8 @@ TEST(QtCanvas, TextHangsBelowItsPointInBothSpaces) {
 }
 
 TEST(QtCanvas, ChartDrawingsAreNotBlankAndStayInTheirFrame) {
-  for (int style : {kNorthIndian, kSouthIndian}) {
-    SCOPED_TRACE(style);
+  for (ChartStyle style : {ChartStyle::North, ChartStyle::South}) {
+    SCOPED_TRACE(ChartStyleSetting(style));
     const QImage image = RenderToImage(QSize(1024, 800), [&](Canvas& c) { DrawRashi(c, style, false); },
                                        96.0, QSize(1024, 800));
     const QRect box = InkBox(image);
@@ -165,8 +169,8 @@ TEST(QtCanvas, ColoursFollowTheClassesAndOffMeansBlack) {
       }
     return n;
   };
-  const QImage on = RenderToImage(QSize(1024, 800), [](Canvas& c) { DrawRashi(c, kNorthIndian, true); });
-  const QImage off = RenderToImage(QSize(1024, 800), [](Canvas& c) { DrawRashi(c, kNorthIndian, false); });
+  const QImage on = RenderToImage(QSize(1024, 800), [](Canvas& c) { DrawRashi(c, ChartStyle::North, true); });
+  const QImage off = RenderToImage(QSize(1024, 800), [](Canvas& c) { DrawRashi(c, ChartStyle::North, false); });
   EXPECT_GT(countReddish(on), 50);
   EXPECT_EQ(countReddish(off), 0);
 }
@@ -177,7 +181,7 @@ TEST(QtCanvas, SheetImageKeepsThePrintedPageOnTheSheet) {
     c.SetMapping(Mapping::Print);
     c.SelectFont(FontId::Print200);
     const Horoscope h = SampleChart();
-    const ChartFrame f = DrawChartFrame(c, kNorthIndian, 720, -9000, 7200, 7200, c.LineHeight());
+    const ChartFrame f = DrawChartFrame(c, ChartStyle::North, 720, -9000, 7200, 7200, c.LineHeight());
     PlaceGrahasWithDegrees(c, f, RashiSignsOf(h), h, ChartColours{});
   });
   EXPECT_EQ(image.size(), QSize(612, 792));  // 8.5 x 11 inches at 72 dpi
