@@ -183,15 +183,6 @@ class RowWriter {
     BirthOptions birth;
     LocalClockReading now = plan_.now;
     std::string message;
-    // A city fills the place first; cells of the row then override it.
-    for (std::size_t i = 0; i < record.fields.size(); ++i) {
-      const std::string& cell = record.fields[i];
-      if (plan_.columnAt[i] != kCity || cell.empty()) continue;
-      if (!plan_.city || !*plan_.city) {
-        return RowProblem{"city", "city: this build has no atlas to look \"" + cell + "\" up in"};
-      }
-      if (auto error = (*plan_.city)(cell, birth)) return RowProblem{"city", "city: " + *error};
-    }
     for (std::size_t i = 0; i < record.fields.size(); ++i) {
       const Column column = plan_.columnAt[i];
       const std::string& cell = record.fields[i];
@@ -203,6 +194,16 @@ class RowWriter {
       if (ParseBirthOption(kColumnOption[column], cell, birth, message) != OptionStatus::Accepted) {
         return RowProblem{kColumnOption[column] + 2, AsColumnMessage(message)};
       }
+    }
+    // A city fills what the row's own cells leave out, for the row's date
+    // and time, as --city does for `chart`.
+    for (std::size_t i = 0; i < record.fields.size(); ++i) {
+      const std::string& cell = record.fields[i];
+      if (plan_.columnAt[i] != kCity || cell.empty()) continue;
+      if (!plan_.city || !*plan_.city) {
+        return RowProblem{"city", "city: this build has no atlas to look \"" + cell + "\" up in"};
+      }
+      if (auto error = (*plan_.city)(cell, birth)) return RowProblem{"city", "city: " + *error};
     }
     if (auto missing = MissingBirthOption(birth)) {
       const std::string text = AsColumnMessage(*missing);

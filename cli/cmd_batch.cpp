@@ -2,11 +2,15 @@
 
 #include <fstream>
 #include <iostream>
+#include <memory>
+#include <mutex>
 #include <ostream>
 #include <thread>
 
+#include "atlas/system_atlas.h"
 #include "cli/batch.h"
 #include "cli/chart_json.h"
+#include "cli/city_option.h"
 #include "document/prasna.h"
 
 namespace sarvexa::cli {
@@ -152,6 +156,18 @@ int RunBatchCommand(const Arguments& args, std::ostream& out, std::ostream& err)
   // One clock reading for the whole run, so that every row without its own
   // `now` is judged at the same moment.
   if (!o.nowGiven) o.settings.now = ReadSystemLocalClock();
+  // The atlas is opened at the first row that names a city, and looked up by
+  // one worker at a time: its place list is read on first use.
+  std::unique_ptr<Atlas> atlas;
+  std::mutex atlasLock;
+  o.settings.city = [&](std::string_view city, BirthOptions& birth) -> std::optional<std::string> {
+    const std::lock_guard<std::mutex> hold(atlasLock);
+    if (!atlas) atlas = OpenSystemAtlas();
+    birth.city = std::string(city);
+    auto error = ResolveCity(birth, *atlas);
+    if (error && error->rfind("--city: ", 0) == 0) error->erase(0, 8);
+    return error;
+  };
 
   if (!o.inputPath || *o.inputPath == "-") return RunBatch(std::cin, out, err, o.settings);
   std::ifstream file(*o.inputPath, std::ios::binary);

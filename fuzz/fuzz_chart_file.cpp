@@ -42,7 +42,7 @@ void Use(const std::string& text) {
 // What the input's last byte selects.
 struct Choice {
   int interval = 0;  ///< ephemeris step 0..3
-  DisplayMode page = display_mode::Chart;
+  DisplayMode page = DisplayMode::Chart;
   int style = 1;     ///< 1 North, 2 South
   int colour = 0;
   int pratyantarLord = 0;
@@ -51,7 +51,7 @@ struct Choice {
 Choice ChoiceOf(std::uint8_t b) {
   Choice c;
   c.interval = b & 3;
-  c.page = static_cast<DisplayMode>(display_mode::Chart + (b >> 2) % 7);
+  c.page = static_cast<DisplayMode>(static_cast<int>(DisplayMode::Chart) + (b >> 2) % 7);
   c.style = 1 + ((b >> 5) & 1);
   c.colour = (b >> 6) & 1;
   c.pratyantarLord = (b >> 2) % 9;
@@ -59,47 +59,46 @@ Choice ChoiceOf(std::uint8_t b) {
 }
 
 void ProduceTextOutputs(const ChartDocument& doc, const Choice& choice) {
+  const ChartSnapshot& chart = doc.snapshot();
   for (CharChartStyle style : {CharChartStyle::North, CharChartStyle::South})
-    Use(TextExportText(TextExportInputFromDocument(doc, style)));
-  Use(CsvExportText(doc));
-  Use(cli::ChartSnapshotJson(doc.snapshot()));
+    Use(TextExportText(chart, style));
+  Use(CsvExportText(chart));
+  Use(cli::ChartSnapshotJson(chart));
   cli::BirthOptions names;
-  names.firstName = doc.firstName();
-  names.lastName = doc.lastName();
-  names.place = doc.place();
-  const Horoscope& h = doc.horoscope();
-  cli::ChartDerivations derived;
-  derived.dashas.birthDayCount = doc.birthDayCount();
-  derived.dashas.table = doc.dashaTable();
-  derived.period = doc.currentPeriod();
-  derived.sa = doc.saAnalysis();
-  Use(cli::ChartTable(names, h) + cli::DerivationTable(h, derived));
+  names.firstName = chart.firstName;
+  names.lastName = chart.lastName;
+  names.place = chart.place;
+  const Horoscope& h = chart.horoscope;
+  Use(cli::ChartTable(names, h) + cli::DerivationTable(h, chart.derivations));
   EphemerisOptions options;
   options.interval = *EphemerisIntervalFromIndex(choice.interval);
   options.rows = 12;
-  Use(EphemerisReport(doc.place(), h, options));
+  Use(EphemerisReport(chart.place, h, options));
   // A start taken from the file's own day number reaches the last days of
   // the range, where the next row's day must not wrap.
   options.startDay = h.julianDay;
-  Use(EphemerisReport(doc.place(), h, options));
+  Use(EphemerisReport(chart.place, h, options));
 }
 
 void DrawChosenPage(ChartDocument& doc, const Choice& choice) {
+  doc.setChartStyle(choice.style == 2 ? ChartStyle::South : ChartStyle::North);
+  doc.setColorCharts(choice.colour);
+  ChartSnapshot chart = doc.snapshot();
   // The transit page judges the chart against itself: the same extreme
   // values reach the transit analysis and its page.
-  if (choice.page == display_mode::SaTransits)
-    doc.setTransit(doc.horoscope(), AnalyseTransits(doc.horoscope(), doc.horoscope()));
-  doc.setChartStyle(choice.style);
-  doc.setColorCharts(choice.colour);
+  if (choice.page == DisplayMode::SaTransits) {
+    chart.transitHoroscope = chart.horoscope;
+    chart.transitAnalysis = AnalyseTransits(chart.horoscope, chart.horoscope);
+  }
   ViewState view;
   view.displayMode = choice.page;
   view.pratyantarLord = choice.pratyantarLord;
-  view.ephemerisStartDay = choice.colour == 0 ? 0 : doc.horoscope().julianDay;
+  view.ephemerisStartDay = choice.colour == 0 ? 0 : chart.horoscope.julianDay;
   view.ephemerisInterval = choice.interval;
   RecordingCanvas screen;
-  DrawScreenPage(screen, doc, view);
+  DrawScreenPage(screen, chart, view);
   RecordingCanvas print;
-  DrawPrintPage(print, doc, view);
+  DrawPrintPage(print, chart, view);
 }
 
 }  // namespace

@@ -503,6 +503,22 @@ TEST(BatchProgram, StandardInputToJsonLines) {
   }
 }
 
+TEST(BatchProgram, CityColumnAgreesWithChartCity) {
+  const std::string cli = std::string("'") + SARVEXA_CLI_PATH + "'";
+  // Kolkata's +6:30 war time, and a row whose own zone overrides the atlas.
+  const BatchRun batch = RunShell(
+      std::string("printf 'first,date,time,city,zone\\nA,1943-06-01,12:00,Kolkata,\\n"
+                  "B,1943-06-01,12:00,Kolkata,05:30\\nC,1943-06-01,12:00,Qwxzville,\\n' | ") +
+      cli + " batch --now 2024-06-15T12:00");
+  EXPECT_EQ(batch.code, 1) << batch.err;
+  const std::vector<std::string> rows = Lines(batch.out);
+  ASSERT_EQ(rows.size(), 3u);
+  const std::string chart = " chart --date 1943-06-01 --time 12:00 --city Kolkata --now 2024-06-15T12:00 --json";
+  EXPECT_EQ(Scalars(rows[0]), Scalars(RunShell(cli + chart + " --first A").out));
+  EXPECT_EQ(Scalars(rows[1]), Scalars(RunShell(cli + chart + " --first B --zone 05:30").out));
+  EXPECT_NE(rows[2].find("\"field\":\"city\""), std::string::npos) << rows[2];
+}
+
 TEST(BatchProgram, LoadsNoToolkitLibrary) {
   const BatchRun r = RunShell(std::string("ldd '") + SARVEXA_CLI_PATH + "'");
   ASSERT_EQ(r.code, 0) << r.err;
