@@ -21,7 +21,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   const auto rect = [ux, uy](int x, int y, int w, int h) {
     return QRect(qRound(x * ux), qRound(y * uy), qRound(w * ux), qRound(h * uy));
   };
-  setFixedSize(rect(0, 0, 217, 96).size());
+  setFixedSize(rect(0, 0, 217, 116).size());
 
   auto* icon = new QLabel(this);
   icon->setObjectName(QStringLiteral("icon"));
@@ -47,6 +47,12 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   sources->setWordWrap(true);
   sources->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   sources->setGeometry(rect(10, 54, 200, 40));
+  // The program's own licence, under the data sources.
+  auto* licence = new QLabel(QString::fromUtf8(kLicenceNotice), this);
+  licence->setObjectName(QStringLiteral("licence"));
+  licence->setWordWrap(true);
+  licence->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  licence->setGeometry(rect(10, 96, 200, 16));
 
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
   ok->setObjectName(QStringLiteral("ok"));

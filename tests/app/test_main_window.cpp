@@ -360,6 +360,8 @@ TEST_F(AppTest, AboutShowsTheVersion) {
       if (version) {
         EXPECT_EQ(version->text(), "Version " SARVEXA_VERSION);
       }
+      auto* licence = about->findChild<QLabel*>("licence");
+      EXPECT_TRUE(licence && licence->text().contains("GPL-3.0-or-later"));
       EXPECT_TRUE(about->windowTitle().isEmpty());
       seen = true;
     }

@@ -1,0 +1,183 @@
+# Every source file, listed once, by the folder it lives in; paths are
+# relative to the top of the tree. The build (each folder's CMakeLists.txt)
+# and the fuzzers (fuzz/CMakeLists.txt) take their files from here. The
+# programs' mains (app/main.cpp, cli/main.cpp, cli/render_main.cpp with
+# cli/cmd_render.cpp) are named where their programs are made.
+
+set(SARVEXA_ENGINE_SOURCES
+    engine/calendar.cpp
+    engine/chart_calculation.cpp
+    engine/dasha.cpp
+    engine/moon.cpp
+    engine/ordering.cpp
+    engine/planets.cpp
+    engine/text_format.cpp
+    engine/varga.cpp
+)
+set(SARVEXA_ANALYSIS_SOURCES
+    analysis/derivations.cpp
+    analysis/sa_analysis.cpp
+    analysis/sa_report.cpp
+    analysis/sa_transits.cpp
+)
+set(SARVEXA_DOCUMENT_SOURCES
+    document/atlas_fill.cpp
+    document/char_chart.cpp
+    document/chart_data.cpp
+    document/chart_document.cpp
+    document/chart_file.cpp
+    document/csv_export.cpp
+    document/ephemeris_series.cpp
+    document/export_file.cpp
+    document/ini_settings_store.cpp
+    document/page_choices.cpp
+    document/place_search.cpp
+    document/prasna.cpp
+    document/safe_file.cpp
+    document/settings.cpp
+    document/settings_store.cpp
+    document/text_export.cpp
+    document/zone_fields.cpp
+)
+set(SARVEXA_VIEW_SOURCES
+    view/chart_drawing.cpp
+    view/chart_page.cpp
+    view/dasha_pages.cpp
+    view/display.cpp
+    view/divisional_page.cpp
+    view/ephemeris_page.cpp
+    view/info_panel.cpp
+    view/label_layout.cpp
+    view/page_extent.cpp
+    view/page_format.cpp
+    view/recording_canvas.cpp
+    view/sa_page.cpp
+    view/text_fit.cpp
+    view/transits_page.cpp
+)
+set(SARVEXA_VIEW_QT_SOURCES
+    view/qt/qt_canvas.cpp
+)
+set(SARVEXA_ATLAS_SOURCES
+    atlas/system_atlas.cpp
+)
+set(SARVEXA_APP_SOURCES
+    app/about_dialog.cpp
+    app/application.cpp
+    app/chart_data_dialog.cpp
+    app/chart_view.cpp
+    app/commands.cpp
+    app/ephemeris_dialog.cpp
+    app/form_dialog.cpp
+    app/help_window.cpp
+    app/icons.cpp
+    app/lock_keys.cpp
+    app/main_window.cpp
+    app/place_completer.cpp
+    app/prasna_location_dialog.cpp
+    app/prompter.cpp
+    app/qsettings_store.cpp
+    app/transit_dialog.cpp
+)
+set(SARVEXA_CLI_SOURCES
+    cli/batch.cpp
+    cli/birth_options.cpp
+    cli/chart_json.cpp
+    cli/chart_output.cpp
+    cli/city_option.cpp
+    cli/cmd_batch.cpp
+    cli/cmd_chart.cpp
+    cli/cmd_document.cpp
+    cli/cmd_ephemeris.cpp
+    cli/cmd_places.cpp
+    cli/cmd_transits.cpp
+    cli/csv_records.cpp
+    cli/export_options.cpp
+    cli/json_members.cpp
+    cli/json_writer.cpp
+    cli/render_launcher.cpp
+    cli/standard_output.cpp
+)
+set(SARVEXA_ENGINE_TEST_SOURCES
+    tests/engine/dasha_test.cpp
+    tests/engine/ordering_test.cpp
+    tests/engine/result_test.cpp
+    tests/engine/test_astronomy.cpp
+    tests/engine/test_calendar.cpp
+    tests/engine/test_chart_calculation.cpp
+    tests/engine/test_numeric.cpp
+    tests/engine/text_format_test.cpp
+    tests/engine/varga_test.cpp
+)
+set(SARVEXA_ANALYSIS_TEST_SOURCES
+    tests/analysis/sa_analysis_test.cpp
+    tests/analysis/sa_report_test.cpp
+    tests/analysis/sa_transits_test.cpp
+)
+set(SARVEXA_DOCUMENT_TEST_SOURCES
+    tests/document/atlas_rules_test.cpp
+    tests/document/chart_data_test.cpp
+    tests/document/chart_document_test.cpp
+    tests/document/chart_file_test.cpp
+    tests/document/csv_export_test.cpp
+    tests/document/ephemeris_series_test.cpp
+    tests/document/ini_settings_store_test.cpp
+    tests/document/page_choices_test.cpp
+    tests/document/safe_file_test.cpp
+    tests/document/settings_test.cpp
+    tests/document/text_export_test.cpp
+)
+set(SARVEXA_VIEW_TEST_SOURCES
+    tests/view/chart_drawing_test.cpp
+    tests/view/chart_page_test.cpp
+    tests/view/dasha_pages_test.cpp
+    tests/view/display_test.cpp
+    tests/view/divisional_ephemeris_page_test.cpp
+    tests/view/extreme_values_test.cpp
+    tests/view/info_panel_test.cpp
+    tests/view/label_layout_test.cpp
+    tests/view/page_robustness_test.cpp
+    tests/view/sa_transits_page_test.cpp
+    tests/view/text_fit_test.cpp
+)
+set(SARVEXA_VIEW_QT_TEST_SOURCES
+    tests/view_qt/qt_canvas_test.cpp
+)
+set(SARVEXA_ATLAS_TEST_SOURCES
+    tests/atlas/system_atlas_test.cpp
+)
+set(SARVEXA_APP_TEST_SOURCES
+    tests/app/test_atlas_dialog.cpp
+    tests/app/test_commands.cpp
+    tests/app/test_dialogs.cpp
+    tests/app/test_main.cpp
+    tests/app/test_main_window.cpp
+    tests/app/test_page_fit.cpp
+    tests/app/test_prompter.cpp
+    tests/app/test_qsettings_store.cpp
+)
+set(SARVEXA_CLI_TEST_SOURCES
+    tests/cli/chart_json_members_test.cpp
+    tests/cli/cli_batch_test.cpp
+    tests/cli/cli_chart_test.cpp
+    tests/cli/cli_city_test.cpp
+    tests/cli/cli_document_test.cpp
+    tests/cli/cli_render_test.cpp
+    tests/cli/cli_robustness_test.cpp
+    tests/cli/cli_transits_test.cpp
+    tests/cli/export_ephemeris_options_test.cpp
+    tests/cli/json_output_test.cpp
+    tests/cli/terminal_text_test.cpp
+)
+set(SARVEXA_BENCH_SOURCES
+    bench/bench_analysis.cpp
+    bench/bench_atlas.cpp
+    bench/bench_batch.cpp
+    bench/bench_engine.cpp
+    bench/bench_render.cpp
+)
+set(SARVEXA_FUZZ_SOURCES
+    fuzz/fuzz_batch.cpp
+    fuzz/fuzz_chart_file.cpp
+    fuzz/fuzz_settings_texts.cpp
+)
