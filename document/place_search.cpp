@@ -53,24 +53,6 @@ constexpr const char* kLatinAdditionalFold[0x1F00 - 0x1E00] = {
     "y", "y", "", "", "", "", "", "",
 };
 
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 bool IsCombiningMark(char32_t cp) { return cp >= 0x300 && cp <= 0x36F; }
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
@@ -119,7 +101,7 @@ std::string FoldForSearch(std::string_view text) {
     } else if (!valid) {
       out += text[pos - 1];  // keep a stray byte as it was
     } else {
-      AppendUtf8(out, cp);
+      utf8::Append(out, cp);
     }
   }
   return out;
