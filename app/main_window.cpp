@@ -62,8 +62,7 @@ MainWindow::MainWindow(ChartDocument& document, QSettingsStore& store, UiPrompte
     : QMainWindow(parent),
       document_(document),
       store_(store),
-      prompter_(prompter),
-      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+      prompter_(prompter) {
   setWindowIcon(AppIcon());
   // Creating the atlas reads nothing; a Prasna location from the atlas has
   // its zone looked up when a Prasna is cast.
@@ -522,6 +521,13 @@ void MainWindow::exportCsv() {
               CsvExportText(document_.snapshot()));
 }
 
+QPrinter& MainWindow::printer() {
+  // Made at the first print command: setting a printer up asks the print
+  // system for its printers, which the window's opening need not wait for.
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *printer_;
+}
+
 bool MainWindow::printTo(QPrinter& printer) {
   if (view_->printPage(printer)) return true;
   showError(QStringLiteral("The page could not be printed."));
@@ -529,21 +535,21 @@ bool MainWindow::printTo(QPrinter& printer) {
 }
 
 void MainWindow::filePrint() {
-  QPrintDialog dialog(printer_.get(), this);
+  QPrintDialog dialog(&printer(), this);
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
   if (prompter_.runDialog(dialog) != QDialog::Accepted) return;
-  printTo(*printer_);
+  printTo(printer());
 }
 
 void MainWindow::filePrintPreview() {
-  QPrintPreviewDialog preview(printer_.get(), this);
+  QPrintPreviewDialog preview(&printer(), this);
   connect(&preview, &QPrintPreviewDialog::paintRequested, this,
           [this](QPrinter* printer) { view_->printPage(*printer); });
   prompter_.runDialog(preview);
 }
 
 void MainWindow::filePrintSetup() {
-  QPageSetupDialog dialog(printer_.get(), this);
+  QPageSetupDialog dialog(&printer(), this);
   prompter_.runDialog(dialog);
 }
 

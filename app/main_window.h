@@ -52,8 +52,9 @@ public:
   QList<QAction*> recentFileActions() const { return recentActions_; }
   /// The status bar's lock indicators as shown ("CAP" or empty, ...).
   QString indicatorText(int index) const;
-  /// The printer the print commands use (its set-up persists for the run).
-  QPrinter& printer() { return *printer_; }
+  /// The printer the print commands use (its set-up persists for the run),
+  /// made at its first use.
+  QPrinter& printer();
 
   // Command handlers, public so the program's tests can run them directly.
   void fileNew();

@@ -175,6 +175,7 @@ set(SARVEXA_BENCH_SOURCES
     bench/bench_batch.cpp
     bench/bench_engine.cpp
     bench/bench_render.cpp
+    bench/bench_startup.cpp
 )
 set(SARVEXA_FUZZ_SOURCES
     fuzz/fuzz_batch.cpp
