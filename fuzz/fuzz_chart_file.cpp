@@ -42,7 +42,7 @@ void Use(const std::string& text) {
 // What the input's last byte selects.
 struct Choice {
   int interval = 0;  ///< ephemeris step 0..3
-  DisplayMode page = display_mode::Chart;
+  DisplayMode page = DisplayMode::Chart;
   int style = 1;     ///< 1 North, 2 South
   int colour = 0;
   int pratyantarLord = 0;
@@ -51,7 +51,7 @@ struct Choice {
 Choice ChoiceOf(std::uint8_t b) {
   Choice c;
   c.interval = b & 3;
-  c.page = static_cast<DisplayMode>(display_mode::Chart + (b >> 2) % 7);
+  c.page = static_cast<DisplayMode>(static_cast<int>(DisplayMode::Chart) + (b >> 2) % 7);
   c.style = 1 + ((b >> 5) & 1);
   c.colour = (b >> 6) & 1;
   c.pratyantarLord = (b >> 2) % 9;
@@ -60,20 +60,15 @@ Choice ChoiceOf(std::uint8_t b) {
 
 void ProduceTextOutputs(const ChartDocument& doc, const Choice& choice) {
   for (CharChartStyle style : {CharChartStyle::North, CharChartStyle::South})
-    Use(TextExportText(TextExportInputFromDocument(doc, style)));
-  Use(CsvExportText(doc));
+    Use(TextExportText(doc.snapshot(), style));
+  Use(CsvExportText(doc.snapshot()));
   Use(cli::ChartSnapshotJson(doc.snapshot()));
   cli::BirthOptions names;
   names.firstName = doc.firstName();
   names.lastName = doc.lastName();
   names.place = doc.place();
   const Horoscope& h = doc.horoscope();
-  cli::ChartDerivations derived;
-  derived.dashas.birthDayCount = doc.birthDayCount();
-  derived.dashas.table = doc.dashaTable();
-  derived.period = doc.currentPeriod();
-  derived.sa = doc.saAnalysis();
-  Use(cli::ChartTable(names, h) + cli::DerivationTable(h, derived));
+  Use(cli::ChartTable(names, h) + cli::DerivationTable(h, doc.snapshot().derivations));
   EphemerisOptions options;
   options.interval = *EphemerisIntervalFromIndex(choice.interval);
   options.rows = 12;
@@ -85,21 +80,24 @@ void ProduceTextOutputs(const ChartDocument& doc, const Choice& choice) {
 }
 
 void DrawChosenPage(ChartDocument& doc, const Choice& choice) {
+  doc.setChartStyle(ChartStyleFromSetting(choice.style));
+  doc.setColorCharts(choice.colour);
+  ChartSnapshot snap = doc.snapshot();
   // The transit page judges the chart against itself: the same extreme
   // values reach the transit analysis and its page.
-  if (choice.page == display_mode::SaTransits)
-    doc.setTransit(doc.horoscope(), AnalyseTransits(doc.horoscope(), doc.horoscope()));
-  doc.setChartStyle(choice.style);
-  doc.setColorCharts(choice.colour);
+  if (choice.page == DisplayMode::SaTransits) {
+    snap.transitHoroscope = snap.horoscope;
+    snap.transitAnalysis = AnalyseTransits(snap.horoscope, snap.horoscope);
+  }
   ViewState view;
   view.displayMode = choice.page;
   view.pratyantarLord = choice.pratyantarLord;
   view.ephemerisStartDay = choice.colour == 0 ? 0 : doc.horoscope().julianDay;
   view.ephemerisInterval = choice.interval;
   RecordingCanvas screen;
-  DrawScreenPage(screen, doc, view);
+  DrawScreenPage(screen, snap, view);
   RecordingCanvas print;
-  DrawPrintPage(print, doc, view);
+  DrawPrintPage(print, snap, view);
 }
 
 }  // namespace
