@@ -50,6 +50,14 @@ const QString kChartFilter = QStringLiteral("Sarvexa Files (*.svx)");
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
+// A failed open or save is shown as what failed, then why.
+QString CannotOpen(const QString& path, const QString& reason) {
+  return QStringLiteral("Cannot open %1.\n%2").arg(path, reason);
+}
+QString CannotSave(const QString& path, const QString& reason) {
+  return QStringLiteral("Cannot save %1.\n%2").arg(path, reason);
+}
+
 /// Height in pixels of a page's 12-unit text at the first start, and the
 /// least it may shrink to with the window.
 constexpr double kReadableTextPx = 12.0;
@@ -315,8 +323,8 @@ void MainWindow::startUp(const QStringList& arguments) {
 void MainWindow::openStartChart(const QStringList& arguments) {
   if (!arguments.isEmpty() && !arguments.first().isEmpty()) {
     const QString path = QFileInfo(arguments.first()).absoluteFilePath();
-    if (auto error = document_.open(path.toStdString())) {
-      showError(QStringLiteral("Cannot open %1.\n%2").arg(path, qs(*error)));
+    if (auto done = document_.open(path.toStdString()); !done) {
+      showError(CannotOpen(path, qs(done.error())));
     } else {
       hasFile_ = true;
       addRecentFile(path);
@@ -439,8 +447,8 @@ void MainWindow::fileNew() {
   dialog.setAtlas(atlas());
   dialog.setFields(document_.newChartDialogValues());
   if (prompter_.runDialog(dialog) != QDialog::Accepted) return;
-  if (auto error = document_.newChart(dialog.fields())) {
-    showError(qs(error->message));
+  if (auto taken = document_.newChart(dialog.fields()); !taken) {
+    showError(qs(taken.error().message));
     return;
   }
   // Not a file yet: the recent-file list only names files that exist.
@@ -458,8 +466,8 @@ void MainWindow::fileOpen() {
 bool MainWindow::openFile(const QString& path) {
   if (!maybeSave()) return false;
   const QString absolute = QFileInfo(path).absoluteFilePath();
-  if (auto error = document_.open(absolute.toStdString())) {
-    showError(QStringLiteral("Cannot open %1.\n%2").arg(absolute, qs(*error)));
+  if (auto done = document_.open(absolute.toStdString()); !done) {
+    showError(CannotOpen(absolute, qs(done.error())));
     return false;
   }
   hasFile_ = true;
@@ -471,8 +479,8 @@ bool MainWindow::openFile(const QString& path) {
 bool MainWindow::fileSave() {
   if (!hasFile_) return fileSaveAs();
   const QString path = qs(document_.pathName());
-  if (auto error = document_.save(path.toStdString())) {
-    showError(QStringLiteral("Cannot save %1.\n%2").arg(path, qs(*error)));
+  if (auto done = document_.save(path.toStdString()); !done) {
+    showError(CannotSave(path, qs(done.error())));
     return false;
   }
   addRecentFile(path);
@@ -488,8 +496,8 @@ bool MainWindow::fileSaveAs() {
       prompter_.saveFileName(this, QStringLiteral("Save As"), proposed, kChartFilter, QStringLiteral("svx"));
   if (path.isEmpty()) return false;
   path = QFileInfo(path).absoluteFilePath();
-  if (auto error = document_.save(path.toStdString())) {
-    showError(QStringLiteral("Cannot save %1.\n%2").arg(path, qs(*error)));
+  if (auto done = document_.save(path.toStdString()); !done) {
+    showError(CannotSave(path, qs(done.error())));
     return false;
   }
   hasFile_ = true;
@@ -504,7 +512,8 @@ void MainWindow::writeExport(const QString& caption, const QString& defaultName,
   const QString path = prompter_.saveFileName(this, caption, QDir::current().filePath(defaultName),
                                               filter, suffix);
   if (path.isEmpty()) return;
-  if (auto error = WriteExportFile(path.toStdString(), bytes)) showError(qs(*error));
+  if (auto written = WriteExportFile(path.toStdString(), bytes); !written)
+    showError(qs(written.error()));
 }
 
 void MainWindow::exportText() {
@@ -580,7 +589,7 @@ void MainWindow::openRecent(int index) {
   if (index < 0 || index >= recentFiles_.size()) return;
   const QString path = recentFiles_.at(index);
   if (!QFileInfo::exists(path)) {
-    showError(QStringLiteral("Cannot open %1.\nThe file no longer exists.").arg(path));
+    showError(CannotOpen(path, QStringLiteral("The file no longer exists.")));
     recentFiles_.removeAll(path);
     store_.writeRecentFiles(recentFiles_);
     refreshRecentMenu();
@@ -603,8 +612,8 @@ void MainWindow::editChartData() {
   dialog.setAtlas(atlas());
   dialog.setFields(document_.chartDataDialogValues());
   if (prompter_.runDialog(dialog) != QDialog::Accepted) return;
-  if (auto error = document_.editChartData(dialog.fields())) {
-    showError(qs(error->message));
+  if (auto taken = document_.editChartData(dialog.fields()); !taken) {
+    showError(qs(taken.error().message));
     return;
   }
   hasFile_ = false;
@@ -620,8 +629,8 @@ void MainWindow::setPrasnaLocation() {
   dialog.setAtlas(atlas(), LocalMoment{now.year, now.month, now.day, now.hour, now.minute});
   dialog.setFields(document_.prasnaLocationDialogValues());
   if (prompter_.runDialog(dialog) != QDialog::Accepted) return;
-  if (auto error = document_.setPrasnaLocation(dialog.fields())) {
-    showError(qs(error->message));
+  if (auto taken = document_.setPrasnaLocation(dialog.fields()); !taken) {
+    showError(qs(taken.error().message));
     return;
   }
   if (document_.isPrasna()) {

@@ -131,39 +131,41 @@ class RowWriter {
   // Appends the row's line to `out`; for a bad row also one message line to
   // `errors`. True for a good row.
   bool Write(long row, const CsvRecord& record, std::string& out, std::string& errors) {
-    std::optional<RowProblem> problem;
+    Result<void, RowProblem> computed;
     try {
-      problem = Compute(record);
-      if (!problem) {
+      computed = Compute(record);
+      if (computed) {
         if (plan_.format == BatchFormat::Csv) {
           WriteCsv(out);
         } else if (plan_.allMembers) {
           out += json_.View();
         } else if (!AppendObjectWithMembers(out, json_.View(), plan_.keep)) {
-          problem = RowProblem{"row", "the chart could not be written"};
+          computed = Fail(RowProblem{"row", "the chart could not be written"});
         }
       }
     } catch (const std::exception& e) {
-      problem = RowProblem{"row", std::string("the row could not be computed: ") + e.what()};
+      computed =
+          Fail(RowProblem{"row", std::string("the row could not be computed: ") + e.what()});
     }
-    if (!problem) return true;
+    if (computed) return true;
+    const RowProblem& problem = computed.error();
     // One line per bad row: a cell's line break or other control character,
     // quoted in a message, is shown as '?' there (the JSON escapes it).
-    std::string line = problem->message;
+    std::string line = problem.message;
     for (char& c : line) {
       if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
     }
     errors += "sarvexa-cli batch: row " + std::to_string(row) + ": " + line + '\n';
     if (plan_.format == BatchFormat::Csv) {
       out.append(plan_.csvColumns.size(), ',');
-      AppendCsvField(out, problem->message);
+      AppendCsvField(out, problem.message);
       out += '\n';
     } else {
       json_.Clear();
       json_.BeginObject();
       json_.Field("row", static_cast<std::int64_t>(row));
-      json_.Field("field", problem->field);
-      json_.Field("error", problem->message);
+      json_.Field("field", problem.field);
+      json_.Field("error", problem.message);
       json_.EndObject();
       out += json_.View();
     }
@@ -173,12 +175,13 @@ class RowWriter {
  private:
   // The options of the row, checked as `chart` checks its options; the
   // chart's JSON object in json_ when they pass.
-  std::optional<RowProblem> Compute(const CsvRecord& record) {
-    if (!record.error.empty()) return RowProblem{"row", record.error};
+  Result<void, RowProblem> Compute(const CsvRecord& record) {
+    if (!record.error.empty()) return Fail(RowProblem{"row", record.error});
     if (record.fields.size() != plan_.columnAt.size()) {
       const std::size_t n = record.fields.size();
-      return RowProblem{"row", "the row has " + std::to_string(n) + (n == 1 ? " field" : " fields") +
-                                   " where the header has " + std::to_string(plan_.columnAt.size())};
+      return Fail(RowProblem{"row", "the row has " + std::to_string(n) +
+                                        (n == 1 ? " field" : " fields") + " where the header has " +
+                                        std::to_string(plan_.columnAt.size())});
     }
     BirthOptions birth;
     LocalClockReading now = plan_.now;
@@ -188,11 +191,13 @@ class RowWriter {
       const std::string& cell = record.fields[i];
       if (cell.empty() || column == kCity) continue;  // an empty cell is an option not given
       if (column == kNow) {
-        if (!ParseClockReading("now", cell, now, message)) return RowProblem{"now", message};
+        const Result<LocalClockReading> parsed = ParseClockReading("now", cell);
+        if (!parsed) return Fail(RowProblem{"now", parsed.error()});
+        now = *parsed;
         continue;
       }
       if (ParseBirthOption(kColumnOption[column], cell, birth, message) != OptionStatus::Accepted) {
-        return RowProblem{kColumnOption[column] + 2, AsColumnMessage(message)};
+        return Fail(RowProblem{kColumnOption[column] + 2, AsColumnMessage(message)});
       }
     }
     // A city fills what the row's own cells leave out, for the row's date
@@ -201,17 +206,20 @@ class RowWriter {
       const std::string& cell = record.fields[i];
       if (plan_.columnAt[i] != kCity || cell.empty()) continue;
       if (!plan_.city || !*plan_.city) {
-        return RowProblem{"city", "city: this build has no atlas to look \"" + cell + "\" up in"};
+        return Fail(
+            RowProblem{"city", "city: this build has no atlas to look \"" + cell + "\" up in"});
       }
-      if (auto error = (*plan_.city)(cell, birth)) return RowProblem{"city", "city: " + *error};
+      if (auto placed = (*plan_.city)(cell, birth); !placed)
+        return Fail(RowProblem{"city", "city: " + placed.error()});
     }
     if (auto missing = MissingBirthOption(birth)) {
       const std::string text = AsColumnMessage(*missing);
-      return RowProblem{text.substr(0, text.find(' ')), text};
+      return Fail(RowProblem{text.substr(0, text.find(' ')), text});
     }
     if (auto error = ValidateChartData(ToChartDataFields(birth))) {
       const char* column = ColumnOfDialogField(error->field);
-      return RowProblem{column, std::string(column) + ": " + error->field + ": " + error->message};
+      return Fail(
+          RowProblem{column, std::string(column) + ": " + error->field + ": " + error->message});
     }
 
     // What `chart` casts for the same options at the same clock reading.
@@ -220,7 +228,7 @@ class RowWriter {
     json_.BeginObject();
     WriteChartMembers(json_, chart, plan_.needDerivations);
     json_.EndObject();
-    return std::nullopt;
+    return {};
   }
 
   void WriteCsv(std::string& out) {
@@ -335,10 +343,11 @@ bool Emit(const ChunkOutput& chunk, std::ostream& out, std::ostream& err, long& 
   return static_cast<bool>(out);
 }
 
-std::optional<std::string> ReadHeader(CsvRecordReader& reader, Plan& plan) {
+Result<void> ReadHeader(CsvRecordReader& reader, Plan& plan) {
   CsvRecord header;
-  if (!reader.Next(header)) return "the input is empty: the first line must name the columns";
-  if (!header.error.empty()) return "header: " + header.error;
+  if (!reader.Next(header))
+    return Fail("the input is empty: the first line must name the columns");
+  if (!header.error.empty()) return Fail("header: " + header.error);
   for (const std::string& cell : header.fields) {
     const std::string name = Lower(TrimBlanks(cell));
     int found = -1;
@@ -348,9 +357,9 @@ std::optional<std::string> ReadHeader(CsvRecordReader& reader, Plan& plan) {
     if (found < 0) {
       std::string known;
       for (const char* c : kBatchColumns) known += std::string(known.empty() ? "" : ",") + c;
-      return "header: unknown column \"" + name + "\" (the columns are " + known + ")";
+      return Fail("header: unknown column \"" + name + "\" (the columns are " + known + ")");
     }
-    if (plan.has[found]) return "header: the column \"" + name + "\" appears twice";
+    if (plan.has[found]) return Fail("header: the column \"" + name + "\" appears twice");
     plan.has[found] = true;
     plan.columnAt.push_back(static_cast<Column>(found));
   }
@@ -358,10 +367,10 @@ std::optional<std::string> ReadHeader(CsvRecordReader& reader, Plan& plan) {
   for (Column c : {kDate, kTime, kLon, kLat, kZone}) {
     const bool fromCity = plan.has[kCity] && (c == kLon || c == kLat || c == kZone);
     if (!plan.has[c] && !fromCity) {
-      return std::string("header: the column \"") + kBatchColumns[c] + "\" is required";
+      return Fail(std::string("header: the column \"") + kBatchColumns[c] + "\" is required");
     }
   }
-  return std::nullopt;
+  return Ok();
 }
 
 }  // namespace
@@ -391,24 +400,24 @@ std::vector<std::string> DefaultCsvColumns() {
   return columns;
 }
 
-std::optional<std::string> CheckBatchFields(const BatchSettings& settings) {
+Result<void> CheckBatchFields(const BatchSettings& settings) {
   const auto& members = ChartMemberNames();
   const auto& paths = ChartScalarPaths();
   for (const std::string& f : settings.fields) {
     if (settings.format == BatchFormat::JsonLines) {
       if (std::find(members.begin(), members.end(), f) == members.end()) {
-        return "--fields: \"" + f + "\" is not a member of the chart object";
+        return Fail("--fields: \"" + f + "\" is not a member of the chart object");
       }
     } else if (std::find(paths.begin(), paths.end(), f) == paths.end()) {
       if (std::find(members.begin(), members.end(), f) != members.end()) {
-        return "--fields: \"" + f + "\" holds several values; a CSV column names one, e.g. " +
-               f + "." + (f == "currentPeriod" ? "maha" : "0");
+        return Fail("--fields: \"" + f + "\" holds several values; a CSV column names one, e.g. " +
+                    f + "." + (f == "currentPeriod" ? "maha" : "0"));
       }
-      return "--fields: \"" + f + "\" is not a value of the chart object (e.g. julianDay, "
-             "positions.1.longitude)";
+      return Fail("--fields: \"" + f + "\" is not a value of the chart object (e.g. julianDay, "
+                  "positions.1.longitude)");
     }
   }
-  return std::nullopt;
+  return Ok();
 }
 
 int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const BatchSettings& settings) {
@@ -438,8 +447,8 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const Batch
   }
 
   CsvRecordReader reader(in);
-  if (auto error = ReadHeader(reader, plan)) {
-    err << "sarvexa-cli batch: " << *error << '\n';
+  if (auto header = ReadHeader(reader, plan); !header) {
+    err << "sarvexa-cli batch: " << header.error() << '\n';
     return 2;
   }
   if (plan.format == BatchFormat::Csv) {

@@ -8,7 +8,6 @@
 
 #include <functional>
 #include <iosfwd>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +15,7 @@
 #include "cli/birth_options.h"
 #include "cli/commands.h"
 #include "engine/dasha.h"
+#include "engine/result.h"
 
 namespace sarvexa::cli {
 
@@ -23,8 +23,7 @@ namespace sarvexa::cli {
 /// `--city` does, or returns the message for a name it cannot place. The
 /// atlas provides it; without one a row that names a city is refused. With
 /// --threads above 1 it is called from several threads at once.
-using CityLookup =
-    std::function<std::optional<std::string>(std::string_view city, BirthOptions& birth)>;
+using CityLookup = std::function<Result<void>(std::string_view city, BirthOptions& birth)>;
 
 enum class BatchFormat { JsonLines, Csv };
 
@@ -54,7 +53,7 @@ std::vector<std::string> DefaultCsvColumns();
 
 /// Checks `settings.fields` against the format; the message for the first
 /// name that is not a member (JSON) or not a scalar path (CSV).
-std::optional<std::string> CheckBatchFields(const BatchSettings& settings);
+Result<void> CheckBatchFields(const BatchSettings& settings);
 
 /// Reads the header and every row of `in`, writes one line per row to `out`
 /// (after a header line for CSV) and one line per bad row to `err`. Returns

@@ -60,8 +60,7 @@ void WriteGrahaSetArray(JsonWriter& json, const Sets& sets) {
 
 }  // namespace
 
-bool ParseClockReading(std::string_view optionName, std::string_view text,
-                       LocalClockReading& out, std::string& message) {
+Result<LocalClockReading> ParseClockReading(std::string_view optionName, std::string_view text) {
   std::string_view rest = text;
   LocalClockReading r;
   const bool shaped = TakeNumber(rest, 4, r.year) && TakeChar(rest, "-") &&
@@ -71,23 +70,15 @@ bool ParseClockReading(std::string_view optionName, std::string_view text,
                       TakeNumber(rest, 2, r.minute) && rest.empty();
   const std::string form = std::string(optionName) + ": expected YYYY-MM-DDTHH:MM (24-hour), got \"" +
                            std::string(text) + "\"";
-  if (!shaped) {
-    message = form;
-    return false;
-  }
-  if (r.month < 1 || r.month > 12 || r.day < 1 || r.hour > 23 || r.minute > 59) {
-    message = form + ": month 01..12, day 01..31, hour 00..23, minutes 00..59";
-    return false;
-  }
+  if (!shaped) return Fail(form);
+  if (r.month < 1 || r.month > 12 || r.day < 1 || r.hour > 23 || r.minute > 59)
+    return Fail(form + ": month 01..12, day 01..31, hour 00..23, minutes 00..59");
   // The day must exist in its month: the date must survive the round trip
   // through the day number.
   const CivilDate back = DateFromDayNumber(DayNumberFromDate(r.year, r.month, r.day));
-  if (back.day != r.day || back.month != r.month || back.year != r.year) {
-    message = form + ": no such date (day 01..28, 29, 30 or 31 as the month has)";
-    return false;
-  }
-  out = r;
-  return true;
+  if (back.day != r.day || back.month != r.month || back.year != r.year)
+    return Fail(form + ": no such date (day 01..28, 29, 30 or 31 as the month has)");
+  return r;
 }
 
 void WriteGrahaSet(JsonWriter& json, GrahaSet set) {

@@ -15,14 +15,14 @@
 #include "document/chart_snapshot.h"
 #include "engine/dasha.h"
 #include "engine/horoscope.h"
+#include "engine/result.h"
 
 namespace sarvexa::cli {
 
 /// Parses "YYYY-MM-DDTHH:MM" (24-hour; a space may stand for the T) into a
-/// clock reading, checking the date and the ranges. On failure `message`
-/// receives one line naming `optionName`.
-bool ParseClockReading(std::string_view optionName, std::string_view text,
-                       LocalClockReading& out, std::string& message);
+/// clock reading, checking the date and the ranges. A failure is one line
+/// naming `optionName`.
+Result<LocalClockReading> ParseClockReading(std::string_view optionName, std::string_view text);
 
 /// A GrahaSet as an array of GrahaIndex numbers.
 void WriteGrahaSet(JsonWriter& json, GrahaSet set);

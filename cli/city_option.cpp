@@ -8,29 +8,29 @@ namespace sarvexa::cli {
 
 int Hour24(const BirthOptions& o) { return (o.hour == 12 ? 0 : o.hour) + (o.isPm == 1 ? 12 : 0); }
 
-std::optional<std::string> ResolveCity(BirthOptions& o, Atlas& atlas) {
-  if (o.city.empty()) return std::nullopt;
+Result<void> ResolveCity(BirthOptions& o, Atlas& atlas) {
+  if (o.city.empty()) return Ok();
   if (!o.hasDate || !o.hasTime) {
-    return "--city needs --date and --time: the zone in force depends on them";
+    return Fail("--city needs --date and --time: the zone in force depends on them");
   }
   const auto found = atlas.Places().Search(o.city, 1);
   if (found.empty()) {
-    return "--city: no place of the atlas matches \"" + o.city +
-           "\" (try sarvexa-cli places NAME)";
+    return Fail("--city: no place of the atlas matches \"" + o.city +
+                "\" (try sarvexa-cli places NAME)");
   }
   const AtlasPlace& place = *found.front();
   const LocalMoment moment{o.year, o.monthIndex + 1, o.day, Hour24(o), o.minute};
   const auto info = atlas.ZoneAt(place.zoneName, moment);
-  if (!info) return "--city: the time-zone database has no zone \"" + place.zoneName + "\"";
+  if (!info) return Fail("--city: the time-zone database has no zone \"" + place.zoneName + "\"");
   const ZoneFields zone = ZoneFieldsFor(*info, place.zoneName, place.lonDegEast, o.fold);
   if (zone.unresolved) {
     const std::string when = FormatText("%04d-%02d-%02d %02d:%02d", o.year, o.monthIndex + 1,
                                         o.day, Hour24(o), o.minute);
-    return "--city: local time " + when +
-           (zone.kind == LocalTimeKind::Gap
-                ? " does not exist in " + place.zoneName + " (the clocks went forward)"
-                : " occurs twice in " + place.zoneName + " (the clocks went back)") +
-           "; choose with --fold earlier|later";
+    return Fail("--city: local time " + when +
+                (zone.kind == LocalTimeKind::Gap
+                     ? " does not exist in " + place.zoneName + " (the clocks went forward)"
+                     : " occurs twice in " + place.zoneName + " (the clocks went back)") +
+                "; choose with --fold earlier|later");
   }
 
   BirthOptions filled = o;
@@ -60,11 +60,11 @@ std::optional<std::string> ResolveCity(BirthOptions& o, Atlas& atlas) {
     o.dstHours = zone.dstHours;
   }
   if (o.place.empty()) o.place = PlaceFieldText(place, kChartDataPlaceMaxChars);
-  return std::nullopt;
+  return Ok();
 }
 
-std::optional<std::string> ResolveCity(BirthOptions& o) {
-  if (o.city.empty()) return std::nullopt;
+Result<void> ResolveCity(BirthOptions& o) {
+  if (o.city.empty()) return Ok();
   const std::unique_ptr<Atlas> atlas = OpenSystemAtlas();
   return ResolveCity(o, *atlas);
 }

@@ -1,11 +1,11 @@
 #pragma once
 // --city: the birth place and its legal time taken from the atlas.
 
-#include <optional>
 #include <string>
 
 #include "cli/birth_options.h"
 #include "document/atlas.h"
+#include "engine/result.h"
 
 namespace sarvexa::cli {
 
@@ -16,10 +16,10 @@ namespace sarvexa::cli {
 /// rounding). One line of error when no place matches, when --date or
 /// --time is missing, or when the clock time falls in a gap or an overlap
 /// and --fold does not choose. Nothing happens without --city.
-std::optional<std::string> ResolveCity(BirthOptions& options, Atlas& atlas);
+Result<void> ResolveCity(BirthOptions& options, Atlas& atlas);
 
 /// The same over the system's atlas, opened only when --city was given.
-std::optional<std::string> ResolveCity(BirthOptions& options);
+Result<void> ResolveCity(BirthOptions& options);
 
 /// Hour of the options in 24-hour form.
 int Hour24(const BirthOptions& options);

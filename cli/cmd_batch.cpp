@@ -39,32 +39,27 @@ std::vector<std::string> SplitList(const std::string& text) {
   }
 }
 
-bool ParseBatchArguments(const Arguments& args, BatchOptions& o, std::string& message) {
+Result<BatchOptions> ParseBatchArguments(const Arguments& args) {
+  BatchOptions o;
+  std::string message;  // a birth option's reason for refusing its value
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& name = args[i];
     const bool hasValue = i + 1 < args.size();
     if (name == "--help" || name == "-h") {
       o.help = true;
     } else if (name == "--fields" || name == "--format" || name == "--threads" || name == "--now") {
-      if (!hasValue) {
-        message = name + ": a value is required (see sarvexa-cli batch --help)";
-        return false;
-      }
+      if (!hasValue) return Fail(ValueRequired(name, "batch"));
       const std::string& value = args[++i];
       if (name == "--fields") {
         o.settings.fields = SplitList(value);
-        if (o.settings.fields.empty()) {
-          message = "--fields: name at least one member";
-          return false;
-        }
+        if (o.settings.fields.empty()) return Fail("--fields: name at least one member");
       } else if (name == "--format") {
         if (value == "json") {
           o.settings.format = BatchFormat::JsonLines;
         } else if (value == "csv") {
           o.settings.format = BatchFormat::Csv;
         } else {
-          message = "--format: expected json or csv (got \"" + value + "\")";
-          return false;
+          return Fail("--format: expected json or csv (got \"" + value + "\")");
         }
       } else if (name == "--threads") {
         int n = 0;
@@ -73,24 +68,23 @@ bool ParseBatchArguments(const Arguments& args, BatchOptions& o, std::string& me
           digits = digits && c >= '0' && c <= '9';
           if (digits) n = n * 10 + (c - '0');
         }
-        if (!digits || n < 1 || n > kMaxThreads) {
-          message = "--threads: expected a whole number 1.." + std::to_string(kMaxThreads) +
-                    " (got \"" + value + "\")";
-          return false;
-        }
+        if (!digits || n < 1 || n > kMaxThreads)
+          return Fail("--threads: expected a whole number 1.." + std::to_string(kMaxThreads) +
+                      " (got \"" + value + "\")");
         o.settings.threads = n;
       } else {
-        if (!ParseClockReading(name, value, o.settings.now, message)) return false;
+        const Result<LocalClockReading> now = ParseClockReading(name, value);
+        if (!now) return Fail(now.error());
+        o.settings.now = *now;
         o.nowGiven = true;
       }
     } else if ((name == "-" || name.rfind("-", 0) != 0) && !o.inputPath) {
       o.inputPath = name;
     } else {
-      message = "unknown option \"" + name + "\" (see sarvexa-cli batch --help)";
-      return false;
+      return Fail(UnknownOption(name, "batch"));
     }
   }
-  return true;
+  return o;
 }
 
 }  // namespace
@@ -139,18 +133,18 @@ void PrintBatchHelp(std::ostream& out) {
 }
 
 int RunBatchCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
-  BatchOptions o;
-  std::string message;
-  if (!ParseBatchArguments(args, o, message)) {
-    err << "sarvexa-cli batch: " << message << '\n';
+  Result<BatchOptions> parsed = ParseBatchArguments(args);
+  if (!parsed) {
+    err << "sarvexa-cli batch: " << parsed.error() << '\n';
     return kExitUsage;
   }
+  BatchOptions& o = *parsed;
   if (o.help) {
     PrintBatchHelp(out);
     return 0;
   }
-  if (auto error = CheckBatchFields(o.settings)) {
-    err << "sarvexa-cli batch: " << *error << '\n';
+  if (auto fields = CheckBatchFields(o.settings); !fields) {
+    err << "sarvexa-cli batch: " << fields.error() << '\n';
     return kExitUsage;
   }
   // One clock reading for the whole run, so that every row without its own
@@ -160,13 +154,15 @@ int RunBatchCommand(const Arguments& args, std::ostream& out, std::ostream& err)
   // one worker at a time: its place list is read on first use.
   std::unique_ptr<Atlas> atlas;
   std::mutex atlasLock;
-  o.settings.city = [&](std::string_view city, BirthOptions& birth) -> std::optional<std::string> {
+  o.settings.city = [&](std::string_view city, BirthOptions& birth) -> Result<void> {
     const std::lock_guard<std::mutex> hold(atlasLock);
     if (!atlas) atlas = OpenSystemAtlas();
     birth.city = std::string(city);
-    auto error = ResolveCity(birth, *atlas);
-    if (error && error->rfind("--city: ", 0) == 0) error->erase(0, 8);
-    return error;
+    auto placed = ResolveCity(birth, *atlas);
+    if (placed) return Ok();
+    // The row's message names its column, not the chart option.
+    const std::string& why = placed.error();
+    return Fail(why.rfind("--city: ", 0) == 0 ? why.substr(8) : why);
   };
 
   if (!o.inputPath || *o.inputPath == "-") return RunBatch(std::cin, out, err, o.settings);

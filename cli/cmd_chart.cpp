@@ -25,14 +25,16 @@ struct ChartOptions {
   bool help = false;
 };
 
-// Fills `options` from the arguments; on a bad or unknown option returns
-// false with a one-line message.
-bool ParseChartArguments(const Arguments& args, ChartOptions& options, std::string& message) {
+// The options of the arguments; a bad or unknown option fails with a
+// one-line message.
+Result<ChartOptions> ParseChartArguments(const Arguments& args) {
+  ChartOptions options;
+  std::string message;  // a birth option's reason for refusing its value
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& name = args[i];
-    const OptionMatch exportMatch = TakeExportOption(args, i, options.exports, message);
-    if (exportMatch == OptionMatch::Error) return false;
-    if (exportMatch == OptionMatch::Taken) {
+    const Result<OptionMatch> exportMatch = TakeExportOption(args, i, options.exports);
+    if (!exportMatch) return Fail(exportMatch.error());
+    if (*exportMatch == OptionMatch::Taken) {
       --i;  // the loop steps past the option's value
       continue;
     }
@@ -41,47 +43,29 @@ bool ParseChartArguments(const Arguments& args, ChartOptions& options, std::stri
     } else if (name == "--help" || name == "-h") {
       options.help = true;
     } else if (name == "--svx") {
-      if (i + 1 >= args.size() || args[i + 1].empty()) {
-        message = "--svx needs a file name ('-' for standard output)";
-        return false;
-      }
+      if (i + 1 >= args.size() || args[i + 1].empty())
+        return Fail(kSvxNeedsFileName);
       options.svxPath = args[++i];
     } else if (name == "--now") {
-      if (i + 1 >= args.size()) {
-        message = name + ": a value is required (see sarvexa-cli chart --help)";
-        return false;
-      }
-      LocalClockReading now;
-      if (!ParseClockReading(name, args[++i], now, message)) return false;
-      options.now = now;
+      if (i + 1 >= args.size()) return Fail(ValueRequired(name, "chart"));
+      const Result<LocalClockReading> now = ParseClockReading(name, args[++i]);
+      if (!now) return Fail(now.error());
+      options.now = *now;
     } else if (IsBirthOption(name)) {
-      if (i + 1 >= args.size()) {
-        message = name + ": a value is required (see sarvexa-cli chart --help)";
-        return false;
-      }
-      if (ParseBirthOption(name, args[++i], options.birth, message) != OptionStatus::Accepted) {
-        return false;
-      }
+      if (i + 1 >= args.size()) return Fail(ValueRequired(name, "chart"));
+      if (ParseBirthOption(name, args[++i], options.birth, message) != OptionStatus::Accepted)
+        return Fail(message);
     } else {
-      message = "unknown option \"" + name + "\" (see sarvexa-cli chart --help)";
-      return false;
+      return Fail(UnknownOption(name, "chart"));
     }
   }
-  if (options.help) return true;
-  if (auto error = ResolveCity(options.birth)) {
-    message = *error;
-    return false;
-  }
-  if (auto missing = MissingBirthOption(options.birth)) {
-    message = *missing;
-    return false;
-  }
+  if (options.help) return options;
+  if (auto placed = ResolveCity(options.birth); !placed) return Fail(placed.error());
+  if (auto missing = MissingBirthOption(options.birth)) return Fail(*missing);
   // The "Chart Data" dialog's checks, in its order.
-  if (auto error = ValidateChartData(ToChartDataFields(options.birth))) {
-    message = error->field + ": " + error->message;
-    return false;
-  }
-  return true;
+  if (auto error = ValidateChartData(ToChartDataFields(options.birth)))
+    return Fail(error->field + ": " + error->message);
+  return options;
 }
 
 }  // namespace
@@ -131,18 +115,19 @@ void PrintChartHelp(std::ostream& out) {
 }
 
 int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
-  ChartOptions options;
-  std::string message;
-  if (!ParseChartArguments(args, options, message)) {
-    err << "sarvexa-cli chart: " << message << '\n';
+  Result<ChartOptions> parsed = ParseChartArguments(args);
+  if (!parsed) {
+    err << "sarvexa-cli chart: " << parsed.error() << '\n';
     return kExitUsage;
   }
+  ChartOptions& options = *parsed;
   if (options.help) {
     PrintChartHelp(out);
     return 0;
   }
-  if (auto conflict = StandardOutputConflict(options.json, options.exports, options.svxPath)) {
-    err << "sarvexa-cli chart: " << *conflict << '\n';
+  if (auto outputs = StandardOutputConflict(options.json, options.exports, options.svxPath);
+      !outputs) {
+    err << "sarvexa-cli chart: " << outputs.error() << '\n';
     return kExitUsage;
   }
   const LocalClockReading now = options.now ? *options.now : ReadSystemLocalClock();
@@ -160,15 +145,15 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
   if (options.svxPath) {
     const ChartFileRecord record{options.birth.firstName, options.birth.lastName,
                                  options.birth.place, h, options.birth.zoneName};
-    if (auto error = SaveChartFile(*options.svxPath, record, out)) {
-      err << "sarvexa-cli chart: " << *error << '\n';
+    if (auto written = SaveChartFile(*options.svxPath, record, out); !written) {
+      err << "sarvexa-cli chart: " << written.error() << '\n';
       return 1;
     }
   }
   if (options.exports.any()) {
     chart.chartStyle = ChartStyleFromSetting(StoredChartStyle());
-    if (auto error = WriteExports(options.exports, chart, out)) {
-      err << "sarvexa-cli chart: " << *error << '\n';
+    if (auto written = WriteExports(options.exports, chart, out); !written) {
+      err << "sarvexa-cli chart: " << written.error() << '\n';
       return 1;
     }
   }

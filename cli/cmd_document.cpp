@@ -30,43 +30,34 @@ struct OutputOptions {
   bool help = false;
 };
 
-enum class Taken { No, Yes, Error };
-
-Taken TakeOutputOption(const Arguments& args, std::size_t& i, OutputOptions& o,
-                       std::string& message) {
-  const OptionMatch m = TakeExportOption(args, i, o.exports, message);
-  if (m == OptionMatch::Error) return Taken::Error;
-  if (m == OptionMatch::Taken) return Taken::Yes;  // i is past the value already
+Result<OptionMatch> TakeOutputOption(const Arguments& args, std::size_t& i, OutputOptions& o) {
+  const Result<OptionMatch> m = TakeExportOption(args, i, o.exports);
+  if (!m || *m == OptionMatch::Taken) return m;  // i is past the value already
   const std::string& name = args[i];
   if (name == "--json") {
     o.json = true;
   } else if (name == "--help" || name == "-h") {
     o.help = true;
   } else if (name == "--svx") {
-    if (i + 1 >= args.size() || args[i + 1].empty()) {
-      message = "--svx needs a file name ('-' for standard output)";
-      return Taken::Error;
-    }
+    if (i + 1 >= args.size() || args[i + 1].empty())
+      return Fail(kSvxNeedsFileName);
     o.svxPath = args[i + 1];
     i += 2;
-    return Taken::Yes;
+    return OptionMatch::Taken;
   } else if (name == "--now") {
-    if (i + 1 >= args.size()) {
-      message = "--now: a value is required";
-      return Taken::Error;
-    }
+    if (i + 1 >= args.size()) return Fail(ValueRequired(name));
     // The same form and checks as `chart --now`: a day the month does not
     // have is no clock reading.
-    LocalClockReading reading;
-    if (!ParseClockReading(name, args[i + 1], reading, message)) return Taken::Error;
-    o.now = reading;
+    const Result<LocalClockReading> reading = ParseClockReading(name, args[i + 1]);
+    if (!reading) return Fail(reading.error());
+    o.now = *reading;
     i += 2;
-    return Taken::Yes;
+    return OptionMatch::Taken;
   } else {
-    return Taken::No;
+    return OptionMatch::NotMine;
   }
   ++i;
-  return Taken::Yes;
+  return OptionMatch::Taken;
 }
 
 // The clock a document reads: --now when given, else the computer's.
@@ -98,14 +89,14 @@ int Emit(const char* command, const ChartDocument& doc, const OutputOptions& o, 
   if (o.svxPath) {
     const ChartFileRecord record{doc.firstName(), doc.lastName(), doc.place(), doc.horoscope(),
                                  doc.zoneName()};
-    if (auto error = SaveChartFile(*o.svxPath, record, out)) {
-      err << "sarvexa-cli " << command << ": " << *error << '\n';
+    if (auto written = SaveChartFile(*o.svxPath, record, out); !written) {
+      err << "sarvexa-cli " << command << ": " << written.error() << '\n';
       return 1;
     }
   }
   if (o.exports.any()) {
-    if (auto error = WriteExports(o.exports, doc.snapshot(), out)) {
-      err << "sarvexa-cli " << command << ": " << *error << '\n';
+    if (auto written = WriteExports(o.exports, doc.snapshot(), out); !written) {
+      err << "sarvexa-cli " << command << ": " << written.error() << '\n';
       return 1;
     }
   }
@@ -134,13 +125,13 @@ std::string PrasnaFieldSource(const std::string& field, const std::vector<std::s
 
 }  // namespace
 
-std::optional<std::string> SaveChartFile(const std::string& path, const ChartFileRecord& record,
-                                         std::ostream& out) {
+Result<void> SaveChartFile(const std::string& path, const ChartFileRecord& record,
+                           std::ostream& out) {
   const std::string bytes = EncodeChartFile(record);
   if (path == "-") {
     // A failed write to standard output is reported when the command ends.
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return std::nullopt;
+    return Ok();
   }
   return WriteFileReplacing(path, bytes);
 }
@@ -169,7 +160,6 @@ void PrintOpenHelp(std::ostream& out) {
 int RunOpenCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
   OutputOptions o;
   std::optional<std::string> file;
-  std::string message;
   bool optionsEnded = false;  // after "--" every argument is a file name
   for (std::size_t i = 0; i < args.size();) {
     if (!optionsEnded && args[i] == "--") {
@@ -177,12 +167,13 @@ int RunOpenCommand(const Arguments& args, std::ostream& out, std::ostream& err) 
       ++i;
       continue;
     }
-    const Taken t = optionsEnded ? Taken::No : TakeOutputOption(args, i, o, message);
-    if (t == Taken::Error) {
-      err << "sarvexa-cli open: " << message << '\n';
+    const Result<OptionMatch> t =
+        optionsEnded ? OptionMatch::NotMine : TakeOutputOption(args, i, o);
+    if (!t) {
+      err << "sarvexa-cli open: " << t.error() << '\n';
       return kExitUsage;
     }
-    if (t == Taken::Yes) continue;
+    if (*t == OptionMatch::Taken) continue;
     if (!optionsEnded && !args[i].empty() && args[i][0] == '-' && args[i] != "-") {
       err << "sarvexa-cli open: unknown option \"" << args[i] << "\" (see sarvexa-cli open --help)\n";
       return kExitUsage;
@@ -197,8 +188,8 @@ int RunOpenCommand(const Arguments& args, std::ostream& out, std::ostream& err) 
     PrintOpenHelp(out);
     return 0;
   }
-  if (auto conflict = StandardOutputConflict(o.json, o.exports, o.svxPath)) {
-    err << "sarvexa-cli open: " << *conflict << '\n';
+  if (auto outputs = StandardOutputConflict(o.json, o.exports, o.svxPath); !outputs) {
+    err << "sarvexa-cli open: " << outputs.error() << '\n';
     return kExitUsage;
   }
   if (!file) {
@@ -211,8 +202,8 @@ int RunOpenCommand(const Arguments& args, std::ostream& out, std::ostream& err) 
   }
   IniFileSettingsStore settings = StoredSettings();
   ChartDocument doc(settings, ClockFor(o));
-  if (auto error = doc.open(*file)) {
-    err << "sarvexa-cli open: " << *file << ": " << *error << '\n';
+  if (auto opened = doc.open(*file); !opened) {
+    err << "sarvexa-cli open: " << *file << ": " << opened.error() << '\n';
     return 1;
   }
   return Emit("open", doc, o, out, err);
@@ -249,12 +240,12 @@ int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err
   std::vector<std::string> given;  // the place options named on the command line
   std::string message;
   for (std::size_t i = 0; i < args.size();) {
-    const Taken t = TakeOutputOption(args, i, o, message);
-    if (t == Taken::Error) {
-      err << "sarvexa-cli prasna: " << message << '\n';
+    const Result<OptionMatch> t = TakeOutputOption(args, i, o);
+    if (!t) {
+      err << "sarvexa-cli prasna: " << t.error() << '\n';
       return kExitUsage;
     }
-    if (t == Taken::Yes) continue;
+    if (*t == OptionMatch::Taken) continue;
     const std::string& name = args[i];
     if (name != "--place" && name != "--lon" && name != "--lat" && name != "--zone" &&
         name != "--dst") {
@@ -262,7 +253,7 @@ int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err
       return kExitUsage;
     }
     if (i + 1 >= args.size()) {
-      err << "sarvexa-cli prasna: " << name << ": a value is required\n";
+      err << "sarvexa-cli prasna: " << ValueRequired(name) << "\n";
       return kExitUsage;
     }
     const std::string& value = args[i + 1];
@@ -282,8 +273,8 @@ int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err
     PrintPrasnaHelp(out);
     return 0;
   }
-  if (auto conflict = StandardOutputConflict(o.json, o.exports, o.svxPath)) {
-    err << "sarvexa-cli prasna: " << *conflict << '\n';
+  if (auto outputs = StandardOutputConflict(o.json, o.exports, o.svxPath); !outputs) {
+    err << "sarvexa-cli prasna: " << outputs.error() << '\n';
     return kExitUsage;
   }
 
@@ -301,9 +292,9 @@ int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err
     // The same checks as the "Set Location for Prasna" dialog; the store is
     // the read-only view of the desktop program's settings, so nothing is
     // written to its file.
-    if (auto error = doc.setPrasnaLocation(f)) {
-      err << "sarvexa-cli prasna: " << PrasnaFieldSource(error->field, given) << ": "
-          << error->message << '\n';
+    if (auto taken = doc.setPrasnaLocation(f); !taken) {
+      err << "sarvexa-cli prasna: " << PrasnaFieldSource(taken.error().field, given) << ": "
+          << taken.error().message << '\n';
       return kExitUsage;
     }
   }

@@ -5,11 +5,11 @@
 // option that saves a chart file.
 
 #include <iosfwd>
-#include <optional>
 #include <string>
 
 #include "cli/commands.h"
 #include "document/chart_file.h"
+#include "engine/result.h"
 
 namespace sarvexa::cli {
 
@@ -22,9 +22,13 @@ void PrintOpenHelp(std::ostream& out);
 int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err);
 void PrintPrasnaHelp(std::ostream& out);
 
+/// The complaint about --svx without a file name.
+inline constexpr const char* kSvxNeedsFileName =
+    "--svx needs a file name ('-' for standard output)";
+
 /// Writes a chart file: to `out` when path is "-", else through a temporary
 /// file renamed over the target. The error message on failure.
-std::optional<std::string> SaveChartFile(const std::string& path, const ChartFileRecord& record,
-                                         std::ostream& out);
+Result<void> SaveChartFile(const std::string& path, const ChartFileRecord& record,
+                           std::ostream& out);
 
 }  // namespace sarvexa::cli

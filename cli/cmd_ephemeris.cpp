@@ -30,61 +30,41 @@ int Digits(const std::string& text, std::size_t maxDigits) {
 
 }  // namespace
 
-std::int32_t ParseEphemerisStart(const std::string& text, std::string& error) {
+Result<std::int32_t> ParseEphemerisStart(const std::string& text) {
   const auto dash1 = text.find('-');
   const auto dash2 = dash1 == std::string::npos ? std::string::npos : text.find('-', dash1 + 1);
-  if (dash2 == std::string::npos) {
-    error = "--from must be a date YYYY-MM-DD, not '" + text + "'";
-    return 0;
-  }
+  if (dash2 == std::string::npos)
+    return Fail("--from must be a date YYYY-MM-DD, not '" + text + "'");
   const int year = Digits(text.substr(0, dash1), 4);
   const int month = Digits(text.substr(dash1 + 1, dash2 - dash1 - 1), 2);
   const int day = Digits(text.substr(dash2 + 1), 2);
-  if (year < 0 || month < 0 || day < 0) {
-    error = "--from must be a date YYYY-MM-DD, not '" + text + "'";
-    return 0;
-  }
-  if (year < 1800 || year > 2100) {
-    error = "--from: the year must be between 1800 and 2100";
-    return 0;
-  }
-  if (month < 1 || month > 12) {
-    error = "--from: the month must be between 1 and 12";
-    return 0;
-  }
-  if (day > 31) {
-    error = "--from: the day must be between 0 and 31";
-    return 0;
-  }
+  if (year < 0 || month < 0 || day < 0)
+    return Fail("--from must be a date YYYY-MM-DD, not '" + text + "'");
+  if (year < 1800 || year > 2100) return Fail("--from: the year must be between 1800 and 2100");
+  if (month < 1 || month > 12) return Fail("--from: the month must be between 1 and 12");
+  if (day > 31) return Fail("--from: the day must be between 0 and 31");
   return DayNumberFromDate(year, month, day);
 }
 
-OptionMatch TakeEphemerisOption(const std::vector<std::string>& args, std::size_t& i,
-                                EphemerisOptions& options, std::string& error) {
+Result<OptionMatch> TakeEphemerisOption(const std::vector<std::string>& args, std::size_t& i,
+                                        EphemerisOptions& options) {
   const std::string& name = args[i];
   if (name != "--from" && name != "--interval" && name != "--rows") return OptionMatch::NotMine;
-  if (i + 1 >= args.size()) {
-    error = name + " needs a value";
-    return OptionMatch::Error;
-  }
+  if (i + 1 >= args.size()) return Fail(cli::NeedsValue(name));
   const std::string& value = args[i + 1];
   if (name == "--from") {
-    const std::int32_t day = ParseEphemerisStart(value, error);
-    if (day == 0) return OptionMatch::Error;
-    options.startDay = day;
+    const Result<std::int32_t> day = ParseEphemerisStart(value);
+    if (!day) return Fail(day.error());
+    options.startDay = *day;
   } else if (name == "--interval") {
     const auto interval = EphemerisIntervalFromName(value);
-    if (!interval) {
-      error = "--interval must be daily, weekly, monthly or yearly, not '" + value + "'";
-      return OptionMatch::Error;
-    }
+    if (!interval)
+      return Fail("--interval must be daily, weekly, monthly or yearly, not '" + value + "'");
     options.interval = *interval;
   } else {
     const int rows = Digits(value, 5);
-    if (rows < 1 || rows > 10000) {
-      error = "--rows must be a number from 1 to 10000, not '" + value + "'";
-      return OptionMatch::Error;
-    }
+    if (rows < 1 || rows > 10000)
+      return Fail("--rows must be a number from 1 to 10000, not '" + value + "'");
     options.rows = rows;
   }
   i += 2;
@@ -123,21 +103,21 @@ int RunEphemerisCommand(const std::vector<std::string>& args, std::ostream& out,
       PrintEphemerisHelp(out);
       return 0;
     }
-    std::string error;
-    const OptionMatch match = TakeEphemerisOption(args, i, options, error);
-    if (match == OptionMatch::Taken) continue;
-    if (match == OptionMatch::Error) {
-      err << "sarvexa-cli ephemeris: " << error << "\n";
+    const Result<OptionMatch> match = TakeEphemerisOption(args, i, options);
+    if (!match) {
+      err << "sarvexa-cli ephemeris: " << match.error() << "\n";
       return kExitUsage;
     }
+    if (*match == OptionMatch::Taken) continue;
     if (name == "--open" || IsBirthOption(name)) {
       if (i + 1 >= args.size()) {
-        err << "sarvexa-cli ephemeris: " << name << " needs a value\n";
+        err << "sarvexa-cli ephemeris: " << NeedsValue(name) << "\n";
         return kExitUsage;
       }
       if (name == "--open") {
         openPath = args[i + 1];
       } else {
+        std::string error;
         if (ParseBirthOption(name, args[i + 1], birth, error) == OptionStatus::Rejected) {
           err << "sarvexa-cli ephemeris: " << error << "\n";
           return kExitUsage;
@@ -158,15 +138,15 @@ int RunEphemerisCommand(const std::vector<std::string>& args, std::ostream& out,
     }
     MemorySettingsStore store;
     ChartDocument document(store, ReadSystemLocalClock);
-    if (auto error = document.open(*openPath)) {
-      err << "sarvexa-cli ephemeris: " << *error << "\n";
+    if (auto opened = document.open(*openPath); !opened) {
+      err << "sarvexa-cli ephemeris: " << opened.error() << "\n";
       return 1;
     }
     out << EphemerisReport(document.place(), document.horoscope(), options);
     return 0;
   }
-  if (auto error = ResolveCity(birth)) {
-    err << "sarvexa-cli ephemeris: " << *error << "\n";
+  if (auto placed = ResolveCity(birth); !placed) {
+    err << "sarvexa-cli ephemeris: " << placed.error() << "\n";
     return kExitUsage;
   }
   if (auto missing = MissingBirthOption(birth)) {

@@ -26,12 +26,11 @@ struct EphemerisOptions {
 };
 
 /// If args[i] is one of the ephemeris options, takes it and its value.
-OptionMatch TakeEphemerisOption(const std::vector<std::string>& args, std::size_t& i,
-                                EphemerisOptions& options, std::string& error);
+Result<OptionMatch> TakeEphemerisOption(const std::vector<std::string>& args, std::size_t& i,
+                                        EphemerisOptions& options);
 
-/// Parses "YYYY-MM-DD" within the dialog's ranges into a Julian Day Number;
-/// on failure returns 0 and sets `error`.
-std::int32_t ParseEphemerisStart(const std::string& text, std::string& error);
+/// Parses "YYYY-MM-DD" within the dialog's ranges into a Julian Day Number.
+Result<std::int32_t> ParseEphemerisStart(const std::string& text);
 
 /// The report: "Ephemeris for <place>   Longitude: ..  Latitude: .. 12:00 AM",
 /// then the header line and one line per row.

@@ -65,7 +65,7 @@ std::string Lower(std::string s) {
 }
 
 /// "chart", "maha-bukti", "pratyantar:Ve", ... into the view state.
-bool ParsePage(const std::string& text, ViewState& view, std::string& error) {
+Result<void> ParsePage(const std::string& text, ViewState& view) {
   const std::string page = Lower(text);
   struct Name { const char* name; DisplayMode mode; };
   constexpr Name kPages[] = {{"chart", DisplayMode::Chart},
@@ -77,7 +77,7 @@ bool ParsePage(const std::string& text, ViewState& view, std::string& error) {
   for (const auto& p : kPages) {
     if (page == p.name) {
       view.displayMode = p.mode;
-      return true;
+      return Ok();
     }
   }
   const std::string prefix = "pratyantar:";
@@ -87,20 +87,18 @@ bool ParsePage(const std::string& text, ViewState& view, std::string& error) {
       if (lord == Lower(kDashaTwoLetterNames[l])) {
         view.displayMode = DisplayMode::Pratyantar;
         view.pratyantarLord = l;
-        return true;
+        return Ok();
       }
     }
-    error = "--page pratyantar:LORD needs a lord Ke, Ve, Su, Mo, Ma, Ra, Ju, Sa or Me, not '" +
-            text.substr(prefix.size()) + "'";
-    return false;
+    return Fail("--page pratyantar:LORD needs a lord Ke, Ve, Su, Mo, Ma, Ra, Ju, Sa or Me, not '" +
+                text.substr(prefix.size()) + "'");
   }
-  error = "--page must be chart, maha-bukti, pratyantar:LORD, divisional, ephemeris, sa or "
-          "transits, not '" + text + "'";
-  return false;
+  return Fail("--page must be chart, maha-bukti, pratyantar:LORD, divisional, ephemeris, sa or "
+              "transits, not '" + text + "'");
 }
 
 /// "WxH" with each side 16..8000 pixels.
-bool ParseSize(const std::string& text, QSize& size, std::string& error) {
+Result<QSize> ParseSize(const std::string& text) {
   const auto x = text.find_first_of("xX");
   auto number = [](const std::string& s) -> int {
     if (s.empty() || s.size() > 5) return -1;
@@ -111,32 +109,25 @@ bool ParseSize(const std::string& text, QSize& size, std::string& error) {
   };
   const int w = x == std::string::npos ? -1 : number(text.substr(0, x));
   const int h = x == std::string::npos ? -1 : number(text.substr(x + 1));
-  if (w < 16 || h < 16 || w > 8000 || h > 8000) {
-    error = "--size must be WIDTHxHEIGHT in pixels, each 16..8000, not '" + text + "'";
-    return false;
-  }
-  size = QSize(w, h);
-  return true;
+  if (w < 16 || h < 16 || w > 8000 || h > 8000)
+    return Fail("--size must be WIDTHxHEIGHT in pixels, each 16..8000, not '" + text + "'");
+  return QSize(w, h);
 }
 
 /// "YYYY-MM-DDTHH:MM" into a clock reading (the clock's own ranges).
-bool ParseMoment(const std::string& name, const std::string& text, LocalClockReading& out,
-                 std::string& error) {
+Result<LocalClockReading> ParseMoment(const std::string& name, const std::string& text) {
   int y = 0, mo = 0, d = 0, h = 0, mi = 0;
   char tail = 0;
   if (text.size() != 16 ||
       std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d%c", &y, &mo, &d, &h, &mi, &tail) != 5 ||
       y < 1700 || y > 2300 || mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 ||
       h < 0 || mi < 0) {
-    error = name + " must be YYYY-MM-DDTHH:MM (year 1700..2300), not '" + text + "'";
-    return false;
+    return Fail(name + " must be YYYY-MM-DDTHH:MM (year 1700..2300), not '" + text + "'");
   }
-  out = LocalClockReading{y, mo, d, h, mi};
-  return true;
+  return LocalClockReading{y, mo, d, h, mi};
 }
 
-OptionMatch TakeRenderOption(const Arguments& args, std::size_t& i, RenderOptions& o,
-                             std::string& error) {
+Result<OptionMatch> TakeRenderOption(const Arguments& args, std::size_t& i, RenderOptions& o) {
   const std::string& name = args[i];
   static const char* const kNames[] = {"--page",  "--variant", "--style", "--color",  "--png",
                                        "--pdf",   "--size",    "--paper", "--dpi",    "--now",
@@ -151,27 +142,24 @@ OptionMatch TakeRenderOption(const Arguments& args, std::size_t& i, RenderOption
       std::end(kNames)) {
     return OptionMatch::NotMine;
   }
-  if (i + 1 >= args.size()) {
-    error = name + " needs a value";
-    return OptionMatch::Error;
-  }
+  if (i + 1 >= args.size()) return Fail(NeedsValue(name));
   const std::string& value = args[i + 1];
   const std::string v = Lower(value);
-  bool ok = true;
+  // A value outside its choices fails with the complaint.
   if (name == "--page") {
-    ok = ParsePage(value, o.view, error);
+    if (auto page = ParsePage(value, o.view); !page) return Fail(page.error());
   } else if (name == "--variant") {
-    ok = v == "screen" || v == "print";
     o.printVariant = v == "print";
-    if (!ok) error = "--variant must be screen or print, not '" + value + "'";
+    if (!(v == "screen" || v == "print"))
+      return Fail("--variant must be screen or print, not '" + value + "'");
   } else if (name == "--style") {
-    ok = v == "north" || v == "south";
-    o.style = v == "north" ? ChartStyle::North : ChartStyle::South;
-    if (!ok) error = "--style must be north or south, not '" + value + "'";
+    const Result<CharChartStyle> style = ParseStyleOption(value);
+    if (!style) return Fail(style.error());
+    o.style = *style == CharChartStyle::North ? ChartStyle::North : ChartStyle::South;
   } else if (name == "--color") {
-    ok = v == "on" || v == "off";
     o.colour = v == "on" ? 1 : 0;
-    if (!ok) error = "--color must be on or off, not '" + value + "'";
+    if (!(v == "on" || v == "off"))
+      return Fail("--color must be on or off, not '" + value + "'");
   } else if (name == "--png") {
     o.pngPath = value;
   } else if (name == "--pdf") {
@@ -179,27 +167,27 @@ OptionMatch TakeRenderOption(const Arguments& args, std::size_t& i, RenderOption
   } else if (name == "--open") {
     o.openPath = value;
   } else if (name == "--size") {
-    ok = ParseSize(value, o.size, error);
+    const Result<QSize> size = ParseSize(value);
+    if (!size) return Fail(size.error());
+    o.size = *size;
   } else if (name == "--paper") {
-    ok = v == "letter" || v == "a4";
     o.a4 = v == "a4";
-    if (!ok) error = "--paper must be letter or a4, not '" + value + "'";
+    if (!(v == "letter" || v == "a4"))
+      return Fail("--paper must be letter or a4, not '" + value + "'");
   } else if (name == "--dpi") {
     const int dpi = std::atoi(value.c_str());
-    ok = dpi >= 30 && dpi <= 600 && value.find_first_not_of("0123456789") == std::string::npos;
     o.dpi = dpi;
-    if (!ok) error = "--dpi must be a whole number 30..600, not '" + value + "'";
+    if (dpi < 30 || dpi > 600 || value.find_first_not_of("0123456789") != std::string::npos)
+      return Fail("--dpi must be a whole number 30..600, not '" + value + "'");
   } else if (name == "--now") {
-    LocalClockReading now;
-    ok = ParseMoment(name, value, now, error);
-    o.now = now;
+    const Result<LocalClockReading> now = ParseMoment(name, value);
+    if (!now) return Fail(now.error());
+    o.now = *now;
   } else if (name == "--at") {
-    LocalClockReading at;
-    ok = ParseMoment(name, value, at, error);
-    if (ok) {
-      o.atDate = value.substr(0, 10);
-      o.atTime = value.substr(11);
-    }
+    const Result<LocalClockReading> at = ParseMoment(name, value);
+    if (!at) return Fail(at.error());
+    o.atDate = value.substr(0, 10);
+    o.atTime = value.substr(11);
   } else if (name == "--at-lon") {
     o.atLon = value;
   } else if (name == "--at-lat") {
@@ -209,7 +197,6 @@ OptionMatch TakeRenderOption(const Arguments& args, std::size_t& i, RenderOption
   } else if (name == "--at-dst") {
     o.atDst = value;
   }
-  if (!ok) return OptionMatch::Error;
   i += 2;
   return OptionMatch::Taken;
 }
@@ -217,25 +204,24 @@ OptionMatch TakeRenderOption(const Arguments& args, std::size_t& i, RenderOption
 /// The transit choice: the moment of --at (else the clock) at the place of
 /// the --at-* options (else the stored Prasna location), as the transit
 /// dialog would take them.
-bool ComputeTransit(const RenderOptions& o, ChartDocument& doc, std::string& error) {
+Result<void> ComputeTransit(const RenderOptions& o, ChartDocument& doc) {
   TransitDialogValues dialog = TransitDialogFromChoice(doc.openTransitChoice());
 
   // The --at options take the birth options' forms; parse them as such.
   BirthOptions parsed;
-  auto take = [&](const char* birthName, const std::optional<std::string>& value,
-                  const char* atName) {
-    if (!value) return true;
-    std::string message;
-    if (ParseBirthOption(birthName, *value, parsed, message) == OptionStatus::Rejected) {
-      error = std::string(atName) + ": " + message;
-      return false;
-    }
-    return true;
+  struct AtOption {
+    const char* birthName;
+    const std::optional<std::string>& value;
+    const char* atName;
   };
-  if (!take("--date", o.atDate, "--at") || !take("--time", o.atTime, "--at") ||
-      !take("--lon", o.atLon, "--at-lon") || !take("--lat", o.atLat, "--at-lat") ||
-      !take("--zone", o.atZone, "--at-zone") || !take("--dst", o.atDst, "--at-dst")) {
-    return false;
+  const AtOption kAtOptions[] = {{"--date", o.atDate, "--at"},      {"--time", o.atTime, "--at"},
+                                 {"--lon", o.atLon, "--at-lon"},   {"--lat", o.atLat, "--at-lat"},
+                                 {"--zone", o.atZone, "--at-zone"}, {"--dst", o.atDst, "--at-dst"}};
+  for (const AtOption& a : kAtOptions) {
+    if (!a.value) continue;
+    std::string message;
+    if (ParseBirthOption(a.birthName, *a.value, parsed, message) == OptionStatus::Rejected)
+      return Fail(std::string(a.atName) + ": " + message);
   }
   if (o.atDate) {
     dialog.day = parsed.day;
@@ -252,7 +238,7 @@ bool ComputeTransit(const RenderOptions& o, ChartDocument& doc, std::string& err
   const TransitChoice choice = TransitChoiceFromDialog(dialog);
   doc.setTransitChoice(choice);
   doc.applyTransit(choice);
-  return true;
+  return Ok();
 }
 
 /// Outside a desktop session (scripts, cron, CI) XDG_RUNTIME_DIR is unset and
@@ -338,19 +324,19 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
              "--rows belongs to sarvexa-cli ephemeris\n";
       return kExitUsage;
     }
-    std::string error;
-    OptionMatch match = TakeRenderOption(args, i, o, error);
-    if (match == OptionMatch::NotMine) match = TakeEphemerisOption(args, i, o.ephemeris, error);
-    if (match == OptionMatch::Taken) continue;
-    if (match == OptionMatch::Error) {
-      err << "sarvexa-cli render: " << error << "\n";
+    Result<OptionMatch> match = TakeRenderOption(args, i, o);
+    if (match && *match == OptionMatch::NotMine) match = TakeEphemerisOption(args, i, o.ephemeris);
+    if (!match) {
+      err << "sarvexa-cli render: " << match.error() << "\n";
       return kExitUsage;
     }
+    if (*match == OptionMatch::Taken) continue;
     if (IsBirthOption(name)) {
       if (i + 1 >= args.size()) {
-        err << "sarvexa-cli render: " << name << " needs a value\n";
+        err << "sarvexa-cli render: " << NeedsValue(name) << "\n";
         return kExitUsage;
       }
+      std::string error;
       if (ParseBirthOption(name, args[i + 1], o.birth, error) == OptionStatus::Rejected) {
         err << "sarvexa-cli render: " << error << "\n";
         return kExitUsage;
@@ -376,8 +362,8 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
     return kExitUsage;
   }
   if (o.anyBirthOption) {
-    if (auto error = ResolveCity(o.birth)) {
-      err << "sarvexa-cli render: " << *error << "\n";
+    if (auto placed = ResolveCity(o.birth); !placed) {
+      err << "sarvexa-cli render: " << placed.error() << "\n";
       return kExitUsage;
     }
     if (auto missing = MissingBirthOption(o.birth)) {
@@ -395,14 +381,14 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
   const std::optional<LocalClockReading> fixedNow = o.now;
   ChartDocument doc(settings, [fixedNow] { return fixedNow ? *fixedNow : ReadSystemLocalClock(); });
   if (o.openPath) {
-    if (auto error = doc.open(*o.openPath)) {
-      err << "sarvexa-cli render: " << *error << "\n";
+    if (auto opened = doc.open(*o.openPath); !opened) {
+      err << "sarvexa-cli render: " << opened.error() << "\n";
       return 1;
     }
   } else if (o.prasna) {
     doc.castPrasna();
-  } else if (auto error = doc.newChart(ToChartDataFields(o.birth))) {
-    err << "sarvexa-cli render: " << error->message << "\n";
+  } else if (auto taken = doc.newChart(ToChartDataFields(o.birth)); !taken) {
+    err << "sarvexa-cli render: " << taken.error().message << "\n";
     return kExitUsage;
   }
   if (o.style) doc.setChartStyle(*o.style);
@@ -410,9 +396,8 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
   o.view.ephemerisStartDay = o.ephemeris.startDay;
   o.view.ephemerisInterval = static_cast<int>(o.ephemeris.interval);
   if (o.view.displayMode == DisplayMode::SaTransits) {
-    std::string error;
-    if (!ComputeTransit(o, doc, error)) {
-      err << "sarvexa-cli render: " << error << "\n";
+    if (auto applied = ComputeTransit(o, doc); !applied) {
+      err << "sarvexa-cli render: " << applied.error() << "\n";
       return kExitUsage;
     }
   }
@@ -432,14 +417,14 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
 
   if (o.pngPath) {
     const QImage image = print ? RenderSheetToImage(sheet, o.dpi, draw) : RenderScreenPng(o.size, draw);
-    if (auto error = SavePng(image, QString::fromStdString(*o.pngPath))) {
-      err << "sarvexa-cli render: " << error->toStdString() << "\n";
+    if (auto saved = SavePng(image, QString::fromStdString(*o.pngPath)); !saved) {
+      err << "sarvexa-cli render: " << saved.error().toStdString() << "\n";
       return 1;
     }
   }
   if (o.pdfPath) {
-    if (auto error = RenderSheetToPdf(QString::fromStdString(*o.pdfPath), sheet, draw)) {
-      err << "sarvexa-cli render: " << error->toStdString() << "\n";
+    if (auto saved = RenderSheetToPdf(QString::fromStdString(*o.pdfPath), sheet, draw); !saved) {
+      err << "sarvexa-cli render: " << saved.error().toStdString() << "\n";
       return 1;
     }
   }

@@ -40,7 +40,9 @@ const char* PlainName(const std::string& name) {
   return nullptr;
 }
 
-bool ParseTransitArguments(const Arguments& args, TransitOptions& o, std::string& message) {
+Result<TransitOptions> ParseTransitArguments(const Arguments& args) {
+  TransitOptions o;
+  std::string message;  // a birth option's reason for refusing its value
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& name = args[i];
     if (name == "--json") {
@@ -52,49 +54,34 @@ bool ParseTransitArguments(const Arguments& args, TransitOptions& o, std::string
       continue;
     }
     const bool takesValue = name == "--at" || PlainName(name) != nullptr || IsBirthOption(name);
-    if (!takesValue) {
-      message = "unknown option \"" + name + "\" (see sarvexa-cli transits --help)";
-      return false;
-    }
-    if (i + 1 >= args.size()) {
-      message = name + ": a value is required (see sarvexa-cli transits --help)";
-      return false;
-    }
+    if (!takesValue) return Fail(UnknownOption(name, "transits"));
+    if (i + 1 >= args.size()) return Fail(ValueRequired(name, "transits"));
     const std::string& value = args[++i];
     if (name == "--at") {
-      LocalClockReading at;
-      if (!ParseClockReading(name, value, at, message)) return false;
+      const Result<LocalClockReading> parsed = ParseClockReading(name, value);
+      if (!parsed) return Fail(parsed.error());
+      const LocalClockReading& at = *parsed;
       // The transit moment is entered as the "Set Transit Data" dialog takes
       // it, whose year field admits 1700..2300 (the range the astronomy is
       // made for).
-      if (at.year < 1700 || at.year > 2300) {
-        message = name + ": year 1700..2300 (got \"" + value + "\")";
-        return false;
-      }
+      if (at.year < 1700 || at.year > 2300)
+        return Fail(name + ": year 1700..2300 (got \"" + value + "\")");
       o.at = at;
     } else if (const char* plain = PlainName(name)) {
-      if (ParseBirthOption(plain, value, o.place, message) != OptionStatus::Accepted) {
-        message = name + " (as " + plain + "): " + message;
-        return false;
-      }
+      if (ParseBirthOption(plain, value, o.place, message) != OptionStatus::Accepted)
+        return Fail(name + " (as " + plain + "): " + message);
       if (name == "--at-lon") o.hasAtLon = true;
       if (name == "--at-lat") o.hasAtLat = true;
       if (name == "--at-zone") o.hasAtZone = true;
       if (name == "--at-dst") o.hasAtDst = true;
     } else if (ParseBirthOption(name, value, o.birth, message) != OptionStatus::Accepted) {
-      return false;
+      return Fail(message);
     }
   }
-  if (o.help) return true;
-  if (auto error = ResolveCity(o.birth)) {
-    message = *error;
-    return false;
-  }
-  if (auto missing = MissingBirthOption(o.birth)) {
-    message = *missing;
-    return false;
-  }
-  return true;
+  if (o.help) return o;
+  if (auto placed = ResolveCity(o.birth); !placed) return Fail(placed.error());
+  if (auto missing = MissingBirthOption(o.birth)) return Fail(*missing);
+  return o;
 }
 
 // The transit choice as the dialog's OK step stores it: magnitudes signed by
@@ -205,12 +192,12 @@ void PrintTransitsHelp(std::ostream& out) {
 }
 
 int RunTransitsCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
-  TransitOptions o;
-  std::string message;
-  if (!ParseTransitArguments(args, o, message)) {
-    err << "sarvexa-cli transits: " << message << '\n';
+  Result<TransitOptions> parsed = ParseTransitArguments(args);
+  if (!parsed) {
+    err << "sarvexa-cli transits: " << parsed.error() << '\n';
     return kExitUsage;
   }
+  TransitOptions& o = *parsed;
   if (o.help) {
     PrintTransitsHelp(out);
     return 0;

@@ -14,6 +14,23 @@ inline constexpr int kExitUsage = 2;
 
 using Arguments = std::vector<std::string>;
 
+/// The complaint about an option given without its value, as the export,
+/// ephemeris and render options word it: "--csv needs a value".
+inline std::string NeedsValue(const std::string& option) { return option + " needs a value"; }
+
+/// An argument that is no option of `command`, pointing to its help.
+inline std::string UnknownOption(const std::string& argument, const std::string& command) {
+  return "unknown option \"" + argument + "\" (see sarvexa-cli " + command + " --help)";
+}
+
+/// The same as the birth-option commands word it, pointing to the help of
+/// `command` when one is named: "--date: a value is required (see
+/// sarvexa-cli chart --help)".
+inline std::string ValueRequired(const std::string& option, const std::string& command = {}) {
+  return option + ": a value is required" +
+         (command.empty() ? "" : " (see sarvexa-cli " + command + " --help)");
+}
+
 /// `chart`: casts a chart from birth options and prints it (table or --json).
 int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err);
 /// Help text of `chart`.

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "cli/chart_output.h"
+#include "cli/commands.h"
 #include "document/chart_snapshot.h"
 #include "document/csv_export.h"
 #include "document/export_file.h"
@@ -29,21 +30,20 @@ std::string TextReportFor(const std::string& path, const std::string& bytes,
   return terminal ? cli::TerminalText(bytes) : bytes;
 }
 
-std::optional<std::string> Emit(const std::string& path, const std::string& bytes,
-                                std::ostream& out) {
+Result<void> Emit(const std::string& path, const std::string& bytes, std::ostream& out) {
   if (path == "-") {
     // A failed write to standard output is reported once, when the
     // command ends (see FinishStandardOutput).
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return std::nullopt;
+    return Ok();
   }
   return WriteExportFile(path, bytes);
 }
 
 // Two outputs naming one file, however spelt ("a.txt", "./a.txt", a link
 // to it): the second would replace the first without a word.
-std::optional<std::string> SameFileConflict(const ExportOptions& exports,
-                                            const std::optional<std::string>& svxPath) {
+Result<void> SameFileConflict(const ExportOptions& exports,
+                              const std::optional<std::string>& svxPath) {
   namespace fs = std::filesystem;
   struct Output { const char* option; const std::optional<std::string>& path; };
   const Output outputs[] = {
@@ -58,11 +58,11 @@ std::optional<std::string> SameFileConflict(const ExportOptions& exports,
       const auto& a = outputs[i].path;
       const auto& b = outputs[k].path;
       if (!a || !b || *a == "-" || *b == "-" || where(*a) != where(*b)) continue;
-      return std::string(outputs[i].option) + " and " + outputs[k].option +
-             " name the same file '" + *b + "'; give each output its own file";
+      return Fail(std::string(outputs[i].option) + " and " + outputs[k].option +
+                  " name the same file '" + *b + "'; give each output its own file");
     }
   }
-  return std::nullopt;
+  return Ok();
 }
 
 }  // namespace
@@ -76,43 +76,41 @@ std::optional<CharChartStyle> ParseStyleName(const std::string& name) {
   return std::nullopt;
 }
 
-OptionMatch TakeExportOption(const std::vector<std::string>& args, std::size_t& i,
-                             ExportOptions& options, std::string& error) {
+Result<CharChartStyle> ParseStyleOption(const std::string& value) {
+  if (const auto style = ParseStyleName(value)) return *style;
+  return Fail("--style must be north or south, not '" + value + "'");
+}
+
+Result<OptionMatch> TakeExportOption(const std::vector<std::string>& args, std::size_t& i,
+                                     ExportOptions& options) {
   const std::string& name = args[i];
   if (name != "--text" && name != "--csv" && name != "--style") return OptionMatch::NotMine;
-  if (i + 1 >= args.size() || args[i + 1].empty()) {
-    error = name + " needs a value";
-    return OptionMatch::Error;
-  }
+  if (i + 1 >= args.size() || args[i + 1].empty()) return Fail(cli::NeedsValue(name));
   const std::string& value = args[i + 1];
   if (name == "--text") {
     options.textPath = value;
   } else if (name == "--csv") {
     options.csvPath = value;
   } else {
-    const auto style = ParseStyleName(value);
-    if (!style) {
-      error = "--style must be north or south, not '" + value + "'";
-      return OptionMatch::Error;
-    }
-    options.style = style;
+    const Result<CharChartStyle> style = ParseStyleOption(value);
+    if (!style) return Fail(style.error());
+    options.style = *style;
   }
   i += 2;
   return OptionMatch::Taken;
 }
 
-std::optional<std::string> WriteExports(const ExportOptions& options, const ChartSnapshot& chart,
-                                        std::ostream& out) {
+Result<void> WriteExports(const ExportOptions& options, const ChartSnapshot& chart,
+                          std::ostream& out) {
   if (options.textPath) {
     const CharChartStyle style = options.style.value_or(CharChartStyleFromSetting(chart.chartStyle));
     const std::string bytes = TextExportText(chart, style);
-    if (auto error = Emit(*options.textPath, TextReportFor(*options.textPath, bytes, out), out))
-      return error;
+    if (auto written = Emit(*options.textPath, TextReportFor(*options.textPath, bytes, out), out);
+        !written)
+      return written;
   }
-  if (options.csvPath) {
-    if (auto error = Emit(*options.csvPath, CsvExportText(chart), out)) return error;
-  }
-  return std::nullopt;
+  if (options.csvPath) return Emit(*options.csvPath, CsvExportText(chart), out);
+  return Ok();
 }
 
 int StoredChartStyle() {
@@ -121,21 +119,21 @@ int StoredChartStyle() {
   return ReadDisplaySettings(IniFileSettingsStore::FromFile(*path)).chartStyle;
 }
 
-std::optional<std::string> StandardOutputConflict(bool json, const ExportOptions& exports,
-                                                  const std::optional<std::string>& svxPath) {
-  if (auto same = SameFileConflict(exports, svxPath)) return same;
+Result<void> StandardOutputConflict(bool json, const ExportOptions& exports,
+                                    const std::optional<std::string>& svxPath) {
+  if (auto same = SameFileConflict(exports, svxPath); !same) return same;
   std::vector<std::string> users;
   if (json) users.push_back("--json");
   if (exports.textPath == std::string("-")) users.push_back("--text -");
   if (exports.csvPath == std::string("-")) users.push_back("--csv -");
   if (svxPath == std::string("-")) users.push_back("--svx -");
-  if (users.size() < 2) return std::nullopt;
+  if (users.size() < 2) return Ok();
   std::string list;
   for (std::size_t i = 0; i < users.size(); ++i) {
     list += (i == 0 ? "" : i + 1 == users.size() ? " and " : ", ") + users[i];
   }
-  return list + (users.size() == 2 ? " would both" : " would all") +
-         " write to standard output; send all but one to files";
+  return Fail(list + (users.size() == 2 ? " would both" : " would all") +
+              " write to standard output; send all but one to files");
 }
 
 }  // namespace sarvexa

@@ -11,6 +11,7 @@
 #include "document/char_chart.h"
 #include "engine/dasha.h"
 #include "engine/horoscope.h"
+#include "engine/result.h"
 
 namespace sarvexa {
 
@@ -25,27 +26,29 @@ struct ExportOptions {
 
 /// Standard output carries one thing only: the JSON, or one file's bytes sent
 /// there with "-"; and no two outputs may name the same file (one would
-/// silently replace the other). Returns the complaint when either happens.
-std::optional<std::string> StandardOutputConflict(bool json, const ExportOptions& exports,
-                                                  const std::optional<std::string>& svxPath);
+/// silently replace the other). Fails with the complaint when either happens.
+Result<void> StandardOutputConflict(bool json, const ExportOptions& exports,
+                                    const std::optional<std::string>& svxPath);
 
-/// Result of looking at one command-line argument.
-enum class OptionMatch { NotMine, Taken, Error };
+/// What looking at one command-line argument found; a missing or bad value
+/// is the failure of the Result that carries it.
+enum class OptionMatch { NotMine, Taken };
 
 /// If args[i] is one of the export options, takes it (and its value, moving
-/// i past it) into `options`. On a missing or bad value returns Error with a
-/// message in `error`.
-OptionMatch TakeExportOption(const std::vector<std::string>& args, std::size_t& i,
-                             ExportOptions& options, std::string& error);
+/// i past it) into `options`. A missing or bad value fails with its message.
+Result<OptionMatch> TakeExportOption(const std::vector<std::string>& args, std::size_t& i,
+                                     ExportOptions& options);
 
 /// "north" or "south" (any letter case).
 std::optional<CharChartStyle> ParseStyleName(const std::string& name);
+/// The value of --style, or the complaint about it.
+Result<CharChartStyle> ParseStyleOption(const std::string& value);
 
 /// Writes the requested exports of an open chart, in the order text, CSV.
 /// A path "-" goes to `out`. The text export's charts use --style, or the
-/// chart's stored chart style. Returns the first failure.
-std::optional<std::string> WriteExports(const ExportOptions& options, const ChartSnapshot& chart,
-                                        std::ostream& out);
+/// chart's stored chart style. Fails with the first failure.
+Result<void> WriteExports(const ExportOptions& options, const ChartSnapshot& chart,
+                          std::ostream& out);
 
 /// The "Chart Style" the desktop program stored (its settings file), 0 when
 /// there is none.

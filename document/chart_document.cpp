@@ -44,12 +44,12 @@ PrasnaLocationFields ChartDocument::prasnaLocationDialogValues() const {
   return PrasnaLocationToFields(prasnaLocation_);
 }
 
-std::optional<FieldError> ChartDocument::setPrasnaLocation(const PrasnaLocationFields& fields) {
-  if (auto error = ValidatePrasnaLocation(fields)) return error;
+Result<void, FieldError> ChartDocument::setPrasnaLocation(const PrasnaLocationFields& fields) {
+  if (auto error = ValidatePrasnaLocation(fields)) return Fail(std::move(*error));
   prasnaLocation_ = PrasnaLocationFromFields(fields);
   WritePrasnaLocation(settings_, fields);
   if (chart_.isPrasna) castPrasna();
-  return std::nullopt;
+  return {};
 }
 
 TransitChoice ChartDocument::openTransitChoice() {
@@ -91,8 +91,8 @@ ChartDataFields ChartDocument::chartDataDialogValues() const {
   return f;
 }
 
-std::optional<FieldError> ChartDocument::applyChartData(const ChartDataFields& fields) {
-  if (auto error = ValidateChartData(fields)) return error;
+Result<void, FieldError> ChartDocument::applyChartData(const ChartDataFields& fields) {
+  if (auto error = ValidateChartData(fields)) return Fail(std::move(*error));
   chart_.firstName = fields.firstName;
   chart_.lastName = fields.lastName;
   chart_.place = fields.place;
@@ -101,16 +101,16 @@ std::optional<FieldError> ChartDocument::applyChartData(const ChartDataFields& f
   RefreshChart();
   pathName_ = chart_.firstName + " " + chart_.lastName;
   modified_ = true;
-  return std::nullopt;
+  return {};
 }
 
-std::optional<FieldError> ChartDocument::newChart(const ChartDataFields& fields) {
-  if (auto error = ValidateChartData(fields)) return error;
+Result<void, FieldError> ChartDocument::newChart(const ChartDataFields& fields) {
+  if (auto error = ValidateChartData(fields)) return Fail(std::move(*error));
   chart_.isPrasna = false;
   return applyChartData(fields);
 }
 
-std::optional<FieldError> ChartDocument::editChartData(const ChartDataFields& fields) {
+Result<void, FieldError> ChartDocument::editChartData(const ChartDataFields& fields) {
   return applyChartData(fields);
 }
 
@@ -140,19 +140,19 @@ void ChartDocument::castPrasna() {
   modified_ = false;
 }
 
-std::optional<std::string> ChartDocument::open(const std::filesystem::path& path) {
-  std::string bytes;
-  if (auto error = ReadFileBytes(path, bytes)) return error;
-  if (auto error = loadBytes(bytes)) return error;
+Result<void> ChartDocument::open(const std::filesystem::path& path) {
+  const Result<std::string> bytes = ReadFileBytes(path);
+  if (!bytes) return Fail(bytes.error());
+  if (auto loaded = loadBytes(*bytes); !loaded) return loaded;
   pathName_ = path.string();
-  return std::nullopt;
+  return Ok();
 }
 
-std::optional<std::string> ChartDocument::loadBytes(const std::string& bytes) {
-  ChartFileReadResult result = DecodeChartFile(bytes);
-  if (!result.record) return result.error;
+Result<void> ChartDocument::loadBytes(const std::string& bytes) {
+  Result<ChartFileRecord> result = DecodeChartFile(bytes);
+  if (!result) return Fail(result.error());
   // The file is whole: only now does it replace the open chart.
-  ChartFileRecord& r = *result.record;
+  ChartFileRecord& r = *result;
   chart_.firstName = std::move(r.firstName);
   chart_.lastName = std::move(r.lastName);
   chart_.place = std::move(r.place);
@@ -161,7 +161,7 @@ std::optional<std::string> ChartDocument::loadBytes(const std::string& bytes) {
   RefreshChart();
   chart_.isPrasna = false;
   modified_ = false;
-  return std::nullopt;
+  return Ok();
 }
 
 std::string ChartDocument::chartFileBytes() const {
@@ -169,11 +169,11 @@ std::string ChartDocument::chartFileBytes() const {
                                          chart_.horoscope, chart_.zoneName});
 }
 
-std::optional<std::string> ChartDocument::save(const std::filesystem::path& path) {
-  if (auto error = WriteFileReplacing(path, chartFileBytes())) return error;
+Result<void> ChartDocument::save(const std::filesystem::path& path) {
+  if (auto written = WriteFileReplacing(path, chartFileBytes()); !written) return written;
   modified_ = false;
   pathName_ = path.string();
-  return std::nullopt;
+  return Ok();
 }
 
 }  // namespace sarvexa

@@ -23,6 +23,7 @@
 #include "document/settings_store.h"
 #include "engine/dasha.h"
 #include "engine/horoscope.h"
+#include "engine/result.h"
 
 namespace sarvexa {
 
@@ -84,7 +85,7 @@ class ChartDocument {
   /// a failure, which is returned), stores the location, writes the five
   /// Prasna keys and recasts the chart when a Prasna is shown. The caller
   /// repaints when isPrasna() is true afterwards.
-  std::optional<FieldError> setPrasnaLocation(const PrasnaLocationFields& fields);
+  Result<void, FieldError> setPrasnaLocation(const PrasnaLocationFields& fields);
 
   // ---- transit state (written by the SA transits command) ----
   const Horoscope& transitHoroscope() const { return chart_.transitHoroscope; }
@@ -128,9 +129,9 @@ class ChartDocument {
   /// OK of File > New: checks, then stores names and birth data, refreshes,
   /// names the chart "First Last", clears isPrasna, sets modified. On a
   /// failed check nothing changes and the first failure is returned.
-  std::optional<FieldError> newChart(const ChartDataFields& fields);
+  Result<void, FieldError> newChart(const ChartDataFields& fields);
   /// OK of Edit > Chart Data: as newChart but isPrasna keeps its value.
-  std::optional<FieldError> editChartData(const ChartDataFields& fields);
+  Result<void, FieldError> editChartData(const ChartDataFields& fields);
 
   /// Casts the chart of the present moment (the injected clock, seconds
   /// dropped) at the Prasna location: names "Prasna" and "", isPrasna set,
@@ -146,19 +147,19 @@ class ChartDocument {
   /// birth data and `julianCenturies`, isPrasna and modified are cleared and
   /// pathName() becomes `path`. On failure the open chart stays exactly as
   /// it was and the message is returned.
-  std::optional<std::string> open(const std::filesystem::path& path);
+  Result<void> open(const std::filesystem::path& path);
   /// Loads a chart file's bytes (as open(), without a path).
-  std::optional<std::string> loadBytes(const std::string& bytes);
+  Result<void> loadBytes(const std::string& bytes);
 
   /// Saves the open chart. The old file is replaced only after the new one
   /// has been written whole; on failure it is left as it was and the message
   /// is returned. On success modified is cleared and pathName() becomes `path`.
-  std::optional<std::string> save(const std::filesystem::path& path);
+  Result<void> save(const std::filesystem::path& path);
   /// The chart file's bytes for the open chart.
   std::string chartFileBytes() const;
 
  private:
-  std::optional<FieldError> applyChartData(const ChartDataFields& fields);
+  Result<void, FieldError> applyChartData(const ChartDataFields& fields);
 
   SettingsStore& settings_;
   LocalClock clock_;

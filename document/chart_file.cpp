@@ -329,7 +329,7 @@ class ByteReader {
 
 }  // namespace
 
-ChartFileReadResult DecodeChartFile(std::string_view bytes) {
+Result<ChartFileRecord> DecodeChartFile(std::string_view bytes) {
   ByteReader r(bytes);
   ChartFileRecord rec;
   std::string tag;
@@ -343,7 +343,7 @@ ChartFileReadResult DecodeChartFile(std::string_view bytes) {
                   r.text(rec.lastName) && r.text(rec.place) && r.finite(h.universalTime) &&
                   r.finite(h.zone) && r.u16(dst) && r.u32(julianDay) && r.finite(centuries1900) &&
                   r.finite(h.ayanamsaCorrection) && r.finite(h.longitude) && r.finite(h.latitude);
-  if (!ok) return {std::nullopt, kChartFileFormatError};
+  if (!ok) return Fail(kChartFileFormatError);
   h.dst = static_cast<std::int16_t>(dst);
   h.julianDay = static_cast<std::int32_t>(julianDay);
   h.julianCenturies = centuries1900 - kEpochDifferenceCenturies;
@@ -351,7 +351,7 @@ ChartFileReadResult DecodeChartFile(std::string_view bytes) {
   if (r.literal(kZoneTrailerTag) && r.text(zoneName) && IsZoneName(zoneName)) {
     rec.zoneName = std::move(zoneName);
   }
-  return {std::move(rec), {}};
+  return rec;
 }
 
 }  // namespace sarvexa

@@ -22,6 +22,7 @@
 
 #include "document/safe_file.h"
 #include "engine/horoscope.h"
+#include "engine/result.h"
 
 namespace sarvexa {
 
@@ -44,19 +45,13 @@ std::string EncodeChartFile(const ChartFileRecord& record);
 /// The message for any file that cannot be read as a chart.
 inline constexpr const char* kChartFileFormatError = "Unexpected file format.";
 
-/// Result of reading a chart file: a whole record, or an error message.
-struct ChartFileReadResult {
-  std::optional<ChartFileRecord> record;
-  std::string error;  ///< empty on success
-};
-
 /// Reads a chart file from its bytes. Tag and version are ignored, bytes
 /// after the last field are ignored but for a zone-name trailer ("SVXZ" and
 /// one string of a zone name's characters), which is read when it is whole
 /// and skipped silently otherwise; a lone UTF-16 surrogate reads as U+FFFD.
 /// A file cut short, a string length larger than what remains, or a number
-/// field that is NaN or infinite gives an error and no record.
-ChartFileReadResult DecodeChartFile(std::string_view bytes);
+/// field that is NaN or infinite gives kChartFileFormatError and no record.
+Result<ChartFileRecord> DecodeChartFile(std::string_view bytes);
 
 // ---- text encodings used by the file ----
 

@@ -4,8 +4,8 @@
 
 namespace sarvexa {
 
-std::optional<std::string> WriteExportFile(const std::string& path, const std::string& bytes) {
-  if (path.empty()) return std::string("Cannot write the export: no file name given");
+Result<void> WriteExportFile(const std::string& path, const std::string& bytes) {
+  if (path.empty()) return Fail("Cannot write the export: no file name given");
   return WriteFileReplacing(path, bytes);
 }
 

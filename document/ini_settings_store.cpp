@@ -145,9 +145,9 @@ IniFileSettingsStore IniFileSettingsStore::FromFile(const std::filesystem::path&
   // Read like a chart file: a pipe or device in the settings' place is
   // passed over (the defaults hold) instead of waited on for ever.
   constexpr std::size_t kSettingsReadLimit = std::size_t{1} << 20;
-  std::string text;
-  if (ReadFileBytes(path, text, kSettingsReadLimit)) return IniFileSettingsStore{};
-  return FromText(text);
+  const Result<std::string> text = ReadFileBytes(path, kSettingsReadLimit);
+  if (!text) return IniFileSettingsStore{};
+  return FromText(*text);
 }
 
 std::optional<std::filesystem::path> IniFileSettingsStore::DefaultPath() {

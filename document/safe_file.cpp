@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <random>
 #include <utility>
 
@@ -75,20 +76,25 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// Every refusal names what could not be done to which file, and why:
+// "Cannot open the file /x/a.svx: No such file or directory.".
+Failure<std::string> Refused(const char* what, const std::string& file, const std::string& why) {
+  return Fail(std::string("Cannot ") + what + " " + file + ": " + why + ".");
+}
+
 }  // namespace
 
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std::string& bytes,
-                                         std::size_t limit) {
-  if (path.empty()) return std::string("Cannot open the file: no file name was given.");
+Result<std::string> ReadFileBytes(const std::filesystem::path& path, std::size_t limit) {
+  if (path.empty()) return Fail("Cannot open the file: no file name was given.");
   const std::string shown = path.string();
   // Without O_NONBLOCK, opening a fifo waits until someone writes to it.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return "Cannot open the file " + shown + ": " + Reason(errno) + ".";
+  if (fd < 0) return Refused("open the file", shown, Reason(errno));
   FdCloser closer(fd);
   // Judge what was opened, not the name: the name may change in between.
   struct stat st {};
-  if (::fstat(fd, &st) != 0) return "Cannot open the file " + shown + ": " + Reason(errno) + ".";
-  if (!S_ISREG(st.st_mode)) return "Cannot open " + shown + ": " + KindOf(st.st_mode) + ".";
+  if (::fstat(fd, &st) != 0) return Refused("open the file", shown, Reason(errno));
+  if (!S_ISREG(st.st_mode)) return Refused("open", shown, KindOf(st.st_mode));
   const int flags = ::fcntl(fd, F_GETFL);
   if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
   // Read in pieces up to the limit: a huge file must not exhaust memory.
@@ -104,20 +110,18 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std:
         data.resize(had);
         continue;
       }
-      return "Cannot read the file " + shown + ": " + Reason(errno) + ".";
+      return Refused("read the file", shown, Reason(errno));
     }
     data.resize(had + static_cast<std::size_t>(got));
     if (got == 0) break;
   }
-  bytes = std::move(data);
-  return std::nullopt;
+  return data;
 }
 
-std::optional<std::string> WriteFileReplacing(const std::filesystem::path& path,
-                                              std::string_view bytes,
-                                              const TemporaryNameSource& names) {
+Result<void> WriteFileReplacing(const std::filesystem::path& path, std::string_view bytes,
+                                const TemporaryNameSource& names) {
   namespace fs = std::filesystem;
-  if (path.empty()) return std::string("Cannot save: no file name was given.");
+  if (path.empty()) return Fail("Cannot save: no file name was given.");
   const std::string shown = path.string();
   // Saving to a link saves the file it points to; renaming over the link
   // itself would leave that file old and turn the link into a copy.
@@ -126,14 +130,14 @@ std::optional<std::string> WriteFileReplacing(const std::filesystem::path& path,
   if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
     std::error_code ec;
     const fs::path resolved = fs::weakly_canonical(path, ec);
-    if (ec) return "Cannot save to " + shown + ": " + ec.message() + ".";
+    if (ec) return Refused("save to", shown, ec.message());
     target = resolved;
   }
   const bool exists = ::stat(target.c_str(), &st) == 0;
   if (exists) {
-    if (!S_ISREG(st.st_mode)) return "Cannot save to " + shown + ": " + KindOf(st.st_mode) + ".";
+    if (!S_ISREG(st.st_mode)) return Refused("save to", shown, KindOf(st.st_mode));
     if (WriteProtected(target, st))
-      return "Cannot save to " + shown + ": the file is write-protected.";
+      return Refused("save to", shown, "the file is write-protected");
   }
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
 
@@ -150,7 +154,7 @@ std::optional<std::string> WriteFileReplacing(const std::filesystem::path& path,
     if (fd < 0 && createErrno != EEXIST) break;
   }
   if (fd < 0)
-    return "Cannot create a file in the folder of " + shown + ": " + Reason(createErrno) + ".";
+    return Refused("create a file in the folder of", shown, Reason(createErrno));
   // A file that is replaced keeps its permissions: a chart kept private
   // stays private after a save. A file system without them still saves.
   if (exists) (void)::fchmod(fd, st.st_mode & 07777);
@@ -160,12 +164,12 @@ std::optional<std::string> WriteFileReplacing(const std::filesystem::path& path,
   if (::close(fd) != 0 && !failure) failure = Reason(errno);
   if (failure) {
     ::unlink(temp.c_str());
-    return "Cannot write " + shown + ": " + *failure + ".";
+    return Refused("write", shown, *failure);
   }
   if (::rename(temp.c_str(), target.c_str()) != 0) {
     const int err = errno;
     ::unlink(temp.c_str());
-    return "Cannot replace " + shown + ": " + Reason(err) + ".";
+    return Refused("replace", shown, Reason(err));
   }
   // The new name is durable only once the folder itself is synced.
   const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -173,7 +177,7 @@ std::optional<std::string> WriteFileReplacing(const std::filesystem::path& path,
     (void)::fsync(dir);
     ::close(dir);
   }
-  return std::nullopt;
+  return Ok();
 }
 
 }  // namespace sarvexa

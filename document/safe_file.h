@@ -14,9 +14,10 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
+
+#include "engine/result.h"
 
 namespace sarvexa {
 
@@ -25,11 +26,11 @@ namespace sarvexa {
 /// a file whose texts alone exceed this is refused (as cut short).
 inline constexpr std::size_t kChartFileReadLimit = std::size_t{16} * 1024 * 1024;
 
-/// Reads a regular file into `bytes`, at most its first `limit` bytes. A
-/// folder, fifo, socket or device is refused without waiting on it. An error
-/// message when it cannot be read.
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std::string& bytes,
-                                         std::size_t limit = kChartFileReadLimit);
+/// The bytes of a regular file, at most its first `limit`. A folder, fifo,
+/// socket or device is refused without waiting on it. An error message when
+/// it cannot be read.
+Result<std::string> ReadFileBytes(const std::filesystem::path& path,
+                                  std::size_t limit = kChartFileReadLimit);
 
 /// Gives the names tried, one after the other, for the temporary file in the
 /// target's folder. Empty: short random names.
@@ -40,9 +41,8 @@ using TemporaryNameSource = std::function<std::string()>;
 /// regular file, and an existing file the user cannot write (a file without
 /// any write permission counts as protected even for the superuser). A link
 /// is followed to the file it names, which keeps its permissions. An error
-/// message on failure, nullopt on success.
-std::optional<std::string> WriteFileReplacing(const std::filesystem::path& path,
-                                              std::string_view bytes,
-                                              const TemporaryNameSource& names = {});
+/// message on failure.
+Result<void> WriteFileReplacing(const std::filesystem::path& path, std::string_view bytes,
+                                const TemporaryNameSource& names = {});
 
 }  // namespace sarvexa

@@ -105,22 +105,21 @@ void DrawChosenPage(ChartDocument& doc, const Choice& choice) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const ChartFileReadResult result = DecodeChartFile(bytes);
-  if (!result.record) {
-    if (result.error.empty()) __builtin_trap();  // a failure must say why
+  const Result<ChartFileRecord> result = DecodeChartFile(bytes);
+  if (!result) {
+    if (result.error().empty()) __builtin_trap();  // a failure must say why
     return 0;
   }
   // What was read must come back from a write and a second read unchanged.
-  const std::string again = EncodeChartFile(*result.record);
-  const ChartFileReadResult second = DecodeChartFile(again);
-  if (!second.record || second.record->firstName != result.record->firstName ||
-      second.record->lastName != result.record->lastName ||
-      second.record->place != result.record->place)
+  const std::string again = EncodeChartFile(*result);
+  const Result<ChartFileRecord> second = DecodeChartFile(again);
+  if (!second || second->firstName != result->firstName ||
+      second->lastName != result->lastName || second->place != result->place)
     __builtin_trap();
 
   MemorySettingsStore store;
   ChartDocument doc(store, FixedClock);
-  if (doc.loadBytes(std::string(bytes))) __builtin_trap();
+  if (!doc.loadBytes(std::string(bytes))) __builtin_trap();
   (void)doc.chartDataDialogValues();
   const Choice choice = ChoiceOf(size > 0 ? data[size - 1] : 0);
   ProduceTextOutputs(doc, choice);

@@ -199,7 +199,7 @@ TEST(BatchAgreesWithChart, ChosenMembersAreTheChartsOwn) {
     SCOPED_TRACE(c.source);
     BatchSettings settings;
     settings.fields = c.fields;
-    ASSERT_FALSE(CheckBatchFields(settings));
+    ASSERT_TRUE(CheckBatchFields(settings).ok());
     const BatchRun r = Batch(csv, settings);
     ASSERT_EQ(r.code, 0) << r.err;
     const std::string line = Lines(r.out).at(0);
@@ -228,7 +228,7 @@ TEST(BatchCsv, ColumnsCarryTheJsonValues) {
   settings.format = BatchFormat::Csv;
   settings.fields = {"firstName", "place", "positions.1.longitude", "currentPeriod.maha",
                      "vargaSigns.9.2"};
-  ASSERT_FALSE(CheckBatchFields(settings));
+  ASSERT_TRUE(CheckBatchFields(settings).ok());
   const BatchRun r = Batch(csv, settings);
   EXPECT_EQ(r.code, 1);
   const ScalarMap json = Scalars(Lines(Batch(csv).out).at(0));
@@ -255,9 +255,9 @@ TEST(BatchFields, RefusedChoices) {
     BatchSettings settings;
     settings.format = c.format;
     settings.fields = c.fields;
-    const auto error = CheckBatchFields(settings);
-    ASSERT_TRUE(error);
-    EXPECT_NE(error->find(c.says), std::string::npos) << *error;
+    const auto checked = CheckBatchFields(settings);
+    ASSERT_FALSE(checked.ok());
+    EXPECT_NE(checked.error().find(c.says), std::string::npos) << checked.error();
   }
 }
 
@@ -328,14 +328,14 @@ TEST(BatchRows, CityNeedsTheAtlas) {
   EXPECT_NE(without.out.find("\"field\":\"city\""), std::string::npos) << without.out;
 
   BatchSettings settings;
-  settings.city = [](std::string_view city, BirthOptions& birth) -> std::optional<std::string> {
-    if (city != "Delhi") return "unknown place";
+  settings.city = [](std::string_view city, BirthOptions& birth) -> Result<void> {
+    if (city != "Delhi") return Fail("unknown place");
     std::string message;
     for (const auto& [name, value] : {std::pair{"--lon", "077:12E"}, {"--lat", "28:36N"},
                                       {"--zone", "05:30"}, {"--place", "New Delhi"}}) {
       ParseBirthOption(name, value, birth, message);
     }
-    return std::nullopt;
+    return Ok();
   };
   const BatchRun with = Batch(csv + "2000-01-01,17:30,Atlantis\n", settings);
   EXPECT_EQ(with.code, 1);

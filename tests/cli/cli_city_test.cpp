@@ -79,14 +79,14 @@ TEST(CityOption, FillsWhatWasNotGivenAndSaysWhyItCannot) {
     SCOPED_TRACE(c.source);
     BirthOptions o = Parsed(c.args);
     OnePlaceAtlas atlas(c.info);
-    const auto error = ResolveCity(o, atlas);
+    const auto placed = ResolveCity(o, atlas);
     if (c.error) {
-      ASSERT_TRUE(error);
-      EXPECT_NE(error->find(c.error), std::string::npos) << *error;
-      EXPECT_EQ(error->find('\n'), std::string::npos);
+      ASSERT_FALSE(placed);
+      EXPECT_NE(placed.error().find(c.error), std::string::npos) << placed.error();
+      EXPECT_EQ(placed.error().find('\n'), std::string::npos);
       continue;
     }
-    ASSERT_FALSE(error) << *error;
+    ASSERT_TRUE(placed) << placed.error();
     EXPECT_FALSE(MissingBirthOption(o));
     // A zone typed by hand is no longer the atlas zone.
     const bool zoneTyped = std::string(c.source).find("--zone") != std::string::npos;

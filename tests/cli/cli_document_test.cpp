@@ -72,9 +72,9 @@ TEST_F(CliDocument, ChartSavedWithSvxOpensToTheSameChart) {
   // 70 bytes plus the three strings: "Ann", "Lee", "Pune, India".
   EXPECT_EQ(bytes.size(), 70u + 3 + 3 + 11);
   auto record = DecodeChartFile(bytes);
-  ASSERT_TRUE(record.record.has_value());
-  EXPECT_EQ(record.record->place, "Pune, India");
-  EXPECT_DOUBLE_EQ(record.record->horoscope.zone, -5.5);
+  ASSERT_TRUE(record.ok());
+  EXPECT_EQ(record->place, "Pune, India");
+  EXPECT_DOUBLE_EQ(record->horoscope.zone, -5.5);
 
   CliRun opened = Cli("open ann.svx --json");
   ASSERT_EQ(opened.exitCode, 0) << opened.err;

@@ -38,18 +38,16 @@ TEST(ClockOption, Parsing) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.source);
-    LocalClockReading r{1, 1, 1, 1, 1};
-    std::string message;
-    ASSERT_EQ(ParseClockReading("--now", c.text, r, message), c.ok);
+    const Result<LocalClockReading> r = ParseClockReading("--now", c.text);
+    ASSERT_EQ(r.ok(), c.ok);
     if (c.ok) {
-      EXPECT_EQ(r.year, c.y);
-      EXPECT_EQ(r.month, c.mo);
-      EXPECT_EQ(r.day, c.d);
-      EXPECT_EQ(r.hour, c.h);
-      EXPECT_EQ(r.minute, c.mi);
+      EXPECT_EQ(r->year, c.y);
+      EXPECT_EQ(r->month, c.mo);
+      EXPECT_EQ(r->day, c.d);
+      EXPECT_EQ(r->hour, c.h);
+      EXPECT_EQ(r->minute, c.mi);
     } else {
-      EXPECT_NE(message.find("--now"), std::string::npos);
-      EXPECT_EQ(r.year, 1);  // untouched on failure
+      EXPECT_NE(r.error().find("--now"), std::string::npos);
     }
   }
 }
@@ -65,11 +63,10 @@ TEST(ClockOption, RangeFailuresNameTheRanges) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    LocalClockReading r;
-    std::string message;
-    ASSERT_FALSE(ParseClockReading("--at", c.text, r, message));
-    EXPECT_EQ(message.rfind("--at: ", 0), 0u) << message;
-    EXPECT_NE(message.find(c.mustContain), std::string::npos) << message;
+    const Result<LocalClockReading> r = ParseClockReading("--at", c.text);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.error().rfind("--at: ", 0), 0u) << r.error();
+    EXPECT_NE(r.error().find(c.mustContain), std::string::npos) << r.error();
   }
 }
 

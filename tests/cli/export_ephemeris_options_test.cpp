@@ -38,15 +38,14 @@ TEST(CliExportOptions, TakesItsOptionsAndLeavesOthers) {
   const std::vector<std::string> args = {"--text", "a.txt", "--json", "--csv", "-",
                                          "--style", "South"};
   ExportOptions options;
-  std::string error;
   std::size_t i = 0;
-  EXPECT_EQ(TakeExportOption(args, i, options, error), OptionMatch::Taken);
+  EXPECT_EQ(*TakeExportOption(args, i, options), OptionMatch::Taken);
   EXPECT_EQ(i, 2u);
-  EXPECT_EQ(TakeExportOption(args, i, options, error), OptionMatch::NotMine);
+  EXPECT_EQ(*TakeExportOption(args, i, options), OptionMatch::NotMine);
   EXPECT_EQ(i, 2u);
   i = 3;
-  EXPECT_EQ(TakeExportOption(args, i, options, error), OptionMatch::Taken);
-  EXPECT_EQ(TakeExportOption(args, i, options, error), OptionMatch::Taken);
+  EXPECT_EQ(*TakeExportOption(args, i, options), OptionMatch::Taken);
+  EXPECT_EQ(*TakeExportOption(args, i, options), OptionMatch::Taken);
   EXPECT_EQ(i, args.size());
   EXPECT_EQ(options.textPath, "a.txt");
   EXPECT_EQ(options.csvPath, "-");
@@ -66,10 +65,10 @@ TEST(CliExportOptions, BadValuesAreReported) {
   };
   for (const Case& c : cases) {
     ExportOptions options;
-    std::string error;
     std::size_t i = 0;
-    EXPECT_EQ(TakeExportOption(c.args, i, options, error), OptionMatch::Error);
-    EXPECT_NE(error.find(c.messagePart), std::string::npos) << error;
+    const Result<OptionMatch> taken = TakeExportOption(c.args, i, options);
+    ASSERT_FALSE(taken.ok());
+    EXPECT_NE(taken.error().find(c.messagePart), std::string::npos) << taken.error();
   }
 }
 
@@ -77,7 +76,7 @@ TEST(CliExportOptions, WritesFilesAndStandardOutput) {
   MemorySettingsStore store;
   store.writeInt("Chart Style", 1);
   ChartDocument doc(store, [] { return kFixedClock; });
-  ASSERT_FALSE(doc.newChart(WorkedChartFields()).has_value());
+  ASSERT_TRUE(doc.newChart(WorkedChartFields()).ok());
 
   const auto dir = std::filesystem::temp_directory_path() / "sarvexa_cli_export_test";
   std::filesystem::create_directories(dir);
@@ -85,7 +84,7 @@ TEST(CliExportOptions, WritesFilesAndStandardOutput) {
   options.textPath = (dir / "w.txt").string();
   options.csvPath = "-";
   std::ostringstream out;
-  ASSERT_FALSE(WriteExports(options, doc.snapshot(), out).has_value());
+  ASSERT_TRUE(WriteExports(options, doc.snapshot(), out).ok());
   EXPECT_EQ(out.str(), CsvExportText(doc.snapshot()));
   EXPECT_EQ(out.str().rfind("Worked,Chart,01/01/2000,17:30,05:30,0,-77.20,28.60,New Delhi,,", 0),
             0u)
@@ -96,7 +95,7 @@ TEST(CliExportOptions, WritesFilesAndStandardOutput) {
 
   // --style overrides the stored setting.
   options.style = CharChartStyle::South;
-  ASSERT_FALSE(WriteExports(options, doc.snapshot(), out).has_value());
+  ASSERT_TRUE(WriteExports(options, doc.snapshot(), out).ok());
   EXPECT_EQ(ReadFile(dir / "w.txt"),
             TextExportText(doc.snapshot(), CharChartStyle::South));
   std::filesystem::remove_all(dir);
@@ -105,13 +104,13 @@ TEST(CliExportOptions, WritesFilesAndStandardOutput) {
 TEST(CliExportOptions, UnwritablePathFails) {
   MemorySettingsStore store;
   ChartDocument doc(store, [] { return kFixedClock; });
-  ASSERT_FALSE(doc.newChart(WorkedChartFields()).has_value());
+  ASSERT_TRUE(doc.newChart(WorkedChartFields()).ok());
   ExportOptions options;
   options.csvPath = "/nonexistent-folder-for-sarvexa/x.csv";
   std::ostringstream out;
   const auto error = WriteExports(options, doc.snapshot(), out);
-  ASSERT_TRUE(error.has_value());
-  EXPECT_NE(error->find("/nonexistent-folder-for-sarvexa/x.csv"), std::string::npos);
+  ASSERT_FALSE(error.ok());
+  EXPECT_NE(error.error().find("/nonexistent-folder-for-sarvexa/x.csv"), std::string::npos);
 }
 
 TEST(CliEphemerisOptions, StartDates) {
@@ -138,9 +137,11 @@ TEST(CliEphemerisOptions, StartDates) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.source);
-    std::string error;
-    EXPECT_EQ(ParseEphemerisStart(c.text, error), c.expected);
-    EXPECT_EQ(error.empty(), c.expected != 0) << error;
+    const Result<std::int32_t> day = ParseEphemerisStart(c.text);
+    ASSERT_EQ(day.ok(), c.expected != 0) << (day ? "" : day.error());
+    if (day) {
+      EXPECT_EQ(*day, c.expected);
+    }
   }
 }
 
@@ -148,9 +149,12 @@ TEST(CliEphemerisOptions, IntervalAndRows) {
   const std::vector<std::string> args = {"--interval", "monthly", "--rows", "5", "--from",
                                          "2001-01-31"};
   EphemerisOptions options;
-  std::string error;
   std::size_t i = 0;
-  while (i < args.size()) ASSERT_EQ(TakeEphemerisOption(args, i, options, error), OptionMatch::Taken);
+  while (i < args.size()) {
+    const Result<OptionMatch> taken = TakeEphemerisOption(args, i, options);
+    ASSERT_TRUE(taken.ok()) << taken.error();
+    ASSERT_EQ(*taken, OptionMatch::Taken);
+  }
   EXPECT_EQ(options.interval, EphemerisInterval::Monthly);
   EXPECT_EQ(options.rows, 5);
   EXPECT_EQ(options.startDay, 2451911 + 30);
@@ -160,16 +164,16 @@ TEST(CliEphemerisOptions, IntervalAndRows) {
         {"--interval", "hourly"}, {"--from"}}) {
     EphemerisOptions o;
     std::size_t j = 0;
-    std::string e;
-    EXPECT_EQ(TakeEphemerisOption(bad, j, o, e), OptionMatch::Error) << bad[0];
-    EXPECT_FALSE(e.empty());
+    const Result<OptionMatch> taken = TakeEphemerisOption(bad, j, o);
+    ASSERT_FALSE(taken.ok()) << bad[0];
+    EXPECT_FALSE(taken.error().empty());
   }
 }
 
 TEST(CliEphemerisReport, HeaderAndRows) {
   MemorySettingsStore store;
   ChartDocument doc(store, [] { return kFixedClock; });
-  ASSERT_FALSE(doc.newChart(WorkedChartFields()).has_value());
+  ASSERT_TRUE(doc.newChart(WorkedChartFields()).ok());
   EphemerisOptions options;
   options.startDay = 2451911 + 30;  // 31 January 2001
   options.interval = EphemerisInterval::Monthly;
@@ -208,11 +212,11 @@ TEST(CliEphemerisCommand, FromBirthOptions) {
 TEST(CliEphemerisCommand, FromAChartFileAndFailures) {
   MemorySettingsStore store;
   ChartDocument doc(store, [] { return kFixedClock; });
-  ASSERT_FALSE(doc.newChart(WorkedChartFields()).has_value());
+  ASSERT_TRUE(doc.newChart(WorkedChartFields()).ok());
   const auto dir = std::filesystem::temp_directory_path() / "sarvexa_cli_ephemeris_test";
   std::filesystem::create_directories(dir);
   const auto path = dir / "w.svx";
-  ASSERT_FALSE(doc.save(path).has_value());
+  ASSERT_TRUE(doc.save(path).ok());
 
   std::ostringstream out, err;
   ASSERT_EQ(cli::RunEphemerisCommand({"--open", path.string(), "--rows", "1"}, out, err), 0)
@@ -317,10 +321,10 @@ TEST(CliExportOptions, StandardOutputHasOneUser) {
     if (c.svx) svx = c.svx;
     const auto conflict = StandardOutputConflict(c.json, e, svx);
     if (c.complaint == nullptr) {
-      EXPECT_FALSE(conflict.has_value()) << *conflict;
+      EXPECT_TRUE(conflict.ok()) << conflict.error();
     } else {
-      ASSERT_TRUE(conflict.has_value()) << c.complaint;
-      EXPECT_EQ(conflict->rfind(c.complaint, 0), 0u) << *conflict;
+      ASSERT_FALSE(conflict.ok()) << c.complaint;
+      EXPECT_EQ(conflict.error().rfind(c.complaint, 0), 0u) << conflict.error();
     }
   }
 }

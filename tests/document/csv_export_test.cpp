@@ -235,12 +235,12 @@ TEST(ExportFile, WritesBytesExactly) {
   std::filesystem::create_directories(dir);
   const auto path = dir / "out.txt";
   const std::string bytes = std::string("a\r\nb\n\0c", 7) + "\xff";
-  ASSERT_FALSE(WriteExportFile(path.string(), bytes).has_value());
+  ASSERT_TRUE(WriteExportFile(path.string(), bytes).ok());
   std::ifstream in(path, std::ios::binary);
   const std::string back((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(back, bytes);
   // A second write truncates.
-  ASSERT_FALSE(WriteExportFile(path.string(), "x").has_value());
+  ASSERT_TRUE(WriteExportFile(path.string(), "x").ok());
   EXPECT_EQ(std::filesystem::file_size(path), 1u);
   std::filesystem::remove_all(dir);
 }
@@ -248,19 +248,19 @@ TEST(ExportFile, WritesBytesExactly) {
 TEST(ExportFile, ReportsFailureWithThePath) {
   const std::string missing = "/nonexistent-folder-for-sarvexa/x.csv";
   const auto error = WriteExportFile(missing, "data");
-  ASSERT_TRUE(error.has_value());
-  EXPECT_NE(error->find(missing), std::string::npos) << *error;
-  EXPECT_TRUE(WriteExportFile("", "data").has_value());
+  ASSERT_FALSE(error.ok());
+  EXPECT_NE(error.error().find(missing), std::string::npos) << error.error();
+  EXPECT_FALSE(WriteExportFile("", "data").ok());
   // A folder cannot be written as a file.
-  EXPECT_TRUE(WriteExportFile(std::filesystem::temp_directory_path().string(), "d").has_value());
+  EXPECT_FALSE(WriteExportFile(std::filesystem::temp_directory_path().string(), "d").ok());
 }
 
 #ifdef __linux__
 TEST(ExportFile, ReportsAFullDevice) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   const auto error = WriteExportFile("/dev/full", std::string(1 << 16, 'x'));
-  ASSERT_TRUE(error.has_value());
-  EXPECT_NE(error->find("/dev/full"), std::string::npos);
+  ASSERT_FALSE(error.ok());
+  EXPECT_NE(error.error().find("/dev/full"), std::string::npos);
 }
 #endif
 

@@ -38,9 +38,9 @@ class TempFolder : public testing::Test {
 };
 
 std::string Slurp(const std::filesystem::path& p) {
-  std::string bytes;
-  EXPECT_FALSE(ReadFileBytes(p, bytes).has_value());
-  return bytes;
+  const Result<std::string> bytes = ReadFileBytes(p);
+  EXPECT_TRUE(bytes.ok()) << bytes.error();
+  return bytes ? *bytes : std::string();
 }
 
 using SafeFile = TempFolder;
@@ -54,8 +54,8 @@ int CountFiles(const std::filesystem::path& folder) {
 
 TEST_F(SafeFile, WriteReplacesTheOldFileAndLeavesNoTemporary) {
   const auto target = folder_ / "chart.svx";
-  ASSERT_FALSE(WriteFileReplacing(target, "old contents").has_value());
-  ASSERT_FALSE(WriteFileReplacing(target, "new").has_value());
+  ASSERT_TRUE(WriteFileReplacing(target, "old contents").ok());
+  ASSERT_TRUE(WriteFileReplacing(target, "new").ok());
   EXPECT_EQ(Slurp(target), "new");
   EXPECT_EQ(CountFiles(folder_), 1);
 }
@@ -63,10 +63,10 @@ TEST_F(SafeFile, WriteReplacesTheOldFileAndLeavesNoTemporary) {
 TEST_F(SafeFile, ReplacedFileKeepsItsPermissions) {
   namespace fs = std::filesystem;
   const auto target = folder_ / "private.svx";
-  ASSERT_FALSE(WriteFileReplacing(target, "old").has_value());
+  ASSERT_TRUE(WriteFileReplacing(target, "old").ok());
   fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write,
                   fs::perm_options::replace);
-  ASSERT_FALSE(WriteFileReplacing(target, "new").has_value());
+  ASSERT_TRUE(WriteFileReplacing(target, "new").ok());
   EXPECT_EQ(Slurp(target), "new");
   EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write);
@@ -77,9 +77,9 @@ TEST_F(SafeFile, SavingThroughALinkReplacesTheFileItPointsTo) {
   fs::create_directories(folder_ / "charts");
   const auto real = folder_ / "charts" / "ann.svx";
   const auto link = folder_ / "ann-link.svx";
-  ASSERT_FALSE(WriteFileReplacing(real, "old").has_value());
+  ASSERT_TRUE(WriteFileReplacing(real, "old").ok());
   fs::create_symlink(real, link);
-  ASSERT_FALSE(WriteFileReplacing(link, "new").has_value());
+  ASSERT_TRUE(WriteFileReplacing(link, "new").ok());
   EXPECT_TRUE(fs::is_symlink(link)) << "the link stays a link";
   EXPECT_EQ(Slurp(real), "new");
   EXPECT_EQ(Slurp(link), "new");
@@ -88,12 +88,13 @@ TEST_F(SafeFile, SavingThroughALinkReplacesTheFileItPointsTo) {
 
 TEST_F(SafeFile, ReadingStopsAtTheLimit) {
   const auto file = folder_ / "long.svx";
-  ASSERT_FALSE(WriteFileReplacing(file, std::string(200000, 'x')).has_value());
-  std::string bytes;
-  ASSERT_FALSE(ReadFileBytes(file, bytes, 70000).has_value());
-  EXPECT_EQ(bytes.size(), 70000u);
-  ASSERT_FALSE(ReadFileBytes(file, bytes).has_value());
-  EXPECT_EQ(bytes.size(), 200000u) << "a file below the limit is read whole";
+  ASSERT_TRUE(WriteFileReplacing(file, std::string(200000, 'x')).ok());
+  const Result<std::string> head = ReadFileBytes(file, 70000);
+  ASSERT_TRUE(head.ok());
+  EXPECT_EQ(head->size(), 70000u);
+  const Result<std::string> whole = ReadFileBytes(file);
+  ASSERT_TRUE(whole.ok());
+  EXPECT_EQ(whole->size(), 200000u) << "a file below the limit is read whole";
 }
 
 
@@ -112,13 +113,11 @@ TEST_F(SafeFile, ReadingRefusesWhatIsNotARegularFile) {
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.source);
-    std::string bytes = "unchanged";
-    const auto error = ReadFileBytes(c.path, bytes);
-    ASSERT_TRUE(error.has_value());
-    EXPECT_NE(error->find(c.says), std::string::npos) << *error;
-    EXPECT_NE(error->find(c.path.string() + (c.path.empty() ? "" : ":")), std::string::npos)
-        << *error;
-    EXPECT_EQ(bytes, "unchanged");
+    const auto error = ReadFileBytes(c.path);
+    ASSERT_FALSE(error.ok());
+    EXPECT_NE(error.error().find(c.says), std::string::npos) << error.error();
+    EXPECT_NE(error.error().find(c.path.string() + (c.path.empty() ? "" : ":")), std::string::npos)
+        << error.error();
   }
 }
 
@@ -129,7 +128,7 @@ TEST_F(SafeFile, ReplacingRefusesProtectedAndSpecialTargets) {
   const auto fifo = folder_ / "pipe.txt";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const auto locked = folder_ / "keep.svx";
-  ASSERT_FALSE(WriteFileReplacing(locked, "kept").has_value());
+  ASSERT_TRUE(WriteFileReplacing(locked, "kept").ok());
   fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read,
                   fs::perm_options::replace);
   fs::create_directories(folder_ / "sub");
@@ -144,12 +143,10 @@ TEST_F(SafeFile, ReplacingRefusesProtectedAndSpecialTargets) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.source);
     const auto error = WriteFileReplacing(c.path, "new");
-    ASSERT_TRUE(error.has_value());
-    EXPECT_NE(error->find(c.says), std::string::npos) << *error;
+    ASSERT_FALSE(error.ok());
+    EXPECT_NE(error.error().find(c.says), std::string::npos) << error.error();
   }
-  std::string bytes;
-  ASSERT_FALSE(ReadFileBytes(locked, bytes).has_value());
-  EXPECT_EQ(bytes, "kept");
+  EXPECT_EQ(Slurp(locked), "kept");
   EXPECT_TRUE(fs::is_fifo(fifo));
   EXPECT_TRUE(fs::is_directory(folder_ / "sub"));
   EXPECT_EQ(CountFiles(folder_), 3) << "no temporary file is left";
@@ -163,8 +160,8 @@ bool ReplaceUnderSizeLimit(const std::filesystem::path& target, std::size_t size
     std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit small {limit, limit};
     ::setrlimit(RLIMIT_FSIZE, &small);
-    const auto error = WriteFileReplacing(target, std::string(size, 'n'));
-    ::_exit(error.has_value() ? 1 : 0);
+    const auto written = WriteFileReplacing(target, std::string(size, 'n'));
+    ::_exit(written.ok() ? 0 : 1);
   }
   int status = 0;
   ::waitpid(child, &status, 0);
@@ -173,7 +170,7 @@ bool ReplaceUnderSizeLimit(const std::filesystem::path& target, std::size_t size
 
 TEST_F(SafeFile, FullDiskKeepsTheOldFileAndCreatesNoFragment) {
   const auto existing = folder_ / "report.txt";
-  ASSERT_FALSE(WriteFileReplacing(existing, "precious").has_value());
+  ASSERT_TRUE(WriteFileReplacing(existing, "precious").ok());
   struct Case { std::filesystem::path target; bool existed; const char* source; };
   const Case kCases[] = {
       {existing, true, "over an existing file"},
@@ -185,9 +182,7 @@ TEST_F(SafeFile, FullDiskKeepsTheOldFileAndCreatesNoFragment) {
     EXPECT_EQ(std::filesystem::exists(c.target), c.existed);
     EXPECT_EQ(CountFiles(folder_), 1) << "the partial temporary file is removed";
   }
-  std::string bytes;
-  ASSERT_FALSE(ReadFileBytes(existing, bytes).has_value());
-  EXPECT_EQ(bytes, "precious");
+  EXPECT_EQ(Slurp(existing), "precious");
 }
 
 // Someone who can write the folder plants a link where the temporary file
@@ -195,21 +190,18 @@ TEST_F(SafeFile, FullDiskKeepsTheOldFileAndCreatesNoFragment) {
 TEST_F(SafeFile, PlantedLinkAtTheTemporaryNameIsNeverFollowed) {
   namespace fs = std::filesystem;
   const auto victim = folder_ / "victim";
-  ASSERT_FALSE(WriteFileReplacing(victim, "victim's data").has_value());
+  ASSERT_TRUE(WriteFileReplacing(victim, "victim's data").ok());
   fs::create_symlink(victim, folder_ / ".planted");
   fs::create_symlink(folder_ / "nowhere", folder_ / ".dangling");
   const char* kNames[] = {".planted", ".dangling", ".fresh"};
   std::size_t next = 0;
   const auto names = [&] { return std::string(kNames[std::min<std::size_t>(next++, 2)]); };
   const auto target = folder_ / "chart.svx";
-  ASSERT_FALSE(WriteFileReplacing(target, "chart", names).has_value());
+  ASSERT_TRUE(WriteFileReplacing(target, "chart", names).ok());
   EXPECT_EQ(next, 3u) << "both planted names were passed over";
-  std::string bytes;
-  ASSERT_FALSE(ReadFileBytes(victim, bytes).has_value());
-  EXPECT_EQ(bytes, "victim's data");
+  EXPECT_EQ(Slurp(victim), "victim's data");
   EXPECT_FALSE(fs::exists(folder_ / "nowhere")) << "the dangling link was not followed";
-  ASSERT_FALSE(ReadFileBytes(target, bytes).has_value());
-  EXPECT_EQ(bytes, "chart");
+  EXPECT_EQ(Slurp(target), "chart");
   EXPECT_TRUE(fs::is_symlink(folder_ / ".planted"));
   EXPECT_FALSE(fs::exists(folder_ / ".fresh"));
 }
@@ -218,11 +210,9 @@ TEST_F(SafeFile, LongestFileNamesCanBeReplaced) {
   for (const std::size_t length : {std::size_t{250}, std::size_t{255}}) {
     SCOPED_TRACE(length);
     const auto target = folder_ / (std::string(length - 4, 'a') + ".svx");
-    ASSERT_FALSE(WriteFileReplacing(target, "one").has_value());
-    ASSERT_FALSE(WriteFileReplacing(target, "two").has_value());
-    std::string bytes;
-    ASSERT_FALSE(ReadFileBytes(target, bytes).has_value());
-    EXPECT_EQ(bytes, "two");
+    ASSERT_TRUE(WriteFileReplacing(target, "one").ok());
+    ASSERT_TRUE(WriteFileReplacing(target, "two").ok());
+    EXPECT_EQ(Slurp(target), "two");
   }
   EXPECT_EQ(CountFiles(folder_), 2);
 }

@@ -27,8 +27,8 @@ struct WorkedDocument {
 
   explicit WorkedDocument(int style = 1, int colour = 0, LocalClockReading clock = FixedClock()) {
     doc = std::make_unique<ChartDocument>(store, [clock] { return clock; });
-    const auto error = doc->newChart(test_support::WorkedChartFields());
-    EXPECT_FALSE(error.has_value()) << (error ? error->message : "");
+    const auto taken = doc->newChart(test_support::WorkedChartFields());
+    EXPECT_TRUE(taken.ok()) << (taken ? "" : taken.error().message);
     doc->setChartStyle(ChartStyleFromSetting(style));
     doc->setColorCharts(colour);
   }

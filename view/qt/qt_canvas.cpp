@@ -264,24 +264,25 @@ namespace {
 // old one was. The picture is drawn into memory first: Qt's writers report
 // little of a failed write, while writing the finished bytes ourselves gives
 // the system's own reason ("No space left on device").
-std::optional<QString> ReplaceThroughDevice(const QString& path, const char* what,
-                                            const std::function<bool(QIODevice&)>& write) {
+Result<void, QString> ReplaceThroughDevice(const QString& path, const char* what,
+                                           const std::function<bool(QIODevice&)>& write) {
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
-  if (!write(buffer)) return QStringLiteral("Cannot draw the %1 for \"%2\".").arg(QLatin1String(what), path);
+  if (!write(buffer))
+    return Fail(QStringLiteral("Cannot draw the %1 for \"%2\".").arg(QLatin1String(what), path));
   const QByteArray& bytes = buffer.data();
   const std::filesystem::path target(QFile::encodeName(path).toStdString());
-  const auto error = WriteFileReplacing(
+  const auto written = WriteFileReplacing(
       target, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-  if (error) return QString::fromStdString(*error);
-  return std::nullopt;
+  if (!written) return Fail(QString::fromStdString(written.error()));
+  return {};
 }
 
 }  // namespace
 
-std::optional<QString> RenderSheetToPdf(const QString& path, const SheetLayout& sheet,
-                                        const PageDrawing& draw) {
-  if (!sheet.pageSize.isValid()) return QStringLiteral("Unsupported paper size.");
+Result<void, QString> RenderSheetToPdf(const QString& path, const SheetLayout& sheet,
+                                       const PageDrawing& draw) {
+  if (!sheet.pageSize.isValid()) return Fail(QStringLiteral("Unsupported paper size."));
   return ReplaceThroughDevice(path, "PDF", [&](QIODevice& device) {
     constexpr int kDpi = 1200;
     QPdfWriter writer(&device);
@@ -298,7 +299,7 @@ std::optional<QString> RenderSheetToPdf(const QString& path, const SheetLayout& 
   });
 }
 
-std::optional<QString> SavePng(const QImage& image, const QString& path) {
+Result<void, QString> SavePng(const QImage& image, const QString& path) {
   return ReplaceThroughDevice(path, "PNG image",
                               [&](QIODevice& device) { return image.save(&device, "PNG"); });
 }

@@ -21,6 +21,7 @@
 #include <functional>
 #include <optional>
 
+#include "engine/result.h"
 #include "view/canvas.h"
 #include "view/page_extent.h"
 
@@ -122,13 +123,11 @@ QImage RenderSheetToImage(const SheetLayout& sheet, double dpi, const PageDrawin
 
 /// Writes a one-page PDF of the sheet (1200 dpi, fonts embedded by Qt)
 /// through a temporary file renamed over `path`: on failure the old file
-/// stays whole and no partial file is left. Returns an error text on
-/// failure, nothing on success.
-std::optional<QString> RenderSheetToPdf(const QString& path, const SheetLayout& sheet,
-                                        const PageDrawing& draw);
+/// stays whole and no partial file is left. A failure carries the error text.
+Result<void, QString> RenderSheetToPdf(const QString& path, const SheetLayout& sheet,
+                                       const PageDrawing& draw);
 
-/// Saves an image as PNG, replacing `path` like RenderSheetToPdf; returns an
-/// error text on failure.
-std::optional<QString> SavePng(const QImage& image, const QString& path);
+/// Saves an image as PNG, replacing `path` like RenderSheetToPdf.
+Result<void, QString> SavePng(const QImage& image, const QString& path);
 
 }  // namespace sarvexa
