@@ -332,18 +332,16 @@ bool ChartDataDialog::validateAndStore() {
   t.zoneMinutes = text(zoneMinutes_);
   t.dstHours = text(dstHours_);
   t.dstMinutes = text(dstMinutes_);
-  t.isPm = checkedIndex(amPm_);
-  t.isEast = checkedIndex(westEast_);
-  t.isSouth = checkedIndex(northSouth_);
+  t.isPm = checkedIndex(amPm_) == 1;
+  t.isEast = checkedIndex(westEast_) == 1;
+  t.isSouth = checkedIndex(northSouth_) == 1;
   if (zoneSideEast() != (t.isEast == 1)) t.zoneEast = zoneSideEast();
   t.zoneName = zoneName_.toStdString();
 
-  const ChartDataParse parse = ParseChartDataText(t);
-  if (parse.error || !parse.fields) {
-    QWidget* field = parse.error ? control(parse.error->controlId) : nullptr;
-    fail(field ? field : first_,
-         QString::fromStdString(parse.error ? parse.error->message
-                                            : std::string("The chart data could not be read.")));
+  const auto parse = ParseChartDataText(t);
+  if (!parse) {
+    QWidget* field = control(parse.error().controlId);
+    fail(field ? field : first_, QString::fromStdString(parse.error().message));
     return false;
   }
   // A clock time skipped or passed twice is never settled silently.
@@ -351,7 +349,7 @@ bool ChartDataDialog::validateAndStore() {
     fail(fold_, zoneWarning_->text());
     return false;
   }
-  accepted_ = *parse.fields;
+  accepted_ = *parse;
   return true;
 }
 

@@ -157,15 +157,13 @@ bool PrasnaLocationDialog::validateAndStore() {
   if (zoneEast != (t.isEast == 1)) t.zoneEast = zoneEast;
   t.zoneName = zoneName_;
 
-  const PrasnaLocationParse parse = ParsePrasnaLocationText(t);
-  if (parse.error || !parse.fields) {
-    QWidget* field = parse.error ? control(parse.error->controlId) : nullptr;
-    fail(field ? field : place_,
-         QString::fromStdString(parse.error ? parse.error->message
-                                            : std::string("The location could not be read.")));
+  const auto parse = ParsePrasnaLocationText(t);
+  if (!parse) {
+    QWidget* field = control(parse.error().controlId);
+    fail(field ? field : place_, QString::fromStdString(parse.error().message));
     return false;
   }
-  accepted_ = *parse.fields;
+  accepted_ = *parse;
   return true;
 }
 

@@ -181,14 +181,13 @@ bool TransitDialog::validateAndStore() {
   t.isEast = checkedIndex(westEast_);
   t.isSouth = checkedIndex(northSouth_);
   t.zoneEast = zoneSide_->text() == QStringLiteral("E");
-  const TransitDialogParse parse = ParseTransitDialogText(t);
-  if (!parse.values) {
-    QWidget* field = parse.error ? control(parse.error->controlId) : nullptr;
-    fail(field ? field : day_,
-         QString::fromStdString(parse.error ? parse.error->message : std::string()));
+  const auto parse = ParseTransitDialogText(t);
+  if (!parse) {
+    QWidget* field = control(parse.error().controlId);
+    fail(field ? field : day_, QString::fromStdString(parse.error().message));
     return false;
   }
-  accepted_ = *parse.values;
+  accepted_ = *parse;
   return true;
 }
 

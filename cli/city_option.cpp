@@ -6,7 +6,7 @@
 
 namespace sarvexa::cli {
 
-int Hour24(const BirthOptions& o) { return (o.hour == 12 ? 0 : o.hour) + (o.isPm == 1 ? 12 : 0); }
+int Hour24(const BirthOptions& o) { return (o.hour == 12 ? 0 : o.hour) + (o.isPm ? 12 : 0); }
 
 std::optional<std::string> ResolveCity(BirthOptions& o, Atlas& atlas) {
   if (o.city.empty()) return std::nullopt;

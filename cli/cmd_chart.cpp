@@ -77,8 +77,8 @@ bool ParseChartArguments(const Arguments& args, ChartOptions& options, std::stri
     return false;
   }
   // The "Chart Data" dialog's checks, in its order.
-  if (auto error = ValidateChartData(ToChartDataFields(options.birth))) {
-    message = error->field + ": " + error->message;
+  if (auto checked = ValidateChartData(ToChartDataFields(options.birth)); !checked) {
+    message = checked.error().field + ": " + checked.error().message;
     return false;
   }
   return true;

@@ -45,7 +45,7 @@ PrasnaLocationFields ChartDocument::prasnaLocationDialogValues() const {
 }
 
 std::optional<FieldError> ChartDocument::setPrasnaLocation(const PrasnaLocationFields& fields) {
-  if (auto error = ValidatePrasnaLocation(fields)) return error;
+  if (auto checked = ValidatePrasnaLocation(fields); !checked) return checked.error();
   prasnaLocation_ = PrasnaLocationFromFields(fields);
   WritePrasnaLocation(settings_, fields);
   if (chart_.isPrasna) castPrasna();
@@ -92,7 +92,7 @@ ChartDataFields ChartDocument::chartDataDialogValues() const {
 }
 
 std::optional<FieldError> ChartDocument::applyChartData(const ChartDataFields& fields) {
-  if (auto error = ValidateChartData(fields)) return error;
+  if (auto checked = ValidateChartData(fields); !checked) return checked.error();
   chart_.firstName = fields.firstName;
   chart_.lastName = fields.lastName;
   chart_.place = fields.place;
@@ -105,7 +105,7 @@ std::optional<FieldError> ChartDocument::applyChartData(const ChartDataFields& f
 }
 
 std::optional<FieldError> ChartDocument::newChart(const ChartDataFields& fields) {
-  if (auto error = ValidateChartData(fields)) return error;
+  if (auto checked = ValidateChartData(fields); !checked) return checked.error();
   chart_.isPrasna = false;
   return applyChartData(fields);
 }
