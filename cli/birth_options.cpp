@@ -96,7 +96,7 @@ bool ParseAngle(std::string_view v, int maxDegrees, char positive, char negative
   if (!SplitColon(v, ds, ms)) return false;
   const auto d = ParseDigits(ds, 3);
   const auto m = ParseDigits(ms, 2);
-  if (!InRange(d, 0, maxDegrees) || !InRange(m, 0, 59)) return false;
+  if (!InRange(d, 0, maxDegrees) || !InRange(m, 0, kMaxMinutes)) return false;
   degrees = *d;
   minutes = *m;
   isNegativeSide = side == negative;
@@ -114,7 +114,7 @@ bool ParseZone(std::string_view v, BirthOptions& o) {
   if (!SplitColon(v, hs, ms)) return false;
   const auto h = ParseDigits(hs, 2);
   const auto m = ParseDigits(ms, 2);
-  if (!InRange(h, 0, 12) || !InRange(m, 0, 59)) return false;
+  if (!InRange(h, 0, kMaxZoneHours) || !InRange(m, 0, kMaxMinutes)) return false;
   o.zoneHours = *h;
   o.zoneMinutes = *m;
   o.zoneEast = side;
@@ -152,10 +152,10 @@ OptionStatus ParseBirthOption(std::string_view name, std::string_view value, Bir
     ok = o.hasTime = ParseTime(value, o);
     expected = "HH:MM with hour 0..23 and minutes 00..59, or H:MMAM / H:MMPM with hour 1..12";
   } else if (name == "--lon") {
-    ok = o.hasLon = ParseAngle(value, 179, 'W', 'E', o.lonDegrees, o.lonMinutes, o.isEast);
+    ok = o.hasLon = ParseAngle(value, kMaxLonDegrees, 'W', 'E', o.lonDegrees, o.lonMinutes, o.isEast);
     expected = "DDD:MM followed by E or W, degrees 0..179, minutes 0..59";
   } else if (name == "--lat") {
-    ok = o.hasLat = ParseAngle(value, 89, 'N', 'S', o.latDegrees, o.latMinutes, o.isSouth);
+    ok = o.hasLat = ParseAngle(value, kMaxLatDegrees, 'N', 'S', o.latDegrees, o.latMinutes, o.isSouth);
     expected = "DD:MM followed by N or S, degrees 0..89, minutes 0..59";
   } else if (name == "--zone") {
     ok = o.hasZone = ParseZone(value, o);
@@ -208,21 +208,9 @@ ChartDataFields ToChartDataFields(const BirthOptions& o) {
 }
 
 void CopyGivenPlace(const BirthOptions& o, PlaceFields& fields) {
-  if (o.hasLon) {
-    fields.lonDegrees = o.lonDegrees;
-    fields.lonMinutes = o.lonMinutes;
-    fields.isEast = o.isEast;
-  }
-  if (o.hasLat) {
-    fields.latDegrees = o.latDegrees;
-    fields.latMinutes = o.latMinutes;
-    fields.isSouth = o.isSouth;
-  }
-  if (o.hasZone) {
-    fields.zoneHours = o.zoneHours;
-    fields.zoneMinutes = o.zoneMinutes;
-    fields.zoneEast = o.zoneEast;
-  }
+  if (o.hasLon) CopyLongitude(o, fields);
+  if (o.hasLat) CopyLatitude(o, fields);
+  if (o.hasZone) CopyZone(o, fields);
 }
 
 void ApplyBirthOptions(const BirthOptions& o, Horoscope& h) {

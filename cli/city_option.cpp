@@ -33,18 +33,14 @@ std::optional<std::string> ResolveCity(BirthOptions& o, Atlas& atlas) {
            "; choose with --fold earlier|later";
   }
 
-  BirthOptions filled = o;
+  PlaceFields filled;
   FillCoordinates(place, filled);
   if (!o.hasLon) {
-    o.lonDegrees = filled.lonDegrees;
-    o.lonMinutes = filled.lonMinutes;
-    o.isEast = filled.isEast;
+    CopyLongitude(filled, o);
     o.hasLon = true;
   }
   if (!o.hasLat) {
-    o.latDegrees = filled.latDegrees;
-    o.latMinutes = filled.latMinutes;
-    o.isSouth = filled.isSouth;
+    CopyLatitude(filled, o);
     o.hasLat = true;
   }
   if (!o.hasZone) {

@@ -111,14 +111,9 @@ TransitChoice ChoiceFor(const TransitOptions& o, const LocalClockReading& at) {
   v.hour12 = at.hour % 12 == 0 ? 12 : at.hour % 12;
   v.isPm = at.hour >= 12;
   v.minute = at.minute;
-  v.lonDegrees = lonFrom.lonDegrees;
-  v.lonMinutes = lonFrom.lonMinutes;
-  v.isEast = lonFrom.isEast;
-  v.latDegrees = latFrom.latDegrees;
-  v.latMinutes = latFrom.latMinutes;
-  v.isSouth = latFrom.isSouth;
-  v.zoneHours = zoneFrom.zoneHours;
-  v.zoneMinutes = zoneFrom.zoneMinutes;
+  CopyLongitude(lonFrom, v);
+  CopyLatitude(latFrom, v);
+  CopyZone(zoneFrom, v);
   v.dstHours = dstFrom.dstHours;
   v.dstMinutes = dstFrom.dstMinutes;
   // A zone given with --at-zone is a magnitude whose side is that of the

@@ -124,15 +124,15 @@ const FieldRow kChartDataRows[] = {
     {FieldRow::Number, 1018, "year", 1700, 2300, nullptr, &F::year, &T::year, nullptr},
     {FieldRow::LimitedText, 1019, "place", 0, kChartDataPlaceMaxChars, &F::place, nullptr, &T::place,
      nullptr},
-    {FieldRow::Number, 1020, "lonDegrees", 0, 179, nullptr, &F::lonDegrees, &T::lonDegrees, nullptr},
-    {FieldRow::Number, 1023, "lonMinutes", 0, 59, nullptr, &F::lonMinutes, &T::lonMinutes, nullptr},
+    {FieldRow::Number, 1020, "lonDegrees", 0, kMaxLonDegrees, nullptr, &F::lonDegrees, &T::lonDegrees, nullptr},
+    {FieldRow::Number, 1023, "lonMinutes", 0, kMaxMinutes, nullptr, &F::lonMinutes, &T::lonMinutes, nullptr},
     {FieldRow::Choice, 1016, "monthIndex", 0, 11, nullptr, &F::monthIndex, nullptr, &T::monthIndex},
-    {FieldRow::Number, 1024, "latDegrees", 0, 89, nullptr, &F::latDegrees, &T::latDegrees, nullptr},
-    {FieldRow::Number, 1027, "latMinutes", 0, 59, nullptr, &F::latMinutes, &T::latMinutes, nullptr},
-    {FieldRow::Number, 1011, "zoneHours", 0, 12, nullptr, &F::zoneHours, &T::zoneHours, nullptr},
-    {FieldRow::Number, 1029, "zoneMinutes", 0, 59, nullptr, &F::zoneMinutes, &T::zoneMinutes, nullptr},
+    {FieldRow::Number, 1024, "latDegrees", 0, kMaxLatDegrees, nullptr, &F::latDegrees, &T::latDegrees, nullptr},
+    {FieldRow::Number, 1027, "latMinutes", 0, kMaxMinutes, nullptr, &F::latMinutes, &T::latMinutes, nullptr},
+    {FieldRow::Number, 1011, "zoneHours", 0, kMaxZoneHours, nullptr, &F::zoneHours, &T::zoneHours, nullptr},
+    {FieldRow::Number, 1029, "zoneMinutes", 0, kMaxMinutes, nullptr, &F::zoneMinutes, &T::zoneMinutes, nullptr},
     {FieldRow::Number, 1030, "dstHours", 0, 12, nullptr, &F::dstHours, &T::dstHours, nullptr},
-    {FieldRow::Number, 1028, "dstMinutes", 0, 59, nullptr, &F::dstMinutes, &T::dstMinutes, nullptr},
+    {FieldRow::Number, 1028, "dstMinutes", 0, kMaxMinutes, nullptr, &F::dstMinutes, &T::dstMinutes, nullptr},
 };
 
 std::optional<FieldError> CheckRow(const FieldRow& row, const ChartDataFields& f) {

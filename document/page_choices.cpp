@@ -46,15 +46,15 @@ const TRow kTransitRowsBeforeChoices[] = {
     {1017, "day", 1, 31, &TT::day, &TV::day},
     {1018, "year", 1700, 2300, &TT::year, &TV::year},
     {1006, "hour", 1, 12, &TT::hour, &TV::hour12},
-    {1024, "latDegrees", 0, 89, &TT::latDegrees, &TV::latDegrees},
-    {1027, "latMinutes", 0, 59, &TT::latMinutes, &TV::latMinutes},
-    {1020, "lonDegrees", 0, 179, &TT::lonDegrees, &TV::lonDegrees},
-    {1023, "lonMinutes", 0, 59, &TT::lonMinutes, &TV::lonMinutes},
+    {1024, "latDegrees", 0, kMaxLatDegrees, &TT::latDegrees, &TV::latDegrees},
+    {1027, "latMinutes", 0, kMaxMinutes, &TT::latMinutes, &TV::latMinutes},
+    {1020, "lonDegrees", 0, kMaxLonDegrees, &TT::lonDegrees, &TV::lonDegrees},
+    {1023, "lonMinutes", 0, kMaxMinutes, &TT::lonMinutes, &TV::lonMinutes},
 };
 const TRow kTransitRowsAfterChoices[] = {
     {1008, "minute", 0, 59, &TT::minute, &TV::minute},
-    {1012, "zoneHours", 0, 12, &TT::zoneHours, &TV::zoneHours},
-    {1031, "zoneMinutes", 0, 59, &TT::zoneMinutes, &TV::zoneMinutes},
+    {1012, "zoneHours", 0, kMaxZoneHours, &TT::zoneHours, &TV::zoneHours},
+    {1031, "zoneMinutes", 0, kMaxMinutes, &TT::zoneMinutes, &TV::zoneMinutes},
     {1032, "dstHours", 0, 2, &TT::dstHours, &TV::dstHours},
     {1033, "dstMinutes", INT_MIN, INT_MAX, &TT::dstMinutes, &TV::dstMinutes},
 };

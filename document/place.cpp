@@ -13,6 +13,24 @@ int NegatedIf(bool negate, int value) { return negate ? SaturatingNegate(value) 
 
 }  // namespace
 
+void CopyLongitude(const PlaceFields& from, PlaceFields& to) {
+  to.lonDegrees = from.lonDegrees;
+  to.lonMinutes = from.lonMinutes;
+  to.isEast = from.isEast;
+}
+
+void CopyLatitude(const PlaceFields& from, PlaceFields& to) {
+  to.latDegrees = from.latDegrees;
+  to.latMinutes = from.latMinutes;
+  to.isSouth = from.isSouth;
+}
+
+void CopyZone(const PlaceFields& from, PlaceFields& to) {
+  to.zoneHours = from.zoneHours;
+  to.zoneMinutes = from.zoneMinutes;
+  to.zoneEast = from.zoneEast;
+}
+
 SignedPlace ToSignedPlace(const PlaceFields& f) {
   SignedPlace s;
   s.lonDegrees = NegatedIf(f.isEast, f.lonDegrees);
@@ -63,12 +81,12 @@ AngleParts SplitAngle(double valueDeg) {
 void FillCoordinates(const AtlasPlace& place, PlaceFields& fields) {
   const AngleParts lon = SplitAngle(place.lonDegEast);
   // 180 degrees exactly (a place on the date line) is past the field's 179.
-  fields.lonDegrees = std::min(lon.degrees, 179);
-  fields.lonMinutes = lon.degrees > 179 ? 59 : lon.minutes;
+  fields.lonDegrees = std::min(lon.degrees, kMaxLonDegrees);
+  fields.lonMinutes = lon.degrees > kMaxLonDegrees ? kMaxMinutes : lon.minutes;
   fields.isEast = !lon.negative && !(lon.degrees == 0 && lon.minutes == 0);
   const AngleParts lat = SplitAngle(place.latDeg);
-  fields.latDegrees = std::min(lat.degrees, 89);
-  fields.latMinutes = lat.degrees > 89 ? 59 : lat.minutes;
+  fields.latDegrees = std::min(lat.degrees, kMaxLatDegrees);
+  fields.latMinutes = lat.degrees > kMaxLatDegrees ? kMaxMinutes : lat.minutes;
   fields.isSouth = lat.negative;
 }
 

@@ -13,6 +13,13 @@
 
 namespace sarvexa {
 
+/// The largest magnitudes the place fields admit, the same in every dialog
+/// and on the command line (daylight saving differs by dialog).
+inline constexpr int kMaxLonDegrees = 179;
+inline constexpr int kMaxLatDegrees = 89;
+inline constexpr int kMaxZoneHours = 12;
+inline constexpr int kMaxMinutes = 59;
+
 /// The place fields of a dialog, as magnitudes with the sides as flags.
 struct PlaceFields {
   int lonDegrees = 0;    ///< 0..179
@@ -50,6 +57,12 @@ struct PlaceText {
   std::string dstHours = "0", dstMinutes = "0";
   std::string zoneName;  ///< as PlaceFields::zoneName
 };
+
+/// Copy one part of a place: the longitude or latitude with its side, or the
+/// zone with its own side.
+void CopyLongitude(const PlaceFields& from, PlaceFields& to);
+void CopyLatitude(const PlaceFields& from, PlaceFields& to);
+void CopyZone(const PlaceFields& from, PlaceFields& to);
 
 /// A place counted as the chart record counts it: longitude and zone
 /// negative East, latitude negative South, daylight saving as entered.

@@ -30,14 +30,14 @@ using T = PrasnaLocationText;
 // The dialog's order of exchange and checking on OK.
 const PrasnaRow kPrasnaRows[] = {
     {PrasnaRow::Number, 1030, "dstHours", 0, 11, &F::dstHours, &T::dstHours},
-    {PrasnaRow::Number, 1028, "dstMinutes", 0, 59, &F::dstMinutes, &T::dstMinutes},
-    {PrasnaRow::Number, 1024, "latDegrees", 0, 89, &F::latDegrees, &T::latDegrees},
-    {PrasnaRow::Number, 1027, "latMinutes", 0, 59, &F::latMinutes, &T::latMinutes},
-    {PrasnaRow::Number, 1020, "lonDegrees", 0, 179, &F::lonDegrees, &T::lonDegrees},
-    {PrasnaRow::Number, 1023, "lonMinutes", 0, 59, &F::lonMinutes, &T::lonMinutes},
+    {PrasnaRow::Number, 1028, "dstMinutes", 0, kMaxMinutes, &F::dstMinutes, &T::dstMinutes},
+    {PrasnaRow::Number, 1024, "latDegrees", 0, kMaxLatDegrees, &F::latDegrees, &T::latDegrees},
+    {PrasnaRow::Number, 1027, "latMinutes", 0, kMaxMinutes, &F::latMinutes, &T::latMinutes},
+    {PrasnaRow::Number, 1020, "lonDegrees", 0, kMaxLonDegrees, &F::lonDegrees, &T::lonDegrees},
+    {PrasnaRow::Number, 1023, "lonMinutes", 0, kMaxMinutes, &F::lonMinutes, &T::lonMinutes},
     {PrasnaRow::LimitedText, 1019, "place", 0, kPrasnaPlaceMaxChars, nullptr, nullptr},
-    {PrasnaRow::Number, 1011, "zoneHours", 0, 12, &F::zoneHours, &T::zoneHours},
-    {PrasnaRow::Number, 1029, "zoneMinutes", 0, 59, &F::zoneMinutes, &T::zoneMinutes},
+    {PrasnaRow::Number, 1011, "zoneHours", 0, kMaxZoneHours, &F::zoneHours, &T::zoneHours},
+    {PrasnaRow::Number, 1029, "zoneMinutes", 0, kMaxMinutes, &F::zoneMinutes, &T::zoneMinutes},
 };
 
 std::optional<FieldError> CheckRow(const PrasnaRow& row, const PrasnaLocationFields& f) {
