@@ -16,6 +16,29 @@
 namespace sarvexa {
 namespace {
 
+// Where "Chart Data" puts the place controls: coordinates in the Place group,
+// zone and DST on the Time group's second row.
+const PlaceGroupLayout kChartDataPlace = {
+    .lonLabel = {10, 140, 40, 8},
+    .lonDegrees = {50, 140, 20, 12},
+    .west = {76, 137, 33, 10},
+    .east = {76, 146, 30, 10},
+    .lonMinutes = {110, 140, 20, 12},
+    .latLabel = {10, 160, 30, 15},
+    .latDegrees = {50, 160, 20, 12},
+    .north = {75, 155, 33, 10},
+    .south = {75, 165, 35, 10},
+    .latMinutes = {110, 160, 20, 12},
+    .zoneText = " Zone:",
+    .zoneLabel = {15, 65, 22, 8},
+    .zoneHours = {40, 65, 15, 12},
+    .zoneMinutes = {55, 65, 15, 12},
+    .zoneSide = {71, 65, 16, 12},
+    .dstLabel = {90, 65, 18, 8},
+    .dstHours = {110, 65, 15, 12},
+    .dstMinutes = {125, 65, 15, 12},
+};
+
 // The fold choice list: nothing chosen yet, then the two offsets.
 enum FoldRow { kFoldUnchosen = 0, kFoldEarlier = 1, kFoldLater = 2 };
 
@@ -60,12 +83,6 @@ ChartDataDialog::ChartDataDialog(QWidget* parent)
   auto* am = addRadio("am", QStringLiteral("AM"), 125, 45, 27, 10);
   auto* pm = addRadio("pm", QStringLiteral("PM"), 125, 55, 27, 10);
   amPm_ = makeRadioGroup(am, pm);
-  addLabel(QStringLiteral(" Zone:"), 15, 65, 22, 8);
-  zoneHours_ = addEdit("zoneHours", 40, 65, 15, 12, true);
-  zoneMinutes_ = addEdit("zoneMinutes", 55, 65, 15, 12, true);
-  addLabel(QStringLiteral("DST:"), 90, 65, 18, 8);
-  dstHours_ = addEdit("dstHours", 110, 65, 15, 12, true);
-  dstMinutes_ = addEdit("dstMinutes", 125, 65, 15, 12, true);
 
   addLabel(QStringLiteral("Month:"), 10, 90, 23, 8);
   month_ = addMonthList("monthIndex", 40, 90, 35, 120);
@@ -75,18 +92,8 @@ ChartDataDialog::ChartDataDialog(QWidget* parent)
   year_ = addEdit("year", 135, 90, 25, 12, true);
 
   place_ = addEdit("place", 10, 125, 150, 12, false, kChartDataPlaceMaxChars);
-  addLabel(QStringLiteral("Longitude"), 10, 140, 40, 8);
-  lonDegrees_ = addEdit("lonDegrees", 50, 140, 20, 12, true);
-  auto* west = addRadio("west", QStringLiteral("West"), 76, 137, 33, 10);
-  auto* east = addRadio("east", QStringLiteral("East"), 76, 146, 30, 10);
-  westEast_ = makeRadioGroup(west, east);
-  lonMinutes_ = addEdit("lonMinutes", 110, 140, 20, 12, true);
-  addLabel(QStringLiteral("Latitude"), 10, 160, 30, 15);
-  latDegrees_ = addEdit("latDegrees", 50, 160, 20, 12, true);
-  auto* north = addRadio("north", QStringLiteral("North"), 75, 155, 33, 10);
-  auto* south = addRadio("south", QStringLiteral("South"), 75, 165, 35, 10);
-  northSouth_ = makeRadioGroup(north, south);
-  latMinutes_ = addEdit("latMinutes", 110, 160, 20, 12, true);
+  where_ = std::make_unique<PlaceGroup>(*this, kChartDataPlace);
+  PlaceGroup& g = *where_;
 
   auto* ok = addButton("ok", QStringLiteral("OK"), 15, 190, 50, 14, true);
   auto* cancel = addButton("cancel", QStringLiteral("Cancel"), 105, 190, 50, 14, false);
@@ -96,12 +103,10 @@ ChartDataDialog::ChartDataDialog(QWidget* parent)
   // The atlas rows below the buttons: the zone's own side beside the zone
   // fields, the IANA zone picker, the zone's name and kind of time for the
   // moment, and a gap or overlap warning with the choice of offset.
-  zoneSide_ = addButton("zoneSide", QStringLiteral("W"), 71, 65, 16, 12, false);
-  zoneSide_->setToolTip(QStringLiteral("Side of Greenwich of the time zone"));
-  connect(zoneSide_, &QPushButton::clicked, this, [this] {
-    zoneSideChosen_ = true;
-    zoneName_.clear();  // a side set by hand overrides the atlas zone
-    setZoneSideEast(!zoneSideEast());
+  // The group turns the side and marks it set apart; a side set by hand
+  // overrides the atlas zone.
+  connect(g.zoneSide, &QPushButton::clicked, this, [this] {
+    zoneName_.clear();
     refreshZone();
   });
   addLabel(QStringLiteral("Zone name:"), 10, 210, 40, 8);
@@ -133,36 +138,38 @@ ChartDataDialog::ChartDataDialog(QWidget* parent)
   });
   // What the user types wins: a zone typed by hand ends the atlas zone, a
   // longitude typed by hand replaces the atlas place's for local mean time.
-  for (QLineEdit* e : {zoneHours_, zoneMinutes_, dstHours_, dstMinutes_}) {
+  for (QLineEdit* e : {g.zoneHours, g.zoneMinutes, g.dstHours, g.dstMinutes}) {
     connect(e, &QLineEdit::textEdited, this, [this] {
       zoneName_.clear();
       zonePicker_->setEditText(QString());
       refreshZone();
     });
   }
-  for (QLineEdit* e : {lonDegrees_, lonMinutes_}) {
+  for (QLineEdit* e : {g.lonDegrees, g.lonMinutes}) {
     connect(e, &QLineEdit::textEdited, this, [this] {
       atlasLonDegEast_.reset();
       refreshZone();
     });
   }
-  connect(westEast_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+  // The zone's side follows the longitude's (in the group) unless the zone
+  // came from the atlas.
+  g.setSideFollows([this] { return !filling_ && zoneName_.isEmpty(); });
+  connect(g.westEast, &QButtonGroup::idToggled, this, [this](int, bool on) {
     if (!on || filling_) return;
     atlasLonDegEast_.reset();
-    if (!zoneSideChosen_ && zoneName_.isEmpty()) setZoneSideEast(id == 1);
     refreshZone();
   });
 
   controls_ = {{1002, first_},      {1004, last_},       {1006, hour_},     {1008, minute_},
-               {1009, am},          {1010, pm},          {1011, zoneHours_}, {1029, zoneMinutes_},
-               {1030, dstHours_},   {1028, dstMinutes_}, {1016, month_},    {1017, day_},
-               {1018, year_},       {1019, place_},      {1020, lonDegrees_}, {1021, west},
-               {1022, east},        {1023, lonMinutes_}, {1024, latDegrees_}, {1025, north},
-               {1026, south},       {1027, latMinutes_}, {1031, ok},        {2, cancel}};
-  setTabChain({first_, last_, hour_, minute_, am, pm, zoneHours_, zoneMinutes_, dstHours_,
-               dstMinutes_, month_, day_, year_, place_, lonDegrees_, west, east, lonMinutes_,
-               latDegrees_, north, south, latMinutes_, ok, cancel, zoneSide_, zonePicker_,
-               fold_});
+               {1009, am},          {1010, pm},          {1011, g.zoneHours}, {1029, g.zoneMinutes},
+               {1030, g.dstHours},  {1028, g.dstMinutes}, {1016, month_},   {1017, day_},
+               {1018, year_},       {1019, place_},      {1020, g.lonDegrees}, {1021, g.west},
+               {1022, g.east},      {1023, g.lonMinutes}, {1024, g.latDegrees}, {1025, g.north},
+               {1026, g.south},     {1027, g.latMinutes}, {1031, ok},       {2, cancel}};
+  setTabChain({first_, last_, hour_, minute_, am, pm, g.zoneHours, g.zoneMinutes, g.dstHours,
+               g.dstMinutes, month_, day_, year_, place_, g.lonDegrees, g.west, g.east,
+               g.lonMinutes, g.latDegrees, g.north, g.south, g.latMinutes, ok, cancel,
+               g.zoneSide, zonePicker_, fold_});
 
   setFields(ChartDataFields{});
   first_->setFocus();
@@ -178,20 +185,9 @@ void ChartDataDialog::setFields(const ChartDataFields& f) {
   day_->setText(num(f.day));
   year_->setText(num(f.year));
   setLimitedText(place_, QString::fromStdString(f.place), kChartDataPlaceMaxChars);
-  lonDegrees_->setText(num(f.lonDegrees));
-  lonMinutes_->setText(num(f.lonMinutes));
   month_->setCurrentIndex(f.monthIndex >= 0 && f.monthIndex < 12 ? f.monthIndex : 0);
-  latDegrees_->setText(num(f.latDegrees));
-  latMinutes_->setText(num(f.latMinutes));
-  zoneHours_->setText(num(f.zoneHours));
-  zoneMinutes_->setText(num(f.zoneMinutes));
-  dstHours_->setText(num(f.dstHours));
-  dstMinutes_->setText(num(f.dstMinutes));
   setChecked(amPm_, f.isPm);
-  setChecked(westEast_, f.isEast);
-  setChecked(northSouth_, f.isSouth);
-  zoneSideChosen_ = f.zoneEast.has_value();
-  setZoneSideEast(f.zoneEast.value_or(f.isEast == 1));
+  where_->show(f);
   zoneName_ = QString::fromStdString(f.zoneName);
   atlasLonDegEast_.reset();
   zonePicker_->setEditText(zoneName_);
@@ -204,19 +200,16 @@ void ChartDataDialog::setFields(const ChartDataFields& f) {
   if (!fold_->isHidden()) {
     for (int row : {kFoldEarlier, kFoldLater}) {
       fold_->setCurrentIndex(row);
-      if (zoneHours_->text() == num(f.zoneHours) && zoneMinutes_->text() == num(f.zoneMinutes) &&
-          dstHours_->text() == num(f.dstHours)) {
+      if (where_->zoneHours->text() == num(f.zoneHours) &&
+          where_->zoneMinutes->text() == num(f.zoneMinutes) &&
+          where_->dstHours->text() == num(f.dstHours)) {
         break;
       }
     }
   }
 }
 
-void ChartDataDialog::setZoneSideEast(bool east) {
-  zoneSide_->setText(east ? QStringLiteral("E") : QStringLiteral("W"));
-}
-
-bool ChartDataDialog::zoneSideEast() const { return zoneSide_->text() == QStringLiteral("E"); }
+QPushButton* ChartDataDialog::zoneSide() const { return where_->zoneSide; }
 
 QString ChartDataDialog::zoneLabelText() const { return zoneLabel_->text(); }
 
@@ -241,16 +234,9 @@ void ChartDataDialog::setAtlas(Atlas* atlas) {
 }
 
 void ChartDataDialog::choosePlace(const AtlasPlace& p) {
-  ChartDataFields f;
-  FillCoordinates(p, f);
   filling_ = true;
   place_->setText(QString::fromStdString(PlaceFieldText(p, kChartDataPlaceMaxChars)));
-  lonDegrees_->setText(QString::number(f.lonDegrees));
-  lonMinutes_->setText(QString::number(f.lonMinutes));
-  setChecked(westEast_, f.isEast);
-  latDegrees_->setText(QString::number(f.latDegrees));
-  latMinutes_->setText(QString::number(f.latMinutes));
-  setChecked(northSouth_, f.isSouth);
+  where_->showCoordinates(p);
   filling_ = false;
   atlasLonDegEast_ = p.lonDegEast;
   chooseZone(QString::fromStdString(p.zoneName));
@@ -259,7 +245,7 @@ void ChartDataDialog::choosePlace(const AtlasPlace& p) {
 void ChartDataDialog::chooseZone(const QString& zoneName) {
   if (filling_) return;
   zoneName_ = zoneName.trimmed();
-  zoneSideChosen_ = false;
+  where_->setZoneSideChosen(false);
   filling_ = true;
   zonePicker_->setEditText(zoneName_);
   fold_->setCurrentIndex(kFoldUnchosen);
@@ -294,8 +280,9 @@ void ChartDataDialog::refreshZone() {
   if (atlasLonDegEast_) {
     lonDegEast = *atlasLonDegEast_;
   } else {
-    const double lon = Number(lonDegrees_).value_or(0) + Number(lonMinutes_).value_or(0) / 60.0;
-    lonDegEast = checkedIndex(westEast_) == 1 ? lon : -lon;
+    const double lon =
+        Number(where_->lonDegrees).value_or(0) + Number(where_->lonMinutes).value_or(0) / 60.0;
+    lonDegEast = checkedIndex(where_->westEast) == 1 ? lon : -lon;
   }
   FoldChoice fold = FoldChoice::Unresolved;
   fold_->setVisible(info->kind != LocalTimeKind::Unique);
@@ -303,11 +290,7 @@ void ChartDataDialog::refreshZone() {
   if (fold_->currentIndex() == kFoldLater) fold = FoldChoice::Later;
   const ZoneFields z = ZoneFieldsFor(*info, zone, lonDegEast, fold);
   filling_ = true;
-  zoneHours_->setText(QString::number(z.zoneHours));
-  zoneMinutes_->setText(QString::number(z.zoneMinutes));
-  dstHours_->setText(QString::number(z.dstHours));
-  dstMinutes_->setText(QStringLiteral("0"));
-  setZoneSideEast(z.zoneEast);
+  where_->showZone(z, false, false);
   filling_ = false;
   zoneLabel_->setText(QString::fromStdString(z.label));
   zoneWarning_->setText(QString::fromStdString(z.warning));
@@ -323,27 +306,15 @@ bool ChartDataDialog::validateAndStore() {
   t.day = text(day_);
   t.year = text(year_);
   t.place = text(place_);
-  t.lonDegrees = text(lonDegrees_);
-  t.lonMinutes = text(lonMinutes_);
   t.monthIndex = month_->currentIndex();
-  t.latDegrees = text(latDegrees_);
-  t.latMinutes = text(latMinutes_);
-  t.zoneHours = text(zoneHours_);
-  t.zoneMinutes = text(zoneMinutes_);
-  t.dstHours = text(dstHours_);
-  t.dstMinutes = text(dstMinutes_);
-  t.isPm = checkedIndex(amPm_);
-  t.isEast = checkedIndex(westEast_);
-  t.isSouth = checkedIndex(northSouth_);
-  if (zoneSideEast() != (t.isEast == 1)) t.zoneEast = zoneSideEast();
+  t.isPm = checkedIndex(amPm_) == 1;
+  where_->read(t);
   t.zoneName = zoneName_.toStdString();
 
-  const ChartDataParse parse = ParseChartDataText(t);
-  if (parse.error || !parse.fields) {
-    QWidget* field = parse.error ? control(parse.error->controlId) : nullptr;
-    fail(field ? field : first_,
-         QString::fromStdString(parse.error ? parse.error->message
-                                            : std::string("The chart data could not be read.")));
+  const auto parse = ParseChartDataText(t);
+  if (!parse) {
+    QWidget* field = control(parse.error().controlId);
+    fail(field ? field : first_, QString::fromStdString(parse.error().message));
     return false;
   }
   // A clock time skipped or passed twice is never settled silently.
@@ -351,7 +322,7 @@ bool ChartDataDialog::validateAndStore() {
     fail(fold_, zoneWarning_->text());
     return false;
   }
-  accepted_ = *parse.fields;
+  accepted_ = *parse;
   return true;
 }
 

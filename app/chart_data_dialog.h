@@ -4,8 +4,10 @@
 // document/chart_data.h, in the order of ChartDataFields.
 
 #include <QMap>
+#include <memory>
 
 #include "app/form_dialog.h"
+#include "app/place_group.h"
 #include "document/chart_data.h"
 
 class QButtonGroup;
@@ -47,7 +49,7 @@ public:
   PlaceCompleter* placeCompleter() const { return completer_; }
   QComboBox* zonePicker() const { return zonePicker_; }
   QComboBox* foldChoice() const { return fold_; }
-  QPushButton* zoneSide() const { return zoneSide_; }
+  QPushButton* zoneSide() const;
   /// "Asia/Kolkata, +0630 war time", empty when no zone is chosen.
   QString zoneLabelText() const;
   /// The gap, overlap or range warning shown; empty when none.
@@ -58,30 +60,23 @@ protected:
 
 private:
   void refreshZone();
-  void setZoneSideEast(bool east);
-  bool zoneSideEast() const;
 
   QMap<int, QWidget*> controls_;
   Atlas* atlas_ = nullptr;
   PlaceCompleter* completer_ = nullptr;
   QComboBox* zonePicker_ = nullptr;
   QComboBox* fold_ = nullptr;
-  QPushButton* zoneSide_ = nullptr;
   QLabel *zoneLabel_ = nullptr, *zoneWarning_ = nullptr;
   // The zone Zone and DST follow; empty once they are typed by hand.
   QString zoneName_;
   // Longitude of the place chosen from the atlas (positive east), for its
   // local mean time; unset for a place typed by hand.
   std::optional<double> atlasLonDegEast_;
-  // Set once the user picks the zone's side; otherwise it follows the
-  // longitude's.
-  bool zoneSideChosen_ = false;
   bool filling_ = false;
-  QLineEdit *first_, *last_, *hour_, *minute_, *zoneHours_, *zoneMinutes_, *dstHours_,
-      *dstMinutes_, *day_, *year_, *place_, *lonDegrees_, *lonMinutes_, *latDegrees_,
-      *latMinutes_;
+  QLineEdit *first_, *last_, *hour_, *minute_, *day_, *year_, *place_;
   QComboBox* month_;
-  QButtonGroup *amPm_, *westEast_, *northSouth_;
+  QButtonGroup* amPm_;
+  std::unique_ptr<PlaceGroup> where_;  // longitude, latitude, zone, DST
   ChartDataFields accepted_;
 };
 

@@ -53,13 +53,13 @@ bool EphemerisDialog::validateAndStore() {
   t.monthIndex = month_->currentIndex();
   t.year = year_->text().toStdString();
   t.interval = interval_->checkedId();
-  const EphemerisDialogParse parse = ParseEphemerisDialogText(t);
-  if (!parse.values) {
-    fail(parse.error && parse.error->field == "year" ? year_ : day_,
-         QString::fromStdString(parse.error ? parse.error->message : std::string()));
+  const auto parse = ParseEphemerisDialogText(t);
+  if (!parse) {
+    fail(parse.error().field == "year" ? year_ : day_,
+         QString::fromStdString(parse.error().message));
     return false;
   }
-  accepted_ = *parse.values;
+  accepted_ = *parse;
   return true;
 }
 

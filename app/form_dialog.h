@@ -25,6 +25,7 @@ namespace sarvexa {
 
 class FormDialog : public QDialog {
   Q_OBJECT
+  friend class PlaceGroup;  // lays out its controls with the dialog's own units
 
 public:
   /// Receives the message of a failed check (by default a warning box).

@@ -4,8 +4,10 @@
 // PrasnaLocationFields.
 
 #include <QMap>
+#include <memory>
 
 #include "app/form_dialog.h"
+#include "app/place_group.h"
 #include "document/prasna.h"
 
 class QButtonGroup;
@@ -39,7 +41,7 @@ public:
   /// What choosing `place` from the completion list does.
   void choosePlace(const AtlasPlace& place);
   PlaceCompleter* placeCompleter() const { return completer_; }
-  QPushButton* zoneSide() const { return zoneSide_; }
+  QPushButton* zoneSide() const;
   /// The chosen place's zone for the moment, or empty.
   QString zoneLabelText() const;
 
@@ -48,15 +50,12 @@ protected:
 
 private:
   QMap<int, QWidget*> controls_;
-  QLineEdit *place_, *lonDegrees_, *lonMinutes_, *latDegrees_, *latMinutes_, *zoneHours_,
-      *zoneMinutes_, *dstHours_, *dstMinutes_;
-  QButtonGroup *westEast_, *northSouth_;
+  QLineEdit* place_;
+  std::unique_ptr<PlaceGroup> where_;  // longitude, latitude, zone, DST
   PrasnaLocationFields accepted_;
   Atlas* atlas_ = nullptr;
   LocalMoment now_;
   PlaceCompleter* completer_ = nullptr;
-  QPushButton* zoneSide_ = nullptr;
-  bool zoneSideChosen_ = false;  // set apart from the longitude's side
   // The IANA zone Zone and DST came from; empty once they are typed by hand.
   std::string zoneName_;
   QLabel *zoneLabel_ = nullptr, *zoneWarning_ = nullptr;

@@ -5,9 +5,11 @@
 // minutes, zone and daylight saving; the first failure keeps it open.
 
 #include <QMap>
+#include <memory>
 
 #include "document/page_choices.h"
 #include "app/form_dialog.h"
+#include "app/place_group.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -41,7 +43,7 @@ public:
   /// What choosing `place` from the completion list does.
   void choosePlace(const AtlasPlace& place);
   PlaceCompleter* placeCompleter() const { return completer_; }
-  QPushButton* zoneSide() const { return zoneSide_; }
+  QPushButton* zoneSide() const;
   QString zoneLabelText() const;
 
 protected:
@@ -50,15 +52,13 @@ protected:
 private:
   QMap<int, QWidget*> controls_;
   QComboBox* month_;
-  QLineEdit *day_, *year_, *hour_, *minute_, *zoneHours_, *zoneMinutes_, *dstHours_,
-      *dstMinutes_, *lonDegrees_, *lonMinutes_, *latDegrees_, *latMinutes_;
-  QButtonGroup *amPm_, *westEast_, *northSouth_;
+  QLineEdit *day_, *year_, *hour_, *minute_;
+  QButtonGroup* amPm_;
+  std::unique_ptr<PlaceGroup> where_;  // longitude, latitude, zone, DST
   TransitDialogValues accepted_;
   Atlas* atlas_ = nullptr;
   PlaceCompleter* completer_ = nullptr;
   QLineEdit* find_ = nullptr;
-  QPushButton* zoneSide_ = nullptr;
-  bool zoneSideChosen_ = false;  // set apart from the longitude's side
   QLabel *zoneLabel_ = nullptr, *zoneWarning_ = nullptr;
 };
 

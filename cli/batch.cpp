@@ -216,10 +216,10 @@ class RowWriter {
       const std::string text = AsColumnMessage(*missing);
       return Fail(RowProblem{text.substr(0, text.find(' ')), text});
     }
-    if (auto error = ValidateChartData(ToChartDataFields(birth))) {
-      const char* column = ColumnOfDialogField(error->field);
-      return Fail(
-          RowProblem{column, std::string(column) + ": " + error->field + ": " + error->message});
+    if (auto checked = ValidateChartData(ToChartDataFields(birth)); !checked) {
+      const FieldError& error = checked.error();
+      const char* column = ColumnOfDialogField(error.field);
+      return Fail(RowProblem{column, std::string(column) + ": " + error.field + ": " + error.message});
     }
 
     // What `chart` casts for the same options at the same clock reading.

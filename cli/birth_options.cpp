@@ -74,11 +74,11 @@ bool ParseTime(std::string_view v, BirthOptions& o) {
   if (pm >= 0) {
     if (!InRange(h, 1, 12)) return false;
     o.hour = *h;
-    o.isPm = pm;
+    o.isPm = pm == 1;
   } else {
     if (!InRange(h, 0, 23)) return false;
     // Into the dialog's 12-hour form: 0 is 12 AM, 12 is 12 PM.
-    o.isPm = *h >= 12 ? 1 : 0;
+    o.isPm = *h >= 12;
     o.hour = *h % 12 == 0 ? 12 : *h % 12;
   }
   o.minute = *m;
@@ -87,7 +87,7 @@ bool ParseTime(std::string_view v, BirthOptions& o) {
 
 // "DDD:MM" followed by one of two side letters.
 bool ParseAngle(std::string_view v, int maxDegrees, char positive, char negative, int& degrees,
-                int& minutes, int& isNegativeSide) {
+                int& minutes, bool& isNegativeSide) {
   if (v.size() < 2) return false;
   const char side = Upper(v.back());
   if (side != positive && side != negative) return false;
@@ -96,10 +96,10 @@ bool ParseAngle(std::string_view v, int maxDegrees, char positive, char negative
   if (!SplitColon(v, ds, ms)) return false;
   const auto d = ParseDigits(ds, 3);
   const auto m = ParseDigits(ms, 2);
-  if (!InRange(d, 0, maxDegrees) || !InRange(m, 0, 59)) return false;
+  if (!InRange(d, 0, maxDegrees) || !InRange(m, 0, kMaxMinutes)) return false;
   degrees = *d;
   minutes = *m;
-  isNegativeSide = side == negative ? 1 : 0;
+  isNegativeSide = side == negative;
   return true;
 }
 
@@ -114,7 +114,7 @@ bool ParseZone(std::string_view v, BirthOptions& o) {
   if (!SplitColon(v, hs, ms)) return false;
   const auto h = ParseDigits(hs, 2);
   const auto m = ParseDigits(ms, 2);
-  if (!InRange(h, 0, 12) || !InRange(m, 0, 59)) return false;
+  if (!InRange(h, 0, kMaxZoneHours) || !InRange(m, 0, kMaxMinutes)) return false;
   o.zoneHours = *h;
   o.zoneMinutes = *m;
   o.zoneEast = side;
@@ -152,10 +152,10 @@ OptionStatus ParseBirthOption(std::string_view name, std::string_view value, Bir
     ok = o.hasTime = ParseTime(value, o);
     expected = "HH:MM with hour 0..23 and minutes 00..59, or H:MMAM / H:MMPM with hour 1..12";
   } else if (name == "--lon") {
-    ok = o.hasLon = ParseAngle(value, 179, 'W', 'E', o.lonDegrees, o.lonMinutes, o.isEast);
+    ok = o.hasLon = ParseAngle(value, kMaxLonDegrees, 'W', 'E', o.lonDegrees, o.lonMinutes, o.isEast);
     expected = "DDD:MM followed by E or W, degrees 0..179, minutes 0..59";
   } else if (name == "--lat") {
-    ok = o.hasLat = ParseAngle(value, 89, 'N', 'S', o.latDegrees, o.latMinutes, o.isSouth);
+    ok = o.hasLat = ParseAngle(value, kMaxLatDegrees, 'N', 'S', o.latDegrees, o.latMinutes, o.isSouth);
     expected = "DD:MM followed by N or S, degrees 0..89, minutes 0..59";
   } else if (name == "--zone") {
     ok = o.hasZone = ParseZone(value, o);
@@ -191,6 +191,10 @@ std::optional<std::string> MissingBirthOption(const BirthOptions& o) {
 
 ChartDataFields ToChartDataFields(const BirthOptions& o) {
   ChartDataFields f;
+  static_cast<PlaceFields&>(f) = o;
+  // The atlas zone of --city goes with the chart through CastChart; the
+  // dialog's fields carry only what was typed, as the dialog's do.
+  f.zoneName.clear();
   f.firstName = o.firstName;
   f.lastName = o.lastName;
   f.hour = o.hour;
@@ -198,20 +202,15 @@ ChartDataFields ToChartDataFields(const BirthOptions& o) {
   f.day = o.day;
   f.year = o.year;
   f.place = o.place;
-  f.lonDegrees = o.lonDegrees;
-  f.lonMinutes = o.lonMinutes;
   f.monthIndex = o.monthIndex;
-  f.latDegrees = o.latDegrees;
-  f.latMinutes = o.latMinutes;
-  f.zoneHours = o.zoneHours;
-  f.zoneMinutes = o.zoneMinutes;
-  f.dstHours = o.dstHours;
-  f.dstMinutes = o.dstMinutes;
   f.isPm = o.isPm;
-  f.isEast = o.isEast;
-  f.isSouth = o.isSouth;
-  f.zoneEast = o.zoneEast;
   return f;
+}
+
+void CopyGivenPlace(const BirthOptions& o, PlaceFields& fields) {
+  if (o.hasLon) CopyLongitude(o, fields);
+  if (o.hasLat) CopyLatitude(o, fields);
+  if (o.hasZone) CopyZone(o, fields);
 }
 
 void ApplyBirthOptions(const BirthOptions& o, Horoscope& h) {

@@ -15,32 +15,21 @@
 
 namespace sarvexa::cli {
 
-/// The "Chart Data" dialog's fields, with its initial values.
-struct BirthOptions {
+/// The "Chart Data" dialog's fields, with its initial values. The place
+/// (--lon, --lat, --zone, --dst, and the atlas zone of --city) is held as the
+/// dialogs hold it; its `zoneEast` is --zone's own E/W letter.
+struct BirthOptions : PlaceFields {
   std::string firstName;
   std::string lastName;
   std::string place;
   int hour = 1;        ///< clock hour 1..12
-  int isPm = 0;        ///< 0 AM, 1 PM
+  bool isPm = false;   ///< AM or PM
   int minute = 0;      ///< 0..59
   int day = 1;         ///< 1..31 in any month
   int monthIndex = 0;  ///< 0 = January
   int year = 1997;     ///< 1700..2300
-  int lonDegrees = 0;  ///< 0..179
-  int lonMinutes = 0;  ///< 0..59
-  int isEast = 0;      ///< 0 West, 1 East; signs longitude and zone
-  int latDegrees = 0;  ///< 0..89
-  int latMinutes = 0;  ///< 0..59
-  int isSouth = 0;     ///< 0 North, 1 South
-  int zoneHours = 0;   ///< 0..12
-  int zoneMinutes = 0; ///< 0..59
-  int dstHours = 0;    ///< 0..12
-  int dstMinutes = 0;  ///< 0..59 (kept for the dialog; has no effect)
-  /// --zone's own E/W letter; without it the zone takes the side of --lon.
-  std::optional<bool> zoneEast;
   std::string city;        ///< --city "Name[, State][, Country]", empty when not given
   FoldChoice fold = FoldChoice::Unresolved;  ///< --fold earlier|later
-  std::string zoneName;    ///< the IANA zone the atlas gave for --city
   std::string zoneLabel;   ///< e.g. "Asia/Kolkata, +0630 war time"
   std::string zoneNote;    ///< what the zone needed said (range, rounding)
 
@@ -84,29 +73,9 @@ ChartSnapshot CastChart(const BirthOptions& options, const LocalClockReading* no
 /// conversion to the chart record (document/chart_data.h).
 ChartDataFields ToChartDataFields(const BirthOptions& options);
 
-/// Copies the place options that were given (--lon, --lat, --zone) into the
-/// fields of a dialog that holds them as the options do: magnitudes, with
-/// isEast and isSouth for the sides. Fields of options not given are kept.
-template <typename DialogFields>
-void CopyGivenPlace(const BirthOptions& options, DialogFields& fields) {
-  if (options.hasLon) {
-    fields.lonDegrees = options.lonDegrees;
-    fields.lonMinutes = options.lonMinutes;
-    fields.isEast = options.isEast;
-  }
-  if (options.hasLat) {
-    fields.latDegrees = options.latDegrees;
-    fields.latMinutes = options.latMinutes;
-    fields.isSouth = options.isSouth;
-  }
-  if (options.hasZone) {
-    fields.zoneHours = options.zoneHours;
-    fields.zoneMinutes = options.zoneMinutes;
-  }
-  if constexpr (requires { fields.zoneEast; }) {
-    if (options.hasZone) fields.zoneEast = options.zoneEast;
-  }
-}
+/// Copies the place options that were given (--lon, --lat, --zone) into a
+/// dialog's place. Fields of options not given are kept.
+void CopyGivenPlace(const BirthOptions& options, PlaceFields& fields);
 
 /// Help text for the birth options, one option per line.
 const char* BirthOptionsHelp();

@@ -6,7 +6,7 @@
 
 namespace sarvexa::cli {
 
-int Hour24(const BirthOptions& o) { return (o.hour == 12 ? 0 : o.hour) + (o.isPm == 1 ? 12 : 0); }
+int Hour24(const BirthOptions& o) { return (o.hour == 12 ? 0 : o.hour) + (o.isPm ? 12 : 0); }
 
 Result<void> ResolveCity(BirthOptions& o, Atlas& atlas) {
   if (o.city.empty()) return Ok();
@@ -33,18 +33,14 @@ Result<void> ResolveCity(BirthOptions& o, Atlas& atlas) {
                 "; choose with --fold earlier|later");
   }
 
-  BirthOptions filled = o;
+  PlaceFields filled;
   FillCoordinates(place, filled);
   if (!o.hasLon) {
-    o.lonDegrees = filled.lonDegrees;
-    o.lonMinutes = filled.lonMinutes;
-    o.isEast = filled.isEast;
+    CopyLongitude(filled, o);
     o.hasLon = true;
   }
   if (!o.hasLat) {
-    o.latDegrees = filled.latDegrees;
-    o.latMinutes = filled.latMinutes;
-    o.isSouth = filled.isSouth;
+    CopyLatitude(filled, o);
     o.hasLat = true;
   }
   if (!o.hasZone) {

@@ -63,8 +63,8 @@ Result<ChartOptions> ParseChartArguments(const Arguments& args) {
   if (auto placed = ResolveCity(options.birth); !placed) return Fail(placed.error());
   if (auto missing = MissingBirthOption(options.birth)) return Fail(*missing);
   // The "Chart Data" dialog's checks, in its order.
-  if (auto error = ValidateChartData(ToChartDataFields(options.birth)))
-    return Fail(error->field + ": " + error->message);
+  if (auto checked = ValidateChartData(ToChartDataFields(options.birth)); !checked)
+    return Fail(checked.error().field + ": " + checked.error().message);
   return options;
 }
 

@@ -96,30 +96,20 @@ TransitChoice ChoiceFor(const TransitOptions& o, const LocalClockReading& at) {
   v.day = at.day;
   v.year = at.year;
   v.hour12 = at.hour % 12 == 0 ? 12 : at.hour % 12;
-  v.isPm = at.hour >= 12 ? 1 : 0;
+  v.isPm = at.hour >= 12;
   v.minute = at.minute;
-  v.lonDegrees = lonFrom.lonDegrees;
-  v.lonMinutes = lonFrom.lonMinutes;
-  v.isEast = lonFrom.isEast;
-  v.latDegrees = latFrom.latDegrees;
-  v.latMinutes = latFrom.latMinutes;
-  v.isSouth = latFrom.isSouth;
-  v.zoneHours = zoneFrom.zoneHours;
-  v.zoneMinutes = zoneFrom.zoneMinutes;
+  CopyLongitude(lonFrom, v);
+  CopyLatitude(latFrom, v);
+  CopyZone(zoneFrom, v);
   v.dstHours = dstFrom.dstHours;
   v.dstMinutes = dstFrom.dstMinutes;
-  TransitChoice c = TransitChoiceFromDialog(v);
   // A zone given with --at-zone is a magnitude whose side is that of the
   // transit longitude (--at-lon, or the natal --lon when that is kept), as one
   // East/West choice signs both in the dialog. A zone taken over from the
   // natal chart keeps the natal side, so it stays the natal value. An E or W
   // given with the zone itself wins in both cases.
-  const bool zoneEast = o.hasAtZone ? zoneFrom.zoneEast.value_or(lonFrom.isEast == 1)
-                                    : o.birth.zoneEast.value_or(o.birth.isEast == 1);
-  const int zoneSign = zoneEast ? -1 : 1;
-  c.zoneHours = zoneSign * zoneFrom.zoneHours;
-  c.zoneMinutes = zoneSign * zoneFrom.zoneMinutes;
-  return c;
+  v.zoneEast = o.hasAtZone ? zoneFrom.zoneEast.value_or(lonFrom.isEast) : o.birth.ZoneIsEast();
+  return TransitChoiceFromDialog(v);
 }
 
 std::string Names(GrahaSet set) {

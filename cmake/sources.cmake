@@ -31,6 +31,7 @@ set(SARVEXA_DOCUMENT_SOURCES
     document/export_file.cpp
     document/ini_settings_store.cpp
     document/page_choices.cpp
+    document/place.cpp
     document/place_search.cpp
     document/prasna.cpp
     document/safe_file.cpp
@@ -74,6 +75,7 @@ set(SARVEXA_APP_SOURCES
     app/lock_keys.cpp
     app/main_window.cpp
     app/place_completer.cpp
+    app/place_group.cpp
     app/prasna_location_dialog.cpp
     app/prompter.cpp
     app/qsettings_store.cpp
@@ -123,6 +125,7 @@ set(SARVEXA_DOCUMENT_TEST_SOURCES
     tests/document/ephemeris_series_test.cpp
     tests/document/ini_settings_store_test.cpp
     tests/document/page_choices_test.cpp
+    tests/document/place_test.cpp
     tests/document/safe_file_test.cpp
     tests/document/settings_test.cpp
     tests/document/text_export_test.cpp
@@ -153,6 +156,7 @@ set(SARVEXA_APP_TEST_SOURCES
     tests/app/test_main.cpp
     tests/app/test_main_window.cpp
     tests/app/test_page_fit.cpp
+    tests/app/test_place_group.cpp
     tests/app/test_prompter.cpp
     tests/app/test_qsettings_store.cpp
 )

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <climits>
+#include <utility>
 
 #include "document/field_checks.h"
 #include "document/utf8.h"
@@ -98,6 +99,8 @@ namespace {
 
 // One row of the "Chart Data" field table, in the order of exchange and
 // checking on OK. Numeric fields exist both as typed text and as numbers.
+// The radio groups (AM/PM, West/East, North/South) hold a side each and
+// cannot fail; they are taken over after the table.
 struct FieldRow {
   enum Kind { FreeText, LimitedText, Number, Choice } kind;
   int controlId;
@@ -121,18 +124,15 @@ const FieldRow kChartDataRows[] = {
     {FieldRow::Number, 1018, "year", 1700, 2300, nullptr, &F::year, &T::year, nullptr},
     {FieldRow::LimitedText, 1019, "place", 0, kChartDataPlaceMaxChars, &F::place, nullptr, &T::place,
      nullptr},
-    {FieldRow::Number, 1020, "lonDegrees", 0, 179, nullptr, &F::lonDegrees, &T::lonDegrees, nullptr},
-    {FieldRow::Number, 1023, "lonMinutes", 0, 59, nullptr, &F::lonMinutes, &T::lonMinutes, nullptr},
+    {FieldRow::Number, 1020, "lonDegrees", 0, kMaxLonDegrees, nullptr, &F::lonDegrees, &T::lonDegrees, nullptr},
+    {FieldRow::Number, 1023, "lonMinutes", 0, kMaxMinutes, nullptr, &F::lonMinutes, &T::lonMinutes, nullptr},
     {FieldRow::Choice, 1016, "monthIndex", 0, 11, nullptr, &F::monthIndex, nullptr, &T::monthIndex},
-    {FieldRow::Number, 1024, "latDegrees", 0, 89, nullptr, &F::latDegrees, &T::latDegrees, nullptr},
-    {FieldRow::Number, 1027, "latMinutes", 0, 59, nullptr, &F::latMinutes, &T::latMinutes, nullptr},
-    {FieldRow::Number, 1011, "zoneHours", 0, 12, nullptr, &F::zoneHours, &T::zoneHours, nullptr},
-    {FieldRow::Number, 1029, "zoneMinutes", 0, 59, nullptr, &F::zoneMinutes, &T::zoneMinutes, nullptr},
+    {FieldRow::Number, 1024, "latDegrees", 0, kMaxLatDegrees, nullptr, &F::latDegrees, &T::latDegrees, nullptr},
+    {FieldRow::Number, 1027, "latMinutes", 0, kMaxMinutes, nullptr, &F::latMinutes, &T::latMinutes, nullptr},
+    {FieldRow::Number, 1011, "zoneHours", 0, kMaxZoneHours, nullptr, &F::zoneHours, &T::zoneHours, nullptr},
+    {FieldRow::Number, 1029, "zoneMinutes", 0, kMaxMinutes, nullptr, &F::zoneMinutes, &T::zoneMinutes, nullptr},
     {FieldRow::Number, 1030, "dstHours", 0, 12, nullptr, &F::dstHours, &T::dstHours, nullptr},
-    {FieldRow::Number, 1028, "dstMinutes", 0, 59, nullptr, &F::dstMinutes, &T::dstMinutes, nullptr},
-    {FieldRow::Choice, 1009, "isPm", 0, 1, nullptr, &F::isPm, nullptr, &T::isPm},
-    {FieldRow::Choice, 1021, "isEast", 0, 1, nullptr, &F::isEast, nullptr, &T::isEast},
-    {FieldRow::Choice, 1025, "isSouth", 0, 1, nullptr, &F::isSouth, nullptr, &T::isSouth},
+    {FieldRow::Number, 1028, "dstMinutes", 0, kMaxMinutes, nullptr, &F::dstMinutes, &T::dstMinutes, nullptr},
 };
 
 std::optional<FieldError> CheckRow(const FieldRow& row, const ChartDataFields& f) {
@@ -149,18 +149,18 @@ std::optional<FieldError> CheckRow(const FieldRow& row, const ChartDataFields& f
 }
 
 // A signed coordinate as the dialog shows it: rounded degrees and minutes as
-// magnitudes, and 1 for the negative side (East, South). Between 0 and -1
+// magnitudes, and true for the negative side (East, South). Between 0 and -1
 // degree the sign is carried by the minutes alone.
-int SplitSide(double value, int& degrees, int& minutes) {
+bool SplitSide(double value, int& degrees, int& minutes) {
   WholeAndMinutes dm = SplitDegreesRounded(value);
-  int negativeSide = 0;
+  bool negativeSide = false;
   if (dm.whole < 0) {
     dm.whole = SaturatingNegate(dm.whole);
     dm.minutes = SaturatingNegate(dm.minutes);
-    negativeSide = 1;
+    negativeSide = true;
   } else if (dm.whole == 0 && dm.minutes < 0) {
     dm.minutes = SaturatingNegate(dm.minutes);
-    negativeSide = 1;
+    negativeSide = true;
   }
   degrees = dm.whole;
   minutes = dm.minutes;
@@ -172,18 +172,18 @@ int SplitSide(double value, int& degrees, int& minutes) {
 ChartDataFields NewChartDialogValues(int currentYear) {
   ChartDataFields f;
   f.year = currentYear;
-  f.isEast = 0;
+  f.isEast = false;
   return f;
 }
 
-std::optional<FieldError> ValidateChartData(const ChartDataFields& fields) {
+Result<void, FieldError> ValidateChartData(const ChartDataFields& fields) {
   for (const auto& row : kChartDataRows) {
-    if (auto e = CheckRow(row, fields)) return e;
+    if (auto e = CheckRow(row, fields)) return Fail(std::move(*e));
   }
-  return std::nullopt;
+  return {};
 }
 
-ChartDataParse ParseChartDataText(const ChartDataText& text) {
+Result<ChartDataFields, FieldError> ParseChartDataText(const ChartDataText& text) {
   ChartDataFields f;
   for (const auto& row : kChartDataRows) {
     switch (row.kind) {
@@ -193,7 +193,7 @@ ChartDataParse ParseChartDataText(const ChartDataText& text) {
         break;
       case FieldRow::Number: {
         auto value = ParseWholeNumber(text.*row.typedText);
-        if (!value) return {std::nullopt, WholeNumberError(row.controlId, row.name)};
+        if (!value) return Fail(WholeNumberError(row.controlId, row.name));
         f.*row.number = *value;
         break;
       }
@@ -201,34 +201,23 @@ ChartDataParse ParseChartDataText(const ChartDataText& text) {
         f.*row.number = text.*row.typedChoice;
         break;
     }
-    if (auto e = CheckRow(row, f)) return {std::nullopt, e};
+    if (auto e = CheckRow(row, f)) return Fail(std::move(*e));
   }
+  f.isPm = text.isPm;
+  f.isEast = text.isEast;
+  f.isSouth = text.isSouth;
   f.zoneEast = text.zoneEast;
   f.zoneName = text.zoneName;
-  return {f, std::nullopt};
+  return f;
 }
 
 void ChartDataToRecord(const ChartDataFields& f, Horoscope& h) {
   SetBirthDate(h, f.monthIndex + 1, f.day, f.year);
   int hour24 = f.hour == 12 ? 0 : f.hour;
-  if (f.isPm == 1) hour24 += 12;
-  int zh = f.zoneHours, zm = f.zoneMinutes;
-  int lo = f.lonDegrees, lm = f.lonMinutes;
-  int la = f.latDegrees, lt = f.latMinutes;
-  if (f.zoneEast.value_or(f.isEast == 1)) {
-    zh = -zh;
-    zm = -zm;
-  }
-  if (f.isEast == 1) {
-    lo = -lo;
-    lm = -lm;
-  }
-  if (f.isSouth == 1) {
-    la = -la;
-    lt = -lt;
-  }
-  SetBirthTime(h, hour24, f.minute, zh, zm, f.dstHours, f.dstMinutes);
-  SetBirthPlace(h, lo, lm, la, lt);
+  if (f.isPm) hour24 += 12;
+  const SignedPlace p = ToSignedPlace(f);
+  SetBirthTime(h, hour24, f.minute, p.zoneHours, p.zoneMinutes, p.dstHours, p.dstMinutes);
+  SetBirthPlace(h, p.lonDegrees, p.lonMinutes, p.latDegrees, p.latMinutes);
 }
 
 ChartDataFields RecordToChartData(const Horoscope& h, const std::string& firstName,
@@ -241,10 +230,10 @@ ChartDataFields RecordToChartData(const Horoscope& h, const std::string& firstNa
   auto clock = SplitDegreesRounded(h.universalTime - h.zone + h.dst);
   int hour = clock.whole;
   if (hour < 12) {
-    f.isPm = 0;
+    f.isPm = false;
   } else {
     hour -= 12;
-    f.isPm = 1;
+    f.isPm = true;
   }
   if (hour == 0) hour = 12;
   f.hour = hour;
@@ -263,7 +252,7 @@ ChartDataFields RecordToChartData(const Horoscope& h, const std::string& firstNa
   f.zoneMinutes = SaturatingAbs(zone.minutes);
   // A zone on the other side of Greenwich from the place keeps its side.
   const bool zoneIsEast = h.zone < 0;
-  if (h.zone != 0 && zoneIsEast != (f.isEast == 1)) f.zoneEast = zoneIsEast;
+  if (h.zone != 0 && zoneIsEast != f.isEast) f.zoneEast = zoneIsEast;
   const auto dst = SplitDegreesRounded(h.dst);
   f.dstHours = SaturatingAbs(dst.whole);
   f.dstMinutes = SaturatingAbs(dst.minutes);

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "document/place.h"
+#include "engine/result.h"
 #include "engine/horoscope.h"
 
 namespace sarvexa {
@@ -27,11 +29,13 @@ struct FieldError {
   std::string message;    ///< the message to show, e.g. "Please enter an integer between 1 and 12."
 };
 
-/// The fields of the "Chart Data" dialog, in the order in which they are
-/// exchanged and checked on OK, with the dialog's initial values. Numbers are
+/// The fields of the "Chart Data" dialog with its initial values. Numbers are
 /// the magnitudes typed into the digit fields; the signs come from the radio
-/// groups `isPm`, `isEast` (longitude and time zone) and `isSouth`.
-struct ChartDataFields {
+/// groups `isPm`, and `isEast` and `isSouth` of the place. Control ids of the
+/// place: 1020/1023 longitude, 1021/1022 West/East, 1024/1027 latitude,
+/// 1025/1026 North/South, 1011/1029 zone, 1030/1028 DST (0..12, 0..59; the
+/// DST minutes are kept in the dialog, not in the chart).
+struct ChartDataFields : PlaceFields {
   std::string firstName;  ///< 1002, UTF-8, no limit
   std::string lastName;   ///< 1004, UTF-8, no limit
   int hour = 1;           ///< 1006, clock hour 1..12
@@ -39,44 +43,20 @@ struct ChartDataFields {
   int day = 1;            ///< 1017, 1..31 (a day the month lacks is accepted)
   int year = 1997;        ///< 1018, 1700..2300
   std::string place;      ///< 1019, at most 32 characters
-  int lonDegrees = 0;     ///< 1020, 0..179
-  int lonMinutes = 0;     ///< 1023, 0..59
   int monthIndex = 0;     ///< 1016, 0 = "Jan" .. 11 = "Dec"
-  int latDegrees = 0;     ///< 1024, 0..89
-  int latMinutes = 0;     ///< 1027, 0..59
-  int zoneHours = 0;      ///< 1011, 0..12
-  int zoneMinutes = 0;    ///< 1029, 0..59
-  int dstHours = 0;       ///< 1030, 0..12
-  int dstMinutes = 0;     ///< 1028, 0..59 (kept in the dialog, not in the chart)
-  int isPm = 0;           ///< radio 1009 "AM" (0) / 1010 "PM" (1)
-  int isEast = 0;         ///< radio 1021 "West" (0) / 1022 "East" (1)
-  int isSouth = 0;        ///< radio 1025 "North" (0) / 1026 "South" (1)
-  /// The zone's own side when it differs from the longitude's (Madrid lies
-  /// west of Greenwich on a zone east of it); unset, the zone takes the
-  /// longitude's side.
-  std::optional<bool> zoneEast;
-  /// The IANA zone Zone and DST were filled from (atlas or zone picker);
-  /// empty when they were typed by hand. Kept with the chart so that a later
-  /// change of date or time can fill them again.
-  std::string zoneName;
+  bool isPm = false;      ///< radio 1009 "AM" / 1010 "PM"
   friend bool operator==(const ChartDataFields&, const ChartDataFields&) = default;
 };
 
-/// The numeric fields as typed, for a dialog whose edits hand over text. Any
-/// field may hold arbitrary characters; ParseChartDataText reports the first
-/// one that is not a whole number or is out of range.
-struct ChartDataText {
+/// The fields as typed, for a dialog whose edits hand over text. Any field
+/// may hold arbitrary characters; ParseChartDataText reports the first one
+/// that is not a whole number or is out of range.
+struct ChartDataText : PlaceText {
   std::string firstName, lastName;
   std::string hour = "1", minute = "0", day = "1", year = "1997";
   std::string place;
-  std::string lonDegrees = "0", lonMinutes = "0";
   int monthIndex = 0;
-  std::string latDegrees = "0", latMinutes = "0";
-  std::string zoneHours = "0", zoneMinutes = "0";
-  std::string dstHours = "0", dstMinutes = "0";
-  int isPm = 0, isEast = 0, isSouth = 0;
-  std::optional<bool> zoneEast;  ///< as ChartDataFields::zoneEast
-  std::string zoneName;          ///< as ChartDataFields::zoneName
+  bool isPm = false;
 };
 
 /// The allowed characters of the place field of "Chart Data".
@@ -90,18 +70,13 @@ inline constexpr const char* kChartDataMonths[12] = {
 /// current local year.
 ChartDataFields NewChartDialogValues(int currentYear);
 
-/// Checks every field in the dialog's order; the first failure, or nullopt
-/// when all pass. Radio values other than 0/1 and a month index outside
-/// 0..11 are reported as range failures too.
-std::optional<FieldError> ValidateChartData(const ChartDataFields& fields);
+/// Checks every field in the dialog's order: the first failure, or success.
+/// A month index outside 0..11 is reported as a range failure too.
+Result<void, FieldError> ValidateChartData(const ChartDataFields& fields);
 
 /// Exchanges text fields into numbers and checks them, in the dialog's
 /// order, stopping at the first failure (not a whole number, or out of range).
-struct ChartDataParse {
-  std::optional<ChartDataFields> fields;  ///< set when every check passed
-  std::optional<FieldError> error;        ///< set otherwise
-};
-ChartDataParse ParseChartDataText(const ChartDataText& text);
+Result<ChartDataFields, FieldError> ParseChartDataText(const ChartDataText& text);
 
 /// "Dialog to record": sets the birth data and `julianCenturies` of `h`
 /// through SetBirthDate, SetBirthTime and SetBirthPlace (12-hour clock to

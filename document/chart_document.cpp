@@ -45,7 +45,7 @@ PrasnaLocationFields ChartDocument::prasnaLocationDialogValues() const {
 }
 
 Result<void, FieldError> ChartDocument::setPrasnaLocation(const PrasnaLocationFields& fields) {
-  if (auto error = ValidatePrasnaLocation(fields)) return Fail(std::move(*error));
+  if (auto checked = ValidatePrasnaLocation(fields); !checked) return Fail(checked.error());
   prasnaLocation_ = PrasnaLocationFromFields(fields);
   WritePrasnaLocation(settings_, fields);
   if (chart_.isPrasna) castPrasna();
@@ -92,7 +92,7 @@ ChartDataFields ChartDocument::chartDataDialogValues() const {
 }
 
 Result<void, FieldError> ChartDocument::applyChartData(const ChartDataFields& fields) {
-  if (auto error = ValidateChartData(fields)) return Fail(std::move(*error));
+  if (auto checked = ValidateChartData(fields); !checked) return Fail(checked.error());
   chart_.firstName = fields.firstName;
   chart_.lastName = fields.lastName;
   chart_.place = fields.place;
@@ -105,7 +105,7 @@ Result<void, FieldError> ChartDocument::applyChartData(const ChartDataFields& fi
 }
 
 Result<void, FieldError> ChartDocument::newChart(const ChartDataFields& fields) {
-  if (auto error = ValidateChartData(fields)) return Fail(std::move(*error));
+  if (auto checked = ValidateChartData(fields); !checked) return Fail(checked.error());
   chart_.isPrasna = false;
   return applyChartData(fields);
 }

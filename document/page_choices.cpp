@@ -1,6 +1,7 @@
 #include "document/page_choices.h"
 
 #include <climits>
+#include <utility>
 
 #include "document/field_checks.h"
 #include "engine/calendar.h"
@@ -45,15 +46,15 @@ const TRow kTransitRowsBeforeChoices[] = {
     {1017, "day", 1, 31, &TT::day, &TV::day},
     {1018, "year", 1700, 2300, &TT::year, &TV::year},
     {1006, "hour", 1, 12, &TT::hour, &TV::hour12},
-    {1024, "latDegrees", 0, 89, &TT::latDegrees, &TV::latDegrees},
-    {1027, "latMinutes", 0, 59, &TT::latMinutes, &TV::latMinutes},
-    {1020, "lonDegrees", 0, 179, &TT::lonDegrees, &TV::lonDegrees},
-    {1023, "lonMinutes", 0, 59, &TT::lonMinutes, &TV::lonMinutes},
+    {1024, "latDegrees", 0, kMaxLatDegrees, &TT::latDegrees, &TV::latDegrees},
+    {1027, "latMinutes", 0, kMaxMinutes, &TT::latMinutes, &TV::latMinutes},
+    {1020, "lonDegrees", 0, kMaxLonDegrees, &TT::lonDegrees, &TV::lonDegrees},
+    {1023, "lonMinutes", 0, kMaxMinutes, &TT::lonMinutes, &TV::lonMinutes},
 };
 const TRow kTransitRowsAfterChoices[] = {
     {1008, "minute", 0, 59, &TT::minute, &TV::minute},
-    {1012, "zoneHours", 0, 12, &TT::zoneHours, &TV::zoneHours},
-    {1031, "zoneMinutes", 0, 59, &TT::zoneMinutes, &TV::zoneMinutes},
+    {1012, "zoneHours", 0, kMaxZoneHours, &TT::zoneHours, &TV::zoneHours},
+    {1031, "zoneMinutes", 0, kMaxMinutes, &TT::zoneMinutes, &TV::zoneMinutes},
     {1032, "dstHours", 0, 2, &TT::dstHours, &TV::dstHours},
     {1033, "dstMinutes", INT_MIN, INT_MAX, &TT::dstMinutes, &TV::dstMinutes},
 };
@@ -73,6 +74,15 @@ int To24Hour(int hour12, bool pm) {
   return hour12 == 12 ? 0 : hour12;  // 12 AM is midnight
 }
 
+namespace {
+
+SignedPlace SignedPlaceOf(const TransitChoice& c) {
+  return SignedPlace{c.lonDegrees, c.lonMinutes, c.latDegrees, c.latMinutes,
+                     c.zoneHours,  c.zoneMinutes, c.dstHours,  c.dstMinutes};
+}
+
+}  // namespace
+
 TransitDialogValues TransitDialogFromChoice(const TransitChoice& c) {
   TransitDialogValues v;
   v.monthIndex = c.monthIndex;
@@ -81,24 +91,14 @@ TransitDialogValues TransitDialogFromChoice(const TransitChoice& c) {
   int h = c.hour;
   if (h >= 12) {
     h -= 12;
-    v.isPm = 1;
+    v.isPm = true;
   }
   v.hour12 = h == 0 ? 12 : h;
   v.minute = c.minute;
-  v.zoneHours = SaturatingAbs(c.zoneHours);
-  v.zoneMinutes = SaturatingAbs(c.zoneMinutes);
-  v.dstHours = c.dstHours;
-  v.dstMinutes = c.dstMinutes;
-  v.lonDegrees = SaturatingAbs(c.lonDegrees);
-  v.lonMinutes = SaturatingAbs(c.lonMinutes);
-  v.isEast = c.isEast;
-  v.latDegrees = SaturatingAbs(c.latDegrees);
-  v.latMinutes = SaturatingAbs(c.latMinutes);
-  v.isSouth = c.isSouth;
   // A zone signed against the longitude's side keeps its own side.
-  const bool zoneIsEast = c.zoneHours < 0 || (c.zoneHours == 0 && c.zoneMinutes < 0);
-  const bool zoneIsSet = c.zoneHours != 0 || c.zoneMinutes != 0;
-  if (zoneIsSet && zoneIsEast != (c.isEast != 0)) v.zoneEast = zoneIsEast;
+  static_cast<PlaceFields&>(v) =
+      PlaceFromSigned(SignedPlaceOf(c), c.isEast, c.isSouth,
+                      ZoneSideOfSigned(c.zoneHours, c.zoneMinutes, c.isEast));
   return v;
 }
 
@@ -107,23 +107,19 @@ TransitChoice TransitChoiceFromDialog(const TransitDialogValues& v) {
   c.day = v.day;
   c.monthIndex = v.monthIndex;
   c.year = v.year;
-  c.hour = To24Hour(v.hour12, v.isPm != 0);
+  c.hour = To24Hour(v.hour12, v.isPm);
   c.minute = v.minute;
-  // East signs both the zone and the longitude, South the latitude; the
-  // dialog fields hold magnitudes.
-  const bool east = v.isEast != 0;
-  const bool south = v.isSouth != 0;
-  const bool zoneEast = v.zoneEast.value_or(east);
-  c.zoneHours = zoneEast ? SaturatingNegate(v.zoneHours) : v.zoneHours;
-  c.zoneMinutes = zoneEast ? SaturatingNegate(v.zoneMinutes) : v.zoneMinutes;
-  c.dstHours = v.dstHours;
-  c.dstMinutes = v.dstMinutes;
-  c.lonDegrees = east ? SaturatingNegate(v.lonDegrees) : v.lonDegrees;
-  c.lonMinutes = east ? SaturatingNegate(v.lonMinutes) : v.lonMinutes;
-  c.latDegrees = south ? SaturatingNegate(v.latDegrees) : v.latDegrees;
-  c.latMinutes = south ? SaturatingNegate(v.latMinutes) : v.latMinutes;
-  c.isEast = v.isEast != 0 ? 1 : 0;
-  c.isSouth = v.isSouth != 0 ? 1 : 0;
+  const SignedPlace p = ToSignedPlace(v);
+  c.zoneHours = p.zoneHours;
+  c.zoneMinutes = p.zoneMinutes;
+  c.dstHours = p.dstHours;
+  c.dstMinutes = p.dstMinutes;
+  c.lonDegrees = p.lonDegrees;
+  c.lonMinutes = p.lonMinutes;
+  c.latDegrees = p.latDegrees;
+  c.latMinutes = p.latMinutes;
+  c.isEast = v.isEast;
+  c.isSouth = v.isSouth;
   return c;
 }
 
@@ -143,20 +139,20 @@ TransitChoice DefaultTransitChoice(const LocalClockReading& now, const PrasnaLoc
                        loc.latMinutes, loc.isEast,     loc.isSouth};
 }
 
-TransitDialogParse ParseTransitDialogText(const TransitDialogText& text) {
+Result<TransitDialogValues, FieldError> ParseTransitDialogText(const TransitDialogText& text) {
   TransitDialogValues v;
   v.monthIndex = text.monthIndex;
   for (const TRow& row : kTransitRowsBeforeChoices) {
-    if (auto e = TakeNumber(row, text, v)) return {std::nullopt, e};
+    if (auto e = TakeNumber(row, text, v)) return Fail(std::move(*e));
   }
   v.isEast = text.isEast;
   v.isSouth = text.isSouth;
   v.isPm = text.isPm;
   for (const TRow& row : kTransitRowsAfterChoices) {
-    if (auto e = TakeNumber(row, text, v)) return {std::nullopt, e};
+    if (auto e = TakeNumber(row, text, v)) return Fail(std::move(*e));
   }
-  if (text.zoneEast && *text.zoneEast != (v.isEast == 1)) v.zoneEast = *text.zoneEast;
-  return {v, std::nullopt};
+  if (text.zoneEast && *text.zoneEast != v.isEast) v.zoneEast = *text.zoneEast;
+  return v;
 }
 
 TransitResult ComputeTransit(const Horoscope& natal, const TransitChoice& choice) {
@@ -170,13 +166,14 @@ EphemerisDialogValues DefaultEphemerisChoice(const LocalClockReading& now) {
   return EphemerisDialogValues{now.day, now.month - 1, now.year, 0};
 }
 
-EphemerisDialogParse ParseEphemerisDialogText(const EphemerisDialogText& text) {
+Result<EphemerisDialogValues, FieldError> ParseEphemerisDialogText(
+    const EphemerisDialogText& text) {
   EphemerisDialogValues v;
-  if (auto e = TakeNumber(kEphemerisDay, text, v)) return {std::nullopt, e};
+  if (auto e = TakeNumber(kEphemerisDay, text, v)) return Fail(std::move(*e));
   v.monthIndex = text.monthIndex;
-  if (auto e = TakeNumber(kEphemerisYear, text, v)) return {std::nullopt, e};
+  if (auto e = TakeNumber(kEphemerisYear, text, v)) return Fail(std::move(*e));
   v.interval = text.interval < 0 ? 0 : text.interval;
-  return {v, std::nullopt};
+  return v;
 }
 
 }  // namespace sarvexa

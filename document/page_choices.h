@@ -34,33 +34,23 @@ struct TransitChoice {
   std::int32_t lonMinutes = 0;
   std::int32_t latDegrees = 0;
   std::int32_t latMinutes = 0;
-  std::int32_t isEast = 0;      ///< 0 or 1
-  std::int32_t isSouth = 0;     ///< 0 or 1
+  bool isEast = false;
+  bool isSouth = false;
   friend bool operator==(const TransitChoice&, const TransitChoice&) = default;
 };
 
-/// What the transit dialog shows: magnitudes in its fields, the hour on the
-/// 12-hour clock and the radio buttons as 0/1.
-struct TransitDialogValues {
+/// What the transit dialog shows: magnitudes in its fields and the hour on
+/// the 12-hour clock. Order of exchange and checking on OK: day 1017, year
+/// 1018, hour 1006, latitude 1024/1027, longitude 1020/1023, the radio
+/// groups, minute 1008, zone 1012 (0..12) / 1031 (0..59), DST 1032 (0..2) /
+/// 1033 (any whole number).
+struct TransitDialogValues : PlaceFields {
   int monthIndex = 0;  ///< 0..11
   int day = 1;         ///< 1..31
   int year = 2000;     ///< 1700..2300
   int hour12 = 12;     ///< 1..12
   int minute = 0;      ///< 0..59
-  int isPm = 0;        ///< 0 AM (also when neither button is selected), 1 PM
-  int zoneHours = 0;   ///< 0..12
-  int zoneMinutes = 0; ///< 0..59
-  int dstHours = 0;    ///< 0..2
-  int dstMinutes = 0;
-  int lonDegrees = 0;  ///< 0..179
-  int lonMinutes = 0;  ///< 0..59
-  int isEast = 0;      ///< 0 West, 1 East
-  int latDegrees = 0;  ///< 0..89
-  int latMinutes = 0;  ///< 0..59
-  int isSouth = 0;     ///< 0 North, 1 South
-  /// The zone's own side when it differs from the longitude's; unset, the
-  /// zone takes the longitude's side.
-  std::optional<bool> zoneEast;
+  bool isPm = false;   ///< AM (also when neither button is selected) or PM
   friend bool operator==(const TransitDialogValues&, const TransitDialogValues&) = default;
 };
 
@@ -86,23 +76,16 @@ Horoscope TransitHoroscope(const TransitChoice& choice);
 TransitChoice DefaultTransitChoice(const LocalClockReading& now, const PrasnaLocation& location);
 
 /// The numeric fields of "Set Transit Data" as typed (see ChartDataText).
-struct TransitDialogText {
+struct TransitDialogText : PlaceText {
   int monthIndex = 0;
   std::string day = "1", year = "2000", hour = "12", minute = "0";
-  std::string zoneHours = "0", zoneMinutes = "0", dstHours = "0", dstMinutes = "0";
-  std::string lonDegrees = "0", lonMinutes = "0", latDegrees = "0", latMinutes = "0";
-  int isPm = 0, isEast = 0, isSouth = 0;
-  std::optional<bool> zoneEast;  ///< as TransitDialogValues::zoneEast
+  bool isPm = false;
 };
 
-struct TransitDialogParse {
-  std::optional<TransitDialogValues> values;  ///< set when every check passed
-  std::optional<FieldError> error;            ///< set otherwise
-};
 /// Exchanges and checks the typed fields in the dialog's order: day, month,
 /// year, hour, latitude, longitude, the three radio groups, minutes, zone and
 /// daylight saving; the first failure stops it.
-TransitDialogParse ParseTransitDialogText(const TransitDialogText& text);
+Result<TransitDialogValues, FieldError> ParseTransitDialogText(const TransitDialogText& text);
 
 /// A transit chart and its comparison with the natal chart.
 struct TransitResult {
@@ -135,12 +118,8 @@ struct EphemerisDialogText {
   int interval = 0;  ///< the checked interval button, or -1 for none (taken as Daily)
 };
 
-struct EphemerisDialogParse {
-  std::optional<EphemerisDialogValues> values;  ///< set when every check passed
-  std::optional<FieldError> error;              ///< set otherwise ("day" or "year")
-};
 /// Exchanges and checks the typed fields in the dialog's order: day, month,
-/// year, interval.
-EphemerisDialogParse ParseEphemerisDialogText(const EphemerisDialogText& text);
+/// year, interval. A failure names "day" or "year".
+Result<EphemerisDialogValues, FieldError> ParseEphemerisDialogText(const EphemerisDialogText& text);
 
 }  // namespace sarvexa

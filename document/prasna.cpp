@@ -1,6 +1,7 @@
 #include "document/prasna.h"
 
 #include <ctime>
+#include <utility>
 
 #include "document/field_checks.h"
 #include "engine/calendar.h"
@@ -12,14 +13,15 @@ using namespace field_checks;
 
 namespace {
 
+// The radio groups (West/East, North/South) hold a side each and cannot
+// fail; they are taken over after the table.
 struct PrasnaRow {
-  enum Kind { LimitedText, Number, Choice } kind;
+  enum Kind { LimitedText, Number } kind;
   int controlId;
   const char* name;
   int minimum, maximum;
   int PrasnaLocationFields::*number;
   std::string PrasnaLocationText::*typedText;
-  int PrasnaLocationText::*typedChoice;
 };
 
 using F = PrasnaLocationFields;
@@ -27,17 +29,15 @@ using T = PrasnaLocationText;
 
 // The dialog's order of exchange and checking on OK.
 const PrasnaRow kPrasnaRows[] = {
-    {PrasnaRow::Number, 1030, "dstHours", 0, 11, &F::dstHours, &T::dstHours, nullptr},
-    {PrasnaRow::Number, 1028, "dstMinutes", 0, 59, &F::dstMinutes, &T::dstMinutes, nullptr},
-    {PrasnaRow::Number, 1024, "latDegrees", 0, 89, &F::latDegrees, &T::latDegrees, nullptr},
-    {PrasnaRow::Number, 1027, "latMinutes", 0, 59, &F::latMinutes, &T::latMinutes, nullptr},
-    {PrasnaRow::Number, 1020, "lonDegrees", 0, 179, &F::lonDegrees, &T::lonDegrees, nullptr},
-    {PrasnaRow::Number, 1023, "lonMinutes", 0, 59, &F::lonMinutes, &T::lonMinutes, nullptr},
-    {PrasnaRow::Choice, 1025, "isSouth", 0, 1, &F::isSouth, nullptr, &T::isSouth},
-    {PrasnaRow::LimitedText, 1019, "place", 0, kPrasnaPlaceMaxChars, nullptr, nullptr, nullptr},
-    {PrasnaRow::Number, 1011, "zoneHours", 0, 12, &F::zoneHours, &T::zoneHours, nullptr},
-    {PrasnaRow::Number, 1029, "zoneMinutes", 0, 59, &F::zoneMinutes, &T::zoneMinutes, nullptr},
-    {PrasnaRow::Choice, 1021, "isEast", 0, 1, &F::isEast, nullptr, &T::isEast},
+    {PrasnaRow::Number, 1030, "dstHours", 0, 11, &F::dstHours, &T::dstHours},
+    {PrasnaRow::Number, 1028, "dstMinutes", 0, kMaxMinutes, &F::dstMinutes, &T::dstMinutes},
+    {PrasnaRow::Number, 1024, "latDegrees", 0, kMaxLatDegrees, &F::latDegrees, &T::latDegrees},
+    {PrasnaRow::Number, 1027, "latMinutes", 0, kMaxMinutes, &F::latMinutes, &T::latMinutes},
+    {PrasnaRow::Number, 1020, "lonDegrees", 0, kMaxLonDegrees, &F::lonDegrees, &T::lonDegrees},
+    {PrasnaRow::Number, 1023, "lonMinutes", 0, kMaxMinutes, &F::lonMinutes, &T::lonMinutes},
+    {PrasnaRow::LimitedText, 1019, "place", 0, kPrasnaPlaceMaxChars, nullptr, nullptr},
+    {PrasnaRow::Number, 1011, "zoneHours", 0, kMaxZoneHours, &F::zoneHours, &T::zoneHours},
+    {PrasnaRow::Number, 1029, "zoneMinutes", 0, kMaxMinutes, &F::zoneMinutes, &T::zoneMinutes},
 };
 
 std::optional<FieldError> CheckRow(const PrasnaRow& row, const PrasnaLocationFields& f) {
@@ -48,14 +48,14 @@ std::optional<FieldError> CheckRow(const PrasnaRow& row, const PrasnaLocationFie
 
 }  // namespace
 
-std::optional<FieldError> ValidatePrasnaLocation(const PrasnaLocationFields& fields) {
+Result<void, FieldError> ValidatePrasnaLocation(const PrasnaLocationFields& fields) {
   for (const auto& row : kPrasnaRows) {
-    if (auto e = CheckRow(row, fields)) return e;
+    if (auto e = CheckRow(row, fields)) return Fail(std::move(*e));
   }
-  return std::nullopt;
+  return {};
 }
 
-PrasnaLocationParse ParsePrasnaLocationText(const PrasnaLocationText& text) {
+Result<PrasnaLocationFields, FieldError> ParsePrasnaLocationText(const PrasnaLocationText& text) {
   PrasnaLocationFields f;
   for (const auto& row : kPrasnaRows) {
     switch (row.kind) {
@@ -64,66 +64,56 @@ PrasnaLocationParse ParsePrasnaLocationText(const PrasnaLocationText& text) {
         break;
       case PrasnaRow::Number: {
         auto value = ParseWholeNumber(text.*row.typedText);
-        if (!value) return {std::nullopt, WholeNumberError(row.controlId, row.name)};
+        if (!value) return Fail(WholeNumberError(row.controlId, row.name));
         f.*row.number = *value;
         break;
       }
-      case PrasnaRow::Choice:
-        f.*row.number = text.*row.typedChoice;
-        break;
     }
-    if (auto e = CheckRow(row, f)) return {std::nullopt, e};
+    if (auto e = CheckRow(row, f)) return Fail(std::move(*e));
   }
+  f.isEast = text.isEast;
+  f.isSouth = text.isSouth;
   f.zoneEast = text.zoneEast;
   f.zoneName = text.zoneName;
-  return {f, std::nullopt};
+  return f;
 }
+
+namespace {
+
+SignedPlace SignedPlaceOf(const PrasnaLocation& loc) {
+  return SignedPlace{loc.lonDegrees, loc.lonMinutes, loc.latDegrees, loc.latMinutes,
+                     loc.zoneHours,  loc.zoneMinutes, loc.dstHours,  loc.dstMinutes};
+}
+
+}  // namespace
 
 PrasnaLocationFields PrasnaLocationToFields(const PrasnaLocation& loc) {
   PrasnaLocationFields f;
+  static_cast<PlaceFields&>(f) = PlaceFromSigned(SignedPlaceOf(loc), loc.isEast, loc.isSouth, {});
   f.dstHours = SaturatingAbs(loc.dstHours);
   f.dstMinutes = SaturatingAbs(loc.dstMinutes);
-  f.latDegrees = SaturatingAbs(loc.latDegrees);
-  f.latMinutes = SaturatingAbs(loc.latMinutes);
-  f.lonDegrees = SaturatingAbs(loc.lonDegrees);
-  f.lonMinutes = SaturatingAbs(loc.lonMinutes);
-  f.isSouth = loc.isSouth;
-  f.place = loc.place;
-  f.zoneHours = SaturatingAbs(loc.zoneHours);
-  f.zoneMinutes = SaturatingAbs(loc.zoneMinutes);
-  f.isEast = loc.isEast;
   f.zoneEast = loc.zoneEast;
   f.zoneName = loc.zoneName;
+  f.place = loc.place;
   return f;
 }
 
 PrasnaLocation PrasnaLocationFromFields(const PrasnaLocationFields& f) {
+  const SignedPlace p = ToSignedPlace(f);
   PrasnaLocation loc;
   loc.place = f.place;
-  loc.lonDegrees = f.lonDegrees;
-  loc.lonMinutes = f.lonMinutes;
+  loc.lonDegrees = p.lonDegrees;
+  loc.lonMinutes = p.lonMinutes;
   loc.isEast = f.isEast;
-  loc.latDegrees = f.latDegrees;
-  loc.latMinutes = f.latMinutes;
+  loc.latDegrees = p.latDegrees;
+  loc.latMinutes = p.latMinutes;
   loc.isSouth = f.isSouth;
-  loc.zoneHours = f.zoneHours;
-  loc.zoneMinutes = f.zoneMinutes;
-  loc.dstHours = f.dstHours;
-  loc.dstMinutes = f.dstMinutes;
-  if (f.zoneEast && *f.zoneEast != (f.isEast == 1)) loc.zoneEast = f.zoneEast;
+  loc.zoneHours = p.zoneHours;
+  loc.zoneMinutes = p.zoneMinutes;
+  loc.dstHours = p.dstHours;
+  loc.dstMinutes = p.dstMinutes;
+  if (f.zoneEast && *f.zoneEast != f.isEast) loc.zoneEast = f.zoneEast;
   loc.zoneName = f.zoneName;
-  if (loc.isEast == 1) {
-    loc.lonDegrees = -loc.lonDegrees;
-    loc.lonMinutes = -loc.lonMinutes;
-  }
-  if (loc.zoneEast.value_or(loc.isEast == 1)) {
-    loc.zoneHours = -loc.zoneHours;
-    loc.zoneMinutes = -loc.zoneMinutes;
-  }
-  if (loc.isSouth == 1) {
-    loc.latDegrees = -loc.latDegrees;
-    loc.latMinutes = -loc.latMinutes;
-  }
   return loc;
 }
 
@@ -159,7 +149,7 @@ PrasnaLocation WithZoneFields(const PrasnaLocation& location, const ZoneFields& 
   loc.dstHours = zone.dstHours;
   loc.dstMinutes = 0;
   loc.zoneEast.reset();
-  if (zone.zoneEast != (loc.isEast == 1)) loc.zoneEast = zone.zoneEast;
+  if (zone.zoneEast != loc.isEast) loc.zoneEast = zone.zoneEast;
   return loc;
 }
 

@@ -14,21 +14,21 @@
 namespace sarvexa {
 
 /// The stored Prasna location. Signed as in the chart record: longitude and
-/// time zone negative East (`isEast` 1), latitude negative South (`isSouth` 1).
+/// time zone negative East (`isEast`), latitude negative South (`isSouth`).
 /// The defaults are those used when nothing is stored: 122 W 03, 37 N 54,
 /// zone 8 hours west, no daylight saving, empty place.
 struct PrasnaLocation {
-  std::string place;     ///< UTF-8, the dialog admits at most 30 characters
-  int lonDegrees = 122;  ///< negative when isEast
-  int lonMinutes = 3;    ///< negative when isEast
-  int isEast = 0;        ///< 0 West, 1 East (signs longitude and zone)
-  int latDegrees = 37;   ///< negative when isSouth
-  int latMinutes = 54;   ///< negative when isSouth
-  int isSouth = 0;       ///< 0 North, 1 South
-  int zoneHours = 8;     ///< negative when isEast
-  int zoneMinutes = 0;   ///< negative when isEast
-  int dstHours = 0;      ///< never negative
-  int dstMinutes = 0;    ///< never negative
+  std::string place;       ///< UTF-8, the dialog admits at most 30 characters
+  int lonDegrees = 122;    ///< negative when isEast
+  int lonMinutes = 3;      ///< negative when isEast
+  bool isEast = false;     ///< West or East (signs longitude and zone)
+  int latDegrees = 37;     ///< negative when isSouth
+  int latMinutes = 54;     ///< negative when isSouth
+  bool isSouth = false;    ///< North or South
+  int zoneHours = 8;       ///< negative when the zone is east
+  int zoneMinutes = 0;     ///< negative when the zone is east
+  int dstHours = 0;        ///< never negative
+  int dstMinutes = 0;      ///< never negative
   /// The zone's own side when it differs from the longitude's (then the
   /// zone's sign follows it, not `isEast`); unset otherwise.
   std::optional<bool> zoneEast;
@@ -38,49 +38,27 @@ struct PrasnaLocation {
   friend bool operator==(const PrasnaLocation&, const PrasnaLocation&) = default;
 };
 
-/// The fields of "Set Location for Prasna", in the order of exchange and
-/// checking on OK. Numbers are magnitudes; signs come from the radio groups.
-struct PrasnaLocationFields {
-  int dstHours = 0;     ///< 1030, 0..11
-  int dstMinutes = 0;   ///< 1028, 0..59
-  int latDegrees = 0;   ///< 1024, 0..89
-  int latMinutes = 0;   ///< 1027, 0..59
-  int lonDegrees = 0;   ///< 1020, 0..179
-  int lonMinutes = 0;   ///< 1023, 0..59
-  int isSouth = 0;      ///< radio 1025 "North" (0) / 1026 "South" (1)
-  std::string place;    ///< 1019, at most 30 characters
-  int zoneHours = 0;    ///< 1011, 0..12
-  int zoneMinutes = 0;  ///< 1029, 0..59
-  int isEast = 0;       ///< radio 1021 "West" (0) / 1022 "East" (1)
-  std::optional<bool> zoneEast;  ///< the zone's own side, see PrasnaLocation
-  std::string zoneName;          ///< see PrasnaLocation
+/// The fields of "Set Location for Prasna". Numbers are magnitudes; signs
+/// come from the radio groups. Order of exchange and checking on OK: DST
+/// 1030 (0..11), 1028 (0..59); latitude 1024, 1027; longitude 1020, 1023;
+/// the place 1019; zone 1011 (0..12), 1029 (0..59).
+struct PrasnaLocationFields : PlaceFields {
+  std::string place;  ///< 1019, at most 30 characters
   friend bool operator==(const PrasnaLocationFields&, const PrasnaLocationFields&) = default;
 };
 
-/// The numeric fields as typed (see ChartDataText).
-struct PrasnaLocationText {
-  std::string dstHours = "0", dstMinutes = "0";
-  std::string latDegrees = "0", latMinutes = "0";
-  std::string lonDegrees = "0", lonMinutes = "0";
-  int isSouth = 0;
+/// The fields as typed (see ChartDataText).
+struct PrasnaLocationText : PlaceText {
   std::string place;
-  std::string zoneHours = "0", zoneMinutes = "0";
-  int isEast = 0;
-  std::optional<bool> zoneEast;
-  std::string zoneName;
 };
 
 inline constexpr int kPrasnaPlaceMaxChars = 30;
 
-/// The first failing field in the dialog's order, or nullopt.
-std::optional<FieldError> ValidatePrasnaLocation(const PrasnaLocationFields& fields);
+/// The first failing field in the dialog's order, or success.
+Result<void, FieldError> ValidatePrasnaLocation(const PrasnaLocationFields& fields);
 
-struct PrasnaLocationParse {
-  std::optional<PrasnaLocationFields> fields;
-  std::optional<FieldError> error;
-};
 /// Exchanges and checks typed fields in the dialog's order.
-PrasnaLocationParse ParsePrasnaLocationText(const PrasnaLocationText& text);
+Result<PrasnaLocationFields, FieldError> ParsePrasnaLocationText(const PrasnaLocationText& text);
 
 /// The dialog's values for a stored location: magnitudes, flags, place.
 PrasnaLocationFields PrasnaLocationToFields(const PrasnaLocation& location);

@@ -33,23 +33,22 @@ TEST(ChartDataValidation, EachRangeBoundary) {
       {&F::zoneHours, 12, 0, 0, 0},    {&F::zoneHours, 13, 1011, 0, 12},
       {&F::zoneMinutes, 60, 1029, 0, 59}, {&F::dstHours, 12, 0, 0, 0},
       {&F::dstHours, 13, 1030, 0, 12}, {&F::dstMinutes, 60, 1028, 0, 59},
-      {&F::isPm, 2, 1009, 0, 1},       {&F::isEast, 2, 1021, 0, 1},
-      {&F::isSouth, -1, 1025, 0, 1},
   };
   for (const auto& c : cases) {
     ChartDataFields f = Valid();
     f.*c.field = c.value;
     SCOPED_TRACE(testing::Message() << "control " << c.controlId << " value " << c.value);
-    auto error = ValidateChartData(f);
+    auto checked = ValidateChartData(f);
     if (c.controlId == 0) {
-      EXPECT_FALSE(error.has_value());
+      EXPECT_TRUE(checked.ok());
     } else {
-      ASSERT_TRUE(error.has_value());
-      EXPECT_EQ(error->controlId, c.controlId);
-      EXPECT_EQ(error->kind, FieldError::Kind::Range);
-      EXPECT_EQ(error->minimum, c.minimum);
-      EXPECT_EQ(error->maximum, c.maximum);
-      EXPECT_NE(error->message.find(std::to_string(c.maximum)), std::string::npos);
+      ASSERT_FALSE(checked.ok());
+      const FieldError& error = checked.error();
+      EXPECT_EQ(error.controlId, c.controlId);
+      EXPECT_EQ(error.kind, FieldError::Kind::Range);
+      EXPECT_EQ(error.minimum, c.minimum);
+      EXPECT_EQ(error.maximum, c.maximum);
+      EXPECT_NE(error.message.find(std::to_string(c.maximum)), std::string::npos);
     }
   }
 }
@@ -72,9 +71,6 @@ TEST(ChartDataValidation, ReportsTheFirstFailureInTheDialogOrder) {
   f.zoneMinutes = 99;
   f.dstHours = 99;
   f.dstMinutes = 99;
-  f.isPm = 5;
-  f.isEast = 5;
-  f.isSouth = 5;
   const ChartDataFields good = Valid();
   struct Step {
     const char* field;
@@ -96,19 +92,16 @@ TEST(ChartDataValidation, ReportsTheFirstFailureInTheDialogOrder) {
       {"zoneMinutes", 1029, [](ChartDataFields& x, const ChartDataFields& g) { x.zoneMinutes = g.zoneMinutes; }},
       {"dstHours", 1030, [](ChartDataFields& x, const ChartDataFields& g) { x.dstHours = g.dstHours; }},
       {"dstMinutes", 1028, [](ChartDataFields& x, const ChartDataFields& g) { x.dstMinutes = g.dstMinutes; }},
-      {"isPm", 1009, [](ChartDataFields& x, const ChartDataFields& g) { x.isPm = g.isPm; }},
-      {"isEast", 1021, [](ChartDataFields& x, const ChartDataFields& g) { x.isEast = g.isEast; }},
-      {"isSouth", 1025, [](ChartDataFields& x, const ChartDataFields& g) { x.isSouth = g.isSouth; }},
   };
   for (const auto& step : order) {
     SCOPED_TRACE(step.field);
-    auto error = ValidateChartData(f);
-    ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->field, step.field);
-    EXPECT_EQ(error->controlId, step.controlId);
+    auto checked = ValidateChartData(f);
+    ASSERT_FALSE(checked.ok());
+    EXPECT_EQ(checked.error().field, step.field);
+    EXPECT_EQ(checked.error().controlId, step.controlId);
     step.mend(f, good);
   }
-  EXPECT_FALSE(ValidateChartData(f).has_value());
+  EXPECT_TRUE(ValidateChartData(f).ok());
 }
 
 TEST(ChartDataValidation, PlaceCountsCharactersNotBytes) {
@@ -116,13 +109,13 @@ TEST(ChartDataValidation, PlaceCountsCharactersNotBytes) {
   std::string devanagari;
   for (int i = 0; i < 32; ++i) devanagari += "\xE0\xA4\x95";  // U+0915, three bytes each
   f.place = devanagari;
-  EXPECT_FALSE(ValidateChartData(f).has_value());
+  EXPECT_TRUE(ValidateChartData(f).ok());
   f.place += "\xE0\xA4\x95";
-  auto error = ValidateChartData(f);
-  ASSERT_TRUE(error.has_value());
-  EXPECT_EQ(error->kind, FieldError::Kind::TooLong);
-  EXPECT_EQ(error->maxChars, 32);
-  EXPECT_EQ(error->controlId, 1019);
+  auto checked = ValidateChartData(f);
+  ASSERT_FALSE(checked.ok());
+  EXPECT_EQ(checked.error().kind, FieldError::Kind::TooLong);
+  EXPECT_EQ(checked.error().maxChars, 32);
+  EXPECT_EQ(checked.error().controlId, 1019);
 }
 
 TEST(ChartDataText, WholeNumberCheckComesBeforeTheRangeAndInOrder) {
@@ -149,17 +142,15 @@ TEST(ChartDataText, WholeNumberCheckComesBeforeTheRangeAndInOrder) {
     t.hour = c.hour;
     t.minute = c.minute;
     t.year = c.year;
-    const ChartDataParse parsed = ParseChartDataText(t);
+    const auto parsed = ParseChartDataText(t);
     if (!c.field) {
-      ASSERT_TRUE(parsed.fields.has_value());
-      EXPECT_FALSE(parsed.error.has_value());
-      EXPECT_EQ(parsed.fields->hour, 4);
-      EXPECT_EQ(parsed.fields->minute, 5);
+      ASSERT_TRUE(parsed.ok());
+      EXPECT_EQ(parsed->hour, 4);
+      EXPECT_EQ(parsed->minute, 5);
     } else {
-      ASSERT_TRUE(parsed.error.has_value());
-      EXPECT_FALSE(parsed.fields.has_value());
-      EXPECT_EQ(parsed.error->field, c.field);
-      EXPECT_EQ(parsed.error->kind, c.kind);
+      ASSERT_FALSE(parsed.ok());
+      EXPECT_EQ(parsed.error().field, c.field);
+      EXPECT_EQ(parsed.error().kind, c.kind);
     }
   }
 }
@@ -273,7 +264,7 @@ TEST(ChartDataConversion, NewChartValues) {
   EXPECT_EQ(f.isEast, 0);
   EXPECT_EQ(f.isSouth, 0);
   EXPECT_EQ(f.isPm, 0);
-  EXPECT_FALSE(ValidateChartData(f).has_value());
+  EXPECT_TRUE(ValidateChartData(f).ok());
 }
 
 TEST(ChartDataConversion, RecordFromAFileWithExtremeValuesStaysDefined) {
@@ -285,7 +276,7 @@ TEST(ChartDataConversion, RecordFromAFileWithExtremeValuesStaysDefined) {
   h.julianDay = INT32_MIN;
   const ChartDataFields f = RecordToChartData(h, "", "", "");
   // Whatever is shown, the dialog rejects it instead of storing nonsense.
-  EXPECT_TRUE(ValidateChartData(f).has_value());
+  EXPECT_FALSE(ValidateChartData(f).ok());
   EXPECT_GE(f.lonDegrees, 0);
   EXPECT_GE(f.zoneHours, 0);
 }
@@ -307,7 +298,6 @@ TEST(PrasnaLocationValidation, OrderAndRanges) {
   f.latDegrees = 90;
   f.place = std::string(31, 'x');
   f.zoneHours = 13;
-  f.isEast = 3;
   struct Step {
     const char* field;
     int controlId, minimum, maximum;
@@ -317,28 +307,27 @@ TEST(PrasnaLocationValidation, OrderAndRanges) {
       {"latDegrees", 1024, 0, 89},
       {"place", 1019, 0, 0},
       {"zoneHours", 1011, 0, 12},
-      {"isEast", 1021, 0, 1},
   };
   for (const auto& step : order) {
     SCOPED_TRACE(step.field);
-    auto error = ValidatePrasnaLocation(f);
-    ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->field, step.field);
-    EXPECT_EQ(error->controlId, step.controlId);
-    if (error->kind == FieldError::Kind::Range) {
-      EXPECT_EQ(error->minimum, step.minimum);
-      EXPECT_EQ(error->maximum, step.maximum);
+    auto checked = ValidatePrasnaLocation(f);
+    ASSERT_FALSE(checked.ok());
+    const FieldError& error = checked.error();
+    EXPECT_EQ(error.field, step.field);
+    EXPECT_EQ(error.controlId, step.controlId);
+    if (error.kind == FieldError::Kind::Range) {
+      EXPECT_EQ(error.minimum, step.minimum);
+      EXPECT_EQ(error.maximum, step.maximum);
     } else {
-      EXPECT_EQ(error->maxChars, 30);
+      EXPECT_EQ(error.maxChars, 30);
     }
     const std::string name = step.field;
     if (name == "dstHours") f.dstHours = 11;
     if (name == "latDegrees") f.latDegrees = 89;
     if (name == "place") f.place = std::string(30, 'x');
     if (name == "zoneHours") f.zoneHours = 12;
-    if (name == "isEast") f.isEast = 1;
   }
-  EXPECT_FALSE(ValidatePrasnaLocation(f).has_value());
+  EXPECT_TRUE(ValidatePrasnaLocation(f).ok());
 }
 
 TEST(PrasnaLocationValidation, TypedTextIsCheckedInOrder) {
@@ -346,19 +335,19 @@ TEST(PrasnaLocationValidation, TypedTextIsCheckedInOrder) {
   t.dstMinutes = "abc";
   t.lonDegrees = "x";
   auto parsed = ParsePrasnaLocationText(t);
-  ASSERT_TRUE(parsed.error.has_value());
-  EXPECT_EQ(parsed.error->field, "dstMinutes");
-  EXPECT_EQ(parsed.error->kind, FieldError::Kind::WholeNumber);
+  ASSERT_FALSE(parsed.ok());
+  EXPECT_EQ(parsed.error().field, "dstMinutes");
+  EXPECT_EQ(parsed.error().kind, FieldError::Kind::WholeNumber);
   t.dstMinutes = "7";
   t.lonDegrees = "100";
-  t.isEast = 1;
+  t.isEast = true;
   t.zoneHours = "5";
   parsed = ParsePrasnaLocationText(t);
-  ASSERT_TRUE(parsed.fields.has_value());
-  EXPECT_EQ(parsed.fields->dstMinutes, 7);
-  EXPECT_EQ(parsed.fields->lonDegrees, 100);
-  EXPECT_EQ(parsed.fields->zoneHours, 5);
-  EXPECT_EQ(parsed.fields->isEast, 1);
+  ASSERT_TRUE(parsed.ok());
+  EXPECT_EQ(parsed->dstMinutes, 7);
+  EXPECT_EQ(parsed->lonDegrees, 100);
+  EXPECT_EQ(parsed->zoneHours, 5);
+  EXPECT_TRUE(parsed->isEast);
 }
 
 TEST(PrasnaLocationConversion, EastAndSouthSignTheStoredValues) {
