@@ -78,16 +78,16 @@ TEST(PrasnaSettings, DefaultsWhenNothingIsStored) {
   MemorySettingsStore store;
   const PrasnaLocation loc = ReadPrasnaLocation(store);
   EXPECT_EQ(loc.place, "");
-  EXPECT_EQ(loc.lonDegrees, 122);
-  EXPECT_EQ(loc.lonMinutes, 3);
+  EXPECT_EQ(loc.signedPlace.lonDegrees, 122);
+  EXPECT_EQ(loc.signedPlace.lonMinutes, 3);
   EXPECT_EQ(loc.isEast, 0);
-  EXPECT_EQ(loc.latDegrees, 37);
-  EXPECT_EQ(loc.latMinutes, 54);
+  EXPECT_EQ(loc.signedPlace.latDegrees, 37);
+  EXPECT_EQ(loc.signedPlace.latMinutes, 54);
   EXPECT_EQ(loc.isSouth, 0);
-  EXPECT_EQ(loc.zoneHours, 8);
-  EXPECT_EQ(loc.zoneMinutes, 0);
-  EXPECT_EQ(loc.dstHours, 0);
-  EXPECT_EQ(loc.dstMinutes, 0);
+  EXPECT_EQ(loc.signedPlace.zoneHours, 8);
+  EXPECT_EQ(loc.signedPlace.zoneMinutes, 0);
+  EXPECT_EQ(loc.signedPlace.dstHours, 0);
+  EXPECT_EQ(loc.signedPlace.dstMinutes, 0);
 }
 
 TEST(PrasnaSettings, EmptyValuesGiveDefaultsToo) {
@@ -120,14 +120,14 @@ TEST(PrasnaSettings, WritesTheFiveKeysAndReadsThemBackSigned) {
   EXPECT_EQ(store.values().at("Prasna DST"), "01 15");
 
   const PrasnaLocation loc = ReadPrasnaLocation(store);
-  EXPECT_EQ(loc.lonDegrees, -5);
-  EXPECT_EQ(loc.lonMinutes, -30);
-  EXPECT_EQ(loc.zoneHours, -5);
-  EXPECT_EQ(loc.zoneMinutes, -30);
-  EXPECT_EQ(loc.latDegrees, -10);
-  EXPECT_EQ(loc.latMinutes, -5);
-  EXPECT_EQ(loc.dstHours, 1);
-  EXPECT_EQ(loc.dstMinutes, 15);
+  EXPECT_EQ(loc.signedPlace.lonDegrees, -5);
+  EXPECT_EQ(loc.signedPlace.lonMinutes, -30);
+  EXPECT_EQ(loc.signedPlace.zoneHours, -5);
+  EXPECT_EQ(loc.signedPlace.zoneMinutes, -30);
+  EXPECT_EQ(loc.signedPlace.latDegrees, -10);
+  EXPECT_EQ(loc.signedPlace.latMinutes, -5);
+  EXPECT_EQ(loc.signedPlace.dstHours, 1);
+  EXPECT_EQ(loc.signedPlace.dstMinutes, 15);
   EXPECT_EQ(loc.place, "Pune");
 }
 
@@ -156,8 +156,8 @@ TEST(PrasnaSettings, ZoneOnTheOtherSideOfGreenwichKeepsItsSide) {
     ASSERT_TRUE(WritePrasnaLocation(store, f));
     EXPECT_EQ(store.values().at("Prasna TZone"), c.stored);
     const PrasnaLocation loc = ReadPrasnaLocation(store);
-    EXPECT_EQ(loc.zoneHours, c.zoneHours);
-    EXPECT_EQ(loc.lonDegrees, c.lonDegrees);
+    EXPECT_EQ(loc.signedPlace.zoneHours, c.zoneHours);
+    EXPECT_EQ(loc.signedPlace.lonDegrees, c.lonDegrees);
     EXPECT_EQ(loc, PrasnaLocationFromFields(f));  // the dialog's OK gives the same record
   }
 }
@@ -169,9 +169,9 @@ TEST(PrasnaSettings, HandEditedExtremesStayDefined) {
   const PrasnaLocation loc = ReadPrasnaLocation(store);
   // INT_MIN cannot be negated; it is kept at the largest magnitude instead.
   EXPECT_EQ(loc.isEast, 1);
-  EXPECT_EQ(loc.lonDegrees, 0);
-  EXPECT_EQ(loc.lonMinutes, INT_MAX);
-  EXPECT_EQ(loc.latDegrees, INT_MIN);
+  EXPECT_EQ(loc.signedPlace.lonDegrees, 0);
+  EXPECT_EQ(loc.signedPlace.lonMinutes, INT_MAX);
+  EXPECT_EQ(loc.signedPlace.latDegrees, INT_MIN);
   EXPECT_EQ(loc.isSouth, 0);
 }
 
