@@ -162,6 +162,36 @@ TEST(PrasnaSettings, ZoneOnTheOtherSideOfGreenwichKeepsItsSide) {
   }
 }
 
+TEST(PrasnaSettings, KeysLeftOutKeepTheDefaultMagnitudesSignedByTheStoredSides) {
+  const struct {
+    const char* source;
+    const char* lon;   // "Prasna Long", nullptr when absent
+    const char* lat;   // "Prasna Lat"
+    const char* zone;  // "Prasna TZone"
+    SignedPlace expected;
+  } cases[] = {
+      {"an eastern longitude signs the default zone", "010 E 00", nullptr, nullptr,
+       {-10, 0, 37, 54, -8, 0, 0, 0}},
+      {"a southern latitude leaves the rest western", nullptr, "05 S 30", nullptr,
+       {122, 3, -5, -30, 8, 0, 0, 0}},
+      {"a zone with its own side on the default longitude", nullptr, nullptr, "05 30 E",
+       {122, 3, 37, 54, -5, -30, 0, 0}},
+      {"a zone marked West under an eastern longitude", "010 E 00", nullptr, "05 30 W",
+       {-10, 0, 37, 54, 5, 30, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.source);
+    MemorySettingsStore store;
+    if (c.lon) store.writeText(settings_key::PrasnaLong, c.lon);
+    if (c.lat) store.writeText(settings_key::PrasnaLat, c.lat);
+    if (c.zone) store.writeText(settings_key::PrasnaTZone, c.zone);
+    const PrasnaLocation loc = ReadPrasnaLocation(store);
+    EXPECT_EQ(loc.signedPlace, c.expected);
+    // Read back through the dialog and accepted unchanged, the record is the same.
+    EXPECT_EQ(PrasnaLocationFromFields(PrasnaLocationToFields(loc)), loc);
+  }
+}
+
 TEST(PrasnaSettings, HandEditedExtremesStayDefined) {
   MemorySettingsStore store;
   store.writeText(settings_key::PrasnaLong, "000 E -99999999999");
