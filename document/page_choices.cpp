@@ -74,15 +74,6 @@ int To24Hour(int hour12, bool pm) {
   return hour12 == 12 ? 0 : hour12;  // 12 AM is midnight
 }
 
-namespace {
-
-SignedPlace SignedPlaceOf(const TransitChoice& c) {
-  return SignedPlace{c.lonDegrees, c.lonMinutes, c.latDegrees, c.latMinutes,
-                     c.zoneHours,  c.zoneMinutes, c.dstHours,  c.dstMinutes};
-}
-
-}  // namespace
-
 TransitDialogValues TransitDialogFromChoice(const TransitChoice& c) {
   TransitDialogValues v;
   v.monthIndex = c.monthIndex;
@@ -97,8 +88,8 @@ TransitDialogValues TransitDialogFromChoice(const TransitChoice& c) {
   v.minute = c.minute;
   // A zone signed against the longitude's side keeps its own side.
   static_cast<PlaceFields&>(v) =
-      PlaceFromSigned(SignedPlaceOf(c), c.isEast, c.isSouth,
-                      ZoneSideOfSigned(c.zoneHours, c.zoneMinutes, c.isEast));
+      PlaceFromSigned(c.signedPlace, c.isEast, c.isSouth,
+                      ZoneSideOfSigned(c.signedPlace.zoneHours, c.signedPlace.zoneMinutes, c.isEast));
   return v;
 }
 
@@ -109,15 +100,7 @@ TransitChoice TransitChoiceFromDialog(const TransitDialogValues& v) {
   c.year = v.year;
   c.hour = To24Hour(v.hour12, v.isPm);
   c.minute = v.minute;
-  const SignedPlace p = ToSignedPlace(v);
-  c.zoneHours = p.zoneHours;
-  c.zoneMinutes = p.zoneMinutes;
-  c.dstHours = p.dstHours;
-  c.dstMinutes = p.dstMinutes;
-  c.lonDegrees = p.lonDegrees;
-  c.lonMinutes = p.lonMinutes;
-  c.latDegrees = p.latDegrees;
-  c.latMinutes = p.latMinutes;
+  c.signedPlace = ToSignedPlace(v);
   c.isEast = v.isEast;
   c.isSouth = v.isSouth;
   return c;
@@ -126,17 +109,16 @@ TransitChoice TransitChoiceFromDialog(const TransitDialogValues& v) {
 Horoscope TransitHoroscope(const TransitChoice& c) {
   Horoscope h;
   SetBirthDate(h, c.monthIndex + 1, c.day, c.year);
-  SetBirthTime(h, c.hour, c.minute, c.zoneHours, c.zoneMinutes, c.dstHours, c.dstMinutes);
-  SetBirthPlace(h, c.lonDegrees, c.lonMinutes, c.latDegrees, c.latMinutes);
+  const SignedPlace& p = c.signedPlace;
+  SetBirthTime(h, c.hour, c.minute, p.zoneHours, p.zoneMinutes, p.dstHours, p.dstMinutes);
+  SetBirthPlace(h, p.lonDegrees, p.lonMinutes, p.latDegrees, p.latMinutes);
   CalculateHoroscope(h);
   return h;
 }
 
 TransitChoice DefaultTransitChoice(const LocalClockReading& now, const PrasnaLocation& loc) {
-  return TransitChoice{now.day,        now.month - 1,  now.year,        now.hour,
-                       now.minute,     loc.zoneHours,  loc.zoneMinutes, loc.dstHours,
-                       loc.dstMinutes, loc.lonDegrees, loc.lonMinutes,  loc.latDegrees,
-                       loc.latMinutes, loc.isEast,     loc.isSouth};
+  return TransitChoice{now.day,    now.month - 1,   now.year,   now.hour,
+                       now.minute, loc.signedPlace, loc.isEast, loc.isSouth};
 }
 
 Result<TransitDialogValues, FieldError> ParseTransitDialogText(const TransitDialogText& text) {

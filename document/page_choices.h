@@ -26,16 +26,10 @@ struct TransitChoice {
   std::int32_t year = 0;
   std::int32_t hour = 0;        ///< 0..23
   std::int32_t minute = 0;
-  std::int32_t zoneHours = 0;
-  std::int32_t zoneMinutes = 0;
-  std::int32_t dstHours = 0;
-  std::int32_t dstMinutes = 0;
-  std::int32_t lonDegrees = 0;
-  std::int32_t lonMinutes = 0;
-  std::int32_t latDegrees = 0;
-  std::int32_t latMinutes = 0;
-  bool isEast = false;
-  bool isSouth = false;
+  /// Longitude and zone negative East, latitude negative South.
+  SignedPlace signedPlace;
+  bool isEast = false;   ///< the longitude's side, kept for a longitude of 0 00
+  bool isSouth = false;  ///< the latitude's side, kept for a latitude of 0 00
   friend bool operator==(const TransitChoice&, const TransitChoice&) = default;
 };
 

@@ -78,20 +78,11 @@ Result<PrasnaLocationFields, FieldError> ParsePrasnaLocationText(const PrasnaLoc
   return f;
 }
 
-namespace {
-
-SignedPlace SignedPlaceOf(const PrasnaLocation& loc) {
-  return SignedPlace{loc.lonDegrees, loc.lonMinutes, loc.latDegrees, loc.latMinutes,
-                     loc.zoneHours,  loc.zoneMinutes, loc.dstHours,  loc.dstMinutes};
-}
-
-}  // namespace
-
 PrasnaLocationFields PrasnaLocationToFields(const PrasnaLocation& loc) {
   PrasnaLocationFields f;
-  static_cast<PlaceFields&>(f) = PlaceFromSigned(SignedPlaceOf(loc), loc.isEast, loc.isSouth, {});
-  f.dstHours = SaturatingAbs(loc.dstHours);
-  f.dstMinutes = SaturatingAbs(loc.dstMinutes);
+  static_cast<PlaceFields&>(f) = PlaceFromSigned(loc.signedPlace, loc.isEast, loc.isSouth, {});
+  f.dstHours = SaturatingAbs(loc.signedPlace.dstHours);
+  f.dstMinutes = SaturatingAbs(loc.signedPlace.dstMinutes);
   f.zoneEast = loc.zoneEast;
   f.zoneName = loc.zoneName;
   f.place = loc.place;
@@ -99,19 +90,11 @@ PrasnaLocationFields PrasnaLocationToFields(const PrasnaLocation& loc) {
 }
 
 PrasnaLocation PrasnaLocationFromFields(const PrasnaLocationFields& f) {
-  const SignedPlace p = ToSignedPlace(f);
   PrasnaLocation loc;
   loc.place = f.place;
-  loc.lonDegrees = p.lonDegrees;
-  loc.lonMinutes = p.lonMinutes;
+  loc.signedPlace = ToSignedPlace(f);
   loc.isEast = f.isEast;
-  loc.latDegrees = p.latDegrees;
-  loc.latMinutes = p.latMinutes;
   loc.isSouth = f.isSouth;
-  loc.zoneHours = p.zoneHours;
-  loc.zoneMinutes = p.zoneMinutes;
-  loc.dstHours = p.dstHours;
-  loc.dstMinutes = p.dstMinutes;
   if (f.zoneEast && *f.zoneEast != f.isEast) loc.zoneEast = f.zoneEast;
   loc.zoneName = f.zoneName;
   return loc;
@@ -132,9 +115,9 @@ LocalClockReading ReadSystemLocalClock() {
 
 void SetPrasnaBirthData(const PrasnaLocation& loc, const LocalClockReading& now, Horoscope& h) {
   SetBirthDate(h, now.month, now.day, now.year);
-  SetBirthTime(h, now.hour, now.minute, loc.zoneHours, loc.zoneMinutes, loc.dstHours,
-               loc.dstMinutes);
-  SetBirthPlace(h, loc.lonDegrees, loc.lonMinutes, loc.latDegrees, loc.latMinutes);
+  const SignedPlace& p = loc.signedPlace;
+  SetBirthTime(h, now.hour, now.minute, p.zoneHours, p.zoneMinutes, p.dstHours, p.dstMinutes);
+  SetBirthPlace(h, p.lonDegrees, p.lonMinutes, p.latDegrees, p.latMinutes);
 }
 
 }  // namespace sarvexa
@@ -144,17 +127,17 @@ namespace sarvexa {
 PrasnaLocation WithZoneFields(const PrasnaLocation& location, const ZoneFields& zone) {
   PrasnaLocation loc = location;
   const int sign = zone.zoneEast ? -1 : 1;  // the record counts a zone positive west
-  loc.zoneHours = sign * zone.zoneHours;
-  loc.zoneMinutes = sign * zone.zoneMinutes;
-  loc.dstHours = zone.dstHours;
-  loc.dstMinutes = 0;
+  loc.signedPlace.zoneHours = sign * zone.zoneHours;
+  loc.signedPlace.zoneMinutes = sign * zone.zoneMinutes;
+  loc.signedPlace.dstHours = zone.dstHours;
+  loc.signedPlace.dstMinutes = 0;
   loc.zoneEast.reset();
   if (zone.zoneEast != loc.isEast) loc.zoneEast = zone.zoneEast;
   return loc;
 }
 
 double PrasnaLongitudeEast(const PrasnaLocation& location) {
-  return -(location.lonDegrees + location.lonMinutes / 60.0);
+  return -(location.signedPlace.lonDegrees + location.signedPlace.lonMinutes / 60.0);
 }
 
 }  // namespace sarvexa

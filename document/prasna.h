@@ -7,6 +7,7 @@
 #include <string>
 
 #include "document/chart_data.h"
+#include "document/place.h"
 #include "document/zone_fields.h"
 #include "engine/dasha.h"
 #include "engine/horoscope.h"
@@ -18,17 +19,11 @@ namespace sarvexa {
 /// The defaults are those used when nothing is stored: 122 W 03, 37 N 54,
 /// zone 8 hours west, no daylight saving, empty place.
 struct PrasnaLocation {
-  std::string place;       ///< UTF-8, the dialog admits at most 30 characters
-  int lonDegrees = 122;    ///< negative when isEast
-  int lonMinutes = 3;      ///< negative when isEast
-  bool isEast = false;     ///< West or East (signs longitude and zone)
-  int latDegrees = 37;     ///< negative when isSouth
-  int latMinutes = 54;     ///< negative when isSouth
-  bool isSouth = false;    ///< North or South
-  int zoneHours = 8;       ///< negative when the zone is east
-  int zoneMinutes = 0;     ///< negative when the zone is east
-  int dstHours = 0;        ///< never negative
-  int dstMinutes = 0;      ///< never negative
+  std::string place;  ///< UTF-8, the dialog admits at most 30 characters
+  /// Longitude, latitude, zone and daylight saving, signed by the sides below.
+  SignedPlace signedPlace{122, 3, 37, 54, 8, 0, 0, 0};
+  bool isEast = false;   ///< West or East (signs longitude, and the zone unless `zoneEast`)
+  bool isSouth = false;  ///< North or South
   /// The zone's own side when it differs from the longitude's (then the
   /// zone's sign follows it, not `isEast`); unset otherwise.
   std::optional<bool> zoneEast;

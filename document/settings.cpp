@@ -86,54 +86,43 @@ PrasnaCoordinateText ParsePrasnaHoursMinutes(std::string_view text) {
 constexpr std::size_t kZoneSideAt = 6;
 
 PrasnaLocation ReadPrasnaLocation(const SettingsStore& store) {
-  PrasnaLocation loc;  // defaults: 122 W 03, 37 N 54, zone 08 00, DST 00 00
-  loc.place = store.readText(settings_key::PrasnaLoc).value_or("");
+  // The stored texts hold magnitudes with their sides, as the dialog shows
+  // them; a text left out keeps the default's magnitude (122 W 03, 37 N 54,
+  // zone 08 00, DST 00 00), signed by the sides that were stored.
+  PrasnaLocationFields f = PrasnaLocationToFields(PrasnaLocation{});
+  f.place = store.readText(settings_key::PrasnaLoc).value_or("");
   if (auto text = NonEmptyText(store, settings_key::PrasnaLong)) {
     auto c = ParsePrasnaLongitude(*text);
-    loc.lonDegrees = c.degrees;
-    loc.lonMinutes = c.minutes;
-    loc.isEast = c.flag ? 1 : 0;
+    f.lonDegrees = c.degrees;
+    f.lonMinutes = c.minutes;
+    f.isEast = c.flag;
   }
   if (auto text = NonEmptyText(store, settings_key::PrasnaLat)) {
     auto c = ParsePrasnaLatitude(*text);
-    loc.latDegrees = c.degrees;
-    loc.latMinutes = c.minutes;
-    loc.isSouth = c.flag ? 1 : 0;
+    f.latDegrees = c.degrees;
+    f.latMinutes = c.minutes;
+    f.isSouth = c.flag;
   }
   if (auto text = NonEmptyText(store, settings_key::PrasnaTZone)) {
     auto c = ParsePrasnaHoursMinutes(*text);
-    loc.zoneHours = c.degrees;
-    loc.zoneMinutes = c.minutes;
+    f.zoneHours = c.degrees;
+    f.zoneMinutes = c.minutes;
     // A zone on the other side of Greenwich from the place carries its own
     // side after the minutes ("01 00 E"); readers that take only the two
     // numbers are not disturbed by it.
     if (text->size() > kZoneSideAt && ((*text)[kZoneSideAt] == 'E' || (*text)[kZoneSideAt] == 'W')) {
-      const bool east = (*text)[kZoneSideAt] == 'E';
-      if (east != (loc.isEast == 1)) loc.zoneEast = east;
+      f.zoneEast = (*text)[kZoneSideAt] == 'E';
     }
   }
-  loc.zoneName = store.readText(settings_key::PrasnaZoneName).value_or("");
+  f.zoneName = store.readText(settings_key::PrasnaZoneName).value_or("");
   if (auto text = NonEmptyText(store, settings_key::PrasnaDst)) {
     auto c = ParsePrasnaHoursMinutes(*text);
-    loc.dstHours = c.degrees;
-    loc.dstMinutes = c.minutes;
+    f.dstHours = c.degrees;
+    f.dstMinutes = c.minutes;
   }
-  // The stored texts hold magnitudes; the flags give the signs. Negating
-  // INT_MIN is undefined, so a saturated hand-edited value is kept in range.
-  auto negate = [](int& v) { v = SaturatingNegate(v); };
-  if (loc.isEast) {
-    negate(loc.lonDegrees);
-    negate(loc.lonMinutes);
-  }
-  if (loc.zoneEast.value_or(loc.isEast == 1)) {
-    negate(loc.zoneHours);
-    negate(loc.zoneMinutes);
-  }
-  if (loc.isSouth) {
-    negate(loc.latDegrees);
-    negate(loc.latMinutes);
-  }
-  return loc;
+  // Signed by the one rule every dialog uses (saturating, so that a
+  // hand-edited extreme value stays in range).
+  return PrasnaLocationFromFields(f);
 }
 
 bool WritePrasnaLocation(SettingsStore& store, const PrasnaLocationFields& f) {

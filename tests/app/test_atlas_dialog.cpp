@@ -194,7 +194,7 @@ TEST(TransitDialogAtlas, FoundPlaceGivesTheTransitChoiceItsLegalTime) {
     ASSERT_EQ(d.result(), QDialog::Accepted);
     const TransitChoice choice = TransitChoiceFromDialog(d.values());
     EXPECT_DOUBLE_EQ(TransitHoroscope(choice).zone, c.zoneRecord);
-    EXPECT_EQ(choice.dstHours, c.dstHours);
+    EXPECT_EQ(choice.signedPlace.dstHours, c.dstHours);
     // Shown again, the zone keeps its side.
     EXPECT_EQ(TransitDialogFromChoice(choice), d.values());
   }

@@ -364,14 +364,14 @@ TEST(PrasnaLocationConversion, EastAndSouthSignTheStoredValues) {
   f.dstMinutes = 2;
   f.place = "Colombo";
   const PrasnaLocation loc = PrasnaLocationFromFields(f);
-  EXPECT_EQ(loc.lonDegrees, -5);
-  EXPECT_EQ(loc.lonMinutes, -30);
-  EXPECT_EQ(loc.zoneHours, -5);
-  EXPECT_EQ(loc.zoneMinutes, -30);
-  EXPECT_EQ(loc.latDegrees, -10);
-  EXPECT_EQ(loc.latMinutes, -5);
-  EXPECT_EQ(loc.dstHours, 1);
-  EXPECT_EQ(loc.dstMinutes, 2);
+  EXPECT_EQ(loc.signedPlace.lonDegrees, -5);
+  EXPECT_EQ(loc.signedPlace.lonMinutes, -30);
+  EXPECT_EQ(loc.signedPlace.zoneHours, -5);
+  EXPECT_EQ(loc.signedPlace.zoneMinutes, -30);
+  EXPECT_EQ(loc.signedPlace.latDegrees, -10);
+  EXPECT_EQ(loc.signedPlace.latMinutes, -5);
+  EXPECT_EQ(loc.signedPlace.dstHours, 1);
+  EXPECT_EQ(loc.signedPlace.dstMinutes, 2);
   EXPECT_EQ(PrasnaLocationToFields(loc), f);
 }
 

@@ -78,16 +78,16 @@ TEST(PrasnaSettings, DefaultsWhenNothingIsStored) {
   MemorySettingsStore store;
   const PrasnaLocation loc = ReadPrasnaLocation(store);
   EXPECT_EQ(loc.place, "");
-  EXPECT_EQ(loc.lonDegrees, 122);
-  EXPECT_EQ(loc.lonMinutes, 3);
+  EXPECT_EQ(loc.signedPlace.lonDegrees, 122);
+  EXPECT_EQ(loc.signedPlace.lonMinutes, 3);
   EXPECT_EQ(loc.isEast, 0);
-  EXPECT_EQ(loc.latDegrees, 37);
-  EXPECT_EQ(loc.latMinutes, 54);
+  EXPECT_EQ(loc.signedPlace.latDegrees, 37);
+  EXPECT_EQ(loc.signedPlace.latMinutes, 54);
   EXPECT_EQ(loc.isSouth, 0);
-  EXPECT_EQ(loc.zoneHours, 8);
-  EXPECT_EQ(loc.zoneMinutes, 0);
-  EXPECT_EQ(loc.dstHours, 0);
-  EXPECT_EQ(loc.dstMinutes, 0);
+  EXPECT_EQ(loc.signedPlace.zoneHours, 8);
+  EXPECT_EQ(loc.signedPlace.zoneMinutes, 0);
+  EXPECT_EQ(loc.signedPlace.dstHours, 0);
+  EXPECT_EQ(loc.signedPlace.dstMinutes, 0);
 }
 
 TEST(PrasnaSettings, EmptyValuesGiveDefaultsToo) {
@@ -120,14 +120,14 @@ TEST(PrasnaSettings, WritesTheFiveKeysAndReadsThemBackSigned) {
   EXPECT_EQ(store.values().at("Prasna DST"), "01 15");
 
   const PrasnaLocation loc = ReadPrasnaLocation(store);
-  EXPECT_EQ(loc.lonDegrees, -5);
-  EXPECT_EQ(loc.lonMinutes, -30);
-  EXPECT_EQ(loc.zoneHours, -5);
-  EXPECT_EQ(loc.zoneMinutes, -30);
-  EXPECT_EQ(loc.latDegrees, -10);
-  EXPECT_EQ(loc.latMinutes, -5);
-  EXPECT_EQ(loc.dstHours, 1);
-  EXPECT_EQ(loc.dstMinutes, 15);
+  EXPECT_EQ(loc.signedPlace.lonDegrees, -5);
+  EXPECT_EQ(loc.signedPlace.lonMinutes, -30);
+  EXPECT_EQ(loc.signedPlace.zoneHours, -5);
+  EXPECT_EQ(loc.signedPlace.zoneMinutes, -30);
+  EXPECT_EQ(loc.signedPlace.latDegrees, -10);
+  EXPECT_EQ(loc.signedPlace.latMinutes, -5);
+  EXPECT_EQ(loc.signedPlace.dstHours, 1);
+  EXPECT_EQ(loc.signedPlace.dstMinutes, 15);
   EXPECT_EQ(loc.place, "Pune");
 }
 
@@ -156,9 +156,39 @@ TEST(PrasnaSettings, ZoneOnTheOtherSideOfGreenwichKeepsItsSide) {
     ASSERT_TRUE(WritePrasnaLocation(store, f));
     EXPECT_EQ(store.values().at("Prasna TZone"), c.stored);
     const PrasnaLocation loc = ReadPrasnaLocation(store);
-    EXPECT_EQ(loc.zoneHours, c.zoneHours);
-    EXPECT_EQ(loc.lonDegrees, c.lonDegrees);
+    EXPECT_EQ(loc.signedPlace.zoneHours, c.zoneHours);
+    EXPECT_EQ(loc.signedPlace.lonDegrees, c.lonDegrees);
     EXPECT_EQ(loc, PrasnaLocationFromFields(f));  // the dialog's OK gives the same record
+  }
+}
+
+TEST(PrasnaSettings, KeysLeftOutKeepTheDefaultMagnitudesSignedByTheStoredSides) {
+  const struct {
+    const char* source;
+    const char* lon;   // "Prasna Long", nullptr when absent
+    const char* lat;   // "Prasna Lat"
+    const char* zone;  // "Prasna TZone"
+    SignedPlace expected;
+  } cases[] = {
+      {"an eastern longitude signs the default zone", "010 E 00", nullptr, nullptr,
+       {-10, 0, 37, 54, -8, 0, 0, 0}},
+      {"a southern latitude leaves the rest western", nullptr, "05 S 30", nullptr,
+       {122, 3, -5, -30, 8, 0, 0, 0}},
+      {"a zone with its own side on the default longitude", nullptr, nullptr, "05 30 E",
+       {122, 3, 37, 54, -5, -30, 0, 0}},
+      {"a zone marked West under an eastern longitude", "010 E 00", nullptr, "05 30 W",
+       {-10, 0, 37, 54, 5, 30, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.source);
+    MemorySettingsStore store;
+    if (c.lon) store.writeText(settings_key::PrasnaLong, c.lon);
+    if (c.lat) store.writeText(settings_key::PrasnaLat, c.lat);
+    if (c.zone) store.writeText(settings_key::PrasnaTZone, c.zone);
+    const PrasnaLocation loc = ReadPrasnaLocation(store);
+    EXPECT_EQ(loc.signedPlace, c.expected);
+    // Read back through the dialog and accepted unchanged, the record is the same.
+    EXPECT_EQ(PrasnaLocationFromFields(PrasnaLocationToFields(loc)), loc);
   }
 }
 
@@ -169,9 +199,9 @@ TEST(PrasnaSettings, HandEditedExtremesStayDefined) {
   const PrasnaLocation loc = ReadPrasnaLocation(store);
   // INT_MIN cannot be negated; it is kept at the largest magnitude instead.
   EXPECT_EQ(loc.isEast, 1);
-  EXPECT_EQ(loc.lonDegrees, 0);
-  EXPECT_EQ(loc.lonMinutes, INT_MAX);
-  EXPECT_EQ(loc.latDegrees, INT_MIN);
+  EXPECT_EQ(loc.signedPlace.lonDegrees, 0);
+  EXPECT_EQ(loc.signedPlace.lonMinutes, INT_MAX);
+  EXPECT_EQ(loc.signedPlace.latDegrees, INT_MIN);
   EXPECT_EQ(loc.isSouth, 0);
 }
 
