@@ -19,7 +19,7 @@ double Reduce360(double x) { return ReduceSaAngle(x); }
 double DegreesInSign(double x) {
   const double k = std::floor(x * (1.0 / 30.0));
   double r = x - 30.0 * k;
-  if (r < 0.0) r += 30.0;        // the quotient rounded up onto a whole number
+  if (r < 0.0) r += 30.0;  // the quotient rounded up onto a whole number
   if (r >= 30.0) r -= 30.0;
   return r;
 }

@@ -28,10 +28,10 @@ inline constexpr int DebilitatedInNavamsa = 0x004;  ///< Navamsa sign is its deb
 inline constexpr int BadPlacement = 0x008;          ///< in house 6, 8 or 12 counted by signs
 inline constexpr int Infancy = 0x010;               ///< in the first 5 degrees of its sign
 inline constexpr int OldAge = 0x020;                ///< in the last 5 degrees of its sign
-inline constexpr int Bright = 0x040;                ///< reserved for the Moon; never set by the analysis
-inline constexpr int Afflicted = 0x080;             ///< summary: the point is afflicted
-inline constexpr int OwnSign = 0x100;               ///< occupies a sign it rules
-inline constexpr int WeakDispositor = 0x200;        ///< in the mooltrikona sign of an afflicted lord
+inline constexpr int Bright = 0x040;          ///< reserved for the Moon; never set by the analysis
+inline constexpr int Afflicted = 0x080;       ///< summary: the point is afflicted
+inline constexpr int OwnSign = 0x100;         ///< occupies a sign it rules
+inline constexpr int WeakDispositor = 0x200;  ///< in the mooltrikona sign of an afflicted lord
 }  // namespace SaFlags
 
 /// Colour class of a point in the coloured charts.
@@ -48,14 +48,13 @@ inline constexpr double kSaOrbDeg = 5.0;
 inline constexpr double kSaAfflictionOrbDeg = 1.0;
 
 /// Functional malefics for each rising sign (SignIndex 0..11).
-inline constexpr GrahaSet kFunctionalMalefics[12] = {
-    0x310, 0x368, 0x300, 0x3A0, 0x304, 0x38A, 0x310, 0x348, 0x304, 0x322, 0x314, 0x3C2};
+inline constexpr GrahaSet kFunctionalMalefics[12] = {0x310, 0x368, 0x300, 0x3A0, 0x304, 0x38A,
+                                                     0x310, 0x348, 0x304, 0x322, 0x314, 0x3C2};
 
 /// Lord (GrahaIndex) of each sign 0..11.
 inline constexpr GrahaIndex kSignLords[12] = {
-    graha::Mars,    graha::Venus,   graha::Mercury, graha::Moon,
-    graha::Sun,     graha::Mercury, graha::Venus,   graha::Mars,
-    graha::Jupiter, graha::Saturn,  graha::Saturn,  graha::Jupiter};
+    graha::Mars,  graha::Venus, graha::Mercury, graha::Moon,   graha::Sun,    graha::Mercury,
+    graha::Venus, graha::Mars,  graha::Jupiter, graha::Saturn, graha::Saturn, graha::Jupiter};
 
 /// Mooltrikona sign of each lord, keyed by GrahaIndex; -1 for the Ascendant
 /// and the nodes, which rule no sign.
@@ -77,28 +76,33 @@ struct AspectAngleList {
 /// Aspect angles keyed by GrahaIndex (the Ascendant casts none). The
 /// 180-degree aspect is cast only by Sun..Saturn.
 inline constexpr AspectAngleList kAspectAngles[graha::kCount] = {
-    {0, {0, 0, 0}},       // Ascendant
-    {1, {180, 0, 0}},     // Sun
-    {1, {180, 0, 0}},     // Moon
-    {3, {180, 90, 210}},  // Mars
-    {1, {180, 0, 0}},     // Mercury
-    {3, {180, 120, 240}}, // Jupiter
-    {1, {180, 0, 0}},     // Venus
-    {3, {180, 60, 270}},  // Saturn
-    {2, {120, 240, 0}},   // Rahu
-    {2, {120, 240, 0}},   // Ketu
+    {0, {0, 0, 0}},        // Ascendant
+    {1, {180, 0, 0}},      // Sun
+    {1, {180, 0, 0}},      // Moon
+    {3, {180, 90, 210}},   // Mars
+    {1, {180, 0, 0}},      // Mercury
+    {3, {180, 120, 240}},  // Jupiter
+    {1, {180, 0, 0}},      // Venus
+    {3, {180, 60, 270}},   // Saturn
+    {2, {120, 240, 0}},    // Rahu
+    {2, {120, 240, 0}},    // Ketu
 };
 
 /// The analysis of one chart.
 struct SaAnalysis {
-  std::array<double, 12> mep{};                    ///< MEP longitude of houses 1..12, degrees
-  std::array<std::int32_t, 9> houseConjunction{};  ///< by GrahaIndex - 1: house 0..11 whose MEP is within 5 degrees, or -1
-  std::array<std::int32_t, 9> houseConjunctionStrength{};  ///< by GrahaIndex - 1: closeness percent to that MEP
-  std::array<GrahaSet, graha::kCount> conjunctions{};  ///< by GrahaIndex: other grahas within 5 degrees; entry 0 empty
-  std::array<GrahaSet, graha::kCount> aspects{};       ///< by GrahaIndex: grahas whose aspect falls within 5 degrees
-  std::array<std::int32_t, graha::kCount> flags{};     ///< by GrahaIndex: SaFlags
-  std::array<std::int32_t, graha::kCount> ageStrength{};  ///< by GrahaIndex: infancy/old-age percent 0..100
-  std::array<ColorClass, graha::kCount> colorClass{};     ///< by GrahaIndex
+  std::array<double, 12> mep{};  ///< MEP longitude of houses 1..12, degrees
+  std::array<std::int32_t, 9>
+      houseConjunction{};  ///< by GrahaIndex - 1: house 0..11 whose MEP is within 5 degrees, or -1
+  std::array<std::int32_t, 9>
+      houseConjunctionStrength{};  ///< by GrahaIndex - 1: closeness percent to that MEP
+  std::array<GrahaSet, graha::kCount>
+      conjunctions{};  ///< by GrahaIndex: other grahas within 5 degrees; entry 0 empty
+  std::array<GrahaSet, graha::kCount>
+      aspects{};  ///< by GrahaIndex: grahas whose aspect falls within 5 degrees
+  std::array<std::int32_t, graha::kCount> flags{};  ///< by GrahaIndex: SaFlags
+  std::array<std::int32_t, graha::kCount>
+      ageStrength{};  ///< by GrahaIndex: infancy/old-age percent 0..100
+  std::array<ColorClass, graha::kCount> colorClass{};  ///< by GrahaIndex
 };
 
 /// Sign of the Ascendant.

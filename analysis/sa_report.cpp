@@ -73,8 +73,7 @@ std::vector<std::string> SaListLines(const Horoscope& h, const SaAnalysis& sa, G
   std::vector<std::string> lines;
   if (g < 1 || g > 9) return lines;
   const SignIndex rising = RisingSign(h);
-  const bool listAll =
-      listing == MaleficListing::Page || (sa.flags[g] & SaFlags::Afflicted) != 0;
+  const bool listAll = listing == MaleficListing::Page || (sa.flags[g] & SaFlags::Afflicted) != 0;
 
   struct Kind {
     const char* heading;

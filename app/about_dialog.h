@@ -19,7 +19,7 @@ inline constexpr const char* kLicenceNotice =
 class AboutDialog final : public QDialog {
   Q_OBJECT
 
-public:
+ public:
   explicit AboutDialog(QWidget* parent = nullptr);
 };
 

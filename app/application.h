@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "app/main_window.h"
-#include "app/qsettings_store.h"
 #include "app/prompter.h"
+#include "app/qsettings_store.h"
 #include "document/chart_document.h"
 
 class QApplication;
@@ -19,7 +19,7 @@ namespace sarvexa {
 LocalClockReading SystemLocalClock();
 
 class AppSession {
-public:
+ public:
   /// `prompter` (may be null for the interactive one) must outlive the
   /// session; `clock` defaults to the computer's clock.
   explicit AppSession(UiPrompter* prompter = nullptr, LocalClock clock = SystemLocalClock);
@@ -32,7 +32,7 @@ public:
   ChartDocument& document() { return *document_; }
   MainWindow& window() { return *window_; }
 
-private:
+ private:
   QSettingsStore store_;
   std::unique_ptr<UiPrompter> ownPrompter_;
   std::unique_ptr<ChartDocument> document_;

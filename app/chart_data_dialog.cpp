@@ -160,16 +160,18 @@ ChartDataDialog::ChartDataDialog(QWidget* parent)
     refreshZone();
   });
 
-  controls_ = {{1002, first_},      {1004, last_},       {1006, hour_},     {1008, minute_},
-               {1009, am},          {1010, pm},          {1011, g.zoneHours}, {1029, g.zoneMinutes},
-               {1030, g.dstHours},  {1028, g.dstMinutes}, {1016, month_},   {1017, day_},
-               {1018, year_},       {1019, place_},      {1020, g.lonDegrees}, {1021, g.west},
-               {1022, g.east},      {1023, g.lonMinutes}, {1024, g.latDegrees}, {1025, g.north},
-               {1026, g.south},     {1027, g.latMinutes}, {1031, ok},       {2, cancel}};
-  setTabChain({first_, last_, hour_, minute_, am, pm, g.zoneHours, g.zoneMinutes, g.dstHours,
-               g.dstMinutes, month_, day_, year_, place_, g.lonDegrees, g.west, g.east,
-               g.lonMinutes, g.latDegrees, g.north, g.south, g.latMinutes, ok, cancel,
-               g.zoneSide, zonePicker_, fold_});
+  controls_ = {
+      {1002, first_},     {1004, last_},        {1006, hour_},        {1008, minute_},
+      {1009, am},         {1010, pm},           {1011, g.zoneHours},  {1029, g.zoneMinutes},
+      {1030, g.dstHours}, {1028, g.dstMinutes}, {1016, month_},       {1017, day_},
+      {1018, year_},      {1019, place_},       {1020, g.lonDegrees}, {1021, g.west},
+      {1022, g.east},     {1023, g.lonMinutes}, {1024, g.latDegrees}, {1025, g.north},
+      {1026, g.south},    {1027, g.latMinutes}, {1031, ok},           {2, cancel}};
+  setTabChain({first_,       last_,         hour_,        minute_,      am,     pm,
+               g.zoneHours,  g.zoneMinutes, g.dstHours,   g.dstMinutes, month_, day_,
+               year_,        place_,        g.lonDegrees, g.west,       g.east, g.lonMinutes,
+               g.latDegrees, g.north,       g.south,      g.latMinutes, ok,     cancel,
+               g.zoneSide,   zonePicker_,   fold_});
 
   setFields(ChartDataFields{});
   first_->setFocus();
@@ -218,8 +220,7 @@ QString ChartDataDialog::zoneWarningText() const { return zoneWarning_->text(); 
 void ChartDataDialog::setAtlas(Atlas* atlas) {
   atlas_ = atlas;
   if (!atlas_) return;
-  completer_ = new PlaceCompleter(place_, *atlas_,
-                                  [this](const AtlasPlace& p) { choosePlace(p); });
+  completer_ = new PlaceCompleter(place_, *atlas_, [this](const AtlasPlace& p) { choosePlace(p); });
   QStringList names;
   for (const std::string& n : atlas_->ZoneNames()) names << QString::fromStdString(n);
   filling_ = true;
@@ -263,8 +264,8 @@ void ChartDataDialog::refreshZone() {
   }
   const auto hour = Number(hour_), minute = Number(minute_), day = Number(day_),
              year = Number(year_);
-  if (!hour || !minute || !day || !year || *hour < 1 || *hour > 12 || *minute < 0 ||
-      *minute > 59 || *day < 1 || *day > 31 || *year < 1700 || *year > 2300) {
+  if (!hour || !minute || !day || !year || *hour < 1 || *hour > 12 || *minute < 0 || *minute > 59 ||
+      *day < 1 || *day > 31 || *year < 1700 || *year > 2300) {
     zoneLabel_->setText(zoneName_);
     return;  // the date or time is being typed
   }

@@ -25,7 +25,7 @@ struct AtlasPlace;
 class ChartDataDialog final : public FormDialog {
   Q_OBJECT
 
-public:
+ public:
   explicit ChartDataDialog(QWidget* parent = nullptr);
 
   /// Shows these values (magnitudes and radio choices).
@@ -55,10 +55,10 @@ public:
   /// The gap, overlap or range warning shown; empty when none.
   QString zoneWarningText() const;
 
-protected:
+ protected:
   bool validateAndStore() override;
 
-private:
+ private:
   void refreshZone();
 
   QMap<int, QWidget*> controls_;

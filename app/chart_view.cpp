@@ -32,11 +32,14 @@ ChartView::ChartView(const ChartDocument& document, QWidget* parent)
 QSize ChartView::sizeHint() const { return QSize(kScreenGridWidth, kScreenGridHeight); }
 
 PageExtent ChartView::pageExtent() const {
-  return MeasureWithQt([this](Canvas& canvas) { DrawScreenPage(canvas, document_.snapshot(), state_); });
+  return MeasureWithQt(
+      [this](Canvas& canvas) { DrawScreenPage(canvas, document_.snapshot(), state_); });
 }
 
 PagePlacement ChartView::placementFor(const QSize& size) const {
-  const auto draw = [this](Canvas& canvas) { DrawScreenPage(canvas, document_.snapshot(), state_); };
+  const auto draw = [this](Canvas& canvas) {
+    DrawScreenPage(canvas, document_.snapshot(), state_);
+  };
   if (fitPage_) return FitScreenPage(draw, QSizeF(size), kPageMarginPx);
   return PlaceExtent(MeasureWithQt(draw, zoomScale_), zoomScale_, size.width(), size.height(),
                      kPageMarginPx);
@@ -53,7 +56,8 @@ void ChartView::paintEvent(QPaintEvent*) {
   if (!fitPage_ && zoomedSize() != minimumSize()) {
     // Another page (or chart) needs other room at this zoom; ask for it
     // once this paint is over.
-    QMetaObject::invokeMethod(this, [this] { setMinimumSize(zoomedSize()); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { setMinimumSize(zoomedSize()); }, Qt::QueuedConnection);
   }
   DrawScreenPage(canvas, document_.snapshot(), state_);
 }
@@ -104,7 +108,8 @@ void ChartView::wheelEvent(QWheelEvent* event) {
 }
 
 QImage ChartView::renderScreen(const QSize& size) const {
-  return RenderToImage(size, [this](Canvas& canvas) { DrawScreenPage(canvas, document_.snapshot(), state_); });
+  return RenderToImage(
+      size, [this](Canvas& canvas) { DrawScreenPage(canvas, document_.snapshot(), state_); });
 }
 
 bool ChartView::printPage(QPrinter& printer) const {

@@ -20,7 +20,7 @@ class ChartDocument;
 class ChartView final : public QWidget {
   Q_OBJECT
 
-public:
+ public:
   ChartView(const ChartDocument& document, QWidget* parent = nullptr);
 
   /// The page shown and the arguments of the Pratyantar and Ephemeris pages.
@@ -54,15 +54,15 @@ public:
 
   QSize sizeHint() const override;
 
-signals:
+ signals:
   /// Fit Page was switched on or off (by a command, a zoom or the wheel).
   void fitPageChanged(bool fit);
 
-protected:
+ protected:
   void paintEvent(QPaintEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
 
-private:
+ private:
   void zoomBy(double factor);
   /// The room the page asks of the scroll area at the current zoom.
   QSize zoomedSize() const;

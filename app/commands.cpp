@@ -46,13 +46,12 @@ constexpr std::array<CommandInfo, 40> kCommands = {{
     {ViewZoomOut, "Zoom &Out\tCtrl+-", "Reduce the page."},
     {ViewFitPage, "&Fit Page\tCtrl+0", "Show the whole page in the window."},
     {HelpContents, "&Contents and Index", "Help contents and index."},
-    {HelpAbout, "&About Sarvexa", "Display program information, version number and copyright\nAbout"},
+    {HelpAbout, "&About Sarvexa",
+     "Display program information, version number and copyright\nAbout"},
 }};
 }  // namespace
 
-std::span<const CommandInfo> Commands() {
-  return kCommands;
-}
+std::span<const CommandInfo> Commands() { return kCommands; }
 
 const CommandInfo* FindCommand(int id) {
   for (const CommandInfo& c : Commands())

@@ -13,17 +13,17 @@ namespace sarvexa {
 class EphemerisDialog final : public FormDialog {
   Q_OBJECT
 
-public:
+ public:
   explicit EphemerisDialog(QWidget* parent = nullptr);
 
   void setValues(const EphemerisDialogValues& values);
   /// The values accepted with OK.
   const EphemerisDialogValues& values() const { return accepted_; }
 
-protected:
+ protected:
   bool validateAndStore() override;
 
-private:
+ private:
   QLineEdit *day_, *year_;
   QComboBox* month_;
   QButtonGroup* interval_;

@@ -79,7 +79,8 @@ QLineEdit* FormDialog::addEdit(const char* name, int x, int y, int w, int h, boo
   r.setHeight(std::max(r.height(), edit->minimumSizeHint().height()));
   edit->setGeometry(r);
   if (digitsOnly)
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+    edit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
   if (maxChars > 0) edit->setMaxLength(maxChars);
   return edit;
 }

@@ -27,7 +27,7 @@ class FormDialog : public QDialog {
   Q_OBJECT
   friend class PlaceGroup;  // lays out its controls with the dialog's own units
 
-public:
+ public:
   /// Receives the message of a failed check (by default a warning box).
   using MessageSink = std::function<void(QWidget* parent, const QString& text)>;
 
@@ -40,7 +40,7 @@ public:
 
   void accept() override;
 
-protected:
+ protected:
   /// Checks the fields in their order and stores them; on the first failure
   /// calls fail() and returns false.
   virtual bool validateAndStore() = 0;
@@ -71,7 +71,7 @@ protected:
   /// Tab order of the input controls, in the given order.
   void setTabChain(const QList<QWidget*>& chain);
 
-private:
+ private:
   double unitX_ = 1.5;
   double unitY_ = 1.625;
   QString lastError_;

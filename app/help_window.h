@@ -14,11 +14,11 @@ inline constexpr const char* kHelpResource = "qrc:/help.html";
 class HelpWindow final : public QDialog {
   Q_OBJECT
 
-public:
+ public:
   explicit HelpWindow(QWidget* parent = nullptr);
   QTextBrowser* browser() const { return browser_; }
 
-private:
+ private:
   QTextBrowser* browser_;
 };
 

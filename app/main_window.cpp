@@ -31,16 +31,16 @@
 #include "app/icons.h"
 #include "app/lock_keys.h"
 #include "app/prasna_location_dialog.h"
+#include "app/prompter.h"
 #include "app/qsettings_store.h"
 #include "app/transit_dialog.h"
 #include "atlas/system_atlas.h"
-#include "view/qt/qt_canvas.h"
-#include "app/prompter.h"
 #include "document/chart_document.h"
 #include "document/csv_export.h"
 #include "document/export_file.h"
 #include "document/text_export.h"
 #include "engine/calendar.h"
+#include "view/qt/qt_canvas.h"
 
 namespace sarvexa {
 
@@ -67,10 +67,7 @@ constexpr double kLeastTextPx = 8.0;
 
 MainWindow::MainWindow(ChartDocument& document, QSettingsStore& store, UiPrompter& prompter,
                        QWidget* parent)
-    : QMainWindow(parent),
-      document_(document),
-      store_(store),
-      prompter_(prompter) {
+    : QMainWindow(parent), document_(document), store_(store), prompter_(prompter) {
   setWindowIcon(AppIcon());
   // Creating the atlas reads nothing; a Prasna location from the atlas has
   // its zone looked up when a Prasna is cast.
@@ -148,17 +145,37 @@ void MainWindow::buildActions() {
       view_->state().pratyantarLord = id - PratyantarFirst;
       setDisplayMode(DisplayMode::Pratyantar);
     });
-  on(StyleNorth, [this] { document_.setChartStyle(ChartStyle::North); updateChecks(); view_->update(); });
-  on(StyleSouth, [this] { document_.setChartStyle(ChartStyle::South); updateChecks(); view_->update(); });
-  on(ColorOff, [this] { document_.setColorCharts(0); updateChecks(); view_->update(); });
-  on(ColorOn, [this] { document_.setColorCharts(1); updateChecks(); view_->update(); });
+  on(StyleNorth, [this] {
+    document_.setChartStyle(ChartStyle::North);
+    updateChecks();
+    view_->update();
+  });
+  on(StyleSouth, [this] {
+    document_.setChartStyle(ChartStyle::South);
+    updateChecks();
+    view_->update();
+  });
+  on(ColorOff, [this] {
+    document_.setColorCharts(0);
+    updateChecks();
+    view_->update();
+  });
+  on(ColorOn, [this] {
+    document_.setColorCharts(1);
+    updateChecks();
+    view_->update();
+  });
   on(ViewZoomIn, [this] { view_->zoomIn(); });
   on(ViewZoomOut, [this] { view_->zoomOut(); });
-  on(ViewFitPage, [this] { view_->setFitPage(true); updateChecks(); });
+  on(ViewFitPage, [this] {
+    view_->setFitPage(true);
+    updateChecks();
+  });
   connect(view_, &ChartView::fitPageChanged, this, [this] { updateChecks(); });
   // Ctrl+= is Ctrl++ without Shift on most keyboards.
   actions_.value(ViewZoomIn)
-      ->setShortcuts({QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))});
+      ->setShortcuts(
+          {QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))});
   on(HelpContents, [this] { helpContents(); });
   on(HelpAbout, [this] { helpAbout(); });
 
@@ -260,9 +277,8 @@ void MainWindow::buildToolBar() {
   }
   QAction* toggle = actions_.value(ViewToolbar);
   connect(toggle, &QAction::toggled, toolBar_, &QToolBar::setVisible);
-  connect(toolBar_, &QToolBar::visibilityChanged, toggle, [this, toggle](bool) {
-    toggle->setChecked(!toolBar_->isHidden());
-  });
+  connect(toolBar_, &QToolBar::visibilityChanged, toggle,
+          [this, toggle](bool) { toggle->setChecked(!toolBar_->isHidden()); });
 }
 
 void MainWindow::buildStatusBar() {
@@ -309,7 +325,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyRelease || event->type() == QEvent::ApplicationActivate) {
     // Caught after the key has changed the lock, and when the program comes
     // back to the front, where another program may have changed it.
-    if (const auto locks = QueryLockKeys()) setLockIndicators(locks->caps, locks->num, locks->scroll);
+    if (const auto locks = QueryLockKeys())
+      setLockIndicators(locks->caps, locks->num, locks->scroll);
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -457,8 +474,8 @@ void MainWindow::fileNew() {
 }
 
 void MainWindow::fileOpen() {
-  const QString path =
-      prompter_.openFileName(this, QStringLiteral("Open"), kChartFilter + QStringLiteral(";;All Files (*)"));
+  const QString path = prompter_.openFileName(this, QStringLiteral("Open"),
+                                              kChartFilter + QStringLiteral(";;All Files (*)"));
   if (path.isEmpty()) return;
   openFile(path);
 }
@@ -489,11 +506,11 @@ bool MainWindow::fileSave() {
 }
 
 bool MainWindow::fileSaveAs() {
-  const QString proposed = hasFile_ ? qs(document_.pathName())
-                                    : QDir::current().filePath(qs(document_.title()) +
-                                                               QStringLiteral(".svx"));
-  QString path =
-      prompter_.saveFileName(this, QStringLiteral("Save As"), proposed, kChartFilter, QStringLiteral("svx"));
+  const QString proposed =
+      hasFile_ ? qs(document_.pathName())
+               : QDir::current().filePath(qs(document_.title()) + QStringLiteral(".svx"));
+  QString path = prompter_.saveFileName(this, QStringLiteral("Save As"), proposed, kChartFilter,
+                                        QStringLiteral("svx"));
   if (path.isEmpty()) return false;
   path = QFileInfo(path).absoluteFilePath();
   if (auto done = document_.save(path.toStdString()); !done) {
@@ -509,8 +526,8 @@ bool MainWindow::fileSaveAs() {
 void MainWindow::writeExport(const QString& caption, const QString& defaultName,
                              const QString& filter, const QString& suffix,
                              const std::string& bytes) {
-  const QString path = prompter_.saveFileName(this, caption, QDir::current().filePath(defaultName),
-                                              filter, suffix);
+  const QString path =
+      prompter_.saveFileName(this, caption, QDir::current().filePath(defaultName), filter, suffix);
   if (path.isEmpty()) return;
   if (auto written = WriteExportFile(path.toStdString(), bytes); !written)
     showError(qs(written.error()));

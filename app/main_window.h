@@ -10,8 +10,8 @@
 #include <QStringList>
 #include <memory>
 
-#include "document/atlas.h"
 #include "app/ephemeris_dialog.h"
+#include "document/atlas.h"
 #include "view/display.h"
 
 class QAction;
@@ -31,7 +31,7 @@ class UiPrompter;
 class MainWindow final : public QMainWindow {
   Q_OBJECT
 
-public:
+ public:
   /// `document`, `store` and `prompter` must outlive the window.
   MainWindow(ChartDocument& document, QSettingsStore& store, UiPrompter& prompter,
              QWidget* parent = nullptr);
@@ -86,11 +86,11 @@ public:
   /// Sets the Caps, Num and Scroll Lock indicators.
   void setLockIndicators(bool caps, bool num, bool scroll);
 
-protected:
+ protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+ private:
   void buildActions();
   void buildMenus();
   void buildToolBar();

@@ -22,7 +22,7 @@ class Atlas;
 class PlaceCompleter final : public QObject {
   Q_OBJECT
 
-public:
+ public:
   using Chosen = std::function<void(const AtlasPlace&)>;
 
   /// Attaches to `edit`; `atlas` must outlive the completer.
@@ -37,7 +37,7 @@ public:
   /// Chooses the offered place at `row` (what clicking it does).
   void choose(int row);
 
-private:
+ private:
   QLineEdit* edit_;
   Atlas& atlas_;
   Chosen chosen_;

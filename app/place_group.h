@@ -37,7 +37,7 @@ struct PlaceGroupLayout {
 };
 
 class PlaceGroup {
-public:
+ public:
   /// Creates the controls in `dialog` at the positions of `layout`.
   PlaceGroup(FormDialog& dialog, const PlaceGroupLayout& layout);
 
@@ -67,7 +67,7 @@ public:
   QButtonGroup *westEast = nullptr, *northSouth = nullptr;
   QPushButton* zoneSide = nullptr;
 
-private:
+ private:
   bool zoneSideChosen_ = false;  // set apart from the longitude's side
   std::function<bool()> sideFollows_;
 };

@@ -63,13 +63,24 @@ PrasnaLocationDialog::PrasnaLocationDialog(QWidget* parent)
   zoneWarning_ = addLabel(QString(), 5, 118, 165, 16);
   zoneWarning_->setWordWrap(true);
 
-  controls_ = {{1019, place_},       {1020, g.lonDegrees}, {1021, g.west},        {1022, g.east},
-               {1023, g.lonMinutes}, {1024, g.latDegrees}, {1025, g.north},       {1026, g.south},
-               {1027, g.latMinutes}, {1011, g.zoneHours},  {1029, g.zoneMinutes}, {1030, g.dstHours},
-               {1028, g.dstMinutes}, {1, ok},              {2, cancel}};
-  setTabChain({place_, g.lonDegrees, g.west, g.east, g.lonMinutes, g.latDegrees, g.north,
-               g.south, g.latMinutes, g.zoneHours, g.zoneMinutes, g.dstHours, g.dstMinutes, ok,
-               cancel, g.zoneSide});
+  controls_ = {{1019, place_},
+               {1020, g.lonDegrees},
+               {1021, g.west},
+               {1022, g.east},
+               {1023, g.lonMinutes},
+               {1024, g.latDegrees},
+               {1025, g.north},
+               {1026, g.south},
+               {1027, g.latMinutes},
+               {1011, g.zoneHours},
+               {1029, g.zoneMinutes},
+               {1030, g.dstHours},
+               {1028, g.dstMinutes},
+               {1, ok},
+               {2, cancel}};
+  setTabChain({place_, g.lonDegrees, g.west, g.east, g.lonMinutes, g.latDegrees, g.north, g.south,
+               g.latMinutes, g.zoneHours, g.zoneMinutes, g.dstHours, g.dstMinutes, ok, cancel,
+               g.zoneSide});
   setFields(PrasnaLocationFields{});
   place_->setFocus();
 }
@@ -88,8 +99,8 @@ void PrasnaLocationDialog::setAtlas(Atlas* atlas, const LocalMoment& now) {
   atlas_ = atlas;
   now_ = now;
   if (atlas_) {
-    completer_ = new PlaceCompleter(place_, *atlas_,
-                                    [this](const AtlasPlace& p) { choosePlace(p); });
+    completer_ =
+        new PlaceCompleter(place_, *atlas_, [this](const AtlasPlace& p) { choosePlace(p); });
   }
 }
 
@@ -102,9 +113,9 @@ void PrasnaLocationDialog::choosePlace(const AtlasPlace& p) {
   if (!info) return;
   // The clock reading of the moment is taken as the place's own clock; in a
   // doubled hour the later (standard) offset is the one in force longer.
-  const ZoneFields z = ZoneFieldsFor(*info, p.zoneName, p.lonDegEast,
-                                     info->kind == LocalTimeKind::Unique ? FoldChoice::Unresolved
-                                                                         : FoldChoice::Later);
+  const ZoneFields z = ZoneFieldsFor(
+      *info, p.zoneName, p.lonDegEast,
+      info->kind == LocalTimeKind::Unique ? FoldChoice::Unresolved : FoldChoice::Later);
   where_->showZone(z, true, f.isEast);
   zoneLabel_->setText(QString::fromStdString(z.label));
   zoneWarning_->setText(QString::fromStdString(z.warning));

@@ -26,7 +26,7 @@ struct AtlasPlace;
 class PrasnaLocationDialog final : public FormDialog {
   Q_OBJECT
 
-public:
+ public:
   explicit PrasnaLocationDialog(QWidget* parent = nullptr);
 
   void setFields(const PrasnaLocationFields& fields);
@@ -45,10 +45,10 @@ public:
   /// The chosen place's zone for the moment, or empty.
   QString zoneLabelText() const;
 
-protected:
+ protected:
   bool validateAndStore() override;
 
-private:
+ private:
   QMap<int, QWidget*> controls_;
   QLineEdit* place_;
   std::unique_ptr<PlaceGroup> where_;  // longitude, latitude, zone, DST

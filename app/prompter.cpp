@@ -22,15 +22,13 @@ QString UiPrompter::saveFileName(QWidget* parent, const QString& caption,
   return dialog.selectedFiles().constFirst();
 }
 
-QString UiPrompter::openFileName(QWidget* parent, const QString& caption,
-                                 const QString& filter) {
+QString UiPrompter::openFileName(QWidget* parent, const QString& caption, const QString& filter) {
   return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
 }
 
 SaveAnswer UiPrompter::askSaveChanges(QWidget* parent, const QString& documentName) {
   const auto answer = QMessageBox::question(
-      parent, QStringLiteral("Sarvexa"),
-      QStringLiteral("Save changes to %1?").arg(documentName),
+      parent, QStringLiteral("Sarvexa"), QStringLiteral("Save changes to %1?").arg(documentName),
       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
   if (answer == QMessageBox::Yes) return SaveAnswer::Save;
   if (answer == QMessageBox::No) return SaveAnswer::Discard;

@@ -15,7 +15,7 @@ namespace sarvexa {
 enum class SaveAnswer { Save, Discard, Cancel };
 
 class UiPrompter {
-public:
+ public:
   virtual ~UiPrompter() = default;
 
   /// Shows a dialog modally; returns QDialog::Accepted or Rejected.
@@ -24,13 +24,11 @@ public:
   /// Asks for a file to write. `defaultSuffix` is added when the typed name
   /// has none; the dialog asks before an existing file is replaced. Empty when
   /// cancelled.
-  virtual QString saveFileName(QWidget* parent, const QString& caption,
-                               const QString& proposedPath, const QString& filter,
-                               const QString& defaultSuffix);
+  virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& proposedPath,
+                               const QString& filter, const QString& defaultSuffix);
 
   /// Asks for an existing file to read. Empty when cancelled.
-  virtual QString openFileName(QWidget* parent, const QString& caption,
-                               const QString& filter);
+  virtual QString openFileName(QWidget* parent, const QString& caption, const QString& filter);
 
   /// "Save changes to <name>?" with Yes, No and Cancel.
   virtual SaveAnswer askSaveChanges(QWidget* parent, const QString& documentName);

@@ -10,14 +10,13 @@ const QString kRecentGroup = QStringLiteral("Recent File List");
 constexpr const char* kWindowGeometryKey = "Window Geometry";
 
 QString settingsKey(const std::string& key) {
-  return QStringLiteral("%1/%2").arg(QLatin1String(kSettingsSection),
-                                     QString::fromStdString(key));
+  return QStringLiteral("%1/%2").arg(QLatin1String(kSettingsSection), QString::fromStdString(key));
 }
 }  // namespace
 
 QSettingsStore::QSettingsStore()
-    : settings_(QSettings::NativeFormat, QSettings::UserScope,
-                QLatin1String(kSettingsOrganization), QLatin1String(kSettingsApplication)) {}
+    : settings_(QSettings::NativeFormat, QSettings::UserScope, QLatin1String(kSettingsOrganization),
+                QLatin1String(kSettingsApplication)) {}
 
 std::optional<int> QSettingsStore::readInt(const std::string& key) const {
   const QVariant value = settings_.value(settingsKey(key));

@@ -25,7 +25,7 @@ inline constexpr const char* kZoomPercentKey = "Zoom Percent";
 inline constexpr int kRecentFileCount = 4;
 
 class QSettingsStore final : public SettingsStore {
-public:
+ public:
   QSettingsStore();
 
   std::optional<int> readInt(const std::string& key) const override;
@@ -44,7 +44,7 @@ public:
   QByteArray readWindowGeometry() const;
   bool writeWindowGeometry(const QByteArray& geometry);
 
-private:
+ private:
   bool flushed();
   mutable QSettings settings_;
 };

@@ -80,15 +80,31 @@ TransitDialog::TransitDialog(QWidget* parent)
   zoneLabel_ = addLabel(QString(), 10, 186, 150, 8);
   zoneWarning_ = addLabel(QString(), 10, 196, 150, 8);
 
-  controls_ = {{1016, month_},      {1017, day_},        {1018, year_},       {1006, hour_},
-               {1008, minute_},      {1009, am},           {1010, pm},          {1012, g.zoneHours},
-               {1031, g.zoneMinutes}, {1032, g.dstHours},  {1033, g.dstMinutes}, {1020, g.lonDegrees},
-               {1023, g.lonMinutes}, {1021, g.west},       {1022, g.east},      {1024, g.latDegrees},
-               {1027, g.latMinutes}, {1025, g.north},      {1026, g.south},     {1, ok},
+  controls_ = {{1016, month_},
+               {1017, day_},
+               {1018, year_},
+               {1006, hour_},
+               {1008, minute_},
+               {1009, am},
+               {1010, pm},
+               {1012, g.zoneHours},
+               {1031, g.zoneMinutes},
+               {1032, g.dstHours},
+               {1033, g.dstMinutes},
+               {1020, g.lonDegrees},
+               {1023, g.lonMinutes},
+               {1021, g.west},
+               {1022, g.east},
+               {1024, g.latDegrees},
+               {1027, g.latMinutes},
+               {1025, g.north},
+               {1026, g.south},
+               {1, ok},
                {2, cancel}};
-  setTabChain({month_, day_, year_, hour_, minute_, am, pm, g.zoneHours, g.zoneMinutes,
-               g.dstHours, g.dstMinutes, g.lonDegrees, g.west, g.east, g.lonMinutes,
-               g.latDegrees, g.north, g.south, g.latMinutes, ok, cancel, g.zoneSide, find_});
+  setTabChain({month_,       day_,        year_,         hour_,        minute_,      am,
+               pm,           g.zoneHours, g.zoneMinutes, g.dstHours,   g.dstMinutes, g.lonDegrees,
+               g.west,       g.east,      g.lonMinutes,  g.latDegrees, g.north,      g.south,
+               g.latMinutes, ok,          cancel,        g.zoneSide,   find_});
   setValues(TransitDialogValues{});
   month_->setFocus();
 }
@@ -127,8 +143,8 @@ void TransitDialog::choosePlace(const AtlasPlace& p) {
   const auto minute = ParseWholeNumber(minute_->text().toStdString());
   if (!atlas_ || !day || !year || !hour || !minute) return;
   const int hour24 = To24Hour(*hour, checkedIndex(amPm_) == 1);
-  const auto info =
-      atlas_->ZoneAt(p.zoneName, LocalMoment{*year, month_->currentIndex() + 1, *day, hour24, *minute});
+  const auto info = atlas_->ZoneAt(
+      p.zoneName, LocalMoment{*year, month_->currentIndex() + 1, *day, hour24, *minute});
   if (!info) return;
   // A skipped or doubled clock time is shown with its warning; the fields
   // hold the offset before the change until the user types another.

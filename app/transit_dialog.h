@@ -7,9 +7,9 @@
 #include <QMap>
 #include <memory>
 
-#include "document/page_choices.h"
 #include "app/form_dialog.h"
 #include "app/place_group.h"
+#include "document/page_choices.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -26,7 +26,7 @@ struct AtlasPlace;
 class TransitDialog final : public FormDialog {
   Q_OBJECT
 
-public:
+ public:
   explicit TransitDialog(QWidget* parent = nullptr);
 
   /// Shows these values. A morning hour is shown with neither AM nor PM
@@ -46,10 +46,10 @@ public:
   QPushButton* zoneSide() const;
   QString zoneLabelText() const;
 
-protected:
+ protected:
   bool validateAndStore() override;
 
-private:
+ private:
   QMap<int, QWidget*> controls_;
   QComboBox* month_;
   QLineEdit *day_, *year_, *hour_, *minute_;

@@ -27,12 +27,14 @@ std::string Text(const gchar* s) { return s ? std::string(s) : std::string(); }
 int StandardOffsetSeconds(const date::time_zone& zone, const date::sys_info& info) {
   if (info.save == std::chrono::minutes{0}) return static_cast<int>(info.offset.count());
   date::sys_info probe = info;
-  for (int k = 0; k < kStandardSearchSteps && probe.begin > date::sys_days{date::year{-32000} / 1 / 1}; ++k) {
+  for (int k = 0;
+       k < kStandardSearchSteps && probe.begin > date::sys_days{date::year{-32000} / 1 / 1}; ++k) {
     probe = zone.get_info(probe.begin - seconds{1});
     if (probe.save == std::chrono::minutes{0}) return static_cast<int>(probe.offset.count());
   }
   probe = info;
-  for (int k = 0; k < kStandardSearchSteps && probe.end < date::sys_days{date::year{32000} / 1 / 1}; ++k) {
+  for (int k = 0; k < kStandardSearchSteps && probe.end < date::sys_days{date::year{32000} / 1 / 1};
+       ++k) {
     probe = zone.get_info(probe.end);
     if (probe.save == std::chrono::minutes{0}) return static_cast<int>(probe.offset.count());
   }
@@ -52,14 +54,13 @@ ZonePeriod ToPeriod(const date::time_zone& zone, const date::sys_info& info) {
 }
 
 class SystemAtlas final : public Atlas {
-public:
+ public:
   const PlaceIndex& Places() override {
     if (!places_) places_.emplace(ReadPlaces());
     return *places_;
   }
 
-  std::optional<LocalZoneInfo> ZoneAt(std::string_view zoneName,
-                                       const LocalMoment& m) override {
+  std::optional<LocalZoneInfo> ZoneAt(std::string_view zoneName, const LocalMoment& m) override {
     const date::time_zone* zone = nullptr;
     try {
       zone = date::locate_zone(zoneName);
@@ -95,7 +96,7 @@ public:
     return names;
   }
 
-private:
+ private:
   static PlaceIndex ReadPlaces() {
     const gint n = geonames_get_n_cities();
     std::vector<AtlasPlace> places;

@@ -24,7 +24,8 @@ std::string BirthRows(int count) {
   std::string csv = "first,last,place,date,time,zone,dst,lon,lat\n";
   char line[160];
   for (int i = 0; i < count; ++i) {
-    std::snprintf(line, sizeof line, "P%d,Q%d,Town %d,%04d-%02d-%02d,%02d:%02d,%02d:%02d,%d,%03d:%02d%c,%02d:%02d%c\n",
+    std::snprintf(line, sizeof line,
+                  "P%d,Q%d,Town %d,%04d-%02d-%02d,%02d:%02d,%02d:%02d,%d,%03d:%02d%c,%02d:%02d%c\n",
                   i, i, i % 500, pick(1900, 2099), pick(1, 12), pick(1, 28), pick(0, 23),
                   pick(0, 59), pick(0, 12), pick(0, 59), pick(0, 1), pick(0, 179), pick(0, 59),
                   pick(0, 1) ? 'E' : 'W', pick(0, 69), pick(0, 59), pick(0, 1) ? 'N' : 'S');

@@ -102,7 +102,8 @@ void BM_ScreenPage(benchmark::State& state) {
   view.displayMode = static_cast<DisplayMode>(state.range(0));
   view.pratyantarLord = 1;
   for (auto _ : state) {
-    QImage image = RenderToImage(QSize(1024, 800), [&](Canvas& c) { DrawScreenPage(c, fx.doc->snapshot(), view); });
+    QImage image = RenderToImage(QSize(1024, 800),
+                                 [&](Canvas& c) { DrawScreenPage(c, fx.doc->snapshot(), view); });
     benchmark::DoNotOptimize(image.constBits());
   }
 }
@@ -115,11 +116,14 @@ void BM_CrowdedScreenPage(benchmark::State& state) {
   ViewState view;
   view.displayMode = static_cast<DisplayMode>(state.range(0));
   for (auto _ : state) {
-    QImage image = RenderToImage(QSize(1024, 800), [&](Canvas& c) { DrawScreenPage(c, fx.doc->snapshot(), view); });
+    QImage image = RenderToImage(QSize(1024, 800),
+                                 [&](Canvas& c) { DrawScreenPage(c, fx.doc->snapshot(), view); });
     benchmark::DoNotOptimize(image.constBits());
   }
 }
-BENCHMARK(BM_CrowdedScreenPage)->Arg(static_cast<int>(DisplayMode::Chart))->Arg(static_cast<int>(DisplayMode::Divisional))
+BENCHMARK(BM_CrowdedScreenPage)
+    ->Arg(static_cast<int>(DisplayMode::Chart))
+    ->Arg(static_cast<int>(DisplayMode::Divisional))
     ->Unit(benchmark::kMillisecond);
 
 void BM_CrowdedPrintedChartPdf(benchmark::State& state) {
@@ -128,7 +132,8 @@ void BM_CrowdedPrintedChartPdf(benchmark::State& state) {
   view.displayMode = DisplayMode::Chart;
   const QString path = QDir::temp().filePath("sarvexa_bench_chart.pdf");
   for (auto _ : state) {
-    auto saved = RenderSheetToPdf(path, SheetLayout{}, [&](Canvas& c) { DrawPrintPage(c, fx.doc->snapshot(), view); });
+    auto saved = RenderSheetToPdf(path, SheetLayout{},
+                                  [&](Canvas& c) { DrawPrintPage(c, fx.doc->snapshot(), view); });
     if (!saved) state.SkipWithError(saved.error().toStdString().c_str());
   }
   QFile::remove(path);
@@ -142,7 +147,8 @@ void BM_PrintedEphemerisPdf(benchmark::State& state) {
   view.ephemerisInterval = 0;
   const QString path = QDir::temp().filePath("sarvexa_bench_ephemeris.pdf");
   for (auto _ : state) {
-    auto saved = RenderSheetToPdf(path, SheetLayout{}, [&](Canvas& c) { DrawPrintPage(c, fx.doc->snapshot(), view); });
+    auto saved = RenderSheetToPdf(path, SheetLayout{},
+                                  [&](Canvas& c) { DrawPrintPage(c, fx.doc->snapshot(), view); });
     if (!saved) state.SkipWithError(saved.error().toStdString().c_str());
   }
   QFile::remove(path);

@@ -22,7 +22,20 @@
 namespace sarvexa::cli {
 namespace {
 
-enum Column { kFirst, kLast, kPlace, kDate, kTime, kZone, kDst, kLon, kLat, kCity, kNow, kColumnCount };
+enum Column {
+  kFirst,
+  kLast,
+  kPlace,
+  kDate,
+  kTime,
+  kZone,
+  kDst,
+  kLon,
+  kLat,
+  kCity,
+  kNow,
+  kColumnCount
+};
 
 // The chart option each birth column stands for.
 constexpr const char* kColumnOption[] = {"--first", "--last", "--place", "--date", "--time",
@@ -39,8 +52,10 @@ const std::string& SampleChartJson() {
   static const std::string text = [] {
     BirthOptions birth;
     std::string message;
-    for (const auto& [name, value] : {std::pair{"--date", "2000-01-01"}, {"--time", "17:30"},
-                                      {"--zone", "05:30"}, {"--lon", "077:12E"},
+    for (const auto& [name, value] : {std::pair{"--date", "2000-01-01"},
+                                      {"--time", "17:30"},
+                                      {"--zone", "05:30"},
+                                      {"--lon", "077:12E"},
                                       {"--lat", "28:36N"}}) {
       ParseBirthOption(name, value, birth, message);
     }
@@ -109,12 +124,15 @@ std::string AsColumnMessage(std::string message) {
 
 // The column of a "Chart Data" field.
 const char* ColumnOfDialogField(const std::string& field) {
-  struct Pair { const char* prefix; const char* column; };
-  constexpr Pair kPairs[] = {{"firstName", "first"}, {"lastName", "last"}, {"place", "place"},
-                             {"hour", "time"},       {"minute", "time"},    {"isPm", "time"},
+  struct Pair {
+    const char* prefix;
+    const char* column;
+  };
+  constexpr Pair kPairs[] = {{"firstName", "first"}, {"lastName", "last"},   {"place", "place"},
+                             {"hour", "time"},       {"minute", "time"},     {"isPm", "time"},
                              {"day", "date"},        {"monthIndex", "date"}, {"year", "date"},
-                             {"lon", "lon"},         {"isEast", "lon"},     {"lat", "lat"},
-                             {"isSouth", "lat"},     {"zone", "zone"},      {"dst", "dst"}};
+                             {"lon", "lon"},         {"isEast", "lon"},      {"lat", "lat"},
+                             {"isSouth", "lat"},     {"zone", "zone"},       {"dst", "dst"}};
   for (const Pair& p : kPairs) {
     if (field.rfind(p.prefix, 0) == 0) return p.column;
   }
@@ -144,8 +162,7 @@ class RowWriter {
         }
       }
     } catch (const std::exception& e) {
-      computed =
-          Fail(RowProblem{"row", std::string("the row could not be computed: ") + e.what()});
+      computed = Fail(RowProblem{"row", std::string("the row could not be computed: ") + e.what()});
     }
     if (computed) return true;
     const RowProblem& problem = computed.error();
@@ -219,7 +236,8 @@ class RowWriter {
     if (auto checked = ValidateChartData(ToChartDataFields(birth)); !checked) {
       const FieldError& error = checked.error();
       const char* column = ColumnOfDialogField(error.field);
-      return Fail(RowProblem{column, std::string(column) + ": " + error.field + ": " + error.message});
+      return Fail(
+          RowProblem{column, std::string(column) + ": " + error.field + ": " + error.message});
     }
 
     // What `chart` casts for the same options at the same clock reading.
@@ -233,10 +251,11 @@ class RowWriter {
 
   void WriteCsv(std::string& out) {
     std::fill(cells_.begin(), cells_.end(), std::string_view());
-    ForEachScalarIn(json_.View(), plan_.csvHeads, [this](std::string_view path, std::string_view token) {
-      const auto it = plan_.csvIndex.find(path);
-      if (it != plan_.csvIndex.end()) cells_[it->second] = token;
-    });
+    ForEachScalarIn(json_.View(), plan_.csvHeads,
+                    [this](std::string_view path, std::string_view token) {
+                      const auto it = plan_.csvIndex.find(path);
+                      if (it != plan_.csvIndex.end()) cells_[it->second] = token;
+                    });
     for (const std::string_view token : cells_) {
       AppendCsvField(out, ScalarText(token));
       out += ',';
@@ -345,8 +364,7 @@ bool Emit(const ChunkOutput& chunk, std::ostream& out, std::ostream& err, long& 
 
 Result<void> ReadHeader(CsvRecordReader& reader, Plan& plan) {
   CsvRecord header;
-  if (!reader.Next(header))
-    return Fail("the input is empty: the first line must name the columns");
+  if (!reader.Next(header)) return Fail("the input is empty: the first line must name the columns");
   if (!header.error.empty()) return Fail("header: " + header.error);
   for (const std::string& cell : header.fields) {
     const std::string name = Lower(TrimBlanks(cell));
@@ -413,14 +431,16 @@ Result<void> CheckBatchFields(const BatchSettings& settings) {
         return Fail("--fields: \"" + f + "\" holds several values; a CSV column names one, e.g. " +
                     f + "." + (f == "currentPeriod" ? "maha" : "0"));
       }
-      return Fail("--fields: \"" + f + "\" is not a value of the chart object (e.g. julianDay, "
+      return Fail("--fields: \"" + f +
+                  "\" is not a value of the chart object (e.g. julianDay, "
                   "positions.1.longitude)");
     }
   }
   return Ok();
 }
 
-int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const BatchSettings& settings) {
+int RunBatch(std::istream& in, std::ostream& out, std::ostream& err,
+             const BatchSettings& settings) {
   Plan plan;
   plan.format = settings.format;
   plan.now = settings.now;

@@ -39,9 +39,8 @@ struct BatchSettings {
 };
 
 /// The input columns `batch` knows, in their usual order.
-inline constexpr const char* kBatchColumns[] = {"first", "last", "place", "date", "time",
-                                                "zone",  "dst",  "lon",   "lat",  "city",
-                                                "now"};
+inline constexpr const char* kBatchColumns[] = {"first", "last", "place", "date", "time", "zone",
+                                                "dst",   "lon",  "lat",   "city", "now"};
 
 /// The members of `chart --json`, in order.
 const std::vector<std::string>& ChartMemberNames();

@@ -152,14 +152,17 @@ OptionStatus ParseBirthOption(std::string_view name, std::string_view value, Bir
     ok = o.hasTime = ParseTime(value, o);
     expected = "HH:MM with hour 0..23 and minutes 00..59, or H:MMAM / H:MMPM with hour 1..12";
   } else if (name == "--lon") {
-    ok = o.hasLon = ParseAngle(value, kMaxLonDegrees, 'W', 'E', o.lonDegrees, o.lonMinutes, o.isEast);
+    ok = o.hasLon =
+        ParseAngle(value, kMaxLonDegrees, 'W', 'E', o.lonDegrees, o.lonMinutes, o.isEast);
     expected = "DDD:MM followed by E or W, degrees 0..179, minutes 0..59";
   } else if (name == "--lat") {
-    ok = o.hasLat = ParseAngle(value, kMaxLatDegrees, 'N', 'S', o.latDegrees, o.latMinutes, o.isSouth);
+    ok = o.hasLat =
+        ParseAngle(value, kMaxLatDegrees, 'N', 'S', o.latDegrees, o.latMinutes, o.isSouth);
     expected = "DD:MM followed by N or S, degrees 0..89, minutes 0..59";
   } else if (name == "--zone") {
     ok = o.hasZone = ParseZone(value, o);
-    expected = "HH:MM with hours 0..12 and minutes 0..59, then E or W (without it, the side of --lon)";
+    expected =
+        "HH:MM with hours 0..12 and minutes 0..59, then E or W (without it, the side of --lon)";
   } else if (name == "--dst") {
     const auto h = ParseDigits(value, 2);
     ok = o.hasDst = InRange(h, 0, 12);

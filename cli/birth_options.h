@@ -28,10 +28,10 @@ struct BirthOptions : PlaceFields {
   int day = 1;         ///< 1..31 in any month
   int monthIndex = 0;  ///< 0 = January
   int year = 1997;     ///< 1700..2300
-  std::string city;        ///< --city "Name[, State][, Country]", empty when not given
+  std::string city;    ///< --city "Name[, State][, Country]", empty when not given
   FoldChoice fold = FoldChoice::Unresolved;  ///< --fold earlier|later
-  std::string zoneLabel;   ///< e.g. "Asia/Kolkata, +0630 war time"
-  std::string zoneNote;    ///< what the zone needed said (range, rounding)
+  std::string zoneLabel;                     ///< e.g. "Asia/Kolkata, +0630 war time"
+  std::string zoneNote;                      ///< what the zone needed said (range, rounding)
 
   // Which options were given, for the required-option check.
   bool hasDate = false, hasTime = false, hasLon = false, hasLat = false, hasZone = false;

@@ -68,8 +68,9 @@ Result<LocalClockReading> ParseClockReading(std::string_view optionName, std::st
                       TakeNumber(rest, 2, r.day) && TakeChar(rest, "Tt ") &&
                       TakeNumber(rest, 2, r.hour) && TakeChar(rest, ":") &&
                       TakeNumber(rest, 2, r.minute) && rest.empty();
-  const std::string form = std::string(optionName) + ": expected YYYY-MM-DDTHH:MM (24-hour), got \"" +
-                           std::string(text) + "\"";
+  const std::string form = std::string(optionName) +
+                           ": expected YYYY-MM-DDTHH:MM (24-hour), got \"" + std::string(text) +
+                           "\"";
   if (!shaped) return Fail(form);
   if (r.month < 1 || r.month > 12 || r.day < 1 || r.hour > 23 || r.minute > 59)
     return Fail(form + ": month 01..12, day 01..31, hour 00..23, minutes 00..59");

@@ -20,7 +20,7 @@ std::string Coordinate(double value, const char* positiveSide, const char* negat
   const WholeAndMinutes s = SplitDegreesRounded(value);
   const bool negative = s.whole < 0 || (s.whole == 0 && s.minutes < 0);
   return FormatText("%d:%02d %s", SaturatingAbs(s.whole), SaturatingAbs(s.minutes),
-                negative ? negativeSide : positiveSide);
+                    negative ? negativeSide : positiveSide);
 }
 
 std::string HeaderLines(const BirthOptions& names, const Horoscope& h) {
@@ -36,14 +36,14 @@ std::string HeaderLines(const BirthOptions& names, const Horoscope& h) {
   const CivilDate d = DateFromDayNumber(h.julianDay);
   const char* month = (d.month >= 1 && d.month <= 12) ? kMonthAbbreviations[d.month - 1] : "?";
   const WholeAndMinutes z = SplitDegreesRounded(h.zone);
-  out += FormatText("Date %d %s %d   Time %02d:%02d   Zone %d:%02d %s   DST %d\n", d.day, month, d.year,
-                t.whole, t.minutes, SaturatingAbs(z.whole), SaturatingAbs(z.minutes),
-                h.zone < 0 ? "East" : "West", h.dst);
+  out += FormatText("Date %d %s %d   Time %02d:%02d   Zone %d:%02d %s   DST %d\n", d.day, month,
+                    d.year, t.whole, t.minutes, SaturatingAbs(z.whole), SaturatingAbs(z.minutes),
+                    h.zone < 0 ? "East" : "West", h.dst);
   out += "Longitude " + Coordinate(h.longitude, "West", "East") + "   Latitude " +
          Coordinate(h.latitude, "North", "South") + '\n';
   const WholeAndMinutes a = SplitDegreesRounded(std::fabs(h.ayanamsaCorrection));
   out += FormatText("Lahiri Ayanamsa %d:%02d   Julian Day %d   T %.12f\n", a.whole, a.minutes,
-                h.julianDay, h.julianCenturies);
+                    h.julianDay, h.julianCenturies);
   return out;
 }
 
@@ -119,8 +119,8 @@ std::string ChartTable(const BirthOptions& names, const Horoscope& h) {
     const GrahaPosition& p = h.positions[i];
     const std::string motion = i == graha::Ascendant ? "" : FormatText("%+.6f", p.dailyMotion);
     std::string line = FormatText("%-10s  %-4s  %3d  %3d  %-2s  %14.10f   %s", GrahaName(i),
-                              kSignAbbreviations[SignOfLongitude(p.longitude)], p.signDegrees,
-                              p.minutes, p.retrograde ? "R" : "", p.longitude, motion.c_str());
+                                  kSignAbbreviations[SignOfLongitude(p.longitude)], p.signDegrees,
+                                  p.minutes, p.retrograde ? "R" : "", p.longitude, motion.c_str());
     while (!line.empty() && line.back() == ' ') line.pop_back();
     out += line + '\n';
   }

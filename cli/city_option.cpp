@@ -24,8 +24,8 @@ Result<void> ResolveCity(BirthOptions& o, Atlas& atlas) {
   if (!info) return Fail("--city: the time-zone database has no zone \"" + place.zoneName + "\"");
   const ZoneFields zone = ZoneFieldsFor(*info, place.zoneName, place.lonDegEast, o.fold);
   if (zone.unresolved) {
-    const std::string when = FormatText("%04d-%02d-%02d %02d:%02d", o.year, o.monthIndex + 1,
-                                        o.day, Hour24(o), o.minute);
+    const std::string when = FormatText("%04d-%02d-%02d %02d:%02d", o.year, o.monthIndex + 1, o.day,
+                                        Hour24(o), o.minute);
     return Fail("--city: local time " + when +
                 (zone.kind == LocalTimeKind::Gap
                      ? " does not exist in " + place.zoneName + " (the clocks went forward)"

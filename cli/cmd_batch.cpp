@@ -32,7 +32,8 @@ std::vector<std::string> SplitList(const std::string& text) {
   std::size_t start = 0;
   for (;;) {
     const std::size_t comma = text.find(',', start);
-    std::string item = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+    std::string item =
+        text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
     if (!item.empty()) out.push_back(item);
     if (comma == std::string::npos) return out;
     start = comma + 1;
@@ -128,7 +129,8 @@ void PrintBatchHelp(std::ostream& out) {
          "row was good, 1 when some were not or the output failed, 2 for bad options\n"
          "or a header that cannot be used.\n"
          "Example:\n"
-         "  printf 'first,date,time,zone,lon,lat\\nAnn,2000-01-01,17:30,05:30,077:12E,28:36N\\n' |\n"
+         "  printf 'first,date,time,zone,lon,lat\\nAnn,2000-01-01,17:30,05:30,077:12E,28:36N\\n' "
+         "|\n"
          "    sarvexa-cli batch --fields firstName,julianDay,currentPeriod\n";
 }
 

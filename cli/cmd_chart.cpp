@@ -18,7 +18,7 @@ namespace {
 
 struct ChartOptions {
   BirthOptions birth;
-  ExportOptions exports;  // --text, --csv, --style
+  ExportOptions exports;                 // --text, --csv, --style
   std::optional<LocalClockReading> now;  // --now; the computer's clock otherwise
   std::optional<std::string> svxPath;    // --svx: save the chart file
   bool json = false;
@@ -43,8 +43,7 @@ Result<ChartOptions> ParseChartArguments(const Arguments& args) {
     } else if (name == "--help" || name == "-h") {
       options.help = true;
     } else if (name == "--svx") {
-      if (i + 1 >= args.size() || args[i + 1].empty())
-        return Fail(kSvxNeedsFileName);
+      if (i + 1 >= args.size() || args[i + 1].empty()) return Fail(kSvxNeedsFileName);
       options.svxPath = args[++i];
     } else if (name == "--now") {
       if (i + 1 >= args.size()) return Fail(ValueRequired(name, "chart"));

@@ -1,8 +1,8 @@
 // `sarvexa-cli open` and `sarvexa-cli prasna`: a chart document loaded from a
 // file or cast for the present moment, printed like `chart`.
 
-#include "atlas/system_atlas.h"
 #include "cli/cmd_document.h"
+#include "atlas/system_atlas.h"
 
 #include <algorithm>
 #include <ostream>
@@ -23,8 +23,8 @@ namespace {
 
 // Options every document subcommand shares.
 struct OutputOptions {
-  ExportOptions exports;              // --text, --csv, --style
-  std::optional<std::string> svxPath; // --svx
+  ExportOptions exports;                 // --text, --csv, --style
+  std::optional<std::string> svxPath;    // --svx
   std::optional<LocalClockReading> now;  // --now; the computer's clock otherwise
   bool json = false;
   bool help = false;
@@ -39,8 +39,7 @@ Result<OptionMatch> TakeOutputOption(const Arguments& args, std::size_t& i, Outp
   } else if (name == "--help" || name == "-h") {
     o.help = true;
   } else if (name == "--svx") {
-    if (i + 1 >= args.size() || args[i + 1].empty())
-      return Fail(kSvxNeedsFileName);
+    if (i + 1 >= args.size() || args[i + 1].empty()) return Fail(kSvxNeedsFileName);
     o.svxPath = args[i + 1];
     i += 2;
     return OptionMatch::Taken;
@@ -84,7 +83,8 @@ int Emit(const char* command, const ChartDocument& doc, const OutputOptions& o, 
     names.firstName = doc.firstName();
     names.lastName = doc.lastName();
     names.place = doc.place();
-    out << ChartTable(names, doc.horoscope()) + DerivationTable(doc.horoscope(), doc.snapshot().derivations);
+    out << ChartTable(names, doc.horoscope()) +
+               DerivationTable(doc.horoscope(), doc.snapshot().derivations);
   }
   if (o.svxPath) {
     const ChartFileRecord record{doc.firstName(), doc.lastName(), doc.place(), doc.horoscope(),
@@ -108,11 +108,15 @@ int Emit(const char* command, const ChartDocument& doc, const OutputOptions& o, 
 // option given on the command line, else the desktop program's stored
 // setting it was read from.
 std::string PrasnaFieldSource(const std::string& field, const std::vector<std::string>& given) {
-  struct Source { const char* prefix; const char* option; const char* key; };
+  struct Source {
+    const char* prefix;
+    const char* option;
+    const char* key;
+  };
   constexpr Source kSources[] = {
-      {"place", "--place", settings_key::PrasnaLoc},   {"lon", "--lon", settings_key::PrasnaLong},
-      {"isEast", "--lon", settings_key::PrasnaLong},   {"lat", "--lat", settings_key::PrasnaLat},
-      {"isSouth", "--lat", settings_key::PrasnaLat},   {"zone", "--zone", settings_key::PrasnaTZone},
+      {"place", "--place", settings_key::PrasnaLoc}, {"lon", "--lon", settings_key::PrasnaLong},
+      {"isEast", "--lon", settings_key::PrasnaLong}, {"lat", "--lat", settings_key::PrasnaLat},
+      {"isSouth", "--lat", settings_key::PrasnaLat}, {"zone", "--zone", settings_key::PrasnaTZone},
       {"dst", "--dst", settings_key::PrasnaDst},
   };
   for (const Source& s : kSources) {
@@ -175,7 +179,8 @@ int RunOpenCommand(const Arguments& args, std::ostream& out, std::ostream& err) 
     }
     if (*t == OptionMatch::Taken) continue;
     if (!optionsEnded && !args[i].empty() && args[i][0] == '-' && args[i] != "-") {
-      err << "sarvexa-cli open: unknown option \"" << args[i] << "\" (see sarvexa-cli open --help)\n";
+      err << "sarvexa-cli open: unknown option \"" << args[i]
+          << "\" (see sarvexa-cli open --help)\n";
       return kExitUsage;
     }
     if (file) {
@@ -249,7 +254,8 @@ int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err
     const std::string& name = args[i];
     if (name != "--place" && name != "--lon" && name != "--lat" && name != "--zone" &&
         name != "--dst") {
-      err << "sarvexa-cli prasna: unknown option \"" << name << "\" (see sarvexa-cli prasna --help)\n";
+      err << "sarvexa-cli prasna: unknown option \"" << name
+          << "\" (see sarvexa-cli prasna --help)\n";
       return kExitUsage;
     }
     if (i + 1 >= args.size()) {

@@ -1,5 +1,5 @@
-#include "cli/city_option.h"
 #include "cli/cmd_ephemeris.h"
+#include "cli/city_option.h"
 
 #include <cctype>
 #include <ostream>
@@ -73,8 +73,8 @@ Result<OptionMatch> TakeEphemerisOption(const std::vector<std::string>& args, st
 
 std::string EphemerisReport(const std::string& place, const Horoscope& chart,
                             const EphemerisOptions& options) {
-  std::string out = "Ephemeris for " + cli::TerminalText(place) + "   " + TextExportPlaceLine(chart) +
-                    " 12:00 AM\n";
+  std::string out = "Ephemeris for " + cli::TerminalText(place) + "   " +
+                    TextExportPlaceLine(chart) + " 12:00 AM\n";
   out += EphemerisSeriesText(
       ComputeEphemerisSeries(chart, options.startDay, options.interval, options.rows));
   return out;

@@ -48,8 +48,7 @@ namespace cli {
 /// `ephemeris`: the chart from birth options or from --open FILE, then the
 /// ephemeris rows. Exit code 0, 2 for bad usage, 1 when the file cannot be
 /// read.
-int RunEphemerisCommand(const std::vector<std::string>& args, std::ostream& out,
-                        std::ostream& err);
+int RunEphemerisCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 /// Help text of `ephemeris`.
 void PrintEphemerisHelp(std::ostream& out);
 

@@ -103,8 +103,7 @@ int RunPlacesCommand(const Arguments& args, std::ostream& out, std::ostream& err
   } else {
     for (const AtlasPlace* p : found) {
       out << PlaceDisplayName(*p) << "  " << Angle(p->lonDegEast, 'E', 'W', 3) << ' '
-          << Angle(p->latDeg, 'N', 'S', 2) << "  " << p->zoneName << "  " << p->population
-          << '\n';
+          << Angle(p->latDeg, 'N', 'S', 2) << "  " << p->zoneName << "  " << p->population << '\n';
     }
   }
   if (!out) return 1;

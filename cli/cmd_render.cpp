@@ -21,8 +21,8 @@
 #include <unistd.h>
 
 #include "analysis/sa_transits.h"
-#include "cli/city_option.h"
 #include "cli/birth_options.h"
+#include "cli/city_option.h"
 #include "cli/cmd_ephemeris.h"
 #include "cli/commands.h"
 #include "cli/export_options.h"
@@ -48,7 +48,7 @@ struct RenderOptions {
   ViewState view;
   bool printVariant = false;
   std::optional<ChartStyle> style;  ///< the stored setting otherwise
-  std::optional<int> colour;  ///< 0/1; the stored setting otherwise
+  std::optional<int> colour;        ///< 0/1; the stored setting otherwise
   std::optional<std::string> pngPath;
   std::optional<std::string> pdfPath;
   QSize size{1024, 800};
@@ -67,13 +67,14 @@ std::string Lower(std::string s) {
 /// "chart", "maha-bukti", "pratyantar:Ve", ... into the view state.
 Result<void> ParsePage(const std::string& text, ViewState& view) {
   const std::string page = Lower(text);
-  struct Name { const char* name; DisplayMode mode; };
-  constexpr Name kPages[] = {{"chart", DisplayMode::Chart},
-                             {"maha-bukti", DisplayMode::MahaBukti},
-                             {"divisional", DisplayMode::Divisional},
-                             {"ephemeris", DisplayMode::Ephemeris},
-                             {"sa", DisplayMode::SaAnalysis},
-                             {"transits", DisplayMode::SaTransits}};
+  struct Name {
+    const char* name;
+    DisplayMode mode;
+  };
+  constexpr Name kPages[] = {
+      {"chart", DisplayMode::Chart},           {"maha-bukti", DisplayMode::MahaBukti},
+      {"divisional", DisplayMode::Divisional}, {"ephemeris", DisplayMode::Ephemeris},
+      {"sa", DisplayMode::SaAnalysis},         {"transits", DisplayMode::SaTransits}};
   for (const auto& p : kPages) {
     if (page == p.name) {
       view.displayMode = p.mode;
@@ -93,8 +94,10 @@ Result<void> ParsePage(const std::string& text, ViewState& view) {
     return Fail("--page pratyantar:LORD needs a lord Ke, Ve, Su, Mo, Ma, Ra, Ju, Sa or Me, not '" +
                 text.substr(prefix.size()) + "'");
   }
-  return Fail("--page must be chart, maha-bukti, pratyantar:LORD, divisional, ephemeris, sa or "
-              "transits, not '" + text + "'");
+  return Fail(
+      "--page must be chart, maha-bukti, pratyantar:LORD, divisional, ephemeris, sa or "
+      "transits, not '" +
+      text + "'");
 }
 
 /// "WxH" with each side 16..8000 pixels.
@@ -120,8 +123,8 @@ Result<LocalClockReading> ParseMoment(const std::string& name, const std::string
   char tail = 0;
   if (text.size() != 16 ||
       std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d%c", &y, &mo, &d, &h, &mi, &tail) != 5 ||
-      y < 1700 || y > 2300 || mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 ||
-      h < 0 || mi < 0) {
+      y < 1700 || y > 2300 || mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || h < 0 ||
+      mi < 0) {
     return Fail(name + " must be YYYY-MM-DDTHH:MM (year 1700..2300), not '" + text + "'");
   }
   return LocalClockReading{y, mo, d, h, mi};
@@ -129,17 +132,16 @@ Result<LocalClockReading> ParseMoment(const std::string& name, const std::string
 
 Result<OptionMatch> TakeRenderOption(const Arguments& args, std::size_t& i, RenderOptions& o) {
   const std::string& name = args[i];
-  static const char* const kNames[] = {"--page",  "--variant", "--style", "--color",  "--png",
-                                       "--pdf",   "--size",    "--paper", "--dpi",    "--now",
-                                       "--at",    "--at-lon",  "--at-lat", "--at-zone",
-                                       "--at-dst", "--open"};
+  static const char* const kNames[] = {
+      "--page", "--variant", "--style", "--color",  "--png",    "--pdf",     "--size",   "--paper",
+      "--dpi",  "--now",     "--at",    "--at-lon", "--at-lat", "--at-zone", "--at-dst", "--open"};
   if (name == "--prasna") {
     o.prasna = true;
     ++i;
     return OptionMatch::Taken;
   }
-  if (std::find_if(std::begin(kNames), std::end(kNames), [&](const char* n) { return name == n; }) ==
-      std::end(kNames)) {
+  if (std::find_if(std::begin(kNames), std::end(kNames),
+                   [&](const char* n) { return name == n; }) == std::end(kNames)) {
     return OptionMatch::NotMine;
   }
   if (i + 1 >= args.size()) return Fail(NeedsValue(name));
@@ -158,8 +160,7 @@ Result<OptionMatch> TakeRenderOption(const Arguments& args, std::size_t& i, Rend
     o.style = *style == CharChartStyle::North ? ChartStyle::North : ChartStyle::South;
   } else if (name == "--color") {
     o.colour = v == "on" ? 1 : 0;
-    if (!(v == "on" || v == "off"))
-      return Fail("--color must be on or off, not '" + value + "'");
+    if (!(v == "on" || v == "off")) return Fail("--color must be on or off, not '" + value + "'");
   } else if (name == "--png") {
     o.pngPath = value;
   } else if (name == "--pdf") {
@@ -215,7 +216,7 @@ Result<void> ComputeTransit(const RenderOptions& o, ChartDocument& doc) {
     const char* atName;
   };
   const AtOption kAtOptions[] = {{"--date", o.atDate, "--at"},      {"--time", o.atTime, "--at"},
-                                 {"--lon", o.atLon, "--at-lon"},   {"--lat", o.atLat, "--at-lat"},
+                                 {"--lon", o.atLon, "--at-lon"},    {"--lat", o.atLat, "--at-lat"},
                                  {"--zone", o.atZone, "--at-zone"}, {"--dst", o.atDst, "--at-dst"}};
   for (const AtOption& a : kAtOptions) {
     if (!a.value) continue;
@@ -354,7 +355,8 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
     return kExitUsage;
   }
   if (sources == 0) {
-    err << "sarvexa-cli render: the chart is missing: give birth options, --open FILE or --prasna\n";
+    err << "sarvexa-cli render: the chart is missing: give birth options, --open FILE or "
+           "--prasna\n";
     return kExitUsage;
   }
   if (!o.pngPath && !o.pdfPath) {
@@ -416,7 +418,8 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
   if (o.a4) sheet.pageSize = QPageSize(QPageSize::A4);
 
   if (o.pngPath) {
-    const QImage image = print ? RenderSheetToImage(sheet, o.dpi, draw) : RenderScreenPng(o.size, draw);
+    const QImage image =
+        print ? RenderSheetToImage(sheet, o.dpi, draw) : RenderScreenPng(o.size, draw);
     if (auto saved = SavePng(image, QString::fromStdString(*o.pngPath)); !saved) {
       err << "sarvexa-cli render: " << saved.error().toStdString() << "\n";
       return 1;

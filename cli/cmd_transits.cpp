@@ -7,10 +7,10 @@
 #include <string>
 
 #include "analysis/sa_transits.h"
-#include "cli/city_option.h"
 #include "cli/birth_options.h"
 #include "cli/chart_json.h"
 #include "cli/chart_output.h"
+#include "cli/city_option.h"
 #include "cli/commands.h"
 #include "cli/export_options.h"
 #include "document/page_choices.h"

@@ -45,7 +45,10 @@ Result<void> Emit(const std::string& path, const std::string& bytes, std::ostrea
 Result<void> SameFileConflict(const ExportOptions& exports,
                               const std::optional<std::string>& svxPath) {
   namespace fs = std::filesystem;
-  struct Output { const char* option; const std::optional<std::string>& path; };
+  struct Output {
+    const char* option;
+    const std::optional<std::string>& path;
+  };
   const Output outputs[] = {
       {"--svx", svxPath}, {"--text", exports.textPath}, {"--csv", exports.csvPath}};
   const auto where = [](const std::string& p) {
@@ -103,7 +106,8 @@ Result<OptionMatch> TakeExportOption(const std::vector<std::string>& args, std::
 Result<void> WriteExports(const ExportOptions& options, const ChartSnapshot& chart,
                           std::ostream& out) {
   if (options.textPath) {
-    const CharChartStyle style = options.style.value_or(CharChartStyleFromSetting(chart.chartStyle));
+    const CharChartStyle style =
+        options.style.value_or(CharChartStyleFromSetting(chart.chartStyle));
     const std::string bytes = TextExportText(chart, style);
     if (auto written = Emit(*options.textPath, TextReportFor(*options.textPath, bytes, out), out);
         !written)

@@ -18,9 +18,9 @@ namespace sarvexa {
 struct ChartSnapshot;
 
 struct ExportOptions {
-  std::optional<std::string> textPath;       ///< --text FILE
-  std::optional<std::string> csvPath;        ///< --csv FILE
-  std::optional<CharChartStyle> style;       ///< --style; the stored setting when absent
+  std::optional<std::string> textPath;  ///< --text FILE
+  std::optional<std::string> csvPath;   ///< --csv FILE
+  std::optional<CharChartStyle> style;  ///< --style; the stored setting when absent
   bool any() const { return textPath.has_value() || csvPath.has_value(); }
 };
 

@@ -10,7 +10,8 @@ class Scanner {
   explicit Scanner(std::string_view text) : t_(text) {}
 
   void Blanks() {
-    while (p_ < t_.size() && (t_[p_] == ' ' || t_[p_] == '\n' || t_[p_] == '\r' || t_[p_] == '\t')) ++p_;
+    while (p_ < t_.size() && (t_[p_] == ' ' || t_[p_] == '\n' || t_[p_] == '\r' || t_[p_] == '\t'))
+      ++p_;
   }
   bool At(char c) {
     Blanks();
@@ -22,7 +23,9 @@ class Scanner {
     return true;
   }
   std::size_t Pos() const { return p_; }
-  std::string_view Slice(std::size_t from, std::size_t to) const { return t_.substr(from, to - from); }
+  std::string_view Slice(std::size_t from, std::size_t to) const {
+    return t_.substr(from, to - from);
+  }
 
   /// A string token; `body` gets the text between the quotes, still escaped.
   bool String(std::string_view& body) {
@@ -177,15 +180,17 @@ bool AppendObjectWithMembers(std::string& out, std::string_view json,
   return ok;
 }
 
-bool ForEachScalar(std::string_view json,
-                   const std::function<void(std::string_view path, std::string_view token)>& visit) {
+bool ForEachScalar(
+    std::string_view json,
+    const std::function<void(std::string_view path, std::string_view token)>& visit) {
   Scanner s(json);
   std::string path;
   return Walk(s, path, 0, visit);
 }
 
-bool ForEachScalarIn(std::string_view json, const std::vector<std::string>& heads,
-                     const std::function<void(std::string_view path, std::string_view token)>& visit) {
+bool ForEachScalarIn(
+    std::string_view json, const std::vector<std::string>& heads,
+    const std::function<void(std::string_view path, std::string_view token)>& visit) {
   Scanner s(json);
   std::string path;
   return Members(s, [&](std::string_view name) {
@@ -212,11 +217,21 @@ std::string ScalarText(std::string_view token) {
     }
     const char e = body[++i];
     switch (e) {
-      case 'n': out += '\n'; break;
-      case 'r': out += '\r'; break;
-      case 't': out += '\t'; break;
-      case 'b': out += '\b'; break;
-      case 'f': out += '\f'; break;
+      case 'n':
+        out += '\n';
+        break;
+      case 'r':
+        out += '\r';
+        break;
+      case 't':
+        out += '\t';
+        break;
+      case 'b':
+        out += '\b';
+        break;
+      case 'f':
+        out += '\f';
+        break;
       case 'u': {
         std::uint32_t cp = 0;
         std::size_t k = 0;
@@ -233,7 +248,8 @@ std::string ScalarText(std::string_view token) {
         AppendUtf8(out, cp);
         break;
       }
-      default: out += e;  // \" \\ \/
+      default:
+        out += e;  // \" \\ \/
     }
   }
   return out;

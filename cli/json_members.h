@@ -27,8 +27,9 @@ bool ForEachScalar(std::string_view json,
 
 /// ForEachScalar for an object, walking only its members named in `heads`
 /// and stepping over the others unread.
-bool ForEachScalarIn(std::string_view json, const std::vector<std::string>& heads,
-                     const std::function<void(std::string_view path, std::string_view token)>& visit);
+bool ForEachScalarIn(
+    std::string_view json, const std::vector<std::string>& heads,
+    const std::function<void(std::string_view path, std::string_view token)>& visit);
 
 /// A scalar token as plain text: strings unescaped, null empty, numbers and
 /// true/false as written.

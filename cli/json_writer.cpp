@@ -18,15 +18,28 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
   const auto b0 = static_cast<unsigned char>(text[i]);
   std::size_t len;
   unsigned lo = 0x80, hi = 0xBF;  // allowed range of the second byte
-  if (b0 >= 0xC2 && b0 <= 0xDF) len = 2;
-  else if (b0 == 0xE0) { len = 3; lo = 0xA0; }
-  else if (b0 >= 0xE1 && b0 <= 0xEC) len = 3;
-  else if (b0 == 0xED) { len = 3; hi = 0x9F; }
-  else if (b0 >= 0xEE && b0 <= 0xEF) len = 3;
-  else if (b0 == 0xF0) { len = 4; lo = 0x90; }
-  else if (b0 >= 0xF1 && b0 <= 0xF3) len = 4;
-  else if (b0 == 0xF4) { len = 4; hi = 0x8F; }
-  else return 0;
+  if (b0 >= 0xC2 && b0 <= 0xDF)
+    len = 2;
+  else if (b0 == 0xE0) {
+    len = 3;
+    lo = 0xA0;
+  } else if (b0 >= 0xE1 && b0 <= 0xEC)
+    len = 3;
+  else if (b0 == 0xED) {
+    len = 3;
+    hi = 0x9F;
+  } else if (b0 >= 0xEE && b0 <= 0xEF)
+    len = 3;
+  else if (b0 == 0xF0) {
+    len = 4;
+    lo = 0x90;
+  } else if (b0 >= 0xF1 && b0 <= 0xF3)
+    len = 4;
+  else if (b0 == 0xF4) {
+    len = 4;
+    hi = 0x8F;
+  } else
+    return 0;
   if (i + len > text.size()) return 0;
   for (std::size_t k = 1; k < len; ++k) {
     const auto b = static_cast<unsigned char>(text[i + k]);
@@ -59,7 +72,7 @@ bool SeventeenDigits(double value, std::uint64_t& n, int& exponent) {
   const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
   const int shift = biased - 1075;
   constexpr std::uint64_t kLow = 10'000'000'000'000'000ULL;  // 10^16
-  constexpr std::uint64_t kHigh = 10 * kLow;                  // 10^17
+  constexpr std::uint64_t kHigh = 10 * kLow;                 // 10^17
   // floor(log10 |value|), or one below: log10(2) ~ 78913 / 2^18.
   int k = ((shift + 52) * 78913) >> 18;
   for (int attempt = 0; attempt < 3; ++attempt) {
@@ -244,13 +257,27 @@ void AppendEscapedJsonString(std::string& out, std::string_view text) {
       continue;
     }
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      case '\b': out += "\\b"; break;
-      case '\f': out += "\\f"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\b':
+        out += "\\b";
+        break;
+      case '\f':
+        out += "\\f";
+        break;
       default: {
         char buf[8];
         std::snprintf(buf, sizeof buf, "\\u%04x", c);

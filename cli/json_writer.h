@@ -43,12 +43,30 @@ class JsonWriter {
   void Null();
 
   /// Key and value in one call, for the common case inside objects.
-  void Field(std::string_view name, std::string_view text) { Key(name); String(text); }
-  void Field(std::string_view name, const char* text) { Key(name); String(text); }
-  void Field(std::string_view name, double value) { Key(name); Double(value); }
-  void Field(std::string_view name, int value) { Key(name); Int(value); }
-  void Field(std::string_view name, std::int64_t value) { Key(name); Int(value); }
-  void Field(std::string_view name, bool value) { Key(name); Bool(value); }
+  void Field(std::string_view name, std::string_view text) {
+    Key(name);
+    String(text);
+  }
+  void Field(std::string_view name, const char* text) {
+    Key(name);
+    String(text);
+  }
+  void Field(std::string_view name, double value) {
+    Key(name);
+    Double(value);
+  }
+  void Field(std::string_view name, int value) {
+    Key(name);
+    Int(value);
+  }
+  void Field(std::string_view name, std::int64_t value) {
+    Key(name);
+    Int(value);
+  }
+  void Field(std::string_view name, bool value) {
+    Key(name);
+    Bool(value);
+  }
 
   /// The text written so far, with a final newline once the outermost value
   /// is complete.

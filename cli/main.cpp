@@ -25,17 +25,15 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"batch", "cast one chart per CSV row, as JSON Lines or CSV", RunBatchCommand,
-     PrintBatchHelp},
+    {"batch", "cast one chart per CSV row, as JSON Lines or CSV", RunBatchCommand, PrintBatchHelp},
     {"chart", "cast a chart from birth data and print it", RunChartCommand, PrintChartHelp},
-    {"ephemeris", "list positions on successive days, weeks, months or years",
-     RunEphemerisCommand, PrintEphemerisHelp},
+    {"ephemeris", "list positions on successive days, weeks, months or years", RunEphemerisCommand,
+     PrintEphemerisHelp},
     {"open", "load a chart file and print it like chart", RunOpenCommand, PrintOpenHelp},
     {"places", "search the atlas for a place by name", RunPlacesCommand, PrintPlacesHelp},
-    {"prasna", "cast the chart of the present moment at the Prasna location",
-     RunPrasnaCommand, PrintPrasnaHelp},
-    {"render", "draw a page into a PNG image or a PDF", RunRenderProgram,
-     PrintRenderProgramHelp},
+    {"prasna", "cast the chart of the present moment at the Prasna location", RunPrasnaCommand,
+     PrintPrasnaHelp},
+    {"render", "draw a page into a PNG image or a PDF", RunRenderProgram, PrintRenderProgramHelp},
     {"transits", "judge the grahas of a moment against a natal chart", RunTransitsCommand,
      PrintTransitsHelp},
 };

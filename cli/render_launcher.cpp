@@ -74,8 +74,6 @@ int RunRenderProgram(const Arguments& args, std::ostream& out, std::ostream& err
   return Launch(args, out, err);
 }
 
-void PrintRenderProgramHelp(std::ostream& out) {
-  Launch({"--help"}, out, std::cerr);
-}
+void PrintRenderProgramHelp(std::ostream& out) { Launch({"--help"}, out, std::cerr); }
 
 }  // namespace sarvexa::cli

@@ -16,7 +16,7 @@
 namespace sarvexa {
 
 class Atlas {
-public:
+ public:
   virtual ~Atlas() = default;
 
   /// The places, with their search index. Built on the first call (the
@@ -25,7 +25,7 @@ public:
 
   /// The zone's periods at a local moment; nullopt for an unknown zone name.
   virtual std::optional<LocalZoneInfo> ZoneAt(std::string_view zoneName,
-                                               const LocalMoment& moment) = 0;
+                                              const LocalMoment& moment) = 0;
 
   /// Every IANA zone name of the database, sorted (for the zone picker).
   virtual std::vector<std::string> ZoneNames() = 0;

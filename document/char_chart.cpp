@@ -12,17 +12,14 @@ struct Cell {
 
 // North form, house 1..12: where the sign number goes and where the first
 // label row of a full house (nine points) starts.
-constexpr Cell kNorthNumberCells[12] = {
-    {12, 27}, {5, 13}, {7, 10}, {14, 24}, {21, 11}, {23, 13},
-    {16, 27}, {23, 41}, {21, 44}, {14, 30}, {7, 44}, {5, 41}};
-constexpr Cell kNorthLabelCells[12] = {
-    {3, 23}, {1, 9}, {3, 1}, {10, 9}, {17, 1}, {20, 9},
-    {17, 23}, {20, 37}, {17, 46}, {10, 37}, {3, 46}, {1, 37}};
+constexpr Cell kNorthNumberCells[12] = {{12, 27}, {5, 13},  {7, 10},  {14, 24}, {21, 11}, {23, 13},
+                                        {16, 27}, {23, 41}, {21, 44}, {14, 30}, {7, 44},  {5, 41}};
+constexpr Cell kNorthLabelCells[12] = {{3, 23},  {1, 9},   {3, 1},   {10, 9},  {17, 1}, {20, 9},
+                                       {17, 23}, {20, 37}, {17, 46}, {10, 37}, {3, 46}, {1, 37}};
 
 // South form: top-left cell of each sign's box, Aries .. Pisces.
-constexpr Cell kSouthBoxCorners[12] = {
-    {0, 14}, {0, 28}, {0, 42}, {7, 42}, {14, 42}, {21, 42},
-    {21, 28}, {21, 14}, {21, 0}, {14, 0}, {7, 0}, {0, 0}};
+constexpr Cell kSouthBoxCorners[12] = {{0, 14},  {0, 28},  {0, 42}, {7, 42}, {14, 42}, {21, 42},
+                                       {21, 28}, {21, 14}, {21, 0}, {14, 0}, {7, 0},   {0, 0}};
 
 // Slots 1..9 inside a box: six rows down the left, then three down a second
 // column (those labels may run over the box's right edge).
@@ -149,8 +146,7 @@ CharGrid DrawSouthCharChart(const CharChartInput& input) {
 }
 
 CharGrid DrawCharChart(const CharChartInput& input, CharChartStyle style) {
-  return style == CharChartStyle::North ? DrawNorthCharChart(input)
-                                        : DrawSouthCharChart(input);
+  return style == CharChartStyle::North ? DrawNorthCharChart(input) : DrawSouthCharChart(input);
 }
 
 }  // namespace sarvexa

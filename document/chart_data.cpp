@@ -63,7 +63,9 @@ using namespace field_checks;
 std::optional<int> ParseWholeNumber(std::string_view text) {
   std::size_t i = 0;
   const std::size_t n = text.size();
-  auto blank = [&](std::size_t k) { return std::isspace(static_cast<unsigned char>(text[k])) != 0; };
+  auto blank = [&](std::size_t k) {
+    return std::isspace(static_cast<unsigned char>(text[k])) != 0;
+  };
   while (i < n && blank(i)) ++i;
   bool negative = false;
   if (i < n && (text[i] == '+' || text[i] == '-')) {
@@ -122,17 +124,24 @@ const FieldRow kChartDataRows[] = {
     {FieldRow::Number, 1008, "minute", 0, 59, nullptr, &F::minute, &T::minute, nullptr},
     {FieldRow::Number, 1017, "day", 1, 31, nullptr, &F::day, &T::day, nullptr},
     {FieldRow::Number, 1018, "year", 1700, 2300, nullptr, &F::year, &T::year, nullptr},
-    {FieldRow::LimitedText, 1019, "place", 0, kChartDataPlaceMaxChars, &F::place, nullptr, &T::place,
+    {FieldRow::LimitedText, 1019, "place", 0, kChartDataPlaceMaxChars, &F::place, nullptr,
+     &T::place, nullptr},
+    {FieldRow::Number, 1020, "lonDegrees", 0, kMaxLonDegrees, nullptr, &F::lonDegrees,
+     &T::lonDegrees, nullptr},
+    {FieldRow::Number, 1023, "lonMinutes", 0, kMaxMinutes, nullptr, &F::lonMinutes, &T::lonMinutes,
      nullptr},
-    {FieldRow::Number, 1020, "lonDegrees", 0, kMaxLonDegrees, nullptr, &F::lonDegrees, &T::lonDegrees, nullptr},
-    {FieldRow::Number, 1023, "lonMinutes", 0, kMaxMinutes, nullptr, &F::lonMinutes, &T::lonMinutes, nullptr},
     {FieldRow::Choice, 1016, "monthIndex", 0, 11, nullptr, &F::monthIndex, nullptr, &T::monthIndex},
-    {FieldRow::Number, 1024, "latDegrees", 0, kMaxLatDegrees, nullptr, &F::latDegrees, &T::latDegrees, nullptr},
-    {FieldRow::Number, 1027, "latMinutes", 0, kMaxMinutes, nullptr, &F::latMinutes, &T::latMinutes, nullptr},
-    {FieldRow::Number, 1011, "zoneHours", 0, kMaxZoneHours, nullptr, &F::zoneHours, &T::zoneHours, nullptr},
-    {FieldRow::Number, 1029, "zoneMinutes", 0, kMaxMinutes, nullptr, &F::zoneMinutes, &T::zoneMinutes, nullptr},
+    {FieldRow::Number, 1024, "latDegrees", 0, kMaxLatDegrees, nullptr, &F::latDegrees,
+     &T::latDegrees, nullptr},
+    {FieldRow::Number, 1027, "latMinutes", 0, kMaxMinutes, nullptr, &F::latMinutes, &T::latMinutes,
+     nullptr},
+    {FieldRow::Number, 1011, "zoneHours", 0, kMaxZoneHours, nullptr, &F::zoneHours, &T::zoneHours,
+     nullptr},
+    {FieldRow::Number, 1029, "zoneMinutes", 0, kMaxMinutes, nullptr, &F::zoneMinutes,
+     &T::zoneMinutes, nullptr},
     {FieldRow::Number, 1030, "dstHours", 0, 12, nullptr, &F::dstHours, &T::dstHours, nullptr},
-    {FieldRow::Number, 1028, "dstMinutes", 0, kMaxMinutes, nullptr, &F::dstMinutes, &T::dstMinutes, nullptr},
+    {FieldRow::Number, 1028, "dstMinutes", 0, kMaxMinutes, nullptr, &F::dstMinutes, &T::dstMinutes,
+     nullptr},
 };
 
 std::optional<FieldError> CheckRow(const FieldRow& row, const ChartDataFields& f) {

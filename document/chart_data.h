@@ -9,24 +9,24 @@
 #include <string_view>
 
 #include "document/place.h"
-#include "engine/result.h"
 #include "engine/horoscope.h"
+#include "engine/result.h"
 
 namespace sarvexa {
 
 /// The first field that failed the OK checks of a dialog.
 struct FieldError {
-  int controlId = 0;      ///< dialog control of the field (1006 = hour, ...)
-  std::string field;      ///< field name as in ChartDataFields, e.g. "hour"
+  int controlId = 0;  ///< dialog control of the field (1006 = hour, ...)
+  std::string field;  ///< field name as in ChartDataFields, e.g. "hour"
   enum class Kind {
     Range,        ///< a whole number outside [minimum, maximum]
     WholeNumber,  ///< the text is not a whole number
     TooLong,      ///< a text of more than maxChars characters
   } kind = Kind::Range;
-  int minimum = 0;        ///< Range: lowest value admitted
-  int maximum = 0;        ///< Range: highest value admitted
-  int maxChars = 0;       ///< TooLong: characters admitted
-  std::string message;    ///< the message to show, e.g. "Please enter an integer between 1 and 12."
+  int minimum = 0;      ///< Range: lowest value admitted
+  int maximum = 0;      ///< Range: highest value admitted
+  int maxChars = 0;     ///< TooLong: characters admitted
+  std::string message;  ///< the message to show, e.g. "Please enter an integer between 1 and 12."
 };
 
 /// The fields of the "Chart Data" dialog with its initial values. Numbers are
@@ -63,8 +63,8 @@ struct ChartDataText : PlaceText {
 inline constexpr int kChartDataPlaceMaxChars = 32;
 
 /// Month names of the dialog's month list, index = monthIndex.
-inline constexpr const char* kChartDataMonths[12] = {
-    "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+inline constexpr const char* kChartDataMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                     "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 /// Dialog values for File > New: the initial values, with `year` set to the
 /// current local year.

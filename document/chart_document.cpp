@@ -26,7 +26,8 @@ ChartDocument::ChartDocument(SettingsStore& settings, LocalClock clock)
 ChartDocument::~ChartDocument() {
   // A store that cannot be written loses only the display choice of this
   // run; there is nobody left to tell at exit.
-  WriteDisplaySettings(settings_, DisplaySettings{ChartStyleSetting(chart_.chartStyle), chart_.colorCharts});
+  WriteDisplaySettings(settings_,
+                       DisplaySettings{ChartStyleSetting(chart_.chartStyle), chart_.colorCharts});
 }
 
 std::string ChartDocument::title() const {
@@ -126,10 +127,9 @@ void ChartDocument::castPrasna() {
     if (const auto info = atlas_->ZoneAt(location.zoneName, moment)) {
       // In the doubled hour of a fall-back change the clock is read as the
       // later (standard) time, the one in force from then on.
-      const ZoneFields zone =
-          ZoneFieldsFor(*info, location.zoneName, PrasnaLongitudeEast(location),
-                        info->kind == LocalTimeKind::Unique ? FoldChoice::Unresolved
-                                                            : FoldChoice::Later);
+      const ZoneFields zone = ZoneFieldsFor(
+          *info, location.zoneName, PrasnaLongitudeEast(location),
+          info->kind == LocalTimeKind::Unique ? FoldChoice::Unresolved : FoldChoice::Later);
       location = WithZoneFields(location, zone);
     }
   }

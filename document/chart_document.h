@@ -47,9 +47,11 @@ class ChartDocument {
   /// The open chart with its derivations, display choices and transit
   /// state, as one read-only record.
   const ChartSnapshot& snapshot() const { return chart_; }
-  const std::string& firstName() const { return chart_.firstName; }  ///< UTF-8; "Prasna" for a Prasna
-  const std::string& lastName() const { return chart_.lastName; }    ///< UTF-8; empty for a Prasna
-  const std::string& place() const { return chart_.place; }          ///< UTF-8
+  const std::string& firstName() const {
+    return chart_.firstName;
+  }                                                                ///< UTF-8; "Prasna" for a Prasna
+  const std::string& lastName() const { return chart_.lastName; }  ///< UTF-8; empty for a Prasna
+  const std::string& place() const { return chart_.place; }        ///< UTF-8
   /// IANA zone the chart's zone and DST were taken from; empty when they were
   /// typed by hand (or for a Prasna).
   const std::string& zoneName() const { return chart_.zoneName; }
@@ -73,9 +75,9 @@ class ChartDocument {
 
   // ---- display settings (persisted) ----
   ChartStyle chartStyle() const { return chart_.chartStyle; }
-  void setChartStyle(ChartStyle style);                   ///< values other than North, South become None
+  void setChartStyle(ChartStyle style);  ///< values other than North, South become None
   int colorCharts() const { return chart_.colorCharts; }  ///< 0 off, 1 on
-  void setColorCharts(int on);                        ///< values other than 0, 1 become 0
+  void setColorCharts(int on);                            ///< values other than 0, 1 become 0
 
   // ---- Prasna location ----
   const PrasnaLocation& prasnaLocation() const { return prasnaLocation_; }

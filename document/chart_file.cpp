@@ -24,10 +24,9 @@ namespace {
 // page leaves unassigned map to the C1 control of the same value, so that
 // any byte read from a file is kept and written back unchanged.
 constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 std::optional<unsigned char> Cp1252Byte(char32_t cp) {
   if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<unsigned char>(cp);
@@ -339,9 +338,9 @@ Result<ChartFileRecord> DecodeChartFile(std::string_view bytes) {
   double centuries1900 = 0.0;
   Horoscope& h = rec.horoscope;
   // Tag and version are read and dropped: any string and any value load.
-  const bool ok = r.text(tag) && r.f64(version) && r.text(rec.firstName) &&
-                  r.text(rec.lastName) && r.text(rec.place) && r.finite(h.universalTime) &&
-                  r.finite(h.zone) && r.u16(dst) && r.u32(julianDay) && r.finite(centuries1900) &&
+  const bool ok = r.text(tag) && r.f64(version) && r.text(rec.firstName) && r.text(rec.lastName) &&
+                  r.text(rec.place) && r.finite(h.universalTime) && r.finite(h.zone) &&
+                  r.u16(dst) && r.u32(julianDay) && r.finite(centuries1900) &&
                   r.finite(h.ayanamsaCorrection) && r.finite(h.longitude) && r.finite(h.latitude);
   if (!ok) return Fail(kChartFileFormatError);
   h.dst = static_cast<std::int16_t>(dst);

@@ -30,7 +30,7 @@ struct ChartSnapshot {
 
   // Display choices (persisted in the settings).
   ChartStyle chartStyle = ChartStyle::None;
-  int colorCharts = 0;                 ///< 0 off, 1 on
+  int colorCharts = 0;  ///< 0 off, 1 on
 
   // The last transit comparison (written by the SA transits command).
   Horoscope transitHoroscope{};

@@ -42,9 +42,8 @@ PlaceParts SplitPlace(const std::string& place) {
   }
   parts.first = place.substr(0, first);
   const auto second = place.find(',', first + 1);
-  parts.second = place.substr(first + 1, second == std::string::npos
-                                             ? std::string::npos
-                                             : second - first - 1);
+  parts.second =
+      place.substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1);
   return parts;
 }
 
@@ -59,12 +58,11 @@ std::string CsvExportText(const std::string& firstName, const std::string& lastN
   out += CsvField(firstName) + "," + CsvField(lastName) + ",";
   out += FormatText("%02d/%02d/%d,", date.month, date.day, date.year);
 
-  const WholeAndMinutes clock =
-      SplitDegreesRounded(chart.universalTime - chart.zone + chart.dst);
+  const WholeAndMinutes clock = SplitDegreesRounded(chart.universalTime - chart.zone + chart.dst);
   const WholeAndMinutes zone = SplitDegreesRounded(chart.zone);
   const WholeAndMinutes dst = SplitDegreesRounded(static_cast<double>(chart.dst));
-  out += FormatText("%02d:%02d,%02d:%02d,%d,", clock.whole, clock.minutes, SaturatingAbs(zone.whole),
-                SaturatingAbs(zone.minutes), dst.whole);
+  out += FormatText("%02d:%02d,%02d:%02d,%d,", clock.whole, clock.minutes,
+                    SaturatingAbs(zone.whole), SaturatingAbs(zone.minutes), dst.whole);
 
   // The place parts cannot hold a comma; they are quoted only when a quote
   // or a line break would otherwise break the record.

@@ -128,8 +128,8 @@ std::string EphemerisSeriesText(const std::vector<EphemerisRow>& rows) {
   for (const EphemerisRow& row : rows) {
     std::string line = pad(EphemerisDateText(row.date), kDateWidth);
     for (GrahaIndex g = graha::Sun; g <= graha::Rahu; ++g) {
-      line += pad(EphemerisCellText(row.horoscope.positions[static_cast<std::size_t>(g)]),
-                  kCellWidth);
+      line +=
+          pad(EphemerisCellText(row.horoscope.positions[static_cast<std::size_t>(g)]), kCellWidth);
     }
     out += trimRight(line) + "\n";
   }

@@ -60,10 +60,8 @@ std::int32_t NextEphemerisDay(std::int32_t julianDay, EphemerisInterval interval
 /// `rowCount` rows (none when rowCount <= 0) from `startDay` (0: the chart's
 /// own date and moment, see EphemerisStartHoroscope) stepping by `interval`.
 /// Every row after the first is calculated for local midnight.
-std::vector<EphemerisRow> ComputeEphemerisSeries(const Horoscope& chart,
-                                                 std::int32_t startDay,
-                                                 EphemerisInterval interval,
-                                                 int rowCount);
+std::vector<EphemerisRow> ComputeEphemerisSeries(const Horoscope& chart, std::int32_t startDay,
+                                                 EphemerisInterval interval, int rowCount);
 
 /// The date text at a row's left: "%s %2d,%d: " (month abbreviation, day,
 /// year), e.g. "Jan  5,2000: ".

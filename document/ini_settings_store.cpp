@@ -35,8 +35,8 @@ void AppendCodePoint(std::string& out, char32_t cp) {
 std::string DecodeIniKey(std::string_view key) {
   std::string out;
   for (std::size_t i = 0; i < key.size(); ++i) {
-    if (key[i] == '%' && i + 2 < key.size() &&
-        HexValue(key[i + 1]) >= 0 && HexValue(key[i + 2]) >= 0) {
+    if (key[i] == '%' && i + 2 < key.size() && HexValue(key[i + 1]) >= 0 &&
+        HexValue(key[i + 2]) >= 0) {
       out += static_cast<char>(HexValue(key[i + 1]) * 16 + HexValue(key[i + 2]));
       i += 2;
     } else if (key[i] == '%' && i + 5 < key.size() && key[i + 1] == 'U' &&
@@ -80,13 +80,27 @@ std::string DecodeIniValue(std::string_view raw) {
     }
     const char e = value[++i];
     switch (e) {
-      case 'a': out += '\a'; break;
-      case 'b': out += '\b'; break;
-      case 'f': out += '\f'; break;
-      case 'n': out += '\n'; break;
-      case 'r': out += '\r'; break;
-      case 't': out += '\t'; break;
-      case 'v': out += '\v'; break;
+      case 'a':
+        out += '\a';
+        break;
+      case 'b':
+        out += '\b';
+        break;
+      case 'f':
+        out += '\f';
+        break;
+      case 'n':
+        out += '\n';
+        break;
+      case 'r':
+        out += '\r';
+        break;
+      case 't':
+        out += '\t';
+        break;
+      case 'v':
+        out += '\v';
+        break;
       case 'x': {
         char32_t cp = 0;
         int digits = 0;
@@ -97,7 +111,14 @@ std::string DecodeIniValue(std::string_view raw) {
         AppendCodePoint(out, cp);
         break;
       }
-      case '0': case '1': case '2': case '3': case '4': case '5': case '6': case '7': {
+      case '0':
+      case '1':
+      case '2':
+      case '3':
+      case '4':
+      case '5':
+      case '6':
+      case '7': {
         char32_t cp = static_cast<char32_t>(e - '0');
         int digits = 1;
         while (digits < 3 && i + 1 < value.size() && value[i + 1] >= '0' && value[i + 1] <= '7') {
@@ -128,8 +149,8 @@ IniFileSettingsStore IniFileSettingsStore::FromText(std::string_view text) {
     if (line.empty() || line.front() == ';' || line.front() == '#') continue;
     if (line.front() == '[') {
       const std::size_t close = line.find(']');
-      const std::string group =
-          DecodeIniKey(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1));
+      const std::string group = DecodeIniKey(
+          line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1));
       inSettings = group == kSettingsSection;
       continue;
     }

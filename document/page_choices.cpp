@@ -61,8 +61,8 @@ const TRow kTransitRowsAfterChoices[] = {
 
 using ERow = NumberRow<EphemerisDialogText, EphemerisDialogValues>;
 const ERow kEphemerisDay{0, "day", 0, 31, &EphemerisDialogText::day, &EphemerisDialogValues::day};
-const ERow kEphemerisYear{0, "year", 1800, 2100, &EphemerisDialogText::year,
-                          &EphemerisDialogValues::year};
+const ERow kEphemerisYear{
+    0, "year", 1800, 2100, &EphemerisDialogText::year, &EphemerisDialogValues::year};
 
 }  // namespace
 
@@ -87,9 +87,9 @@ TransitDialogValues TransitDialogFromChoice(const TransitChoice& c) {
   v.hour12 = h == 0 ? 12 : h;
   v.minute = c.minute;
   // A zone signed against the longitude's side keeps its own side.
-  static_cast<PlaceFields&>(v) =
-      PlaceFromSigned(c.signedPlace, c.isEast, c.isSouth,
-                      ZoneSideOfSigned(c.signedPlace.zoneHours, c.signedPlace.zoneMinutes, c.isEast));
+  static_cast<PlaceFields&>(v) = PlaceFromSigned(
+      c.signedPlace, c.isEast, c.isSouth,
+      ZoneSideOfSigned(c.signedPlace.zoneHours, c.signedPlace.zoneMinutes, c.isEast));
   return v;
 }
 

@@ -24,7 +24,7 @@ struct TransitChoice {
   std::int32_t day = 0;
   std::int32_t monthIndex = 0;  ///< 0..11
   std::int32_t year = 0;
-  std::int32_t hour = 0;        ///< 0..23
+  std::int32_t hour = 0;  ///< 0..23
   std::int32_t minute = 0;
   /// Longitude and zone negative East, latitude negative South.
   SignedPlace signedPlace;

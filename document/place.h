@@ -22,9 +22,10 @@ inline constexpr int kMaxMinutes = 59;
 
 /// The place fields of a dialog, as magnitudes with the sides as flags.
 struct PlaceFields {
-  int lonDegrees = 0;    ///< 0..179
-  int lonMinutes = 0;    ///< 0..59
-  bool isEast = false;   ///< "West" / "East": signs the longitude, and the zone unless `zoneEast` is set
+  int lonDegrees = 0;  ///< 0..179
+  int lonMinutes = 0;  ///< 0..59
+  bool isEast =
+      false;  ///< "West" / "East": signs the longitude, and the zone unless `zoneEast` is set
   int latDegrees = 0;    ///< 0..89
   int latMinutes = 0;    ///< 0..59
   bool isSouth = false;  ///< "North" / "South": signs the latitude

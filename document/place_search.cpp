@@ -13,27 +13,31 @@ namespace {
 // canonical decompositions, with the few letters that have none (ß, æ, ø, ł,
 // đ, þ ...) spelt the way their names are usually written in plain Latin.
 constexpr const char* kLatinFold[0x250 - 0xC0] = {
-    "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i", "d", "n", "o",
-    "o", "o", "o", "o", "", "o", "u", "u", "u", "u", "y", "th", "ss", "a", "a", "a", "a", "a", "a",
-    "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i", "d", "n", "o", "o", "o", "o", "o", "", "o",
-    "u", "u", "u", "u", "y", "th", "y", "a", "a", "a", "a", "a", "a", "c", "c", "c", "c", "c", "c",
-    "c", "c", "d", "d", "d", "d", "e", "e", "e", "e", "e", "e", "e", "e", "e", "e", "g", "g", "g",
-    "g", "g", "g", "g", "g", "h", "h", "h", "h", "i", "i", "i", "i", "i", "i", "i", "i", "i", "i",
-    "ij", "ij", "j", "j", "k", "k", "k", "l", "l", "l", "l", "l", "l", "l", "l", "l", "l", "n",
-    "n", "n", "n", "n", "n", "n", "n", "n", "o", "o", "o", "o", "o", "o", "oe", "oe", "r", "r",
-    "r", "r", "r", "r", "s", "s", "s", "s", "s", "s", "s", "s", "t", "t", "t", "t", "t", "t", "u",
-    "u", "u", "u", "u", "u", "u", "u", "u", "u", "u", "u", "w", "w", "y", "y", "y", "z", "z", "z",
-    "z", "z", "z", "s", "b", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
-    "f", "", "", "", "", "i", "", "", "", "", "", "", "", "", "o", "o", "", "", "", "", "", "", "",
-    "", "", "", "", "", "", "u", "u", "", "", "", "", "z", "z", "", "", "", "", "", "", "", "", "",
-    "", "", "", "", "dz", "dz", "dz", "lj", "lj", "lj", "nj", "nj", "nj", "a", "a", "i", "i", "o",
-    "o", "u", "u", "u", "u", "u", "u", "u", "u", "u", "u", "", "a", "a", "a", "a", "", "", "", "",
-    "g", "g", "k", "k", "o", "o", "o", "o", "", "", "j", "dz", "dz", "dz", "g", "g", "", "", "n",
-    "n", "a", "a", "", "", "", "", "a", "a", "a", "a", "e", "e", "e", "e", "i", "i", "i", "i", "o",
-    "o", "o", "o", "r", "r", "r", "r", "u", "u", "u", "u", "s", "s", "t", "t", "", "", "h", "h",
-    "", "", "", "", "", "", "a", "a", "e", "e", "o", "o", "o", "o", "o", "o", "o", "o", "y", "y",
-    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
-    "", "", "", "",
+    "a", "a",  "a",  "a",  "a",  "a",  "ae", "c",  "e",  "e",  "e",  "e",  "i",  "i", "i",  "i",
+    "d", "n",  "o",  "o",  "o",  "o",  "o",  "",   "o",  "u",  "u",  "u",  "u",  "y", "th", "ss",
+    "a", "a",  "a",  "a",  "a",  "a",  "ae", "c",  "e",  "e",  "e",  "e",  "i",  "i", "i",  "i",
+    "d", "n",  "o",  "o",  "o",  "o",  "o",  "",   "o",  "u",  "u",  "u",  "u",  "y", "th", "y",
+    "a", "a",  "a",  "a",  "a",  "a",  "c",  "c",  "c",  "c",  "c",  "c",  "c",  "c", "d",  "d",
+    "d", "d",  "e",  "e",  "e",  "e",  "e",  "e",  "e",  "e",  "e",  "e",  "g",  "g", "g",  "g",
+    "g", "g",  "g",  "g",  "h",  "h",  "h",  "h",  "i",  "i",  "i",  "i",  "i",  "i", "i",  "i",
+    "i", "i",  "ij", "ij", "j",  "j",  "k",  "k",  "k",  "l",  "l",  "l",  "l",  "l", "l",  "l",
+    "l", "l",  "l",  "n",  "n",  "n",  "n",  "n",  "n",  "n",  "n",  "n",  "o",  "o", "o",  "o",
+    "o", "o",  "oe", "oe", "r",  "r",  "r",  "r",  "r",  "r",  "s",  "s",  "s",  "s", "s",  "s",
+    "s", "s",  "t",  "t",  "t",  "t",  "t",  "t",  "u",  "u",  "u",  "u",  "u",  "u", "u",  "u",
+    "u", "u",  "u",  "u",  "w",  "w",  "y",  "y",  "y",  "z",  "z",  "z",  "z",  "z", "z",  "s",
+    "b", "",   "",   "",   "",   "",   "",   "",   "",   "",   "",   "",   "",   "",  "",   "",
+    "",  "",   "f",  "",   "",   "",   "",   "i",  "",   "",   "",   "",   "",   "",  "",   "",
+    "o", "o",  "",   "",   "",   "",   "",   "",   "",   "",   "",   "",   "",   "",  "",   "u",
+    "u", "",   "",   "",   "",   "z",  "z",  "",   "",   "",   "",   "",   "",   "",  "",   "",
+    "",  "",   "",   "",   "dz", "dz", "dz", "lj", "lj", "lj", "nj", "nj", "nj", "a", "a",  "i",
+    "i", "o",  "o",  "u",  "u",  "u",  "u",  "u",  "u",  "u",  "u",  "u",  "u",  "",  "a",  "a",
+    "a", "a",  "",   "",   "",   "",   "g",  "g",  "k",  "k",  "o",  "o",  "o",  "o", "",   "",
+    "j", "dz", "dz", "dz", "g",  "g",  "",   "",   "n",  "n",  "a",  "a",  "",   "",  "",   "",
+    "a", "a",  "a",  "a",  "e",  "e",  "e",  "e",  "i",  "i",  "i",  "i",  "o",  "o", "o",  "o",
+    "r", "r",  "r",  "r",  "u",  "u",  "u",  "u",  "s",  "s",  "t",  "t",  "",   "",  "h",  "h",
+    "",  "",   "",   "",   "",   "",   "a",  "a",  "e",  "e",  "o",  "o",  "o",  "o", "o",  "o",
+    "o", "o",  "y",  "y",  "",   "",   "",   "",   "",   "",   "",   "",   "",   "",  "",   "",
+    "",  "",   "",   "",   "",   "",   "",   "",   "",   "",   "",   "",   "",   "",  "",   "",
 };
 
 constexpr const char* kLatinAdditionalFold[0x1F00 - 0x1E00] = {
@@ -45,12 +49,12 @@ constexpr const char* kLatinAdditionalFold[0x1F00 - 0x1E00] = {
     "r", "s", "s", "s", "s", "s", "s", "s", "s", "s", "s", "t", "t", "t", "t", "t", "t", "t", "t",
     "u", "u", "u", "u", "u", "u", "u", "u", "u", "u", "v", "v", "v", "v", "w", "w", "w", "w", "w",
     "w", "w", "w", "w", "w", "x", "x", "x", "x", "y", "y", "z", "z", "z", "z", "z", "z", "h", "t",
-    "w", "y", "", "s", "", "", "", "", "a", "a", "a", "a", "a", "a", "a", "a", "a", "a", "a", "a",
-    "a", "a", "a", "a", "a", "a", "a", "a", "a", "a", "a", "a", "e", "e", "e", "e", "e", "e", "e",
-    "e", "e", "e", "e", "e", "e", "e", "e", "e", "i", "i", "i", "i", "o", "o", "o", "o", "o", "o",
-    "o", "o", "o", "o", "o", "o", "o", "o", "o", "o", "o", "o", "o", "o", "o", "o", "o", "o", "u",
-    "u", "u", "u", "u", "u", "u", "u", "u", "u", "u", "u", "u", "u", "y", "y", "y", "y", "y", "y",
-    "y", "y", "", "", "", "", "", "",
+    "w", "y", "",  "s", "",  "",  "",  "",  "a", "a", "a", "a", "a", "a", "a", "a", "a", "a", "a",
+    "a", "a", "a", "a", "a", "a", "a", "a", "a", "a", "a", "a", "a", "e", "e", "e", "e", "e", "e",
+    "e", "e", "e", "e", "e", "e", "e", "e", "e", "e", "i", "i", "i", "i", "o", "o", "o", "o", "o",
+    "o", "o", "o", "o", "o", "o", "o", "o", "o", "o", "o", "o", "o", "o", "o", "o", "o", "o", "o",
+    "u", "u", "u", "u", "u", "u", "u", "u", "u", "u", "u", "u", "u", "u", "y", "y", "y", "y", "y",
+    "y", "y", "y", "",  "",  "",  "",  "",  "",
 };
 
 bool IsCombiningMark(char32_t cp) { return cp >= 0x300 && cp <= 0x36F; }
@@ -121,8 +125,7 @@ PlaceIndex::PlaceIndex(std::vector<AtlasPlace> places) : places_(std::move(place
   }
 }
 
-std::vector<const AtlasPlace*> PlaceIndex::Search(std::string_view query,
-                                                  std::size_t limit) const {
+std::vector<const AtlasPlace*> PlaceIndex::Search(std::string_view query, std::size_t limit) const {
   const std::vector<std::string> parts = QueryParts(query);
   std::vector<const AtlasPlace*> found;
   if (parts.front().empty() || limit == 0) return found;
@@ -137,8 +140,8 @@ std::vector<const AtlasPlace*> PlaceIndex::Search(std::string_view query,
     if (!StartsWith(e.name, parts.front())) continue;
     bool qualified = true;
     for (std::size_t k = 1; k < parts.size() && qualified; ++k) {
-      qualified = parts[k].empty() || StartsWith(e.state, parts[k]) ||
-                  StartsWith(e.country, parts[k]);
+      qualified =
+          parts[k].empty() || StartsWith(e.state, parts[k]) || StartsWith(e.country, parts[k]);
     }
     if (qualified) hits.push_back({e.name.size() == parts.front().size(), i});
   }

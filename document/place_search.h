@@ -14,12 +14,12 @@ namespace sarvexa {
 
 /// One place of the atlas.
 struct AtlasPlace {
-  std::string name;        ///< UTF-8, e.g. "Bogotá"
-  std::string state;       ///< UTF-8 first-level division, may be empty
-  std::string country;     ///< UTF-8 country name
-  std::string zoneName;    ///< IANA time-zone name, e.g. "America/Bogota"
-  double latDeg = 0;       ///< latitude in degrees, positive north
-  double lonDegEast = 0;   ///< longitude in degrees, positive EAST (atlas convention)
+  std::string name;       ///< UTF-8, e.g. "Bogotá"
+  std::string state;      ///< UTF-8 first-level division, may be empty
+  std::string country;    ///< UTF-8 country name
+  std::string zoneName;   ///< IANA time-zone name, e.g. "America/Bogota"
+  double latDeg = 0;      ///< latitude in degrees, positive north
+  double lonDegEast = 0;  ///< longitude in degrees, positive EAST (atlas convention)
   unsigned population = 0;
 };
 
@@ -36,7 +36,7 @@ std::string PlaceDisplayName(const AtlasPlace& place);
 
 /// The places with their folded names, ready for searching by prefix.
 class PlaceIndex {
-public:
+ public:
   PlaceIndex() = default;
   explicit PlaceIndex(std::vector<AtlasPlace> places);
 
@@ -49,7 +49,7 @@ public:
 
   std::size_t size() const { return places_.size(); }
 
-private:
+ private:
   struct Entry {
     std::string name, state, country;  // folded
   };

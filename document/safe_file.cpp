@@ -136,8 +136,7 @@ Result<void> WriteFileReplacing(const std::filesystem::path& path, std::string_v
   const bool exists = ::stat(target.c_str(), &st) == 0;
   if (exists) {
     if (!S_ISREG(st.st_mode)) return Refused("save to", shown, KindOf(st.st_mode));
-    if (WriteProtected(target, st))
-      return Refused("save to", shown, "the file is write-protected");
+    if (WriteProtected(target, st)) return Refused("save to", shown, "the file is write-protected");
   }
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
 
@@ -153,8 +152,7 @@ Result<void> WriteFileReplacing(const std::filesystem::path& path, std::string_v
     createErrno = errno;
     if (fd < 0 && createErrno != EEXIST) break;
   }
-  if (fd < 0)
-    return Refused("create a file in the folder of", shown, Reason(createErrno));
+  if (fd < 0) return Refused("create a file in the folder of", shown, Reason(createErrno));
   // A file that is replaced keeps its permissions: a chart kept private
   // stays private after a save. A file system without them still saves.
   if (exists) (void)::fchmod(fd, st.st_mode & 07777);

@@ -110,7 +110,8 @@ PrasnaLocation ReadPrasnaLocation(const SettingsStore& store) {
     // A zone on the other side of Greenwich from the place carries its own
     // side after the minutes ("01 00 E"); readers that take only the two
     // numbers are not disturbed by it.
-    if (text->size() > kZoneSideAt && ((*text)[kZoneSideAt] == 'E' || (*text)[kZoneSideAt] == 'W')) {
+    if (text->size() > kZoneSideAt &&
+        ((*text)[kZoneSideAt] == 'E' || (*text)[kZoneSideAt] == 'W')) {
       f.zoneEast = (*text)[kZoneSideAt] == 'E';
     }
   }
@@ -128,14 +129,17 @@ PrasnaLocation ReadPrasnaLocation(const SettingsStore& store) {
 bool WritePrasnaLocation(SettingsStore& store, const PrasnaLocationFields& f) {
   bool ok = store.writeText(settings_key::PrasnaLoc, f.place);
   ok = store.writeText(settings_key::PrasnaLong,
-                       FormatPrasnaLongitude(f.lonDegrees, f.lonMinutes, f.isEast == 1)) && ok;
+                       FormatPrasnaLongitude(f.lonDegrees, f.lonMinutes, f.isEast == 1)) &&
+       ok;
   ok = store.writeText(settings_key::PrasnaLat,
-                       FormatPrasnaLatitude(f.latDegrees, f.latMinutes, f.isSouth == 1)) && ok;
+                       FormatPrasnaLatitude(f.latDegrees, f.latMinutes, f.isSouth == 1)) &&
+       ok;
   std::string zone = FormatPrasnaHoursMinutes(f.zoneHours, f.zoneMinutes);
   if (f.zoneEast && *f.zoneEast != (f.isEast == 1)) zone += *f.zoneEast ? " E" : " W";
   ok = store.writeText(settings_key::PrasnaTZone, zone) && ok;
   ok = store.writeText(settings_key::PrasnaDst,
-                       FormatPrasnaHoursMinutes(f.dstHours, f.dstMinutes)) && ok;
+                       FormatPrasnaHoursMinutes(f.dstHours, f.dstMinutes)) &&
+       ok;
   ok = store.writeText(settings_key::PrasnaZoneName, f.zoneName) && ok;
   return ok;
 }

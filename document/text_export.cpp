@@ -75,17 +75,16 @@ std::string TextDefaultFileName(const std::string& firstName, const std::string&
 }
 
 std::string TextExportTimeLine(const Horoscope& chart) {
-  const WholeAndMinutes clock =
-      SplitDegreesRounded(chart.universalTime - chart.zone + chart.dst);
+  const WholeAndMinutes clock = SplitDegreesRounded(chart.universalTime - chart.zone + chart.dst);
   int hour = clock.whole;
   const bool am = hour < 12;
   if (!am) hour -= 12;
   if (hour == 0) hour = 12;
   const WholeAndMinutes zone = SplitDegreesRounded(chart.zone);
   const WholeAndMinutes dst = SplitDegreesRounded(static_cast<double>(chart.dst));
-  return FormatText(am ? "Time: %d:%02dAM  Zone: %d:%02d  DST: %d"
-                   : "Time: %d:%02dPM  Zone: %d:%02d  DST: %d",
-                hour, clock.minutes, SaturatingAbs(zone.whole), SaturatingAbs(zone.minutes), dst.whole);
+  return FormatText(
+      am ? "Time: %d:%02dAM  Zone: %d:%02d  DST: %d" : "Time: %d:%02dPM  Zone: %d:%02d  DST: %d",
+      hour, clock.minutes, SaturatingAbs(zone.whole), SaturatingAbs(zone.minutes), dst.whole);
 }
 
 std::string TextExportPlaceLine(const Horoscope& chart) {
@@ -99,10 +98,10 @@ std::string TextExportPositionLine(const Horoscope& chart, GrahaIndex point) {
   line += p.retrograde == 1 ? "R " : "  ";
   const WholeAndMinutes dm = SplitDegrees(p.longitude);
   line += FormatText("%02d:%02d %s ", Wrap(dm.whole, 30), dm.minutes,
-                 kSignAbbreviations[Wrap(dm.whole / 30, 12)]);
+                     kSignAbbreviations[Wrap(dm.whole / 30, 12)]);
   const int nakshatra = NakshatraOf(p.longitude);
   line += FormatText("%-10s %s", kNakshatraNames[nakshatra],
-                 kGrahaTwoLetterNames[kDashaGraha[NakshatraLord(nakshatra)]]);
+                     kGrahaTwoLetterNames[kDashaGraha[NakshatraLord(nakshatra)]]);
   return line;
 }
 
@@ -113,7 +112,7 @@ CharChartInput RashiCharChartInput(const Horoscope& chart, CharChartStyle) {
     in.signs[static_cast<std::size_t>(g)] = SignOf(p.longitude);
     in.labels[static_cast<std::size_t>(g)] =
         FormatText(p.retrograde == 1 ? "%sR%02d:%02d" : "%s %02d:%02d", kGrahaUpperNames[g],
-               static_cast<int>(p.signDegrees), static_cast<int>(p.minutes));
+                   static_cast<int>(p.signDegrees), static_cast<int>(p.minutes));
   }
   in.order = SortByLongitude(chart);
   in.houseCounts = CountPerHouse(chart);
@@ -127,8 +126,8 @@ CharChartInput NavamsaCharChartInput(const Horoscope& chart, CharChartStyle styl
   for (GrahaIndex g = 0; g < graha::kCount; ++g) {
     const std::size_t i = static_cast<std::size_t>(g);
     in.signs[i] = Wrap(navamsa[i], 12);
-    in.labels[i] = std::string(kGrahaUpperNames[g]) +
-                   (chart.positions[i].retrograde == 1 ? "R" : "");
+    in.labels[i] =
+        std::string(kGrahaUpperNames[g]) + (chart.positions[i].retrograde == 1 ? "R" : "");
     in.order[i] = g;
   }
   in.houseCounts = HouseCountsFromSigns(in.signs);
@@ -150,7 +149,7 @@ std::string TextExportText(const ChartSnapshot& snap, CharChartStyle style) {
   out += TextExportPlaceLine(h) + "\n";
   const WholeAndMinutes ayanamsa = SplitDegreesRounded(h.ayanamsaCorrection);
   out += FormatText("Lahiri Ayanamsa: %2d:%02d  365.25 Day Year\n", SaturatingAbs(ayanamsa.whole),
-                SaturatingAbs(ayanamsa.minutes));
+                    SaturatingAbs(ayanamsa.minutes));
   out += "Current Period: " + FormatCurrentPeriod(snap.derivations.period) + "\n\n";
 
   for (GrahaIndex g = 0; g < graha::kCount; ++g) out += TextExportPositionLine(h, g) + "\n";
@@ -162,7 +161,7 @@ std::string TextExportText(const ChartSnapshot& snap, CharChartStyle style) {
   for (int k = 0; k < dasha::kLordCount; ++k) {
     const CivilDate date = DateFromDayCount(starts[static_cast<std::size_t>(k)]);
     out += FormatText("%s %s-%02d-%d\n", kDashaTwoLetterNames[Wrap(table[k].lord, 9)],
-                  MonthName(date.month), date.day, date.year);
+                      MonthName(date.month), date.day, date.year);
   }
 
   out += "\nRashi Chart\n";
@@ -177,8 +176,8 @@ std::string TextExportText(const ChartSnapshot& snap, CharChartStyle style) {
   out += "\nVimshottari Dasha/Buktis\n========================\n";
   for (const MahaBuktiRow& row : MahaBuktiRowsFromBirth(h, table, 81)) {
     out += FormatText("%s/%s %s\n", kDashaTwoLetterNames[Wrap(row.maha, 9)],
-                  kDashaTwoLetterNames[Wrap(row.bukti, 9)],
-                  DateWords(DateFromDayCount(row.startDayCount)).c_str());
+                      kDashaTwoLetterNames[Wrap(row.bukti, 9)],
+                      DateWords(DateFromDayCount(row.startDayCount)).c_str());
   }
   return ToCrLf(out);
 }

@@ -25,11 +25,17 @@ inline char32_t Next(std::string_view s, std::size_t& pos, bool& valid) {
   char32_t cp = 0;
   char32_t minimum = 0;
   if ((b0 & 0xE0) == 0xC0) {
-    extra = 1; cp = b0 & 0x1F; minimum = 0x80;
+    extra = 1;
+    cp = b0 & 0x1F;
+    minimum = 0x80;
   } else if ((b0 & 0xF0) == 0xE0) {
-    extra = 2; cp = b0 & 0x0F; minimum = 0x800;
+    extra = 2;
+    cp = b0 & 0x0F;
+    minimum = 0x800;
   } else if ((b0 & 0xF8) == 0xF0) {
-    extra = 3; cp = b0 & 0x07; minimum = 0x10000;
+    extra = 3;
+    cp = b0 & 0x07;
+    minimum = 0x10000;
   } else {
     valid = false;
     ++pos;

@@ -74,11 +74,12 @@ ZoneFields ZoneFieldsFor(const LocalZoneInfo& info, std::string_view zoneName, d
     // DST field, which subtracts from the clock time just as an eastern
     // zone does, so the UT is unchanged.
     f.outOfRange = true;
-    const int beyond = (zone - kMaxZoneHours * kSecondsPerHour + kSecondsPerHour - 1) /
-                       kSecondsPerHour;
+    const int beyond =
+        (zone - kMaxZoneHours * kSecondsPerHour + kSecondsPerHour - 1) / kSecondsPerHour;
     f.dstHours += beyond;
     zone -= beyond * kSecondsPerHour;
-    rangeNote = "UTC" + FormatUtOffset(offset) + " is beyond the Zone field's 12 hours: entered as " +
+    rangeNote = "UTC" + FormatUtOffset(offset) +
+                " is beyond the Zone field's 12 hours: entered as " +
                 FormatText("%d hours DST", f.dstHours) + " on top of the zone.";
   } else if (zone < -kMaxZoneHours * kSecondsPerHour - 59 * 60) {
     f.outOfRange = true;
@@ -109,7 +110,7 @@ ZoneFields ZoneFieldsFor(const LocalZoneInfo& info, std::string_view zoneName, d
                 FormatUtOffset(info.after.offsetSeconds) + ")";
   }
   if (!f.warning.empty()) {
-    f.warning += f.unresolved ? ": choose the earlier or the later offset."
+    f.warning += f.unresolved                  ? ": choose the earlier or the later offset."
                  : fold == FoldChoice::Earlier ? ": the earlier offset is used."
                                                : ": the later offset is used.";
   }

@@ -59,20 +59,20 @@ enum class FoldChoice {
 /// The dialog's zone and daylight-saving fields for a moment, with what the
 /// user must be told about them.
 struct ZoneFields {
-  int zoneHours = 0;        ///< magnitude of the standard offset, whole hours
-  int zoneMinutes = 0;      ///< its minutes, 0..59 (rounded to the minute)
-  bool zoneEast = false;    ///< the zone lies east of Greenwich
-  int dstHours = 0;         ///< whole hours of daylight saving in force
-  int offsetSeconds = 0;    ///< the full UT offset used, positive east
+  int zoneHours = 0;                           ///< magnitude of the standard offset, whole hours
+  int zoneMinutes = 0;                         ///< its minutes, 0..59 (rounded to the minute)
+  bool zoneEast = false;                       ///< the zone lies east of Greenwich
+  int dstHours = 0;                            ///< whole hours of daylight saving in force
+  int offsetSeconds = 0;                       ///< the full UT offset used, positive east
   LocalTimeKind kind = LocalTimeKind::Unique;  ///< Gap or Overlap of the moment
-  bool unresolved = false;  ///< a gap or overlap that no FoldChoice settled
-  bool localMeanTime = false;   ///< the place's local mean time was used
-  bool outOfRange = false;      ///< zone hours above 12: the dialog cannot hold it
-  bool secondsDropped = false;  ///< the offset had seconds (or odd minutes of
-                                ///< saving) that the fields round away
-  std::string label;            ///< e.g. "Asia/Kolkata, +0630 war time"
-  std::string warning;          ///< one line for a gap, an overlap, or a range
-                                ///< or rounding note; empty when none
+  bool unresolved = false;                     ///< a gap or overlap that no FoldChoice settled
+  bool localMeanTime = false;                  ///< the place's local mean time was used
+  bool outOfRange = false;                     ///< zone hours above 12: the dialog cannot hold it
+  bool secondsDropped = false;                 ///< the offset had seconds (or odd minutes of
+                                               ///< saving) that the fields round away
+  std::string label;                           ///< e.g. "Asia/Kolkata, +0630 war time"
+  std::string warning;                         ///< one line for a gap, an overlap, or a range
+                                               ///< or rounding note; empty when none
 };
 
 /// Fields for `info` at a place of longitude `lonDegEast` (positive east)

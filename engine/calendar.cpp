@@ -58,8 +58,8 @@ void SetBirthDate(Horoscope& h, int month, int day, int year) {
   h.julianDay = DayNumberFromDate(year, month, day);
 }
 
-void SetBirthTime(Horoscope& h, int hour, int minutes, int zoneHours, int zoneMinutes,
-                  int dstHours, int dstMinutes) {
+void SetBirthTime(Horoscope& h, int hour, int minutes, int zoneHours, int zoneMinutes, int dstHours,
+                  int dstMinutes) {
   (void)dstMinutes;  // the record keeps whole daylight-saving hours only
   h.dst = ClampToInt16(dstHours);
   h.zone = static_cast<double>(zoneHours) + static_cast<double>(zoneMinutes) * 60.0 / 3600.0;
@@ -69,8 +69,9 @@ void SetBirthTime(Horoscope& h, int hour, int minutes, int zoneHours, int zoneMi
   const auto wholeMinutes = static_cast<std::int64_t>(minutes) + zoneMinutes;
   h.universalTime =
       static_cast<double>(wholeHours) + static_cast<double>(wholeMinutes) * 60.0 / 3600.0;
-  h.julianCenturies = (static_cast<double>(h.julianDay) - 2451545.0 + h.universalTime / 24.0 - 0.5) *
-                      (1.0 / 36525.0);
+  h.julianCenturies =
+      (static_cast<double>(h.julianDay) - 2451545.0 + h.universalTime / 24.0 - 0.5) *
+      (1.0 / 36525.0);
 }
 
 void SetBirthPlace(Horoscope& h, int lonDegrees, int lonMinutes, int latDegrees, int latMinutes) {

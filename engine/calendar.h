@@ -43,13 +43,12 @@ void SetBirthDate(Horoscope& h, int month, int day, int year);
 /// Writes `zone`, `dst`, `universalTime` and `julianCenturies` (reads
 /// `julianDay`, so call after SetBirthDate). Zone hours and minutes carry the
 /// same sign, positive west; dstMinutes is accepted and ignored.
-void SetBirthTime(Horoscope& h, int hour, int minutes, int zoneHours, int zoneMinutes,
-                  int dstHours, int dstMinutes);
+void SetBirthTime(Horoscope& h, int hour, int minutes, int zoneHours, int zoneMinutes, int dstHours,
+                  int dstMinutes);
 
 /// Writes `longitude` and `latitude` from signed degrees and minutes
 /// (East and South negative in both parts).
-void SetBirthPlace(Horoscope& h, int lonDegrees, int lonMinutes, int latDegrees,
-                   int latMinutes);
+void SetBirthPlace(Horoscope& h, int lonDegrees, int lonMinutes, int latDegrees, int latMinutes);
 
 /// Whole part and minutes, both truncated toward zero. Inline: the varga
 /// signs split every longitude of a chart on each refresh.

@@ -22,8 +22,8 @@ constexpr double kInverse3600 = 0.0002777777777777778;
 constexpr double kHalfMinute = 0.008333333333333333;
 
 // Where each of the six Keplerian bodies goes in the chart.
-constexpr GrahaIndex kBodySlot[body::kCount] = {graha::Sun,     graha::Mercury, graha::Venus,
-                                                graha::Mars,    graha::Jupiter, graha::Saturn};
+constexpr GrahaIndex kBodySlot[body::kCount] = {graha::Sun,  graha::Mercury, graha::Venus,
+                                                graha::Mars, graha::Jupiter, graha::Saturn};
 
 inline double FiniteOrZero(double x) { return std::isfinite(x) ? x : 0.0; }
 
@@ -74,7 +74,8 @@ void CalculateHoroscope(Horoscope& h) noexcept {
   h.ayanamsaCorrection = FiniteOrZero(c);
 
   GrahaPosition& asc = h.positions[graha::Ascendant];
-  StoreLongitude(asc, ReduceDegrees(TropicalAscendant(T, h.universalTime, h.longitude, h.latitude) + c));
+  StoreLongitude(asc,
+                 ReduceDegrees(TropicalAscendant(T, h.universalTime, h.longitude, h.latitude) + c));
   asc.retrograde = 0;
 
   const double Tprev = T - kOneDayInCenturies;

@@ -78,8 +78,8 @@ DashaState ComputeDashaTable(const Horoscope& h) {
 }
 
 double ClockDayCount(const LocalClockReading& clock) {
-  return DayNumberFromDate(clock.year, clock.month, clock.day) - 0.5 +
-         clock.hour * (1.0 / 24.0) + clock.minute * 0.0006944444444444445;
+  return DayNumberFromDate(clock.year, clock.month, clock.day) - 0.5 + clock.hour * (1.0 / 24.0) +
+         clock.minute * 0.0006944444444444445;
 }
 
 std::optional<CurrentPeriod> FindCurrentPeriodAt(const DashaTable& table, double birthDayCount,

@@ -20,10 +20,10 @@ using DashaLord = int;
 
 namespace dasha {
 inline constexpr int kLordCount = 9;
-inline constexpr double kDaysPerYear = 365.25;      ///< the period year
-inline constexpr double kCycleDays = 43830.0;       ///< 120 years of 365.25 days
+inline constexpr double kDaysPerYear = 365.25;  ///< the period year
+inline constexpr double kCycleDays = 43830.0;   ///< 120 years of 365.25 days
 inline constexpr int kNakshatraCount = 27;
-inline constexpr int kNakshatraArcMinutes = 800;    ///< 13 degrees 20 minutes
+inline constexpr int kNakshatraArcMinutes = 800;  ///< 13 degrees 20 minutes
 /// Days per unit of the integer product years(L) x years(B) x years(P): 1/39.45.
 inline constexpr double kPratyantarDayFactor = 0.025348542458808618;
 }  // namespace dasha
@@ -48,18 +48,17 @@ inline constexpr GrahaIndex kDashaGraha[dasha::kLordCount] = {9, 6, 1, 2, 3, 8, 
 
 /// Nakshatra names, 0 Aswini .. 26 Revati; nakshatra n is ruled by DashaLord n mod 9.
 inline constexpr const char* kNakshatraNames[dasha::kNakshatraCount] = {
-    "Aswini",     "Bharani",    "Krittika", "Rohini",     "Mrigsira", "Ardra",
-    "Punarvasu",  "Pushya",     "Aslesha",  "Magha",      "P.Phalguni", "U.Phalguni",
-    "Hasta",      "Chitra",     "Swati",    "Vishakha",   "Anuradha", "Jyeshtha",
-    "Mula",       "P.Shadya",   "U.Shadya", "Shravana",   "Dhanishtha", "Shatbisha",
-    "P.Bhadra",   "U.Bhadra",   "Revati"};
+    "Aswini",   "Bharani",    "Krittika",  "Rohini",     "Mrigsira",   "Ardra",    "Punarvasu",
+    "Pushya",   "Aslesha",    "Magha",     "P.Phalguni", "U.Phalguni", "Hasta",    "Chitra",
+    "Swati",    "Vishakha",   "Anuradha",  "Jyeshtha",   "Mula",       "P.Shadya", "U.Shadya",
+    "Shravana", "Dhanishtha", "Shatbisha", "P.Bhadra",   "U.Bhadra",   "Revati"};
 
 /// One Maha dasha. Bukti k is ruled by (lord + k) mod 9; buktiStart[0] is
 /// also the start of the Maha dasha. Moments are day counts (JDN + hours/24).
 struct MahaDasha {
-  std::int16_t lord = 0;                 ///< DashaLord of the period
-  double lengthDays = 0.0;               ///< years(lord) x 365.25
-  std::array<double, 9> buktiStart{};    ///< day count at which each Bukti starts
+  std::int16_t lord = 0;               ///< DashaLord of the period
+  double lengthDays = 0.0;             ///< years(lord) x 365.25
+  std::array<double, 9> buktiStart{};  ///< day count at which each Bukti starts
 };
 
 /// Nine Maha dashas in running order; entry 0 is the period in force at birth.

@@ -41,49 +41,51 @@ inline SignIndex SignOfLongitude(double lonDeg) noexcept {
 
 /// One computed chart point.
 struct GrahaPosition {
-  double longitude = 0.0;      ///< sidereal (Lahiri) degrees, 0 <= x < 360
-  std::int16_t retrograde = 0; ///< 1 when the longitude fell over the day before (Mars..Saturn only)
-  std::int16_t signDegrees = 0;///< trunc(longitude) mod 30, 0..29
-  std::int16_t minutes = 0;    ///< trunc(60 x fractional part of longitude), 0..59
-  double dailyMotion = 0.0;    ///< change of tropical longitude over the day before, degrees/day
+  double longitude = 0.0;  ///< sidereal (Lahiri) degrees, 0 <= x < 360
+  std::int16_t retrograde =
+      0;  ///< 1 when the longitude fell over the day before (Mars..Saturn only)
+  std::int16_t signDegrees = 0;  ///< trunc(longitude) mod 30, 0..29
+  std::int16_t minutes = 0;      ///< trunc(60 x fractional part of longitude), 0..59
+  double dailyMotion = 0.0;      ///< change of tropical longitude over the day before, degrees/day
 };
 
 /// One chart. Fields 1..6 are the birth data, 7 is derived from them by the
 /// time setter, 8..9 are written by CalculateHoroscope.
 struct Horoscope {
-  std::int32_t julianDay = 0;     ///< Julian Day Number of the local civil date as entered
-  double universalTime = 0.0;     ///< hours; local time + zone - dst, not reduced to 0..24
-  double zone = 0.0;              ///< hours, positive west of Greenwich
-  std::int16_t dst = 0;           ///< whole daylight-saving hours subtracted from clock time
-  double longitude = 0.0;         ///< geographic degrees, positive west
-  double latitude = 0.0;          ///< geographic degrees, positive north
-  double julianCenturies = 0.0;   ///< T, Julian centuries of 36525 days from JD 2451545.0 (UT)
-  double ayanamsaCorrection = 0.0;///< degrees added to a tropical longitude (negative: minus Lahiri ayanamsa)
+  std::int32_t julianDay = 0;    ///< Julian Day Number of the local civil date as entered
+  double universalTime = 0.0;    ///< hours; local time + zone - dst, not reduced to 0..24
+  double zone = 0.0;             ///< hours, positive west of Greenwich
+  std::int16_t dst = 0;          ///< whole daylight-saving hours subtracted from clock time
+  double longitude = 0.0;        ///< geographic degrees, positive west
+  double latitude = 0.0;         ///< geographic degrees, positive north
+  double julianCenturies = 0.0;  ///< T, Julian centuries of 36525 days from JD 2451545.0 (UT)
+  double ayanamsaCorrection =
+      0.0;  ///< degrees added to a tropical longitude (negative: minus Lahiri ayanamsa)
   std::array<GrahaPosition, graha::kCount> positions{};  ///< keyed by GrahaIndex
 };
 
 /// Two-letter names keyed by GrahaIndex: "As", "Su" .. "Ke".
-inline constexpr const char* kGrahaTwoLetterNames[graha::kCount] = {
-    "As", "Su", "Mo", "Ma", "Me", "Ju", "Ve", "Sa", "Ra", "Ke"};
+inline constexpr const char* kGrahaTwoLetterNames[graha::kCount] = {"As", "Su", "Mo", "Ma", "Me",
+                                                                    "Ju", "Ve", "Sa", "Ra", "Ke"};
 
 /// Upper-case two-letter names keyed by GrahaIndex: "AS", "SU" .. "KE".
-inline constexpr const char* kGrahaUpperNames[graha::kCount] = {
-    "AS", "SU", "MO", "MA", "ME", "JU", "VE", "SA", "RA", "KE"};
+inline constexpr const char* kGrahaUpperNames[graha::kCount] = {"AS", "SU", "MO", "MA", "ME",
+                                                                "JU", "VE", "SA", "RA", "KE"};
 
 /// Short names, indexed by GrahaIndex - 1 (Sun .. Ketu).
-inline constexpr const char* kGrahaShortNames[9] = {
-    "Sun", "Moon", "Mars", "Merc", "Jupt", "Venus", "Sat", "Rahu", "Ketu"};
+inline constexpr const char* kGrahaShortNames[9] = {"Sun",   "Moon", "Mars", "Merc", "Jupt",
+                                                    "Venus", "Sat",  "Rahu", "Ketu"};
 
 /// Full names, indexed by GrahaIndex - 1 (Sun .. Ketu).
-inline constexpr const char* kGrahaFullNames[9] = {
-    "Sun", "Moon", "Mars", "Mercury", "Jupiter", "Venus", "Saturn", "Rahu", "Ketu"};
+inline constexpr const char* kGrahaFullNames[9] = {"Sun",   "Moon",   "Mars", "Mercury", "Jupiter",
+                                                   "Venus", "Saturn", "Rahu", "Ketu"};
 
 /// Sign abbreviations keyed by SignIndex.
-inline constexpr const char* kSignAbbreviations[12] = {
-    "Ar", "Ta", "Ge", "Cn", "Le", "Vi", "Li", "Sc", "Sg", "Cp", "Aq", "Pi"};
+inline constexpr const char* kSignAbbreviations[12] = {"Ar", "Ta", "Ge", "Cn", "Le", "Vi",
+                                                       "Li", "Sc", "Sg", "Cp", "Aq", "Pi"};
 
 /// Month abbreviations, index 0 = January; every month list and printed date.
-inline constexpr const char* kMonthAbbreviations[12] = {
-    "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+inline constexpr const char* kMonthAbbreviations[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 }  // namespace sarvexa

@@ -61,8 +61,8 @@ inline constexpr double kInverse360 = 0.002777777777777778;
 /// Reduces an angle in degrees into 0 <= x < 360 by x - 360 * floor(x / 360)
 /// (the division done as a multiplication by 1/360). Two guards keep the
 /// result a usable longitude: a tiny negative angle whose sum with 360 rounds
-/// to 360 itself gives 0, a slightly negative remainder is wrapped, and a NaN or infinite angle gives 0, so that a sign
-/// or minute taken from the result is always in range.
+/// to 360 itself gives 0, a slightly negative remainder is wrapped, and a NaN or infinite angle
+/// gives 0, so that a sign or minute taken from the result is always in range.
 inline double ReduceDegrees(double x) noexcept {
   if (!std::isfinite(x)) return 0.0;
   double r = x - 360.0 * std::floor(x * kInverse360);

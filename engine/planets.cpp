@@ -21,11 +21,11 @@ struct Poly {
 };
 
 struct Elements {
-  Poly meanAnomaly;   // M, degrees
-  Poly eccentricity;  // e
-  Poly perihelion;    // argument of perihelion, degrees
-  Poly node;          // longitude of the ascending node, degrees
-  Poly inclination;   // degrees
+  Poly meanAnomaly;      // M, degrees
+  Poly eccentricity;     // e
+  Poly perihelion;       // argument of perihelion, degrees
+  Poly node;             // longitude of the ascending node, degrees
+  Poly inclination;      // degrees
   double semiMajorAxis;  // AU
 };
 
@@ -137,15 +137,14 @@ PlanetLongitudes PlanetPositions(double T) noexcept {
     const SinCos su = SinCosDeg(u);
     const SinCos sn = SinCosDeg(N);
     double b = std::atan2(r * si.s * su.s, r) * kRadToDeg;
-    double l = std::atan2(r * (si.c * sn.c * su.s + sn.s * su.c),
-                          r * (sn.c * su.c - si.c * sn.s * su.s)) *
-               kRadToDeg;
+    double l =
+        std::atan2(r * (si.c * sn.c * su.s + sn.s * su.c), r * (sn.c * su.c - si.c * sn.s * su.s)) *
+        kRadToDeg;
 
     if (k == body::Jupiter) {
       l = l + 0.042 * SinDeg(3 * Mj - 5 * Ms + 21) - 0.056 * SinDeg(2 * Mj - 2 * Ms + 21) -
-          0.332 * great - 0.036 * SinDeg(Mj - 2 * Ms) +
-          0.023 * SinDeg(2 * Mj - 3 * Ms + 52) + 0.022 * CosDeg(Mj - Ms) -
-          0.016 * SinDeg(Mj - 5 * Ms - 69);
+          0.332 * great - 0.036 * SinDeg(Mj - 2 * Ms) + 0.023 * SinDeg(2 * Mj - 3 * Ms + 52) +
+          0.022 * CosDeg(Mj - Ms) - 0.016 * SinDeg(Mj - 5 * Ms - 69);
     } else if (k == body::Saturn) {
       const double c24 = CosDeg(2 * Mj - 4 * Ms - 2);
       l = l + 0.812 * great - 0.229 * c24 + 0.014 * SinDeg(Mj - 3 * Ms + 32) +

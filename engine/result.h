@@ -35,7 +35,8 @@ inline Failure<std::string> Fail(const char* message) { return {std::string(mess
 template <typename T, typename E = std::string>
 class [[nodiscard]] Result {
  public:
-  Result(T value) : state_(std::in_place_index<0>, std::move(value)) {}  // NOLINT: implicit on purpose
+  Result(T value)
+      : state_(std::in_place_index<0>, std::move(value)) {}  // NOLINT: implicit on purpose
   template <typename F, typename = std::enable_if_t<std::is_constructible_v<E, F&&>>>
   Result(Failure<F> failure)  // NOLINT: implicit on purpose
       : state_(std::in_place_index<1>, E(std::move(failure.error))) {}
@@ -44,16 +45,28 @@ class [[nodiscard]] Result {
   explicit operator bool() const { return ok(); }
 
   /// The value; only when ok().
-  const T& value() const& { assert(ok()); return std::get<0>(state_); }
-  T& value() & { assert(ok()); return std::get<0>(state_); }
-  T&& value() && { assert(ok()); return std::get<0>(std::move(state_)); }
+  const T& value() const& {
+    assert(ok());
+    return std::get<0>(state_);
+  }
+  T& value() & {
+    assert(ok());
+    return std::get<0>(state_);
+  }
+  T&& value() && {
+    assert(ok());
+    return std::get<0>(std::move(state_));
+  }
   const T& operator*() const& { return value(); }
   T& operator*() & { return value(); }
   const T* operator->() const { return &value(); }
   T* operator->() { return &value(); }
 
   /// Why it failed; only when !ok().
-  const E& error() const { assert(!ok()); return std::get<1>(state_); }
+  const E& error() const {
+    assert(!ok());
+    return std::get<1>(state_);
+  }
 
  private:
   std::variant<T, E> state_;
@@ -70,7 +83,10 @@ class [[nodiscard]] Result<void, E> {
   bool ok() const { return !failed_; }
   explicit operator bool() const { return ok(); }
   /// Why it failed; only when !ok().
-  const E& error() const { assert(!ok()); return error_; }
+  const E& error() const {
+    assert(!ok());
+    return error_;
+  }
 
  private:
   bool failed_ = false;

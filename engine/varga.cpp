@@ -57,7 +57,8 @@ int VargaSignOf(double longitudeDeg, int n) {
     case 11: {
       // Taken from the unsplit longitude with this constant (not 11/30); the
       // parts run backwards from the sign before s.
-      const int k = static_cast<int>(std::trunc(std::fabs(std::fmod(lon, 30.0) * 0.36666666666662995)));
+      const int k =
+          static_cast<int>(std::trunc(std::fabs(std::fmod(lon, 30.0) * 0.36666666666662995)));
       int r = ((s - 1) % 12) - k;
       if (r < 0) r += 12;
       return r % 12;
@@ -80,7 +81,8 @@ VargaSignArray RashiSignsOf(const Horoscope& chart) {
   VargaSignArray signs{};
   for (std::size_t g = 0; g < signs.size(); ++g) {
     const double lon = chart.positions[g].longitude;
-    signs[g] = std::isfinite(lon) ? (((static_cast<int>(std::floor(lon / 30.0)) % 12) + 12) % 12) : 0;
+    signs[g] =
+        std::isfinite(lon) ? (((static_cast<int>(std::floor(lon / 30.0)) % 12) + 12) % 12) : 0;
   }
   return signs;
 }

@@ -13,8 +13,8 @@ using VargaSignArray = std::array<int, graha::kCount>;
 
 /// Divisions shown on the screen page, in the order shown, with their names.
 inline constexpr int kScreenDivisions[6] = {2, 3, 7, 8, 10, 12};
-inline constexpr const char* kScreenDivisionNames[6] = {
-    "Hora", "Decante", "Saptamsa", "Ashtamsa", "Dasamsa", "Dwadasmsa"};
+inline constexpr const char* kScreenDivisionNames[6] = {"Hora",     "Decante", "Saptamsa",
+                                                        "Ashtamsa", "Dasamsa", "Dwadasmsa"};
 
 /// Divisions printed on paper, in the order printed, with their names.
 inline constexpr int kPrintDivisions[12] = {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 24};

@@ -43,7 +43,7 @@ void Use(const std::string& text) {
 struct Choice {
   int interval = 0;  ///< ephemeris step 0..3
   DisplayMode page = DisplayMode::Chart;
-  int style = 1;     ///< 1 North, 2 South
+  int style = 1;  ///< 1 North, 2 South
   int colour = 0;
   int pratyantarLord = 0;
 };
@@ -113,8 +113,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // What was read must come back from a write and a second read unchanged.
   const std::string again = EncodeChartFile(*result);
   const Result<ChartFileRecord> second = DecodeChartFile(again);
-  if (!second || second->firstName != result->firstName ||
-      second->lastName != result->lastName || second->place != result->place)
+  if (!second || second->firstName != result->firstName || second->lastName != result->lastName ||
+      second->place != result->place)
     __builtin_trap();
 
   MemorySettingsStore store;

@@ -32,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   (void)sarvexa::PrasnaLocationToFields(loc);
 
   // Every position of the raw text, as the three parsers see it.
-  for (std::size_t pos = 0; pos <= text.size() && pos < 16; ++pos) (void)sarvexa::IntegerAt(text, pos);
+  for (std::size_t pos = 0; pos <= text.size() && pos < 16; ++pos)
+    (void)sarvexa::IntegerAt(text, pos);
   (void)sarvexa::ParsePrasnaLongitude(text);
   (void)sarvexa::ParsePrasnaLatitude(text);
   (void)sarvexa::ParsePrasnaHoursMinutes(text);

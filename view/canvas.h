@@ -62,35 +62,47 @@ enum class FontId {
 /// Character height of a font in logical units.
 constexpr int FontHeight(FontId font) {
   switch (font) {
-    case FontId::Screen12: return 12;
-    case FontId::Screen14: return 14;
-    case FontId::Screen10: return 10;
-    case FontId::Screen8: return 8;
-    case FontId::Print280: return 280;
-    case FontId::Print240: return 240;
-    case FontId::Print200: return 200;
-    case FontId::Print160: return 160;
-    case FontId::Screen7: return 7;
-    case FontId::Print140: return 140;
-    case FontId::Print120: return 120;
-    case FontId::Print100: return 100;
+    case FontId::Screen12:
+      return 12;
+    case FontId::Screen14:
+      return 14;
+    case FontId::Screen10:
+      return 10;
+    case FontId::Screen8:
+      return 8;
+    case FontId::Print280:
+      return 280;
+    case FontId::Print240:
+      return 240;
+    case FontId::Print200:
+      return 200;
+    case FontId::Print160:
+      return 160;
+    case FontId::Screen7:
+      return 7;
+    case FontId::Print140:
+      return 140;
+    case FontId::Print120:
+      return 120;
+    case FontId::Print100:
+      return 100;
   }
   return 12;
 }
 
 /// True for the fixed-pitch screen fonts.
 constexpr bool IsScreenFont(FontId font) {
-  return font == FontId::Screen12 || font == FontId::Screen14 ||
-         font == FontId::Screen10 || font == FontId::Screen8 || font == FontId::Screen7;
+  return font == FontId::Screen12 || font == FontId::Screen14 || font == FontId::Screen10 ||
+         font == FontId::Screen8 || font == FontId::Screen7;
 }
 
 /// Metrics of the selected font in logical units (always positive, also in
 /// the y-up print space).
 struct FontMetrics {
-  int height = 0;            ///< tmHeight: ascent + descent
-  int ascent = 0;            ///< baseline below the top of the text
-  int descent = 0;           ///< below the baseline
-  int externalLeading = 0;   ///< tmExternalLeading: extra space between lines
+  int height = 0;           ///< tmHeight: ascent + descent
+  int ascent = 0;           ///< baseline below the top of the text
+  int descent = 0;          ///< below the baseline
+  int externalLeading = 0;  ///< tmExternalLeading: extra space between lines
   /// The pages' "line height": tmHeight + tmExternalLeading.
   constexpr int LineHeight() const { return height + externalLeading; }
 };
@@ -152,9 +164,7 @@ class Canvas {
     LineTo(x2, y2);
   }
   /// Text right-aligned so that it ends at x (the pages' TA_RIGHT).
-  void TextOutRight(int x, int y, std::string_view utf8) {
-    TextOut(x - TextWidth(utf8), y, utf8);
-  }
+  void TextOutRight(int x, int y, std::string_view utf8) { TextOut(x - TextWidth(utf8), y, utf8); }
   /// Line height of the selected font (tmHeight + tmExternalLeading).
   int LineHeight() { return GetFontMetrics().LineHeight(); }
 };

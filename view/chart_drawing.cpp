@@ -38,9 +38,7 @@ Vertical VerticalFor(const Canvas& canvas, int top, int height) {
 }
 
 /// Like VerticalFor, but only the direction matters (placement operations).
-int DownStep(const Canvas& canvas, int d) {
-  return canvas.GetMapping() == Mapping::Print ? -d : d;
-}
+int DownStep(const Canvas& canvas, int d) { return canvas.GetMapping() == Mapping::Print ? -d : d; }
 
 ChartSigns Normalised(const ChartSigns& signs) {
   ChartSigns out{};
@@ -101,10 +99,9 @@ std::optional<DownBox> NumberBox(Canvas& canvas, const ChartFrame& frame, int as
 /// side of the number on which the house opens out (up in the top triangles,
 /// outward in the side triangles and diamonds, down in the bottom ones).
 enum class GiveWay { Up, Down, Left, Right };
-constexpr GiveWay kNorthGiveWay[12] = {GiveWay::Up,    GiveWay::Up,   GiveWay::Left,
-                                       GiveWay::Left,  GiveWay::Left, GiveWay::Down,
-                                       GiveWay::Down,  GiveWay::Down, GiveWay::Right,
-                                       GiveWay::Right, GiveWay::Right, GiveWay::Up};
+constexpr GiveWay kNorthGiveWay[12] = {
+    GiveWay::Up,   GiveWay::Up,   GiveWay::Left,  GiveWay::Left,  GiveWay::Left,  GiveWay::Down,
+    GiveWay::Down, GiveWay::Down, GiveWay::Right, GiveWay::Right, GiveWay::Right, GiveWay::Up};
 
 /// In the North Indian style a house's labels and its sign number share the
 /// narrow end of the house, and at the anchors they are given the two can
@@ -192,26 +189,18 @@ ChartFrame DrawNorthFrame(Canvas& canvas, int L, int T, int w, int h, int c) {
     Point base;
     int dx, dy;
   };
-  const NumberPlace numbers[12] = {
-      {centre, 0, -2}, {{A, B}, 0, -2}, {{A, B}, -1, -1}, {centre, -1, -1},
-      {{A, D}, -1, -1}, {{A, D}, 0, 0}, {centre, 0, 0},   {{R, D}, 0, 0},
-      {{R, D}, 1, -1}, {centre, 1, -1}, {{R, B}, 1, -1},  {{R, B}, 0, -2}};
+  const NumberPlace numbers[12] = {{centre, 0, -2},  {{A, B}, 0, -2},  {{A, B}, -1, -1},
+                                   {centre, -1, -1}, {{A, D}, -1, -1}, {{A, D}, 0, 0},
+                                   {centre, 0, 0},   {{R, D}, 0, 0},   {{R, D}, 1, -1},
+                                   {centre, 1, -1},  {{R, B}, 1, -1},  {{R, B}, 0, -2}};
   for (std::size_t k = 0; k < 12; ++k) {
-    frame.signNumberAnchors[k] = Point{numbers[k].base.x + numbers[k].dx * c,
-                                       numbers[k].base.y + v.Down(numbers[k].dy * c)};
+    frame.signNumberAnchors[k] =
+        Point{numbers[k].base.x + numbers[k].dx * c, numbers[k].base.y + v.Down(numbers[k].dy * c)};
   }
-  frame.houseAnchors = {Point{cx, B},
-                        Point{A, v.At(h / 6)},
-                        Point{L + w / 8, B},
-                        Point{A, cy},
-                        Point{L + w / 8, D},
-                        Point{A, v.At(h - h / 6)},
-                        Point{cx, D},
-                        Point{R, v.At(h - h / 6)},
-                        Point{L + w - w / 6, D},
-                        Point{R, cy},
-                        Point{L + w - w / 6, B},
-                        Point{R, v.At(h / 6)}};
+  frame.houseAnchors = {Point{cx, B}, Point{A, v.At(h / 6)},     Point{L + w / 8, B},
+                        Point{A, cy}, Point{L + w / 8, D},       Point{A, v.At(h - h / 6)},
+                        Point{cx, D}, Point{R, v.At(h - h / 6)}, Point{L + w - w / 6, D},
+                        Point{R, cy}, Point{L + w - w / 6, B},   Point{R, v.At(h / 6)}};
   return frame;
 }
 
@@ -361,8 +350,8 @@ void PlaceGrahaLabels(Canvas& canvas, const ChartFrame& frame, const ChartSigns&
     std::vector<HouseLabel> labels;
     for (GrahaIndex g = 0; g < graha::kCount; ++g) {
       if (signs[static_cast<std::size_t>(g)] != sign) continue;
-      labels.push_back(
-          HouseLabel{anchor.x + xoff, anchor.y + y, GrahaLabelText(g, IsRetrograde(natal, g)), {}, g});
+      labels.push_back(HouseLabel{
+          anchor.x + xoff, anchor.y + y, GrahaLabelText(g, IsRetrograde(natal, g)), {}, g});
       --remaining;
       ++written;
       if (written % 2 == 1) {

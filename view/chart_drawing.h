@@ -52,8 +52,8 @@ struct ChartColours {
 /// Draws the outer rectangle and inner lines of one chart with the current
 /// pen into (left, top, width, height) and returns its text anchors.
 /// `lineHeight` is the line height of the font that will write the labels.
-ChartFrame DrawChartFrame(Canvas& canvas, ChartStyle chartStyle, int left, int top, int width, int height,
-                          int lineHeight);
+ChartFrame DrawChartFrame(Canvas& canvas, ChartStyle chartStyle, int left, int top, int width,
+                          int height, int lineHeight);
 
 /// Rashi charts: (North) the sign number of every house, then in each house
 /// the labels of its points in longitude order, each followed by its degrees

@@ -3,8 +3,8 @@
 #include "engine/calendar.h"
 #include "engine/varga.h"
 #include "view/chart_drawing.h"
-#include "view/divisional_page.h"
 #include "view/display.h"
+#include "view/divisional_page.h"
 #include "view/info_panel.h"
 #include "view/page_format.h"
 #include "view/pages.h"
@@ -34,7 +34,8 @@ void DrawChartPageScreen(Canvas& canvas, const ChartSnapshot& snap) {
   const auto starts = MahaRowDayCounts(chart, snap.derivations.dashas.table);
   for (int i = 0; i < 9; ++i) {
     const int y = c12 / 2 + 2 + (i + 1) * c12;
-    canvas.TextOut(470, y, DashaTwoLetter(snap.derivations.dashas.table[static_cast<std::size_t>(i)].lord));
+    canvas.TextOut(470, y,
+                   DashaTwoLetter(snap.derivations.dashas.table[static_cast<std::size_t>(i)].lord));
     const CivilDate date = DateFromDayCount(starts[static_cast<std::size_t>(i)]);
     canvas.TextOut(500, y,
                    FormatText("%s-%02d-%d", MonthAbbreviation(date.month), date.day, date.year));
@@ -51,8 +52,8 @@ void DrawChartPagePrint(Canvas& canvas, const ChartSnapshot& snap) {
   canvas.SelectFont(FontId::Print200);
   int b = canvas.LineHeight();
   // A 5-inch Rashi chart whose upper edge lies two lines below the panel.
-  const ChartFrame rashi = DrawChartFrame(canvas, snap.chartStyle, 720, y0 - 2 * b - 7200, 7200,
-                                          7200, b);
+  const ChartFrame rashi =
+      DrawChartFrame(canvas, snap.chartStyle, 720, y0 - 2 * b - 7200, 7200, 7200, b);
   PlaceGrahasWithDegrees(canvas, rashi, RashiSignsOf(chart), chart, RashiChartColours(snap));
 
   canvas.TextOut(720, -8 * (900 + b), "Planetary Info");
@@ -75,7 +76,8 @@ void DrawChartPagePrint(Canvas& canvas, const ChartSnapshot& snap) {
   canvas.Rectangle(8340, y, w + 8940, y - 58 * b - 480);
   y -= 240;
   for (const MahaBuktiRow& row : MahaBuktiRowsFromBirth(chart, snap.derivations.dashas.table, 58)) {
-    canvas.TextOut(8640, y, FormatText("%s/%s", DashaTwoLetter(row.maha), DashaTwoLetter(row.bukti)));
+    canvas.TextOut(8640, y,
+                   FormatText("%s/%s", DashaTwoLetter(row.maha), DashaTwoLetter(row.bukti)));
     canvas.TextOutRight(8640 + w, y, MonthDayYearText(DateFromDayCount(row.startDayCount)));
     y -= b;
   }

@@ -57,8 +57,8 @@ int DrawMahaBlock(Canvas& canvas, const MahaDasha& maha, double birthDayCount, i
     } else {
       canvas.TextOut(x, y, FormatText("%s/%s", DashaTwoLetter(maha.lord), DashaTwoLetter(bukti)));
     }
-    canvas.TextOutRight(x + w, y,
-                        MonthDayYearText(DateFromDayCount(maha.buktiStart[static_cast<std::size_t>(j)])));
+    canvas.TextOutRight(
+        x + w, y, MonthDayYearText(DateFromDayCount(maha.buktiStart[static_cast<std::size_t>(j)])));
     y += step;
   }
   return y;
@@ -86,16 +86,17 @@ void DrawPratyantarColumns(Canvas& canvas, const DashaTable& table, DashaLord lo
 void DrawMahaBuktiPageScreen(Canvas& canvas, const ChartSnapshot& snap) {
   PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen12, 1);
   const int c = canvas.LineHeight();
-  canvas.TextOut(20, 1, FitTextToWidth(canvas,
-                                       FormatText("Vimshottari Dashas for: %s %s",
-                                                  snap.firstName.c_str(), snap.lastName.c_str()),
-                                       PageTextRightEdge(canvas) - 20));
+  canvas.TextOut(20, 1,
+                 FitTextToWidth(canvas,
+                                FormatText("Vimshottari Dashas for: %s %s", snap.firstName.c_str(),
+                                           snap.lastName.c_str()),
+                                PageTextRightEdge(canvas) - 20));
   const DashaTable& table = snap.derivations.dashas.table;
   for (int column = 0; column < 3; ++column) {
     for (int block = 0; block < 3; ++block) {
       const int y = c + 2 + block * (8 * c - 2);
-      DrawMahaBlock(canvas, table[static_cast<std::size_t>(3 * column + block)], snap.derivations.dashas.birthDayCount,
-                    20 + 200 * column, y);
+      DrawMahaBlock(canvas, table[static_cast<std::size_t>(3 * column + block)],
+                    snap.derivations.dashas.birthDayCount, 20 + 200 * column, y);
     }
   }
 }
@@ -110,8 +111,8 @@ void DrawMahaBuktiPagePrint(Canvas& canvas, const ChartSnapshot& snap) {
   for (int column = 0; column < 3; ++column) {
     for (int block = 0; block < 3; ++block) {
       const int y = y0 - 2 * b - block * 11 * b;
-      DrawMahaBlock(canvas, table[static_cast<std::size_t>(3 * column + block)], snap.derivations.dashas.birthDayCount,
-                    720 + 3400 * column, y);
+      DrawMahaBlock(canvas, table[static_cast<std::size_t>(3 * column + block)],
+                    snap.derivations.dashas.birthDayCount, 720 + 3400 * column, y);
     }
   }
 }
@@ -119,11 +120,13 @@ void DrawMahaBuktiPagePrint(Canvas& canvas, const ChartSnapshot& snap) {
 void DrawPratyantarPageScreen(Canvas& canvas, const ChartSnapshot& snap, int pratyantarLord) {
   const DashaLord lord = WrapIndex(pratyantarLord, 9);
   PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen12, 1);
-  canvas.TextOut(20, 2, FitTextToWidth(canvas,
-                                       FormatText("%s PratyAntar Dashas for: %s %s",
-                                                  DashaFullName(lord), snap.firstName.c_str(), snap.lastName.c_str()),
-                                       PageTextRightEdge(canvas) - 20));
-  DrawPratyantarColumns(canvas, snap.derivations.dashas.table, lord, 20, canvas.GetFontMetrics().height);
+  canvas.TextOut(20, 2,
+                 FitTextToWidth(canvas,
+                                FormatText("%s PratyAntar Dashas for: %s %s", DashaFullName(lord),
+                                           snap.firstName.c_str(), snap.lastName.c_str()),
+                                PageTextRightEdge(canvas) - 20));
+  DrawPratyantarColumns(canvas, snap.derivations.dashas.table, lord, 20,
+                        canvas.GetFontMetrics().height);
 }
 
 void DrawPratyantarPagePrint(Canvas& canvas, const ChartSnapshot& snap, int pratyantarLord) {

@@ -18,31 +18,57 @@ ChartStyle EffectiveChartStyle(const ChartSnapshot& snap) {
 
 void DrawScreenPage(Canvas& canvas, const ChartSnapshot& snap, const ViewState& state) {
   switch (state.displayMode) {
-    case DisplayMode::Chart: DrawChartPageScreen(canvas, snap); break;
-    case DisplayMode::MahaBukti: DrawMahaBuktiPageScreen(canvas, snap); break;
-    case DisplayMode::Divisional: DrawDivisionalPageScreen(canvas, snap); break;
+    case DisplayMode::Chart:
+      DrawChartPageScreen(canvas, snap);
+      break;
+    case DisplayMode::MahaBukti:
+      DrawMahaBuktiPageScreen(canvas, snap);
+      break;
+    case DisplayMode::Divisional:
+      DrawDivisionalPageScreen(canvas, snap);
+      break;
     case DisplayMode::Ephemeris:
       DrawEphemerisPageScreen(canvas, snap, state.ephemerisStartDay, state.ephemerisInterval);
       break;
-    case DisplayMode::SaAnalysis: DrawSaPageScreen(canvas, snap); break;
-    case DisplayMode::Pratyantar: DrawPratyantarPageScreen(canvas, snap, state.pratyantarLord); break;
-    case DisplayMode::SaTransits: DrawTransitsPageScreen(canvas, snap); break;
-    default: break;  // an unknown page draws nothing
+    case DisplayMode::SaAnalysis:
+      DrawSaPageScreen(canvas, snap);
+      break;
+    case DisplayMode::Pratyantar:
+      DrawPratyantarPageScreen(canvas, snap, state.pratyantarLord);
+      break;
+    case DisplayMode::SaTransits:
+      DrawTransitsPageScreen(canvas, snap);
+      break;
+    default:
+      break;  // an unknown page draws nothing
   }
 }
 
 void DrawPrintPage(Canvas& canvas, const ChartSnapshot& snap, const ViewState& state) {
   switch (state.displayMode) {
-    case DisplayMode::Chart: DrawChartPagePrint(canvas, snap); break;
-    case DisplayMode::MahaBukti: DrawMahaBuktiPagePrint(canvas, snap); break;
-    case DisplayMode::Divisional: DrawDivisionalPagePrint(canvas, snap); break;
+    case DisplayMode::Chart:
+      DrawChartPagePrint(canvas, snap);
+      break;
+    case DisplayMode::MahaBukti:
+      DrawMahaBuktiPagePrint(canvas, snap);
+      break;
+    case DisplayMode::Divisional:
+      DrawDivisionalPagePrint(canvas, snap);
+      break;
     case DisplayMode::Ephemeris:
       DrawEphemerisPagePrint(canvas, snap, state.ephemerisStartDay, state.ephemerisInterval);
       break;
-    case DisplayMode::SaAnalysis: DrawSaPagePrint(canvas, snap); break;
-    case DisplayMode::Pratyantar: DrawPratyantarPagePrint(canvas, snap, state.pratyantarLord); break;
-    case DisplayMode::SaTransits: DrawTransitsPagePrint(canvas, snap); break;
-    default: break;  // an unknown page leaves the sheet empty
+    case DisplayMode::SaAnalysis:
+      DrawSaPagePrint(canvas, snap);
+      break;
+    case DisplayMode::Pratyantar:
+      DrawPratyantarPagePrint(canvas, snap, state.pratyantarLord);
+      break;
+    case DisplayMode::SaTransits:
+      DrawTransitsPagePrint(canvas, snap);
+      break;
+    default:
+      break;  // an unknown page leaves the sheet empty
   }
 }
 

@@ -28,15 +28,16 @@ enum class DisplayMode : int {
 /// choice belong to the chart document (they persist in the settings).
 struct ViewState {
   DisplayMode displayMode = DisplayMode::Chart;
-  int pratyantarLord = 0;     ///< DashaLord 0..8 of the Pratyantar page
-  int ephemerisStartDay = 0;  ///< Julian Day Number of the first Ephemeris row; 0 = the chart's own date
+  int pratyantarLord = 0;  ///< DashaLord 0..8 of the Pratyantar page
+  int ephemerisStartDay =
+      0;  ///< Julian Day Number of the first Ephemeris row; 0 = the chart's own date
   int ephemerisInterval = 0;  ///< Ephemeris step: 0 Daily, 1 Weekly, 2 Monthly, 3 Yearly
 };
 
 /// Text colours of the graha labels by SA colour class: 0 black (Ascendant),
 /// 1 functional malefic, 2 functional benefic, 3 afflicted functional benefic.
-inline constexpr std::array<Rgb, 4> kChartPalette = {
-    Rgb{0, 0, 0}, Rgb{225, 0, 0}, Rgb{0, 205, 0}, Rgb{203, 182, 84}};
+inline constexpr std::array<Rgb, 4> kChartPalette = {Rgb{0, 0, 0}, Rgb{225, 0, 0}, Rgb{0, 205, 0},
+                                                     Rgb{203, 182, 84}};
 
 /// The palette entry of a colour class; black for a value outside 0..3.
 constexpr Rgb ChartPalette(ColorClass colorClass) {

@@ -25,10 +25,11 @@ void DrawDivisionalChart(Canvas& canvas, const ChartSnapshot& snap, const char* 
 void DrawDivisionalPageScreen(Canvas& canvas, const ChartSnapshot& snap) {
   PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen12, 1);
   const int c12 = canvas.LineHeight();
-  canvas.TextOut(20, 10, FitTextToWidth(canvas,
-                                       FormatText("Divisional Charts for: %s %s",
-                                                  snap.firstName.c_str(), snap.lastName.c_str()),
-                                       PageTextRightEdge(canvas) - 20));
+  canvas.TextOut(20, 10,
+                 FitTextToWidth(canvas,
+                                FormatText("Divisional Charts for: %s %s", snap.firstName.c_str(),
+                                           snap.lastName.c_str()),
+                                PageTextRightEdge(canvas) - 20));
   canvas.SelectFont(FontId::Screen8);
   const int c8 = canvas.LineHeight();
   int x = 20;
@@ -38,8 +39,8 @@ void DrawDivisionalPageScreen(Canvas& canvas, const ChartSnapshot& snap) {
       x = 20;
       y += 180;
     }
-    DrawDivisionalChart(canvas, snap, kScreenDivisionNames[i], kScreenDivisions[i], x, y, y + c8, 160,
-                        c8);
+    DrawDivisionalChart(canvas, snap, kScreenDivisionNames[i], kScreenDivisions[i], x, y, y + c8,
+                        160, c8);
     x += 200;
   }
 }

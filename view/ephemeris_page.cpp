@@ -16,8 +16,8 @@ EphemerisPlaceTexts EphemerisPlaceTextsOf(const std::string& place, const Horosc
   EphemerisPlaceTexts t;
   t.heading = "Ephemeris for " + place + "   ";
   t.longitude = "Longitude: " + CoordinateText(chart.longitude, 'W', 'E') + "  ";
-  t.latitude = "Latitude: " + CoordinateText(chart.latitude, 'N', 'S') +
-               (print ? " 12:00AM" : " 12:00 AM");
+  t.latitude =
+      "Latitude: " + CoordinateText(chart.latitude, 'N', 'S') + (print ? " 12:00AM" : " 12:00 AM");
   return t;
 }
 
@@ -37,7 +37,8 @@ void DrawEphemerisTable(Canvas& canvas, const std::vector<EphemerisRow>& rows, i
   const int w = canvas.TextWidth("22SS22SS");
   canvas.TextOut(left, headerY, "Date");
   for (int k = 0; k < 8; ++k) {
-    canvas.TextOut(left + w / 2 + (k + 1) * w, headerY, kEphemerisColumnHeaders[static_cast<std::size_t>(k)]);
+    canvas.TextOut(left + w / 2 + (k + 1) * w, headerY,
+                   kEphemerisColumnHeaders[static_cast<std::size_t>(k)]);
   }
   int y = firstRowY;
   for (const EphemerisRow& row : rows) {
@@ -54,8 +55,8 @@ void DrawEphemerisTable(Canvas& canvas, const std::vector<EphemerisRow>& rows, i
 /// longitude and the latitude written after it end at the page's edge.
 EphemerisPlaceTexts FittedPlaceTexts(Canvas& canvas, const ChartSnapshot& snap, bool print, int x) {
   EphemerisPlaceTexts t = EphemerisPlaceTextsOf(snap.place, snap.horoscope, print);
-  const int room = PageTextRightEdge(canvas) - x - canvas.TextWidth(t.longitude) -
-                   canvas.TextWidth(t.latitude);
+  const int room =
+      PageTextRightEdge(canvas) - x - canvas.TextWidth(t.longitude) - canvas.TextWidth(t.latitude);
   if (canvas.TextWidth(t.heading) <= room) return t;
   const EphemerisPlaceTexts bare = EphemerisPlaceTextsOf("", snap.horoscope, print);
   return EphemerisPlaceTextsOf(
@@ -65,7 +66,8 @@ EphemerisPlaceTexts FittedPlaceTexts(Canvas& canvas, const ChartSnapshot& snap, 
 
 }  // namespace
 
-void DrawEphemerisPageScreen(Canvas& canvas, const ChartSnapshot& snap, int startDay, int interval) {
+void DrawEphemerisPageScreen(Canvas& canvas, const ChartSnapshot& snap, int startDay,
+                             int interval) {
   PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen12, 1);
   const int c = canvas.LineHeight();
   const EphemerisPlaceTexts t = FittedPlaceTexts(canvas, snap, false, 20);
@@ -74,8 +76,8 @@ void DrawEphemerisPageScreen(Canvas& canvas, const ChartSnapshot& snap, int star
   canvas.TextOut(x1, 2, t.longitude);
   canvas.TextOut(x1 + canvas.TextWidth(t.longitude), 2, t.latitude);
 
-  const auto rows = ComputeEphemerisSeries(snap.horoscope, startDay, IntervalOf(interval),
-                                           kEphemerisScreenRows);
+  const auto rows =
+      ComputeEphemerisSeries(snap.horoscope, startDay, IntervalOf(interval), kEphemerisScreenRows);
   DrawEphemerisTable(canvas, rows, 20, c + 2, 2 * c + 2, c);
 }
 
@@ -92,8 +94,8 @@ void DrawEphemerisPagePrint(Canvas& canvas, const ChartSnapshot& snap, int start
 
   canvas.SelectFont(FontId::Print200);
   const int e = canvas.LineHeight();
-  const auto rows = ComputeEphemerisSeries(snap.horoscope, startDay, IntervalOf(interval),
-                                           kEphemerisPrintRows);
+  const auto rows =
+      ComputeEphemerisSeries(snap.horoscope, startDay, IntervalOf(interval), kEphemerisPrintRows);
   DrawEphemerisTable(canvas, rows, 720, -3 * d, -3 * d - e, -e);
 }
 

@@ -49,8 +49,9 @@ InfoPanelTexts InfoPanelTextsOf(const InfoPanelData& data) {
     hour = 12;
   }
   const WholeAndMinutes zone = SplitDegreesRounded(h.zone);
-  t.time = FormatText("Time: %d:%02d%s  Zone: %d:%02d  DST: %d", hour, clock.minutes, half,
-                      SaturatingAbs(zone.whole), SaturatingAbs(zone.minutes), static_cast<int>(h.dst));
+  t.time =
+      FormatText("Time: %d:%02d%s  Zone: %d:%02d  DST: %d", hour, clock.minutes, half,
+                 SaturatingAbs(zone.whole), SaturatingAbs(zone.minutes), static_cast<int>(h.dst));
 
   t.place = data.place;
   t.longitude = "Longitude: " + CoordinateText(h.longitude, 'W', 'E') + "  ";
@@ -59,8 +60,8 @@ InfoPanelTexts InfoPanelTextsOf(const InfoPanelData& data) {
                FormatText("  CurPer: %s/%s/%s", names[0], names[1], names[2]);
 
   const WholeAndMinutes ayanamsa = SplitDegreesRounded(h.ayanamsaCorrection);
-  t.ayanamsa = FormatText("Lahiri Ayanamsa: %2d:%02d  365.25 Day Year", SaturatingAbs(ayanamsa.whole),
-                          SaturatingAbs(ayanamsa.minutes));
+  t.ayanamsa = FormatText("Lahiri Ayanamsa: %2d:%02d  365.25 Day Year",
+                          SaturatingAbs(ayanamsa.whole), SaturatingAbs(ayanamsa.minutes));
   return t;
 }
 
@@ -71,9 +72,9 @@ int DrawInfoPanel(Canvas& canvas, int x, int y, const InfoPanelData& data, int r
     // Only the name gives way; the date after it stays whole.
     const std::size_t nameLength = data.firstName.size() + 1 + data.lastName.size();
     const std::string date = t.nameAndDate.substr(std::min(nameLength, t.nameAndDate.size()));
-    t.nameAndDate = FitTextToWidth(canvas, t.nameAndDate.substr(0, nameLength),
-                                   room - canvas.TextWidth(date)) +
-                    date;
+    t.nameAndDate =
+        FitTextToWidth(canvas, t.nameAndDate.substr(0, nameLength), room - canvas.TextWidth(date)) +
+        date;
   }
   t.place = FitTextToWidth(canvas, t.place, room);
   const int step = DownPage(canvas, canvas.LineHeight());

@@ -37,9 +37,9 @@ struct InfoPanelTexts {
   std::string nameAndDate;  ///< "%s %s %s %d,%d "
   std::string time;         ///< "Time: %d:%02dAM  Zone: %d:%02d  DST: %d" (or PM)
   std::string place;
-  std::string longitude;    ///< "Longitude: %d%c%02d  "
-  std::string latitude;     ///< "Latitude: %d%c%02d  CurPer: %s/%s/%s" ("--" without a period)
-  std::string ayanamsa;     ///< "Lahiri Ayanamsa: %2d:%02d  365.25 Day Year"
+  std::string longitude;  ///< "Longitude: %d%c%02d  "
+  std::string latitude;   ///< "Latitude: %d%c%02d  CurPer: %s/%s/%s" ("--" without a period)
+  std::string ayanamsa;   ///< "Lahiri Ayanamsa: %2d:%02d  365.25 Day Year"
 };
 InfoPanelTexts InfoPanelTextsOf(const InfoPanelData& data);
 

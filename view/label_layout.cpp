@@ -126,7 +126,8 @@ std::optional<std::vector<Point>> Pack(const HouseShape& shape,
       const auto fitting = [&](const Span& part, int from, int most) {
         int count = 0, used = 0;
         while (!part.Empty() && from + count < n && count < most) {
-          const int next = used + (count > 0 ? gap : 0) + widths[static_cast<std::size_t>(from + count)];
+          const int next =
+              used + (count > 0 ? gap : 0) + widths[static_cast<std::size_t>(from + count)];
           if (next > part.hi - part.lo) break;
           used = next;
           ++count;
@@ -135,7 +136,8 @@ std::optional<std::vector<Point>> Pack(const HouseShape& shape,
       };
       const auto widthOf = [&](int from, int count) {
         int w = 0;
-        for (int i = 0; i < count; ++i) w += widths[static_cast<std::size_t>(from + i)] + (i > 0 ? gap : 0);
+        for (int i = 0; i < count; ++i)
+          w += widths[static_cast<std::size_t>(from + i)] + (i > 0 ? gap : 0);
         return w;
       };
       // A group of labels in a part, as near the centre as the part allows.
@@ -154,7 +156,8 @@ std::optional<std::vector<Point>> Pack(const HouseShape& shape,
       const int inRight = fitting(parts[1], index, maxColumns);
       // Both sides of the number, when a split row holds more that way.
       const int leftFirst = inLeft;
-      const int thenRight = parts[1].Empty() ? 0 : fitting(parts[1], index + leftFirst, maxColumns - leftFirst);
+      const int thenRight =
+          parts[1].Empty() ? 0 : fitting(parts[1], index + leftFirst, maxColumns - leftFirst);
       int bestCount = 0;
       if (leftFirst > 0 && thenRight > 0 && leftFirst + thenRight > std::max(inLeft, inRight)) {
         place(parts[0], index, leftFirst);
@@ -162,7 +165,8 @@ std::optional<std::vector<Point>> Pack(const HouseShape& shape,
         bestCount = leftFirst + thenRight;
       } else if (inLeft > 0 || inRight > 0) {
         const auto nearness = [&](const Span& s) { return std::abs((s.lo + s.hi) / 2 - centre.x); };
-        const bool right = inRight > inLeft || (inRight == inLeft && nearness(parts[1]) < nearness(parts[0]));
+        const bool right =
+            inRight > inLeft || (inRight == inLeft && nearness(parts[1]) < nearness(parts[0]));
         bestCount = right ? inRight : inLeft;
         place(right ? parts[1] : parts[0], index, bestCount);
       }
@@ -191,7 +195,8 @@ std::vector<FontId> FontsFrom(FontId font) {
   static constexpr FontId kScreen[] = {FontId::Screen14, FontId::Screen12, FontId::Screen10,
                                        FontId::Screen8, FontId::Screen7};
   static constexpr FontId kPrint[] = {FontId::Print280, FontId::Print240, FontId::Print200,
-                                      FontId::Print160, FontId::Print140, FontId::Print120, FontId::Print100};
+                                      FontId::Print160, FontId::Print140, FontId::Print120,
+                                      FontId::Print100};
   std::vector<FontId> out{font};
   const FontId floor = LabelFontFloor(font);
   const auto add = [&](const auto& list) {
@@ -245,13 +250,18 @@ HouseShape HouseShapeOf(const ChartFrame& frame, int place) {
   if (frame.chartStyle == ChartStyle::North) {
     const int cx = L + w / 2, cy = T + h / 2;
     const int A = L + w / 4, R = L + w - w / 4, B = T + h / 4, D = T + h - h / 4;
-    const HouseShape shapes[12] = {
-        {{cx, T}, {R, B}, {cx, cy}, {A, B}},   {{L, T}, {cx, T}, {A, B}},
-        {{L, T}, {A, B}, {L, cy}},             {{L, cy}, {A, B}, {cx, cy}, {A, D}},
-        {{L, cy}, {A, D}, {L, Bm}},            {{L, Bm}, {A, D}, {cx, Bm}},
-        {{cx, Bm}, {A, D}, {cx, cy}, {R, D}},  {{cx, Bm}, {R, D}, {Rt, Bm}},
-        {{Rt, Bm}, {R, D}, {Rt, cy}},          {{Rt, cy}, {R, D}, {cx, cy}, {R, B}},
-        {{Rt, cy}, {R, B}, {Rt, T}},           {{Rt, T}, {R, B}, {cx, T}}};
+    const HouseShape shapes[12] = {{{cx, T}, {R, B}, {cx, cy}, {A, B}},
+                                   {{L, T}, {cx, T}, {A, B}},
+                                   {{L, T}, {A, B}, {L, cy}},
+                                   {{L, cy}, {A, B}, {cx, cy}, {A, D}},
+                                   {{L, cy}, {A, D}, {L, Bm}},
+                                   {{L, Bm}, {A, D}, {cx, Bm}},
+                                   {{cx, Bm}, {A, D}, {cx, cy}, {R, D}},
+                                   {{cx, Bm}, {R, D}, {Rt, Bm}},
+                                   {{Rt, Bm}, {R, D}, {Rt, cy}},
+                                   {{Rt, cy}, {R, D}, {cx, cy}, {R, B}},
+                                   {{Rt, cy}, {R, B}, {Rt, T}},
+                                   {{Rt, T}, {R, B}, {cx, T}}};
     return shapes[k];
   }
   // South: the cell's lines as drawn (quarters and the half, truncating).
@@ -271,8 +281,8 @@ bool BoxInsideShape(const DownBox& box, const HouseShape& shape, int margin) {
     area += static_cast<double>(a.x) * b.y - static_cast<double>(b.x) * a.y;
   }
   const double orientation = area >= 0 ? 1.0 : -1.0;
-  const Point corners[4] = {{box.left, box.top}, {box.right, box.top}, {box.right, box.bottom},
-                            {box.left, box.bottom}};
+  const Point corners[4] = {
+      {box.left, box.top}, {box.right, box.top}, {box.right, box.bottom}, {box.left, box.bottom}};
   for (std::size_t i = 0; i < shape.size(); ++i) {
     const Point a = shape[i], b = shape[(i + 1) % shape.size()];
     const double ex = b.x - a.x, ey = b.y - a.y;
@@ -327,7 +337,8 @@ HouseLabelLayout FitHouseLabels(Canvas& canvas, const ChartFrame& frame, int pla
     if (!hasDegrees && n > 2) attempts.push_back({font, true, n, 0});
   }
   if (hasDegrees) {
-    for (int dropped = 1; dropped <= n; ++dropped) attempts.push_back({fonts.back(), true, 2, dropped});
+    for (int dropped = 1; dropped <= n; ++dropped)
+      attempts.push_back({fonts.back(), true, 2, dropped});
     // Beyond two columns only when nothing else lets every label be read.
     attempts.push_back({fonts.back(), true, n, n});
   }

@@ -20,9 +20,7 @@ std::string MonthDayYearText(const CivilDate& date) {
   return FormatText("%s %d,%d", MonthAbbreviation(date.month), date.day, date.year);
 }
 
-int DownPage(const Canvas& canvas, int d) {
-  return canvas.GetMapping() == Mapping::Print ? -d : d;
-}
+int DownPage(const Canvas& canvas, int d) { return canvas.GetMapping() == Mapping::Print ? -d : d; }
 
 PageStateGuard::PageStateGuard(Canvas& canvas, Mapping mapping, FontId font, int penWidth)
     : canvas_(canvas), previousFont_(canvas.GetFont()), previousPen_(0) {

@@ -5,8 +5,8 @@
 #include "document/chart_snapshot.h"
 #include "engine/calendar.h"
 #include "view/chart_drawing.h"
-#include "view/divisional_page.h"
 #include "view/display.h"
+#include "view/divisional_page.h"
 #include "view/info_panel.h"
 #include "view/page_format.h"
 #include "view/pages.h"
@@ -25,7 +25,7 @@ std::vector<SaPageLine> SaPageLines(const Horoscope& chart, const SaAnalysis& sa
     lines.back().lastOfGroup = true;
   }
   if (const auto nodes = SaNodeHousesByMep(chart, sa)) {
-    const auto nodeLine = [&](const int (&houses)[3]) {
+    const auto nodeLine = [&](const int(&houses)[3]) {
       return FormatText("Afflicts houses %d %d %d MEP %d%% ", houses[0], houses[1], houses[2],
                         nodes->strength);
     };
@@ -38,10 +38,11 @@ std::vector<SaPageLine> SaPageLines(const Horoscope& chart, const SaAnalysis& sa
 void DrawSaPageScreen(Canvas& canvas, const ChartSnapshot& snap) {
   PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen14, 1);
   const int h = canvas.LineHeight();
-  canvas.TextOut(20, 2, FitTextToWidth(canvas,
-                                       FormatText("System's Approach Analysis for %s %s",
-                                                  snap.firstName.c_str(), snap.lastName.c_str()),
-                                       PageTextRightEdge(canvas) - 20));
+  canvas.TextOut(20, 2,
+                 FitTextToWidth(canvas,
+                                FormatText("System's Approach Analysis for %s %s",
+                                           snap.firstName.c_str(), snap.lastName.c_str()),
+                                PageTextRightEdge(canvas) - 20));
   int y = h + 8;
   for (const SaPageLine& line : SaPageLines(snap.horoscope, snap.derivations.sa)) {
     if (!line.label.empty()) canvas.TextOut(20, y, line.label);

@@ -121,16 +121,16 @@ std::string TransitMomentText(const Horoscope& transit) {
 void DrawTransitsPageScreen(Canvas& canvas, const ChartSnapshot& snap) {
   PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen14, 1);
   const int bigLine = canvas.LineHeight();
-  canvas.TextOut(20, 2, FitTextToWidth(canvas,
-                                       FormatText("Current Transits for %s %s",
-                                                  snap.firstName.c_str(), snap.lastName.c_str()),
-                                       PageTextRightEdge(canvas) - 20));
+  canvas.TextOut(20, 2,
+                 FitTextToWidth(canvas,
+                                FormatText("Current Transits for %s %s", snap.firstName.c_str(),
+                                           snap.lastName.c_str()),
+                                PageTextRightEdge(canvas) - 20));
   int y = bigLine + 2;
   canvas.SelectFont(FontId::Screen12);
   const int h = canvas.LineHeight();
   for (GrahaIndex t = graha::Sun; t <= graha::Ketu; ++t) {
-    const auto lines =
-        TransitLines(snap.horoscope, snap.transitHoroscope, snap.transitAnalysis, t);
+    const auto lines = TransitLines(snap.horoscope, snap.transitHoroscope, snap.transitAnalysis, t);
     for (std::size_t i = 0; i < lines.size(); ++i) {
       canvas.TextOut(i == 0 ? 30 : 40, y, lines[i]);
       y += h;
@@ -144,8 +144,7 @@ void DrawTransitsPagePrint(Canvas& canvas, const ChartSnapshot& snap) {
   canvas.TextOut(720, -400, "CURRENT TRANSITS FOR:");
   int y = DrawInfoPanel(canvas, 720, -400 - h, snap) - 2 * h;
   for (GrahaIndex t = graha::Sun; t <= graha::Ketu; ++t) {
-    const auto lines =
-        TransitLines(snap.horoscope, snap.transitHoroscope, snap.transitAnalysis, t);
+    const auto lines = TransitLines(snap.horoscope, snap.transitHoroscope, snap.transitAnalysis, t);
     for (std::size_t i = 0; i < lines.size(); ++i) {
       canvas.TextOut(i == 0 ? 720 : 920, y, lines[i]);
       y -= h;
@@ -164,8 +163,7 @@ void DrawTransitsPagePrint(Canvas& canvas, const ChartSnapshot& snap) {
   y -= 4000;
   const ChartColours colours = RashiChartColours(snap);
   const ChartFrame natalFrame = DrawChartFrame(canvas, snap.chartStyle, 720, y, 4000, 4000, g);
-  PlaceGrahasWithDegrees(canvas, natalFrame, RashiSignsOf(snap.horoscope), snap.horoscope,
-                         colours);
+  PlaceGrahasWithDegrees(canvas, natalFrame, RashiSignsOf(snap.horoscope), snap.horoscope, colours);
   const ChartFrame transitFrame = DrawChartFrame(canvas, snap.chartStyle, 5320, y, 4000, 4000, g);
   PlaceGrahasWithDegrees(canvas, transitFrame, RashiSignsOf(snap.transitHoroscope),
                          snap.transitHoroscope, colours);

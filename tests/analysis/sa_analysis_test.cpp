@@ -14,12 +14,15 @@ using test::Chart;
 using test::kNeutral;
 
 TEST(SaCommon, CircularSeparation) {
-  struct Case { double x, y, sep; const char* source; };
+  struct Case {
+    double x, y, sep;
+    const char* source;
+  };
   const Case cases[] = {
-      {358, 2, 4, "across 0 Aries"},       {2, 358, 4, "either order"},
-      {0, 180, 180, "opposition"},         {10, 350, 20, "short way round"},
-      {0, 360, 0, "full circle"},          {190, 10, 180, "opposition the other way"},
-      {100, 70, 30, "plain difference"},   {-10, 10, 20, "negative input"},
+      {358, 2, 4, "across 0 Aries"},     {2, 358, 4, "either order"},
+      {0, 180, 180, "opposition"},       {10, 350, 20, "short way round"},
+      {0, 360, 0, "full circle"},        {190, 10, 180, "opposition the other way"},
+      {100, 70, 30, "plain difference"}, {-10, 10, 20, "negative input"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.source);
@@ -28,10 +31,18 @@ TEST(SaCommon, CircularSeparation) {
 }
 
 TEST(SaCommon, ClosenessPercent) {
-  struct Case { double s; int percent; const char* source; };
+  struct Case {
+    double s;
+    int percent;
+    const char* source;
+  };
   const Case cases[] = {
-      {0, 100, "exact hit"}, {5, 0, "edge of the orb"}, {4, 20, "358 and 2"},
-      {3, 40, "3 degrees"},  {2.5, 50, "half the orb"},  {0.01, 99, "truncated, not rounded"},
+      {0, 100, "exact hit"},
+      {5, 0, "edge of the orb"},
+      {4, 20, "358 and 2"},
+      {3, 40, "3 degrees"},
+      {2.5, 50, "half the orb"},
+      {0.01, 99, "truncated, not rounded"},
       {4.99, 0, "truncated toward zero"},
   };
   for (const Case& c : cases) {
@@ -41,7 +52,11 @@ TEST(SaCommon, ClosenessPercent) {
 }
 
 TEST(SaCommon, SignDegreeCloseness) {
-  struct Case { double a, b; int percent; const char* source; };
+  struct Case {
+    double a, b;
+    int percent;
+    const char* source;
+  };
   const Case cases[] = {
       {10.0, 130.0, 100, "same degree of different signs"},
       {29.5, 30.5, 0, "straddling a sign boundary counts only the degrees within the signs"},
@@ -78,11 +93,14 @@ TEST(SaAnalysis, NeutralChartHasNoFindings) {
 }
 
 TEST(SaAnalysis, FunctionalMaleficTable) {
-  struct Case { int rising; std::initializer_list<int> malefics; };
+  struct Case {
+    int rising;
+    std::initializer_list<int> malefics;
+  };
   const Case cases[] = {
-      {0, {4, 8, 9}}, {1, {3, 5, 6, 8, 9}}, {2, {8, 9}}, {3, {5, 7, 8, 9}},
-      {4, {2, 8, 9}}, {5, {1, 3, 7, 8, 9}}, {6, {4, 8, 9}}, {7, {3, 6, 8, 9}},
-      {8, {2, 8, 9}}, {9, {1, 5, 8, 9}}, {10, {2, 4, 8, 9}}, {11, {1, 6, 7, 8, 9}},
+      {0, {4, 8, 9}}, {1, {3, 5, 6, 8, 9}}, {2, {8, 9}},        {3, {5, 7, 8, 9}},
+      {4, {2, 8, 9}}, {5, {1, 3, 7, 8, 9}}, {6, {4, 8, 9}},     {7, {3, 6, 8, 9}},
+      {8, {2, 8, 9}}, {9, {1, 5, 8, 9}},    {10, {2, 4, 8, 9}}, {11, {1, 6, 7, 8, 9}},
   };
   for (const Case& c : cases) {
     GrahaSet expected = 0;
@@ -95,7 +113,12 @@ TEST(SaAnalysis, FunctionalMaleficTable) {
 }
 
 TEST(SaAnalysis, HouseMepConjunction) {
-  struct Case { double lon; int house; int strength; const char* source; };
+  struct Case {
+    double lon;
+    int house;
+    int strength;
+    const char* source;
+  };
   const Case cases[] = {
       {64.0, 0, 60, "2 degrees past the Ascendant"},
       {117.0, 2, 0, "exactly 5 degrees before the MEP of house 3"},
@@ -130,9 +153,15 @@ TEST(SaAnalysis, ConjunctionAcrossZeroAries) {
 }
 
 TEST(SaAnalysis, MaleficWithinOneDegreeAfflicts) {
-  struct Case { double moon; bool afflicted; const char* source; };
+  struct Case {
+    double moon;
+    bool afflicted;
+    const char* source;
+  };
   const Case cases[] = {
-      {11.5, true, "1 degree from Ketu"}, {11.6, false, "1.1 degrees"}, {9.5, true, "1 degree before"},
+      {11.5, true, "1 degree from Ketu"},
+      {11.6, false, "1.1 degrees"},
+      {9.5, true, "1 degree before"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.source);
@@ -141,12 +170,20 @@ TEST(SaAnalysis, MaleficWithinOneDegreeAfflicts) {
     const SaAnalysis sa = AnalyseChart(Chart(lons));
     EXPECT_TRUE(Contains(sa.conjunctions[graha::Moon], graha::Ketu));
     EXPECT_EQ((sa.flags[graha::Moon] & Afflicted) != 0, c.afflicted);
-    EXPECT_EQ(sa.colorClass[graha::Moon], c.afflicted ? ColorClass::AfflictedBenefic : ColorClass::Benefic);
+    EXPECT_EQ(sa.colorClass[graha::Moon],
+              c.afflicted ? ColorClass::AfflictedBenefic : ColorClass::Benefic);
   }
 }
 
 TEST(SaAnalysis, Combustion) {
-  struct Case { double asc; GrahaIndex g; double lon; bool combust; bool afflicted; const char* source; };
+  struct Case {
+    double asc;
+    GrahaIndex g;
+    double lon;
+    bool combust;
+    bool afflicted;
+    const char* source;
+  };
   const Case cases[] = {
       {62.0, graha::Mars, 2.5, false, true, "Mars exactly 17 degrees from the Sun (in infancy)"},
       {62.0, graha::Mars, 2.4, true, true, "Mars 16.9 degrees from the Sun"},
@@ -167,14 +204,16 @@ TEST(SaAnalysis, Combustion) {
 }
 
 TEST(SaAnalysis, InfancyAndOldAge) {
-  struct Case { double lon; int flag; int strength; const char* source; };
+  struct Case {
+    double lon;
+    int flag;
+    int strength;
+    const char* source;
+  };
   const Case cases[] = {
-      {35.0, 0, 0, "signDegrees 5: neither"},
-      {34.5, Infancy, 10, "4.5 degrees within the sign"},
-      {32.5, Infancy, 50, "2.5 degrees"},
-      {30.0, Infancy, 100, "start of the sign"},
-      {54.99, 0, 0, "signDegrees 24: neither"},
-      {55.0, OldAge, 0, "25 degrees"},
+      {35.0, 0, 0, "signDegrees 5: neither"},   {34.5, Infancy, 10, "4.5 degrees within the sign"},
+      {32.5, Infancy, 50, "2.5 degrees"},       {30.0, Infancy, 100, "start of the sign"},
+      {54.99, 0, 0, "signDegrees 24: neither"}, {55.0, OldAge, 0, "25 degrees"},
       {59.75, OldAge, 95, "29.75 degrees"},
   };
   for (const Case& c : cases) {
@@ -191,14 +230,21 @@ TEST(SaAnalysis, InfancyAndOldAge) {
 }
 
 TEST(SaAnalysis, PlacementAndDebilitation) {
-  struct Case { GrahaIndex g; double lon; int flags; const char* source; };
+  struct Case {
+    GrahaIndex g;
+    double lon;
+    int flags;
+    const char* source;
+  };
   const Case cases[] = {
       {graha::Venus, 225.5, BadPlacement | Afflicted, "Scorpio is the 6th from Gemini"},
       {graha::Venus, 285.5, BadPlacement | Afflicted, "Capricorn is the 8th"},
       {graha::Sun, 45.5, BadPlacement | Afflicted, "Taurus is the 12th"},
-      {graha::Venus, 45.5, BadPlacement | OwnSign | Afflicted, "Venus in the 12th in its own Taurus"},
+      {graha::Venus, 45.5, BadPlacement | OwnSign | Afflicted,
+       "Venus in the 12th in its own Taurus"},
       {graha::Sun, 190.5, DebilitatedInRashi | Afflicted, "Sun in Libra"},
-      {graha::Sun, 100.5, DebilitatedInNavamsa | Afflicted, "Sun in the Libra Navamsa (6030 / 200 = 30)"},
+      {graha::Sun, 100.5, DebilitatedInNavamsa | Afflicted,
+       "Sun in the Libra Navamsa (6030 / 200 = 30)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.source);
@@ -210,7 +256,13 @@ TEST(SaAnalysis, PlacementAndDebilitation) {
 }
 
 TEST(SaAnalysis, OwnSignAgainstWeakDispositor) {
-  struct Case { GrahaIndex g; double lon; double mars; int flags; const char* source; };
+  struct Case {
+    GrahaIndex g;
+    double lon;
+    double mars;
+    int flags;
+    const char* source;
+  };
   const Case cases[] = {
       {graha::Mars, 11.0, 11.0, OwnSign | DebilitatedInNavamsa | Afflicted,
        "Mars in Aries, afflicted (Ketu, Cancer Navamsa): own sign, never its own weak dispositor"},
@@ -278,18 +330,32 @@ TEST(SaAnalysis, OppositionNeverOnOrByTheNodes) {
 }
 
 TEST(SaAnalysis, SpecialAspectAngles) {
-  struct Case { GrahaIndex from; double fromLon; double targetLon; bool hits; const char* source; };
+  struct Case {
+    GrahaIndex from;
+    double fromLon;
+    double targetLon;
+    bool hits;
+    const char* source;
+  };
   const Case cases[] = {
-      {graha::Mars, 100.0, 190.0, true, "Mars 90"}, {graha::Mars, 100.0, 310.0, true, "Mars 210"},
+      {graha::Mars, 100.0, 190.0, true, "Mars 90"},
+      {graha::Mars, 100.0, 310.0, true, "Mars 210"},
       {graha::Mars, 100.0, 220.0, false, "Mars has no 120"},
-      {graha::Jupiter, 100.0, 220.0, true, "Jupiter 120"}, {graha::Jupiter, 100.0, 340.0, true, "Jupiter 240"},
-      {graha::Saturn, 100.0, 160.0, true, "Saturn 60"}, {graha::Saturn, 100.0, 10.0, true, "Saturn 270 across Aries"},
+      {graha::Jupiter, 100.0, 220.0, true, "Jupiter 120"},
+      {graha::Jupiter, 100.0, 340.0, true, "Jupiter 240"},
+      {graha::Saturn, 100.0, 160.0, true, "Saturn 60"},
+      {graha::Saturn, 100.0, 10.0, true, "Saturn 270 across Aries"},
       {graha::Saturn, 100.0, 40.0, false, "aspects count forward only"},
-      {graha::Sun, 100.0, 280.0, true, "Sun 180"}, {graha::Moon, 100.0, 284.0, true, "Moon 180, 4 off"},
-      {graha::Mercury, 100.0, 276.0, true, "Mercury 180, 4 short"}, {graha::Venus, 100.0, 280.0, true, "Venus 180"},
-      {graha::Sun, 100.0, 190.0, false, "Sun has no 90"}, {graha::Venus, 100.0, 220.0, false, "Venus has no 120"},
-      {graha::Rahu, 100.0, 220.0, true, "Rahu 120"}, {graha::Rahu, 100.0, 340.0, true, "Rahu 240"},
-      {graha::Ketu, 300.0, 180.0, true, "Ketu 240 across Aries"}, {graha::Ketu, 300.0, 60.0, true, "Ketu 120 across Aries"},
+      {graha::Sun, 100.0, 280.0, true, "Sun 180"},
+      {graha::Moon, 100.0, 284.0, true, "Moon 180, 4 off"},
+      {graha::Mercury, 100.0, 276.0, true, "Mercury 180, 4 short"},
+      {graha::Venus, 100.0, 280.0, true, "Venus 180"},
+      {graha::Sun, 100.0, 190.0, false, "Sun has no 90"},
+      {graha::Venus, 100.0, 220.0, false, "Venus has no 120"},
+      {graha::Rahu, 100.0, 220.0, true, "Rahu 120"},
+      {graha::Rahu, 100.0, 340.0, true, "Rahu 240"},
+      {graha::Ketu, 300.0, 180.0, true, "Ketu 240 across Aries"},
+      {graha::Ketu, 300.0, 60.0, true, "Ketu 120 across Aries"},
       {graha::Rahu, 100.0, 280.0, false, "the nodes cast no 180"},
   };
   for (const Case& c : cases) {
@@ -357,7 +423,8 @@ TEST(SaAnalysis, AgeStrengthFollowsTheDegreesWithinTheSignEverywhere) {
     if (w < 5) {
       ASSERT_EQ(sa.ageStrength[graha::Moon], static_cast<int>(std::trunc((5.0 - x) * 20.0))) << lon;
     } else if (w >= 25) {
-      ASSERT_EQ(sa.ageStrength[graha::Moon], static_cast<int>(std::trunc((x - 25.0) * 20.0))) << lon;
+      ASSERT_EQ(sa.ageStrength[graha::Moon], static_cast<int>(std::trunc((x - 25.0) * 20.0)))
+          << lon;
     }
   }
 }
@@ -372,11 +439,15 @@ using namespace SaFlags;
 
 // Every row of the debilitation table, in the Rashi and in the Navamsa.
 TEST(SaAnalysis, DebilitationSignOfEveryGraha) {
-  struct Case { GrahaIndex g; int sign; const char* source; };
+  struct Case {
+    GrahaIndex g;
+    int sign;
+    const char* source;
+  };
   const Case cases[] = {
-      {graha::Sun, 6, "Libra"},    {graha::Moon, 7, "Scorpio"},     {graha::Mars, 3, "Cancer"},
+      {graha::Sun, 6, "Libra"},       {graha::Moon, 7, "Scorpio"},      {graha::Mars, 3, "Cancer"},
       {graha::Mercury, 11, "Pisces"}, {graha::Jupiter, 9, "Capricorn"}, {graha::Venus, 5, "Virgo"},
-      {graha::Saturn, 0, "Aries"}, {graha::Rahu, 7, "Scorpio"},     {graha::Ketu, 1, "Taurus"},
+      {graha::Saturn, 0, "Aries"},    {graha::Rahu, 7, "Scorpio"},      {graha::Ketu, 1, "Taurus"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.source);
@@ -397,8 +468,11 @@ TEST(SaAnalysis, DebilitationSignOfEveryGraha) {
 // Every combustion distance, on both sides of the Sun (at 345.5 in the
 // neutral chart): exactly at the distance is not combust, 0.1 degree inside is.
 TEST(SaAnalysis, CombustionDistanceOfEveryGraha) {
-  struct Case { GrahaIndex g; double distance; };
-  const Case cases[] = {{graha::Moon, 12}, {graha::Mars, 17}, {graha::Mercury, 14},
+  struct Case {
+    GrahaIndex g;
+    double distance;
+  };
+  const Case cases[] = {{graha::Moon, 12},    {graha::Mars, 17},  {graha::Mercury, 14},
                         {graha::Jupiter, 10}, {graha::Venus, 11}, {graha::Saturn, 15}};
   const double sun = test::kNeutral[graha::Sun];
   for (const Case& c : cases) {
@@ -422,11 +496,19 @@ TEST(SaAnalysis, CombustionDistanceOfEveryGraha) {
 // Every mooltrikona sign: a graha there takes the affliction of the sign's
 // lord, afflicted by standing in the 6th (Scorpio, Gemini rising).
 TEST(SaAnalysis, WeakDispositorInEveryMooltrikona) {
-  struct Case { GrahaIndex lord; int mooltrikona; GrahaIndex occupant; const char* source; };
+  struct Case {
+    GrahaIndex lord;
+    int mooltrikona;
+    GrahaIndex occupant;
+    const char* source;
+  };
   const Case cases[] = {
-      {graha::Sun, 4, graha::Venus, "Leo"},          {graha::Moon, 3, graha::Venus, "Cancer"},
-      {graha::Mars, 0, graha::Venus, "Aries"},       {graha::Mercury, 5, graha::Venus, "Virgo"},
-      {graha::Jupiter, 8, graha::Venus, "Sagittarius"}, {graha::Venus, 6, graha::Mercury, "Libra"},
+      {graha::Sun, 4, graha::Venus, "Leo"},
+      {graha::Moon, 3, graha::Venus, "Cancer"},
+      {graha::Mars, 0, graha::Venus, "Aries"},
+      {graha::Mercury, 5, graha::Venus, "Virgo"},
+      {graha::Jupiter, 8, graha::Venus, "Sagittarius"},
+      {graha::Venus, 6, graha::Mercury, "Libra"},
       {graha::Saturn, 10, graha::Venus, "Aquarius"},
   };
   for (const Case& c : cases) {

@@ -30,11 +30,12 @@ TEST(SaReport, NeutralChartGivesOnlyStatusLines) {
 // infancy, on the MEP of house 11, receiving Ketu's 120-degree aspect within
 // half a degree. The afflicted Moon rules Cancer, its mooltrikona, which holds
 // Mercury and Saturn; the afflicted Saturn's mooltrikona Aquarius holds Venus.
-constexpr std::array<double, 10> kNodesOnMep = {
-    62.0, 345.5, 2.5, 83.5, 103.5, 66.0, 323.5, 113.5, 63.0, 243.0};
+constexpr std::array<double, 10> kNodesOnMep = {62.0, 345.5, 2.5,   83.5, 103.5,
+                                                66.0, 323.5, 113.5, 63.0, 243.0};
 
 TEST(SaReport, ConstructedChartLines) {
-  const std::string expected = std::string(kHeading) +
+  const std::string expected =
+      std::string(kHeading) +
       "Sun:     Good Placement, \n"
       "Moon:    Good Placement, in infancy 50%, Conjunct house 11 MEP 90% \n"
       "         Aspected by functional malefic(s): Ke 90%, \n"
@@ -75,7 +76,15 @@ TEST(SaReport, BeneficConjunctionsAreListedWithTheirCloseness) {
 }
 
 TEST(SaReport, StatusLinePieces) {
-  struct Case { int flags; int age; int house; int strength; GrahaIndex g; SignIndex rising; const char* line; };
+  struct Case {
+    int flags;
+    int age;
+    int house;
+    int strength;
+    GrahaIndex g;
+    SignIndex rising;
+    const char* line;
+  };
   using namespace SaFlags;
   const Case cases[] = {
       {0, 0, -1, 0, 1, 2, "Good Placement, "},
@@ -84,7 +93,8 @@ TEST(SaReport, StatusLinePieces) {
        "Good Placement, Combust, Debilated in Rashi, Debilated in Navamsa, "},
       {OldAge, 95, -1, 0, 2, 2, "Good Placement, in oldage 95%, "},
       {OwnSign, 0, 4, 60, 5, 2, "Good Placement, own sign, Conjunct house 5 MEP 60% "},
-      {WeakDispositor, 0, 0, 100, 4, 0, "Good Placement, weak dispositor, Afflicts house 1 MEP 100% "},
+      {WeakDispositor, 0, 0, 100, 4, 0,
+       "Good Placement, weak dispositor, Afflicts house 1 MEP 100% "},
       {Bright, 0, -1, 0, 2, 2, "Good Placement, Bright, "},
       {Bright, 0, -1, 0, 1, 2, "Good Placement, "},
   };
@@ -100,7 +110,13 @@ TEST(SaReport, StatusLinePieces) {
 }
 
 TEST(SaReport, NodeHousesBySignAndByMep) {
-  struct Case { double asc; double rahu; int bySign[3]; int byMep[3]; const char* source; };
+  struct Case {
+    double asc;
+    double rahu;
+    int bySign[3];
+    int byMep[3];
+    const char* source;
+  };
   const Case cases[] = {
       {28.0, 61.0, {3, 7, 11}, {2, 6, 10}, "Rahu at 1 Gemini on the MEP of house 2 (28 Taurus)"},
       {2.0, 359.0, {12, 4, 8}, {1, 5, 9}, "Rahu at 29 Pisces on the Ascendant's MEP at 2 Aries"},

@@ -12,8 +12,8 @@ namespace sarvexa::test {
 // sign, more than 5 degrees from every MEP, conjunction and aspect point, in
 // a good house, neither debilitated (Rashi or Navamsa), combust nor in its
 // own sign: the analysis finds nothing.
-inline constexpr std::array<double, 10> kNeutral = {
-    62.0, 345.5, 17.5, 83.5, 103.5, 77.5, 323.5, 113.5, 190.5, 10.5};
+inline constexpr std::array<double, 10> kNeutral = {62.0, 345.5, 17.5,  83.5,  103.5,
+                                                    77.5, 323.5, 113.5, 190.5, 10.5};
 
 // A chart with the longitudes given, keyed by GrahaIndex, and whole degrees
 // and minutes within the sign as the chart calculation stores them.

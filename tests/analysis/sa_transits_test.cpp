@@ -32,7 +32,14 @@ TEST(SaTransits, TransitsOverTheirOwnNatalPlaces) {
 }
 
 TEST(SaTransits, ConjunctionsAndHouses) {
-  struct Case { GrahaIndex t; double lon; GrahaSet natal; int house; int strength; const char* source; };
+  struct Case {
+    GrahaIndex t;
+    double lon;
+    GrahaSet natal;
+    int house;
+    int strength;
+    const char* source;
+  };
   const Case cases[] = {
       {graha::Sun, 359.0, 0, 10, 40, "359 against the MEP at 2: 3 degrees across Aries"},
       {graha::Mars, 80.0, GrahaBit(graha::Mars) | GrahaBit(graha::Jupiter), -1, 0,
@@ -57,7 +64,11 @@ TEST(SaTransits, ConjunctionsAndHouses) {
 
 TEST(SaTransits, SaturnAspects) {
   // Transiting Saturn at 10 reaches 280 (270), 70 (60) and 190 (180).
-  struct Case { double natalLon; bool hit; const char* source; };
+  struct Case {
+    double natalLon;
+    bool hit;
+    const char* source;
+  };
   const Case cases[] = {
       {280.0, true, "270-degree angle"}, {70.0, true, "60-degree angle"},
       {190.0, true, "180-degree angle"}, {130.0, false, "Saturn has no 120"},

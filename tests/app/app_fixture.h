@@ -3,12 +3,12 @@
 // folder, a fixed local clock, and a prompter that answers the window's
 // questions from a script instead of waiting for a person.
 
+#include <gtest/gtest.h>
 #include <QDialog>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <deque>
 #include <functional>
-#include <gtest/gtest.h>
 #include <memory>
 
 #include "app/application.h"
@@ -18,13 +18,13 @@ namespace sarvexa::test {
 
 /// Answers modal questions from queues; counts what was asked.
 class ScriptedPrompter final : public UiPrompter {
-public:
+ public:
   /// Each dialog shown is handed to the next handler; the handler's return
   /// value is the dialog's result. No handler left: the dialog is cancelled.
   std::deque<std::function<int(QDialog&)>> dialogs;
   int dialogsShown = 0;
-  QString nextSaveName;    ///< the save dialog's answer (empty = cancel)
-  QString nextOpenName;    ///< the open dialog's answer
+  QString nextSaveName;  ///< the save dialog's answer (empty = cancel)
+  QString nextOpenName;  ///< the open dialog's answer
   QString lastProposedSaveName;
   QString lastSaveFilter;
   QString lastSaveSuffix;
@@ -51,16 +51,14 @@ public:
     ++saveQuestions;
     return saveAnswer;
   }
-  void showMessage(QWidget*, QMessageBox::Icon, const QString& text) override {
-    messages << text;
-  }
+  void showMessage(QWidget*, QMessageBox::Icon, const QString& text) override { messages << text; }
 };
 
 /// The fixed clock of the tests: 15 March 2024, 14:07 local time.
 inline LocalClockReading FixedClock() { return LocalClockReading{2024, 3, 15, 14, 7}; }
 
 class AppTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     ASSERT_TRUE(settingsDir_.isValid());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());

@@ -2,17 +2,17 @@
 // completion list fills the place fields, Zone and DST follow the date while
 // they come from the atlas, and what the user types wins.
 
+#include <gtest/gtest.h>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <gtest/gtest.h>
 
+#include "analysis/sa_transits.h"
 #include "app/chart_data_dialog.h"
 #include "app/place_completer.h"
 #include "app/prasna_location_dialog.h"
 #include "app/transit_dialog.h"
-#include "analysis/sa_transits.h"
 #include "atlas/system_atlas.h"
 
 namespace sarvexa {
@@ -78,9 +78,9 @@ TEST(ChartDataDialogAtlas, ChoosingAPlaceFillsPlaceZoneAndDst) {
     choose(d, c.typed);
     EXPECT_EQ(edit(d, 1019)->text().toStdString(), c.place);
     const bool east = qobject_cast<QRadioButton*>(d.control(1022))->isChecked();
-    EXPECT_EQ((edit(d, 1020)->text() + ":" + edit(d, 1023)->text() + (east ? "E" : "W"))
-                  .toStdString(),
-              c.lon);
+    EXPECT_EQ(
+        (edit(d, 1020)->text() + ":" + edit(d, 1023)->text() + (east ? "E" : "W")).toStdString(),
+        c.lon);
     EXPECT_EQ(zoneShown(d).toStdString(), c.zone);
     EXPECT_EQ(d.zoneLabelText().toStdString(), c.label);
   }
@@ -165,8 +165,8 @@ TEST(PrasnaLocationDialogAtlas, ZoneForThePresentMomentWithItsOwnSide) {
     EXPECT_EQ(d.fields().zoneHours, c.zoneHours);
     EXPECT_EQ(d.fields().dstHours, c.dstHours);
     // Kept, so that each later Prasna takes the zone's offsets at its moment.
-    EXPECT_EQ(d.fields().zoneName, c.typed == std::string("Sydney") ? "Australia/Sydney"
-                                                                     : "Europe/Madrid");
+    EXPECT_EQ(d.fields().zoneName,
+              c.typed == std::string("Sydney") ? "Australia/Sydney" : "Europe/Madrid");
   }
 }
 

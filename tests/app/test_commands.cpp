@@ -290,7 +290,10 @@ TEST_F(AppTest, APipeNamedAsAChartFileIsRefusedWithoutHanging) {
   window().action(FileSaveAs)->trigger();  // enters the recent-file list
   ASSERT_TRUE(QFile::remove(path));
   ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-  struct Case { const char* source; bool fromRecentList; };
+  struct Case {
+    const char* source;
+    bool fromRecentList;
+  };
   const Case kCases[] = {{"command line", false}, {"recent-file entry", true}};
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.source);
@@ -303,7 +306,8 @@ TEST_F(AppTest, APipeNamedAsAChartFileIsRefusedWithoutHanging) {
       start({path});
     }
     ASSERT_EQ(prompter_.messages.size(), 1);
-    EXPECT_TRUE(prompter_.messages.front().contains("pipe")) << prompter_.messages.front().toStdString();
+    EXPECT_TRUE(prompter_.messages.front().contains("pipe"))
+        << prompter_.messages.front().toStdString();
     EXPECT_TRUE(doc().isPrasna());
   }
 }
@@ -314,8 +318,12 @@ TEST_F(AppTest, WriteProtectedFilesAreNotReplaced) {
   start();
   prompter_.dialogs.push_back(enterValidChart());
   window().action(FileNew)->trigger();
-  struct Case { const char* name; int command; };
-  const Case kCases[] = {{"keep.svx", FileSaveAs}, {"keep.txt", ExportText}, {"keep.csv", ExportCsv}};
+  struct Case {
+    const char* name;
+    int command;
+  };
+  const Case kCases[] = {
+      {"keep.svx", FileSaveAs}, {"keep.txt", ExportText}, {"keep.csv", ExportCsv}};
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
     const QString path = workPath(QString::fromLatin1(c.name));
@@ -324,8 +332,8 @@ TEST_F(AppTest, WriteProtectedFilesAreNotReplaced) {
       ASSERT_TRUE(f.open(QIODevice::WriteOnly));
       f.write("kept");
     }
-    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup |
-                                                QFileDevice::ReadOther));
+    ASSERT_TRUE(QFile::setPermissions(
+        path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
     prompter_.messages.clear();
     prompter_.nextSaveName = path;
     window().action(c.command)->trigger();
@@ -499,11 +507,13 @@ TEST_F(AppTest, TransitsAtFirstUseProposeThePresentMomentOnTheTwelveHourClock) {
   EXPECT_TRUE(checked);
   EXPECT_EQ(window().chartView()->state().displayMode, DisplayMode::SaTransits);
   EXPECT_TRUE(window().action(ViewSaTransits)->isChecked());
-  const TransitChoice present{15, 2, 2024, 9, 15, SignedPlace{122, 3, 37, 54, 8, 0, 0, 0}, false, false};
+  const TransitChoice present{15,    2,    2024, 9, 15, SignedPlace{122, 3, 37, 54, 8, 0, 0, 0},
+                              false, false};
   const Horoscope expected = TransitHoroscope(present);
   EXPECT_EQ(doc().transitHoroscope().julianDay, expected.julianDay);
   EXPECT_DOUBLE_EQ(doc().transitHoroscope().universalTime, expected.universalTime);
-  EXPECT_DOUBLE_EQ(doc().transitHoroscope().positions[2].longitude, expected.positions[2].longitude);
+  EXPECT_DOUBLE_EQ(doc().transitHoroscope().positions[2].longitude,
+                   expected.positions[2].longitude);
   EXPECT_FALSE(doc().transitFirstUse());
   // Cancel stored nothing: the next use starts from the empty choice.
   EXPECT_EQ(doc().transitChoice(), TransitChoice{});

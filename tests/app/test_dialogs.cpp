@@ -1,11 +1,11 @@
 // The data-entry dialogs on their own: initial values, tab order, the order
 // of the OK checks and what a failed check does.
 
+#include <gtest/gtest.h>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <gtest/gtest.h>
 
 #include "app/chart_data_dialog.h"
 #include "app/ephemeris_dialog.h"
@@ -39,18 +39,12 @@ struct BadField {
   const char* expected;
 };
 constexpr BadField kChartDataBadFields[] = {
-    {1006, "13", "between 1 and 12"},
-    {1008, "5x", "Please enter an integer."},
-    {1017, "32", "between 1 and 31"},
-    {1018, "1699", "between 1700 and 2300"},
-    {1020, "180", "between 0 and 179"},
-    {1023, "60", "between 0 and 59"},
-    {1024, "90", "between 0 and 89"},
-    {1027, "60", "between 0 and 59"},
-    {1011, "13", "between 0 and 12"},
-    {1029, "60", "between 0 and 59"},
-    {1030, "13", "between 0 and 12"},
-    {1028, "60", "between 0 and 59"},
+    {1006, "13", "between 1 and 12"},   {1008, "5x", "Please enter an integer."},
+    {1017, "32", "between 1 and 31"},   {1018, "1699", "between 1700 and 2300"},
+    {1020, "180", "between 0 and 179"}, {1023, "60", "between 0 and 59"},
+    {1024, "90", "between 0 and 89"},   {1027, "60", "between 0 and 59"},
+    {1011, "13", "between 0 and 12"},   {1029, "60", "between 0 and 59"},
+    {1030, "13", "between 0 and 12"},   {1028, "60", "between 0 and 59"},
 };
 
 TEST(ChartDataDialog, OpensWithTheInitialValuesAndFocusInTheFirstName) {
@@ -202,10 +196,10 @@ TEST(ChartDataDialog, SetFieldsShowsEveryValue) {
 
 // "Set Location for Prasna": its own order, and 0..11 daylight-saving hours.
 constexpr BadField kPrasnaBadFields[] = {
-    {1030, "12", "between 0 and 11"}, {1028, "60", "between 0 and 59"},
-    {1024, "90", "between 0 and 89"}, {1027, "60", "between 0 and 59"},
+    {1030, "12", "between 0 and 11"},   {1028, "60", "between 0 and 59"},
+    {1024, "90", "between 0 and 89"},   {1027, "60", "between 0 and 59"},
     {1020, "180", "between 0 and 179"}, {1023, "60", "between 0 and 59"},
-    {1011, "13", "between 0 and 12"}, {1029, "60", "between 0 and 59"},
+    {1011, "13", "between 0 and 12"},   {1029, "60", "between 0 and 59"},
 };
 
 TEST(PrasnaLocationDialog, TheFirstFailingFieldInOrderIsNamedAndFocused) {
@@ -249,12 +243,12 @@ TEST(PrasnaLocationDialog, ShowsAndReturnsMagnitudesAndFlags) {
 TEST(TransitDialog, ChecksInItsOwnOrder) {
   // day, month, year, hour, latitude, longitude, then minutes, zone and DST.
   const BadField rows[] = {
-      {1017, "0", "between 1 and 31"},   {1018, "2301", "between 1700 and 2300"},
-      {1006, "0", "between 1 and 12"},   {1024, "90", "between 0 and 89"},
-      {1027, "60", "between 0 and 59"},  {1020, "180", "between 0 and 179"},
-      {1023, "60", "between 0 and 59"},  {1008, "60", "between 0 and 59"},
-      {1012, "13", "between 0 and 12"},  {1031, "60", "between 0 and 59"},
-      {1032, "3", "between 0 and 2"},    {1033, "", "Please enter an integer."},
+      {1017, "0", "between 1 and 31"},  {1018, "2301", "between 1700 and 2300"},
+      {1006, "0", "between 1 and 12"},  {1024, "90", "between 0 and 89"},
+      {1027, "60", "between 0 and 59"}, {1020, "180", "between 0 and 179"},
+      {1023, "60", "between 0 and 59"}, {1008, "60", "between 0 and 59"},
+      {1012, "13", "between 0 and 12"}, {1031, "60", "between 0 and 59"},
+      {1032, "3", "between 0 and 2"},   {1033, "", "Please enter an integer."},
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     SCOPED_TRACE(rows[i].controlId);
@@ -268,7 +262,8 @@ TEST(TransitDialog, ChecksInItsOwnOrder) {
     dialog.accept();
     EXPECT_NE(dialog.result(), QDialog::Accepted);
     ASSERT_EQ(shown.size(), 1);
-    EXPECT_TRUE(shown.front().contains(QLatin1String(rows[i].expected))) << shown.front().toStdString();
+    EXPECT_TRUE(shown.front().contains(QLatin1String(rows[i].expected)))
+        << shown.front().toStdString();
     EXPECT_EQ(dialog.focusWidget(), dialog.control(rows[i].controlId));
   }
 }

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -15,19 +16,18 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTest>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
-#include <QHelpEvent>
-#include <QTest>
 
-#include "sarvexa_version.h"
 #include "app/about_dialog.h"
 #include "app/chart_view.h"
 #include "app/commands.h"
 #include "app/help_window.h"
 #include "app_fixture.h"
+#include "sarvexa_version.h"
 
 namespace sarvexa::test {
 namespace {
@@ -37,9 +37,12 @@ using namespace command;
 QStringList menuTexts(const QMenu* menu) {
   QStringList texts;
   for (QAction* a : menu->actions()) {
-    if (a->isSeparator()) texts << "-";
-    else if (a->menu()) texts << a->text() + ">";
-    else if (a->isVisible()) texts << a->text();
+    if (a->isSeparator())
+      texts << "-";
+    else if (a->menu())
+      texts << a->text() + ">";
+    else if (a->isVisible())
+      texts << a->text();
   }
   return texts;
 }
@@ -88,12 +91,14 @@ TEST_F(AppTest, MenusHoldEveryItemInOrder) {
             QStringList({"&New", "&Open...", "&Save", "Save &As...", "-", "&Export>", "&Print...",
                          "Print Pre&view", "P&rint Setup...", "-", "Recent File", "-",
                          "&Current Prasna", "E&xit"}));
-  EXPECT_EQ(menuTexts(subMenu(bar, "&Edit")), QStringList({"&Chart Data", "&Set Prasna Location", "-"}));
+  EXPECT_EQ(menuTexts(subMenu(bar, "&Edit")),
+            QStringList({"&Chart Data", "&Set Prasna Location", "-"}));
   EXPECT_EQ(menuTexts(subMenu(bar, "&View")),
             QStringList({"&Toolbar", "&Status Bar", "-", "&Chart", "&Dashas>", "Di&visional Charts",
                          "&Ephemeris", "SA &Analysis", "SA T&ransits", "-", "Chart Style>",
                          "Color Charts>", "-", "Zoom &In", "Zoom &Out", "&Fit Page"}));
-  EXPECT_EQ(menuTexts(subMenu(bar, "&Help")), QStringList({"&Contents and Index", "&About Sarvexa"}));
+  EXPECT_EQ(menuTexts(subMenu(bar, "&Help")),
+            QStringList({"&Contents and Index", "&About Sarvexa"}));
 }
 
 TEST_F(AppTest, EveryCommandHasItsTextAcceleratorAndPrompt) {
@@ -187,14 +192,16 @@ struct PageCommand {
   DisplayMode mode;
 };
 constexpr PageCommand kPages[] = {
-    {ViewMahaBukti, DisplayMode::MahaBukti}, {ViewDivisional, DisplayMode::Divisional},
-    {ViewSaAnalysis, DisplayMode::SaAnalysis}, {ViewChart, DisplayMode::Chart},
+    {ViewMahaBukti, DisplayMode::MahaBukti},
+    {ViewDivisional, DisplayMode::Divisional},
+    {ViewSaAnalysis, DisplayMode::SaAnalysis},
+    {ViewChart, DisplayMode::Chart},
 };
 
 TEST_F(AppTest, ViewCommandsSelectTheirPageAndCheckOnlyTheirItem) {
   start();
-  const int pageItems[] = {ViewChart, ViewMahaBukti, ViewDivisional, ViewEphemeris,
-                           ViewSaAnalysis, ViewSaTransits};
+  const int pageItems[] = {ViewChart,     ViewMahaBukti,  ViewDivisional,
+                           ViewEphemeris, ViewSaAnalysis, ViewSaTransits};
   for (const PageCommand& page : kPages) {
     SCOPED_TRACE(page.id);
     window().action(page.id)->trigger();
@@ -232,8 +239,8 @@ TEST_F(AppTest, StyleAndColourPersistAcrossARestart) {
     int style;
     int colour;
   };
-  const Row rows[] = {{StyleSouth, ColorOn, 2, 1}, {StyleNorth, ColorOff, 1, 0},
-                      {StyleNorth, ColorOn, 1, 1}};
+  const Row rows[] = {
+      {StyleSouth, ColorOn, 2, 1}, {StyleNorth, ColorOff, 1, 0}, {StyleNorth, ColorOn, 1, 1}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.styleCommand);
     start();
@@ -386,7 +393,6 @@ TEST_F(AppTest, HelpOpensTheProgramsOwnHelp) {
   EXPECT_EQ(window().findChildren<HelpWindow*>().size(), 1);
 }
 
-
 TEST_F(AppTest, TheAcceleratorKeysRunTheirCommands) {
   start();
   window().show();
@@ -396,8 +402,14 @@ TEST_F(AppTest, TheAcceleratorKeysRunTheirCommands) {
   // Ctrl+S the save dialog of a chart that is no file yet, Ctrl+P the print
   // dialog.
   QStringList captions;
-  prompter_.dialogs.push_back([&](QDialog& d) { captions << d.windowTitle(); return int(QDialog::Rejected); });
-  prompter_.dialogs.push_back([&](QDialog& d) { captions << d.windowTitle(); return int(QDialog::Rejected); });
+  prompter_.dialogs.push_back([&](QDialog& d) {
+    captions << d.windowTitle();
+    return int(QDialog::Rejected);
+  });
+  prompter_.dialogs.push_back([&](QDialog& d) {
+    captions << d.windowTitle();
+    return int(QDialog::Rejected);
+  });
   QTest::keyClick(window().chartView(), Qt::Key_N, Qt::ControlModifier);
   EXPECT_EQ(captions, QStringList({"Chart Data"}));
   QTest::keyClick(window().chartView(), Qt::Key_S, Qt::ControlModifier);

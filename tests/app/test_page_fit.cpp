@@ -55,9 +55,13 @@ TEST_F(AppTest, EveryPageIsWholeInsideTheWindowAtFitPage) {
     const QSize client = window().chartView()->size();
     for (int style : {1, 2}) {
       doc().setChartStyle(ChartStyleFromSetting(style));
-      for (int mode = static_cast<int>(DisplayMode::Chart); mode <= static_cast<int>(DisplayMode::SaTransits); ++mode) {
+      for (int mode = static_cast<int>(DisplayMode::Chart);
+           mode <= static_cast<int>(DisplayMode::SaTransits); ++mode) {
         SCOPED_TRACE(QStringLiteral("window %1x%2 style %3 page %4")
-                         .arg(size.width()).arg(size.height()).arg(style).arg(mode)
+                         .arg(size.width())
+                         .arg(size.height())
+                         .arg(style)
+                         .arg(mode)
                          .toStdString());
         window().chartView()->state().displayMode = static_cast<DisplayMode>(mode);
         const QRect ink = InkOfPlacedPage(*window().chartView(), doc(), client);
@@ -110,8 +114,8 @@ TEST_F(AppTest, ZoomCommandsAndTheWheelScaleThePageAndFitPageReturns) {
     // the scroll area offers scroll bars.
     auto* scroll = qobject_cast<QScrollArea*>(window().centralWidget());
     ASSERT_NE(scroll, nullptr);
-    const bool scrolls = scroll->horizontalScrollBar()->maximum() > 0 ||
-                         scroll->verticalScrollBar()->maximum() > 0;
+    const bool scrolls =
+        scroll->horizontalScrollBar()->maximum() > 0 || scroll->verticalScrollBar()->maximum() > 0;
     EXPECT_EQ(scrolls, step.scaleOfFit > 1.0);
   }
 }
@@ -143,7 +147,8 @@ TEST_F(AppTest, TheSmallestWindowKeepsPageTextReadable) {
   QApplication::processEvents();
   EXPECT_EQ(window().size(), window().minimumSize());
   const QSize screen = window().screen()->availableGeometry().size();
-  for (int mode = static_cast<int>(DisplayMode::Chart); mode <= static_cast<int>(DisplayMode::SaTransits); ++mode) {
+  for (int mode = static_cast<int>(DisplayMode::Chart);
+       mode <= static_cast<int>(DisplayMode::SaTransits); ++mode) {
     SCOPED_TRACE(mode);
     window().chartView()->state().displayMode = static_cast<DisplayMode>(mode);
     // 12-unit text at least 8 px high, unless the screen itself is smaller.

@@ -2,9 +2,9 @@
 // follows the longitude's until it is set apart, and OK keeps the zone's own
 // side only when it differs from the longitude's.
 
+#include <gtest/gtest.h>
 #include <QPushButton>
 #include <QRadioButton>
-#include <gtest/gtest.h>
 
 #include "app/chart_data_dialog.h"
 #include "app/prasna_location_dialog.h"

@@ -1,15 +1,15 @@
 // The interactive prompter: real modal dialogs and message boxes, answered
 // by a timer that acts on whichever modal window is up.
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QFileDialog>
-#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "app/chart_data_dialog.h"
 #include "app/prompter.h"
@@ -102,8 +102,9 @@ TEST(UiPrompter, CancellingTheSaveDialogGivesNoName) {
     ASSERT_NE(dialog, nullptr);
     dialog->reject();
   });
-  EXPECT_TRUE(prompter.saveFileName(nullptr, "Save As", "Prasna.svx", "Sarvexa Files (*.svx)", "svx")
-                  .isEmpty());
+  EXPECT_TRUE(
+      prompter.saveFileName(nullptr, "Save As", "Prasna.svx", "Sarvexa Files (*.svx)", "svx")
+          .isEmpty());
 }
 
 }  // namespace

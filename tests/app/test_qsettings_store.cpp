@@ -1,9 +1,9 @@
 // The settings store over QSettings: section "Settings", integers and texts
 // in one key space, and the recent-file list beside them.
 
+#include <gtest/gtest.h>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "app/qsettings_store.h"
 
@@ -11,7 +11,7 @@ namespace sarvexa {
 namespace {
 
 class QSettingsStoreTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path());

@@ -37,7 +37,8 @@ std::string RunJson(const std::string& args) {
 
 std::size_t Count(const std::string& text, const std::string& needle) {
   std::size_t n = 0;
-  for (auto pos = text.find(needle); pos != std::string::npos; pos = text.find(needle, pos + 1)) ++n;
+  for (auto pos = text.find(needle); pos != std::string::npos; pos = text.find(needle, pos + 1))
+    ++n;
   return n;
 }
 
@@ -71,18 +72,47 @@ using test_support::WorkedChart;
 
 TEST(ChartJsonMembers, EveryNameExactlyAsManyTimesAsItBelongs) {
   const std::string json = RunJson(kWorked);
-  struct Row { const char* key; std::size_t count; };
+  struct Row {
+    const char* key;
+    std::size_t count;
+  };
   const Row kRows[] = {
-      {"firstName", 1}, {"lastName", 1}, {"place", 1}, {"isPrasna", 1},
-      {"julianDay", 1}, {"universalTime", 1}, {"zone", 1}, {"dst", 1},
+      {"firstName", 1},
+      {"lastName", 1},
+      {"place", 1},
+      {"isPrasna", 1},
+      {"julianDay", 1},
+      {"universalTime", 1},
+      {"zone", 1},
+      {"dst", 1},
       {"longitude", 11},  // the place, then the ten positions
-      {"latitude", 1}, {"julianCenturies", 1}, {"ayanamsaCorrection", 1}, {"positions", 1},
-      {"retrograde", 10}, {"signDegrees", 10}, {"minutes", 10}, {"dailyMotion", 10},
-      {"birthDayCount", 1}, {"dashaTable", 1}, {"lord", 9}, {"lengthDays", 9},
-      {"buktiStart", 9}, {"currentPeriod", 1}, {"maha", 1}, {"bukti", 1}, {"pratyantar", 1},
-      {"vargaSigns", 1}, {"saAnalysis", 1}, {"mep", 1}, {"houseConjunction", 1},
-      {"houseConjunctionStrength", 1}, {"conjunctions", 1}, {"aspects", 1}, {"flags", 1},
-      {"ageStrength", 1}, {"colorClass", 1},
+      {"latitude", 1},
+      {"julianCenturies", 1},
+      {"ayanamsaCorrection", 1},
+      {"positions", 1},
+      {"retrograde", 10},
+      {"signDegrees", 10},
+      {"minutes", 10},
+      {"dailyMotion", 10},
+      {"birthDayCount", 1},
+      {"dashaTable", 1},
+      {"lord", 9},
+      {"lengthDays", 9},
+      {"buktiStart", 9},
+      {"currentPeriod", 1},
+      {"maha", 1},
+      {"bukti", 1},
+      {"pratyantar", 1},
+      {"vargaSigns", 1},
+      {"saAnalysis", 1},
+      {"mep", 1},
+      {"houseConjunction", 1},
+      {"houseConjunctionStrength", 1},
+      {"conjunctions", 1},
+      {"aspects", 1},
+      {"flags", 1},
+      {"ageStrength", 1},
+      {"colorClass", 1},
   };
   for (const Row& r : kRows) {
     EXPECT_EQ(Count(json, std::string("\"") + r.key + "\": "), r.count) << r.key;

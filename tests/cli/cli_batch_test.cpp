@@ -84,8 +84,8 @@ const Birth kBirths[] = {
      "worked chart"},
     {"", "", "", "1950-07-04", "5:30AM", "05:00", "1", "074:00W", "40:43N", "",
      "west, daylight saving, 12-hour time, no names"},
-    {"Zoë", "O'Neil", "Buenos Aires, AR", "1987-02-28", "23:59", "03:00", "", "058:22W",
-     "34:36S", "1990-01-01T00:00", "south, comma in place, own clock"},
+    {"Zoë", "O'Neil", "Buenos Aires, AR", "1987-02-28", "23:59", "03:00", "", "058:22W", "34:36S",
+     "1990-01-01T00:00", "south, comma in place, own clock"},
     {"Late", "", "", "2099-12-31", "00:00", "12:00", "0", "179:59E", "89:59N", "",
      "edge of every range"},
     {"Before", "", "", "2030-05-05", "12:00", "00:00", "0", "000:00E", "00:00N", "",
@@ -145,7 +145,8 @@ BatchRun Chart(const Birth& b) {
 TEST(BatchAgreesWithChart, SameMembersAndSameRefusals) {
   std::string csv = "first,last,place,date,time,zone,dst,lon,lat,now\n";
   for (const Birth& b : kBirths) {
-    for (const char* cell : {b.first, b.last, b.place, b.date, b.time, b.zone, b.dst, b.lon, b.lat}) {
+    for (const char* cell :
+         {b.first, b.last, b.place, b.date, b.time, b.zone, b.dst, b.lon, b.lat}) {
       csv += CsvCell(cell) + ",";
     }
     csv += CsvCell(b.now) + "\n";
@@ -189,7 +190,10 @@ TEST(BatchAgreesWithChart, ChosenMembersAreTheChartsOwn) {
       "date,time,zone,lon,lat,first\n2000-01-01,17:30,05:30,077:12E,28:36N,Ann\n";
   const std::string full = Lines(Batch(csv).out).at(0);
   const ScalarMap all = Scalars(full);
-  struct Case { std::vector<std::string> fields; const char* source; };
+  struct Case {
+    std::vector<std::string> fields;
+    const char* source;
+  };
   const Case kCases[] = {
       {{"firstName", "julianDay"}, "scalars only: no derivations needed"},
       {{"currentPeriod", "positions"}, "a derivation and the positions"},
@@ -234,7 +238,8 @@ TEST(BatchCsv, ColumnsCarryTheJsonValues) {
   const ScalarMap json = Scalars(Lines(Batch(csv).out).at(0));
   const std::vector<std::string> lines = Lines(r.out);
   ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0], "firstName,place,positions.1.longitude,currentPeriod.maha,vargaSigns.9.2,error");
+  EXPECT_EQ(lines[0],
+            "firstName,place,positions.1.longitude,currentPeriod.maha,vargaSigns.9.2,error");
   EXPECT_EQ(lines[1], "Ann,\"Delhi, IN\"," + json.at("positions.1.longitude") + "," +
                           json.at("currentPeriod.maha") + "," + json.at("vargaSigns.9.2") + ",");
   EXPECT_EQ(lines[2].substr(0, 6), ",,,,,\"");  // empty values, then the quoted message
@@ -242,7 +247,11 @@ TEST(BatchCsv, ColumnsCarryTheJsonValues) {
 }
 
 TEST(BatchFields, RefusedChoices) {
-  struct Case { BatchFormat format; std::vector<std::string> fields; const char* says; };
+  struct Case {
+    BatchFormat format;
+    std::vector<std::string> fields;
+    const char* says;
+  };
   const Case kCases[] = {
       {BatchFormat::JsonLines, {"firstName", "nosuch"}, "\"nosuch\" is not a member"},
       {BatchFormat::JsonLines, {"positions.1.longitude"}, "is not a member"},
@@ -262,7 +271,10 @@ TEST(BatchFields, RefusedChoices) {
 }
 
 TEST(BatchHeader, UnusableHeadersStopBeforeAnyOutput) {
-  struct Case { const char* csv; const char* says; };
+  struct Case {
+    const char* csv;
+    const char* says;
+  };
   const Case kCases[] = {
       {"", "the input is empty"},
       {"date,time,zone,lon,lat,colour\n", "unknown column \"colour\""},
@@ -281,7 +293,10 @@ TEST(BatchHeader, UnusableHeadersStopBeforeAnyOutput) {
 }
 
 TEST(BatchRows, BrokenRowsKeepTheirPlace) {
-  struct Case { const char* row; const char* says; };
+  struct Case {
+    const char* row;
+    const char* says;
+  };
   const Case kCases[] = {
       {"2000-01-01,17:30,05:30,077:12E", "the row has 4 fields where the header has 5"},
       {"", "the row has 1 field where the header has 5"},
@@ -293,8 +308,8 @@ TEST(BatchRows, BrokenRowsKeepTheirPlace) {
   const char* good = "2000-01-01,17:30,05:30,077:12E,28:36N";
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.says);
-    const BatchRun r = Batch(std::string("date,time,zone,lon,lat\n") + good + "\n" + c.row +
-                             "\n" + good + "\n");
+    const BatchRun r =
+        Batch(std::string("date,time,zone,lon,lat\n") + good + "\n" + c.row + "\n" + good + "\n");
     EXPECT_EQ(r.code, 1);
     const std::vector<std::string> lines = Lines(r.out);
     ASSERT_EQ(lines.size(), 3u);
@@ -309,9 +324,10 @@ TEST(BatchRows, BrokenRowsKeepTheirPlace) {
 
 TEST(BatchRows, EachBadRowIsOneLineOnStandardError) {
   // Cells quoted back in a message may hold line breaks.
-  const BatchRun r = Batch("date,time,zone,lon,lat,now,city\n"
-                           "2000-01-01,17:30,05:30,077:12E,28:36N,\"2024-01\n01\",\n"
-                           "2000-01-01,17:30,05:30,077:12E,28:36N,,\"Del\nhi\"\n");
+  const BatchRun r = Batch(
+      "date,time,zone,lon,lat,now,city\n"
+      "2000-01-01,17:30,05:30,077:12E,28:36N,\"2024-01\n01\",\n"
+      "2000-01-01,17:30,05:30,077:12E,28:36N,,\"Del\nhi\"\n");
   EXPECT_EQ(r.code, 1);
   EXPECT_EQ(Lines(r.out).size(), 2u);
   const std::vector<std::string> err = Lines(r.err);
@@ -331,8 +347,10 @@ TEST(BatchRows, CityNeedsTheAtlas) {
   settings.city = [](std::string_view city, BirthOptions& birth) -> Result<void> {
     if (city != "Delhi") return Fail("unknown place");
     std::string message;
-    for (const auto& [name, value] : {std::pair{"--lon", "077:12E"}, {"--lat", "28:36N"},
-                                      {"--zone", "05:30"}, {"--place", "New Delhi"}}) {
+    for (const auto& [name, value] : {std::pair{"--lon", "077:12E"},
+                                      {"--lat", "28:36N"},
+                                      {"--zone", "05:30"},
+                                      {"--place", "New Delhi"}}) {
       ParseBirthOption(name, value, birth, message);
     }
     return Ok();
@@ -386,7 +404,11 @@ TEST(CsvRecordReader, RecordsFieldsAndFaults) {
   const Case kCases[] = {
       {"a,b\n1,2\n", {{"a", "b"}, {"1", "2"}}, {false, false}, "plain"},
       {"a,b\r\n1,2", {{"a", "b"}, {"1", "2"}}, {false, false}, "CR LF, no final newline"},
-      {"\xEF\xBB\xBF" "a\n", {{"a"}}, {false}, "byte-order mark dropped"},
+      {"\xEF\xBB\xBF"
+       "a\n",
+       {{"a"}},
+       {false},
+       "byte-order mark dropped"},
       {"\"x,y\",\"say \"\"hi\"\"\"\n", {{"x,y", "say \"hi\""}}, {false}, "quotes"},
       {"\"two\nlines\",z\n", {{"two\nlines", "z"}}, {false}, "line break inside quotes"},
       {",\n", {{"", ""}}, {false}, "empty fields"},
@@ -412,7 +434,8 @@ TEST(CsvRecordReader, RecordsFieldsAndFaults) {
 }
 
 TEST(CsvRecordReader, OverlongRecordIsCutAndTheNextOneRead) {
-  std::string input = "\"" + std::string(CsvRecordReader::kMaxRecordBytes + 10, 'x') + "\",y\nnext\n";
+  std::string input =
+      "\"" + std::string(CsvRecordReader::kMaxRecordBytes + 10, 'x') + "\",y\nnext\n";
   std::istringstream in(input);
   CsvRecordReader reader(in);
   CsvRecord record;
@@ -425,9 +448,16 @@ TEST(CsvRecordReader, OverlongRecordIsCutAndTheNextOneRead) {
 }
 
 TEST(CsvField, QuotedOnlyWhenNeeded) {
-  struct Case { const char* in; const char* out; };
-  const Case kCases[] = {{"plain", "plain"},      {"a,b", "\"a,b\""},   {"say \"x\"", "\"say \"\"x\"\"\""},
-                         {"two\nlines", "\"two\nlines\""}, {" pad", "\" pad\""}, {"", ""}};
+  struct Case {
+    const char* in;
+    const char* out;
+  };
+  const Case kCases[] = {{"plain", "plain"},
+                         {"a,b", "\"a,b\""},
+                         {"say \"x\"", "\"say \"\"x\"\"\""},
+                         {"two\nlines", "\"two\nlines\""},
+                         {" pad", "\" pad\""},
+                         {"", ""}};
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.in);
     std::string out;
@@ -445,13 +475,19 @@ TEST(CsvField, QuotedOnlyWhenNeeded) {
 // ---- finding the drawing program -----------------------------------------
 
 TEST(RenderLauncher, CandidatesInOrder) {
-  struct Case { std::string self, libexec; std::vector<std::string> expected; const char* source; };
+  struct Case {
+    std::string self, libexec;
+    std::vector<std::string> expected;
+    const char* source;
+  };
   const Case kCases[] = {
-      {"/b/cli/sarvexa-cli", "/usr/libexec/sarvexa",
+      {"/b/cli/sarvexa-cli",
+       "/usr/libexec/sarvexa",
        {"/b/cli/sarvexa-render", "/b/libexec/sarvexa/sarvexa-render",
         "/usr/libexec/sarvexa/sarvexa-render"},
        "build tree"},
-      {"/usr/bin/sarvexa-cli", "/usr/libexec/sarvexa",
+      {"/usr/bin/sarvexa-cli",
+       "/usr/libexec/sarvexa",
        {"/usr/bin/sarvexa-render", "/usr/libexec/sarvexa/sarvexa-render"},
        "installed: the relative and the configured folder are one"},
       {"", "/opt/x", {"/opt/x/sarvexa-render"}, "own path unknown"},
@@ -484,7 +520,13 @@ BatchRun RunShell(const std::string& command) {
 
 TEST(BatchProgram, StandardInputToJsonLines) {
   const std::string cli = std::string("'") + SARVEXA_CLI_PATH + "'";
-  struct Case { const char* input; const char* args; int code; std::size_t lines; const char* source; };
+  struct Case {
+    const char* input;
+    const char* args;
+    int code;
+    std::size_t lines;
+    const char* source;
+  };
   const Case kCases[] = {
       {"date,time,zone,lon,lat\\n2000-01-01,17:30,05:30,077:12E,28:36N\\n", "", 0, 1, "good"},
       {"date,time,zone,lon,lat\\n2000-01-01,17:30,05:30,077:12E,28:36N\\nx,,,,\\n", "-", 1, 2,
@@ -513,7 +555,8 @@ TEST(BatchProgram, CityColumnAgreesWithChartCity) {
   EXPECT_EQ(batch.code, 1) << batch.err;
   const std::vector<std::string> rows = Lines(batch.out);
   ASSERT_EQ(rows.size(), 3u);
-  const std::string chart = " chart --date 1943-06-01 --time 12:00 --city Kolkata --now 2024-06-15T12:00 --json";
+  const std::string chart =
+      " chart --date 1943-06-01 --time 12:00 --city Kolkata --now 2024-06-15T12:00 --json";
   EXPECT_EQ(Scalars(rows[0]), Scalars(RunShell(cli + chart + " --first A").out));
   EXPECT_EQ(Scalars(rows[1]), Scalars(RunShell(cli + chart + " --first B --zone 05:30").out));
   EXPECT_NE(rows[2].find("\"field\":\"city\""), std::string::npos) << rows[2];

@@ -39,7 +39,11 @@ BirthOptions Parse(const std::vector<std::pair<std::string, std::string>>& opts)
 }
 
 TEST(BirthOptions, TimeIntoTheDialogsTwelveHourForm) {
-  struct Case { const char* time; int hour, isPm, minute, hour24; const char* source; };
+  struct Case {
+    const char* time;
+    int hour, isPm, minute, hour24;
+    const char* source;
+  };
   const Case kCases[] = {
       {"00:15", 12, 0, 15, 0, "midnight hour is 12 AM"},
       {"12:15AM", 12, 0, 15, 0, "12:15 AM is hour 0"},
@@ -95,7 +99,9 @@ TEST(BirthOptions, DateAcceptsAnyDayUpTo31) {
 }
 
 TEST(BirthOptions, RejectionsNameTheOptionAndItsRange) {
-  struct Case { const char *name, *value, *mustContain; };
+  struct Case {
+    const char *name, *value, *mustContain;
+  };
   const Case kCases[] = {
       {"--date", "1699-12-31", "1700..2300"},
       {"--date", "2301-01-01", "1700..2300"},
@@ -162,9 +168,18 @@ TEST(BirthOptions, RequiredOptionsInOrder) {
 // ---- JSON writer ---------------------------------------------------------
 
 TEST(JsonWriter, DoublesReadBackExactly) {
-  const double kValues[] = {0.0, 12.0, -5.5, -77.2, 28.6, -23.853725713528487,
-                            76.326632139115901, 1e-300, -1.7976931348623157e308, 0.1,
-                            1.0 / 3.0, 5e-324};
+  const double kValues[] = {0.0,
+                            12.0,
+                            -5.5,
+                            -77.2,
+                            28.6,
+                            -23.853725713528487,
+                            76.326632139115901,
+                            1e-300,
+                            -1.7976931348623157e308,
+                            0.1,
+                            1.0 / 3.0,
+                            5e-324};
   for (double v : kValues) {
     const std::string text = FormatDouble17(v);
     EXPECT_EQ(std::strtod(text.c_str(), nullptr), v) << text;
@@ -174,14 +189,19 @@ TEST(JsonWriter, DoublesReadBackExactly) {
 }
 
 TEST(JsonWriter, EscapesStrings) {
-  struct Case { std::string in, out; const char* source; };
+  struct Case {
+    std::string in, out;
+    const char* source;
+  };
   const Case kCases[] = {
       {"New Delhi", "New Delhi", "plain"},
       {"a\"b\\c", "a\\\"b\\\\c", "quote and backslash"},
       {"l1\nl2\tx\r", "l1\\nl2\\tx\\r", "control escapes"},
       {std::string("\x01\x1f", 2), "\\u0001\\u001f", "other control characters"},
       {"Zürich", "Zürich", "valid UTF-8 passes"},
-      {"\xff" "ab\xc3", "\\ufffdab\\ufffd", "invalid bytes replaced"},
+      {"\xff"
+       "ab\xc3",
+       "\\ufffdab\\ufffd", "invalid bytes replaced"},
       {"\xed\xa0\x80", "\\ufffd\\ufffd\\ufffd", "encoded surrogate is invalid"},
       {"\xc0\xaf", "\\ufffd\\ufffd", "overlong form is invalid"},
   };
@@ -306,7 +326,10 @@ TEST(CliProgram, WorkedChartAsTable) {
 }
 
 TEST(CliProgram, BadOrMissingOptionExitsWithTwo) {
-  struct Case { const char* args; const char* mustContain; };
+  struct Case {
+    const char* args;
+    const char* mustContain;
+  };
   const Case kCases[] = {
       {"chart --date 2000-01-01 --time 17:30 --zone 13:00 --lon 077:12E --lat 28:36N",
        "--zone: expected HH:MM with hours 0..12"},

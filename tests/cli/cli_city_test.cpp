@@ -8,7 +8,7 @@ namespace {
 
 // A one-place atlas whose zone is always the given answer.
 class OnePlaceAtlas final : public Atlas {
-public:
+ public:
   explicit OnePlaceAtlas(LocalZoneInfo info) : info_(std::move(info)) {
     AtlasPlace madrid;
     madrid.name = "Madrid";
@@ -24,7 +24,7 @@ public:
   }
   std::vector<std::string> ZoneNames() override { return {"Europe/Madrid"}; }
 
-private:
+ private:
   LocalZoneInfo info_;
   PlaceIndex index_;
 };
@@ -51,22 +51,27 @@ TEST(CityOption, FillsWhatWasNotGivenAndSaysWhyItCannot) {
     const char* error;  // part of the one-line error, or nullptr
     double utHours;     // UT of the chart when accepted
   } cases[] = {
-      {"July: zone 1 h East, 1 h DST, longitude West",
-       summer, Args{{"--city", "madrid"}, {"--date", "2020-07-15"}, {"--time", "12:00"}}, nullptr,
-       10.0},
+      {"July: zone 1 h East, 1 h DST, longitude West", summer,
+       Args{{"--city", "madrid"}, {"--date", "2020-07-15"}, {"--time", "12:00"}}, nullptr, 10.0},
       {"explicit --dst wins", summer,
-       Args{{"--city", "Madrid, Spain"}, {"--date", "2020-07-15"}, {"--time", "12:00"},
+       Args{{"--city", "Madrid, Spain"},
+            {"--date", "2020-07-15"},
+            {"--time", "12:00"},
             {"--dst", "0"}},
        nullptr, 11.0},
       {"explicit --zone with its side wins", summer,
-       Args{{"--city", "Madrid"}, {"--date", "2020-07-15"}, {"--time", "12:00"},
+       Args{{"--city", "Madrid"},
+            {"--date", "2020-07-15"},
+            {"--time", "12:00"},
             {"--zone", "00:00W"}},
        nullptr, 11.0},
       {"gap without --fold", gap,
        Args{{"--city", "Madrid"}, {"--date", "2021-03-28"}, {"--time", "02:30"}},
        "does not exist in Europe/Madrid", 0},
       {"gap with --fold later", gap,
-       Args{{"--city", "Madrid"}, {"--date", "2021-03-28"}, {"--time", "02:30"},
+       Args{{"--city", "Madrid"},
+            {"--date", "2021-03-28"},
+            {"--time", "02:30"},
             {"--fold", "later"}},
        nullptr, 0.5},
       {"no such place", summer,
@@ -104,7 +109,7 @@ TEST(CityOption, ZoneSideLetter) {
     const char* zone;
     double zoneHours;  // record value, positive west
   } cases[] = {
-      {"003:42W", "01:00E", -1.0}, {"003:42W", "01:00", 1.0},   {"077:12E", "05:30", -5.5},
+      {"003:42W", "01:00E", -1.0}, {"003:42W", "01:00", 1.0},    {"077:12E", "05:30", -5.5},
       {"171:46W", "11:00", 11.0},  {"171:46W", "12:00E", -12.0}, {"000:10E", "00:30w", 0.5},
   };
   for (const auto& c : cases) {

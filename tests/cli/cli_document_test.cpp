@@ -173,11 +173,13 @@ TEST_F(CliDocument, PrasnaAtTheStoredLocation) {
   EXPECT_NE(r.out.find("\"place\": \"Galle\""), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("\"zone\": -5.5"), std::string::npos) << r.out;
   // The settings file is only read.
-  EXPECT_NE(Slurp(dir_ / "config" / "Sarvexa" / "Sarvexa.conf").find("080 E 13"), std::string::npos);
+  EXPECT_NE(Slurp(dir_ / "config" / "Sarvexa" / "Sarvexa.conf").find("080 E 13"),
+            std::string::npos);
 }
 
 TEST_F(CliDocument, PrasnaAtAGivenPlaceAndItsChecks) {
-  CliRun r = Cli("prasna --now 2024-03-15T14:07 --place Pune --lon 073:51E --lat 18:31N --zone 05:30 --json");
+  CliRun r = Cli(
+      "prasna --now 2024-03-15T14:07 --place Pune --lon 073:51E --lat 18:31N --zone 05:30 --json");
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_NE(r.out.find("\"place\": \"Pune\""), std::string::npos);
   EXPECT_NE(r.out.find("\"zone\": -5.5"), std::string::npos) << r.out;
@@ -214,8 +216,8 @@ TEST_F(CliDocument, AtlasCommandsAsAUserRunsThem) {
     const char* inOut;  // must appear on standard output
     const char* inErr;  // must appear on standard error (one line)
   } cases[] = {
-      {"places Bogota --limit 1", 0, "Bogotá, Bogota D.C., Colombia  074:05W 04:37N  America/Bogota",
-       ""},
+      {"places Bogota --limit 1", 0,
+       "Bogotá, Bogota D.C., Colombia  074:05W 04:37N  America/Bogota", ""},
       {"places 'sao paulo' --json --limit 1", 0, "\"zoneName\": \"America/Sao_Paulo\"", ""},
       {"places Xqzzy", 1, "", ""},
       {"places Bogota --limit 0", 2, "", "--limit"},
@@ -227,10 +229,8 @@ TEST_F(CliDocument, AtlasCommandsAsAUserRunsThem) {
        "occurs twice in America/New_York"},
       {"chart --city 'New York' --date 2021-11-07 --time 01:30 --fold earlier --json", 0,
        "\"dst\": 1", ""},
-      {"chart --city Madrid --date 2020-01-15 --time 12:00 --json", 0, "\"universalTime\": 11",
-       ""},
-      {"chart --city Madrid --date 2020-07-15 --time 12:00 --json", 0, "\"universalTime\": 10",
-       ""},
+      {"chart --city Madrid --date 2020-01-15 --time 12:00 --json", 0, "\"universalTime\": 11", ""},
+      {"chart --city Madrid --date 2020-07-15 --time 12:00 --json", 0, "\"universalTime\": 10", ""},
       {"chart --city 'Kolkata, India' --date 1943-06-01 --time 12:00 --svx k.svx --json && "
        "'" SARVEXA_CLI_PATH "' open k.svx --json",
        0, "\"zoneName\": \"Asia/Kolkata\",\n  \"isPrasna\"", ""},

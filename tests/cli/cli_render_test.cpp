@@ -74,15 +74,16 @@ Ink InkOf(const QImage& image) {
 }
 
 TEST(CliRender, EveryPageInBothVariantsIsDrawnInsideItsPicture) {
-  const char* pages[] = {"chart",    "maha-bukti", "pratyantar:Ve", "divisional",
+  const char* pages[] = {"chart",     "maha-bukti", "pratyantar:Ve", "divisional",
                          "ephemeris", "sa",         "transits"};
   for (const char* variant : {"screen", "print"}) {
     for (const char* page : pages) {
       for (const char* style : {"north", "south"}) {
         SCOPED_TRACE(std::string(variant) + " " + page + " " + style);
         const std::string png = Scratch("page.png");
-        const RenderRun r = Render(std::string(kWorked) + " --page " + page + " --variant " + variant +
-                             " --style " + style + " --color on --dpi 60 --png '" + png + "'");
+        const RenderRun r =
+            Render(std::string(kWorked) + " --page " + page + " --variant " + variant +
+                   " --style " + style + " --color on --dpi 60 --png '" + png + "'");
         ASSERT_EQ(r.exitCode, 0) << r.err;
         QImage image;
         ASSERT_TRUE(image.load(QString::fromStdString(png))) << "not a readable PNG";
@@ -97,16 +98,20 @@ TEST(CliRender, EveryPageInBothVariantsIsDrawnInsideItsPicture) {
 }
 
 TEST(CliRender, PdfOfThePrintedSheetIsOnePageOnTheChosenPaper) {
-  struct Case { const char* page; const char* paper; const char* mediaWidth; };
+  struct Case {
+    const char* page;
+    const char* paper;
+    const char* mediaWidth;
+  };
   const Case cases[] = {
-      {"ephemeris", "", "612"},     // Letter: 8.5 in = 612 pt
+      {"ephemeris", "", "612"},        // Letter: 8.5 in = 612 pt
       {"chart", "--paper a4", "595"},  // A4: 210 mm = 595 pt
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.page);
     const std::string pdf = Scratch("sheet.pdf");
     const RenderRun r = Render(std::string(kWorked) + " --page " + c.page + " --variant print " +
-                         c.paper + " --pdf '" + pdf + "'");
+                               c.paper + " --pdf '" + pdf + "'");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const std::string bytes = Slurp(pdf);
     std::remove(pdf.c_str());
@@ -120,10 +125,14 @@ TEST(CliRender, PdfOfThePrintedSheetIsOnePageOnTheChosenPaper) {
 }
 
 TEST(CliRender, ScreenPageIsExactlyTheSizeAskedWithTheWholePageInside) {
-  struct Case { const char* page; const char* size; int width, height; };
+  struct Case {
+    const char* page;
+    const char* size;
+    int width, height;
+  };
   const Case kCases[] = {
-      {"chart", "1024x800", 1024, 800},  {"chart", "512x400", 512, 400},
-      {"sa", "700x1000", 700, 1000},     {"divisional", "2000x600", 2000, 600},
+      {"chart", "1024x800", 1024, 800},   {"chart", "512x400", 512, 400},
+      {"sa", "700x1000", 700, 1000},      {"divisional", "2000x600", 2000, 600},
       {"ephemeris", "300x200", 300, 200},
   };
   for (const Case& c : kCases) {
@@ -145,7 +154,7 @@ TEST(CliRender, BadRequestsFailWithAMessageAndWriteNothing) {
   const std::string png = Scratch("never.png");
   const char* bad[] = {
       "--page horoscope", "--page pratyantar:Xx", "--variant poster", "--style east",
-      "--color maybe", "--size 10x", "--paper legal",
+      "--color maybe",    "--size 10x",           "--paper legal",
   };
   for (const char* extra : bad) {
     SCOPED_TRACE(extra);

@@ -37,9 +37,9 @@ const std::string kAnn = std::string(kBirth) + " --now 2024-06-15T12:00";
 class CliRobustness : public testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           (std::string("sarvexa-cli-robust-") +
-            testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ =
+        fs::temp_directory_path() / (std::string("sarvexa-cli-robust-") +
+                                     testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_ / "config");
   }
@@ -55,9 +55,9 @@ class CliRobustness : public testing::Test {
     const auto outPath = dir_ / "out", errPath = dir_ / "err";
     const std::string redirect = stdoutTo.empty() ? ">'" + outPath.string() + "'" : stdoutTo;
     const std::string cmd = "cd '" + dir_.string() + "' && XDG_CONFIG_HOME='" +
-                            (dir_ / "config").string() + "' QT_QPA_PLATFORM=offscreen timeout 20 '" +
-                            SARVEXA_CLI_PATH + "' " + args + " " + redirect + " 2>'" +
-                            errPath.string() + "'";
+                            (dir_ / "config").string() +
+                            "' QT_QPA_PLATFORM=offscreen timeout 20 '" + SARVEXA_CLI_PATH + "' " +
+                            args + " " + redirect + " 2>'" + errPath.string() + "'";
     const int status = std::system(cmd.c_str());
     CliRun r;
     r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -74,8 +74,8 @@ class CliRobustness : public testing::Test {
     const auto errPath = dir_ / "err";
     const std::string cmd = "cd '" + dir_.string() + "' && (ulimit -f 0; XDG_CONFIG_HOME='" +
                             (dir_ / "config").string() + "' QT_QPA_PLATFORM=offscreen '" +
-                            SARVEXA_CLI_PATH + "' " + args + " 2>&1 >/dev/null; echo \"exit=$?\") | cat >'" +
-                            errPath.string() + "'";
+                            SARVEXA_CLI_PATH + "' " + args +
+                            " 2>&1 >/dev/null; echo \"exit=$?\") | cat >'" + errPath.string() + "'";
     std::system(cmd.c_str());
     CliRun r;
     r.err = Slurp(errPath);
@@ -135,7 +135,11 @@ TEST_F(CliRobustness, FullDiskKeepsOldFilesAndLeavesNoFragments) {
   ASSERT_EQ(Cli(std::string("chart ") + kAnn + " --svx ann.svx").exitCode, 0);
   ASSERT_EQ(Cli("render --open ann.svx --pdf old.pdf --png old.png").exitCode, 0);
   ASSERT_EQ(Cli("open ann.svx --text old.txt").exitCode, 0);
-  struct Case { const char* args; const char* file; bool existed; };
+  struct Case {
+    const char* args;
+    const char* file;
+    bool existed;
+  };
   const Case kCases[] = {
       {"render --open ann.svx --pdf old.pdf", "old.pdf", true},
       {"render --open ann.svx --pdf new.pdf", "new.pdf", false},
@@ -161,7 +165,12 @@ TEST_F(CliRobustness, FullDiskKeepsOldFilesAndLeavesNoFragments) {
 
 TEST_F(CliRobustness, SmallThingsSayWhatIsMeant) {
   ASSERT_EQ(Cli(std::string("chart ") + kAnn + " --svx -ann.svx").exitCode, 0);
-  struct Case { std::string args; int exitCode; const char* says; const char* stream; };
+  struct Case {
+    std::string args;
+    int exitCode;
+    const char* says;
+    const char* stream;
+  };
   const Case kCases[] = {
       {"open -- -ann.svx", 0, "Chart of Ann Lee", "out"},
       {"open ''", 2, "the chart file name is empty", "err"},
@@ -182,8 +191,7 @@ TEST_F(CliRobustness, SmallThingsSayWhatIsMeant) {
 
 TEST_F(CliRobustness, StoredPrasnaSettingOutOfRangeIsNamedByItsKey) {
   fs::create_directories(dir_ / "config" / "Sarvexa");
-  std::ofstream(dir_ / "config" / "Sarvexa" / "Sarvexa.conf")
-      << "[Settings]\nPrasna DST=40 00\n";
+  std::ofstream(dir_ / "config" / "Sarvexa" / "Sarvexa.conf") << "[Settings]\nPrasna DST=40 00\n";
   const CliRun r = Cli("prasna --place There");
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_NE(r.err.find("the stored setting \"Prasna DST\""), std::string::npos) << r.err;

@@ -22,7 +22,12 @@ namespace {
 using test_support::WorkedChart;
 
 TEST(ClockOption, Parsing) {
-  struct Case { const char* text; bool ok; int y, mo, d, h, mi; const char* source; };
+  struct Case {
+    const char* text;
+    bool ok;
+    int y, mo, d, h, mi;
+    const char* source;
+  };
   const Case cases[] = {
       {"2024-06-15T10:45", true, 2024, 6, 15, 10, 45, "plain"},
       {"2024-06-15 23:59", true, 2024, 6, 15, 23, 59, "space for T, last minute"},
@@ -53,12 +58,13 @@ TEST(ClockOption, Parsing) {
 }
 
 TEST(ClockOption, RangeFailuresNameTheRanges) {
-  struct Case { const char* text; const char* mustContain; };
+  struct Case {
+    const char* text;
+    const char* mustContain;
+  };
   const Case cases[] = {
-      {"2024-13-01T10:45", "month 01..12"},
-      {"2024-06-15T24:00", "hour 00..23"},
-      {"2024-06-15T10:60", "minutes 00..59"},
-      {"2024-06-00T10:00", "day 01..31"},
+      {"2024-13-01T10:45", "month 01..12"},   {"2024-06-15T24:00", "hour 00..23"},
+      {"2024-06-15T10:60", "minutes 00..59"}, {"2024-06-00T10:00", "day 01..31"},
       {"2023-02-29T10:00", "no such date"},
   };
   for (const Case& c : cases) {
@@ -74,9 +80,9 @@ TEST(ChartDerivations, WorkedChartTable) {
   const Horoscope h = WorkedChart();
   const ChartDerivations d = Derive(h, {2000, 1, 1, 0, 0});
   const std::string text = DerivationTable(h, d);
-  for (const char* line : {"Moon        Swati       Ra\n", "Rahu      Sep 21,1982\n",
-                           "Jupiter   Sep 20,2000\n", "Mars      Sep 21,2095\n",
-                           "Current Period: Ra/Ma/Ju\n"}) {
+  for (const char* line :
+       {"Moon        Swati       Ra\n", "Rahu      Sep 21,1982\n", "Jupiter   Sep 20,2000\n",
+        "Mars      Sep 21,2095\n", "Current Period: Ra/Ma/Ju\n"}) {
     EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
   }
   // Before the table's start there is no current period.
@@ -150,8 +156,8 @@ TEST(TransitsProgram, SameMomentStandsOnItsOwnPlaces) {
 
 TEST(TransitsProgram, JsonHasTheAnalysis) {
   const ProgramRun r = RunProgram("transits" + kBirth +
-                           " --at 2024-06-15T10:45 --at-lon 000:10W --at-lat 51:30N "
-                           "--at-zone 00:00 --at-dst 1 --json");
+                                  " --at 2024-06-15T10:45 --at-lon 000:10W --at-lat 51:30N "
+                                  "--at-zone 00:00 --at-dst 1 --json");
   ASSERT_EQ(r.exitCode, 0) << r.err;
   for (const char* key : {"\"transit\"", "\"saTransitAnalysis\"", "\"mep\"", "\"transitHouse\"",
                           "\"transitHouseStrength\"", "\"natalConjunctions\"", "\"natalAspects\"",
@@ -165,7 +171,12 @@ TEST(TransitsProgram, JsonHasTheAnalysis) {
 TEST(TransitsProgram, ZoneTakesTheSideOfTheTransitLongitude) {
   // Natal chart in New Delhi (77E12, zone 5:30 East). --at-zone is a
   // magnitude like --zone: East or West as the transit longitude is.
-  struct Case { std::string at; const char* zone; const char* ut; const char* source; };
+  struct Case {
+    std::string at;
+    const char* zone;
+    const char* ut;
+    const char* source;
+  };
   const Case cases[] = {
       {" --at-zone 05:30", "\"zone\": -5.5", "\"universalTime\": 6.5,",
        "zone alone: the side of the natal --lon (East)"},
@@ -179,7 +190,8 @@ TEST(TransitsProgram, ZoneTakesTheSideOfTheTransitLongitude) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.source);
-    const ProgramRun r = RunProgram("transits" + kBirth + " --at 2024-06-01T12:00" + c.at + " --json");
+    const ProgramRun r =
+        RunProgram("transits" + kBirth + " --at 2024-06-01T12:00" + c.at + " --json");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find(c.zone), std::string::npos) << r.out.substr(0, 200);
     EXPECT_NE(r.out.find(c.ut), std::string::npos) << r.out.substr(0, 200);
@@ -189,15 +201,18 @@ TEST(TransitsProgram, ZoneTakesTheSideOfTheTransitLongitude) {
 TEST(TransitsProgram, HelpDocumentsEveryOption) {
   const ProgramRun r = RunProgram("transits --help");
   EXPECT_EQ(r.exitCode, 0);
-  for (const char* opt : {"--date", "--time", "--lon", "--lat", "--zone", "--dst", "--at ",
-                          "--at-lon", "--at-lat", "--at-zone", "--at-dst", "--json", "--help",
-                          "1700..2300", "code 2"}) {
+  for (const char* opt :
+       {"--date", "--time", "--lon", "--lat", "--zone", "--dst", "--at ", "--at-lon", "--at-lat",
+        "--at-zone", "--at-dst", "--json", "--help", "1700..2300", "code 2"}) {
     EXPECT_NE(r.out.find(opt), std::string::npos) << opt;
   }
 }
 
 TEST(TransitsProgram, BadInput) {
-  struct Case { std::string args; const char* message; };
+  struct Case {
+    std::string args;
+    const char* message;
+  };
   const Case cases[] = {
       {"transits" + kBirth + " --at 2024-02-30T10:45", "no such date"},
       {"transits" + kBirth + " --at", "a value is required"},
@@ -227,7 +242,12 @@ const std::string kChart =
     "chart --date 2000-01-01 --time 17:30 --zone 05:30 --lon 077:12E --lat 28:36N --dst 0";
 
 TEST(ChartProgram, NowFixesTheCurrentPeriod) {
-  struct Case { const char* now; const char* period; const char* json; const char* source; };
+  struct Case {
+    const char* now;
+    const char* period;
+    const char* json;
+    const char* source;
+  };
   const Case cases[] = {
       {"2000-01-01T00:00", "Current Period: Ra/Ma/Ju", "\"pratyantar\": 6", "Rahu/Mars/Jupiter"},
       {"1980-01-01T00:00", "Current Period: --/--/--", "\"currentPeriod\": null",

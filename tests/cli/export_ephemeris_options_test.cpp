@@ -35,8 +35,8 @@ std::string ReadFile(const std::filesystem::path& path) {
 }
 
 TEST(CliExportOptions, TakesItsOptionsAndLeavesOthers) {
-  const std::vector<std::string> args = {"--text", "a.txt", "--json", "--csv", "-",
-                                         "--style", "South"};
+  const std::vector<std::string> args = {"--text", "a.txt",   "--json", "--csv",
+                                         "-",      "--style", "South"};
   ExportOptions options;
   std::size_t i = 0;
   EXPECT_EQ(*TakeExportOption(args, i, options), OptionMatch::Taken);
@@ -96,8 +96,7 @@ TEST(CliExportOptions, WritesFilesAndStandardOutput) {
   // --style overrides the stored setting.
   options.style = CharChartStyle::South;
   ASSERT_TRUE(WriteExports(options, doc.snapshot(), out).ok());
-  EXPECT_EQ(ReadFile(dir / "w.txt"),
-            TextExportText(doc.snapshot(), CharChartStyle::South));
+  EXPECT_EQ(ReadFile(dir / "w.txt"), TextExportText(doc.snapshot(), CharChartStyle::South));
   std::filesystem::remove_all(dir);
 }
 
@@ -146,8 +145,8 @@ TEST(CliEphemerisOptions, StartDates) {
 }
 
 TEST(CliEphemerisOptions, IntervalAndRows) {
-  const std::vector<std::string> args = {"--interval", "monthly", "--rows", "5", "--from",
-                                         "2001-01-31"};
+  const std::vector<std::string> args = {"--interval", "monthly", "--rows",
+                                         "5",          "--from",  "2001-01-31"};
   EphemerisOptions options;
   std::size_t i = 0;
   while (i < args.size()) {
@@ -159,9 +158,11 @@ TEST(CliEphemerisOptions, IntervalAndRows) {
   EXPECT_EQ(options.rows, 5);
   EXPECT_EQ(options.startDay, 2451911 + 30);
 
-  for (const std::vector<std::string>& bad :
-       {std::vector<std::string>{"--rows", "0"}, {"--rows", "10001"}, {"--rows", "x"},
-        {"--interval", "hourly"}, {"--from"}}) {
+  for (const std::vector<std::string>& bad : {std::vector<std::string>{"--rows", "0"},
+                                              {"--rows", "10001"},
+                                              {"--rows", "x"},
+                                              {"--interval", "hourly"},
+                                              {"--from"}}) {
     EphemerisOptions o;
     std::size_t j = 0;
     const Result<OptionMatch> taken = TakeEphemerisOption(bad, j, o);
@@ -191,8 +192,8 @@ TEST(CliEphemerisReport, HeaderAndRows) {
 }
 
 const std::vector<std::string> kWorkedBirthOptions = {
-    "--date", "2000-01-01", "--time", "17:30", "--zone", "05:30", "--lon", "077:12E",
-    "--lat",  "28:36N",     "--dst",  "0",     "--place", "New Delhi"};
+    "--date",  "2000-01-01", "--time", "17:30", "--zone", "05:30",   "--lon",
+    "077:12E", "--lat",      "28:36N", "--dst", "0",      "--place", "New Delhi"};
 
 TEST(CliEphemerisCommand, FromBirthOptions) {
   std::vector<std::string> args = kWorkedBirthOptions;
@@ -249,8 +250,9 @@ TEST(CliChartExports, StandardOutputFilesAndFailures) {
   for (const char* a : {"--first", "Worked", "--last", "Chart", "--csv", "-"}) args.push_back(a);
   std::ostringstream out, err;
   ASSERT_EQ(cli::RunChartCommand(args, out, err), 0) << err.str();
-  EXPECT_EQ(out.str().rfind("Worked,Chart,01/01/2000,17:30,05:30,0,-77.20,28.60,New Delhi,,76.33,", 0),
-            0u)
+  EXPECT_EQ(
+      out.str().rfind("Worked,Chart,01/01/2000,17:30,05:30,0,-77.20,28.60,New Delhi,,76.33,", 0),
+      0u)
       << out.str();
   EXPECT_EQ(out.str().back(), ',');
 
@@ -265,8 +267,10 @@ TEST(CliChartExports, StandardOutputFilesAndFailures) {
   ASSERT_EQ(cli::RunChartCommand(args, out2, err2), 0) << err2.str();
   EXPECT_FALSE(out2.str().empty());
   const std::string text = ReadFile(dir / "r.txt");
-  EXPECT_NE(text.find("\r\nRashi Chart\r\n*********************************************************  \r\n"),
-            std::string::npos);
+  EXPECT_NE(
+      text.find(
+          "\r\nRashi Chart\r\n*********************************************************  \r\n"),
+      std::string::npos);
   EXPECT_NE(text.find("New Delhi\r\nLongitude: 77E12  Latitude: 28N36\r\n"), std::string::npos);
   std::filesystem::remove_all(dir);
 

@@ -24,11 +24,29 @@ std::string Library17(double v) {
 }
 
 TEST(Double17, SameTextAsTheLibraryOnEdges) {
-  std::vector<double> values = {0.0, -0.0, 1.0, 0.1, 0.5, 12.0, -77.2, 2451545.5, 1e-4, 1e-5,
-                                9.9999999999999995e-5, 1e16, 1e17, 99999999999999984.0,
-                                9.9999999999999998e16, 1e-11, 1.5e-11, 0.99999999999999989,
-                                123456789012345678.0, 5e-324, 1.7976931348623157e308,
-                                std::nan(""), INFINITY};
+  std::vector<double> values = {0.0,
+                                -0.0,
+                                1.0,
+                                0.1,
+                                0.5,
+                                12.0,
+                                -77.2,
+                                2451545.5,
+                                1e-4,
+                                1e-5,
+                                9.9999999999999995e-5,
+                                1e16,
+                                1e17,
+                                99999999999999984.0,
+                                9.9999999999999998e16,
+                                1e-11,
+                                1.5e-11,
+                                0.99999999999999989,
+                                123456789012345678.0,
+                                5e-324,
+                                1.7976931348623157e308,
+                                std::nan(""),
+                                INFINITY};
   for (int e = -30; e <= 30; ++e) {
     const double p = std::pow(10.0, e);
     for (double v : {p, std::nextafter(p, 0.0), std::nextafter(p, 1e300), -p, 5 * p, 2.5 * p}) {
@@ -42,9 +60,14 @@ TEST(Double17, SameTextAsTheLibraryOnEdges) {
 }
 
 TEST(Double17, SameTextAsTheLibraryOnASweep) {
-  struct Range { double lo, hi; const char* source; };
-  const Range kRanges[] = {{0, 360, "longitudes"}, {-2, 2, "daily motions"},
-                           {2e6, 3e6, "day counts"}, {-1e-3, 1e-3, "small values"},
+  struct Range {
+    double lo, hi;
+    const char* source;
+  };
+  const Range kRanges[] = {{0, 360, "longitudes"},
+                           {-2, 2, "daily motions"},
+                           {2e6, 3e6, "day counts"},
+                           {-1e-3, 1e-3, "small values"},
                            {-1e17, 1e17, "up to the fast routine's edge"}};
   std::mt19937_64 rng(5);
   for (const Range& r : kRanges) {
@@ -113,8 +136,8 @@ TEST(JsonWriterOneLine, EveryByteEscapedWhereverItStands) {
       for (std::size_t at = 0; at < length; ++at) {
         std::string text(length, 'a');
         text[at] = needy;
-        SCOPED_TRACE(testing::Message() << int(static_cast<unsigned char>(needy)) << " at " << at
-                                        << " of " << length);
+        SCOPED_TRACE(testing::Message()
+                     << int(static_cast<unsigned char>(needy)) << " at " << at << " of " << length);
         JsonWriter w(JsonWriter::Layout::OneLine);
         w.BeginObject();
         w.Field(text, text);
@@ -131,7 +154,10 @@ TEST(JsonMembers, PickWalkAndRead) {
       "{\"a\": 1, \"b\": {\"c\": [true, null, \"x\\\"\\u00e9\"]}, \"d\": -2.5e-07, \"e\": []}";
   EXPECT_EQ(ObjectMemberNames(json), (std::vector<std::string>{"a", "b", "d", "e"}));
 
-  struct Pick { std::vector<std::string> keep; const char* expected; };
+  struct Pick {
+    std::vector<std::string> keep;
+    const char* expected;
+  };
   const Pick kPicks[] = {{{"d", "a"}, "{\"a\":1,\"d\":-2.5e-07}\n"},
                          {{"b"}, "{\"b\":{\"c\": [true, null, \"x\\\"\\u00e9\"]}}\n"},
                          {{"zz"}, "{}\n"}};
@@ -146,9 +172,11 @@ TEST(JsonMembers, PickWalkAndRead) {
   EXPECT_TRUE(ForEachScalar(json, [&seen](std::string_view path, std::string_view token) {
     seen.emplace_back(path, token);
   }));
-  const std::vector<std::pair<std::string, std::string>> expected = {
-      {"a", "1"}, {"b.c.0", "true"}, {"b.c.1", "null"}, {"b.c.2", "\"x\\\"\\u00e9\""},
-      {"d", "-2.5e-07"}};
+  const std::vector<std::pair<std::string, std::string>> expected = {{"a", "1"},
+                                                                     {"b.c.0", "true"},
+                                                                     {"b.c.1", "null"},
+                                                                     {"b.c.2", "\"x\\\"\\u00e9\""},
+                                                                     {"d", "-2.5e-07"}};
   EXPECT_EQ(seen, expected);
 
   std::vector<std::string> inB;
@@ -157,9 +185,15 @@ TEST(JsonMembers, PickWalkAndRead) {
   }));
   EXPECT_EQ(inB, (std::vector<std::string>{"b.c.0", "b.c.1", "b.c.2"}));
 
-  struct Text { const char* token; const char* text; };
-  const Text kTexts[] = {{"null", ""}, {"true", "true"}, {"-2.5e-07", "-2.5e-07"},
-                         {"\"x\\\"\\u00e9\"", "x\"\xc3\xa9"}, {"\"a\\\\b\\n\"", "a\\b\n"}};
+  struct Text {
+    const char* token;
+    const char* text;
+  };
+  const Text kTexts[] = {{"null", ""},
+                         {"true", "true"},
+                         {"-2.5e-07", "-2.5e-07"},
+                         {"\"x\\\"\\u00e9\"", "x\"\xc3\xa9"},
+                         {"\"a\\\\b\\n\"", "a\\b\n"}};
   for (const Text& t : kTexts) {
     SCOPED_TRACE(t.token);
     EXPECT_EQ(ScalarText(t.token), t.text);

@@ -12,14 +12,20 @@ namespace sarvexa::cli {
 namespace {
 
 TEST(TerminalText, ControlCharactersAreShownEscaped) {
-  struct Case { std::string in; std::string out; const char* source; };
+  struct Case {
+    std::string in;
+    std::string out;
+    const char* source;
+  };
   const Case kCases[] = {
       {"Ann Lee", "Ann Lee", "plain text"},
       {"A\x1B]0;title\x07", "A\\x1B]0;title\\x07", "window-title sequence"},
       {"\x1B[2J\x7F", "\\x1B[2J\\x7F", "clear screen and DEL"},
       {"a\tb\nc\r\nd", "a\tb\nc\r\nd", "tab and line ends stay"},
       {"cr\ralone", "cr\\x0Dalone", "a lone carriage return would overwrite the line"},
-      {"\xC2\x9B" "31m", "\\u009B31m", "C1 control sequence introducer"},
+      {"\xC2\x9B"
+       "31m",
+       "\\u009B31m", "C1 control sequence introducer"},
       {"Z\xC3\xBCrich \xE2\x80\xBA", "Z\xC3\xBCrich \xE2\x80\xBA", "other UTF-8 kept"},
       {std::string("nul\0x", 5), "nul\\x00x", "NUL"},
   };

@@ -2,10 +2,10 @@
 
 #include "document/atlas.h"
 #include "document/atlas_fill.h"
-#include "document/chart_document.h"
-#include "document/settings.h"
 #include "document/chart_data.h"
+#include "document/chart_document.h"
 #include "document/place_search.h"
+#include "document/settings.h"
 #include "document/zone_fields.h"
 
 namespace sarvexa {
@@ -54,7 +54,8 @@ TEST(PlaceIndex, ExactFirstThenPrefixByPopulation) {
     std::size_t limit;
     std::vector<const char*> shown;
   } cases[] = {
-      {"mad", 10,
+      {"mad",
+       10,
        {"Mad, Nowhere", "Madrid, Spain", "Madurai, Tamil Nadu, India",
         "Madras, Oregon, United States"}},
       {"MADR", 10, {"Madrid, Spain", "Madras, Oregon, United States"}},
@@ -107,26 +108,110 @@ TEST(ZoneFieldsFor, PeriodsToDialogFields) {
     bool unresolved, localMeanTime, outOfRange, secondsDropped;
     const char* label;
   } cases[] = {
-      {"wartime saving of a whole hour", {LocalTimeKind::Unique, war, {}}, 88.4, FoldChoice::Unresolved,
-       5, 30, true, 1, false, false, false, false, "Asia/Kolkata, +0630 war time"},
-      {"gap unresolved uses the offset before", {LocalTimeKind::Gap, est, edt}, -74.0,
-       FoldChoice::Unresolved, 5, 0, false, 0, true, false, false, false,
+      {"wartime saving of a whole hour",
+       {LocalTimeKind::Unique, war, {}},
+       88.4,
+       FoldChoice::Unresolved,
+       5,
+       30,
+       true,
+       1,
+       false,
+       false,
+       false,
+       false,
+       "Asia/Kolkata, +0630 war time"},
+      {"gap unresolved uses the offset before",
+       {LocalTimeKind::Gap, est, edt},
+       -74.0,
+       FoldChoice::Unresolved,
+       5,
+       0,
+       false,
+       0,
+       true,
+       false,
+       false,
+       false,
        "America/New_York, EST standard time"},
-      {"gap, later", {LocalTimeKind::Gap, est, edt}, -74.0, FoldChoice::Later, 5, 0, false, 1,
-       false, false, false, false, "America/New_York, EDT daylight saving time"},
-      {"overlap, earlier", {LocalTimeKind::Overlap, edt, est}, -74.0, FoldChoice::Earlier, 5, 0,
-       false, 1, false, false, false, false, "America/New_York, EDT daylight saving time"},
+      {"gap, later",
+       {LocalTimeKind::Gap, est, edt},
+       -74.0,
+       FoldChoice::Later,
+       5,
+       0,
+       false,
+       1,
+       false,
+       false,
+       false,
+       false,
+       "America/New_York, EDT daylight saving time"},
+      {"overlap, earlier",
+       {LocalTimeKind::Overlap, edt, est},
+       -74.0,
+       FoldChoice::Earlier,
+       5,
+       0,
+       false,
+       1,
+       false,
+       false,
+       false,
+       false,
+       "America/New_York, EDT daylight saving time"},
       {"local mean time from the place's own longitude (80 deg 16.5 E)",
-       {LocalTimeKind::Unique, lmt, {}}, 80.275, FoldChoice::Unresolved, 5, 21, true, 0, false,
-       true, false, true, "Asia/Kolkata, local mean time of the place +052106"},
-      {"UTC+14 beyond the zone field", {LocalTimeKind::Unique, samoaDst, {}}, -171.75,
-       FoldChoice::Unresolved, 12, 0, true, 2, false, false, true, false,
+       {LocalTimeKind::Unique, lmt, {}},
+       80.275,
+       FoldChoice::Unresolved,
+       5,
+       21,
+       true,
+       0,
+       false,
+       true,
+       false,
+       true,
+       "Asia/Kolkata, local mean time of the place +052106"},
+      {"UTC+14 beyond the zone field",
+       {LocalTimeKind::Unique, samoaDst, {}},
+       -171.75,
+       FoldChoice::Unresolved,
+       12,
+       0,
+       true,
+       2,
+       false,
+       false,
+       true,
+       false,
        "Pacific/Apia, +14 daylight saving time"},
-      {"half-hour saving goes into the zone", {LocalTimeKind::Unique, halfHourSaving, {}}, 159.1,
-       FoldChoice::Unresolved, 11, 0, true, 0, false, false, false, false,
+      {"half-hour saving goes into the zone",
+       {LocalTimeKind::Unique, halfHourSaving, {}},
+       159.1,
+       FoldChoice::Unresolved,
+       11,
+       0,
+       true,
+       0,
+       false,
+       false,
+       false,
+       false,
        "Australia/Lord_Howe, +11 daylight saving time"},
-      {"negative saving", {LocalTimeKind::Unique, dublinWinter, {}}, -6.26, FoldChoice::Unresolved,
-       0, 0, false, 0, false, false, false, false, "Europe/Dublin, GMT winter time"},
+      {"negative saving",
+       {LocalTimeKind::Unique, dublinWinter, {}},
+       -6.26,
+       FoldChoice::Unresolved,
+       0,
+       0,
+       false,
+       0,
+       false,
+       false,
+       false,
+       false,
+       "Europe/Dublin, GMT winter time"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.source);
@@ -198,17 +283,17 @@ TEST(AtlasFill, CoordinatesAndPlaceText) {
 
 // Central European time with summer time from April to October.
 class CentralEuropeAtlas final : public Atlas {
-public:
+ public:
   const PlaceIndex& Places() override { return index_; }
   std::optional<LocalZoneInfo> ZoneAt(std::string_view zone, const LocalMoment& m) override {
     if (zone != "Europe/Madrid") return std::nullopt;
     const bool summer = m.month >= 4 && m.month <= 10;
-    return LocalZoneInfo{LocalTimeKind::Unique,
-                         summer ? Period(7200, 3600, "CEST") : Period(3600, 3600, "CET"), {}};
+    return LocalZoneInfo{
+        LocalTimeKind::Unique, summer ? Period(7200, 3600, "CEST") : Period(3600, 3600, "CET"), {}};
   }
   std::vector<std::string> ZoneNames() override { return {"Europe/Madrid"}; }
 
-private:
+ private:
   PlaceIndex index_;
 };
 

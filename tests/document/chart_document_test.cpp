@@ -195,7 +195,7 @@ class ChartDocumentFiles : public testing::Test {
 TEST_F(ChartDocumentFiles, SaveAndOpenGiveTheSameChart) {
   ChartDocument doc(store_, FixedNow);
   ChartDataFields f = AnnLee();
-  f.firstName = "\xE0\xA4\xB0\xE0\xA4\xBE\xE0\xA4\xAE";  // Devanagari
+  f.firstName = "\xE0\xA4\xB0\xE0\xA4\xBE\xE0\xA4\xAE";                      // Devanagari
   f.place = "\xE0\xAE\xAE\xE0\xAE\xA4\xE0\xAF\x81\xE0\xAE\xB0\xE0\xAF\x88";  // Tamil
   ASSERT_TRUE(doc.newChart(f).ok());
   const auto path = folder_ / "chart.svx";
@@ -311,7 +311,10 @@ TEST_F(ChartDocumentFiles, FailedOpenAndSaveReportAndKeepState) {
 TEST_F(ChartDocumentFiles, PipesAndDevicesAreRefusedWithoutWaiting) {
   const auto fifo = folder_ / "pipe.svx";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  struct Case { std::filesystem::path path; const char* source; };
+  struct Case {
+    std::filesystem::path path;
+    const char* source;
+  };
   const Case kCases[] = {{fifo, "fifo"}, {"/dev/zero", "endless device"}, {"", "empty name"}};
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.source);

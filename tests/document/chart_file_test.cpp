@@ -46,8 +46,8 @@ std::string FromHex(std::string_view hex) {
 ChartFileRecord SimpleRecord() {
   ChartFileRecord r;
   r.place = "X";
-  r.horoscope.universalTime = 12.0;        // 40 28 00.. (1.5 x 2^3)
-  r.horoscope.zone = -5.5;                 // C0 16 00..
+  r.horoscope.universalTime = 12.0;  // 40 28 00.. (1.5 x 2^3)
+  r.horoscope.zone = -5.5;           // C0 16 00..
   r.horoscope.dst = 1;
   r.horoscope.julianDay = 2451545;         // 0x00256859
   r.horoscope.julianCenturies = 0.0;       // stored as 1.0
@@ -58,17 +58,17 @@ ChartFileRecord SimpleRecord() {
 }
 
 const char* kSimpleFileHex =
-    "04 53 52 56 58 "             // tag "SRVX"
-    "7B 14 AE 47 E1 7A 84 3F "    // version 0.01
-    "00 00 01 58 "                // "", "", "X"
-    "00 00 00 00 00 00 28 40 "    // universalTime 12
-    "00 00 00 00 00 00 16 C0 "    // zone -5.5
-    "01 00 "                      // dst 1
-    "59 68 25 00 "                // julianDay 2451545
-    "00 00 00 00 00 00 F0 3F "    // julianCenturies + 1 = 1.0
-    "00 00 00 00 00 80 37 C0 "    // ayanamsaCorrection -23.5
-    "00 00 00 00 00 60 52 C0 "    // longitude -73.5
-    "00 00 00 00 00 80 32 40";    // latitude 18.5
+    "04 53 52 56 58 "           // tag "SRVX"
+    "7B 14 AE 47 E1 7A 84 3F "  // version 0.01
+    "00 00 01 58 "              // "", "", "X"
+    "00 00 00 00 00 00 28 40 "  // universalTime 12
+    "00 00 00 00 00 00 16 C0 "  // zone -5.5
+    "01 00 "                    // dst 1
+    "59 68 25 00 "              // julianDay 2451545
+    "00 00 00 00 00 00 F0 3F "  // julianCenturies + 1 = 1.0
+    "00 00 00 00 00 80 37 C0 "  // ayanamsaCorrection -23.5
+    "00 00 00 00 00 60 52 C0 "  // longitude -73.5
+    "00 00 00 00 00 80 32 40";  // latitude 18.5
 
 TEST(ChartFileWrite, SeventyOneByteExampleByteForByte) {
   const std::string bytes = EncodeChartFile(SimpleRecord());
@@ -83,9 +83,14 @@ TEST(ChartFileWrite, LengthPrefixes) {
     const char* prefix;
   };
   const Case cases[] = {
-      {0, "00"},          {1, "01"},          {254, "FE"},
-      {255, "FF FF 00"},  {300, "FF 2C 01"},  {65533, "FF FD FF"},
-      {65534, "FF FF FF FE FF 00 00"},        {70000, "FF FF FF 70 11 01 00"},
+      {0, "00"},
+      {1, "01"},
+      {254, "FE"},
+      {255, "FF FF 00"},
+      {300, "FF 2C 01"},
+      {65533, "FF FD FF"},
+      {65534, "FF FF FF FE FF 00 00"},
+      {70000, "FF FF FF 70 11 01 00"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.length);
@@ -233,11 +238,14 @@ TEST(ChartFileText, EightBitTextsAreWindows1252) {
   };
   const Case cases[] = {
       {"Ann", "41 6E 6E"},
-      {"Jos\xC3\xA9", "4A 6F 73 E9"},                  // e acute
-      {"\xE2\x82\xAC", "80"},                          // euro sign
-      {"\xC5\xA0\xC5\x93", "8A 9C"},                   // S caron, oe
-      {"\xE2\x80\x9C" "a" "\xE2\x80\x9D", "93 61 94"}, // curly quotes
-      {"\xC3\xBF", "FF"},                              // y diaeresis
+      {"Jos\xC3\xA9", "4A 6F 73 E9"},  // e acute
+      {"\xE2\x82\xAC", "80"},          // euro sign
+      {"\xC5\xA0\xC5\x93", "8A 9C"},   // S caron, oe
+      {"\xE2\x80\x9C"
+       "a"
+       "\xE2\x80\x9D",
+       "93 61 94"},        // curly quotes
+      {"\xC3\xBF", "FF"},  // y diaeresis
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.bytes);
@@ -290,8 +298,8 @@ TEST(ChartFileText, WideNamesSurviveWriteAndRead) {
 TEST(ChartFileText, WideFormIsReadFromHandMadeBytes) {
   // FF FE FF, length 2, "Ra" as UTF-16LE; then the rest of the simple file.
   const std::string original = FromHex(kSimpleFileHex);
-  const std::string file = original.substr(0, 13) + FromHex("FF FE FF 02 52 00 61 00") +
-                           original.substr(14);
+  const std::string file =
+      original.substr(0, 13) + FromHex("FF FE FF 02 52 00 61 00") + original.substr(14);
   auto result = DecodeChartFile(file);
   ASSERT_TRUE(result.ok());
   EXPECT_EQ(result->firstName, "Ra");
@@ -300,11 +308,21 @@ TEST(ChartFileText, WideFormIsReadFromHandMadeBytes) {
 
 TEST(ChartFileText, LoneSurrogateReadsAsReplacementCharacter) {
   const std::string original = FromHex(kSimpleFileHex);
-  struct Case { const char* wide; const char* name; const char* source; };
+  struct Case {
+    const char* wide;
+    const char* name;
+    const char* source;
+  };
   const Case kCases[] = {
       {"FF FE FF 01 00 D8", "\xEF\xBF\xBD", "high surrogate at the end"},
-      {"FF FE FF 02 00 DC 41 00", "\xEF\xBF\xBD" "A", "low surrogate alone"},
-      {"FF FE FF 02 00 D8 41 00", "\xEF\xBF\xBD" "A", "high surrogate before a letter"},
+      {"FF FE FF 02 00 DC 41 00",
+       "\xEF\xBF\xBD"
+       "A",
+       "low surrogate alone"},
+      {"FF FE FF 02 00 D8 41 00",
+       "\xEF\xBF\xBD"
+       "A",
+       "high surrogate before a letter"},
       {"FF FE FF 03 3D D8 00 DE 00 D8", "\xF0\x9F\x98\x80\xEF\xBF\xBD", "pair, then a lone one"},
   };
   for (const Case& c : kCases) {

@@ -57,8 +57,7 @@ using test_support::AnnLeeChart;
 // A chart whose longitudes are set directly, to pin the number format.
 Horoscope FixedLongitudes() {
   Horoscope h = test_support::WorkedChartBirthData();
-  const double lons[10] = {10.123, 359.996, 0.0, 0.004, 0.005, 99.994, 199.99,
-                           45.5,   300.0,   120.0};
+  const double lons[10] = {10.123, 359.996, 0.0, 0.004, 0.005, 99.994, 199.99, 45.5, 300.0, 120.0};
   for (int i = 0; i < 10; ++i) h.positions[static_cast<std::size_t>(i)].longitude = lons[i];
   return h;
 }
@@ -161,8 +160,8 @@ TEST(CsvExport, PlaceParts) {
       {"Llanfairpwllgwyngyllgogerychwyrndrobwllllantysiliogogogoch, Wales",
        "Llanfairpwllgwyngyllgogerychwyrndrobwllllantysiliogogogoch", " Wales",
        "Llanfairpwllgwyngyllgogerychwyrndrobwllllantysiliogogogoch, Wales,"},
-      {"Chennai, \xe0\xae\xa4\xe0\xae\xae\xe0\xae\xbf\xe0\xae\xb4\xe0\xaf\x8d",
-       "Chennai", " \xe0\xae\xa4\xe0\xae\xae\xe0\xae\xbf\xe0\xae\xb4\xe0\xaf\x8d",
+      {"Chennai, \xe0\xae\xa4\xe0\xae\xae\xe0\xae\xbf\xe0\xae\xb4\xe0\xaf\x8d", "Chennai",
+       " \xe0\xae\xa4\xe0\xae\xae\xe0\xae\xbf\xe0\xae\xb4\xe0\xaf\x8d",
        "Chennai, \xe0\xae\xa4\xe0\xae\xae\xe0\xae\xbf\xe0\xae\xb4\xe0\xaf\x8d,"},
   };
   for (const Case& c : cases) {
@@ -190,8 +189,7 @@ TEST(CsvExport, NamesThatWouldShiftFieldsAreQuoted) {
       {"Cr\rOnly", "Y", "\"Cr\rOnly\",Y,"},
       {"", "a,b,c", ",\"a,b,c\","},
       {"O'Brien", "d'Arc", "O'Brien,d'Arc,"},
-      {"\xe0\xa4\xb0\xe0\xa4\xbe\xe0\xa4\xae", "Lal",
-       "\xe0\xa4\xb0\xe0\xa4\xbe\xe0\xa4\xae,Lal,"},
+      {"\xe0\xa4\xb0\xe0\xa4\xbe\xe0\xa4\xae", "Lal", "\xe0\xa4\xb0\xe0\xa4\xbe\xe0\xa4\xae,Lal,"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.head);
@@ -220,7 +218,7 @@ TEST(CsvExport, CsvFieldRules) {
     const char* in;
     const char* out;
   };
-  const Case cases[] = {{"", ""},         {"plain", "plain"},       {"a,b", "\"a,b\""},
+  const Case cases[] = {{"", ""},           {"plain", "plain"},       {"a,b", "\"a,b\""},
                         {"\"", "\"\"\"\""}, {"x\r\ny", "\"x\r\ny\""}, {" lead", " lead"}};
   for (const Case& c : cases) EXPECT_EQ(CsvField(c.in), c.out) << c.in;
 }

@@ -137,8 +137,10 @@ TEST(EphemerisSeries, RowsMatchAChartEnteredForLocalMidnight) {
 }
 
 TEST(EphemerisSeries, RowCountAndMovingMoon) {
-  EXPECT_TRUE(ComputeEphemerisSeries(WorkedChart(), kJan1_2000, EphemerisInterval::Daily, 0).empty());
-  EXPECT_TRUE(ComputeEphemerisSeries(WorkedChart(), kJan1_2000, EphemerisInterval::Daily, -3).empty());
+  EXPECT_TRUE(
+      ComputeEphemerisSeries(WorkedChart(), kJan1_2000, EphemerisInterval::Daily, 0).empty());
+  EXPECT_TRUE(
+      ComputeEphemerisSeries(WorkedChart(), kJan1_2000, EphemerisInterval::Daily, -3).empty());
   const auto rows = ComputeEphemerisSeries(WorkedChart(), kJan1_2000, EphemerisInterval::Daily,
                                            kEphemerisScreenRows);
   ASSERT_EQ(rows.size(), 24u);
@@ -170,9 +172,12 @@ TEST(EphemerisSeries, CellAndDateTexts) {
     int retrograde;
     const char* expected;
   };
-  const Case cases[] = {{256.53674991898646, 0, "16Sg32"}, {16.537554647375135, 1, "16Ar32R"},
-                        {0.0, 0, "00Ar00"},                {359.9999, 0, "29Pi59"},
-                        {30.0, 0, "00Ta00"},               {100.09637865675413, 0, "10Cn05"}};
+  const Case cases[] = {{256.53674991898646, 0, "16Sg32"},
+                        {16.537554647375135, 1, "16Ar32R"},
+                        {0.0, 0, "00Ar00"},
+                        {359.9999, 0, "29Pi59"},
+                        {30.0, 0, "00Ta00"},
+                        {100.09637865675413, 0, "10Cn05"}};
   for (const Case& c : cases) {
     GrahaPosition p;
     p.longitude = c.longitude;
@@ -186,12 +191,15 @@ TEST(EphemerisSeries, CellAndDateTexts) {
 TEST(EphemerisSeries, TextHasHeaderAndOneLinePerRow) {
   const auto rows = ComputeEphemerisSeries(WorkedChart(), kJan1_2000, EphemerisInterval::Daily, 3);
   const std::string text = EphemerisSeriesText(rows);
-  const std::string header = "Date          Sun     Moon    Mars    Merc    Jupt    Venus   Sat     Rahu\n";
+  const std::string header =
+      "Date          Sun     Moon    Mars    Merc    Jupt    Venus   Sat     Rahu\n";
   ASSERT_EQ(text.rfind(header, 0), 0u) << text;
-  const std::string second = text.substr(header.size(), text.find('\n', header.size()) - header.size());
+  const std::string second =
+      text.substr(header.size(), text.find('\n', header.size()) - header.size());
   EXPECT_EQ(second.rfind("Jan  1,2000:  ", 0), 0u) << second;
   // Eight cells follow the date.
-  EXPECT_EQ(second.size(), 14u + 7u * 8u + EphemerisCellText(rows[0].horoscope.positions[8]).size());
+  EXPECT_EQ(second.size(),
+            14u + 7u * 8u + EphemerisCellText(rows[0].horoscope.positions[8]).size());
   int lines = 0;
   for (char c : text) lines += c == '\n';
   EXPECT_EQ(lines, 4);

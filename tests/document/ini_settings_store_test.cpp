@@ -77,7 +77,8 @@ TEST(IniSettings, MissingFileIsAnEmptyStoreAndWritesStayInMemory) {
                     ("sarvexa-settings-fifo-" + std::to_string(::getpid()));
   std::filesystem::remove(fifo);
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  for (const std::filesystem::path& path : {std::filesystem::path("/nonexistent/Sarvexa.conf"), fifo}) {
+  for (const std::filesystem::path& path :
+       {std::filesystem::path("/nonexistent/Sarvexa.conf"), fifo}) {
     SCOPED_TRACE(path.string());
     IniFileSettingsStore store = IniFileSettingsStore::FromFile(path);
     EXPECT_EQ(ReadPrasnaLocation(store), PrasnaLocation{});

@@ -31,15 +31,18 @@ TEST(PlaceSigns, EastSouthAndTheZonesOwnSide) {
     PlaceFields fields;
     SignedPlace expected;
   } cases[] = {
-      {"west, north", Place(122, 3, false, 37, 54, false, 8, 0, {}),
-       {122, 3, 37, 54, 8, 0, 1, 30}},
-      {"east, south: zone follows the longitude", Place(151, 12, true, 33, 52, true, 10, 0, {}),
+      {"west, north", Place(122, 3, false, 37, 54, false, 8, 0, {}), {122, 3, 37, 54, 8, 0, 1, 30}},
+      {"east, south: zone follows the longitude",
+       Place(151, 12, true, 33, 52, true, 10, 0, {}),
        {-151, -12, -33, -52, -10, 0, 1, 30}},
-      {"Madrid: west of Greenwich on an eastern zone", Place(3, 42, false, 40, 25, false, 1, 0, true),
+      {"Madrid: west of Greenwich on an eastern zone",
+       Place(3, 42, false, 40, 25, false, 1, 0, true),
        {3, 42, 40, 25, -1, 0, 1, 30}},
-      {"east longitude on a western zone", Place(1, 0, true, 0, 0, false, 0, 30, false),
+      {"east longitude on a western zone",
+       Place(1, 0, true, 0, 0, false, 0, 30, false),
        {-1, 0, 0, 0, 0, 30, 1, 30}},
-      {"a hand-edited extreme does not overflow", Place(INT_MIN, 0, true, INT_MIN, 0, true, 0, 0, {}),
+      {"a hand-edited extreme does not overflow",
+       Place(INT_MIN, 0, true, INT_MIN, 0, true, 0, 0, {}),
        {INT_MAX, 0, INT_MAX, 0, 0, 0, 1, 30}},
   };
   for (const auto& c : cases) {
@@ -77,8 +80,8 @@ TEST(PlaceSigns, TheSideASignedZoneImplies) {
     bool lonEast;
     std::optional<bool> expected;
   } cases[] = {
-      {-1, 0, false, true},  {1, 0, true, false},  {-5, -30, true, {}},
-      {0, -30, false, true}, {0, 0, true, {}},     {8, 0, false, {}},
+      {-1, 0, false, true},  {1, 0, true, false}, {-5, -30, true, {}},
+      {0, -30, false, true}, {0, 0, true, {}},    {8, 0, false, {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.hours << ":" << c.minutes << " east " << c.lonEast);

@@ -22,9 +22,10 @@ namespace {
 class TempFolder : public testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("sarvexa-doc-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "-" + testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder_ =
+        std::filesystem::temp_directory_path() /
+        ("sarvexa-doc-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         "-" + testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
   }
@@ -50,7 +51,6 @@ int CountFiles(const std::filesystem::path& folder) {
   for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder)) ++files;
   return files;
 }
-
 
 TEST_F(SafeFile, WriteReplacesTheOldFileAndLeavesNoTemporary) {
   const auto target = folder_ / "chart.svx";
@@ -97,13 +97,16 @@ TEST_F(SafeFile, ReadingStopsAtTheLimit) {
   EXPECT_EQ(whole->size(), 200000u) << "a file below the limit is read whole";
 }
 
-
 // Reading anything but a regular file is refused at once: a fifo would
 // otherwise wait for a writer for ever, a device would never end.
 TEST_F(SafeFile, ReadingRefusesWhatIsNotARegularFile) {
   const auto fifo = folder_ / "pipe.svx";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  struct Case { std::filesystem::path path; const char* says; const char* source; };
+  struct Case {
+    std::filesystem::path path;
+    const char* says;
+    const char* source;
+  };
   const Case kCases[] = {
       {fifo, "pipe", "fifo"},
       {folder_, "folder", "folder"},
@@ -132,7 +135,11 @@ TEST_F(SafeFile, ReplacingRefusesProtectedAndSpecialTargets) {
   fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read,
                   fs::perm_options::replace);
   fs::create_directories(folder_ / "sub");
-  struct Case { fs::path path; const char* says; const char* source; };
+  struct Case {
+    fs::path path;
+    const char* says;
+    const char* source;
+  };
   const Case kCases[] = {
       {locked, "write-protected", "file without write permission (chmod 444)"},
       {fifo, "pipe", "fifo"},
@@ -158,7 +165,9 @@ bool ReplaceUnderSizeLimit(const std::filesystem::path& target, std::size_t size
   const pid_t child = ::fork();
   if (child == 0) {
     std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small {limit, limit};
+    struct rlimit small {
+      limit, limit
+    };
     ::setrlimit(RLIMIT_FSIZE, &small);
     const auto written = WriteFileReplacing(target, std::string(size, 'n'));
     ::_exit(written.ok() ? 0 : 1);
@@ -171,7 +180,11 @@ bool ReplaceUnderSizeLimit(const std::filesystem::path& target, std::size_t size
 TEST_F(SafeFile, FullDiskKeepsTheOldFileAndCreatesNoFragment) {
   const auto existing = folder_ / "report.txt";
   ASSERT_TRUE(WriteFileReplacing(existing, "precious").ok());
-  struct Case { std::filesystem::path target; bool existed; const char* source; };
+  struct Case {
+    std::filesystem::path target;
+    bool existed;
+    const char* source;
+  };
   const Case kCases[] = {
       {existing, true, "over an existing file"},
       {folder_ / "new.txt", false, "a new file"},

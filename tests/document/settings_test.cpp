@@ -170,13 +170,25 @@ TEST(PrasnaSettings, KeysLeftOutKeepTheDefaultMagnitudesSignedByTheStoredSides) 
     const char* zone;  // "Prasna TZone"
     SignedPlace expected;
   } cases[] = {
-      {"an eastern longitude signs the default zone", "010 E 00", nullptr, nullptr,
+      {"an eastern longitude signs the default zone",
+       "010 E 00",
+       nullptr,
+       nullptr,
        {-10, 0, 37, 54, -8, 0, 0, 0}},
-      {"a southern latitude leaves the rest western", nullptr, "05 S 30", nullptr,
+      {"a southern latitude leaves the rest western",
+       nullptr,
+       "05 S 30",
+       nullptr,
        {122, 3, -5, -30, 8, 0, 0, 0}},
-      {"a zone with its own side on the default longitude", nullptr, nullptr, "05 30 E",
+      {"a zone with its own side on the default longitude",
+       nullptr,
+       nullptr,
+       "05 30 E",
        {122, 3, 37, 54, -5, -30, 0, 0}},
-      {"a zone marked West under an eastern longitude", "010 E 00", nullptr, "05 30 W",
+      {"a zone marked West under an eastern longitude",
+       "010 E 00",
+       nullptr,
+       "05 30 W",
        {-10, 0, 37, 54, 5, 30, 0, 0}},
   };
   for (const auto& c : cases) {

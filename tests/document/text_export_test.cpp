@@ -76,8 +76,12 @@ TEST(TextExport, CrLfConversion) {
     const char* in;
     const char* out;
   };
-  const Case cases[] = {{"", ""},           {"a", "a"},           {"\n", "\r\n"},
-                        {"a\nb\n", "a\r\nb\r\n"}, {"a\r\nb", "a\r\nb"}, {"\n\n", "\r\n\r\n"}};
+  const Case cases[] = {{"", ""},
+                        {"a", "a"},
+                        {"\n", "\r\n"},
+                        {"a\nb\n", "a\r\nb\r\n"},
+                        {"a\r\nb", "a\r\nb"},
+                        {"\n\n", "\r\n\r\n"}};
   for (const Case& c : cases) EXPECT_EQ(ToCrLf(c.in), c.out);
 }
 
@@ -129,11 +133,11 @@ TEST(TextExport, PlaceLine) {
 TEST(TextExport, PositionLinesOfTheWorkedChart) {
   // Derived by hand from the worked chart's longitudes: degrees and minutes
   // truncated, nakshatra trunc(lon x 60) / 800, lord nakshatra mod 9.
-  const char* expected[10] = {
-      "As  16:19 Ge Ardra      Ra", "Su  16:32 Sg P.Shadya   Ve", "Mo  19:28 Li Swati      Ra",
-      "Ma  04:07 Aq Dhanishtha Ma", "Me  08:03 Sg Mula       Ke", "Ju  01:25 Ar Aswini     Ke",
-      "Ve  07:44 Sc Anuradha   Sa", "SaR 16:32 Ar Bharani    Ve", "Ra  10:05 Cn Pushya     Sa",
-      "Ke  10:05 Cp Shravana   Mo"};
+  const char* expected[10] = {"As  16:19 Ge Ardra      Ra", "Su  16:32 Sg P.Shadya   Ve",
+                              "Mo  19:28 Li Swati      Ra", "Ma  04:07 Aq Dhanishtha Ma",
+                              "Me  08:03 Sg Mula       Ke", "Ju  01:25 Ar Aswini     Ke",
+                              "Ve  07:44 Sc Anuradha   Sa", "SaR 16:32 Ar Bharani    Ve",
+                              "Ra  10:05 Cn Pushya     Sa", "Ke  10:05 Cp Shravana   Mo"};
   const Horoscope h = WorkedChart();
   for (int g = 0; g < 10; ++g) EXPECT_EQ(TextExportPositionLine(h, g), expected[g]);
 }
@@ -174,14 +178,28 @@ TEST(CharChart, NorthLines) {
     const char* why;
   };
   const Cell cells[] = {
-      {0, 0, '*', "top edge"},        {0, 54, '*', "top edge end"},   {0, 55, ' ', "past the frame"},
-      {28, 54, '*', "bottom edge"},   {14, 0, '*', "left edge"},      {14, 54, '*', "right edge"},
-      {1, 1, '*', "diagonal 2r-1"},   {27, 53, '*', "diagonal 2r-1"}, {1, 53, '*', "diagonal 55-2r"},
-      {1, 25, '*', "diamond (1,25)"}, {13, 1, '*', "diamond (13,1)"}, {1, 29, '*', "diamond (1,29)"},
-      {13, 53, '*', "diamond (13,53)"}, {27, 25, '*', "diamond (27,25)"}, {15, 1, '*', "diamond (15,1)"},
-      {14, 27, '*', "the corner diagonals cross"},  {12, 27, '1', "house 1 number"},
-      {16, 27, '7', "house 7 number"}, {14, 30, '1', "house 10 number (10)"}, {14, 31, '0', "house 10"},
-      {5, 13, '2', "house 2"},        {7, 44, '1', "house 11 (11)"},
+      {0, 0, '*', "top edge"},
+      {0, 54, '*', "top edge end"},
+      {0, 55, ' ', "past the frame"},
+      {28, 54, '*', "bottom edge"},
+      {14, 0, '*', "left edge"},
+      {14, 54, '*', "right edge"},
+      {1, 1, '*', "diagonal 2r-1"},
+      {27, 53, '*', "diagonal 2r-1"},
+      {1, 53, '*', "diagonal 55-2r"},
+      {1, 25, '*', "diamond (1,25)"},
+      {13, 1, '*', "diamond (13,1)"},
+      {1, 29, '*', "diamond (1,29)"},
+      {13, 53, '*', "diamond (13,53)"},
+      {27, 25, '*', "diamond (27,25)"},
+      {15, 1, '*', "diamond (15,1)"},
+      {14, 27, '*', "the corner diagonals cross"},
+      {12, 27, '1', "house 1 number"},
+      {16, 27, '7', "house 7 number"},
+      {14, 30, '1', "house 10 number (10)"},
+      {14, 31, '0', "house 10"},
+      {5, 13, '2', "house 2"},
+      {7, 44, '1', "house 11 (11)"},
   };
   for (const Cell& c : cells) {
     EXPECT_EQ(g[c.row][c.column], c.c) << c.why << " at " << c.row << "," << c.column;
@@ -290,8 +308,8 @@ TEST(CharChart, SouthLinesAndSlots) {
     char c;
   };
   const Cell cells[] = {
-      {0, 0, '*'},  {0, 56, '*'},  {0, 57, ' '},  {7, 30, '*'},  {21, 30, '*'}, {28, 56, '*'},
-      {3, 28, '*'}, {24, 28, '*'}, {10, 28, ' '}, {14, 14, '*'}, {14, 20, ' '}, {14, 42, '*'},
+      {0, 0, '*'},   {0, 56, '*'},  {0, 57, ' '},  {7, 30, '*'},  {21, 30, '*'}, {28, 56, '*'},
+      {3, 28, '*'},  {24, 28, '*'}, {10, 28, ' '}, {14, 14, '*'}, {14, 20, ' '}, {14, 42, '*'},
       {10, 14, '*'}, {10, 42, '*'}, {17, 56, '*'}, {14, 56, '*'},
   };
   for (const Cell& c : cells) EXPECT_EQ(g[c.row][c.column], c.c) << c.row << "," << c.column;
@@ -324,9 +342,8 @@ TEST(CharChart, StyleFromSetting) {
 // ---------------------------------------------------------------- report
 
 TEST(TextExport, DashaSectionsOfTheWorkedChart) {
-  const std::string text =
-      TextExportText("Worked", "Chart", "New Delhi", WorkedChart(), kFixedClock,
-                     CharChartStyle::North);
+  const std::string text = TextExportText("Worked", "Chart", "New Delhi", WorkedChart(),
+                                          kFixedClock, CharChartStyle::North);
   const std::vector<std::string> lines = CrLfLines(text);
   const auto at = [&](const std::string& heading) {
     for (std::size_t i = 0; i < lines.size(); ++i)
@@ -377,9 +394,9 @@ TEST(TextExport, CurrentPeriodFollowsTheClockAndAFutureChartHasNone) {
   const DashaState dasha = ComputeDashaTable(h);
   const auto period = FindCurrentPeriod(dasha.table, dasha.birthDayCount, kFixedClock);
   ASSERT_TRUE(period.has_value());
-  const std::string expected = std::string("Current Period: ") + kDashaTwoLetterNames[period->maha] +
-                               "/" + kDashaTwoLetterNames[period->bukti] + "/" +
-                               kDashaTwoLetterNames[period->pratyantar];
+  const std::string expected =
+      std::string("Current Period: ") + kDashaTwoLetterNames[period->maha] + "/" +
+      kDashaTwoLetterNames[period->bukti] + "/" + kDashaTwoLetterNames[period->pratyantar];
   EXPECT_EQ(CrLfLines(TextExportText("a", "b", "c", h, kFixedClock, CharChartStyle::North))[6],
             expected);
   // 15 June 2024 lies in the Saturn Maha dasha (20 Sep 2016 .. 21 Sep 2035).
@@ -392,8 +409,8 @@ TEST(TextExport, CurrentPeriodFollowsTheClockAndAFutureChartHasNone) {
 
 TEST(TextExport, ChartsAreTwentyNineLinesOfFiftyNine) {
   for (CharChartStyle style : {CharChartStyle::North, CharChartStyle::South}) {
-    const std::vector<std::string> lines = CrLfLines(
-        TextExportText("W", "C", "P", WorkedChart(), kFixedClock, style));
+    const std::vector<std::string> lines =
+        CrLfLines(TextExportText("W", "C", "P", WorkedChart(), kFixedClock, style));
     for (const char* heading : {"Rashi Chart", "Navamsa Chart"}) {
       std::size_t i = 0;
       while (i < lines.size() && lines[i] != heading) ++i;
@@ -435,7 +452,8 @@ void CompareWithGolden(const std::string& actual, const char* name) {
   std::ifstream in(path, std::ios::binary);
   ASSERT_TRUE(in.good()) << "missing golden file " << path
                          << " (set SARVEXA_UPDATE_GOLDEN=1 to create it)";
-  const std::string expected((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string expected((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
   const auto a = CrLfLines(actual);
   const auto e = CrLfLines(expected);
   for (std::size_t i = 0; i < std::min(a.size(), e.size()); ++i) {

@@ -36,7 +36,13 @@ TEST(DashaTables, YearsAddUpToTheCycleAndNamesMatchTheirGraha) {
 }
 
 TEST(Nakshatra, TableOfLongitudes) {
-  struct Case { double lon; int nakshatra; const char* name; DashaLord lord; const char* source; };
+  struct Case {
+    double lon;
+    int nakshatra;
+    const char* name;
+    DashaLord lord;
+    const char* source;
+  };
   const Case cases[] = {
       {0.0, 0, "Aswini", 0, "start of Aries"},
       {13.3317, 0, "Aswini", 0, "799 arc-minutes, last minute of the first nakshatra"},
@@ -63,7 +69,10 @@ TEST(DashaTable, WorkedChartMahaDashaDates) {
   EXPECT_NEAR(s.table[0].buktiStart[0], 2451545.5 - 0.96 * 18 * 365.25, 1e-6);
   EXPECT_NEAR(s.table[0].buktiStart[0], 2445233.98, 1e-6);
 
-  struct Row { DashaLord lord; CivilDate start; };
+  struct Row {
+    DashaLord lord;
+    CivilDate start;
+  };
   const Row rows[9] = {
       {5, {9, 21, 1982}}, {6, {9, 20, 2000}}, {7, {9, 20, 2016}},
       {8, {9, 21, 2035}}, {0, {9, 20, 2052}}, {1, {9, 21, 2059}},
@@ -93,7 +102,13 @@ TEST(DashaTable, FullWorkedChartFromBirthData) {
 }
 
 TEST(DashaTable, EdgeMoonLongitudes) {
-  struct Case { double moon; DashaLord first; DashaLord second; double elapsedMinutes; const char* source; };
+  struct Case {
+    double moon;
+    DashaLord first;
+    DashaLord second;
+    double elapsedMinutes;
+    const char* source;
+  };
   const Case cases[] = {
       {0.01, 0, 1, 0, "c = 0: Ketu from birth"},
       {13.3317, 0, 1, 799, "c = 799: almost all of Ketu before birth"},
@@ -112,8 +127,8 @@ TEST(DashaTable, EdgeMoonLongitudes) {
     for (int k = 0; k < 9; ++k) {
       total += s.table[k].lengthDays;
       if (k < 8) {
-        EXPECT_NEAR(s.table[k + 1].buktiStart[0],
-                    s.table[k].buktiStart[0] + s.table[k].lengthDays, 1e-6);
+        EXPECT_NEAR(s.table[k + 1].buktiStart[0], s.table[k].buktiStart[0] + s.table[k].lengthDays,
+                    1e-6);
       }
       // Buktis are in proportion to their lords' years within the Maha dasha.
       for (int j = 0; j < 8; ++j) {
@@ -132,7 +147,11 @@ TEST(DashaTable, EdgeMoonLongitudes) {
 }
 
 TEST(Pratyantar, Lengths) {
-  struct Case { DashaLord m, b, p; double days; const char* source; };
+  struct Case {
+    DashaLord m, b, p;
+    double days;
+    const char* source;
+  };
   const Case cases[] = {
       {2, 2, 2, 5.475285171102661, "Sun-Sun-Sun: 216 x 1/39.45"},
       {1, 1, 1, 8000 * 0.025348542458808618, "Venus-Venus-Venus"},
@@ -160,12 +179,20 @@ TEST(CurrentPeriod, WorkedChartMoments) {
   const double raMa = s.table[0].buktiStart[8];
   const double jupiter = s.table[1].buktiStart[0];
   const double pMa = PratyantarDays(5, 4, 4), pRa = PratyantarDays(5, 4, 5);
-  struct Case { double now; bool exists; CurrentPeriod expected; const char* source; };
+  struct Case {
+    double now;
+    bool exists;
+    CurrentPeriod expected;
+    const char* source;
+  };
   const Case cases[] = {
       {2451544.5, true, {5, 4, 6}, "1 Jan 2000 00:00: Rahu/Mars, 119.4 days in: Jupiter"},
       {raMa + 0.5 * pMa, true, {5, 4, 4}, "inside the first Pratyantar of Rahu/Mars"},
       {raMa + pMa + 0.5 * pRa, true, {5, 4, 5}, "inside the second Pratyantar"},
-      {raMa, true, {5, 3, 3}, "exactly on the Rahu/Mars start: Rahu/Moon ends, its walk wraps to Moon"},
+      {raMa,
+       true,
+       {5, 3, 3},
+       "exactly on the Rahu/Mars start: Rahu/Moon ends, its walk wraps to Moon"},
       // Nine Pratyantars fall short of the Bukti, so the walk passes a tenth.
       {jupiter, true, {5, 4, 4}, "exactly on the Jupiter Maha start: Rahu/Mars ends"},
       {jupiter + 1e-6, true, {6, 6, 6}, "just after the Jupiter start"},

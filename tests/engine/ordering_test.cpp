@@ -15,12 +15,18 @@ Horoscope WithLongitudes(const std::array<double, 10>& lons) {
 }
 
 TEST(SortByLongitude, Orders) {
-  struct Case { std::array<double, 10> lons; std::array<GrahaIndex, 10> order; const char* source; };
+  struct Case {
+    std::array<double, 10> lons;
+    std::array<GrahaIndex, 10> order;
+    const char* source;
+  };
   const Case cases[] = {
       {{76.33, 256.54, 199.47, 304.13, 248.06, 1.43, 217.73, 16.54, 100.10, 280.10},
-       {5, 7, 0, 8, 2, 6, 4, 1, 9, 3}, "worked chart"},
+       {5, 7, 0, 8, 2, 6, 4, 1, 9, 3},
+       "worked chart"},
       {{10, 10, 5, 10, 5, 0, 0, 20, 30, 210},
-       {5, 6, 2, 4, 0, 1, 3, 7, 8, 9}, "equal longitudes keep GrahaIndex order"},
+       {5, 6, 2, 4, 0, 1, 3, 7, 8, 9},
+       "equal longitudes keep GrahaIndex order"},
       {{9, 8, 7, 6, 5, 4, 3, 2, 1, 0}, {9, 8, 7, 6, 5, 4, 3, 2, 1, 0}, "reversed"},
   };
   for (const Case& c : cases) {
@@ -36,13 +42,20 @@ TEST(SortByLongitude, AscendantBeforeAGrahaAtTheSameLongitude) {
 }
 
 TEST(CountPerHouse, Counts) {
-  struct Case { std::array<double, 10> lons; std::array<int, 12> counts; const char* source; };
+  struct Case {
+    std::array<double, 10> lons;
+    std::array<int, 12> counts;
+    const char* source;
+  };
   const Case cases[] = {
       {{76.33, 256.54, 199.47, 304.13, 248.06, 1.43, 217.73, 16.54, 100.10, 280.10},
-       {1, 1, 0, 0, 1, 1, 2, 1, 1, 0, 2, 0}, "worked chart, Gemini rising"},
-      {{31, 32, 33, 34, 35, 36, 37, 38, 39, 40}, {10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+       {1, 1, 0, 0, 1, 1, 2, 1, 1, 0, 2, 0},
+       "worked chart, Gemini rising"},
+      {{31, 32, 33, 34, 35, 36, 37, 38, 39, 40},
+       {10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
        "all ten in the rising sign"},
-      {{345, 10, 20, 30, 40, 50, 60, 70, 80, 260}, {1, 2, 3, 3, 0, 0, 0, 0, 0, 1, 0, 0},
+      {{345, 10, 20, 30, 40, 50, 60, 70, 80, 260},
+       {1, 2, 3, 3, 0, 0, 0, 0, 0, 1, 0, 0},
        "houses wrap from Pisces to Aries"},
   };
   for (const Case& c : cases) {

@@ -23,7 +23,12 @@ double AngleDiff(double a, double b) {
 }
 
 TEST(MoonPosition, ReferenceFigures) {
-  struct Case { double t; double moon; double node; const char* source; };
+  struct Case {
+    double t;
+    double moon;
+    double node;
+    const char* source;
+  };
   const Case kCases[] = {
       {0.0, 223.31862578712236, 123.94177103694928, "epoch J2000"},
       {-0.077221081451, 133.16277902352158, 273.5756165428551, "12 April 1992, 0h"},
@@ -56,7 +61,11 @@ TEST(MoonPosition, RangeAndMotionOverSixCenturies) {
 }
 
 TEST(PlanetPositions, ReferenceFigures) {
-  struct Case { double t; PlanetLongitudes expected; const char* source; };
+  struct Case {
+    double t;
+    PlanetLongitudes expected;
+    const char* source;
+  };
   const Case kCases[] = {
       {0.0,
        {280.3821422991816, 271.9077247266181, 241.57972160792968, 327.9740050055001,
@@ -99,8 +108,9 @@ TEST(PlanetPositions, ReducedAndPlausibleOverSixCenturies) {
 }
 
 TEST(Astronomy, NonFiniteTimeGivesReducedZeroes) {
-  for (double t : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
-                   -std::numeric_limits<double>::infinity(), 1e300}) {
+  for (double t :
+       {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+        -std::numeric_limits<double>::infinity(), 1e300}) {
     SCOPED_TRACE(t);
     const MoonAndNode m = MoonPosition(t);
     EXPECT_GE(m.moon, 0.0);
@@ -133,8 +143,8 @@ double TenPlainSteps(double M, double e) {
 TEST(SolveKepler, BitForBitTheTenFixedSteps) {
   // Skipping the steps after a fixed point must not change a single bit, for
   // the eccentricities of all six orbits over the whole circle.
-  const double eccentricities[] = {0.016708617, 0.20563175, 0.00677188,
-                                   0.09340062,  0.04849485, 0.05550862, 0.0, 0.3};
+  const double eccentricities[] = {0.016708617, 0.20563175, 0.00677188, 0.09340062,
+                                   0.04849485,  0.05550862, 0.0,        0.3};
   int mismatches = 0;
   for (double e : eccentricities) {
     for (double M = 0.0; M < 360.0 && mismatches < 5; M += 0.0731) {
@@ -153,10 +163,14 @@ TEST(SolveKepler, BitForBitTheTenFixedSteps) {
 }
 
 TEST(SolveKepler, SatisfiesKeplersEquation) {
-  struct Case { double M, e; const char* source; };
+  struct Case {
+    double M, e;
+    const char* source;
+  };
   const Case kCases[] = {
-      {0.0, 0.2, "perihelion"}, {180.0, 0.2, "aphelion"}, {37.5, 0.0934, "Mars-like"},
-      {359.9, 0.2056, "Mercury near perihelion"}, {91.0, 0.0167, "Sun-like"},
+      {0.0, 0.2, "perihelion"},    {180.0, 0.2, "aphelion"},
+      {37.5, 0.0934, "Mars-like"}, {359.9, 0.2056, "Mercury near perihelion"},
+      {91.0, 0.0167, "Sun-like"},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.source);

@@ -40,7 +40,11 @@ std::int64_t ReferenceJulianCalendar(int year, int month, int day) {
 }
 
 TEST(DayNumberFromDate, DocumentedExamples) {
-  struct Case { int year, month, day; std::int32_t expected; const char* source; };
+  struct Case {
+    int year, month, day;
+    std::int32_t expected;
+    const char* source;
+  };
   const Case kCases[] = {
       {2000, 1, 1, 2451545, "J2000 epoch date"},
       {1582, 10, 4, 2299160, "last Julian-calendar day"},
@@ -70,7 +74,11 @@ TEST(DayNumberFromDate, JulianCalendarBeforeTheSwitch) {
 TEST(DayNumberFromDate, OverlongMonthDaysRollForward) {
   // The entry dialog accepts day 31 in any month; the stored day then shows
   // as the equivalent later date.
-  struct Case { int year, month, day; CivilDate shown; const char* source; };
+  struct Case {
+    int year, month, day;
+    CivilDate shown;
+    const char* source;
+  };
   const Case kCases[] = {
       {2001, 2, 31, {3, 3, 2001}, "31 February 2001"},
       {2011, 4, 31, {5, 1, 2011}, "31 April 2011"},
@@ -127,7 +135,11 @@ TEST(DayNumberFromDate, ExtremeInputsDoNotOverflow) {
 }
 
 TEST(DateFromDayCount, HalfDayBoundaries) {
-  struct Case { double count; CivilDate expected; const char* source; };
+  struct Case {
+    double count;
+    CivilDate expected;
+    const char* source;
+  };
   const Case kCases[] = {
       {2451545.49, {1, 1, 2000}, "just before the next noon-to-noon boundary"},
       {2451544.5, {1, 1, 2000}, "exactly at the lower boundary"},
@@ -208,7 +220,11 @@ TEST(SetBirthTime, ExtremeIntegersDoNotOverflow) {
 }
 
 TEST(SetBirthPlace, SignedDegreesAndMinutes) {
-  struct Case { int lonD, lonM, latD, latM; double lon, lat; const char* source; };
+  struct Case {
+    int lonD, lonM, latD, latM;
+    double lon, lat;
+    const char* source;
+  };
   const Case kCases[] = {
       {-77, -12, 28, 36, -77.2, 28.6, "New Delhi, East and North"},
       {0, -30, 0, -30, -0.5, -0.5, "0 degrees 30 minutes East and South"},
@@ -225,7 +241,12 @@ TEST(SetBirthPlace, SignedDegreesAndMinutes) {
 }
 
 TEST(SplitDegrees, TruncatedAndRounded) {
-  struct Case { double value; bool rounded; WholeAndMinutes expected; const char* source; };
+  struct Case {
+    double value;
+    bool rounded;
+    WholeAndMinutes expected;
+    const char* source;
+  };
   const Case kCases[] = {
       {-0.4, true, {0, -24}, "negative rounds away from zero"},
       {-0.4, false, {0, -24}, "trunc of -24.0"},
@@ -247,7 +268,11 @@ TEST(SplitDegrees, TruncatedAndRounded) {
 }
 
 TEST(SplitDegrees, NonFiniteAndHugeValuesAreDefined) {
-  struct Case { double value; WholeAndMinutes expected; const char* source; };
+  struct Case {
+    double value;
+    WholeAndMinutes expected;
+    const char* source;
+  };
   const Case kCases[] = {
       {kNaN, {0, 0}, "NaN"},
       {kInf, {kMax, 0}, "+inf saturates"},

@@ -32,7 +32,10 @@ TEST(Ayanamsa, GrowsAboutFiftySecondsAYear) {
 }
 
 TEST(TropicalAscendant, ReferenceFigures) {
-  struct Case { double t, ut, lon, lat, expected; const char* source; };
+  struct Case {
+    double t, ut, lon, lat, expected;
+    const char* source;
+  };
   const Case kCases[] = {
       {0.0, 0.0, 0.0, 0.0, 191.3778759726222, "Greenwich, equator, T = 0"},
       {0.0, 0.0, 0.0, 30.0, 189.11284214201848, "latitude 30 north"},
@@ -54,7 +57,10 @@ TEST(TropicalAscendant, AlwaysWithinOneTurn) {
 }
 
 TEST(OneDayChange, ShorterWayAcrossAries) {
-  struct Case { double now, before, limit, expected; const char* source; };
+  struct Case {
+    double now, before, limit, expected;
+    const char* source;
+  };
   const Case kCases[] = {
       {359.8, 0.3, 20.0, -0.5, "moving backwards across 0 Aries: retrograde"},
       {0.3, 359.8, 20.0, 0.5, "moving forwards across 0 Aries: direct"},
@@ -124,7 +130,10 @@ TEST(CalculateHoroscope, DailyMotionIsTheTropicalOneDayChange) {
   Horoscope h = WorkedChart();
   const PlanetLongitudes P = PlanetPositions(0.0);
   const PlanetLongitudes Q = PlanetPositions(-kOneDayInCenturies);
-  struct Row { int body; GrahaIndex slot; };
+  struct Row {
+    int body;
+    GrahaIndex slot;
+  };
   const Row kRows[] = {{body::Sun, graha::Sun},         {body::Mercury, graha::Mercury},
                        {body::Venus, graha::Venus},     {body::Mars, graha::Mars},
                        {body::Jupiter, graha::Jupiter}, {body::Saturn, graha::Saturn}};
@@ -187,7 +196,8 @@ TEST(CalculateHoroscope, InvariantsForRandomCharts) {
     const int z = zone(rng);
     SetBirthTime(h, hour(rng), minute(rng), z, z < 0 ? -minute(rng) : minute(rng), 0, 0);
     const int lo = lonDeg(rng), la = latDeg(rng);
-    SetBirthPlace(h, lo, lo < 0 ? -minute(rng) : minute(rng), la, la < 0 ? -minute(rng) : minute(rng));
+    SetBirthPlace(h, lo, lo < 0 ? -minute(rng) : minute(rng), la,
+                  la < 0 ? -minute(rng) : minute(rng));
     CalculateHoroscope(h);
     SCOPED_TRACE(n);
     ExpectInvariants(h);
@@ -199,7 +209,10 @@ TEST(CalculateHoroscope, InvariantsForRandomCharts) {
 TEST(CalculateHoroscope, NonFiniteAndExtremeInputKeepInvariants) {
   constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
   constexpr double kInf = std::numeric_limits<double>::infinity();
-  struct Case { double t, ut, lon, lat; const char* source; };
+  struct Case {
+    double t, ut, lon, lat;
+    const char* source;
+  };
   const Case kCases[] = {
       {kNaN, 12.0, -77.2, 28.6, "NaN centuries"},
       {kInf, 12.0, -77.2, 28.6, "+inf centuries"},
@@ -226,7 +239,11 @@ TEST(CalculateHoroscope, NonFiniteAndExtremeInputKeepInvariants) {
 }
 
 TEST(SignOfLongitude, AlwaysASign) {
-  struct Case { double lon; SignIndex expected; const char* source; };
+  struct Case {
+    double lon;
+    SignIndex expected;
+    const char* source;
+  };
   const Case kCases[] = {
       {359.999, 11, "last minute of Pisces"},
       {0.0, 0, "0 Aries"},

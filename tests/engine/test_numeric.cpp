@@ -18,7 +18,11 @@ constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 
 TEST(TruncToInt, TruncatesTowardZeroAndSaturates) {
-  struct Case { double x; std::int32_t expected; const char* source; };
+  struct Case {
+    double x;
+    std::int32_t expected;
+    const char* source;
+  };
   const Case kCases[] = {
       {0.0, 0, "zero"},
       {-0.0, 0, "negative zero"},
@@ -56,7 +60,11 @@ TEST(TruncToInt, Int16Saturates) {
 }
 
 TEST(ReduceDegrees, ReducesIntoHalfOpenCircle) {
-  struct Case { double x; double expected; const char* source; };
+  struct Case {
+    double x;
+    double expected;
+    const char* source;
+  };
   const Case kCases[] = {
       {0.0, 0.0, "zero"},
       {359.5, 359.5, "already reduced"},

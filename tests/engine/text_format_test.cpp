@@ -15,9 +15,7 @@ TEST(FormatText, FormatsLikePrintf) {
   EXPECT_EQ(FormatText("%+.6f", -0.25), "-0.250000");
 }
 
-TEST(FormatText, EmptyFormatGivesEmptyText) {
-  EXPECT_EQ(FormatText("%s", ""), "");
-}
+TEST(FormatText, EmptyFormatGivesEmptyText) { EXPECT_EQ(FormatText("%s", ""), ""); }
 
 TEST(FormatText, LongTextIsNotCut) {
   // Longer than any fixed buffer the callers used to keep.

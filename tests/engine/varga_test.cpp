@@ -8,7 +8,12 @@ namespace sarvexa {
 namespace {
 
 TEST(Varga, SignsOfSingleLongitudes) {
-  struct Case { double lon; int n; int sign; const char* source; };
+  struct Case {
+    double lon;
+    int n;
+    int sign;
+    const char* source;
+  };
   const Case cases[] = {
       {15.0, 2, 3, "Hora: 15 00 Aries is the second half, Cancer"},
       {14.99, 2, 4, "Hora: 14 59 Aries is the first half, Leo"},

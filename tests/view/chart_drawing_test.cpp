@@ -37,20 +37,23 @@ const RecordedText& Only(const RecordingCanvas& c, const std::string& prefix) {
   static const RecordedText kMissing{};
   auto found = TextsMatching(c, prefix);
   EXPECT_EQ(found.size(), 1u) << "texts starting with " << prefix;
-  return found.empty() ? kMissing : *std::find_if(c.Texts().begin(), c.Texts().end(),
-                                                  [&](const RecordedText& t) {
-                                                    return t.text.rfind(prefix, 0) == 0;
-                                                  });
+  return found.empty()
+             ? kMissing
+             : *std::find_if(c.Texts().begin(), c.Texts().end(),
+                             [&](const RecordedText& t) { return t.text.rfind(prefix, 0) == 0; });
 }
 
 // Font 10 on the recording canvas: tmHeight 11, leading 1, line 12, char 5.
 constexpr int kLine10 = 12;
 
 TEST(RecordingCanvas, MetricsAreTheDocumentedFixedValues) {
-  struct Case { FontId font; int height, ascent, leading, charWidth; };
+  struct Case {
+    FontId font;
+    int height, ascent, leading, charWidth;
+  };
   constexpr Case kCases[] = {
-      {FontId::Screen12, 13, 12, 1, 6},   {FontId::Screen10, 11, 10, 1, 5},
-      {FontId::Screen8, 9, 8, 0, 4},      {FontId::Print280, 315, 280, 28, 140},
+      {FontId::Screen12, 13, 12, 1, 6},     {FontId::Screen10, 11, 10, 1, 5},
+      {FontId::Screen8, 9, 8, 0, 4},        {FontId::Print280, 315, 280, 28, 140},
       {FontId::Print160, 180, 160, 16, 80},
   };
   for (const auto& k : kCases) {
@@ -76,8 +79,9 @@ TEST(RecordingCanvas, CountsCodePointsAndLogsEachCall) {
   c.TextOut(20, 1, "Say \"hi\"");
   c.TextOutRight(100, 5, "abc");
   const std::vector<std::string> expected = {
-      "font 10", "pen 4", "line 20,80 320,380 w4", "rect 1,2 3,4 w4", "color 225,0,0",
-      "text 20,1 \"Say \\\"hi\\\"\"", "text 85,5 \"abc\""};
+      "font 10",          "pen 4",         "line 20,80 320,380 w4",
+      "rect 1,2 3,4 w4",  "color 225,0,0", "text 20,1 \"Say \\\"hi\\\"\"",
+      "text 85,5 \"abc\""};
   EXPECT_EQ(c.Log(), expected);
   ASSERT_EQ(c.Texts().size(), 2u);
   EXPECT_EQ(c.Texts()[0].colour, (Rgb{225, 0, 0}));
@@ -100,7 +104,8 @@ TEST(ChartLabels, NameAndRetrogradeMark) {
 }
 
 TEST(RashiSigns, FloorOfLongitudeOverThirty) {
-  const auto signs = RashiSignsOf(ChartAt({0.0, 29.999, 30.0, 359.99, 180.5, 45, 90, 120, 150, 210}));
+  const auto signs =
+      RashiSignsOf(ChartAt({0.0, 29.999, 30.0, 359.99, 180.5, 45, 90, 120, 150, 210}));
   const ChartSigns expected = {0, 0, 1, 11, 6, 1, 3, 4, 5, 7};
   EXPECT_EQ(signs, expected);
 }
@@ -112,19 +117,37 @@ TEST(NorthFrame, AnchorsOfTheScreenChart) {
   const ChartFrame f = DrawChartFrame(c, ChartStyle::North, 20, 80, 300, 300, kLine10);
   // L 20, T 80, w = h = 300, c 12: cx 170, cy 230, A 95, B 155, R 245, D 305.
   EXPECT_EQ(f.cellTextHeight, 300 / 3 - 2 * 12);
-  const std::array<Point, 12> houses = {{{170, 155}, {95, 130}, {57, 155}, {95, 230},
-                                         {57, 305}, {95, 330}, {170, 305}, {245, 330},
-                                         {270, 305}, {245, 230}, {270, 155}, {245, 130}}};
+  const std::array<Point, 12> houses = {{{170, 155},
+                                         {95, 130},
+                                         {57, 155},
+                                         {95, 230},
+                                         {57, 305},
+                                         {95, 330},
+                                         {170, 305},
+                                         {245, 330},
+                                         {270, 305},
+                                         {245, 230},
+                                         {270, 155},
+                                         {245, 130}}};
   EXPECT_EQ(f.houseAnchors, houses);
-  const std::array<Point, 12> numbers = {{{170, 206}, {95, 131}, {83, 143}, {158, 218},
-                                          {83, 293}, {95, 305}, {170, 230}, {245, 305},
-                                          {257, 293}, {182, 218}, {257, 143}, {245, 131}}};
+  const std::array<Point, 12> numbers = {{{170, 206},
+                                          {95, 131},
+                                          {83, 143},
+                                          {158, 218},
+                                          {83, 293},
+                                          {95, 305},
+                                          {170, 230},
+                                          {245, 305},
+                                          {257, 293},
+                                          {182, 218},
+                                          {257, 143},
+                                          {245, 131}}};
   EXPECT_EQ(f.signNumberAnchors, numbers);
   const std::vector<std::string> lines(c.Log().begin(), c.Log().end());
-  const std::vector<std::string> expected = {
-      "rect 20,80 320,380 w1",   "line 170,80 319,230 w1", "line 319,230 170,379 w1",
-      "line 170,379 20,230 w1",  "line 20,230 170,80 w1",  "line 20,80 320,380 w1",
-      "line 20,380 320,80 w1"};
+  const std::vector<std::string> expected = {"rect 20,80 320,380 w1",   "line 170,80 319,230 w1",
+                                             "line 319,230 170,379 w1", "line 170,379 20,230 w1",
+                                             "line 20,230 170,80 w1",   "line 20,80 320,380 w1",
+                                             "line 20,380 320,80 w1"};
   EXPECT_EQ(lines, expected);
 }
 
@@ -137,7 +160,10 @@ TEST(NorthChart, SignNumbersFollowTheAscendant) {
   c.Clear();
   PlaceGrahasWithDegrees(c, f, RashiSignsOf(h), h, ChartColours{});
   ASSERT_GE(c.Texts().size(), 12u);
-  struct Case { int house; const char* number; };
+  struct Case {
+    int house;
+    const char* number;
+  };
   constexpr Case kCases[] = {{0, "12"}, {1, "1"}, {2, "2"}, {11, "11"}};
   for (const auto& k : kCases) {
     SCOPED_TRACE(k.house);
@@ -191,9 +217,9 @@ TEST(NorthChart, TenPointsInOneHouseAreAllWrittenWithoutOverlap) {
     const auto m = RecordingCanvas::MetricsFor(labels[i].font);
     for (std::size_t j = 0; j < i; ++j) {
       const auto& o = labels[j];
-      const bool apart = o.y + m.height <= labels[i].y ||
-                         (o.y == labels[i].y &&
-                          o.x + RecordingCanvas::WidthFor(o.font, o.text) < labels[i].x);
+      const bool apart =
+          o.y + m.height <= labels[i].y ||
+          (o.y == labels[i].y && o.x + RecordingCanvas::WidthFor(o.font, o.text) < labels[i].x);
       EXPECT_TRUE(apart) << o.text << " / " << labels[i].text;
     }
   }
@@ -206,8 +232,10 @@ TEST(NorthChart, EqualLongitudesKeepIndexOrder) {
   c.Clear();
   PlaceGrahasWithDegrees(c, f, RashiSignsOf(h), h, ChartColours{});
   const auto& t = c.Texts();
-  const auto as = std::find_if(t.begin(), t.end(), [](auto& x) { return x.text.rfind("As", 0) == 0; });
-  const auto su = std::find_if(t.begin(), t.end(), [](auto& x) { return x.text.rfind("Su", 0) == 0; });
+  const auto as =
+      std::find_if(t.begin(), t.end(), [](auto& x) { return x.text.rfind("As", 0) == 0; });
+  const auto su =
+      std::find_if(t.begin(), t.end(), [](auto& x) { return x.text.rfind("Su", 0) == 0; });
   ASSERT_NE(as, t.end());
   ASSERT_NE(su, t.end());
   EXPECT_LT(as - t.begin(), su - t.begin());
@@ -256,7 +284,8 @@ TEST(NorthChart, ColourByClassAscendantBlackAndBlackAfterwards) {
   for (GrahaIndex g = 0; g < 10; ++g) {
     SCOPED_TRACE(g);
     const RecordedText& t = Only(c, GrahaLabelText(g, false));
-    EXPECT_EQ(t.colour, g == 0 ? kBlack : ChartPalette(colours.colorClass[static_cast<std::size_t>(g)]));
+    EXPECT_EQ(t.colour,
+              g == 0 ? kBlack : ChartPalette(colours.colorClass[static_cast<std::size_t>(g)]));
   }
   EXPECT_EQ(c.GetTextColor(), kBlack);
   EXPECT_EQ(c.Log().back(), "color 0,0,0");
@@ -344,8 +373,8 @@ void ExpectLabelsClearOfNumbers(const RecordingCanvas& c, const ChartFrame& f,
     EXPECT_LE(b.bottom, s * f.lowerEdgeY) << what << " " << label.text;
     for (const auto& number : c.Texts()) {
       if (IsNumber(number.text)) {
-        EXPECT_FALSE(Touch(b, BoxOf(number))) << what << ": " << label.text << " covers "
-                                              << number.text;
+        EXPECT_FALSE(Touch(b, BoxOf(number)))
+            << what << ": " << label.text << " covers " << number.text;
       }
     }
   }
@@ -379,8 +408,8 @@ TEST(NorthChart, LabelsGiveWayToTheSignNumbers) {
     for (int house = 1; house < 12; ++house) {
       for (int extra : {1, 3}) {
         if (extra > k.crowd) continue;
-        const std::string what =
-            std::string(k.what) + " house " + std::to_string(house + 1) + " x" + std::to_string(extra);
+        const std::string what = std::string(k.what) + " house " + std::to_string(house + 1) +
+                                 " x" + std::to_string(extra);
         std::array<double, 10> lons = {5, 200, 200, 200, 200, 200, 200, 200, 200, 200};
         // The Ascendant's house keeps the rest company so house 1 is never empty.
         for (int g = 1; g <= extra; ++g) lons[static_cast<std::size_t>(g)] = house * 30.0 + 2 * g;
@@ -456,7 +485,11 @@ TEST(SouthFrame, LinesLeaveTheCentreOpen) {
 }
 
 TEST(SouthChart, TheAscendantIsInItsSignsCell) {
-  struct Case { double ascendant; std::size_t cell; const char* where; };
+  struct Case {
+    double ascendant;
+    std::size_t cell;
+    const char* where;
+  };
   constexpr Case kCases[] = {{10.0, 0, "Aries: top row, second cell"},
                              {340.0, 11, "Pisces: top-left corner"},
                              {200.0, 6, "Libra: bottom row, third cell"}};
@@ -500,11 +533,17 @@ TEST(SouthLabels, TwoColumnsAndLoneLastLabelCentred) {
   const int w2 = c.TextWidth("MoR");
   const Point a = f.houseAnchors[1];
   const int rows = 3;
-  const int spacing = std::abs(rows * line) > std::abs(f.cellTextHeight) ? f.cellTextHeight / rows : line;
+  const int spacing =
+      std::abs(rows * line) > std::abs(f.cellTextHeight) ? f.cellTextHeight / rows : line;
   const int y0 = a.y - (rows * spacing) / 2;
-  struct Case { const char* label; int x, y; };
-  const Case kCases[] = {{"As", a.x, y0},           {"Su", a.x + w2, y0},
-                         {"Mo", a.x, y0 + spacing}, {"Ma", a.x + w2, y0 + spacing},
+  struct Case {
+    const char* label;
+    int x, y;
+  };
+  const Case kCases[] = {{"As", a.x, y0},
+                         {"Su", a.x + w2, y0},
+                         {"Mo", a.x, y0 + spacing},
+                         {"Ma", a.x + w2, y0 + spacing},
                          {"Me", a.x + w2 / 2, y0 + 2 * spacing}};
   for (const auto& k : kCases) {
     SCOPED_TRACE(k.label);

@@ -24,13 +24,21 @@ TEST(ChartPageScreen, NineMahaDashaRowsFromTheBirthDate) {
   DrawChartPageScreen(c, w.doc->snapshot());
 
   // Font 12 on the recording canvas: line 14; rows at 14/2 + 2 + (i+1) x 14.
-  struct Row { const char* lord; const char* date; const char* source; };
+  struct Row {
+    const char* lord;
+    const char* date;
+    const char* source;
+  };
   const Row kRows[] = {
       {"Ra", "Jan-01-2000", "row 0 shows the birth date, not 21 Sep 1982"},
-      {"Ju", "Sep-20-2000", "Jupiter maha"},  {"Sa", "Sep-20-2016", "Saturn maha"},
-      {"Me", "Sep-21-2035", "Mercury maha"},  {"Ke", "Sep-20-2052", "Ketu maha"},
-      {"Ve", "Sep-21-2059", "Venus maha"},    {"Su", "Sep-21-2079", "Sun maha"},
-      {"Mo", "Sep-21-2085", "Moon maha"},     {"Ma", "Sep-21-2095", "Mars maha"},
+      {"Ju", "Sep-20-2000", "Jupiter maha"},
+      {"Sa", "Sep-20-2016", "Saturn maha"},
+      {"Me", "Sep-21-2035", "Mercury maha"},
+      {"Ke", "Sep-20-2052", "Ketu maha"},
+      {"Ve", "Sep-21-2059", "Venus maha"},
+      {"Su", "Sep-21-2079", "Sun maha"},
+      {"Mo", "Sep-21-2085", "Moon maha"},
+      {"Ma", "Sep-21-2095", "Mars maha"},
   };
   const auto title = TextAt(c, "Vimshottari Dashas");
   EXPECT_EQ(title.x, 470);
@@ -161,8 +169,8 @@ TEST(ChartPagePrint, ChartsTableAndTitles) {
   for (const auto& s : c.Shapes()) {
     if (!s.isRectangle) continue;
     // the canvas records (left, top, right, bottom) of the outline
-    if (s.x1 == 720 && s.x2 == 720 + 7200 &&
-        std::min(s.y1, s.y2) == y0 - 2 * b - 7200 && std::max(s.y1, s.y2) == y0 - 2 * b) {
+    if (s.x1 == 720 && s.x2 == 720 + 7200 && std::min(s.y1, s.y2) == y0 - 2 * b - 7200 &&
+        std::max(s.y1, s.y2) == y0 - 2 * b) {
       rashi = true;
     }
     if (s.x1 == 3600 && s.x2 == 3600 + 4320 && std::min(s.y1, s.y2) == -9 * (1280 + b) &&

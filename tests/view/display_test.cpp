@@ -27,10 +27,15 @@ bool HasTextStartingWith(const RecordingCanvas& c, const std::string& prefix) {
 
 TEST(Dispatch, EachModeDrawsItsOwnPageInTheChosenSpace) {
   Doc d(1, 0);
-  struct Case { DisplayMode mode; const char* screenText; const char* printText; };
+  struct Case {
+    DisplayMode mode;
+    const char* screenText;
+    const char* printText;
+  };
   const Case kCases[] = {
       {DisplayMode::MahaBukti, "Vimshottari Dashas for: Ann Lee", "VIMSHOTTARI DASHAS FOR:"},
-      {DisplayMode::Pratyantar, "Venus PratyAntar Dashas for: Ann Lee", "VENUS PRATYANTAR DASHAS FOR:"},
+      {DisplayMode::Pratyantar, "Venus PratyAntar Dashas for: Ann Lee",
+       "VENUS PRATYANTAR DASHAS FOR:"},
       {DisplayMode::Chart, "Vimshottari Dashas", "Navamsa"},
       {DisplayMode::Divisional, "Hora", "Chaturvimsamsa"},
   };
@@ -85,7 +90,8 @@ TEST(Dispatch, ChartColoursAndStyleComeFromTheDocument) {
   Doc on(1, 1);
   const ChartColours c = RashiChartColours(on.doc->snapshot());
   EXPECT_TRUE(c.enabled);
-  for (std::size_t g = 0; g < 10; ++g) EXPECT_EQ(c.colorClass[g], on.doc->saAnalysis().colorClass[g]);
+  for (std::size_t g = 0; g < 10; ++g)
+    EXPECT_EQ(c.colorClass[g], on.doc->saAnalysis().colorClass[g]);
   EXPECT_EQ(EffectiveChartStyle(on.doc->snapshot()), ChartStyle::North);
   Doc off(0, 0);
   EXPECT_FALSE(RashiChartColours(off.doc->snapshot()).enabled);

@@ -24,10 +24,13 @@ TEST(DivisionalScreen, SixTitledChartsInTwoRows) {
   DrawDivisionalPageScreen(c, w.doc->snapshot());
   EXPECT_EQ(TextAt(c, "Divisional Charts for: Ann Lee").y, 10);
   // font 12 line 14, font 8 line 9: first row at y = 34, second 180 lower
-  struct Title { const char* name; int x, y; };
+  struct Title {
+    const char* name;
+    int x, y;
+  };
   const Title kTitles[] = {
-      {"Hora", 20, 34},       {"Decante", 220, 34},   {"Saptamsa", 420, 34},
-      {"Ashtamsa", 20, 214},  {"Dasamsa", 220, 214},  {"Dwadasmsa", 420, 214},
+      {"Hora", 20, 34},      {"Decante", 220, 34},  {"Saptamsa", 420, 34},
+      {"Ashtamsa", 20, 214}, {"Dasamsa", 220, 214}, {"Dwadasmsa", 420, 214},
   };
   for (const auto& t : kTitles) {
     SCOPED_TRACE(t.name);

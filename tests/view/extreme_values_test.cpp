@@ -82,7 +82,8 @@ TEST(ExtremeChartValues, EveryTextOfALoadedChartStaysSound) {
     const std::vector<std::pair<const char*, std::string>> outputs = {
         {"text export, North", TextExportText(doc.snapshot(), CharChartStyle::North)},
         {"text export, South", TextExportText(doc.snapshot(), CharChartStyle::South)},
-        {"panel", panel.nameAndDate + panel.time + panel.longitude + panel.latitude + panel.ayanamsa},
+        {"panel",
+         panel.nameAndDate + panel.time + panel.longitude + panel.latitude + panel.ayanamsa},
     };
     for (const auto& [name, text] : outputs) {
       SCOPED_TRACE(name);
@@ -99,7 +100,11 @@ TEST(ExtremeChartValues, EveryTextOfALoadedChartStaysSound) {
 }
 
 TEST(ExtremeChartValues, TheEphemerisNeverStepsPastTheLastDay) {
-  struct Case { std::int32_t day; EphemerisInterval interval; const char* source; };
+  struct Case {
+    std::int32_t day;
+    EphemerisInterval interval;
+    const char* source;
+  };
   const Case kCases[] = {
       {kLastDay, EphemerisInterval::Daily, "daily from the last day"},
       {kLastDay - 3, EphemerisInterval::Weekly, "weekly, three days before it"},

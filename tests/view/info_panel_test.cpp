@@ -22,7 +22,10 @@ TEST(InfoPanel, WorkedChartTextsAndScreenPositions) {
   EXPECT_EQ(last, 4 * 14);
 
   const std::string period = "CurPer: " + FormatCurrentPeriod(w.doc->currentPeriod());
-  struct Row { std::string text; int x, y; };
+  struct Row {
+    std::string text;
+    int x, y;
+  };
   const Row kRows[] = {
       {"Ann Lee Jan 1,2000 ", 20, 0},
       {"Time: 5:30PM  Zone: 5:30  DST: 0", 20, 14},
@@ -65,7 +68,13 @@ Horoscope ClockChart(double localHours, double zone, int dst) {
 }
 
 TEST(InfoPanel, ClockTimeOnTheTwelveHourDial) {
-  struct Case { double hours; double zone; int dst; const char* expected; const char* source; };
+  struct Case {
+    double hours;
+    double zone;
+    int dst;
+    const char* expected;
+    const char* source;
+  };
   const Case kCases[] = {
       {0.0 + 5.0 / 60, -5.5, 0, "Time: 12:05AM  Zone: 5:30  DST: 0", "00:05 shows 12 AM"},
       {12.5, -5.5, 0, "Time: 12:30PM  Zone: 5:30  DST: 0", "12:30 shows 12 PM"},
@@ -82,7 +91,12 @@ TEST(InfoPanel, ClockTimeOnTheTwelveHourDial) {
 }
 
 TEST(InfoPanel, CoordinateLettersAndMagnitudes) {
-  struct Case { double value; char pos, neg; const char* expected; const char* source; };
+  struct Case {
+    double value;
+    char pos, neg;
+    const char* expected;
+    const char* source;
+  };
   const Case kCases[] = {
       {-(20.0 / 60), 'W', 'E', "0E20", "0 deg 20 min East: only the minutes carry the sign"},
       {20.0 / 60, 'W', 'E', "0W20", "0 deg 20 min West"},
@@ -125,7 +139,10 @@ TEST(PlanetTable, BoxRowsAndRightAlignedDegrees) {
   EXPECT_EQ(box.y2, 2 + 11 * 14);
 
   const int x0 = 350 + (84 - 60) / 3;
-  struct Row { const char* text; int x, y; };
+  struct Row {
+    const char* text;
+    int x, y;
+  };
   const Row kRows[] = {
       {"As", x0, 2 + 7},
       {"29:59", x0 + 24 + 30 - 30, 2 + 7},

@@ -35,8 +35,9 @@ struct ChartSlot {
 };
 
 bool IsNumber(const std::string& text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(),
-                                      [](char ch) { return std::isdigit(static_cast<unsigned char>(ch)); });
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char ch) {
+    return std::isdigit(static_cast<unsigned char>(ch));
+  });
 }
 
 /// The box of a recorded text in down coordinates (y measured down the page).
@@ -106,8 +107,10 @@ bool SegmentCrossesBox(double ax, double ay, double bx, double by, const DownBox
       continue;
     }
     const double t = q[i] / p[i];
-    if (p[i] < 0) t0 = std::max(t0, t);
-    else t1 = std::min(t1, t);
+    if (p[i] < 0)
+      t0 = std::max(t0, t);
+    else
+      t1 = std::min(t1, t);
     if (t0 >= t1) return false;
   }
   return true;
@@ -139,10 +142,14 @@ struct PageCase {
 
 TEST(LabelLayout, CrowdedHousesNeverOverprintOnAnyPage) {
   const PageCase kPages[] = {
-      {"Chart screen", DrawChartPageScreen},       {"Chart print", DrawChartPagePrint},
-      {"Divisional screen", DrawDivisionalPageScreen}, {"Divisional print", DrawDivisionalPagePrint},
-      {"SA print", DrawSaPagePrint},                {"Transits print", DrawTransitsPagePrint},
-      {"SA screen", DrawSaPageScreen},              {"Transits screen", DrawTransitsPageScreen},
+      {"Chart screen", DrawChartPageScreen},
+      {"Chart print", DrawChartPagePrint},
+      {"Divisional screen", DrawDivisionalPageScreen},
+      {"Divisional print", DrawDivisionalPagePrint},
+      {"SA print", DrawSaPagePrint},
+      {"Transits print", DrawTransitsPagePrint},
+      {"SA screen", DrawSaPageScreen},
+      {"Transits screen", DrawTransitsPageScreen},
   };
   int chartsChecked = 0;
   for (ChartStyle style : {ChartStyle::North, ChartStyle::South}) {
@@ -154,8 +161,7 @@ TEST(LabelLayout, CrowdedHousesNeverOverprintOnAnyPage) {
       RecordingCanvas recorded;
       page.draw(recorded, snap);
       RecordingCanvas metrics;
-      const PageExtent extent =
-          MeasurePageExtent(metrics, [&](Canvas& c) { page.draw(c, snap); });
+      const PageExtent extent = MeasurePageExtent(metrics, [&](Canvas& c) { page.draw(c, snap); });
       for (const ChartSlot& slot : ChartsOf(recorded)) {
         for (int asc = 0; asc < 12; ++asc) {
           // The crowd in the Ascendant's house, and in the sixth from it,
@@ -196,7 +202,8 @@ TEST(LabelLayout, CrowdedHousesNeverOverprintOnAnyPage) {
                 while (g < graha::kCount && t.text.rfind(GrahaLabelText(g, false), 0) != 0) ++g;
                 ASSERT_LT(g, graha::kCount) << t.text;
                 const int sign = signs[static_cast<std::size_t>(g)];
-                labels.emplace_back(BoxOf(t), style == ChartStyle::North ? (sign - signs[0] + 12) % 12 : sign);
+                labels.emplace_back(
+                    BoxOf(t), style == ChartStyle::North ? (sign - signs[0] + 12) % 12 : sign);
               }
               ASSERT_EQ(labels.size(), static_cast<std::size_t>(graha::kCount));
               const int s = slot.mapping == Mapping::Print ? -1 : 1;
@@ -232,7 +239,11 @@ TEST(LabelLayout, CrowdedHousesNeverOverprintOnAnyPage) {
 }
 
 TEST(PageExtent, FitKeepsTheWholeExtentInsideAndCentred) {
-  struct Case { PageExtent extent; double width, height; const char* source; };
+  struct Case {
+    PageExtent extent;
+    double width, height;
+    const char* source;
+  };
   const Case kCases[] = {
       {{Mapping::Screen, false, 20, 0, 588, 380}, 512, 400, "Chart page in the grid's size"},
       {{Mapping::Screen, false, 20, 0, 588, 380}, 700, 1000, "portrait window"},

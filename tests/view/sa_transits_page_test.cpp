@@ -25,8 +25,7 @@ Horoscope ChartAt(const std::array<double, 10>& lons) {
   for (std::size_t g = 0; g < 10; ++g) {
     h.positions[g].longitude = lons[g];
     h.positions[g].signDegrees = static_cast<std::int16_t>(static_cast<int>(lons[g]) % 30);
-    h.positions[g].minutes =
-        static_cast<std::int16_t>((lons[g] - std::trunc(lons[g])) * 60.0);
+    h.positions[g].minutes = static_cast<std::int16_t>((lons[g] - std::trunc(lons[g])) * 60.0);
   }
   return h;
 }
@@ -154,7 +153,11 @@ TEST(SaPagePrint, TextChartTableAndDashaBox) {
 }
 
 TEST(TransitTexts, DailyMotion) {
-  struct Case { double v; const char* expected; const char* source; };
+  struct Case {
+    double v;
+    const char* expected;
+    const char* source;
+  };
   const Case kCases[] = {
       {-0.5, "-0\u00B0 30'", "Mars backwards half a degree a day"},
       {13.2, "13\u00B0 12'", "Moon"},
@@ -170,7 +173,11 @@ TEST(TransitTexts, DailyMotion) {
 }
 
 TEST(TransitTexts, Percentages) {
-  struct Case { double natal, transit; int conj, aspect; const char* source; };
+  struct Case {
+    double natal, transit;
+    int conj, aspect;
+    const char* source;
+  };
   const Case kCases[] = {
       {2.0, 359.0, 40, 40, "across 0 Aries, 3 degrees"},
       {100.0, 100.0, 100, 100, "exact"},
@@ -194,8 +201,7 @@ TEST(TransitTexts, HouseAspectMasks) {
 
 struct TransitFixture {
   Horoscope natal = ChartAt({0.0, 100.0, 130.0, 160.0, 2.0, 220.0, 181.0, 250.0, 70.0, 250.0});
-  Horoscope transit =
-      ChartAt({10.0, 359.0, 45.0, 80.0, 110.0, 140.0, 170.0, 300.0, 20.0, 200.0});
+  Horoscope transit = ChartAt({10.0, 359.0, 45.0, 80.0, 110.0, 140.0, 170.0, 300.0, 20.0, 200.0});
   SaTransitAnalysis analysis;
   TransitFixture() {
     transit.positions[1].dailyMotion = 0.9856;

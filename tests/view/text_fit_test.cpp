@@ -19,7 +19,12 @@ bool EndsWith(const std::string& s, const std::string& end) {
 
 TEST(TextFit, CutsAtACharacterAndEndsWithAnEllipsis) {
   // Recording canvas, font 12: every character is 6 units wide.
-  struct Case { std::string text; int room; std::string expected; const char* source; };
+  struct Case {
+    std::string text;
+    int room;
+    std::string expected;
+    const char* source;
+  };
   const Case kCases[] = {
       {"Ann Lee", 42, "Ann Lee", "fits exactly"},
       {"Ann Lee", 41, "Ann L\xE2\x80\xA6", "one unit short"},

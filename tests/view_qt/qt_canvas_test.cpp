@@ -37,7 +37,8 @@ QRect InkBox(const QImage& image) {
 int CountPixels(const QImage& image, QRgb colour) {
   int n = 0;
   for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) n += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+    for (int x = 0; x < image.width(); ++x)
+      n += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
   }
   return n;
 }
@@ -55,11 +56,11 @@ void DrawRashi(Canvas& c, ChartStyle style, bool colour) {
   c.SelectFont(FontId::Screen10);
   const Horoscope h = SampleChart();
   const ChartFrame f = DrawChartFrame(c, style, 20, 80, 300, 300, c.LineHeight());
-  ChartColours colours{colour, {ColorClass::None, ColorClass::Malefic, ColorClass::Benefic,
-                               ColorClass::AfflictedBenefic, ColorClass::Malefic,
-                               ColorClass::Benefic, ColorClass::AfflictedBenefic,
-                               ColorClass::Malefic, ColorClass::Benefic,
-                               ColorClass::AfflictedBenefic}};
+  ChartColours colours{
+      colour,
+      {ColorClass::None, ColorClass::Malefic, ColorClass::Benefic, ColorClass::AfflictedBenefic,
+       ColorClass::Malefic, ColorClass::Benefic, ColorClass::AfflictedBenefic, ColorClass::Malefic,
+       ColorClass::Benefic, ColorClass::AfflictedBenefic}};
   PlaceGrahasWithDegrees(c, f, RashiSignsOf(h), h, colours);
 }
 
@@ -73,7 +74,11 @@ TEST(QtCanvas, ArialResolvesToAMetricCompatibleSans) {
 }
 
 TEST(QtCanvas, ScreenGridScalesUniformlyIntoTheTarget) {
-  struct Case { int w, h; double scale; const char* why; };
+  struct Case {
+    int w, h;
+    double scale;
+    const char* why;
+  };
   constexpr Case kCases[] = {{1024, 800, 2.0, "exact double"},
                              {1024, 400, 1.0, "height limits"},
                              {256, 800, 0.5, "width limits"}};
@@ -111,11 +116,14 @@ TEST(QtCanvas, FontMetricsAreInLogicalUnits) {
 TEST(QtCanvas, PrintTwipsMapDownwardFromTheOrigin) {
   // 144 dpi: one twip is 0.1 pixel; a rectangle from (720, -720) to
   // (1440, -1440) covers pixels 72..144 on both axes.
-  const QImage image = RenderToImage(QSize(300, 300), [](Canvas& c) {
-    c.SetMapping(Mapping::Print);
-    c.SetPenWidth(10);
-    c.Rectangle(720, -720, 1440, -1440);
-  }, 144.0);
+  const QImage image = RenderToImage(
+      QSize(300, 300),
+      [](Canvas& c) {
+        c.SetMapping(Mapping::Print);
+        c.SetPenWidth(10);
+        c.Rectangle(720, -720, 1440, -1440);
+      },
+      144.0);
   const QRect box = InkBox(image);
   EXPECT_NEAR(box.left(), 72, 1);
   EXPECT_NEAR(box.top(), 72, 1);
@@ -125,16 +133,19 @@ TEST(QtCanvas, PrintTwipsMapDownwardFromTheOrigin) {
 
 TEST(QtCanvas, TextHangsBelowItsPointInBothSpaces) {
   for (Mapping mapping : {Mapping::Screen, Mapping::Print}) {
-    const QImage image = RenderToImage(QSize(512, 400), [&](Canvas& c) {
-      c.SetMapping(mapping);
-      if (mapping == Mapping::Screen) {
-        c.SelectFont(FontId::Screen12);
-        c.TextOut(100, 100, "Hello");  // s = 1 on 512 x 400
-      } else {
-        c.SelectFont(FontId::Print280);
-        c.TextOut(1000, -1000, "Hello");  // 144 dpi: 100, 100 in pixels
-      }
-    }, 144.0, QSize(512, 400));
+    const QImage image = RenderToImage(
+        QSize(512, 400),
+        [&](Canvas& c) {
+          c.SetMapping(mapping);
+          if (mapping == Mapping::Screen) {
+            c.SelectFont(FontId::Screen12);
+            c.TextOut(100, 100, "Hello");  // s = 1 on 512 x 400
+          } else {
+            c.SelectFont(FontId::Print280);
+            c.TextOut(1000, -1000, "Hello");  // 144 dpi: 100, 100 in pixels
+          }
+        },
+        144.0, QSize(512, 400));
     const QRect box = InkBox(image);
     ASSERT_FALSE(box.isEmpty());
     EXPECT_GE(box.top(), 100);
@@ -147,14 +158,14 @@ TEST(QtCanvas, TextHangsBelowItsPointInBothSpaces) {
 TEST(QtCanvas, ChartDrawingsAreNotBlankAndStayInTheirFrame) {
   for (ChartStyle style : {ChartStyle::North, ChartStyle::South}) {
     SCOPED_TRACE(ChartStyleSetting(style));
-    const QImage image = RenderToImage(QSize(1024, 800), [&](Canvas& c) { DrawRashi(c, style, false); },
-                                       96.0, QSize(1024, 800));
+    const QImage image = RenderToImage(
+        QSize(1024, 800), [&](Canvas& c) { DrawRashi(c, style, false); }, 96.0, QSize(1024, 800));
     const QRect box = InkBox(image);
     ASSERT_FALSE(box.isEmpty());
     // The frame is 20..320 x 80..380 logical, 40..640 x 160..760 pixels.
     const QRect frame(QPoint(38, 158), QPoint(642, 762));
-    EXPECT_TRUE(frame.contains(box)) << box.x() << "," << box.y() << " " << box.width() << "x"
-                                     << box.height();
+    EXPECT_TRUE(frame.contains(box))
+        << box.x() << "," << box.y() << " " << box.width() << "x" << box.height();
     EXPECT_GT(CountPixels(image, qRgb(0, 0, 0)), 2000);
   }
 }
@@ -169,8 +180,10 @@ TEST(QtCanvas, ColoursFollowTheClassesAndOffMeansBlack) {
       }
     return n;
   };
-  const QImage on = RenderToImage(QSize(1024, 800), [](Canvas& c) { DrawRashi(c, ChartStyle::North, true); });
-  const QImage off = RenderToImage(QSize(1024, 800), [](Canvas& c) { DrawRashi(c, ChartStyle::North, false); });
+  const QImage on =
+      RenderToImage(QSize(1024, 800), [](Canvas& c) { DrawRashi(c, ChartStyle::North, true); });
+  const QImage off =
+      RenderToImage(QSize(1024, 800), [](Canvas& c) { DrawRashi(c, ChartStyle::North, false); });
   EXPECT_GT(countReddish(on), 50);
   EXPECT_EQ(countReddish(off), 0);
 }
@@ -181,7 +194,8 @@ TEST(QtCanvas, SheetImageKeepsThePrintedPageOnTheSheet) {
     c.SetMapping(Mapping::Print);
     c.SelectFont(FontId::Print200);
     const Horoscope h = SampleChart();
-    const ChartFrame f = DrawChartFrame(c, ChartStyle::North, 720, -9000, 7200, 7200, c.LineHeight());
+    const ChartFrame f =
+        DrawChartFrame(c, ChartStyle::North, 720, -9000, 7200, 7200, c.LineHeight());
     PlaceGrahasWithDegrees(c, f, RashiSignsOf(h), h, ChartColours{});
   });
   EXPECT_EQ(image.size(), QSize(612, 792));  // 8.5 x 11 inches at 72 dpi
@@ -208,7 +222,8 @@ TEST(QtCanvas, PdfIsWrittenAndAnUnwritablePathReportsAnError) {
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_TRUE(file.read(5).startsWith("%PDF-"));
   EXPECT_GT(file.size(), 1000);
-  const auto bad = RenderSheetToPdf(dir.filePath("missing/folder/x.pdf"), SheetLayout{}, [](Canvas&) {});
+  const auto bad =
+      RenderSheetToPdf(dir.filePath("missing/folder/x.pdf"), SheetLayout{}, [](Canvas&) {});
   EXPECT_FALSE(bad.ok());
 }
 
@@ -228,8 +243,12 @@ TEST(QtCanvas, LargerImageShowsWhatFallsOutsideTheArea) {
 }
 
 TEST(QtCanvas, FittedImageHoldsTheWholeDrawnExtentCentred) {
-  struct Case { QSize size; const char* source; };
-  const Case kCases[] = {{QSize(512, 400), "grid size"}, {QSize(300, 900), "portrait"},
+  struct Case {
+    QSize size;
+    const char* source;
+  };
+  const Case kCases[] = {{QSize(512, 400), "grid size"},
+                         {QSize(300, 900), "portrait"},
                          {QSize(2000, 300), "wide and low"}};
   // A line past the grid's right edge and a text above its top.
   auto draw = [](Canvas& c) {

@@ -10,11 +10,11 @@
 #include <QPen>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
-#include <cmath>
 
 #include "document/safe_file.h"
 
@@ -31,7 +31,10 @@ QString FromUtf8(std::string_view utf8) {
 }  // namespace
 
 QtCanvas::QtCanvas(QPainter& painter, QSizeF areaPx, double dpiX, double dpiY)
-    : painter_(painter), area_(areaPx), dpiX_(dpiX > 0 ? dpiX : 96.0), dpiY_(dpiY > 0 ? dpiY : 96.0) {
+    : painter_(painter),
+      area_(areaPx),
+      dpiX_(dpiX > 0 ? dpiX : 96.0),
+      dpiY_(dpiY > 0 ? dpiY : 96.0) {
   painter_.setRenderHint(QPainter::Antialiasing, true);
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
   painter_.setBrush(Qt::NoBrush);
@@ -55,7 +58,8 @@ void QtCanvas::SetPlacement(const PagePlacement& placement) {
 double QtCanvas::ScaleX() const {
   if (placement_) return placement_->scale;
   if (mapping_ == Mapping::Print) return dpiX_ / kTwipsPerInch;
-  return std::max(0.0, std::min(area_.width() / kScreenGridWidth, area_.height() / kScreenGridHeight));
+  return std::max(0.0,
+                  std::min(area_.width() / kScreenGridWidth, area_.height() / kScreenGridHeight));
 }
 
 double QtCanvas::ScaleY() const {
