@@ -1,5 +1,7 @@
 #include "atlas/system_atlas.h"
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <chrono>
 #include <exception>
@@ -20,6 +22,51 @@ constexpr auto kSeasonalSavingLimit = date::days{366};
 constexpr int kStandardSearchSteps = 8;
 
 std::string Text(const gchar* s) { return s ? std::string(s) : std::string(); }
+
+// libgeonames, and glib with its dozen libraries beneath it, is opened at the
+// first search only: a command that never looks a place up (a chart from
+// typed coordinates, thousands of times from a script) does not pay for
+// loading them. The handle stays open for the rest of the run.
+struct GeonamesLibrary {
+  gint (*nCities)() = nullptr;
+  GeonamesCity* (*city)(gint) = nullptr;
+  void (*cityFree)(GeonamesCity*) = nullptr;
+  const gchar* (*name)(GeonamesCity*) = nullptr;
+  const gchar* (*state)(GeonamesCity*) = nullptr;
+  const gchar* (*country)(GeonamesCity*) = nullptr;
+  const gchar* (*timezone)(GeonamesCity*) = nullptr;
+  gdouble (*latitude)(GeonamesCity*) = nullptr;
+  gdouble (*longitude)(GeonamesCity*) = nullptr;
+  guint (*population)(GeonamesCity*) = nullptr;
+};
+
+template <typename F>
+bool Resolve(void* handle, const char* symbol, F& out) {
+  out = reinterpret_cast<F>(dlsym(handle, symbol));
+  return out != nullptr;
+}
+
+// The library's functions, or nothing when it cannot be loaded.
+std::optional<GeonamesLibrary> LoadGeonames() {
+  void* handle = dlopen("libgeonames.so.0", RTLD_NOW | RTLD_LOCAL);
+  if (!handle) return std::nullopt;
+  GeonamesLibrary g;
+  const bool all = Resolve(handle, "geonames_get_n_cities", g.nCities) &&
+                   Resolve(handle, "geonames_get_city", g.city) &&
+                   Resolve(handle, "geonames_city_free", g.cityFree) &&
+                   Resolve(handle, "geonames_city_get_name", g.name) &&
+                   Resolve(handle, "geonames_city_get_state", g.state) &&
+                   Resolve(handle, "geonames_city_get_country", g.country) &&
+                   Resolve(handle, "geonames_city_get_timezone", g.timezone) &&
+                   Resolve(handle, "geonames_city_get_latitude", g.latitude) &&
+                   Resolve(handle, "geonames_city_get_longitude", g.longitude) &&
+                   Resolve(handle, "geonames_city_get_population", g.population);
+  if (!all) {
+    dlclose(handle);
+    return std::nullopt;
+  }
+  return g;
+}
 
 // The database marks saving but, read from the compiled zone files, not
 // its amount: the standard offset is that of the nearest period without it,
@@ -97,22 +144,25 @@ class SystemAtlas final : public Atlas {
   }
 
  private:
+  // Without the library the atlas holds no places: searches find nothing.
   static PlaceIndex ReadPlaces() {
-    const gint n = geonames_get_n_cities();
     std::vector<AtlasPlace> places;
+    const std::optional<GeonamesLibrary> g = LoadGeonames();
+    if (!g) return PlaceIndex(std::move(places));
+    const gint n = g->nCities();
     places.reserve(n > 0 ? static_cast<std::size_t>(n) : 0);
     for (gint i = 0; i < n; ++i) {
-      GeonamesCity* city = geonames_get_city(i);
+      GeonamesCity* city = g->city(i);
       if (!city) continue;
       AtlasPlace p;
-      p.name = Text(geonames_city_get_name(city));
-      p.state = Text(geonames_city_get_state(city));
-      p.country = Text(geonames_city_get_country(city));
-      p.zoneName = Text(geonames_city_get_timezone(city));
-      p.latDeg = geonames_city_get_latitude(city);
-      p.lonDegEast = geonames_city_get_longitude(city);
-      p.population = geonames_city_get_population(city);
-      geonames_city_free(city);
+      p.name = Text(g->name(city));
+      p.state = Text(g->state(city));
+      p.country = Text(g->country(city));
+      p.zoneName = Text(g->timezone(city));
+      p.latDeg = g->latitude(city);
+      p.lonDegEast = g->longitude(city);
+      p.population = g->population(city);
+      g->cityFree(city);
       places.push_back(std::move(p));
     }
     return PlaceIndex(std::move(places));

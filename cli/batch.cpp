@@ -241,10 +241,10 @@ class RowWriter {
     }
 
     // What `chart` casts for the same options at the same clock reading.
-    const ChartSnapshot chart = CastChart(birth, plan_.needDerivations ? &now : nullptr);
+    CastChart(birth, plan_.needDerivations ? &now : nullptr, chart_);
     json_.Clear();
     json_.BeginObject();
-    WriteChartMembers(json_, chart, plan_.needDerivations);
+    WriteChartMembers(json_, chart_, plan_.needDerivations);
     json_.EndObject();
     return {};
   }
@@ -265,6 +265,7 @@ class RowWriter {
 
   const Plan& plan_;
   JsonWriter json_;
+  ChartSnapshot chart_;  // the row's chart, reused so its texts keep their room
   std::vector<std::string_view> cells_;
 };
 

@@ -247,6 +247,11 @@ const char* BirthOptionsHelp() {
 
 ChartSnapshot CastChart(const BirthOptions& options, const LocalClockReading* now) {
   ChartSnapshot chart;
+  CastChart(options, now, chart);
+  return chart;
+}
+
+void CastChart(const BirthOptions& options, const LocalClockReading* now, ChartSnapshot& chart) {
   chart.firstName = options.firstName;
   chart.lastName = options.lastName;
   chart.place = options.place;
@@ -256,7 +261,6 @@ ChartSnapshot CastChart(const BirthOptions& options, const LocalClockReading* no
   ApplyBirthOptions(options, chart.horoscope);
   CalculateHoroscope(chart.horoscope);
   if (now) chart.derivations = Derive(chart.horoscope, *now);
-  return chart;
 }
 
 }  // namespace sarvexa::cli

@@ -68,6 +68,10 @@ void ApplyBirthOptions(const BirthOptions& options, Horoscope& h);
 /// place and the atlas zone members, the calculated record, and, given a
 /// clock reading, what a refresh derives at that reading.
 ChartSnapshot CastChart(const BirthOptions& options, const LocalClockReading* now);
+/// The same into `chart`, whose texts keep their room from one call to the
+/// next (`batch` casts every row into one record). Without a clock reading
+/// the derivations are left as they were.
+void CastChart(const BirthOptions& options, const LocalClockReading* now, ChartSnapshot& chart);
 
 /// The options as the "Chart Data" dialog's fields, for its checks and its
 /// conversion to the chart record (document/chart_data.h).
