@@ -567,6 +567,8 @@ TEST(BatchProgram, LoadsNoToolkitLibrary) {
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_NE(r.out.find("libc.so"), std::string::npos) << r.out;
   EXPECT_EQ(r.out.find("libQt"), std::string::npos) << r.out;
+  // Nor glib: the atlas opens it at its first search only.
+  EXPECT_EQ(r.out.find("libglib"), std::string::npos) << r.out;
 }
 
 }  // namespace
