@@ -21,12 +21,36 @@
 namespace sarvexa {
 namespace {
 
-/// One chart for every run: 12 June 1985, 5:40 PM, 77°13' E 28°40' N,
-/// zone 5:30 east, South Indian style with colours.
+/// A Delhi birth, zone 5:30 east: the dialog's fields for `name` born at
+/// `hour`:`minute` (AM or PM) on `day` `monthIndex` `year`, at 77 E `lonMinutes`,
+/// 28 N `latMinutes`.
+ChartDataFields DelhiBirth(const char* first, const char* last, int hour, int minute, bool pm,
+                           int day, int monthIndex, int year, int lonMinutes, int latMinutes) {
+  ChartDataFields f;
+  f.firstName = first;
+  f.lastName = last;
+  f.hour = hour;
+  f.minute = minute;
+  f.isPm = pm;
+  f.day = day;
+  f.monthIndex = monthIndex;
+  f.year = year;
+  f.place = "Delhi";
+  f.lonDegrees = 77;
+  f.lonMinutes = lonMinutes;
+  f.isEast = true;
+  f.latDegrees = 28;
+  f.latMinutes = latMinutes;
+  f.zoneHours = 5;
+  f.zoneMinutes = 30;
+  return f;
+}
+
+/// One document with one chart for every run.
 struct Fixture {
   MemorySettingsStore settings;
   std::unique_ptr<ChartDocument> doc;
-  Fixture() {
+  Fixture(const ChartDataFields& birth, ChartStyle style, int colour) {
     doc = std::make_unique<ChartDocument>(settings, [] {
       LocalClockReading now;
       now.year = 2024;
@@ -35,64 +59,26 @@ struct Fixture {
       now.hour = 12;
       return now;
     });
-    ChartDataFields f;
-    f.firstName = "Ann";
-    f.lastName = "Lee";
-    f.hour = 5;
-    f.minute = 40;
-    f.isPm = true;
-    f.day = 12;
-    f.monthIndex = 5;
-    f.year = 1985;
-    f.place = "Delhi";
-    f.lonDegrees = 77;
-    f.lonMinutes = 13;
-    f.isEast = true;
-    f.latDegrees = 28;
-    f.latMinutes = 40;
-    f.zoneHours = 5;
-    f.zoneMinutes = 30;
     // A refused chart would time the Prasna instead: stop at once.
-    if (!doc->newChart(f)) std::abort();
-    doc->setChartStyle(ChartStyle::South);
-    doc->setColorCharts(1);
+    if (!doc->newChart(birth)) std::abort();
+    doc->setChartStyle(style);
+    doc->setColorCharts(colour);
   }
 };
 
+/// 12 June 1985, 5:40 PM, 77°13' E 28°40' N, South Indian style with colours.
 Fixture& TheFixture() {
-  static Fixture fixture;
+  static Fixture fixture(DelhiBirth("Ann", "Lee", 5, 40, true, 12, 5, 1985, 13, 40),
+                         ChartStyle::South, 1);
   return fixture;
 }
 
 /// A crowded chart, so that the house label layout does its full work:
-/// 5 February 1962, 5:30 AM, zone 5:30 east, 77°12' E 28°36' N (eight
-/// points in Capricorn), North Indian style.
-struct Crowded : Fixture {
-  Crowded() {
-    ChartDataFields c;
-    c.firstName = "Crowded";
-    c.lastName = "Sky";
-    c.hour = 5;
-    c.minute = 30;
-    c.isPm = false;
-    c.day = 5;
-    c.monthIndex = 1;
-    c.year = 1962;
-    c.place = "Delhi";
-    c.lonDegrees = 77;
-    c.lonMinutes = 12;
-    c.isEast = true;
-    c.latDegrees = 28;
-    c.latMinutes = 36;
-    c.zoneHours = 5;
-    c.zoneMinutes = 30;
-    if (!doc->newChart(c)) std::abort();
-    doc->setChartStyle(ChartStyle::North);
-  }
-};
-
+/// 5 February 1962, 5:30 AM, 77°12' E 28°36' N (eight points in Capricorn),
+/// North Indian style.
 Fixture& CrowdedFixture() {
-  static Crowded fixture;
+  static Fixture fixture(DelhiBirth("Crowded", "Sky", 5, 30, false, 5, 1, 1962, 12, 36),
+                         ChartStyle::North, 1);
   return fixture;
 }
 
