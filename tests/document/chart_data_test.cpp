@@ -520,14 +520,8 @@ TEST(PrasnaLocationConversion, EastAndSouthSignTheStoredValues) {
   f.dstMinutes = 2;
   f.place = "Colombo";
   const PrasnaLocation loc = PrasnaLocationFromFields(f);
-  EXPECT_EQ(loc.signedPlace.lonDegrees, -5);
-  EXPECT_EQ(loc.signedPlace.lonMinutes, -30);
-  EXPECT_EQ(loc.signedPlace.zoneHours, -5);
-  EXPECT_EQ(loc.signedPlace.zoneMinutes, -30);
-  EXPECT_EQ(loc.signedPlace.latDegrees, -10);
-  EXPECT_EQ(loc.signedPlace.latMinutes, -5);
-  EXPECT_EQ(loc.signedPlace.dstHours, 1);
-  EXPECT_EQ(loc.signedPlace.dstMinutes, 2);
+  // East and South negate longitude, zone and latitude; DST keeps its sign.
+  EXPECT_EQ(loc.signedPlace, (SignedPlace{-5, -30, -10, -5, -5, -30, 1, 2}));
   EXPECT_EQ(PrasnaLocationToFields(loc), f);
 }
 

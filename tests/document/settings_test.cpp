@@ -120,14 +120,8 @@ TEST(PrasnaSettings, WritesTheFiveKeysAndReadsThemBackSigned) {
   EXPECT_EQ(store.values().at("Prasna DST"), "01 15");
 
   const PrasnaLocation loc = ReadPrasnaLocation(store);
-  EXPECT_EQ(loc.signedPlace.lonDegrees, -5);
-  EXPECT_EQ(loc.signedPlace.lonMinutes, -30);
-  EXPECT_EQ(loc.signedPlace.zoneHours, -5);
-  EXPECT_EQ(loc.signedPlace.zoneMinutes, -30);
-  EXPECT_EQ(loc.signedPlace.latDegrees, -10);
-  EXPECT_EQ(loc.signedPlace.latMinutes, -5);
-  EXPECT_EQ(loc.signedPlace.dstHours, 1);
-  EXPECT_EQ(loc.signedPlace.dstMinutes, 15);
+  // East and South negate longitude, zone and latitude; DST keeps its sign.
+  EXPECT_EQ(loc.signedPlace, (SignedPlace{-5, -30, -10, -5, -5, -30, 1, 15}));
   EXPECT_EQ(loc.place, "Pune");
 }
 
