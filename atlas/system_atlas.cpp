@@ -3,23 +3,23 @@
 #include <dlfcn.h>
 
 #include <algorithm>
-#include <chrono>
-#include <exception>
+#include <filesystem>
+#include <string>
+#include <vector>
 
-#include <date/tz.h>
 #include <geonames.h>
+
+#include "atlas/zone_module.h"
+
+#ifndef SARVEXA_ZONES_INSTALL_DIR
+#define SARVEXA_ZONES_INSTALL_DIR ""
+#endif
+#ifndef SARVEXA_ZONES_BUILD_DIR
+#define SARVEXA_ZONES_BUILD_DIR ""
+#endif
 
 namespace sarvexa {
 namespace {
-
-using std::chrono::seconds;
-
-// A saving held without a break for longer than this is wartime or
-// year-round time rather than seasonal daylight saving.
-constexpr auto kSeasonalSavingLimit = date::days{366};
-// How many neighbouring periods are tried to find the standard offset under
-// a period of saving.
-constexpr int kStandardSearchSteps = 8;
 
 std::string Text(const gchar* s) { return s ? std::string(s) : std::string(); }
 
@@ -68,35 +68,56 @@ std::optional<GeonamesLibrary> LoadGeonames() {
   return g;
 }
 
-// The database marks saving but, read from the compiled zone files, not
-// its amount: the standard offset is that of the nearest period without it,
-// looked for first backwards, then forwards.
-int StandardOffsetSeconds(const date::time_zone& zone, const date::sys_info& info) {
-  if (info.save == std::chrono::minutes{0}) return static_cast<int>(info.offset.count());
-  date::sys_info probe = info;
-  for (int k = 0;
-       k < kStandardSearchSteps && probe.begin > date::sys_days{date::year{-32000} / 1 / 1}; ++k) {
-    probe = zone.get_info(probe.begin - seconds{1});
-    if (probe.save == std::chrono::minutes{0}) return static_cast<int>(probe.offset.count());
+// The zone module (zone_module.h): beside the program's folder, as an
+// installed program has it (bin/../lib/sarvexa), then in the folder it was
+// installed to, then where this build put it (the tests run from deeper
+// folders of the build).
+std::vector<std::string> ZoneModuleCandidates() {
+  std::vector<std::string> out;
+  std::error_code ec;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (!ec) {
+    out.push_back((self.parent_path() / ".." / "lib" / "sarvexa" / SARVEXA_ZONES_MODULE_FILE)
+                      .lexically_normal());
   }
-  probe = info;
-  for (int k = 0; k < kStandardSearchSteps && probe.end < date::sys_days{date::year{32000} / 1 / 1};
-       ++k) {
-    probe = zone.get_info(probe.end);
-    if (probe.save == std::chrono::minutes{0}) return static_cast<int>(probe.offset.count());
+  for (const char* dir : {SARVEXA_ZONES_INSTALL_DIR, SARVEXA_ZONES_BUILD_DIR}) {
+    if (*dir) out.push_back(std::string(dir) + "/" + SARVEXA_ZONES_MODULE_FILE);
   }
-  return static_cast<int>(info.offset.count());  // saving all along: no better guess
+  return out;
 }
 
-ZonePeriod ToPeriod(const date::time_zone& zone, const date::sys_info& info) {
+struct ZoneModule {
+  int (*zoneAt)(const char*, size_t, int, int, int, int, int, SarvexaZoneAnswer*) = nullptr;
+  void (*zoneNames)(void (*)(void*, const char*), void*) = nullptr;
+};
+
+// The module's functions, or nothing when it cannot be loaded: then no zone
+// is known, as with a system that has no zone database.
+std::optional<ZoneModule> LoadZoneModule() {
+  for (const std::string& path : ZoneModuleCandidates()) {
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) continue;
+    int (*version)() = nullptr;
+    ZoneModule z;
+    if (Resolve(handle, "sarvexa_zones_interface_version", version) &&
+        version() == SARVEXA_ZONES_INTERFACE_VERSION &&
+        Resolve(handle, "sarvexa_zone_at", z.zoneAt) &&
+        Resolve(handle, "sarvexa_zone_names", z.zoneNames)) {
+      return z;
+    }
+    dlclose(handle);
+  }
+  return std::nullopt;
+}
+
+ZonePeriod ToPeriod(const SarvexaZonePeriod& in) {
   ZonePeriod p;
-  p.offsetSeconds = static_cast<int>(info.offset.count());
-  p.isDst = info.save != std::chrono::minutes{0};
-  p.standardOffsetSeconds = StandardOffsetSeconds(zone, info);
-  p.longDst = p.isDst && info.end - info.begin > kSeasonalSavingLimit;
-  p.abbreviation = info.abbrev;
-  // The database's own name for the mean time of a zone's main city.
-  p.isLocalMeanTime = info.abbrev == "LMT";
+  p.offsetSeconds = in.offsetSeconds;
+  p.standardOffsetSeconds = in.standardOffsetSeconds;
+  p.isDst = in.isDst != 0;
+  p.longDst = in.longDst != 0;
+  p.isLocalMeanTime = in.isLocalMeanTime != 0;
+  p.abbreviation = in.abbreviation;
   return p;
 }
 
@@ -108,37 +129,30 @@ class SystemAtlas final : public Atlas {
   }
 
   std::optional<LocalZoneInfo> ZoneAt(std::string_view zoneName, const LocalMoment& m) override {
-    const date::time_zone* zone = nullptr;
-    try {
-      zone = date::locate_zone(zoneName);
-    } catch (const std::exception&) {
+    const ZoneModule* z = Zones();
+    SarvexaZoneAnswer answer;
+    if (!z || !z->zoneAt(zoneName.data(), zoneName.size(), m.year, m.month, m.day, m.hour, m.minute,
+                         &answer)) {
       return std::nullopt;
     }
-    // A day the month lacks rolls into the next month, as the chart does.
-    const date::local_seconds local =
-        date::local_days{date::year{m.year} / date::month{static_cast<unsigned>(m.month)} / 1} +
-        date::days{m.day - 1} + std::chrono::hours{m.hour} + std::chrono::minutes{m.minute};
-    const date::local_info li = zone->get_info(local);
     LocalZoneInfo out;
-    out.before = ToPeriod(*zone, li.first);
-    if (li.result == date::local_info::nonexistent) {
-      out.kind = LocalTimeKind::Gap;
-      out.after = ToPeriod(*zone, li.second);
-    } else if (li.result == date::local_info::ambiguous) {
-      out.kind = LocalTimeKind::Overlap;
-      out.after = ToPeriod(*zone, li.second);
+    out.before = ToPeriod(answer.before);
+    if (answer.kind != 0) {
+      out.kind = answer.kind == 1 ? LocalTimeKind::Gap : LocalTimeKind::Overlap;
+      out.after = ToPeriod(answer.after);
     }
     return out;
   }
 
   std::vector<std::string> ZoneNames() override {
     std::vector<std::string> names;
-    try {
-      const date::tzdb& db = date::get_tzdb();
-      for (const date::time_zone& z : db.zones) names.emplace_back(z.name());
-    } catch (const std::exception&) {
-      return names;  // no database: nothing to pick from
-    }
+    const ZoneModule* z = Zones();
+    if (!z) return names;
+    z->zoneNames(
+        [](void* context, const char* name) noexcept {
+          static_cast<std::vector<std::string>*>(context)->emplace_back(name);
+        },
+        &names);
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -168,7 +182,18 @@ class SystemAtlas final : public Atlas {
     return PlaceIndex(std::move(places));
   }
 
+  // The zone module, opened at the first zone question.
+  const ZoneModule* Zones() {
+    if (!zonesTried_) {
+      zones_ = LoadZoneModule();
+      zonesTried_ = true;
+    }
+    return zones_ ? &*zones_ : nullptr;
+  }
+
   std::optional<PlaceIndex> places_;
+  std::optional<ZoneModule> zones_;
+  bool zonesTried_ = false;
 };
 
 }  // namespace

@@ -1,8 +1,9 @@
 #pragma once
 // The atlas over the system's data: the place list of libgeonames (GeoNames
 // places of 15,000 people or more) and the IANA time-zone database of the
-// system (/usr/share/zoneinfo), read through the date/tz library. Both are
-// read lazily: the places on the first search, a zone on its first lookup.
+// system (/usr/share/zoneinfo), read through the date/tz library in the zone
+// module (zone_module.h). Both are opened lazily: the place library on the
+// first search, the zone module on the first zone question.
 
 #include <memory>
 

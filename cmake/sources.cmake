@@ -62,6 +62,9 @@ set(SARVEXA_VIEW_QT_SOURCES
 set(SARVEXA_ATLAS_SOURCES
     atlas/system_atlas.cpp
 )
+set(SARVEXA_ZONES_MODULE_SOURCES
+    atlas/zone_module.cpp
+)
 set(SARVEXA_APP_SOURCES
     app/about_dialog.cpp
     app/application.cpp
