@@ -88,9 +88,10 @@ VargaSignArray RashiSignsOf(const Horoscope& chart) {
 }
 
 VargaSignArray DivisionalSigns(const Horoscope& chart, int division) {
-  // Start from the Rashi signs so an unsupported division (which VargaSigns
-  // leaves untouched) still gives valid signs.
-  VargaSignArray signs = RashiSignsOf(chart);
+  // An unsupported division (which VargaSigns leaves untouched) gives the
+  // Rashi signs, so the signs are always valid.
+  if (!IsSupportedDivision(division)) return RashiSignsOf(chart);
+  VargaSignArray signs{};
   VargaSigns(chart, signs, division);
   return signs;
 }
