@@ -1,6 +1,7 @@
 #include "atlas/system_atlas.h"
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -91,20 +92,29 @@ struct ZoneModule {
   void (*zoneNames)(void (*)(void*, const char*), void*) = nullptr;
 };
 
-// The module's functions, or nothing when it cannot be loaded: then no zone
-// is known, as with a system that has no zone database.
-std::optional<ZoneModule> LoadZoneModule() {
+// The module's functions, or in `problem` why it cannot be loaded: then no
+// zone is known, as with a system that has no zone database.
+std::optional<ZoneModule> LoadZoneModule(std::string& problem) {
+  problem = "the time-zone module " SARVEXA_ZONES_MODULE_FILE " could not be loaded";
   for (const std::string& path : ZoneModuleCandidates()) {
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle) continue;
+    if (!handle) {
+      // A module that exists but cannot be opened says more than a missing one.
+      if (const char* why = dlerror(); why && access(path.c_str(), F_OK) == 0) {
+        problem = "the time-zone module could not be loaded: " + std::string(why);
+      }
+      continue;
+    }
     int (*version)() = nullptr;
     ZoneModule z;
     if (Resolve(handle, "sarvexa_zones_interface_version", version) &&
         version() == SARVEXA_ZONES_INTERFACE_VERSION &&
         Resolve(handle, "sarvexa_zone_at", z.zoneAt) &&
         Resolve(handle, "sarvexa_zone_names", z.zoneNames)) {
+      problem.clear();
       return z;
     }
+    problem = "the time-zone module " + path + " is of another version of the program";
     dlclose(handle);
   }
   return std::nullopt;
@@ -142,6 +152,11 @@ class SystemAtlas final : public Atlas {
       out.after = ToPeriod(answer.after);
     }
     return out;
+  }
+
+  std::string ZoneProblem() override {
+    Zones();
+    return zoneProblem_;
   }
 
   std::vector<std::string> ZoneNames() override {
@@ -185,7 +200,7 @@ class SystemAtlas final : public Atlas {
   // The zone module, opened at the first zone question.
   const ZoneModule* Zones() {
     if (!zonesTried_) {
-      zones_ = LoadZoneModule();
+      zones_ = LoadZoneModule(zoneProblem_);
       zonesTried_ = true;
     }
     return zones_ ? &*zones_ : nullptr;
@@ -194,6 +209,7 @@ class SystemAtlas final : public Atlas {
   std::optional<PlaceIndex> places_;
   std::optional<ZoneModule> zones_;
   bool zonesTried_ = false;
+  std::string zoneProblem_;
 };
 
 }  // namespace

@@ -21,7 +21,11 @@ Result<void> ResolveCity(BirthOptions& o, Atlas& atlas) {
   const AtlasPlace& place = *found.front();
   const LocalMoment moment{o.year, o.monthIndex + 1, o.day, Hour24(o), o.minute};
   const auto info = atlas.ZoneAt(place.zoneName, moment);
-  if (!info) return Fail("--city: the time-zone database has no zone \"" + place.zoneName + "\"");
+  if (!info) {
+    const std::string problem = atlas.ZoneProblem();
+    if (!problem.empty()) return Fail("--city: " + problem);
+    return Fail("--city: the time-zone database has no zone \"" + place.zoneName + "\"");
+  }
   const ZoneFields zone = ZoneFieldsFor(*info, place.zoneName, place.lonDegEast, o.fold);
   if (zone.unresolved) {
     const std::string when = FormatText("%04d-%02d-%02d %02d:%02d", o.year, o.monthIndex + 1, o.day,

@@ -29,6 +29,10 @@ class Atlas {
 
   /// Every IANA zone name of the database, sorted (for the zone picker).
   virtual std::vector<std::string> ZoneNames() = 0;
+
+  /// Why no zone at all can be looked up (the zone data could not be
+  /// loaded), for a message; empty while zones can be looked up.
+  virtual std::string ZoneProblem() { return {}; }
 };
 
 /// Where the place and zone data come from and under which licences, for the
