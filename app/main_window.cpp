@@ -364,13 +364,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-QSize MainWindow::clientSizeAtScale(double scale) const {
+PageExtent MainWindow::chartPageExtent() const {
   // The Chart page: the page the program opens on and the widest of the
   // fixed layouts (only the SA pages' free text lines can run longer).
-  ChartView probe(document_);
-  probe.state() = view_->state();
-  probe.state().displayMode = DisplayMode::Chart;
-  const PageExtent extent = probe.pageExtent();
+  ViewState state = view_->state();
+  state.displayMode = DisplayMode::Chart;
+  return MeasureWithQt(
+      [this, &state](Canvas& canvas) { DrawScreenPage(canvas, document_.snapshot(), state); });
+}
+
+QSize MainWindow::clientSizeAtScale(const PageExtent& extent, double scale) {
   return QSize(static_cast<int>(std::ceil(extent.Width() * scale + 2 * kPageMarginPx)),
                static_cast<int>(std::ceil(extent.Height() * scale + 2 * kPageMarginPx)));
 }
@@ -389,12 +392,15 @@ void MainWindow::restoreViewSettings() {
 
   // Page text of 12 units is never below 8 pixels; at the first start it is
   // 12 pixels, as far as the screen allows.
-  const QSize least = windowSizeFor(clientSizeAtScale(kLeastTextPx / 12.0));
+  // Measured once for both sizes: drawing the page to measure it is the
+  // larger part of what the window's sizing costs.
+  const PageExtent chart = chartPageExtent();
+  const QSize least = windowSizeFor(clientSizeAtScale(chart, kLeastTextPx / 12.0));
   const QRect available = screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 1024);
   setMinimumSize(least.boundedTo(available.size()));
   const QByteArray geometry = store_.readWindowGeometry();
   if (geometry.isEmpty() || !restoreGeometry(geometry)) {
-    resize(windowSizeFor(clientSizeAtScale(kReadableTextPx / 12.0))
+    resize(windowSizeFor(clientSizeAtScale(chart, kReadableTextPx / 12.0))
                .boundedTo(available.size())
                .expandedTo(minimumSize()));
   }
