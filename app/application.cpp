@@ -19,6 +19,7 @@ AppSession::AppSession(UiPrompter* prompter, LocalClock clock) {
 }
 
 AppSession::~AppSession() {
+  const QSettingsStore::WriteBatch batch(store_);
   window_.reset();
   document_.reset();  // writes "Chart Style" and "Color Chart"
 }

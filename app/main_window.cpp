@@ -369,8 +369,8 @@ PageExtent MainWindow::chartPageExtent() const {
   // fixed layouts (only the SA pages' free text lines can run longer).
   ViewState state = view_->state();
   state.displayMode = DisplayMode::Chart;
-  return MeasureWithQt(
-      [this, &state](Canvas& canvas) { DrawScreenPage(canvas, document_.snapshot(), state); });
+  // The view keeps it: its first paint fits the same page from it.
+  return view_->extentAt(state, 1.0);
 }
 
 QSize MainWindow::clientSizeAtScale(const PageExtent& extent, double scale) {
@@ -407,6 +407,7 @@ void MainWindow::restoreViewSettings() {
 }
 
 void MainWindow::saveViewSettings() {
+  const QSettingsStore::WriteBatch batch(store_);
   store_.writeInt(kFitPageKey, view_->fitPage() ? 1 : 0);
   store_.writeInt(kZoomPercentKey, static_cast<int>(std::lround(view_->pageScale() * 100.0)));
   store_.writeWindowGeometry(saveGeometry());
