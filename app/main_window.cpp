@@ -68,7 +68,9 @@ constexpr double kLeastTextPx = 8.0;
 MainWindow::MainWindow(ChartDocument& document, QSettingsStore& store, UiPrompter& prompter,
                        QWidget* parent)
     : QMainWindow(parent), document_(document), store_(store), prompter_(prompter) {
-  setWindowIcon(AppIcon());
+  // A window without an icon of its own shows the program's; reading the
+  // images again would only slow the opening.
+  if (QApplication::windowIcon().isNull()) setWindowIcon(AppIcon());
   // Creating the atlas reads nothing; a Prasna location from the atlas has
   // its zone looked up when a Prasna is cast.
   document_.setAtlas(atlas());
