@@ -180,12 +180,11 @@ PageExtent MeasureWithQt(const PageDrawing& draw, double scale) {
 }
 
 PagePlacement FitScreenPage(const PageDrawing& draw, QSizeF areaPx, double marginPx) {
-  return FitMeasuredScreenPage([&draw](double scale) { return MeasureWithQt(draw, scale); },
-                               areaPx, marginPx);
+  return FitMeasuredScreenPage([&draw](double scale) { return MeasureWithQt(draw, scale); }, areaPx,
+                               marginPx);
 }
 
-PagePlacement FitMeasuredScreenPage(const ExtentAtScale& measure, QSizeF areaPx,
-                                    double marginPx) {
+PagePlacement FitMeasuredScreenPage(const ExtentAtScale& measure, QSizeF areaPx, double marginPx) {
   const double width = areaPx.width(), height = areaPx.height();
   PagePlacement placement = FitExtent(measure(1.0), width, height, marginPx);
   // Hinted glyph widths do not scale in proportion with the font, so a
