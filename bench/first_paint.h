@@ -15,6 +15,8 @@ class QuitAfterFirstPaint final : public QObject {
  public:
   explicit QuitAfterFirstPaint(QWidget& widget) : QObject(&widget) {
     widget.installEventFilter(this);
+    // A window that never paints fails the run instead of hanging it.
+    QTimer::singleShot(10000, this, [] { QCoreApplication::exit(1); });
   }
 
  protected:
