@@ -19,22 +19,28 @@ AppSession::AppSession(UiPrompter* prompter, LocalClock clock) {
 }
 
 AppSession::~AppSession() {
+  const QSettingsStore::WriteBatch batch(store_);
   window_.reset();
   document_.reset();  // writes "Chart Style" and "Color Chart"
 }
 
-int RunApplication(QApplication& app) {
+std::unique_ptr<AppSession> StartApplication(QApplication& app) {
   QApplication::setOrganizationName(QLatin1String(kSettingsOrganization));
   QApplication::setApplicationName(QLatin1String(kSettingsApplication));
   QApplication::setApplicationVersion(QLatin1String(SARVEXA_VERSION));
   QApplication::setWindowIcon(AppIcon());
   QApplication::setDesktopFileName(QStringLiteral("sarvexa"));
 
-  AppSession session;
+  auto session = std::make_unique<AppSession>();
   QStringList arguments = app.arguments();
   arguments.removeFirst();
-  session.start(arguments);
-  session.window().show();
+  session->start(arguments);
+  session->window().show();
+  return session;
+}
+
+int RunApplication(QApplication& app) {
+  const std::unique_ptr<AppSession> session = StartApplication(app);
   return app.exec();
 }
 

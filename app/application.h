@@ -40,7 +40,11 @@ class AppSession {
 };
 
 /// Sets the application names, starts a session on the command line's file
-/// (or a Prasna), shows the window and runs the event loop.
+/// (or a Prasna) and shows the window: everything the program does before
+/// its event loop.
+std::unique_ptr<AppSession> StartApplication(QApplication& app);
+
+/// StartApplication, then the event loop.
 int RunApplication(QApplication& app);
 
 }  // namespace sarvexa

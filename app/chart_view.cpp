@@ -31,17 +31,32 @@ ChartView::ChartView(const ChartDocument& document, QWidget* parent)
 
 QSize ChartView::sizeHint() const { return QSize(kScreenGridWidth, kScreenGridHeight); }
 
-PageExtent ChartView::pageExtent() const {
-  return MeasureWithQt(
-      [this](Canvas& canvas) { DrawScreenPage(canvas, document_.snapshot(), state_); });
+PageExtent ChartView::pageExtent() const { return extentAt(state_, 1.0); }
+
+PageExtent ChartView::extentAt(const ViewState& state, double scale) const {
+  if (measuredRevision_ != document_.revision()) {
+    measured_.clear();
+    measuredRevision_ = document_.revision();
+  }
+  for (const MeasuredExtent& m : measured_)
+    if (m.scale == scale && m.state == state) return m.extent;
+  const PageExtent extent = MeasureWithQt(
+      [this, &state](Canvas& canvas) { DrawScreenPage(canvas, document_.snapshot(), state); },
+      scale);
+  // A window resized by hand fits the page at a new scale each time; only
+  // the latest few are worth keeping.
+  constexpr std::size_t kKept = 8;
+  if (measured_.size() == kKept) measured_.erase(measured_.begin());
+  measured_.push_back(MeasuredExtent{state, scale, extent});
+  return extent;
 }
 
 PagePlacement ChartView::placementFor(const QSize& size) const {
-  const auto draw = [this](Canvas& canvas) {
-    DrawScreenPage(canvas, document_.snapshot(), state_);
-  };
-  if (fitPage_) return FitScreenPage(draw, QSizeF(size), kPageMarginPx);
-  return PlaceExtent(MeasureWithQt(draw, zoomScale_), zoomScale_, size.width(), size.height(),
+  if (fitPage_) {
+    return FitMeasuredScreenPage([this](double scale) { return extentAt(state_, scale); },
+                                 QSizeF(size), kPageMarginPx);
+  }
+  return PlaceExtent(extentAt(state_, zoomScale_), zoomScale_, size.width(), size.height(),
                      kPageMarginPx);
 }
 
@@ -63,8 +78,7 @@ void ChartView::paintEvent(QPaintEvent*) {
 }
 
 QSize ChartView::zoomedSize() const {
-  const PageExtent extent = MeasureWithQt(
-      [this](Canvas& canvas) { DrawScreenPage(canvas, document_.snapshot(), state_); }, zoomScale_);
+  const PageExtent extent = extentAt(state_, zoomScale_);
   return QSize(static_cast<int>(std::ceil(extent.Width() * zoomScale_ + 2 * kPageMarginPx)),
                static_cast<int>(std::ceil(extent.Height() * zoomScale_ + 2 * kPageMarginPx)));
 }

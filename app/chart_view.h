@@ -8,6 +8,9 @@
 
 #include <QWidget>
 
+#include <cstdint>
+#include <vector>
+
 #include "view/display.h"
 #include "view/page_extent.h"
 
@@ -51,6 +54,10 @@ class ChartView final : public QWidget {
   PagePlacement placementFor(const QSize& size) const;
   /// The drawn extent of the current screen page in page units.
   PageExtent pageExtent() const;
+  /// The drawn extent of the screen page of `state` measured at `scale`
+  /// (see MeasureWithQt). Measuring draws the whole page, so each extent is
+  /// kept until the document's chart changes.
+  PageExtent extentAt(const ViewState& state, double scale) const;
 
   QSize sizeHint() const override;
 
@@ -69,6 +76,15 @@ class ChartView final : public QWidget {
 
   const ChartDocument& document_;
   ViewState state_;
+  struct MeasuredExtent {
+    ViewState state;
+    double scale = 1.0;
+    PageExtent extent;
+  };
+  /// Extents measured for the document's revision `measuredRevision_`, the
+  /// most recent last.
+  mutable std::vector<MeasuredExtent> measured_;
+  mutable std::uint64_t measuredRevision_ = 0;
   bool fitPage_ = true;
   double zoomScale_ = 1.0;  ///< device pixels per page unit when not fitting
 };

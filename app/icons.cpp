@@ -1,6 +1,6 @@
 #include "app/icons.h"
 
-#include <QFile>
+#include <QImageReader>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -126,8 +126,15 @@ QImage DrawAppIcon(int size) {
 
 QIcon AppIcon() {
   QIcon icon;
-  for (const char* path : {":/sarvexa-48.png", ":/sarvexa-128.png"})
-    if (QFile::exists(QLatin1String(path))) icon.addFile(QLatin1String(path));
+  // Read as PNG by name: left to guess the format, the reader would load
+  // and ask every image-format plugin first, which costs the window's
+  // opening more than the images themselves.
+  for (const char* path : {":/sarvexa-48.png", ":/sarvexa-128.png"}) {
+    QImageReader reader(QLatin1String(path), "png");
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
+    if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
+  }
   if (icon.isNull())
     for (int size : {16, 32, 48, 128}) icon.addPixmap(QPixmap::fromImage(DrawAppIcon(size)));
   return icon;

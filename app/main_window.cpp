@@ -68,7 +68,9 @@ constexpr double kLeastTextPx = 8.0;
 MainWindow::MainWindow(ChartDocument& document, QSettingsStore& store, UiPrompter& prompter,
                        QWidget* parent)
     : QMainWindow(parent), document_(document), store_(store), prompter_(prompter) {
-  setWindowIcon(AppIcon());
+  // A window without an icon of its own shows the program's; reading the
+  // images again would only slow the opening.
+  if (QApplication::windowIcon().isNull()) setWindowIcon(AppIcon());
   // Creating the atlas reads nothing; a Prasna location from the atlas has
   // its zone looked up when a Prasna is cast.
   document_.setAtlas(atlas());
@@ -364,13 +366,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-QSize MainWindow::clientSizeAtScale(double scale) const {
+PageExtent MainWindow::chartPageExtent() const {
   // The Chart page: the page the program opens on and the widest of the
   // fixed layouts (only the SA pages' free text lines can run longer).
-  ChartView probe(document_);
-  probe.state() = view_->state();
-  probe.state().displayMode = DisplayMode::Chart;
-  const PageExtent extent = probe.pageExtent();
+  ViewState state = view_->state();
+  state.displayMode = DisplayMode::Chart;
+  // The view keeps it: its first paint fits the same page from it.
+  return view_->extentAt(state, 1.0);
+}
+
+QSize MainWindow::clientSizeAtScale(const PageExtent& extent, double scale) {
   return QSize(static_cast<int>(std::ceil(extent.Width() * scale + 2 * kPageMarginPx)),
                static_cast<int>(std::ceil(extent.Height() * scale + 2 * kPageMarginPx)));
 }
@@ -389,18 +394,22 @@ void MainWindow::restoreViewSettings() {
 
   // Page text of 12 units is never below 8 pixels; at the first start it is
   // 12 pixels, as far as the screen allows.
-  const QSize least = windowSizeFor(clientSizeAtScale(kLeastTextPx / 12.0));
+  // Measured once for both sizes: drawing the page to measure it is the
+  // larger part of what the window's sizing costs.
+  const PageExtent chart = chartPageExtent();
+  const QSize least = windowSizeFor(clientSizeAtScale(chart, kLeastTextPx / 12.0));
   const QRect available = screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 1024);
   setMinimumSize(least.boundedTo(available.size()));
   const QByteArray geometry = store_.readWindowGeometry();
   if (geometry.isEmpty() || !restoreGeometry(geometry)) {
-    resize(windowSizeFor(clientSizeAtScale(kReadableTextPx / 12.0))
+    resize(windowSizeFor(clientSizeAtScale(chart, kReadableTextPx / 12.0))
                .boundedTo(available.size())
                .expandedTo(minimumSize()));
   }
 }
 
 void MainWindow::saveViewSettings() {
+  const QSettingsStore::WriteBatch batch(store_);
   store_.writeInt(kFitPageKey, view_->fitPage() ? 1 : 0);
   store_.writeInt(kZoomPercentKey, static_cast<int>(std::lround(view_->pageScale() * 100.0)));
   store_.writeWindowGeometry(saveGeometry());

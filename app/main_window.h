@@ -13,6 +13,7 @@
 #include "app/ephemeris_dialog.h"
 #include "document/atlas.h"
 #include "view/display.h"
+#include "view/page_extent.h"
 
 class QAction;
 class QLabel;
@@ -106,9 +107,12 @@ class MainWindow final : public QMainWindow {
   /// The chart file named first in `arguments`, else a Prasna.
   void openStartChart(const QStringList& arguments);
   void saveViewSettings();
-  /// The client area in which the Chart page's drawn extent shows at `scale`
-  /// pixels per page unit, and the window around such a client area.
-  QSize clientSizeAtScale(double scale) const;
+  /// The drawn extent of the Chart page of the open chart, at one pixel per
+  /// page unit.
+  PageExtent chartPageExtent() const;
+  /// The client area in which that extent shows at `scale` pixels per page
+  /// unit, and the window around such a client area.
+  static QSize clientSizeAtScale(const PageExtent& extent, double scale);
   QSize windowSizeFor(const QSize& client) const;
   void addRecentFile(const QString& path);
   void refreshRecentMenu();

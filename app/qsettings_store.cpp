@@ -69,7 +69,7 @@ bool QSettingsStore::writeWindowGeometry(const QByteArray& geometry) {
 bool QSettingsStore::flushed() {
   // Written at once, so a crash later in the run cannot lose what the user
   // has just confirmed, and so a read-only file is reported to the caller.
-  settings_.sync();
+  if (batchDepth_ == 0) settings_.sync();
   return settings_.status() == QSettings::NoError;
 }
 

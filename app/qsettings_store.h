@@ -44,9 +44,28 @@ class QSettingsStore final : public SettingsStore {
   QByteArray readWindowGeometry() const;
   bool writeWindowGeometry(const QByteArray& geometry);
 
+  /// While a WriteBatch lives, the store's writes are kept and written to
+  /// the file once, when the last batch ends. Each write goes to disk on
+  /// its own otherwise, and several keys written together (as at exit) would
+  /// each rewrite the whole file. The writes in a batch report only errors
+  /// known before it ends.
+  class WriteBatch {
+   public:
+    explicit WriteBatch(QSettingsStore& store) : store_(store) { ++store_.batchDepth_; }
+    ~WriteBatch() {
+      if (--store_.batchDepth_ == 0) store_.flushed();
+    }
+    WriteBatch(const WriteBatch&) = delete;
+    WriteBatch& operator=(const WriteBatch&) = delete;
+
+   private:
+    QSettingsStore& store_;
+  };
+
  private:
   bool flushed();
   mutable QSettings settings_;
+  int batchDepth_ = 0;
 };
 
 }  // namespace sarvexa

@@ -4,6 +4,7 @@
 // QApplication. The target: the program's window within 1.2 times the empty
 // one's time on top of what every Qt program pays to start. The atlas is not
 // read here: it waits for the first keystroke in a place field.
+// scripts/bench-startup times the same as whole processes, from exec on.
 
 #include <benchmark/benchmark.h>
 

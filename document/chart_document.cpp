@@ -37,9 +37,13 @@ std::string ChartDocument::title() const {
 
 void ChartDocument::setChartStyle(ChartStyle style) {
   chart_.chartStyle = ChartStyleFromSetting(ChartStyleSetting(style));
+  ++revision_;
 }
 
-void ChartDocument::setColorCharts(int on) { chart_.colorCharts = on == 1 ? 1 : 0; }
+void ChartDocument::setColorCharts(int on) {
+  chart_.colorCharts = on == 1 ? 1 : 0;
+  ++revision_;
+}
 
 PrasnaLocationFields ChartDocument::prasnaLocationDialogValues() const {
   return PrasnaLocationToFields(prasnaLocation_);
@@ -64,6 +68,7 @@ void ChartDocument::applyTransit(const TransitChoice& choice) {
   TransitResult r = ComputeTransit(chart_.horoscope, choice);
   chart_.transitHoroscope = r.transit;
   chart_.transitAnalysis = r.analysis;
+  ++revision_;
 }
 
 EphemerisDialogValues ChartDocument::openEphemerisChoice() {
@@ -79,6 +84,9 @@ LocalClockReading ChartDocument::now() const { return clock_(); }
 void ChartDocument::RefreshChart() {
   CalculateHoroscope(chart_.horoscope);
   chart_.derivations = Derive(chart_.horoscope, now());
+  // Names, place, zone and the Prasna flag change only in operations that
+  // refresh the chart, so this covers them too.
+  ++revision_;
 }
 
 ChartDataFields ChartDocument::newChartDialogValues() const {

@@ -9,6 +9,7 @@
 // Questions to the user (save if modified?) and repainting belong to the
 // caller; every operation here leaves the document consistent on return.
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -47,6 +48,9 @@ class ChartDocument {
   /// The open chart with its derivations, display choices and transit
   /// state, as one read-only record.
   const ChartSnapshot& snapshot() const { return chart_; }
+  /// Changes whenever the snapshot may have changed, so a view can keep
+  /// what it derived from one snapshot (a page's measured extent) until then.
+  std::uint64_t revision() const { return revision_; }
   const std::string& firstName() const {
     return chart_.firstName;
   }                                                                ///< UTF-8; "Prasna" for a Prasna
@@ -166,7 +170,9 @@ class ChartDocument {
   SettingsStore& settings_;
   LocalClock clock_;
 
+  /// Every change of chart_ increments revision_ (see revision()).
   ChartSnapshot chart_;
+  std::uint64_t revision_ = 0;
   Atlas* atlas_ = nullptr;
   bool modified_ = false;
   std::string pathName_;

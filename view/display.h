@@ -32,6 +32,8 @@ struct ViewState {
   int ephemerisStartDay =
       0;  ///< Julian Day Number of the first Ephemeris row; 0 = the chart's own date
   int ephemerisInterval = 0;  ///< Ephemeris step: 0 Daily, 1 Weekly, 2 Monthly, 3 Yearly
+
+  bool operator==(const ViewState&) const = default;
 };
 
 /// Text colours of the graha labels by SA colour class: 0 black (Ascendant),

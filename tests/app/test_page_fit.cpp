@@ -10,6 +10,9 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <functional>
+#include <tuple>
+
 #include "app/chart_view.h"
 #include "app/commands.h"
 #include "app/main_window.h"
@@ -73,6 +76,57 @@ TEST_F(AppTest, EveryPageIsWholeInsideTheWindowAtFitPage) {
         EXPECT_TRUE(ink.width() > client.width() * 0.9 || ink.height() > client.height() * 0.8);
       }
     }
+  }
+}
+
+TEST_F(AppTest, TheViewMeasuresThePageAgainAfterEveryChangeOfTheChart) {
+  // The view keeps the extents it has measured; each change of the chart
+  // must make it measure again, or a page is fitted by the extent of the
+  // chart shown before. Each row's page has other edges after the change.
+  start();
+  const auto edges = [](const PageExtent& e) {
+    return std::tuple(e.empty, e.left, e.top, e.right, e.bottom);
+  };
+  struct Row {
+    const char* change;
+    DisplayMode page;
+    std::function<void()> apply;
+  };
+  const Row rows[] = {
+      {"chart data", DisplayMode::SaAnalysis,
+       [&] {
+         ChartDataFields fields = doc().chartDataDialogValues();
+         fields.year = 1962;
+         fields.monthIndex = 1;
+         fields.day = 5;
+         ASSERT_TRUE(doc().editChartData(fields));
+       }},
+      {"transit", DisplayMode::SaTransits,
+       [&] {
+         TransitChoice choice = doc().openTransitChoice();
+         choice.year -= 7;
+         doc().applyTransit(choice);
+       }},
+      {"Prasna", DisplayMode::SaAnalysis, [&] { doc().castPrasna(); }},
+  };
+  ChartView& view = *window().chartView();
+  const QSize size(700, 500);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.change);
+    view.state().displayMode = row.page;
+    const PageExtent before = view.pageExtent();
+    view.placementFor(size);
+    row.apply();
+    const auto draw = [&](Canvas& canvas) {
+      DrawScreenPage(canvas, doc().snapshot(), view.state());
+    };
+    const PageExtent after = MeasureWithQt(draw);
+    ASSERT_NE(edges(after), edges(before));
+    EXPECT_EQ(edges(view.pageExtent()), edges(after));
+    const PagePlacement fitted = view.placementFor(size);
+    const PagePlacement fresh = FitScreenPage(draw, QSizeF(size), kPageMarginPx);
+    EXPECT_EQ(std::tuple(fitted.scale, fitted.originX, fitted.originY),
+              std::tuple(fresh.scale, fresh.originX, fresh.originY));
   }
 }
 

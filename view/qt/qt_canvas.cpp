@@ -180,13 +180,18 @@ PageExtent MeasureWithQt(const PageDrawing& draw, double scale) {
 }
 
 PagePlacement FitScreenPage(const PageDrawing& draw, QSizeF areaPx, double marginPx) {
+  return FitMeasuredScreenPage([&draw](double scale) { return MeasureWithQt(draw, scale); }, areaPx,
+                               marginPx);
+}
+
+PagePlacement FitMeasuredScreenPage(const ExtentAtScale& measure, QSizeF areaPx, double marginPx) {
   const double width = areaPx.width(), height = areaPx.height();
-  PagePlacement placement = FitExtent(MeasureWithQt(draw), width, height, marginPx);
+  PagePlacement placement = FitExtent(measure(1.0), width, height, marginPx);
   // Hinted glyph widths do not scale in proportion with the font, so a
   // page's extent changes a little with the scale: measure again at the
   // scale found until the page fits at the scale it was measured at.
   for (int round = 0; round < 4 && placement.scale > 0; ++round) {
-    const PageExtent extent = MeasureWithQt(draw, placement.scale);
+    const PageExtent extent = measure(placement.scale);
     const PagePlacement refit = FitExtent(extent, width, height, marginPx);
     if (refit.scale >= placement.scale) {
       return PlaceExtent(extent, placement.scale, width, height, marginPx);

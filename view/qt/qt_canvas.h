@@ -95,6 +95,13 @@ PageExtent MeasureWithQt(const PageDrawing& draw, double scale = 1.0);
 /// the fonts' widths are those of the target.
 PagePlacement FitScreenPage(const PageDrawing& draw, QSizeF areaPx, double marginPx);
 
+/// A page's drawn extent at a scale (device pixels per page unit).
+using ExtentAtScale = std::function<PageExtent(double scale)>;
+
+/// As FitScreenPage, with the extents taken from `measure`, for a caller
+/// that keeps the extents it has measured.
+PagePlacement FitMeasuredScreenPage(const ExtentAtScale& measure, QSizeF areaPx, double marginPx);
+
 /// Room left round a page fitted into a window or an image, in pixels.
 inline constexpr double kPageMarginPx = 4.0;
 
