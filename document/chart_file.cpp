@@ -168,6 +168,7 @@ class ByteWriter {
   std::string out_;
 };
 
+constexpr std::string_view kFileTag = "SRVX";
 constexpr double kFormatVersion = 0.01;
 // Field 10 counts centuries from JD 2415020.0, one century before the
 // chart record's epoch JD 2451545.0.
@@ -175,10 +176,15 @@ constexpr double kEpochDifferenceCenturies = 1.0;
 // Marks the optional zone-name trailer after the last field.
 constexpr std::string_view kZoneTrailerTag = "SVXZ";
 
+// The longest zone name the trailer holds; with its tag and one length byte
+// it makes kMaxBytesAfterLastField.
+constexpr std::size_t kMaxZoneNameChars = 64;
+static_assert(kZoneTrailerTag.size() + 1 + kMaxZoneNameChars == kMaxBytesAfterLastField);
+
 // IANA zone names are ASCII letters, digits and "/_+-"; anything else in a
 // trailer means it is not ours.
 bool IsZoneName(std::string_view name) {
-  if (name.empty() || name.size() > 64) return false;
+  if (name.empty() || name.size() > kMaxZoneNameChars) return false;
   for (char c : name) {
     const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
                     c == '/' || c == '_' || c == '+' || c == '-';
@@ -191,7 +197,7 @@ bool IsZoneName(std::string_view name) {
 
 std::string EncodeChartFile(const ChartFileRecord& r) {
   ByteWriter w;
-  w.text("SRVX");
+  w.text(std::string(kFileTag));
   w.f64(kFormatVersion);
   w.text(r.firstName);
   w.text(r.lastName);
@@ -337,12 +343,22 @@ Result<ChartFileRecord> DecodeChartFile(std::string_view bytes) {
   std::uint32_t julianDay = 0;
   double centuries1900 = 0.0;
   Horoscope& h = rec.horoscope;
-  // Tag and version are read and dropped: any string and any value load.
+  // Tag and version are read and dropped: any string and any value load,
+  // but not both at once (below).
   const bool ok = r.text(tag) && r.f64(version) && r.text(rec.firstName) && r.text(rec.lastName) &&
                   r.text(rec.place) && r.finite(h.universalTime) && r.finite(h.zone) &&
                   r.u16(dst) && r.u32(julianDay) && r.finite(centuries1900) &&
                   r.finite(h.ayanamsaCorrection) && r.finite(h.longitude) && r.finite(h.latitude);
-  if (!ok) return Fail(kChartFileFormatError);
+  // Past the last field a chart file holds at most the zone-name trailer;
+  // shorter damage there is ignored as it always was, but a file that goes
+  // on for longer was never a chart file: its "fields" are bytes of a text
+  // or a picture that happened to decode.
+  if (!ok || r.remaining() > kMaxBytesAfterLastField) return Fail(kChartFileFormatError);
+  // Either the tag or the version may be damaged, as any other field; a
+  // file with neither was not written as a chart file.
+  if (tag != kFileTag &&
+      std::bit_cast<std::uint64_t>(version) != std::bit_cast<std::uint64_t>(kFormatVersion))
+    return Fail(kChartFileFormatError);
   h.dst = static_cast<std::int16_t>(dst);
   h.julianDay = static_cast<std::int32_t>(julianDay);
   h.julianCenturies = centuries1900 - kEpochDifferenceCenturies;

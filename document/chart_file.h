@@ -43,14 +43,25 @@ struct ChartFileRecord {
 std::string EncodeChartFile(const ChartFileRecord& record);
 
 /// The message for any file that cannot be read as a chart.
-inline constexpr const char* kChartFileFormatError = "Unexpected file format.";
+inline constexpr const char* kChartFileFormatError = "Unexpected file format: not a chart file.";
 
-/// Reads a chart file from its bytes. Tag and version are ignored, bytes
+/// The most bytes any version of the program writes after the last field:
+/// the zone-name trailer with the longest zone name it keeps.
+inline constexpr std::size_t kMaxBytesAfterLastField = 4 + 1 + 64;
+
+/// Reads a chart file from its bytes. Tag and version are ignored, as long
+/// as one of them is there: every version writes the tag "SRVX" and the
+/// version 0.01, so a damaged file keeps at least one, and a file with
+/// neither says nothing of being a chart. Bytes
 /// after the last field are ignored but for a zone-name trailer ("SVXZ" and
 /// one string of a zone name's characters), which is read when it is whole
 /// and skipped silently otherwise; a lone UTF-16 surrogate reads as U+FFFD.
-/// A file cut short, a string length larger than what remains, or a number
-/// field that is NaN or infinite gives kChartFileFormatError and no record.
+/// A chart file's length follows from its strings' lengths, so a file with
+/// more than kMaxBytesAfterLastField bytes after its last field is no chart
+/// (a text, a picture, a program). That, a file with neither tag nor
+/// version, a file cut short, a string length
+/// larger than what remains, or a number field that is NaN or infinite gives
+/// kChartFileFormatError and no record.
 Result<ChartFileRecord> DecodeChartFile(std::string_view bytes);
 
 // ---- text encodings used by the file ----
