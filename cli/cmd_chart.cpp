@@ -44,7 +44,7 @@ Result<ChartOptions> ParseChartArguments(const Arguments& args) {
       options.help = true;
     } else if (name == "--svx") {
       if (i + 1 >= args.size() || args[i + 1].empty()) return Fail(kSvxNeedsFileName);
-      options.svxPath = args[++i];
+      options.svxPath = OutputName(args[++i]);
     } else if (name == "--now") {
       if (i + 1 >= args.size()) return Fail(ValueRequired(name, "chart"));
       const Result<LocalClockReading> now = ParseClockReading(name, args[++i]);
@@ -129,6 +129,7 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
     err << "sarvexa-cli chart: " << outputs.error() << '\n';
     return kExitUsage;
   }
+  PrintCityNote(options.birth, "chart", err);
   const LocalClockReading now = options.now ? *options.now : ReadSystemLocalClock();
   ChartSnapshot chart = CastChart(options.birth, &now);
   const Horoscope& h = chart.horoscope;

@@ -40,7 +40,7 @@ Result<OptionMatch> TakeOutputOption(const Arguments& args, std::size_t& i, Outp
     o.help = true;
   } else if (name == "--svx") {
     if (i + 1 >= args.size() || args[i + 1].empty()) return Fail(kSvxNeedsFileName);
-    o.svxPath = args[i + 1];
+    o.svxPath = OutputName(args[i + 1]);
     i += 2;
     return OptionMatch::Taken;
   } else if (name == "--now") {
@@ -193,16 +193,16 @@ int RunOpenCommand(const Arguments& args, std::ostream& out, std::ostream& err) 
     PrintOpenHelp(out);
     return 0;
   }
-  if (auto outputs = StandardOutputConflict(o.json, o.exports, o.svxPath); !outputs) {
-    err << "sarvexa-cli open: " << outputs.error() << '\n';
-    return kExitUsage;
-  }
   if (!file) {
     err << "sarvexa-cli open: a chart file is required (see sarvexa-cli open --help)\n";
     return kExitUsage;
   }
   if (file->empty()) {
     err << "sarvexa-cli open: the chart file name is empty\n";
+    return kExitUsage;
+  }
+  if (auto outputs = StandardOutputConflict(o.json, o.exports, o.svxPath, *file); !outputs) {
+    err << "sarvexa-cli open: " << outputs.error() << '\n';
     return kExitUsage;
   }
   IniFileSettingsStore settings = StoredSettings();

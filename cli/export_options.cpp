@@ -16,6 +16,7 @@
 #include "document/csv_export.h"
 #include "document/export_file.h"
 #include "document/ini_settings_store.h"
+#include "document/safe_file.h"
 #include "document/settings.h"
 #include "document/text_export.h"
 
@@ -38,34 +39,6 @@ Result<void> Emit(const std::string& path, const std::string& bytes, std::ostrea
     return Ok();
   }
   return WriteExportFile(path, bytes);
-}
-
-// Two outputs naming one file, however spelt ("a.txt", "./a.txt", a link
-// to it): the second would replace the first without a word.
-Result<void> SameFileConflict(const ExportOptions& exports,
-                              const std::optional<std::string>& svxPath) {
-  namespace fs = std::filesystem;
-  struct Output {
-    const char* option;
-    const std::optional<std::string>& path;
-  };
-  const Output outputs[] = {
-      {"--svx", svxPath}, {"--text", exports.textPath}, {"--csv", exports.csvPath}};
-  const auto where = [](const std::string& p) {
-    std::error_code ec;
-    const fs::path full = fs::weakly_canonical(fs::absolute(p, ec), ec);
-    return ec ? fs::path(p).lexically_normal() : full;
-  };
-  for (std::size_t i = 0; i < std::size(outputs); ++i) {
-    for (std::size_t k = i + 1; k < std::size(outputs); ++k) {
-      const auto& a = outputs[i].path;
-      const auto& b = outputs[k].path;
-      if (!a || !b || *a == "-" || *b == "-" || where(*a) != where(*b)) continue;
-      return Fail(std::string(outputs[i].option) + " and " + outputs[k].option +
-                  " name the same file '" + *b + "'; give each output its own file");
-    }
-  }
-  return Ok();
 }
 
 }  // namespace
@@ -91,9 +64,9 @@ Result<OptionMatch> TakeExportOption(const std::vector<std::string>& args, std::
   if (i + 1 >= args.size() || args[i + 1].empty()) return Fail(cli::NeedsValue(name));
   const std::string& value = args[i + 1];
   if (name == "--text") {
-    options.textPath = value;
+    options.textPath = OutputName(value);
   } else if (name == "--csv") {
-    options.csvPath = value;
+    options.csvPath = OutputName(value);
   } else {
     const Result<CharChartStyle> style = ParseStyleOption(value);
     if (!style) return Fail(style.error());
@@ -123,9 +96,45 @@ int StoredChartStyle() {
   return ReadDisplaySettings(IniFileSettingsStore::FromFile(*path)).chartStyle;
 }
 
+std::string OutputName(const std::string& value) {
+  return value != "-" && StreamDescriptor(value) == STDOUT_FILENO ? "-" : value;
+}
+
+Result<void> SameFileConflict(const std::vector<NamedFile>& outputs,
+                              const std::optional<NamedFile>& input) {
+  for (std::size_t i = 0; i < outputs.size(); ++i) {
+    const NamedFile& a = outputs[i];
+    if (a.path == "-") continue;
+    if (input && SameFile(a.path, input->path)) {
+      return Fail(a.option + " '" + a.path + "' is " + input->option +
+                  ", which it would replace; give the output its own file");
+    }
+    for (std::size_t k = i + 1; k < outputs.size(); ++k) {
+      const NamedFile& b = outputs[k];
+      if (b.path == "-" || !SameFile(a.path, b.path)) continue;
+      return Fail(a.option + " and " + b.option + " name the same file '" + b.path +
+                  "'; give each output its own file");
+    }
+  }
+  return Ok();
+}
+
 Result<void> StandardOutputConflict(bool json, const ExportOptions& exports,
-                                    const std::optional<std::string>& svxPath) {
-  if (auto same = SameFileConflict(exports, svxPath); !same) return same;
+                                    const std::optional<std::string>& svxPath,
+                                    const std::optional<std::string>& inputPath) {
+  std::vector<NamedFile> reports;
+  if (exports.textPath) reports.push_back({"--text", *exports.textPath});
+  if (exports.csvPath) reports.push_back({"--csv", *exports.csvPath});
+  // A report would replace the chart file it was made from; --svx over it
+  // saves the same chart again, as File > Save does.
+  if (inputPath) {
+    if (auto same = SameFileConflict(reports, NamedFile{"the chart file being read", *inputPath});
+        !same)
+      return same;
+  }
+  std::vector<NamedFile> outputs = reports;
+  if (svxPath) outputs.insert(outputs.begin(), NamedFile{"--svx", *svxPath});
+  if (auto same = SameFileConflict(outputs); !same) return same;
   std::vector<std::string> users;
   if (json) users.push_back("--json");
   if (exports.textPath == std::string("-")) users.push_back("--text -");

@@ -24,11 +24,32 @@ struct ExportOptions {
   bool any() const { return textPath.has_value() || csvPath.has_value(); }
 };
 
+/// An output file or the file read, with the option that named it.
+struct NamedFile {
+  std::string option;  ///< "--text"; for the file read, how the message calls it
+  std::string path;
+};
+
+/// No output may be the file read (it would be replaced by a report or a
+/// picture), and no two outputs may be one file (one would silently replace
+/// the other), however spelt: "a.txt" and "./a.txt", a link, a hard link.
+/// "-" is standard output and not a file here. The complaint otherwise.
+Result<void> SameFileConflict(const std::vector<NamedFile>& outputs,
+                              const std::optional<NamedFile>& input = std::nullopt);
+
 /// Standard output carries one thing only: the JSON, or one file's bytes sent
-/// there with "-"; and no two outputs may name the same file (one would
-/// silently replace the other). Fails with the complaint when either happens.
+/// there with "-"; and no report may be `inputPath` (a chart file saved
+/// over itself with --svx holds the same chart), nor may two outputs share a
+/// file (SameFileConflict). Fails with the complaint when either happens.
 Result<void> StandardOutputConflict(bool json, const ExportOptions& exports,
-                                    const std::optional<std::string>& svxPath);
+                                    const std::optional<std::string>& svxPath,
+                                    const std::optional<std::string>& inputPath = std::nullopt);
+
+/// An output's name as given, or "-" when it names this program's standard
+/// output (/dev/stdout, /dev/fd/1, a link to one): it is then standard
+/// output in every respect, written in order with the rest and counted as
+/// its one user.
+std::string OutputName(const std::string& value);
 
 /// What looking at one command-line argument found; a missing or bad value
 /// is the failure of the Result that carries it.
