@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -272,6 +273,38 @@ void EnsureGuiApplication() {
   static QGuiApplication app(argc, argv);
 }
 
+/// Standard error sent to /dev/null while it lives. The image libraries
+/// print their own complaints there ("libpng error: insufficient memory")
+/// before failing; the command then says in one line what went wrong.
+class QuietStandardError {
+ public:
+  QuietStandardError() : saved_(::dup(STDERR_FILENO)) {
+    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (saved_ >= 0 && null >= 0) ::dup2(null, STDERR_FILENO);
+    if (null >= 0) ::close(null);
+  }
+  ~QuietStandardError() {
+    if (saved_ < 0) return;
+    ::dup2(saved_, STDERR_FILENO);
+    ::close(saved_);
+  }
+  QuietStandardError(const QuietStandardError&) = delete;
+  QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+ private:
+  int saved_;
+};
+
+/// What could not be had when a picture's memory ran out, with the way out.
+std::string NoMemoryFor(bool print, const RenderOptions& o) {
+  if (print) {
+    return "not enough memory for the sheet at " + std::to_string(static_cast<int>(o.dpi)) +
+           " dpi; choose a lower --dpi or write a PDF";
+  }
+  return "not enough memory for a " + std::to_string(o.size.width()) + "x" +
+         std::to_string(o.size.height()) + " picture; choose a smaller --size";
+}
+
 /// A screen page for a window whose client area is `size`: exactly that
 /// size, with the page's whole drawn extent fitted and centred in it.
 QImage RenderScreenPng(QSize size, const PageDrawing& draw) { return RenderToImage(size, draw); }
@@ -363,11 +396,21 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
     err << "sarvexa-cli render: give --png FILE or --pdf FILE\n";
     return kExitUsage;
   }
+  std::vector<NamedFile> outputs;
+  if (o.pngPath) outputs.push_back({"--png", *o.pngPath});
+  if (o.pdfPath) outputs.push_back({"--pdf", *o.pdfPath});
+  std::optional<NamedFile> input;
+  if (o.openPath) input = NamedFile{"the chart file of --open", *o.openPath};
+  if (auto same = SameFileConflict(outputs, input); !same) {
+    err << "sarvexa-cli render: " << same.error() << "\n";
+    return kExitUsage;
+  }
   if (o.anyBirthOption) {
     if (auto placed = ResolveCity(o.birth); !placed) {
       err << "sarvexa-cli render: " << placed.error() << "\n";
       return kExitUsage;
     }
+    PrintCityNote(o.birth, "render", err);
     if (auto missing = MissingBirthOption(o.birth)) {
       err << "sarvexa-cli render: " << *missing << "\n";
       return kExitUsage;
@@ -420,13 +463,25 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
   if (o.pngPath) {
     const QImage image =
         print ? RenderSheetToImage(sheet, o.dpi, draw) : RenderScreenPng(o.size, draw);
-    if (auto saved = SavePng(image, QString::fromStdString(*o.pngPath)); !saved) {
+    if (image.isNull()) {
+      err << "sarvexa-cli render: " << NoMemoryFor(print, o) << "\n";
+      return 1;
+    }
+    const auto saved = [&] {
+      const QuietStandardError quiet;
+      return SavePng(image, QString::fromStdString(*o.pngPath));
+    }();
+    if (!saved) {
       err << "sarvexa-cli render: " << saved.error().toStdString() << "\n";
       return 1;
     }
   }
   if (o.pdfPath) {
-    if (auto saved = RenderSheetToPdf(QString::fromStdString(*o.pdfPath), sheet, draw); !saved) {
+    const auto saved = [&] {
+      const QuietStandardError quiet;
+      return RenderSheetToPdf(QString::fromStdString(*o.pdfPath), sheet, draw);
+    }();
+    if (!saved) {
       err << "sarvexa-cli render: " << saved.error().toStdString() << "\n";
       return 1;
     }

@@ -229,6 +229,7 @@ void DrawFitted(QPainter& painter, QSizeF areaPx, double dpi, const PageDrawing&
 
 QImage RenderToImage(QSize sizePx, const PageDrawing& draw, double dpi) {
   QImage image(sizePx.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+  if (image.isNull()) return image;  // no memory for it: nothing to paint on
   image.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
   image.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
   image.fill(Qt::white);
@@ -240,6 +241,7 @@ QImage RenderToImage(QSize sizePx, const PageDrawing& draw, double dpi) {
 
 QImage RenderToImage(QSize areaPx, const PageDrawing& draw, double dpi, QSize imagePx) {
   QImage image(imagePx.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+  if (image.isNull()) return image;  // no memory for it: nothing to paint on
   image.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
   image.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
   image.fill(Qt::white);
@@ -255,6 +257,7 @@ QImage RenderSheetToImage(const SheetLayout& sheet, double dpi, const PageDrawin
   const QSize px(static_cast<int>(std::lround(inches.width() * dpi)),
                  static_cast<int>(std::lround(inches.height() * dpi)));
   QImage image(px.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+  if (image.isNull()) return image;  // no memory for it: nothing to paint on
   image.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
   image.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
   image.fill(Qt::white);

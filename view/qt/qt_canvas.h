@@ -112,7 +112,8 @@ PagePlacement PrintPlacement(const PageExtent& extent, double dpi, QSizeF areaPx
 
 /// A white image of `sizePx` with the page drawn into it: a screen page's
 /// drawn extent fitted and centred in the whole image; print twips at `dpi`
-/// from the top-left corner.
+/// from the top-left corner. A null image when the memory for it cannot be
+/// had (as the other two renderings below).
 QImage RenderToImage(QSize sizePx, const PageDrawing& draw, double dpi = 96.0);
 /// The same page laid out for a target of `areaPx` but drawn into a white
 /// image of `imagePx` (which may be larger, to see what falls outside).
