@@ -258,6 +258,7 @@ void CastChart(const BirthOptions& options, const LocalClockReading* now, ChartS
   chart.zoneName = options.zoneName;
   chart.zoneLabel = options.zoneLabel;
   chart.zoneNote = options.zoneNote;
+  chart.cityName = options.cityName;
   ApplyBirthOptions(options, chart.horoscope);
   CalculateHoroscope(chart.horoscope);
   if (now) chart.derivations = Derive(chart.horoscope, *now);

@@ -32,6 +32,8 @@ struct BirthOptions : PlaceFields {
   FoldChoice fold = FoldChoice::Unresolved;  ///< --fold earlier|later
   std::string zoneLabel;                     ///< e.g. "Asia/Kolkata, +0630 war time"
   std::string zoneNote;                      ///< what the zone needed said (range, rounding)
+  std::string cityName;                      ///< the full name of the atlas place --city took
+  std::string cityNote;  ///< which place --city took, when others have that name too
 
   // Which options were given, for the required-option check.
   bool hasDate = false, hasTime = false, hasLon = false, hasLat = false, hasZone = false;

@@ -155,6 +155,7 @@ void WriteChartMembers(JsonWriter& json, const ChartSnapshot& chart, bool withDe
   json.Field("firstName", chart.firstName);
   json.Field("lastName", chart.lastName);
   json.Field("place", chart.place);
+  if (!chart.cityName.empty()) json.Field("city", chart.cityName);
   if (!chart.zoneName.empty()) {
     json.Field("zoneName", chart.zoneName);
     if (!chart.zoneLabel.empty()) json.Field("zoneLabel", chart.zoneLabel);

@@ -8,12 +8,43 @@ namespace sarvexa::cli {
 
 int Hour24(const BirthOptions& o) { return (o.hour == 12 ? 0 : o.hour) + (o.isPm ? 12 : 0); }
 
-Result<void> ResolveCity(BirthOptions& o, Atlas& atlas) {
+namespace {
+
+// How many places are looked at to tell whether a name is ambiguous.
+constexpr std::size_t kPlacesCompared = 2;
+
+// A second place that matches `query` as well as the first one taken (both
+// named exactly so, or both names beginning with it): the note that says
+// which was taken and how to ask for the other. Empty when the first is the
+// only such place.
+std::string AmbiguityNote(const std::string& query, const std::vector<const AtlasPlace*>& found) {
+  if (found.size() < 2) return {};
+  const std::string typed = FoldForSearch(query.substr(0, query.find(',')));
+  const auto exact = [&typed](const AtlasPlace& p) { return FoldForSearch(p.name) == typed; };
+  const AtlasPlace& taken = *found[0];
+  const AtlasPlace& other = *found[1];
+  if (exact(taken) != exact(other)) return {};
+  // The other place by its name and the first of its state and its country
+  // that tells it apart; the search takes that form.
+  const bool byState =
+      !other.state.empty() && other.state != other.name && other.state != taken.state;
+  const std::string example = other.name + ", " + (byState ? other.state : other.country);
+  return "\"" + query + "\" is the name of more than one place; took " + PlaceDisplayName(taken) +
+         ", the most populous; for another, add its state or country, e.g. \"" + example + "\"";
+}
+
+}  // namespace
+
+void PrintCityNote(const BirthOptions& o, const char* command, std::ostream& err) {
+  if (!o.cityNote.empty()) err << "sarvexa-cli " << command << ": --city " << o.cityNote << '\n';
+}
+
+Result<void> ResolveCity(BirthOptions& o, Atlas& atlas, std::string_view foldHint) {
   if (o.city.empty()) return Ok();
   if (!o.hasDate || !o.hasTime) {
     return Fail("--city needs --date and --time: the zone in force depends on them");
   }
-  const auto found = atlas.Places().Search(o.city, 1);
+  const auto found = atlas.Places().Search(o.city, kPlacesCompared);
   if (found.empty()) {
     return Fail("--city: no place of the atlas matches \"" + o.city +
                 "\" (try sarvexa-cli places NAME)");
@@ -34,7 +65,7 @@ Result<void> ResolveCity(BirthOptions& o, Atlas& atlas) {
                 (zone.kind == LocalTimeKind::Gap
                      ? " does not exist in " + place.zoneName + " (the clocks went forward)"
                      : " occurs twice in " + place.zoneName + " (the clocks went back)") +
-                "; choose with --fold earlier|later");
+                "; " + std::string(foldHint));
   }
 
   PlaceFields filled;
@@ -60,6 +91,8 @@ Result<void> ResolveCity(BirthOptions& o, Atlas& atlas) {
     o.dstHours = zone.dstHours;
   }
   if (o.place.empty()) o.place = PlaceFieldText(place, kChartDataPlaceMaxChars);
+  o.cityName = PlaceDisplayName(place);
+  o.cityNote = AmbiguityNote(o.city, found);
   return Ok();
 }
 

@@ -149,6 +149,7 @@ int RunEphemerisCommand(const std::vector<std::string>& args, std::ostream& out,
     err << "sarvexa-cli ephemeris: " << placed.error() << "\n";
     return kExitUsage;
   }
+  PrintCityNote(birth, "ephemeris", err);
   if (auto missing = MissingBirthOption(birth)) {
     err << "sarvexa-cli ephemeris: " << *missing << "\n";
     return kExitUsage;

@@ -192,6 +192,7 @@ int RunTransitsCommand(const Arguments& args, std::ostream& out, std::ostream& e
     PrintTransitsHelp(out);
     return 0;
   }
+  PrintCityNote(o.birth, "transits", err);
   Horoscope natal;
   ApplyBirthOptions(o.birth, natal);
   CalculateHoroscope(natal);

@@ -22,6 +22,10 @@ struct ChartSnapshot {
   /// by hand), with its label and any warning for the chart's moment where
   /// they were looked up.
   std::string zoneName, zoneLabel, zoneNote;
+  /// The atlas place's full name when the place was taken from the atlas
+  /// by name ("Springfield, Illinois, United States of America"), where the
+  /// place text may be too short to tell; empty otherwise.
+  std::string cityName;
   Horoscope horoscope{};  ///< the calculated chart
   /// Dasha table, the period running at the clock reading of the last
   /// refresh (nothing for a chart dated in the future) and the SA analysis.
