@@ -11,6 +11,7 @@
 #include <memory>
 #include <mutex>
 #include <ostream>
+#include <system_error>
 #include <thread>
 
 #include "cli/chart_json.h"
@@ -33,13 +34,15 @@ enum Column {
   kLon,
   kLat,
   kCity,
+  kFold,
   kNow,
   kColumnCount
 };
 
-// The chart option each birth column stands for.
-constexpr const char* kColumnOption[] = {"--first", "--last", "--place", "--date", "--time",
-                                         "--zone",  "--dst",  "--lon",   "--lat"};
+// The chart option each column up to `fold` stands for.
+constexpr const char* kColumnOption[] = {"--first", "--last", "--place", "--date",
+                                         "--time",  "--zone", "--dst",   "--lon",
+                                         "--lat",   "--city", "--fold"};
 
 // Rows per chunk: large enough that handing a chunk over costs nothing
 // beside its work (a chunk is some milliseconds of computing), small enough
@@ -107,6 +110,7 @@ struct Plan {
   std::vector<std::string> csvHeads;  // the members the columns lie in
   bool needDerivations = true;
   LocalClockReading now;
+  FoldChoice fold = FoldChoice::Unresolved;
   const CityLookup* city = nullptr;
 };
 
@@ -164,7 +168,12 @@ class RowWriter {
     } catch (const std::exception& e) {
       computed = Fail(RowProblem{"row", std::string("the row could not be computed: ") + e.what()});
     }
-    if (computed) return true;
+    if (computed) {
+      // The place a city cell took when others have its name too.
+      if (!cityNote_.empty())
+        errors += "sarvexa-cli batch: row " + std::to_string(row) + ": city: " + cityNote_ + '\n';
+      return true;
+    }
     const RowProblem& problem = computed.error();
     // One line per bad row: a cell's line break or other control character,
     // quoted in a message, is shown as '?' there (the JSON escapes it).
@@ -200,7 +209,9 @@ class RowWriter {
                                         (n == 1 ? " field" : " fields") + " where the header has " +
                                         std::to_string(plan_.columnAt.size())});
     }
+    cityNote_.clear();
     BirthOptions birth;
+    birth.fold = plan_.fold;
     LocalClockReading now = plan_.now;
     std::string message;
     for (std::size_t i = 0; i < record.fields.size(); ++i) {
@@ -228,6 +239,7 @@ class RowWriter {
       }
       if (auto placed = (*plan_.city)(cell, birth); !placed)
         return Fail(RowProblem{"city", "city: " + placed.error()});
+      cityNote_ = birth.cityNote;
     }
     if (auto missing = MissingBirthOption(birth)) {
       const std::string text = AsColumnMessage(*missing);
@@ -267,6 +279,7 @@ class RowWriter {
   JsonWriter json_;
   ChartSnapshot chart_;  // the row's chart, reused so its texts keep their room
   std::vector<std::string_view> cells_;
+  std::string cityNote_;  // what the row's city cell needed said
 };
 
 struct Chunk {
@@ -302,25 +315,19 @@ bool ReadChunk(CsvRecordReader& reader, long firstRow, Chunk& chunk) {
   return chunk.count > 0;
 }
 
-// Worker threads that each own a RowWriter and take chunks in turn.
+// Worker threads that each own a RowWriter and take chunks in turn. As many
+// of `count` start as the system grants (a process or memory limit may
+// refuse some); size() says how many, refusal() why the rest did not.
 class ChunkWorkers {
  public:
   ChunkWorkers(const Plan& plan, int count) {
     for (int i = 0; i < count; ++i) {
-      threads_.emplace_back([this, &plan] {
-        RowWriter writer(plan);
-        for (;;) {
-          std::function<void(RowWriter&)> job;
-          {
-            std::unique_lock lock(mutex_);
-            ready_.wait(lock, [this] { return stop_ || !jobs_.empty(); });
-            if (jobs_.empty()) return;
-            job = std::move(jobs_.front());
-            jobs_.pop_front();
-          }
-          job(writer);
-        }
-      });
+      try {
+        Start(plan);
+      } catch (const std::system_error& e) {
+        refusal_ = e.code().message();
+        break;
+      }
     }
   }
   ~ChunkWorkers() {
@@ -332,15 +339,24 @@ class ChunkWorkers {
     for (std::thread& t : threads_) t.join();
   }
 
+  int size() const { return static_cast<int>(threads_.size()); }
+  const std::string& refusal() const { return refusal_; }
+
   std::future<ChunkOutput> Submit(std::shared_ptr<Chunk> chunk) {
     auto promise = std::make_shared<std::promise<ChunkOutput>>();
     std::future<ChunkOutput> result = promise->get_future();
     {
       std::lock_guard lock(mutex_);
       jobs_.emplace_back([chunk, promise](RowWriter& writer) {
-        ChunkOutput out;
-        WriteChunk(writer, *chunk, out);
-        promise->set_value(std::move(out));
+        // A failure here (memory ran out) reaches the reading thread,
+        // which reports it; thrown from the worker it would end the program.
+        try {
+          ChunkOutput out;
+          WriteChunk(writer, *chunk, out);
+          promise->set_value(std::move(out));
+        } catch (...) {
+          promise->set_exception(std::current_exception());
+        }
       });
     }
     ready_.notify_one();
@@ -348,11 +364,30 @@ class ChunkWorkers {
   }
 
  private:
+  void Start(const Plan& plan) {
+    threads_.reserve(threads_.size() + 1);
+    threads_.emplace_back([this, &plan] {
+      RowWriter writer(plan);
+      for (;;) {
+        std::function<void(RowWriter&)> job;
+        {
+          std::unique_lock lock(mutex_);
+          ready_.wait(lock, [this] { return stop_ || !jobs_.empty(); });
+          if (jobs_.empty()) return;
+          job = std::move(jobs_.front());
+          jobs_.pop_front();
+        }
+        job(writer);
+      }
+    });
+  }
+
   std::mutex mutex_;
   std::condition_variable ready_;
   std::deque<std::function<void(RowWriter&)>> jobs_;
   bool stop_ = false;
   std::vector<std::thread> threads_;
+  std::string refusal_;
 };
 
 // Writes one chunk's lines; false when the output failed.
@@ -422,15 +457,25 @@ std::vector<std::string> DefaultCsvColumns() {
 Result<void> CheckBatchFields(const BatchSettings& settings) {
   const auto& members = ChartMemberNames();
   const auto& paths = ChartScalarPaths();
+  for (auto f = settings.fields.begin(); f != settings.fields.end(); ++f) {
+    // A JSON object holds a member once; one rule for both forms.
+    if (std::find(settings.fields.begin(), f, *f) != f)
+      return Fail("--fields: \"" + *f + "\" is named twice; name each field once");
+  }
   for (const std::string& f : settings.fields) {
     if (settings.format == BatchFormat::JsonLines) {
       if (std::find(members.begin(), members.end(), f) == members.end()) {
         return Fail("--fields: \"" + f + "\" is not a member of the chart object");
       }
     } else if (std::find(paths.begin(), paths.end(), f) == paths.end()) {
-      if (std::find(members.begin(), members.end(), f) != members.end()) {
+      // A member or part of one that holds several values: suggest its first
+      // value by its whole path, a column that exists.
+      const auto first = std::find_if(paths.begin(), paths.end(), [&f](const std::string& p) {
+        return p.size() > f.size() && p.starts_with(f) && p[f.size()] == '.';
+      });
+      if (first != paths.end()) {
         return Fail("--fields: \"" + f + "\" holds several values; a CSV column names one, e.g. " +
-                    f + "." + (f == "currentPeriod" ? "maha" : "0"));
+                    *first);
       }
       return Fail("--fields: \"" + f +
                   "\" is not a value of the chart object (e.g. julianDay, "
@@ -445,6 +490,7 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err,
   Plan plan;
   plan.format = settings.format;
   plan.now = settings.now;
+  plan.fold = settings.fold;
   plan.city = &settings.city;
   const std::vector<std::string> derived = DerivedMemberNames();
   auto isDerived = [&derived](std::string_view path) {
@@ -485,7 +531,17 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err,
   long bad = 0;
   long nextRow = 1;
   bool written = true;
-  if (settings.threads <= 1) {
+  std::unique_ptr<ChunkWorkers> workers;
+  if (settings.threads > 1) {
+    workers = std::make_unique<ChunkWorkers>(plan, settings.threads);
+    if (workers->size() < settings.threads) {
+      err << "sarvexa-cli batch: the system granted " << workers->size() << " of "
+          << settings.threads << " threads (" << workers->refusal() << "); computing on "
+          << std::max(workers->size(), 1) << '\n';
+    }
+    if (workers->size() == 0) workers.reset();
+  }
+  if (!workers) {
     RowWriter writer(plan);
     Chunk chunk;
     ChunkOutput output;
@@ -495,16 +551,15 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err,
       written = Emit(output, out, err, bad);
     }
   } else {
-    ChunkWorkers workers(plan, settings.threads);
     std::deque<std::future<ChunkOutput>> pending;
     // One chunk per thread at work, plus two: one being written out, one
     // read ahead. More would only hold memory.
-    const std::size_t inFlight = static_cast<std::size_t>(settings.threads) + 2;
+    const std::size_t inFlight = static_cast<std::size_t>(workers->size()) + 2;
     for (;;) {
       auto chunk = std::make_shared<Chunk>();
       if (!ReadChunk(reader, nextRow, *chunk)) break;
       nextRow += static_cast<long>(chunk->count);
-      pending.push_back(workers.Submit(std::move(chunk)));
+      pending.push_back(workers->Submit(std::move(chunk)));
       if (pending.size() >= inFlight) {
         written = Emit(pending.front().get(), out, err, bad);
         pending.pop_front();

@@ -34,13 +34,20 @@ struct BatchSettings {
   /// member, or the default columns.
   std::vector<std::string> fields;
   LocalClockReading now;  ///< for rows without a `now` cell
-  int threads = 1;        ///< worker threads; the output keeps the input order
+  /// For rows without a `fold` cell: which offset a city's doubled or
+  /// skipped clock time takes (--fold); unresolved, such a row is refused.
+  FoldChoice fold = FoldChoice::Unresolved;
+  int threads = 1;  ///< worker threads; the output keeps the input order
   CityLookup city;
 };
 
+/// How a batch row chooses the offset of a doubled or skipped clock time.
+inline constexpr const char* kBatchFoldHint =
+    "choose with a fold cell (earlier or later) or batch --fold earlier|later";
+
 /// The input columns `batch` knows, in their usual order.
 inline constexpr const char* kBatchColumns[] = {"first", "last", "place", "date", "time", "zone",
-                                                "dst",   "lon",  "lat",   "city", "now"};
+                                                "dst",   "lon",  "lat",   "city", "fold", "now"};
 
 /// The members of `chart --json`, in order.
 const std::vector<std::string>& ChartMemberNames();
@@ -51,14 +58,18 @@ const std::vector<std::string>& ChartScalarPaths();
 std::vector<std::string> DefaultCsvColumns();
 
 /// Checks `settings.fields` against the format; the message for the first
-/// name that is not a member (JSON) or not a scalar path (CSV).
+/// name that is not a member (JSON) or not a scalar path (CSV), or that is
+/// named twice.
 Result<void> CheckBatchFields(const BatchSettings& settings);
 
 /// Reads the header and every row of `in`, writes one line per row to `out`
-/// (after a header line for CSV) and one line per bad row to `err`. Returns
-/// 0 when every row was good, 1 when some were not or the output could not
-/// be written, 2 for a header it cannot use (then nothing is written to
-/// `out`).
+/// (after a header line for CSV) and one line per bad row to `err` (and one
+/// per row whose city name was ambiguous, saying which place was taken).
+/// With more than one thread asked for, runs on as many as the system
+/// grants, saying so once when that is fewer. Returns 0 when every row was
+/// good, 1 when some were not, the output could not be written or the input
+/// not read (a record running past CsvRecordReader::kMaxRunBytes stops it),
+/// 2 for a header it cannot use (then nothing is written to `out`).
 int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const BatchSettings& settings);
 
 /// `batch [FILE|-] [--fields LIST] [--format json|csv] [--threads N]

@@ -1,17 +1,24 @@
 // `sarvexa-cli batch`: the options, then RunBatch over a file or standard input.
 
-#include <fstream>
+#include <array>
+#include <cerrno>
 #include <iostream>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <ostream>
+#include <streambuf>
+#include <system_error>
 #include <thread>
+
+#include <unistd.h>
 
 #include "atlas/system_atlas.h"
 #include "cli/batch.h"
 #include "cli/chart_json.h"
 #include "cli/city_option.h"
 #include "document/prasna.h"
+#include "document/safe_file.h"
 
 namespace sarvexa::cli {
 namespace {
@@ -19,6 +26,34 @@ namespace {
 // Each thread holds a chunk of rows and its output (about a megabyte of
 // JSON); 64 keep the run well under a hundred megabytes.
 constexpr int kMaxThreads = 64;
+
+// An open descriptor read as a stream; closes it at the end. A read error
+// leaves the stream bad, which the run reports.
+class DescriptorReader : public std::streambuf {
+ public:
+  explicit DescriptorReader(int fd) : fd_(fd) {}
+  ~DescriptorReader() override { ::close(fd_); }
+  DescriptorReader(const DescriptorReader&) = delete;
+  DescriptorReader& operator=(const DescriptorReader&) = delete;
+
+ protected:
+  int_type underflow() override {
+    if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+    ssize_t n = 0;
+    do {
+      n = ::read(fd_, buffer_.data(), buffer_.size());
+    } while (n < 0 && errno == EINTR);
+    // The stream catches this and marks itself bad.
+    if (n < 0) throw std::system_error(errno, std::generic_category());
+    if (n == 0) return traits_type::eof();
+    setg(buffer_.data(), buffer_.data(), buffer_.data() + n);
+    return traits_type::to_int_type(*gptr());
+  }
+
+ private:
+  int fd_;
+  std::array<char, 64 * 1024> buffer_{};
+};
 
 struct BatchOptions {
   BatchSettings settings;
@@ -48,7 +83,8 @@ Result<BatchOptions> ParseBatchArguments(const Arguments& args) {
     const bool hasValue = i + 1 < args.size();
     if (name == "--help" || name == "-h") {
       o.help = true;
-    } else if (name == "--fields" || name == "--format" || name == "--threads" || name == "--now") {
+    } else if (name == "--fields" || name == "--format" || name == "--threads" || name == "--now" ||
+               name == "--fold") {
       if (!hasValue) return Fail(ValueRequired(name, "batch"));
       const std::string& value = args[++i];
       if (name == "--fields") {
@@ -73,6 +109,10 @@ Result<BatchOptions> ParseBatchArguments(const Arguments& args) {
           return Fail("--threads: expected a whole number 1.." + std::to_string(kMaxThreads) +
                       " (got \"" + value + "\")");
         o.settings.threads = n;
+      } else if (name == "--fold") {
+        const auto fold = ParseFoldChoice(value);
+        if (!fold) return Fail("--fold: expected earlier or later (got \"" + value + "\")");
+        o.settings.fold = *fold;
       } else {
         const Result<LocalClockReading> now = ParseClockReading(name, value);
         if (!now) return Fail(now.error());
@@ -93,14 +133,19 @@ Result<BatchOptions> ParseBatchArguments(const Arguments& args) {
 void PrintBatchHelp(std::ostream& out) {
   out << "Usage: sarvexa-cli batch [FILE | -] [--fields LIST] [--format json|csv]\n"
          "                         [--threads N] [--now YYYY-MM-DDTHH:MM]\n"
+         "                         [--fold earlier|later]\n"
          "\n"
-         "Casts one chart per row of a CSV file (standard input when FILE is missing\n"
-         "or '-'). The first line names the columns, in any order:\n"
+         "Casts one chart per row of a CSV file or a pipe (standard input when FILE is\n"
+         "missing or '-'). The first line names the columns, in any order:\n"
          "  first,last,place,date,time,zone,dst,lon,lat   as the chart options\n"
          "                      --first .. --lat take them; date, time, zone, lon\n"
          "                      and lat are required\n"
          "  city                a place from the atlas, as --city; the row's own lon,\n"
-         "                      lat and zone cells, when filled, override it\n"
+         "                      lat and zone cells, when filled, override it. A name\n"
+         "                      that several places have takes the most populous and\n"
+         "                      says so on standard error (\"row N: city: ...\")\n"
+         "  fold                earlier or later: the offset for a city's clock time\n"
+         "                      that was skipped or passed twice, as --fold\n"
          "  now                 YYYY-MM-DDTHH:MM: the clock for this row's current\n"
          "                      period\n"
          "An empty cell is an option not given. Fields may be quoted (\"...\", with\n"
@@ -117,9 +162,13 @@ void PrintBatchHelp(std::ostream& out) {
          "  --format json|csv   output form (default json); csv starts with a header\n"
          "                      line and ends each line with an error column\n"
          "  --threads N         compute on N threads, 1..64 (default 1); the output\n"
-         "                      keeps the input order\n"
+         "                      keeps the input order. When the system grants fewer,\n"
+         "                      the run goes on with those and says so once\n"
          "  --now YYYY-MM-DDTHH:MM  the clock for rows without a now cell (default: the\n"
          "                      computer's clock, read once at the start)\n"
+         "  --fold earlier|later  for rows without a fold cell: the offset before or\n"
+         "                      after a change of the clocks (default: such a row\n"
+         "                      is refused)\n"
          "  --help              this text\n"
          "\n"
          "A bad row writes one line to standard error, \"sarvexa-cli batch: row N:\n"
@@ -160,20 +209,31 @@ int RunBatchCommand(const Arguments& args, std::ostream& out, std::ostream& err)
     const std::lock_guard<std::mutex> hold(atlasLock);
     if (!atlas) atlas = OpenSystemAtlas();
     birth.city = std::string(city);
-    auto placed = ResolveCity(birth, *atlas);
+    auto placed = ResolveCity(birth, *atlas, kBatchFoldHint);
     if (placed) return Ok();
     // The row's message names its column, not the chart option.
     const std::string& why = placed.error();
     return Fail(why.rfind("--city: ", 0) == 0 ? why.substr(8) : why);
   };
 
-  if (!o.inputPath || *o.inputPath == "-") return RunBatch(std::cin, out, err, o.settings);
-  std::ifstream file(*o.inputPath, std::ios::binary);
-  if (!file) {
-    err << "sarvexa-cli batch: cannot read \"" << *o.inputPath << "\"\n";
+  try {
+    if (!o.inputPath || *o.inputPath == "-") return RunBatch(std::cin, out, err, o.settings);
+    // As `open` reads a chart file: a device or a folder is refused rather
+    // than read for ever; a pipe is read as standard input is.
+    const Result<int> fd = OpenStreamForReading(*o.inputPath);
+    if (!fd) {
+      err << "sarvexa-cli batch: " << fd.error() << '\n';
+      return 1;
+    }
+    DescriptorReader buffer(*fd);
+    std::istream file(&buffer);
+    return RunBatch(file, out, err, o.settings);
+  } catch (const std::bad_alloc&) {
+    // The lines written so far are whole; the run stops after them.
+    err << "sarvexa-cli batch: not enough memory to go on; the output ends after its last whole "
+           "line\n";
     return 1;
   }
-  return RunBatch(file, out, err, o.settings);
 }
 
 }  // namespace sarvexa::cli

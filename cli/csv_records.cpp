@@ -34,7 +34,7 @@ bool CsvRecordReader::Next(CsvRecord& record) {
       pos_ = 3;
     }
   }
-  if (Peek() < 0) return false;
+  if (stopped_ || Peek() < 0) return false;
 
   record.error.clear();
   std::size_t used = 0;  // fields of record.fields in use; their strings are reused
@@ -64,6 +64,12 @@ bool CsvRecordReader::Next(CsvRecord& record) {
       break;
     }
     if (++bytes > kMaxRecordBytes) fail("the record is longer than 65536 bytes");
+    if (bytes > kMaxRunBytes) {
+      record.error =
+          "the record runs past 1048576 bytes without ending; the rest of the input is not read";
+      stopped_ = true;
+      break;
+    }
     if (quoted) {
       if (c == '"') {
         if (Peek() == '"') {

@@ -26,6 +26,10 @@ class CsvRecordReader {
   /// A record longer than this is cut off (and reported), so that a missing
   /// closing quote cannot make the reader hold the rest of the input.
   static constexpr std::size_t kMaxRecordBytes = 64 * 1024;
+  /// A record still going on after this many bytes ends the reading: the
+  /// input is no CSV text (a device, a binary file), and an endless one
+  /// (/dev/zero as standard input) would never reach its end.
+  static constexpr std::size_t kMaxRunBytes = 1024 * 1024;
 
   explicit CsvRecordReader(std::istream& in) : in_(in) {}
 
@@ -35,6 +39,9 @@ class CsvRecordReader {
 
   /// True once the stream reported a read error (not the end of the input).
   bool ReadFailed() const { return readFailed_; }
+  /// True once a record ran past kMaxRunBytes: that record came back with
+  /// its error, and no record follows.
+  bool Stopped() const { return stopped_; }
 
  private:
   int Peek();
@@ -46,6 +53,7 @@ class CsvRecordReader {
   bool atStart_ = true;
   bool eof_ = false;
   bool readFailed_ = false;
+  bool stopped_ = false;
 };
 
 /// `text` as one CSV field: quoted (with quotes doubled) when it holds a
