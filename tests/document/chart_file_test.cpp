@@ -14,6 +14,9 @@
 #include <unistd.h>
 
 #include "document/chart_file.h"
+#include "document/chart_snapshot.h"
+#include "document/csv_export.h"
+#include "document/text_export.h"
 
 namespace sarvexa {
 namespace {
@@ -163,6 +166,49 @@ TEST(ChartFileRead, ZoneNameTrailerIsOptional) {
     ASSERT_TRUE(result.ok()) << result.error();
     EXPECT_EQ(result->zoneName, c.zoneName);
     EXPECT_EQ(result->place, "X");
+  }
+}
+
+// Every file the program writes loads, whatever its zone name; a file that
+// only happens to decode (its "strings" and "numbers" are bytes of a text)
+// does not. Its length gives it away: a chart file ends at its last field or
+// its zone trailer. So does having neither the tag nor the version that
+// every version writes.
+TEST(ChartFileRead, WhatWasWrittenLoadsAndWhatCannotBeAChartDoesNot) {
+  for (std::size_t n = 0; n <= 80; ++n) {
+    SCOPED_TRACE(testing::Message() << "zone name of " << n << " letters");
+    ChartFileRecord r = SimpleRecord();
+    r.zoneName = std::string(n, 'Z');
+    EXPECT_TRUE(DecodeChartFile(EncodeChartFile(r)).ok());
+  }
+  const std::string simple = FromHex(kSimpleFileHex);
+  ChartSnapshot chart;
+  chart.firstName = "Ann";
+  chart.lastName = "Lee";
+  chart.place = "Pune, India";
+  const std::string paragraph =
+      "# Sarvexa\n\nSarvexa is a desktop program for Vedic (sidereal) astrology. You enter a "
+      "person's birth data (name, date, local clock time, time zone, daylight saving, place, "
+      "longitude and latitude), and Sarvexa works out where the Ascendant and the nine grahas "
+      "stand in the sidereal zodiac (Lahiri ayanamsa).\n";
+  std::string neither = FromHex("07 41 4E 59 54 48 49 4E") + simple.substr(5);
+  neither.replace(8, 8, FromHex("00 00 00 00 00 00 F8 7F"));
+  struct Case {
+    std::string bytes;
+    const char* source;
+  };
+  const Case kCases[] = {
+      {simple + paragraph, "a whole chart with a text after it"},
+      {neither, "other tag and other version"},
+      {paragraph + paragraph, "a text file"},
+      {TextExportText(chart, CharChartStyle::North), "the program's text export"},
+      {CsvExportText(chart) + CsvExportText(chart), "the program's CSV export, twice"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.source);
+    const auto result = DecodeChartFile(c.bytes);
+    ASSERT_FALSE(result.ok());
+    EXPECT_NE(result.error().find("not a chart file"), std::string::npos) << result.error();
   }
 }
 

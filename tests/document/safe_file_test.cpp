@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -228,6 +231,120 @@ TEST_F(SafeFile, LongestFileNamesCanBeReplaced) {
     EXPECT_EQ(Slurp(target), "two");
   }
   EXPECT_EQ(CountFiles(folder_), 2);
+}
+
+// A name of an open stream is written to that descriptor where it stands:
+// what the descriptor already holds stays (a shell's ">> log"), and a pipe
+// receives the bytes. Each row opens the descriptor the way a shell would.
+TEST_F(SafeFile, StreamNamesWriteToTheOpenDescriptor) {
+  namespace fs = std::filesystem;
+  const auto log = folder_ / "log.txt";
+  struct Case {
+    const char* source;
+    std::string (*name)(int fd, const fs::path& folder);
+  };
+  const Case kCases[] = {
+      {"/dev/fd/N", [](int fd, const fs::path&) { return "/dev/fd/" + std::to_string(fd); }},
+      {"/proc/self/fd/N",
+       [](int fd, const fs::path&) { return "/proc/self/fd/" + std::to_string(fd); }},
+      {"a link to /dev/fd/N, through a second link",
+       [](int fd, const fs::path& folder) {
+         fs::create_symlink("/dev/fd/" + std::to_string(fd), folder / "to-fd");
+         fs::create_symlink("to-fd", folder / "out.txt");
+         return (folder / "out.txt").string();
+       }},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.source);
+    { std::ofstream(log) << "earlier line\n"; }
+    const int appended = ::open(log.c_str(), O_WRONLY | O_APPEND);
+    ASSERT_GE(appended, 0);
+    const std::string name = c.name(appended, folder_);
+    ASSERT_TRUE(StreamDescriptor(name).has_value());
+    ASSERT_TRUE(WriteFileReplacing(name, "report\n").ok());
+    ::close(appended);
+    EXPECT_EQ(Slurp(log), "earlier line\nreport\n");
+    EXPECT_TRUE(fs::is_regular_file(log)) << "not replaced by a new file";
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    ASSERT_TRUE(WriteFileReplacing("/dev/fd/" + std::to_string(pipeEnds[1]), "through").ok());
+    ::close(pipeEnds[1]);
+    char got[16] = {};
+    EXPECT_EQ(::read(pipeEnds[0], got, sizeof got), 7);
+    EXPECT_STREQ(got, "through");
+    ::close(pipeEnds[0]);
+    for (const char* link : {"to-fd", "out.txt"}) fs::remove(folder_ / link);
+  }
+  EXPECT_FALSE(StreamDescriptor(log).has_value()) << "a plain file is no stream";
+  const auto closed = WriteFileReplacing("/dev/fd/250", "x");
+  ASSERT_FALSE(closed.ok());
+  EXPECT_NE(closed.error().find("Bad file descriptor"), std::string::npos) << closed.error();
+}
+
+TEST_F(SafeFile, SameFileSeesThroughSpellingsAndLinks) {
+  namespace fs = std::filesystem;
+  ASSERT_TRUE(WriteFileReplacing(folder_ / "a.txt", "a").ok());
+  ASSERT_TRUE(WriteFileReplacing(folder_ / "b.txt", "b").ok());
+  fs::create_hard_link(folder_ / "a.txt", folder_ / "hard.txt");
+  fs::create_symlink("a.txt", folder_ / "soft.txt");
+  fs::create_symlink("s1", folder_ / "s2");  // s1 does not exist yet
+  fs::create_directories(folder_ / "sub");
+  fs::create_directory_symlink("sub", folder_ / "alias");
+  struct Case {
+    fs::path a, b;
+    bool same;
+    const char* source;
+  };
+  const Case kCases[] = {
+      {folder_ / "a.txt", folder_ / "sub" / ".." / "a.txt", true, "another spelling"},
+      {folder_ / "a.txt", folder_ / "hard.txt", true, "hard link"},
+      {folder_ / "soft.txt", folder_ / "a.txt", true, "symbolic link"},
+      {folder_ / "s2", folder_ / "s1", true, "dangling link and the file it would make"},
+      {folder_ / "alias" / "new.txt", folder_ / "sub" / "new.txt", true, "new file, linked folder"},
+      {folder_ / "a.txt", folder_ / "b.txt", false, "two files"},
+      {folder_ / "s1", folder_ / "s3", false, "two new files"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.source);
+    EXPECT_EQ(SameFile(c.a, c.b), c.same);
+    EXPECT_EQ(SameFile(c.b, c.a), c.same);
+  }
+}
+
+// A save killed with SIGKILL leaves its temporary behind, unlocked. The next
+// save to the folder removes it, and nothing else: not a temporary whose
+// writer still holds it, not a name that only looks like ours.
+TEST_F(SafeFile, AbandonedTemporariesGoAtTheNextSaveAndNothingElse) {
+  namespace fs = std::filesystem;
+  const auto make = [&](const std::string& name) {
+    std::ofstream(folder_ / name) << "partial";
+    return folder_ / name;
+  };
+  const auto aged = [](const fs::path& p) {
+    fs::last_write_time(p, fs::last_write_time(p) - std::chrono::hours(2));
+  };
+  const auto killed = make(".sarvexa-save-abcdefghij.tmp");
+  const auto held = make(".sarvexa-save-0123456789.tmp");
+  const int holder = ::open(held.c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(holder, LOCK_EX), 0) << "a save still writing holds its lock";
+  const auto oldLegacy = make(".svx-abcd1234");
+  aged(oldLegacy);
+  const auto freshLegacy = make(".svx-efgh5678");
+  const fs::path kept[] = {held, freshLegacy, make(".sarvexa-save-short.tmp"), make(".svx-notes"),
+                           make("notes.tmp")};
+  fs::create_directories(folder_ / ".sarvexa-save-klmnopqrst.tmp");
+
+  ASSERT_TRUE(WriteFileReplacing(folder_ / "chart.svx", "chart").ok());
+  EXPECT_FALSE(fs::exists(killed));
+  EXPECT_FALSE(fs::exists(oldLegacy)) << "an older version's, untouched for two hours";
+  for (const fs::path& p : kept) {
+    SCOPED_TRACE(p.filename().string());
+    EXPECT_TRUE(fs::exists(p));
+  }
+  EXPECT_TRUE(fs::is_directory(folder_ / ".sarvexa-save-klmnopqrst.tmp"));
+  ::close(holder);
+  RemoveStaleTemporaries(folder_);
+  EXPECT_FALSE(fs::exists(held)) << "once its writer is gone";
 }
 
 }  // namespace

@@ -16,6 +16,8 @@
 #include <string>
 #include <string_view>
 
+#include <sys/mman.h>
+
 #include "document/safe_file.h"
 
 namespace sarvexa {
@@ -227,9 +229,26 @@ void DrawFitted(QPainter& painter, QSizeF areaPx, double dpi, const PageDrawing&
 
 }  // namespace
 
+namespace {
+
+// Qt's painting does not survive an allocation failing halfway (its glyph
+// cache crashes), so a picture is begun only when, beyond its own pixels,
+// room for the painting and the encoding is there too. Reserving address
+// space and handing it back at once costs nothing.
+bool RoomToPaint() {
+  constexpr std::size_t kPaintingReserveBytes = std::size_t{48} << 20;
+  void* reserve = ::mmap(nullptr, kPaintingReserveBytes, PROT_READ | PROT_WRITE,
+                         MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+  if (reserve == MAP_FAILED) return false;
+  ::munmap(reserve, kPaintingReserveBytes);
+  return true;
+}
+
+}  // namespace
+
 QImage RenderToImage(QSize sizePx, const PageDrawing& draw, double dpi) {
   QImage image(sizePx.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
-  if (image.isNull()) return image;  // no memory for it: nothing to paint on
+  if (image.isNull() || !RoomToPaint()) return QImage();  // no memory: nothing to paint on
   image.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
   image.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
   image.fill(Qt::white);
@@ -241,7 +260,7 @@ QImage RenderToImage(QSize sizePx, const PageDrawing& draw, double dpi) {
 
 QImage RenderToImage(QSize areaPx, const PageDrawing& draw, double dpi, QSize imagePx) {
   QImage image(imagePx.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
-  if (image.isNull()) return image;  // no memory for it: nothing to paint on
+  if (image.isNull() || !RoomToPaint()) return QImage();  // no memory: nothing to paint on
   image.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
   image.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
   image.fill(Qt::white);
@@ -257,7 +276,7 @@ QImage RenderSheetToImage(const SheetLayout& sheet, double dpi, const PageDrawin
   const QSize px(static_cast<int>(std::lround(inches.width() * dpi)),
                  static_cast<int>(std::lround(inches.height() * dpi)));
   QImage image(px.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
-  if (image.isNull()) return image;  // no memory for it: nothing to paint on
+  if (image.isNull() || !RoomToPaint()) return QImage();  // no memory: nothing to paint on
   image.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
   image.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
   image.fill(Qt::white);
