@@ -258,6 +258,8 @@ TEST(BatchFields, RefusedChoices) {
       {BatchFormat::Csv, {"positions"}, "holds several values"},
       {BatchFormat::Csv, {"positions.10.longitude"}, "is not a value"},
       {BatchFormat::Csv, {"currentPeriod"}, "currentPeriod.maha"},
+      {BatchFormat::Csv, {"firstName", "julianDay", "firstName"}, "\"firstName\" is named twice"},
+      {BatchFormat::JsonLines, {"julianDay", "positions", "julianDay"}, "named twice"},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.says);
@@ -268,6 +270,32 @@ TEST(BatchFields, RefusedChoices) {
     ASSERT_FALSE(checked.ok());
     EXPECT_NE(checked.error().find(c.says), std::string::npos) << checked.error();
   }
+}
+
+// A CSV column names one value; a member or part of one that holds several
+// is refused with an example, and the example is a column that works.
+TEST(BatchFields, EverySuggestedColumnIsAccepted) {
+  const std::vector<std::string>& paths = ChartScalarPaths();
+  std::vector<std::string> several = ChartMemberNames();
+  several.insert(several.end(), {"saAnalysis.mep", "positions.1", "vargaSigns.9"});
+  int suggested = 0;
+  for (const std::string& name : several) {
+    if (std::find(paths.begin(), paths.end(), name) != paths.end()) continue;  // one value
+    SCOPED_TRACE(name);
+    BatchSettings settings;
+    settings.format = BatchFormat::Csv;
+    settings.fields = {name};
+    const auto refused = CheckBatchFields(settings);
+    ASSERT_FALSE(refused.ok());
+    const std::string& message = refused.error();
+    const auto example = message.find("e.g. ");
+    ASSERT_NE(example, std::string::npos) << message;
+    settings.fields = {message.substr(example + 5)};
+    EXPECT_TRUE(CheckBatchFields(settings).ok()) << settings.fields[0];
+    EXPECT_EQ(settings.fields[0].rfind(name + ".", 0), 0u) << "a value of what was named";
+    ++suggested;
+  }
+  EXPECT_GE(suggested, 8) << "saAnalysis, positions, dashaTable, vargaSigns, currentPeriod, ...";
 }
 
 TEST(BatchHeader, UnusableHeadersStopBeforeAnyOutput) {

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "cli/batch.h"
 #include "cli/birth_options.h"
+#include "cli/chart_json.h"
 #include "cli/city_option.h"
 
 namespace sarvexa::cli {
@@ -118,6 +122,132 @@ TEST(CityOption, ZoneSideLetter) {
     Horoscope h{};
     ApplyBirthOptions(o, h);
     EXPECT_DOUBLE_EQ(h.zone, c.zoneHours);
+  }
+}
+
+// An atlas of the given places, each zone answering `info`.
+class PlacesAtlas final : public Atlas {
+ public:
+  PlacesAtlas(std::vector<AtlasPlace> places, LocalZoneInfo info)
+      : index_(std::move(places)), info_(std::move(info)) {}
+  const PlaceIndex& Places() override { return index_; }
+  std::optional<LocalZoneInfo> ZoneAt(std::string_view, const LocalMoment&) override {
+    return info_;
+  }
+  std::vector<std::string> ZoneNames() override { return {"America/Chicago"}; }
+
+ private:
+  PlaceIndex index_;
+  LocalZoneInfo info_;
+};
+
+AtlasPlace Place(const char* name, const char* state, unsigned population) {
+  AtlasPlace p;
+  p.name = name;
+  p.state = state;
+  p.country = "United States";
+  p.zoneName = "America/Chicago";
+  p.lonDegEast = -90;
+  p.latDeg = 40;
+  p.population = population;
+  return p;
+}
+
+const LocalZoneInfo kCentralWinter{
+    LocalTimeKind::Unique, {-21600, 0, false, false, false, "CST"}, {}};
+
+// A name several places have takes the most populous, as before, and says so
+// with an example that, given in its turn, takes the other place quietly.
+// The chart's JSON names the place taken in full.
+TEST(CityOption, ANameSeveralPlacesHaveSaysWhichWasTaken) {
+  PlacesAtlas atlas(
+      {Place("Springfield", "Missouri", 160000), Place("Springfield", "Illinois", 110000),
+       Place("Springfield Gardens", "New York", 200000), Place("Salem", "Oregon", 170000)},
+      kCentralWinter);
+  struct Case {
+    const char* city;
+    const char* taken;  // its state
+    bool note;
+  };
+  const Case kCases[] = {
+      {"Springfield", "Missouri", true},
+      {"springfield", "Missouri", true},
+      {"Springfield, Illinois", "Illinois", false},
+      {"Salem", "Oregon", false},
+      {"Springfield G", "New York", false},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.city);
+    BirthOptions o = Parsed({{"--city", c.city}, {"--date", "2000-01-01"}, {"--time", "12:00"}});
+    ASSERT_TRUE(ResolveCity(o, atlas));
+    EXPECT_NE(o.cityName.find(c.taken), std::string::npos) << o.cityName;
+    EXPECT_NE(ChartSnapshotJson(CastChart(o, nullptr)).find("\"city\": \"" + o.cityName + "\""),
+              std::string::npos);
+    ASSERT_EQ(!o.cityNote.empty(), c.note) << o.cityNote;
+    if (!c.note) continue;
+    EXPECT_NE(o.cityNote.find(o.cityName), std::string::npos) << o.cityNote;
+    const auto example = o.cityNote.rfind("e.g. \"");
+    ASSERT_NE(example, std::string::npos) << o.cityNote;
+    const std::string other = o.cityNote.substr(example + 6, o.cityNote.size() - example - 7);
+    BirthOptions again =
+        Parsed({{"--city", other.c_str()}, {"--date", "2000-01-01"}, {"--time", "12:00"}});
+    ASSERT_TRUE(ResolveCity(again, atlas));
+    EXPECT_NE(again.cityName, o.cityName) << other;
+    EXPECT_EQ(again.cityNote, "");
+  }
+}
+
+// batch chooses a doubled clock time's offset for the whole run (--fold) or
+// per row (a fold cell, which wins), and a row left to choose is told the
+// ways batch has. A city several places have is one note line naming the row.
+TEST(CityOption, BatchChoosesTheFoldByRunOrByRow) {
+  const ZonePeriod cdt{-18000, 3600, true, false, false, "CDT"};
+  const ZonePeriod cst{-21600, 0, false, false, false, "CST"};
+  PlacesAtlas atlas(
+      {Place("Springfield", "Missouri", 160000), Place("Springfield", "Illinois", 110000)},
+      LocalZoneInfo{LocalTimeKind::Overlap, cdt, cst});
+  BatchSettings settings;
+  settings.city = [&atlas](std::string_view city, BirthOptions& birth) {
+    birth.city = std::string(city);
+    return ResolveCity(birth, atlas, kBatchFoldHint);
+  };
+  const std::string csv =
+      "first,date,time,city,fold\n"
+      "A,2021-11-07,01:30,\"Springfield, Missouri\",\n"
+      "B,2021-11-07,01:30,\"Springfield, Missouri\",later\n"
+      "C,2021-11-07,01:30,Springfield,earlier\n";
+  struct Case {
+    FoldChoice runFold;
+    const char* utA;  // null: row A refused
+    const char* source;
+  };
+  const Case kCases[] = {
+      {FoldChoice::Unresolved, nullptr, "no --fold: row A must choose"},
+      {FoldChoice::Earlier, "\"universalTime\":6.5", "--fold earlier: CDT, 5 h behind UT"},
+      {FoldChoice::Later, "\"universalTime\":7.5", "--fold later: CST, 6 h behind UT"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.source);
+    settings.fold = c.runFold;
+    settings.fields = {"firstName", "universalTime"};
+    settings.now = LocalClockReading{2024, 6, 15, 12, 0};
+    std::istringstream in(csv);
+    std::ostringstream out, err;
+    const int code = RunBatch(in, out, err, settings);
+    EXPECT_EQ(code, c.utA ? 0 : 1) << err.str();
+    const std::string text = out.str();
+    if (c.utA) {
+      EXPECT_NE(text.find(std::string("{\"firstName\":\"A\",") + c.utA), std::string::npos) << text;
+    } else {
+      EXPECT_NE(err.str().find("row 1: city: "), std::string::npos) << err.str();
+      EXPECT_NE(err.str().find("fold cell"), std::string::npos) << err.str();
+      EXPECT_NE(err.str().find("batch --fold"), std::string::npos) << err.str();
+    }
+    EXPECT_NE(text.find("{\"firstName\":\"B\",\"universalTime\":7.5}"), std::string::npos) << text;
+    EXPECT_NE(text.find("{\"firstName\":\"C\",\"universalTime\":6.5}"), std::string::npos) << text;
+    EXPECT_NE(err.str().find("row 3: city: \"Springfield\" is the name of more than one place"),
+              std::string::npos)
+        << err.str();
   }
 }
 
