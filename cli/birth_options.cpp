@@ -239,9 +239,11 @@ const char* BirthOptionsHelp() {
          "                      fills --lon, --lat, --zone and --dst from the atlas\n"
          "                      (place data GeoNames, CC BY 4.0; zones from the\n"
          "                      IANA tz database) for the given date and time;\n"
-         "                      options given explicitly win. A clock time that\n"
-         "                      the clocks skipped or passed twice exits with\n"
-         "                      code 2 unless --fold chooses\n"
+         "                      options given explicitly win. A name several\n"
+         "                      places have takes the most populous and says so on\n"
+         "                      standard error. A clock time that the clocks\n"
+         "                      skipped or passed twice exits with code 2 unless\n"
+         "                      --fold chooses\n"
          "  --fold earlier|later  the offset before or after such a change\n";
 }
 

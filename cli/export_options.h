@@ -79,6 +79,7 @@ int StoredChartStyle();
 inline constexpr const char* kExportOptionsHelp =
     "  --text FILE           write the text report (CR LF lines; '-' for standard output)\n"
     "  --csv FILE            write the one-record CSV export ('-' for standard output)\n"
+    "                        (a stream's name, /dev/stderr or /dev/fd/N, writes to it)\n"
     "  --style north|south   chart style of the text report (default: the stored setting)\n";
 
 }  // namespace sarvexa
