@@ -7,6 +7,7 @@
 set(SARVEXA_ENGINE_SOURCES
     engine/calendar.cpp
     engine/chart_calculation.cpp
+    engine/conventions.cpp
     engine/dasha.cpp
     engine/moon.cpp
     engine/ordering.cpp
@@ -104,6 +105,7 @@ set(SARVEXA_CLI_SOURCES
     cli/standard_output.cpp
 )
 set(SARVEXA_ENGINE_TEST_SOURCES
+    tests/engine/conventions_test.cpp
     tests/engine/dasha_test.cpp
     tests/engine/ordering_test.cpp
     tests/engine/result_test.cpp
