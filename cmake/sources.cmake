@@ -60,6 +60,9 @@ set(SARVEXA_VIEW_SOURCES
 set(SARVEXA_VIEW_QT_SOURCES
     view/qt/qt_canvas.cpp
 )
+set(SARVEXA_LOADER_SOURCES
+    loader/module_loader.cpp
+)
 set(SARVEXA_ATLAS_SOURCES
     atlas/system_atlas.cpp
 )
