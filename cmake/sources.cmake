@@ -12,6 +12,7 @@ set(SARVEXA_ENGINE_SOURCES
     engine/moon.cpp
     engine/ordering.cpp
     engine/planets.cpp
+    engine/position_theory.cpp
     engine/text_format.cpp
     engine/varga.cpp
 )
@@ -111,6 +112,7 @@ set(SARVEXA_ENGINE_TEST_SOURCES
     tests/engine/conventions_test.cpp
     tests/engine/dasha_test.cpp
     tests/engine/ordering_test.cpp
+    tests/engine/position_theory_test.cpp
     tests/engine/result_test.cpp
     tests/engine/test_astronomy.cpp
     tests/engine/test_calendar.cpp
