@@ -70,6 +70,12 @@ set(SARVEXA_ATLAS_SOURCES
 set(SARVEXA_ZONES_MODULE_SOURCES
     atlas/zone_module.cpp
 )
+set(SARVEXA_SWISS_MODULE_SOURCES
+    swiss/swiss_module.cpp
+)
+set(SARVEXA_SWISS_SOURCES
+    swiss/swiss_ephemeris.cpp
+)
 set(SARVEXA_APP_SOURCES
     app/about_dialog.cpp
     app/application.cpp
@@ -158,6 +164,9 @@ set(SARVEXA_VIEW_QT_TEST_SOURCES
 )
 set(SARVEXA_ATLAS_TEST_SOURCES
     tests/atlas/system_atlas_test.cpp
+)
+set(SARVEXA_SWISS_TEST_SOURCES
+    tests/swiss/swiss_ephemeris_test.cpp
 )
 set(SARVEXA_APP_TEST_SOURCES
     tests/app/test_atlas_dialog.cpp
