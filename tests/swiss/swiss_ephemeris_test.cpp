@@ -14,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -160,6 +161,27 @@ TEST(SwissEphemeris, ThreadsGetWhatOneThreadGets) {
   }
   for (std::thread& t : threads) t.join();
   for (int t = 0; t < kThreads; ++t) EXPECT_EQ(mismatches[t], 0) << "thread " << t;
+}
+
+// The library keeps its files open per thread; a thread that ends must not
+// leave them open, or a long run that starts threads would run out of file
+// descriptors.
+TEST(SwissEphemeris, ThreadsThatEndCloseTheirFiles) {
+  const ReferenceRow row = ReadReference().at(0);
+  const auto openFiles = [] {
+    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                         std::filesystem::directory_iterator{});
+  };
+  Horoscope warm = ChartOf(row);
+  ASSERT_TRUE(Swiss().Calculate(warm, Conventions{EphemerisKind::Swiss}).ok());
+  const auto before = openFiles();
+  for (int t = 0; t < 20; ++t) {
+    std::thread([&] {
+      Horoscope h = ChartOf(row);
+      EXPECT_TRUE(Swiss().Calculate(h, Conventions{EphemerisKind::Swiss}).ok());
+    }).join();
+  }
+  EXPECT_EQ(openFiles(), before);
 }
 
 TEST(SwissEphemeris, MomentsOutsideItsRangeAreRefused) {
