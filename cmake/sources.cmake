@@ -199,6 +199,7 @@ set(SARVEXA_BENCH_SOURCES
     bench/bench_engine.cpp
     bench/bench_render.cpp
     bench/bench_startup.cpp
+    bench/bench_swiss.cpp
 )
 set(SARVEXA_FUZZ_SOURCES
     fuzz/fuzz_batch.cpp
