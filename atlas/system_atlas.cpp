@@ -1,23 +1,15 @@
 #include "atlas/system_atlas.h"
 
 #include <dlfcn.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include <geonames.h>
 
 #include "atlas/zone_module.h"
-
-#ifndef SARVEXA_ZONES_INSTALL_DIR
-#define SARVEXA_ZONES_INSTALL_DIR ""
-#endif
-#ifndef SARVEXA_ZONES_BUILD_DIR
-#define SARVEXA_ZONES_BUILD_DIR ""
-#endif
+#include "loader/module_loader.h"
 
 namespace sarvexa {
 namespace {
@@ -41,50 +33,26 @@ struct GeonamesLibrary {
   guint (*population)(GeonamesCity*) = nullptr;
 };
 
-template <typename F>
-bool Resolve(void* handle, const char* symbol, F& out) {
-  out = reinterpret_cast<F>(dlsym(handle, symbol));
-  return out != nullptr;
-}
-
 // The library's functions, or nothing when it cannot be loaded.
 std::optional<GeonamesLibrary> LoadGeonames() {
   void* handle = dlopen("libgeonames.so.0", RTLD_NOW | RTLD_LOCAL);
   if (!handle) return std::nullopt;
   GeonamesLibrary g;
-  const bool all = Resolve(handle, "geonames_get_n_cities", g.nCities) &&
-                   Resolve(handle, "geonames_get_city", g.city) &&
-                   Resolve(handle, "geonames_city_free", g.cityFree) &&
-                   Resolve(handle, "geonames_city_get_name", g.name) &&
-                   Resolve(handle, "geonames_city_get_state", g.state) &&
-                   Resolve(handle, "geonames_city_get_country", g.country) &&
-                   Resolve(handle, "geonames_city_get_timezone", g.timezone) &&
-                   Resolve(handle, "geonames_city_get_latitude", g.latitude) &&
-                   Resolve(handle, "geonames_city_get_longitude", g.longitude) &&
-                   Resolve(handle, "geonames_city_get_population", g.population);
+  const bool all = ResolveSymbol(handle, "geonames_get_n_cities", g.nCities) &&
+                   ResolveSymbol(handle, "geonames_get_city", g.city) &&
+                   ResolveSymbol(handle, "geonames_city_free", g.cityFree) &&
+                   ResolveSymbol(handle, "geonames_city_get_name", g.name) &&
+                   ResolveSymbol(handle, "geonames_city_get_state", g.state) &&
+                   ResolveSymbol(handle, "geonames_city_get_country", g.country) &&
+                   ResolveSymbol(handle, "geonames_city_get_timezone", g.timezone) &&
+                   ResolveSymbol(handle, "geonames_city_get_latitude", g.latitude) &&
+                   ResolveSymbol(handle, "geonames_city_get_longitude", g.longitude) &&
+                   ResolveSymbol(handle, "geonames_city_get_population", g.population);
   if (!all) {
     dlclose(handle);
     return std::nullopt;
   }
   return g;
-}
-
-// The zone module (zone_module.h): beside the program's folder, as an
-// installed program has it (bin/../lib/sarvexa), then in the folder it was
-// installed to, then where this build put it (the tests run from deeper
-// folders of the build).
-std::vector<std::string> ZoneModuleCandidates() {
-  std::vector<std::string> out;
-  std::error_code ec;
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (!ec) {
-    out.push_back((self.parent_path() / ".." / "lib" / "sarvexa" / SARVEXA_ZONES_MODULE_FILE)
-                      .lexically_normal());
-  }
-  for (const char* dir : {SARVEXA_ZONES_INSTALL_DIR, SARVEXA_ZONES_BUILD_DIR}) {
-    if (*dir) out.push_back(std::string(dir) + "/" + SARVEXA_ZONES_MODULE_FILE);
-  }
-  return out;
 }
 
 struct ZoneModule {
@@ -95,29 +63,20 @@ struct ZoneModule {
 // The module's functions, or in `problem` why it cannot be loaded: then no
 // zone is known, as with a system that has no zone database.
 std::optional<ZoneModule> LoadZoneModule(std::string& problem) {
-  problem = "the time-zone module " SARVEXA_ZONES_MODULE_FILE " could not be loaded";
-  for (const std::string& path : ZoneModuleCandidates()) {
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle) {
-      // A module that exists but cannot be opened says more than a missing one.
-      if (const char* why = dlerror(); why && access(path.c_str(), F_OK) == 0) {
-        problem = "the time-zone module could not be loaded: " + std::string(why);
-      }
-      continue;
-    }
-    int (*version)() = nullptr;
-    ZoneModule z;
-    if (Resolve(handle, "sarvexa_zones_interface_version", version) &&
-        version() == SARVEXA_ZONES_INTERFACE_VERSION &&
-        Resolve(handle, "sarvexa_zone_at", z.zoneAt) &&
-        Resolve(handle, "sarvexa_zone_names", z.zoneNames)) {
-      problem.clear();
-      return z;
-    }
-    problem = "the time-zone module " + path + " is of another version of the program";
-    dlclose(handle);
+  ZoneModule z;
+  const Result<void*> handle =
+      OpenModule({SARVEXA_ZONES_MODULE_FILE, "the time-zone module",
+                  "sarvexa_zones_interface_version", SARVEXA_ZONES_INTERFACE_VERSION},
+                 [&z](void* h) {
+                   return ResolveSymbol(h, "sarvexa_zone_at", z.zoneAt) &&
+                          ResolveSymbol(h, "sarvexa_zone_names", z.zoneNames);
+                 });
+  if (!handle) {
+    problem = handle.error();
+    return std::nullopt;
   }
-  return std::nullopt;
+  problem.clear();
+  return z;
 }
 
 ZonePeriod ToPeriod(const SarvexaZonePeriod& in) {

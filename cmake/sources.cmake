@@ -7,10 +7,12 @@
 set(SARVEXA_ENGINE_SOURCES
     engine/calendar.cpp
     engine/chart_calculation.cpp
+    engine/conventions.cpp
     engine/dasha.cpp
     engine/moon.cpp
     engine/ordering.cpp
     engine/planets.cpp
+    engine/position_theory.cpp
     engine/text_format.cpp
     engine/varga.cpp
 )
@@ -59,11 +61,20 @@ set(SARVEXA_VIEW_SOURCES
 set(SARVEXA_VIEW_QT_SOURCES
     view/qt/qt_canvas.cpp
 )
+set(SARVEXA_LOADER_SOURCES
+    loader/module_loader.cpp
+)
 set(SARVEXA_ATLAS_SOURCES
     atlas/system_atlas.cpp
 )
 set(SARVEXA_ZONES_MODULE_SOURCES
     atlas/zone_module.cpp
+)
+set(SARVEXA_SWISS_MODULE_SOURCES
+    swiss/swiss_module.cpp
+)
+set(SARVEXA_SWISS_SOURCES
+    swiss/swiss_ephemeris.cpp
 )
 set(SARVEXA_APP_SOURCES
     app/about_dialog.cpp
@@ -104,8 +115,10 @@ set(SARVEXA_CLI_SOURCES
     cli/standard_output.cpp
 )
 set(SARVEXA_ENGINE_TEST_SOURCES
+    tests/engine/conventions_test.cpp
     tests/engine/dasha_test.cpp
     tests/engine/ordering_test.cpp
+    tests/engine/position_theory_test.cpp
     tests/engine/result_test.cpp
     tests/engine/test_astronomy.cpp
     tests/engine/test_calendar.cpp
@@ -152,6 +165,9 @@ set(SARVEXA_VIEW_QT_TEST_SOURCES
 set(SARVEXA_ATLAS_TEST_SOURCES
     tests/atlas/system_atlas_test.cpp
 )
+set(SARVEXA_SWISS_TEST_SOURCES
+    tests/swiss/swiss_ephemeris_test.cpp
+)
 set(SARVEXA_APP_TEST_SOURCES
     tests/app/test_atlas_dialog.cpp
     tests/app/test_commands.cpp
@@ -183,6 +199,7 @@ set(SARVEXA_BENCH_SOURCES
     bench/bench_engine.cpp
     bench/bench_render.cpp
     bench/bench_startup.cpp
+    bench/bench_swiss.cpp
 )
 set(SARVEXA_FUZZ_SOURCES
     fuzz/fuzz_batch.cpp

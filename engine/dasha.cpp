@@ -50,22 +50,23 @@ int NakshatraOf(double longitudeDeg) {
 
 DashaLord NakshatraLord(int nakshatra) { return ValidLord(nakshatra); }
 
-DashaState ComputeDashaTable(const Horoscope& h) {
+DashaState ComputeDashaTable(const Horoscope& h, double yearDays) {
   DashaState state;
+  state.yearDays = yearDays;
   state.birthDayCount = h.julianDay + h.universalTime * (1.0 / 24.0);
 
   const int c = ArcMinutes(h.positions[graha::Moon].longitude);
   const DashaLord first = (c / dasha::kNakshatraArcMinutes) % dasha::kLordCount;
   // The elapsed part of the nakshatra is counted in whole arc-minutes.
-  const double start = state.birthDayCount - (c % dasha::kNakshatraArcMinutes) * 0.00125 *
-                                                 Years(first) * dasha::kDaysPerYear;
+  const double start =
+      state.birthDayCount - (c % dasha::kNakshatraArcMinutes) * 0.00125 * Years(first) * yearDays;
 
   double t = start;
   DashaLord lord = first;
   for (int k = 0; k < dasha::kLordCount; ++k) {
     MahaDasha& m = state.table[k];
     m.lord = static_cast<std::int16_t>(lord);
-    m.lengthDays = Years(lord) * dasha::kDaysPerYear;
+    m.lengthDays = Years(lord) * yearDays;
     DashaLord b = lord;
     for (int j = 0; j < dasha::kLordCount; ++j) {
       m.buktiStart[j] = t;
@@ -83,20 +84,22 @@ double ClockDayCount(const LocalClockReading& clock) {
 }
 
 std::optional<CurrentPeriod> FindCurrentPeriodAt(const DashaTable& table, double birthDayCount,
-                                                 double now) {
+                                                 double now, double yearDays) {
   if (!std::isfinite(now) || !std::isfinite(birthDayCount)) return std::nullopt;
+  // 43830 days for the default year, exactly.
+  const double cycleDays = dasha::kCycleYears * yearDays;
+  if (!(cycleDays > 0.0) || !std::isfinite(cycleDays)) return std::nullopt;
 
   // Bring a moment beyond the 120-year cycle back into the first cycle. The
   // count of whole cycles is computed rather than looped so that a far-off
   // clock cannot stall the caller; the final loops settle rounding so that
-  // the result equals repeated subtraction of 43830.
-  if (now - birthDayCount > dasha::kCycleDays) {
-    const double cycles = std::ceil((now - birthDayCount) / dasha::kCycleDays) - 1.0;
-    if (cycles > 1.0) now -= (cycles - 1.0) * dasha::kCycleDays;
+  // the result equals repeated subtraction of the cycle.
+  if (now - birthDayCount > cycleDays) {
+    const double cycles = std::ceil((now - birthDayCount) / cycleDays) - 1.0;
+    if (cycles > 1.0) now -= (cycles - 1.0) * cycleDays;
     // Far from the epoch one cycle is below the spacing of doubles and a
     // subtraction changes nothing; a few steps settle every ordinary case.
-    for (int step = 0; step < 8 && now - birthDayCount > dasha::kCycleDays; ++step)
-      now -= dasha::kCycleDays;
+    for (int step = 0; step < 8 && now - birthDayCount > cycleDays; ++step) now -= cycleDays;
   }
 
   int found = -1;
@@ -126,7 +129,7 @@ std::optional<CurrentPeriod> FindCurrentPeriodAt(const DashaTable& table, double
   // years, so an intact table needs only a few dozen steps; the bound keeps a
   // damaged table from looping for long.
   for (int steps = 0; w < now && steps < 100000; ++steps) {
-    w += PratyantarDays(p.maha, p.bukti, next);
+    w += PratyantarDays(p.maha, p.bukti, next, yearDays);
     next = NextDashaLord(next);
   }
   p.pratyantar = ValidLord(next - 1);
@@ -134,14 +137,15 @@ std::optional<CurrentPeriod> FindCurrentPeriodAt(const DashaTable& table, double
 }
 
 std::optional<CurrentPeriod> FindCurrentPeriod(const DashaTable& table, double birthDayCount,
-                                               const LocalClockReading& clock) {
-  return FindCurrentPeriodAt(table, birthDayCount, ClockDayCount(clock));
+                                               const LocalClockReading& clock, double yearDays) {
+  return FindCurrentPeriodAt(table, birthDayCount, ClockDayCount(clock), yearDays);
 }
 
-double PratyantarDays(DashaLord maha, DashaLord bukti, DashaLord pratyantar) {
+double PratyantarDays(DashaLord maha, DashaLord bukti, DashaLord pratyantar, double yearDays) {
   const int product = kDashaYears[ValidLord(maha)] * kDashaYears[ValidLord(bukti)] *
                       kDashaYears[ValidLord(pratyantar)];
-  return product * dasha::kPratyantarDayFactor;
+  // The factor belongs to the 365.25-day year; for it the scale is exactly 1.
+  return product * dasha::kPratyantarDayFactor * (yearDays / dasha::kDaysPerYear);
 }
 
 int FirstShownBukti(const MahaDasha& maha, double birthDayCount) {

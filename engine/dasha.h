@@ -20,8 +20,8 @@ using DashaLord = int;
 
 namespace dasha {
 inline constexpr int kLordCount = 9;
-inline constexpr double kDaysPerYear = 365.25;  ///< the period year
-inline constexpr double kCycleDays = 43830.0;   ///< 120 years of 365.25 days
+inline constexpr double kDaysPerYear = 365.25;  ///< the default period year
+inline constexpr int kCycleYears = 120;         ///< the Vimshottari cycle
 inline constexpr int kNakshatraCount = 27;
 inline constexpr int kNakshatraArcMinutes = 800;  ///< 13 degrees 20 minutes
 /// Days per unit of the integer product years(L) x years(B) x years(P): 1/39.45.
@@ -57,7 +57,7 @@ inline constexpr const char* kNakshatraNames[dasha::kNakshatraCount] = {
 /// also the start of the Maha dasha. Moments are day counts (JDN + hours/24).
 struct MahaDasha {
   std::int16_t lord = 0;               ///< DashaLord of the period
-  double lengthDays = 0.0;             ///< years(lord) x 365.25
+  double lengthDays = 0.0;             ///< years(lord) x the dasha year (365.25 days by default)
   std::array<double, 9> buktiStart{};  ///< day count at which each Bukti starts
 };
 
@@ -68,6 +68,7 @@ using DashaTable = std::array<MahaDasha, dasha::kLordCount>;
 struct DashaState {
   double birthDayCount = 0.0;  ///< julianDay + universalTime / 24
   DashaTable table{};
+  double yearDays = dasha::kDaysPerYear;  ///< the dasha year the table was built with
 };
 
 /// The Maha dasha, Bukti and Pratyantar lords running at one moment.
@@ -100,28 +101,32 @@ int NakshatraOf(double longitudeDeg);
 DashaLord NakshatraLord(int nakshatra);
 
 /// Builds the dasha table from the Moon's longitude (positions[2]) and the
-/// birth moment of a calculated chart.
-DashaState ComputeDashaTable(const Horoscope& h);
+/// birth moment of a calculated chart, with years of `yearDays` days (300..400;
+/// the caller checks it, see conventions.h). Every length scales with it.
+DashaState ComputeDashaTable(const Horoscope& h, double yearDays = dasha::kDaysPerYear);
 
 /// The clock reading as a day count: DayNumberFromDate - 0.5 + hour/24 + minute/1440.
 double ClockDayCount(const LocalClockReading& clock);
 
-/// The period running at `now` (a day count). A person older than 120 years
-/// gets the period of the corresponding moment of the first cycle. A moment
-/// exactly on a Bukti start reports the period that ends there. Returns
-/// nothing when `now` lies before the first Bukti start of the table (a chart
-/// dated in the future).
+/// The period running at `now` (a day count) in a table built with years of
+/// `yearDays` days. A person older than 120 such years gets the period of the
+/// corresponding moment of the first cycle. A moment exactly on a Bukti start
+/// reports the period that ends there. Returns nothing when `now` lies before
+/// the first Bukti start of the table (a chart dated in the future).
 std::optional<CurrentPeriod> FindCurrentPeriodAt(const DashaTable& table, double birthDayCount,
-                                                 double now);
+                                                 double now, double yearDays = dasha::kDaysPerYear);
 
 /// FindCurrentPeriodAt for a local clock reading.
 std::optional<CurrentPeriod> FindCurrentPeriod(const DashaTable& table, double birthDayCount,
-                                               const LocalClockReading& clock);
+                                               const LocalClockReading& clock,
+                                               double yearDays = dasha::kDaysPerYear);
 
 /// Length in days of the Pratyantar of lord p within Bukti b of Maha dasha m:
-/// years(m) x years(b) x years(p) x 1/39.45. The nine Pratyantars of a Bukti
-/// add up to slightly less than the Bukti; each Bukti restarts from its own start.
-double PratyantarDays(DashaLord maha, DashaLord bukti, DashaLord pratyantar);
+/// years(m) x years(b) x years(p) x 1/39.45, scaled by yearDays / 365.25. The
+/// nine Pratyantars of a Bukti add up to slightly less than the Bukti; each
+/// Bukti restarts from its own start.
+double PratyantarDays(DashaLord maha, DashaLord bukti, DashaLord pratyantar,
+                      double yearDays = dasha::kDaysPerYear);
 
 /// Index 0..8 of the first Bukti a Maha/Bukti listing shows: the Bukti in
 /// force at birth for the birth Maha dasha, 0 for all later ones.

@@ -39,14 +39,17 @@ inline SignIndex SignOfLongitude(double lonDeg) noexcept {
   return s > 11 ? 11 : (s < 0 ? 0 : s);
 }
 
-/// One computed chart point.
+/// One computed chart point. The built-in theory (CalculateHoroscope) gives
+/// the grahas a half-minute offset and truncates degrees and minutes, so the
+/// minutes read as rounded; positions from an ephemeris library are stored
+/// unshifted with degrees and minutes rounded within the sign
+/// (StoreEphemerisPositions, position_theory.h).
 struct GrahaPosition {
-  double longitude = 0.0;  ///< sidereal (Lahiri) degrees, 0 <= x < 360
-  std::int16_t retrograde =
-      0;  ///< 1 when the longitude fell over the day before (Mars..Saturn only)
-  std::int16_t signDegrees = 0;  ///< trunc(longitude) mod 30, 0..29
-  std::int16_t minutes = 0;      ///< trunc(60 x fractional part of longitude), 0..59
-  double dailyMotion = 0.0;      ///< change of tropical longitude over the day before, degrees/day
+  double longitude = 0.0;        ///< sidereal degrees (Lahiri by default), 0 <= x < 360
+  std::int16_t retrograde = 0;   ///< 1 while moving backwards (Mars..Saturn only)
+  std::int16_t signDegrees = 0;  ///< whole degrees within the sign, 0..29
+  std::int16_t minutes = 0;      ///< arc-minutes, 0..59
+  double dailyMotion = 0.0;      ///< motion in longitude, degrees/day (negative when backwards)
 };
 
 /// One chart. Fields 1..6 are the birth data, 7 is derived from them by the
@@ -60,7 +63,7 @@ struct Horoscope {
   double latitude = 0.0;         ///< geographic degrees, positive north
   double julianCenturies = 0.0;  ///< T, Julian centuries of 36525 days from JD 2451545.0 (UT)
   double ayanamsaCorrection =
-      0.0;  ///< degrees added to a tropical longitude (negative: minus Lahiri ayanamsa)
+      0.0;  ///< degrees added to a tropical longitude (negative: minus the ayanamsa)
   std::array<GrahaPosition, graha::kCount> positions{};  ///< keyed by GrahaIndex
 };
 

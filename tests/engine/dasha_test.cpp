@@ -277,5 +277,65 @@ TEST(MahaBuktiRows, RowCountNeverRunsPastTheTable) {
   EXPECT_TRUE(MahaBuktiRowsFromBirth(h, table, 0).empty());
 }
 
+// The dasha year: every length is the default one scaled by year / 365.25,
+// so the lords, their order and the elapsed share at birth do not change.
+TEST(DashaYear, LengthsScaleWithTheYear) {
+  const struct {
+    double yearDays;
+    const char* source;
+  } years[] = {
+      {365.2425, "Gregorian year"},
+      {365.256363, "sidereal year"},
+      {360.0, "savana year of 360 days"},
+      {300.0, "the shortest year allowed"},
+  };
+  const DashaState base = ComputeDashaTable(MoonChart(kWorkedMoon));
+  for (const auto& y : years) {
+    SCOPED_TRACE(y.source);
+    const double scale = y.yearDays / 365.25;
+    const DashaState s = ComputeDashaTable(MoonChart(kWorkedMoon), y.yearDays);
+    EXPECT_EQ(s.yearDays, y.yearDays);
+    EXPECT_EQ(s.birthDayCount, base.birthDayCount);
+    double total = 0;
+    for (int k = 0; k < 9; ++k) {
+      EXPECT_EQ(s.table[k].lord, base.table[k].lord);
+      EXPECT_NEAR(s.table[k].lengthDays, base.table[k].lengthDays * scale, 1e-9);
+      total += s.table[k].lengthDays;
+      for (int j = 0; j < 9; ++j) {
+        // Every Bukti start lies `scale` times as far from birth.
+        EXPECT_NEAR(s.table[k].buktiStart[j] - s.birthDayCount,
+                    (base.table[k].buktiStart[j] - base.birthDayCount) * scale, 1e-6);
+      }
+    }
+    EXPECT_NEAR(total, 120.0 * y.yearDays, 1e-6);
+    EXPECT_NEAR(PratyantarDays(5, 4, 6, y.yearDays), PratyantarDays(5, 4, 6) * scale, 1e-12);
+    // The current period at a moment `scale` times as far from birth is the same.
+    for (double days : {100.0, 3000.0, 20000.0, 43000.0, 43830.0 + 500.0}) {
+      EXPECT_EQ(
+          FindCurrentPeriodAt(s.table, s.birthDayCount, s.birthDayCount + days * scale, y.yearDays),
+          FindCurrentPeriodAt(base.table, base.birthDayCount, base.birthDayCount + days))
+          << days << " days";
+    }
+  }
+}
+
+TEST(DashaYear, TheDefaultYearChangesNothing) {
+  // Bit for bit: the default argument and an explicit 365.25 give what the
+  // tables above were checked against.
+  for (double moon : {0.0, 13.3317, kWorkedMoon, 359.99}) {
+    const DashaState a = ComputeDashaTable(MoonChart(moon));
+    const DashaState b = ComputeDashaTable(MoonChart(moon), 365.25);
+    for (int k = 0; k < 9; ++k) {
+      EXPECT_EQ(a.table[k].lengthDays, b.table[k].lengthDays);
+      for (int j = 0; j < 9; ++j) EXPECT_EQ(a.table[k].buktiStart[j], b.table[k].buktiStart[j]);
+    }
+    for (double days : {1.0, 4321.5, 43830.0, 43830.5}) {
+      EXPECT_EQ(FindCurrentPeriodAt(a.table, a.birthDayCount, a.birthDayCount + days),
+                FindCurrentPeriodAt(b.table, b.birthDayCount, b.birthDayCount + days, 365.25));
+    }
+  }
+  EXPECT_EQ(PratyantarDays(2, 2, 2, 365.25), PratyantarDays(2, 2, 2));
+}
+
 }  // namespace
 }  // namespace sarvexa
