@@ -89,6 +89,7 @@ std::vector<std::string> ZoneModuleCandidates() {
 
 struct ZoneModule {
   int (*zoneAt)(const char*, size_t, int, int, int, int, int, SarvexaZoneAnswer*) = nullptr;
+  int (*zoneAtInstant)(const char*, size_t, long long, SarvexaZonePeriod*) = nullptr;
   void (*zoneNames)(void (*)(void*, const char*), void*) = nullptr;
 };
 
@@ -110,6 +111,7 @@ std::optional<ZoneModule> LoadZoneModule(std::string& problem) {
     if (Resolve(handle, "sarvexa_zones_interface_version", version) &&
         version() == SARVEXA_ZONES_INTERFACE_VERSION &&
         Resolve(handle, "sarvexa_zone_at", z.zoneAt) &&
+        Resolve(handle, "sarvexa_zone_at_instant", z.zoneAtInstant) &&
         Resolve(handle, "sarvexa_zone_names", z.zoneNames)) {
       problem.clear();
       return z;
@@ -152,6 +154,16 @@ class SystemAtlas final : public Atlas {
       out.after = ToPeriod(answer.after);
     }
     return out;
+  }
+
+  std::optional<ZonePeriod> ZoneAtInstant(std::string_view zoneName,
+                                          std::int64_t unixSeconds) override {
+    const ZoneModule* z = Zones();
+    SarvexaZonePeriod period;
+    if (!z || !z->zoneAtInstant(zoneName.data(), zoneName.size(), unixSeconds, &period)) {
+      return std::nullopt;
+    }
+    return ToPeriod(period);
   }
 
   std::string ZoneProblem() override {

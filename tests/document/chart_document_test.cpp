@@ -13,8 +13,9 @@
 namespace sarvexa {
 namespace {
 
-// A fixed clock: 14:07 on 15 March 2024 (seconds are not part of a reading).
-LocalClockReading FixedNow() { return LocalClockReading{2024, 3, 15, 14, 7}; }
+// A fixed clock: 14:07 on 15 March 2024 on the clock of the default Prasna
+// location (an empty store's).
+Instant FixedNow() { return PrasnaInstantOf(PrasnaLocation{}, {2024, 3, 15, 14, 7}, nullptr); }
 
 ChartDataFields AnnLee() { return test_support::AnnLeeFields(); }
 
