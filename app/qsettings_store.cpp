@@ -88,6 +88,7 @@ bool QSettingsStore::writeWindowGeometry(const QByteArray& geometry) {
 }
 
 bool QSettingsStore::flushed() {
+  if (readFailed_) return false;  // nothing was written, and the user knows why
   // Written at once, so a crash later in the run cannot lose what the user
   // has just confirmed, and so a read-only file is reported to the caller.
   if (batchDepth_ == 0) settings_.sync();

@@ -134,6 +134,7 @@ set(SARVEXA_DOCUMENT_TEST_SOURCES
     tests/document/ini_settings_store_test.cpp
     tests/document/page_choices_test.cpp
     tests/document/place_test.cpp
+    tests/document/present_test.cpp
     tests/document/safe_file_test.cpp
     tests/document/settings_test.cpp
     tests/document/text_export_test.cpp
@@ -166,6 +167,7 @@ set(SARVEXA_APP_TEST_SOURCES
     tests/app/test_main_window.cpp
     tests/app/test_page_fit.cpp
     tests/app/test_place_group.cpp
+    tests/app/test_present_settings.cpp
     tests/app/test_prompter.cpp
     tests/app/test_qsettings_store.cpp
 )
@@ -175,6 +177,7 @@ set(SARVEXA_CLI_TEST_SOURCES
     tests/cli/cli_chart_test.cpp
     tests/cli/cli_city_test.cpp
     tests/cli/cli_document_test.cpp
+    tests/cli/cli_present_test.cpp
     tests/cli/cli_render_test.cpp
     tests/cli/cli_robustness_test.cpp
     tests/cli/cli_transits_test.cpp

@@ -158,6 +158,43 @@ TEST(ChartDocument, PrasnaLocationRecastsOnlyWhileAPrasnaIsShown) {
   EXPECT_EQ(again.prasnaLocation(), doc.prasnaLocation());
 }
 
+TEST(ChartDocument, ThePresentIsReadOnThePrasnaLocationsClockEverywhere) {
+  // 20:00 UT on 31 December 2024 (`date -u`) is already 1:30 on 1 January
+  // 2025 in Galle (zone 5:30 East), whatever clock the computer keeps.
+  MemorySettingsStore store;
+  ChartDocument doc(store, [] { return Instant{1735675200}; });
+  PrasnaLocationFields galle = doc.prasnaLocationDialogValues();
+  galle.lonDegrees = 80;
+  galle.isEast = true;
+  galle.latDegrees = 6;
+  galle.isSouth = false;
+  galle.zoneHours = 5;
+  galle.zoneMinutes = 30;
+  ASSERT_TRUE(doc.setPrasnaLocation(galle).ok());
+  const LocalClockReading galleClock{2025, 1, 1, 1, 30};
+
+  doc.castPrasna();
+  EXPECT_EQ(doc.horoscope().julianDay, DayNumberFromDate(2025, 1, 1));
+  EXPECT_DOUBLE_EQ(doc.horoscope().universalTime, 20.0 - 24.0);  // 20:00 of the day before
+  EXPECT_EQ(doc.currentPeriod(),
+            FindCurrentPeriod(doc.dashaTable(), doc.birthDayCount(), galleClock));
+  ASSERT_TRUE(doc.newChart(AnnLee()).ok());
+  EXPECT_EQ(doc.currentPeriod(),
+            FindCurrentPeriod(doc.dashaTable(), doc.birthDayCount(), galleClock));
+
+  EXPECT_EQ(doc.newChartDialogValues().year, 2025);
+  const EphemerisDialogValues ephemeris = doc.openEphemerisChoice();
+  EXPECT_EQ(ephemeris.year, 2025);
+  EXPECT_EQ(ephemeris.monthIndex, 0);
+  EXPECT_EQ(ephemeris.day, 1);
+  const TransitChoice transit = doc.openTransitChoice();
+  EXPECT_EQ(transit.year, 2025);
+  EXPECT_EQ(transit.day, 1);
+  EXPECT_EQ(transit.hour, 1);
+  EXPECT_EQ(transit.minute, 30);
+  EXPECT_EQ(transit.signedPlace, doc.prasnaLocation().signedPlace);
+}
+
 TEST(ChartDocument, DisplaySettingsAreReadAtStartAndWrittenAtExit) {
   MemorySettingsStore store;
   store.writeInt("Chart Style", 5);
