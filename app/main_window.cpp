@@ -39,7 +39,6 @@
 #include "document/csv_export.h"
 #include "document/export_file.h"
 #include "document/settings.h"
-#include "document/system_zone.h"
 #include "document/text_export.h"
 #include "engine/calendar.h"
 #include "view/qt/qt_canvas.h"
@@ -349,7 +348,9 @@ void MainWindow::useComputerZoneIfNoneStored() {
   const std::optional<PrasnaLocation> own = zoneLocator_(*atlas(), document_.present());
   if (!own) return;
   document_.usePrasnaLocationForRun(*own);
-  statusBar()->showMessage(qs(SystemZoneLocationNote(*own)));
+  // Short enough for the status bar of the first-start window.
+  statusBar()->showMessage(
+      QStringLiteral("Prasna cast for %1, from this computer's time zone.").arg(qs(own->place)));
 }
 
 void MainWindow::openStartChart(const QStringList& arguments) {

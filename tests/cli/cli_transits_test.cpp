@@ -199,6 +199,18 @@ TEST(TransitsProgram, ZoneTakesTheSideOfTheTransitLongitude) {
   }
 }
 
+TEST(TransitsProgram, OneInstantInEveryFormGivesOneTransitChart) {
+  // 12:00 on the natal place's clock (zone 5:30 East) is 06:30 UT.
+  const std::string local = RunProgram("transits" + kBirth + " --at 2024-06-15T12:00 --json").out;
+  ASSERT_NE(local.find("\"transit\""), std::string::npos);
+  for (const char* at : {"2024-06-15T12:00+05:30", "2024-06-15T06:30Z", "2024-06-14T23:30-07:00"}) {
+    SCOPED_TRACE(at);
+    const ProgramRun r = RunProgram("transits" + kBirth + " --at " + at + " --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, local);
+  }
+}
+
 TEST(TransitsProgram, HelpDocumentsEveryOption) {
   const ProgramRun r = RunProgram("transits --help");
   EXPECT_EQ(r.exitCode, 0);

@@ -7,7 +7,6 @@
 #include "document/place_search.h"
 #include "document/present.h"
 #include "document/settings.h"
-#include "document/system_zone.h"
 #include "document/zone_fields.h"
 
 namespace sarvexa {
@@ -343,72 +342,6 @@ TEST(PrasnaFromTheAtlas, EachPrasnaTakesTheZoneOfItsMoment) {
     EXPECT_EQ(doc.horoscope().dst, c.dst);
     EXPECT_GT(doc.horoscope().longitude, 0);  // West
   }
-}
-
-}  // namespace
-}  // namespace sarvexa
-
-namespace sarvexa {
-namespace {
-
-TEST(PrasnaClock, TheInstantIsReadOnTheLocationsOwnClock) {
-  // Madrid, stored in summer (zone 1 East, DST 1). Instants by `date -u`.
-  const Instant winterNoonUt{1705320000};  // 2024-01-15T12:00Z
-  const Instant summerNoonUt{1721044800};  // 2024-07-15T12:00Z
-  const struct {
-    const char* source;
-    const char* zoneName;
-    Instant instant;
-    int hour;  // on Madrid's clock
-    int dst;
-  } cases[] = {
-      {"atlas zone, winter: standard time", "Europe/Madrid", winterNoonUt, 13, 0},
-      {"atlas zone, summer: summer time", "Europe/Madrid", summerNoonUt, 14, 1},
-      {"zone typed by hand: the stored DST", "", winterNoonUt, 14, 1},
-  };
-  CentralEuropeAtlas atlas;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.source);
-    PrasnaLocationFields f;
-    f.lonDegrees = 3;
-    f.lonMinutes = 42;
-    f.latDegrees = 40;
-    f.zoneHours = 1;
-    f.zoneEast = true;
-    f.dstHours = 1;
-    f.zoneName = c.zoneName;
-    const PrasnaLocation madrid = PrasnaLocationFromFields(f);
-    const PrasnaClock clock = PrasnaClockAt(madrid, c.instant, &atlas);
-    EXPECT_EQ(clock.reading.hour, c.hour);
-    EXPECT_EQ(clock.location.signedPlace.dstHours, c.dst);
-    // The chart cast from that reading stands for the instant itself (day
-    // number 2440588 is 1 January 1970, counted from 0h UT).
-    Horoscope h;
-    SetPrasnaBirthData(clock.location, clock.reading, h);
-    EXPECT_EQ((h.julianDay - 2440588) * 86400.0 + h.universalTime * 3600.0,
-              static_cast<double>(c.instant.unixSeconds));
-    EXPECT_EQ(PrasnaInstantOf(madrid, clock.reading, &atlas), c.instant);
-  }
-}
-
-TEST(ComputerZone, TheZonesPrincipalPlaceWithTheZoneOfTheInstant) {
-  CentralEuropeAtlas atlas;
-  const ZoneTableEntry madrid{"Europe/Madrid", 40 * 3600 + 24 * 60, -(3 * 3600 + 41 * 60)};
-  for (const auto& [instant, dst] : {std::pair{Instant{1705320000}, 0}, {Instant{1721044800}, 1}}) {
-    SCOPED_TRACE(dst);
-    const std::optional<PrasnaLocation> loc = ZoneTableLocation(madrid, atlas, instant);
-    ASSERT_TRUE(loc.has_value());
-    EXPECT_EQ(loc->place, "Madrid");
-    EXPECT_EQ(loc->zoneName, "Europe/Madrid");
-    const PrasnaLocationFields f = PrasnaLocationToFields(*loc);
-    EXPECT_EQ(f.lonDegrees * 60 + f.lonMinutes, 3 * 60 + 41);
-    EXPECT_FALSE(f.isEast);
-    EXPECT_EQ(f.latDegrees * 60 + f.latMinutes, 40 * 60 + 24);
-    EXPECT_EQ(f.ZoneIsEast(), true);
-    EXPECT_EQ(f.zoneHours, 1);
-    EXPECT_EQ(f.dstHours, dst);
-  }
-  EXPECT_FALSE(ZoneTableLocation({"Mars/Olympus", 0, 0}, atlas, Instant{}).has_value());
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// The present as an instant, its reading on a clock, the date and moment
-// notations every command reads, and the computer's zone at a first start.
-// Expected instants were computed with `date -u -d MOMENT +%s`.
+// The present as an instant, its reading on a clock, the moment notation
+// every command reads, and the computer's zone at a first start. Expected
+// instants were computed with `date -u -d MOMENT +%s`.
 
 #include <gtest/gtest.h>
 
@@ -25,13 +25,6 @@ TEST(Present, ClockReadingsFollowTheDayNumberCalendarOverTheWholeRange) {
     ASSERT_EQ(r.hour, 12);
     ASSERT_EQ(InstantOfReading(r, 0), noon) << day;
   }
-  // Read 5:30 ahead of UT, 20:00 UT is 01:30 of the next day.
-  const LocalClockReading kolkata = ClockReadingAt(Instant{1735675200}, 5 * 3600 + 1800);
-  EXPECT_EQ(kolkata.year, 2025);
-  EXPECT_EQ(kolkata.day, 1);
-  EXPECT_EQ(kolkata.hour, 1);
-  EXPECT_EQ(kolkata.minute, 30);
-  EXPECT_EQ(InstantOfReading(kolkata, 5 * 3600 + 1800), Instant{1735675200});
 }
 
 TEST(MomentNotation, LocalReadingsAndInstants) {
@@ -41,21 +34,14 @@ TEST(MomentNotation, LocalReadingsAndInstants) {
     std::optional<long long> at;  // the instant, for a moment with an offset
   };
   const Case cases[] = {
-      {"2024-06-15T12:00", nullptr, std::nullopt},
-      {"2024-06-15 12:00", nullptr, std::nullopt},
+      {"2024-06-15 12:00", nullptr, std::nullopt},      // a local clock reading
       {"2024-06-15T12:00+05:30", nullptr, 1718433000},  // 06:30 UT
       {"2024-06-15T12:00-08:00", nullptr, 1718481600},  // 20:00 UT
-      {"1970-01-01T00:00Z", nullptr, 0},
-      {"1582-10-15T12:00Z", nullptr, -12219249600},  // the first Gregorian day
-      {"9999-12-31T23:59Z", nullptr, 253402300740},
+      {"1582-10-15T12:00Z", nullptr, -12219249600},     // the first Gregorian day
       {"1582-10-14T12:00", "dates from 1582-10-15 to 9999-12-31", std::nullopt},
-      {"2024-02-30T12:00", "no such date", std::nullopt},
       {"2023-02-29T12:00Z", "no such date", std::nullopt},
-      {"2024-06-15T24:00", "hour 00..23", std::nullopt},
       {"2024-06-15T12:00+24:00", "offset hours 00..23", std::nullopt},
       {"2024-06-15T12:00+5:30", "expected YYYY-MM-DDTHH:MM", std::nullopt},
-      {"2024-06-15T12:00Z ", "expected YYYY-MM-DDTHH:MM", std::nullopt},
-      {"10000-01-01T00:00", "expected YYYY-MM-DDTHH:MM", std::nullopt},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -73,29 +59,6 @@ TEST(MomentNotation, LocalReadingsAndInstants) {
   }
 }
 
-TEST(DateNotation, EachKindOfDateKeepsItsOwnRule) {
-  struct Case {
-    const char* text;
-    const DateRule* rule;
-    const char* why;
-    bool ok;
-  };
-  const Case cases[] = {
-      {"2001-02-31", &kBirthDates, "a birth day rolls into the next month", true},
-      {"2000-1-5", &kBirthDates, "one-digit month and day", true},
-      {"1699-12-31", &kBirthDates, "before the dialog's years", false},
-      {"2000-03-00", &kEphemerisStartDates, "day 0 of the ephemeris", true},
-      {"1800-01-00", &kEphemerisStartDates, "day 0 in the first year", true},
-      {"2101-01-01", &kEphemerisStartDates, "after the ephemeris years", false},
-      {"2001-02-31", &kMomentDates, "a moment's day must exist", false},
-      {"2024-6-15", &kMomentDates, "a moment's month has two digits", false},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.why);
-    EXPECT_EQ(ReadCivilDate(c.text, *c.rule).ok(), c.ok);
-  }
-}
-
 TEST(ComputerZone, ZoneNamesFromTzAndTheLocaltimeLink) {
   struct Case {
     const char* text;
@@ -103,15 +66,11 @@ TEST(ComputerZone, ZoneNamesFromTzAndTheLocaltimeLink) {
     const char* zone;  // nullptr: no zone
   };
   const Case cases[] = {
-      {"America/New_York", true, "America/New_York"},
       {":Europe/Paris", true, "Europe/Paris"},
       {"/usr/share/zoneinfo/Asia/Kolkata", true, "Asia/Kolkata"},
-      {"EST5EDT,M3.2.0,M11.1.0", true, nullptr},
-      {"<+0530>-5:30", true, nullptr},
+      {"EST5EDT,M3.2.0,M11.1.0", true, nullptr},  // a rule, no zone name
       {"../etc/passwd", true, nullptr},
-      {"", true, nullptr},
       {"/usr/share/zoneinfo/posix/Europe/Berlin", false, "Europe/Berlin"},
-      {"../usr/share/zoneinfo/Etc/UTC", false, "Etc/UTC"},
       {"/etc/zoneinfo-copy", false, nullptr},
   };
   for (const Case& c : cases) {
