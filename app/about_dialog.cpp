@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/form_dialog.h"
 #include "app/icons.h"
 #include "document/atlas.h"
 
@@ -21,7 +22,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   const auto rect = [ux, uy](int x, int y, int w, int h) {
     return QRect(qRound(x * ux), qRound(y * uy), qRound(w * ux), qRound(h * uy));
   };
-  setFixedSize(rect(0, 0, 217, 116).size());
+  setFixedSize(rect(0, 0, 217, 66).size());
 
   auto* icon = new QLabel(this);
   icon->setObjectName(QStringLiteral("icon"));
@@ -41,26 +42,29 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   line("version", QLatin1String(kVersionText), rect(39, 17, 119, 8));
   line("notice", QStringLiteral("Copyright (C) The Sarvexa authors"), rect(40, 29, 146, 8));
   line("address", QStringLiteral("Vedic charts for the desktop"), rect(40, 40, 120, 8));
-  // The atlas's sources and their licences.
-  auto* sources = new QLabel(QString::fromUtf8(kAtlasAttribution), this);
-  sources->setObjectName(QStringLiteral("dataSources"));
-  sources->setWordWrap(true);
-  sources->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  sources->setGeometry(rect(10, 54, 200, 40));
-  // The program's own licence, under the data sources.
-  auto* licence = new QLabel(QString::fromUtf8(kLicenceNotice), this);
-  licence->setObjectName(QStringLiteral("licence"));
-  licence->setWordWrap(true);
-  licence->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  licence->setGeometry(rect(10, 96, 200, 16));
+  // The atlas's sources and their licences, then the program's own licence,
+  // each as many lines as its text takes; OK last.
+  const auto paragraph = [this, &rect](const char* name, const char* text) {
+    auto* label = new QLabel(QString::fromUtf8(text), this);
+    label->setObjectName(QLatin1String(name));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(rect(10, 0, 200, 8));
+    return label;
+  };
+  QLabel* sources = paragraph("dataSources", kAtlasAttribution);
+  QLabel* licence = paragraph("licence", kLicenceNotice);
+  const int bottom =
+      StackRows({{sources}, {licence}}, rect(0, 54, 0, 0).y(), rect(0, 0, 0, 3).height());
 
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
   ok->setObjectName(QStringLiteral("ok"));
-  QRect okRect = rect(178, 7, 32, 14);
+  QRect okRect = rect(178, 0, 32, 14);
   okRect.setHeight(std::max(okRect.height(), ok->minimumSizeHint().height()));
   ok->setGeometry(okRect);
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  PlaceButtonsLast(*this, {ok}, bottom, rect(0, 0, 0, 4).height(), rect(0, 0, 0, 7).height());
 }
 
 }  // namespace sarvexa

@@ -7,15 +7,20 @@
 
 namespace sarvexa {
 
-LocalClockReading SystemLocalClock() { return ReadSystemLocalClock(); }
-
-AppSession::AppSession(UiPrompter* prompter, LocalClock clock) {
+AppSession::AppSession(UiPrompter* prompter, InstantClock clock, ComputerZoneLocator computerZone) {
   if (!prompter) {
     ownPrompter_ = std::make_unique<UiPrompter>();
     prompter = ownPrompter_.get();
   }
+  // Told once each, over the window while it is there; the program goes on
+  // with the settings it has.
+  store_.setProblemHandler([this, prompter](const QString& message) {
+    prompter->showMessage(window_.get(), QMessageBox::Warning, message);
+  });
+  store_.checkReadable();
   document_ = std::make_unique<ChartDocument>(store_, std::move(clock));
   window_ = std::make_unique<MainWindow>(*document_, store_, *prompter);
+  window_->setComputerZoneLocator(std::move(computerZone));
 }
 
 AppSession::~AppSession() {

@@ -10,19 +10,20 @@
 #include "app/prompter.h"
 #include "app/qsettings_store.h"
 #include "document/chart_document.h"
+#include "document/system_zone.h"
 
 class QApplication;
 
 namespace sarvexa {
 
-/// The computer's local clock.
-LocalClockReading SystemLocalClock();
-
 class AppSession {
  public:
   /// `prompter` (may be null for the interactive one) must outlive the
-  /// session; `clock` defaults to the computer's clock.
-  explicit AppSession(UiPrompter* prompter = nullptr, LocalClock clock = SystemLocalClock);
+  /// session; `clock` defaults to the system clock and `computerZone` to the
+  /// computer's own zone. A settings file that cannot be read or written is
+  /// reported through the prompter.
+  explicit AppSession(UiPrompter* prompter = nullptr, InstantClock clock = ReadSystemInstant,
+                      ComputerZoneLocator computerZone = SystemZoneLocation);
   ~AppSession();
 
   /// Start-up: a chart file named first in `arguments`, else a Prasna.

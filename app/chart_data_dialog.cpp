@@ -95,37 +95,43 @@ ChartDataDialog::ChartDataDialog(QWidget* parent)
   where_ = std::make_unique<PlaceGroup>(*this, kChartDataPlace);
   PlaceGroup& g = *where_;
 
-  auto* ok = addButton("ok", QStringLiteral("OK"), 15, 190, 50, 14, true);
-  auto* cancel = addButton("cancel", QStringLiteral("Cancel"), 105, 190, 50, 14, false);
-  connect(ok, &QPushButton::clicked, this, &ChartDataDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &ChartDataDialog::reject);
-
-  // The atlas rows below the buttons: the zone's own side beside the zone
-  // fields, the IANA zone picker, the zone's name and kind of time for the
-  // moment, and a gap or overlap warning with the choice of offset.
+  // The atlas rows under the Place group: the IANA zone picker, the zone's
+  // name and kind of time for the moment, and a gap or overlap warning with
+  // the choice of offset; then OK and Cancel.
   // The group turns the side and marks it set apart; a side set by hand
   // overrides the atlas zone.
   connect(g.zoneSide, &QPushButton::clicked, this, [this] {
     zoneName_.clear();
     refreshZone();
   });
-  addLabel(QStringLiteral("Zone name:"), 10, 210, 40, 8);
+  QLabel* zoneNameLabel = addLabel(QStringLiteral("Zone name:"), 10, 186, 40, 8);
   zonePicker_ = new QComboBox(this);
   zonePicker_->setObjectName(QStringLiteral("zoneName"));
   zonePicker_->setEditable(true);
   zonePicker_->setInsertPolicy(QComboBox::NoInsert);
-  zonePicker_->setGeometry(dluRect(50, 208, 110, 12));
+  QRect pickerRect = dluRect(52, 186, 108, 12);
+  pickerRect.setHeight(std::max(pickerRect.height(), zonePicker_->minimumSizeHint().height()));
+  zonePicker_->setGeometry(pickerRect);
   zonePicker_->setEnabled(false);
-  zoneLabel_ = addLabel(QString(), 10, 222, 150, 8);
-  zoneWarning_ = addLabel(QString(), 10, 232, 150, 24);
+  zoneLabel_ = addLabel(QString(), 10, 200, 150, 8);
+  zoneLabel_->setWordWrap(true);
+  zoneWarning_ = addLabel(QString(), 10, 210, 150, 8);
   zoneWarning_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   zoneWarning_->setWordWrap(true);
   fold_ = new QComboBox(this);
   fold_->setObjectName(QStringLiteral("fold"));
   fold_->addItems({QStringLiteral("Choose offset"), QStringLiteral("Earlier offset"),
                    QStringLiteral("Later offset")});
-  fold_->setGeometry(dluRect(10, 258, 70, 12));
+  QRect foldRect = dluRect(10, 220, 70, 12);
+  foldRect.setWidth(std::max(foldRect.width(), fold_->minimumSizeHint().width()));
+  fold_->setGeometry(foldRect);
   fold_->hide();
+  auto* ok = addButton("ok", QStringLiteral("OK"), 15, 230, 50, 14, true);
+  auto* cancel = addButton("cancel", QStringLiteral("Cancel"), 105, 230, 50, 14, false);
+  connect(ok, &QPushButton::clicked, this, &ChartDataDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &ChartDataDialog::reject);
+  setTrailing(186, {{zoneNameLabel, zonePicker_}, {zoneLabel_}, {zoneWarning_}, {fold_}},
+              {ok, cancel});
   connect(fold_, &QComboBox::currentIndexChanged, this, [this] { refreshZone(); });
 
   // Zone and DST follow the date and time while they come from a zone.
@@ -167,11 +173,14 @@ ChartDataDialog::ChartDataDialog(QWidget* parent)
       {1018, year_},      {1019, place_},       {1020, g.lonDegrees}, {1021, g.west},
       {1022, g.east},     {1023, g.lonMinutes}, {1024, g.latDegrees}, {1025, g.north},
       {1026, g.south},    {1027, g.latMinutes}, {1031, ok},           {2, cancel}};
-  setTabChain({first_,       last_,         hour_,        minute_,      am,     pm,
-               g.zoneHours,  g.zoneMinutes, g.dstHours,   g.dstMinutes, month_, day_,
-               year_,        place_,        g.lonDegrees, g.west,       g.east, g.lonMinutes,
-               g.latDegrees, g.north,       g.south,      g.latMinutes, ok,     cancel,
-               g.zoneSide,   zonePicker_,   fold_});
+  // The fields in the table's order (the zone's side beside the zone), the
+  // atlas rows, then OK and Cancel.
+  setTabChain({first_,       last_,       hour_,         minute_,      am,
+               pm,           g.zoneHours, g.zoneMinutes, g.zoneSide,   g.dstHours,
+               g.dstMinutes, month_,      day_,          year_,        place_,
+               g.lonDegrees, g.west,      g.east,        g.lonMinutes, g.latDegrees,
+               g.north,      g.south,     g.latMinutes,  zonePicker_,  fold_,
+               ok,           cancel});
 
   setFields(ChartDataFields{});
   first_->setFocus();
@@ -256,6 +265,11 @@ void ChartDataDialog::chooseZone(const QString& zoneName) {
 
 void ChartDataDialog::refreshZone() {
   if (filling_) return;
+  updateZone();
+  layoutTrailing();
+}
+
+void ChartDataDialog::updateZone() {
   zoneLabel_->clear();
   zoneWarning_->clear();
   if (!atlas_ || zoneName_.isEmpty()) {

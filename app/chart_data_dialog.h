@@ -59,7 +59,10 @@ class ChartDataDialog final : public FormDialog {
   bool validateAndStore() override;
 
  private:
+  /// Zone, DST and the zone's texts for the dialog's date and time, then
+  /// the rows under the table laid out again.
   void refreshZone();
+  void updateZone();
 
   QMap<int, QWidget*> controls_;
   Atlas* atlas_ = nullptr;

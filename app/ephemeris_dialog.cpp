@@ -34,6 +34,7 @@ EphemerisDialog::EphemerisDialog(QWidget* parent)
   auto* cancel = addButton("cancel", QStringLiteral("Cancel"), 106, 92, 50, 14, false);
   connect(ok, &QPushButton::clicked, this, &EphemerisDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &EphemerisDialog::reject);
+  setTrailing(86, {}, {ok, cancel});
 
   setTabChain({month_, day_, year_, daily, weekly, monthly, yearly, ok, cancel});
   setValues(EphemerisDialogValues{});

@@ -16,6 +16,52 @@
 
 namespace sarvexa {
 
+namespace {
+
+// The height a widget needs at its width: a word-wrapped label as many lines
+// as its text takes (none when empty), any other widget its own height or
+// more.
+int NeededHeight(const QWidget* w) {
+  if (w->isHidden()) return 0;
+  if (const auto* label = qobject_cast<const QLabel*>(w)) {
+    if (label->text().isEmpty()) return 0;
+    if (label->wordWrap()) return label->heightForWidth(label->width());
+    return std::max(w->height(), label->sizeHint().height());
+  }
+  return std::max(w->height(), w->minimumSizeHint().height());
+}
+
+}  // namespace
+
+int StackRows(const QList<QList<QWidget*>>& rows, int top, int gap) {
+  int y = top;
+  for (const QList<QWidget*>& row : rows) {
+    int height = 0;
+    for (const QWidget* w : row) height = std::max(height, NeededHeight(w));
+    if (height == 0) {
+      // Nothing to show: kept in its place with no room taken.
+      for (QWidget* w : row) w->setGeometry(w->x(), y, w->width(), 0);
+      continue;
+    }
+    for (QWidget* w : row) {
+      // Centred on the row, as a label beside its edit.
+      const int h = NeededHeight(w);
+      w->setGeometry(w->x(), y + (height - h) / 2, w->width(), h);
+    }
+    y += height + gap;
+  }
+  return y;
+}
+
+void PlaceButtonsLast(QDialog& dialog, const QList<QWidget*>& buttons, int top, int gap,
+                      int margin) {
+  int height = 0;
+  for (const QWidget* b : buttons) height = std::max(height, b->height());
+  const int y = top + gap;
+  for (QWidget* b : buttons) b->move(b->x(), y);
+  dialog.setFixedSize(dialog.width(), y + height + margin);
+}
+
 FormDialog::FormDialog(const QString& caption, int widthDlu, int heightDlu, QWidget* parent)
     : QDialog(parent) {
   setWindowTitle(caption);
@@ -137,6 +183,27 @@ void FormDialog::setLimitedText(QLineEdit* edit, const QString& text, int maxCha
 
 void FormDialog::setTabChain(const QList<QWidget*>& chain) {
   for (int i = 1; i < chain.size(); ++i) setTabOrder(chain.at(i - 1), chain.at(i));
+}
+
+void FormDialog::setTrailing(int topDlu, const QList<QList<QWidget*>>& rows,
+                             const QList<QWidget*>& buttons) {
+  trailingTopDlu_ = topDlu;
+  trailingRows_ = rows;
+  buttons_ = buttons;
+  layoutTrailing();
+}
+
+void FormDialog::layoutTrailing() {
+  if (trailingTopDlu_ < 0) return;
+  const int gap = dluRect(0, 0, 0, 2).height();
+  const int bottom = StackRows(trailingRows_, dluRect(0, trailingTopDlu_, 0, 0).y(), gap);
+  PlaceButtonsLast(*this, buttons_, bottom, dluRect(0, 0, 0, 4).height(),
+                   dluRect(0, 0, 0, 7).height());
+}
+
+void FormDialog::showEvent(QShowEvent* event) {
+  layoutTrailing();  // the texts as they are when the dialog opens
+  QDialog::showEvent(event);
 }
 
 }  // namespace sarvexa

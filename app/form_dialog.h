@@ -7,11 +7,18 @@
 //
 // OK runs validateAndStore(); when a field fails, the dialog shows its
 // message, puts the focus on that field and stays open.
+//
+// Under the fixed table a dialog may have rows whose text comes and goes
+// (the zone an atlas place brought, a warning): they are stacked one under
+// the other, each as high as its text needs, and OK and Cancel always come
+// last, under everything, with the dialog as tall as that takes.
 
 #include <QDialog>
 #include <QList>
 #include <functional>
 #include <optional>
+
+class QShowEvent;
 
 class QButtonGroup;
 class QComboBox;
@@ -22,6 +29,19 @@ class QPushButton;
 class QRadioButton;
 
 namespace sarvexa {
+
+/// Stacks `rows` (widgets that share a line) from `top` pixels down, `gap`
+/// pixels apart; each row is as high as its tallest widget needs at its
+/// width (a word-wrapped label as many lines as its text takes, an empty
+/// label none), a row of nothing but hidden or empty widgets takes no room.
+/// Returns the bottom of the last row.
+int StackRows(const QList<QList<QWidget*>>& rows, int top, int gap);
+
+/// Puts `buttons` on one line `gap` pixels under `top`, and fixes the
+/// dialog's height to end `margin` pixels under them. Their x and widths
+/// are kept.
+void PlaceButtonsLast(QDialog& dialog, const QList<QWidget*>& buttons, int top, int gap,
+                      int margin);
 
 class FormDialog : public QDialog {
   Q_OBJECT
@@ -71,7 +91,18 @@ class FormDialog : public QDialog {
   /// Tab order of the input controls, in the given order.
   void setTabChain(const QList<QWidget*>& chain);
 
+  /// The rows under the fixed table, from `topDlu` down, and the buttons
+  /// (OK, Cancel) that end the dialog; lays them out.
+  void setTrailing(int topDlu, const QList<QList<QWidget*>>& rows, const QList<QWidget*>& buttons);
+  /// Lays the trailing rows and the buttons out again, after a row's text
+  /// or visibility changed.
+  void layoutTrailing();
+  void showEvent(QShowEvent* event) override;
+
  private:
+  int trailingTopDlu_ = -1;
+  QList<QList<QWidget*>> trailingRows_;
+  QList<QWidget*> buttons_;
   double unitX_ = 1.5;
   double unitY_ = 1.625;
   QString lastError_;

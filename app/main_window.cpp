@@ -38,6 +38,7 @@
 #include "document/chart_document.h"
 #include "document/csv_export.h"
 #include "document/export_file.h"
+#include "document/settings.h"
 #include "document/text_export.h"
 #include "engine/calendar.h"
 #include "view/qt/qt_canvas.h"
@@ -334,9 +335,22 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::startUp(const QStringList& arguments) {
+  useComputerZoneIfNoneStored();
   openStartChart(arguments);
   // The sizes follow the page's drawn extent, so the chart must be there.
   restoreViewSettings();
+}
+
+void MainWindow::useComputerZoneIfNoneStored() {
+  if (!zoneLocator_ || HasStoredPrasnaLocation(store_)) return;
+  // Stored settings keep their meaning: nothing is written until the user
+  // accepts a location.
+  const std::optional<PrasnaLocation> own = zoneLocator_(*atlas(), document_.present());
+  if (!own) return;
+  document_.usePrasnaLocationForRun(*own);
+  // Short enough for the status bar of the first-start window.
+  statusBar()->showMessage(
+      QStringLiteral("Prasna cast for %1, from this computer's time zone.").arg(qs(own->place)));
 }
 
 void MainWindow::openStartChart(const QStringList& arguments) {
@@ -651,8 +665,7 @@ void MainWindow::setPrasnaLocation() {
   // offered for saving first; Cancel leaves everything as it is.
   if (document_.isPrasna() && !maybeSave()) return;
   PrasnaLocationDialog dialog(this);
-  const LocalClockReading now = document_.now();
-  dialog.setAtlas(atlas(), LocalMoment{now.year, now.month, now.day, now.hour, now.minute});
+  dialog.setAtlas(atlas(), document_.present());
   dialog.setFields(document_.prasnaLocationDialogValues());
   if (prompter_.runDialog(dialog) != QDialog::Accepted) return;
   if (auto taken = document_.setPrasnaLocation(dialog.fields()); !taken) {

@@ -8,10 +8,14 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/ephemeris_dialog.h"
 #include "document/atlas.h"
+#include "document/prasna.h"
+#include "document/present.h"
 #include "view/display.h"
 #include "view/page_extent.h"
 
@@ -22,6 +26,11 @@ class QPrinter;
 class QToolBar;
 
 namespace sarvexa {
+
+/// Finds the principal place of the computer's own zone at an instant, for
+/// a first start with no Prasna location stored; nothing when there is none.
+using ComputerZoneLocator =
+    std::function<std::optional<PrasnaLocation>(Atlas& atlas, Instant instant)>;
 
 class ChartDocument;
 class ChartView;
@@ -38,10 +47,14 @@ class MainWindow final : public QMainWindow {
              QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  /// Start-up after the window exists: opens the chart file named in
-  /// `arguments` (the first one), or casts a Prasna. A file that cannot be
-  /// opened is reported, and the window starts on a Prasna instead.
+  /// Start-up after the window exists: with no Prasna location stored, the
+  /// computer's own zone (said in the status bar); then opens the chart
+  /// file named in `arguments` (the first one), or casts a Prasna. A file
+  /// that cannot be opened is reported, and the window starts on a Prasna
+  /// instead.
   void startUp(const QStringList& arguments);
+  /// How startUp() finds the computer's own zone (by default not at all).
+  void setComputerZoneLocator(ComputerZoneLocator locator) { zoneLocator_ = std::move(locator); }
 
   /// The menu or toolbar action of a command id (see commands.h).
   QAction* action(int commandId) const { return actions_.value(commandId); }
@@ -106,6 +119,8 @@ class MainWindow final : public QMainWindow {
   void restoreViewSettings();
   /// The chart file named first in `arguments`, else a Prasna.
   void openStartChart(const QStringList& arguments);
+  /// At a first start, the Prasna location of the computer's own zone.
+  void useComputerZoneIfNoneStored();
   void saveViewSettings();
   /// The drawn extent of the Chart page of the open chart, at one pixel per
   /// page unit.
@@ -127,6 +142,7 @@ class MainWindow final : public QMainWindow {
   ChartDocument& document_;
   QSettingsStore& store_;
   UiPrompter& prompter_;
+  ComputerZoneLocator zoneLocator_;
   ChartView* view_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QHash<int, QAction*> actions_;

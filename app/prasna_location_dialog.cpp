@@ -45,23 +45,26 @@ PrasnaLocationDialog::PrasnaLocationDialog(QWidget* parent)
   place_ = addEdit("place", 10, 10, 150, 10, false, kPrasnaPlaceMaxChars);
   where_ = std::make_unique<PlaceGroup>(*this, kPrasnaPlace);
   PlaceGroup& g = *where_;
-  auto* ok = addButton("ok", QStringLiteral("OK"), 5, 90, 50, 14, true);
-  auto* cancel = addButton("cancel", QStringLiteral("Cancel"), 120, 90, 50, 14, false);
-  connect(ok, &QPushButton::clicked, this, &PrasnaLocationDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &PrasnaLocationDialog::reject);
-
-  // Below the buttons the zone a place from the atlas brought, with any
-  // warning. Zone or DST typed by hand end the atlas zone.
+  // Under the Place group the zone a place from the atlas brought, with any
+  // warning; then OK and Cancel. Zone or DST typed by hand end the atlas
+  // zone.
   for (QLineEdit* e : {g.zoneHours, g.zoneMinutes, g.dstHours, g.dstMinutes}) {
     connect(e, &QLineEdit::textEdited, this, [this] {
       zoneName_.clear();
       zoneLabel_->clear();
       zoneWarning_->clear();
+      layoutTrailing();
     });
   }
-  zoneLabel_ = addLabel(QString(), 5, 108, 165, 8);
-  zoneWarning_ = addLabel(QString(), 5, 118, 165, 16);
+  zoneLabel_ = addLabel(QString(), 5, 90, 165, 8);
+  zoneLabel_->setWordWrap(true);
+  zoneWarning_ = addLabel(QString(), 5, 100, 165, 8);
   zoneWarning_->setWordWrap(true);
+  auto* ok = addButton("ok", QStringLiteral("OK"), 5, 90, 50, 14, true);
+  auto* cancel = addButton("cancel", QStringLiteral("Cancel"), 120, 90, 50, 14, false);
+  connect(ok, &QPushButton::clicked, this, &PrasnaLocationDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &PrasnaLocationDialog::reject);
+  setTrailing(90, {{zoneLabel_}, {zoneWarning_}}, {ok, cancel});
 
   controls_ = {{1019, place_},
                {1020, g.lonDegrees},
@@ -79,8 +82,8 @@ PrasnaLocationDialog::PrasnaLocationDialog(QWidget* parent)
                {1, ok},
                {2, cancel}};
   setTabChain({place_, g.lonDegrees, g.west, g.east, g.lonMinutes, g.latDegrees, g.north, g.south,
-               g.latMinutes, g.zoneHours, g.zoneMinutes, g.dstHours, g.dstMinutes, ok, cancel,
-               g.zoneSide});
+               g.latMinutes, g.zoneHours, g.zoneMinutes, g.zoneSide, g.dstHours, g.dstMinutes, ok,
+               cancel});
   setFields(PrasnaLocationFields{});
   place_->setFocus();
 }
@@ -95,9 +98,9 @@ QPushButton* PrasnaLocationDialog::zoneSide() const { return where_->zoneSide; }
 
 QString PrasnaLocationDialog::zoneLabelText() const { return zoneLabel_->text(); }
 
-void PrasnaLocationDialog::setAtlas(Atlas* atlas, const LocalMoment& now) {
+void PrasnaLocationDialog::setAtlas(Atlas* atlas, Instant present) {
   atlas_ = atlas;
-  now_ = now;
+  present_ = present;
   if (atlas_) {
     completer_ =
         new PlaceCompleter(place_, *atlas_, [this](const AtlasPlace& p) { choosePlace(p); });
@@ -109,16 +112,17 @@ void PrasnaLocationDialog::choosePlace(const AtlasPlace& p) {
   const PlaceFields f = where_->showCoordinates(p);
   zoneLabel_->clear();
   zoneWarning_->clear();
-  const auto info = atlas_ ? atlas_->ZoneAt(p.zoneName, now_) : std::nullopt;
-  if (!info) return;
-  // The clock reading of the moment is taken as the place's own clock; in a
-  // doubled hour the later (standard) offset is the one in force longer.
-  const ZoneFields z = ZoneFieldsFor(
-      *info, p.zoneName, p.lonDegEast,
-      info->kind == LocalTimeKind::Unique ? FoldChoice::Unresolved : FoldChoice::Later);
+  layoutTrailing();
+  const auto period =
+      atlas_ ? atlas_->ZoneAtInstant(p.zoneName, present_.unixSeconds) : std::nullopt;
+  if (!period) return;
+  // The zone and DST in force at the present instant.
+  const ZoneFields z = ZoneFieldsFor(LocalZoneInfo{LocalTimeKind::Unique, *period, {}}, p.zoneName,
+                                     p.lonDegEast, FoldChoice::Unresolved);
   where_->showZone(z, true, f.isEast);
   zoneLabel_->setText(QString::fromStdString(z.label));
   zoneWarning_->setText(QString::fromStdString(z.warning));
+  layoutTrailing();
   zoneName_ = p.zoneName;  // each Prasna takes the zone's offsets at its moment
 }
 

@@ -9,6 +9,7 @@
 #include "app/form_dialog.h"
 #include "app/place_group.h"
 #include "document/prasna.h"
+#include "document/present.h"
 
 class QButtonGroup;
 class QLabel;
@@ -35,9 +36,9 @@ class PrasnaLocationDialog final : public FormDialog {
   QWidget* control(int controlId) const { return controls_.value(controlId); }
 
   /// Turns on completion of the place from the atlas; a chosen place fills
-  /// the coordinates, and Zone and DST in force at `now` (the local clock
-  /// reading a Prasna is cast for). `atlas` must outlive the dialog.
-  void setAtlas(Atlas* atlas, const LocalMoment& now);
+  /// the coordinates, and Zone and DST in force at the instant `present`.
+  /// `atlas` must outlive the dialog.
+  void setAtlas(Atlas* atlas, Instant present);
   /// What choosing `place` from the completion list does.
   void choosePlace(const AtlasPlace& place);
   PlaceCompleter* placeCompleter() const { return completer_; }
@@ -54,7 +55,7 @@ class PrasnaLocationDialog final : public FormDialog {
   std::unique_ptr<PlaceGroup> where_;  // longitude, latitude, zone, DST
   PrasnaLocationFields accepted_;
   Atlas* atlas_ = nullptr;
-  LocalMoment now_;
+  Instant present_;
   PlaceCompleter* completer_ = nullptr;
   // The IANA zone Zone and DST came from; empty once they are typed by hand.
   std::string zoneName_;

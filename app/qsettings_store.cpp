@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "document/settings_file.h"
+
 namespace sarvexa {
 
 namespace {
@@ -30,12 +32,29 @@ std::optional<std::string> QSettingsStore::readText(const std::string& key) cons
   return value.toString().toStdString();
 }
 
+bool QSettingsStore::checkReadable() {
+  const std::string path = fileName().toStdString();
+  const std::optional<std::string> reason = SettingsReadProblem(path);
+  if (!reason) return true;
+  readFailed_ = true;
+  report(QString::fromStdString(SettingsReadMessage(path, *reason)));
+  return false;
+}
+
+void QSettingsStore::report(const QString& message) {
+  if (message == lastProblem_) return;
+  lastProblem_ = message;
+  if (problemHandler_) problemHandler_(message);
+}
+
 bool QSettingsStore::writeInt(const std::string& key, int value) {
+  if (readFailed_) return false;  // already said: nothing is saved in this run
   settings_.setValue(settingsKey(key), value);
   return flushed();
 }
 
 bool QSettingsStore::writeText(const std::string& key, const std::string& value) {
+  if (readFailed_) return false;
   settings_.setValue(settingsKey(key), QString::fromStdString(value));
   return flushed();
 }
@@ -51,6 +70,7 @@ QStringList QSettingsStore::readRecentFiles() const {
 }
 
 bool QSettingsStore::writeRecentFiles(const QStringList& files) {
+  if (readFailed_) return false;
   settings_.remove(kRecentGroup);
   for (int i = 0; i < files.size() && i < kRecentFileCount; ++i)
     settings_.setValue(QStringLiteral("%1/File%2").arg(kRecentGroup).arg(i + 1), files.at(i));
@@ -62,15 +82,22 @@ QByteArray QSettingsStore::readWindowGeometry() const {
 }
 
 bool QSettingsStore::writeWindowGeometry(const QByteArray& geometry) {
+  if (readFailed_) return false;
   settings_.setValue(settingsKey(kWindowGeometryKey), geometry);
   return flushed();
 }
 
 bool QSettingsStore::flushed() {
+  if (readFailed_) return false;  // nothing was written, and the user knows why
   // Written at once, so a crash later in the run cannot lose what the user
   // has just confirmed, and so a read-only file is reported to the caller.
   if (batchDepth_ == 0) settings_.sync();
-  return settings_.status() == QSettings::NoError;
+  if (settings_.status() == QSettings::NoError) return true;
+  // QSettings knows only that it failed; the file and its folders say why.
+  const std::string path = fileName().toStdString();
+  report(QString::fromStdString(SettingsWriteMessage(
+      path, SettingsWriteProblem(path).value_or("the file could not be written"))));
+  return false;
 }
 
 }  // namespace sarvexa

@@ -6,6 +6,7 @@
 
 #include <QSettings>
 #include <QStringList>
+#include <functional>
 
 #include "document/settings_store.h"
 
@@ -27,6 +28,19 @@ inline constexpr int kRecentFileCount = 4;
 class QSettingsStore final : public SettingsStore {
  public:
   QSettingsStore();
+
+  /// The settings file's path.
+  QString fileName() const { return settings_.fileName(); }
+
+  /// Receives a message naming the settings file and the system's reason
+  /// whenever it cannot be read or written; the same message only once.
+  void setProblemHandler(std::function<void(const QString& message)> handler) {
+    problemHandler_ = std::move(handler);
+  }
+  /// Start-up: whether the file can be read. When it exists but cannot be,
+  /// says so and keeps every write of this run from replacing it (what it
+  /// holds is not lost), then returns false.
+  bool checkReadable();
 
   std::optional<int> readInt(const std::string& key) const override;
   std::optional<std::string> readText(const std::string& key) const override;
@@ -64,8 +78,12 @@ class QSettingsStore final : public SettingsStore {
 
  private:
   bool flushed();
+  void report(const QString& message);
   mutable QSettings settings_;
   int batchDepth_ = 0;
+  bool readFailed_ = false;  // the file could not be read: it is not written
+  std::function<void(const QString&)> problemHandler_;
+  QString lastProblem_;
 };
 
 }  // namespace sarvexa

@@ -67,18 +67,20 @@ TransitDialog::TransitDialog(QWidget* parent)
   where_ = std::make_unique<PlaceGroup>(*this, kTransitPlace);
   PlaceGroup& g = *where_;
 
-  auto* ok = addButton("ok", QStringLiteral("OK"), 15, 150, 50, 14, true);
-  auto* cancel = addButton("cancel", QStringLiteral("Cancel"), 105, 150, 50, 14, false);
+  // Under the Place group, a search of the atlas that fills the place, with
+  // the zone it brought; then OK and Cancel.
+  QLabel* findLabel = addLabel(QStringLiteral("Find place:"), 10, 146, 40, 8);
+  find_ = addEdit("findPlace", 52, 146, 108, 12, false);
+  find_->setEnabled(false);
+  zoneLabel_ = addLabel(QString(), 10, 160, 150, 8);
+  zoneLabel_->setWordWrap(true);
+  zoneWarning_ = addLabel(QString(), 10, 170, 150, 8);
+  zoneWarning_->setWordWrap(true);
+  auto* ok = addButton("ok", QStringLiteral("OK"), 15, 180, 50, 14, true);
+  auto* cancel = addButton("cancel", QStringLiteral("Cancel"), 105, 180, 50, 14, false);
   connect(ok, &QPushButton::clicked, this, &TransitDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &TransitDialog::reject);
-
-  // Below the buttons, a search of the atlas that fills the place, with the
-  // zone it brought.
-  addLabel(QStringLiteral("Find place:"), 10, 172, 40, 8);
-  find_ = addEdit("findPlace", 50, 170, 110, 12, false);
-  find_->setEnabled(false);
-  zoneLabel_ = addLabel(QString(), 10, 186, 150, 8);
-  zoneWarning_ = addLabel(QString(), 10, 196, 150, 8);
+  setTrailing(146, {{findLabel, find_}, {zoneLabel_}, {zoneWarning_}}, {ok, cancel});
 
   controls_ = {{1016, month_},
                {1017, day_},
@@ -101,10 +103,10 @@ TransitDialog::TransitDialog(QWidget* parent)
                {1026, g.south},
                {1, ok},
                {2, cancel}};
-  setTabChain({month_,       day_,        year_,         hour_,        minute_,      am,
-               pm,           g.zoneHours, g.zoneMinutes, g.dstHours,   g.dstMinutes, g.lonDegrees,
-               g.west,       g.east,      g.lonMinutes,  g.latDegrees, g.north,      g.south,
-               g.latMinutes, ok,          cancel,        g.zoneSide,   find_});
+  setTabChain({month_,       day_,         year_,         hour_,        minute_,      am,
+               pm,           g.zoneHours,  g.zoneMinutes, g.zoneSide,   g.dstHours,   g.dstMinutes,
+               g.lonDegrees, g.west,       g.east,        g.lonMinutes, g.latDegrees, g.north,
+               g.south,      g.latMinutes, find_,         ok,           cancel});
   setValues(TransitDialogValues{});
   month_->setFocus();
 }
@@ -137,6 +139,7 @@ void TransitDialog::choosePlace(const AtlasPlace& p) {
   const PlaceFields f = where_->showCoordinates(p);
   zoneLabel_->clear();
   zoneWarning_->clear();
+  layoutTrailing();
   const auto day = ParseWholeNumber(day_->text().toStdString());
   const auto year = ParseWholeNumber(year_->text().toStdString());
   const auto hour = ParseWholeNumber(hour_->text().toStdString());
@@ -152,6 +155,7 @@ void TransitDialog::choosePlace(const AtlasPlace& p) {
   where_->showZone(z, true, f.isEast);
   zoneLabel_->setText(QString::fromStdString(z.label));
   zoneWarning_->setText(QString::fromStdString(z.warning));
+  layoutTrailing();
 }
 
 bool TransitDialog::validateAndStore() {

@@ -57,6 +57,7 @@ std::optional<GeonamesLibrary> LoadGeonames() {
 
 struct ZoneModule {
   int (*zoneAt)(const char*, size_t, int, int, int, int, int, SarvexaZoneAnswer*) = nullptr;
+  int (*zoneAtInstant)(const char*, size_t, long long, SarvexaZonePeriod*) = nullptr;
   void (*zoneNames)(void (*)(void*, const char*), void*) = nullptr;
 };
 
@@ -69,6 +70,7 @@ std::optional<ZoneModule> LoadZoneModule(std::string& problem) {
                   "sarvexa_zones_interface_version", SARVEXA_ZONES_INTERFACE_VERSION},
                  [&z](void* h) {
                    return ResolveSymbol(h, "sarvexa_zone_at", z.zoneAt) &&
+                          ResolveSymbol(h, "sarvexa_zone_at_instant", z.zoneAtInstant) &&
                           ResolveSymbol(h, "sarvexa_zone_names", z.zoneNames);
                  });
   if (!handle) {
@@ -111,6 +113,16 @@ class SystemAtlas final : public Atlas {
       out.after = ToPeriod(answer.after);
     }
     return out;
+  }
+
+  std::optional<ZonePeriod> ZoneAtInstant(std::string_view zoneName,
+                                          std::int64_t unixSeconds) override {
+    const ZoneModule* z = Zones();
+    SarvexaZonePeriod period;
+    if (!z || !z->zoneAtInstant(zoneName.data(), zoneName.size(), unixSeconds, &period)) {
+      return std::nullopt;
+    }
+    return ToPeriod(period);
   }
 
   std::string ZoneProblem() override {

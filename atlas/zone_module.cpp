@@ -86,6 +86,20 @@ __attribute__((visibility("default"))) int sarvexa_zone_at(const char* name, siz
   }
 }
 
+__attribute__((visibility("default"))) int sarvexa_zone_at_instant(const char* name,
+                                                                   size_t nameLength,
+                                                                   long long unixSeconds,
+                                                                   SarvexaZonePeriod* period) {
+  try {
+    const date::time_zone* zone = date::locate_zone(std::string_view(name, nameLength));
+    const date::sys_seconds instant{seconds{unixSeconds}};
+    *period = ToPeriod(*zone, zone->get_info(instant));
+    return 1;
+  } catch (const std::exception&) {
+    return 0;  // no such zone, or no database to read
+  }
+}
+
 __attribute__((visibility("default"))) void sarvexa_zone_names(void (*each)(void*, const char*),
                                                                void* context) {
   try {

@@ -13,7 +13,7 @@ extern "C" {
 
 /// The module's file name, and the version of this interface it implements.
 #define SARVEXA_ZONES_MODULE_FILE "libsarvexa-zones.so"
-#define SARVEXA_ZONES_INTERFACE_VERSION 1
+#define SARVEXA_ZONES_INTERFACE_VERSION 2
 
 /// One period of a zone's legal time.
 struct SarvexaZonePeriod {
@@ -40,6 +40,12 @@ int sarvexa_zones_interface_version(void);
 /// day the month lacks rolls into the next month.
 int sarvexa_zone_at(const char* name, size_t nameLength, int year, int month, int day, int hour,
                     int minute, SarvexaZoneAnswer* answer);
+
+/// Fills `period` with the period in force at `unixSeconds` (seconds since
+/// 1970-01-01 00:00 UT) in the named zone; returns 0 when the database holds
+/// no zone of that name (or cannot be read), 1 otherwise.
+int sarvexa_zone_at_instant(const char* name, size_t nameLength, long long unixSeconds,
+                            SarvexaZonePeriod* period);
 
 /// Calls `each` with every zone name of the database, in the database's
 /// order; nothing when it cannot be read.

@@ -51,14 +51,9 @@ struct Fixture {
   MemorySettingsStore settings;
   std::unique_ptr<ChartDocument> doc;
   Fixture(const ChartDataFields& birth, ChartStyle style, int colour) {
-    doc = std::make_unique<ChartDocument>(settings, [] {
-      LocalClockReading now;
-      now.year = 2024;
-      now.month = 3;
-      now.day = 1;
-      now.hour = 12;
-      return now;
-    });
+    // 1 March 2024, 12:00 on the (default) Prasna location's clock.
+    const Instant now = PrasnaInstantOf(PrasnaLocation{}, {2024, 3, 1, 12, 0}, nullptr);
+    doc = std::make_unique<ChartDocument>(settings, [now] { return now; });
     // A refused chart would time the Prasna instead: stop at once.
     if (!doc->newChart(birth)) std::abort();
     doc->setChartStyle(style);

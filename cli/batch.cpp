@@ -18,6 +18,7 @@
 #include "cli/csv_records.h"
 #include "cli/json_members.h"
 #include "cli/json_writer.h"
+#include "document/notation.h"
 #include "engine/chart_calculation.h"
 
 namespace sarvexa::cli {
@@ -112,6 +113,7 @@ struct Plan {
   LocalClockReading now;
   FoldChoice fold = FoldChoice::Unresolved;
   const CityLookup* city = nullptr;
+  const InstantReader* readInstant = nullptr;
 };
 
 // A problem with one row: the column it concerns and the message.
@@ -219,9 +221,14 @@ class RowWriter {
       const std::string& cell = record.fields[i];
       if (cell.empty() || column == kCity) continue;  // an empty cell is an option not given
       if (column == kNow) {
-        const Result<LocalClockReading> parsed = ParseClockReading("now", cell);
+        const Result<WrittenMoment> parsed = ReadMoment("now", cell);
         if (!parsed) return Fail(RowProblem{"now", parsed.error()});
-        now = *parsed;
+        now = parsed->clock;
+        if (const std::optional<Instant> instant = parsed->instant()) {
+          if (!plan_.readInstant || !*plan_.readInstant)
+            return Fail(RowProblem{"now", "now: no clock to read the instant on"});
+          now = (*plan_.readInstant)(*instant);
+        }
         continue;
       }
       if (ParseBirthOption(kColumnOption[column], cell, birth, message) != OptionStatus::Accepted) {
@@ -492,6 +499,7 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err,
   plan.now = settings.now;
   plan.fold = settings.fold;
   plan.city = &settings.city;
+  plan.readInstant = &settings.readInstant;
   const std::vector<std::string> derived = DerivedMemberNames();
   auto isDerived = [&derived](std::string_view path) {
     return std::find(derived.begin(), derived.end(), Head(path)) != derived.end();

@@ -14,6 +14,7 @@
 
 #include "cli/birth_options.h"
 #include "cli/commands.h"
+#include "document/present.h"
 #include "engine/dasha.h"
 #include "engine/result.h"
 
@@ -24,6 +25,11 @@ namespace sarvexa::cli {
 /// atlas provides it; without one a row that names a city is refused. With
 /// --threads above 1 it is called from several threads at once.
 using CityLookup = std::function<Result<void>(std::string_view city, BirthOptions& birth)>;
+
+/// Reads an instant on the clock of the running period (the Prasna
+/// location's), for a row's `now` written with Z or an offset. Called from
+/// several threads at once with --threads above 1.
+using InstantReader = std::function<LocalClockReading(Instant instant)>;
 
 enum class BatchFormat { JsonLines, Csv };
 
@@ -39,6 +45,9 @@ struct BatchSettings {
   FoldChoice fold = FoldChoice::Unresolved;
   int threads = 1;  ///< worker threads; the output keeps the input order
   CityLookup city;
+  /// For a `now` cell that names an instant; without one such a row is
+  /// refused.
+  InstantReader readInstant;
 };
 
 /// How a batch row chooses the offset of a doubled or skipped clock time.

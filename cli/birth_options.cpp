@@ -5,6 +5,7 @@
 
 #include <cctype>
 
+#include "document/notation.h"
 #include "engine/calendar.h"
 
 namespace sarvexa::cli {
@@ -42,17 +43,14 @@ std::string Quoted(std::string_view v) {
   return " (got \"" + shown + "\")";
 }
 
+// The birth date notation (document/notation.h): the dialog's years, any
+// day up to 31.
 bool ParseDate(std::string_view v, BirthOptions& o) {
-  if (v.size() < 8 || v[4] != '-') return false;
-  const auto dash = v.find('-', 5);
-  if (dash == std::string_view::npos) return false;
-  const auto year = ParseDigits(v.substr(0, 4), 4);
-  const auto month = ParseDigits(v.substr(5, dash - 5), 2);
-  const auto day = ParseDigits(v.substr(dash + 1), 2);
-  if (!InRange(year, 1700, 2300) || !InRange(month, 1, 12) || !InRange(day, 1, 31)) return false;
-  o.year = *year;
-  o.monthIndex = *month - 1;
-  o.day = *day;
+  const Result<CivilDate> date = ReadCivilDate(v, kBirthDates);
+  if (!date) return false;
+  o.year = date->year;
+  o.monthIndex = date->month - 1;
+  o.day = date->day;
   return true;
 }
 

@@ -14,23 +14,6 @@ const char* PointName(int index) {
   return index == graha::Ascendant ? "Ascendant" : kGrahaFullNames[index - 1];
 }
 
-// Reads exactly `digits` decimal digits from the front of `text`.
-bool TakeNumber(std::string_view& text, std::size_t digits, int& value) {
-  if (text.size() < digits) return false;
-  for (std::size_t i = 0; i < digits; ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
-  }
-  std::from_chars(text.data(), text.data() + digits, value);
-  text.remove_prefix(digits);
-  return true;
-}
-
-bool TakeChar(std::string_view& text, std::string_view allowed) {
-  if (text.empty() || allowed.find(text.front()) == std::string_view::npos) return false;
-  text.remove_prefix(1);
-  return true;
-}
-
 std::string DateText(double dayCount) {
   const CivilDate d = DateFromDayCount(dayCount);
   const char* month = (d.month >= 1 && d.month <= 12) ? kMonthAbbreviations[d.month - 1] : "?";
@@ -59,28 +42,6 @@ void WriteGrahaSetArray(JsonWriter& json, const Sets& sets) {
 }
 
 }  // namespace
-
-Result<LocalClockReading> ParseClockReading(std::string_view optionName, std::string_view text) {
-  std::string_view rest = text;
-  LocalClockReading r;
-  const bool shaped = TakeNumber(rest, 4, r.year) && TakeChar(rest, "-") &&
-                      TakeNumber(rest, 2, r.month) && TakeChar(rest, "-") &&
-                      TakeNumber(rest, 2, r.day) && TakeChar(rest, "Tt ") &&
-                      TakeNumber(rest, 2, r.hour) && TakeChar(rest, ":") &&
-                      TakeNumber(rest, 2, r.minute) && rest.empty();
-  const std::string form = std::string(optionName) +
-                           ": expected YYYY-MM-DDTHH:MM (24-hour), got \"" + std::string(text) +
-                           "\"";
-  if (!shaped) return Fail(form);
-  if (r.month < 1 || r.month > 12 || r.day < 1 || r.hour > 23 || r.minute > 59)
-    return Fail(form + ": month 01..12, day 01..31, hour 00..23, minutes 00..59");
-  // The day must exist in its month: the date must survive the round trip
-  // through the day number.
-  const CivilDate back = DateFromDayNumber(DayNumberFromDate(r.year, r.month, r.day));
-  if (back.day != r.day || back.month != r.month || back.year != r.year)
-    return Fail(form + ": no such date (day 01..28, 29, 30 or 31 as the month has)");
-  return r;
-}
 
 void WriteGrahaSet(JsonWriter& json, GrahaSet set) {
   json.BeginArray();

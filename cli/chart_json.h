@@ -1,7 +1,7 @@
 #pragma once
 // What `chart` prints beyond the chart record: the dasha table and current
 // period, the divisional signs and the SA analysis, as JSON members and as
-// readable lines; and the clock option shared by `chart` and `transits`.
+// readable lines.
 
 #include <optional>
 #include <string>
@@ -18,11 +18,6 @@
 #include "engine/result.h"
 
 namespace sarvexa::cli {
-
-/// Parses "YYYY-MM-DDTHH:MM" (24-hour; a space may stand for the T) into a
-/// clock reading, checking the date and the ranges. A failure is one line
-/// naming `optionName`.
-Result<LocalClockReading> ParseClockReading(std::string_view optionName, std::string_view text);
 
 /// A GrahaSet as an array of GrahaIndex numbers.
 void WriteGrahaSet(JsonWriter& json, GrahaSet set);

@@ -17,6 +17,8 @@
 #include "cli/batch.h"
 #include "cli/chart_json.h"
 #include "cli/city_option.h"
+#include "cli/prasna_clock.h"
+#include "document/notation.h"
 #include "document/prasna.h"
 #include "document/safe_file.h"
 
@@ -58,7 +60,7 @@ class DescriptorReader : public std::streambuf {
 struct BatchOptions {
   BatchSettings settings;
   std::optional<std::string> inputPath;  // nothing or "-": standard input
-  bool nowGiven = false;
+  std::optional<WrittenMoment> now;      // --now; the present otherwise
   bool help = false;
 };
 
@@ -114,10 +116,9 @@ Result<BatchOptions> ParseBatchArguments(const Arguments& args) {
         if (!fold) return Fail("--fold: expected earlier or later (got \"" + value + "\")");
         o.settings.fold = *fold;
       } else {
-        const Result<LocalClockReading> now = ParseClockReading(name, value);
+        const Result<WrittenMoment> now = ReadMoment(name, value);
         if (!now) return Fail(now.error());
-        o.settings.now = *now;
-        o.nowGiven = true;
+        o.now = *now;
       }
     } else if ((name == "-" || name.rfind("-", 0) != 0) && !o.inputPath) {
       o.inputPath = name;
@@ -147,7 +148,8 @@ void PrintBatchHelp(std::ostream& out) {
          "  fold                earlier or later: the offset for a city's clock time\n"
          "                      that was skipped or passed twice, as --fold\n"
          "  now                 YYYY-MM-DDTHH:MM: the clock for this row's current\n"
-         "                      period\n"
+         "                      period; ending in Z or +HH:MM/-HH:MM, an instant read\n"
+         "                      on the stored Prasna location's clock\n"
          "An empty cell is an option not given. Fields may be quoted (\"...\", with\n"
          "quotes doubled inside); lines may end in LF or CR LF.\n"
          "\n"
@@ -164,8 +166,9 @@ void PrintBatchHelp(std::ostream& out) {
          "  --threads N         compute on N threads, 1..64 (default 1); the output\n"
          "                      keeps the input order. When the system grants fewer,\n"
          "                      the run goes on with those and says so once\n"
-         "  --now YYYY-MM-DDTHH:MM  the clock for rows without a now cell (default: the\n"
-         "                      computer's clock, read once at the start)\n"
+         "  --now YYYY-MM-DDTHH:MM  the clock for rows without a now cell, as the now\n"
+         "                      column takes it (default: the present on the stored\n"
+         "                      Prasna location's clock, read once at the start)\n"
          "  --fold earlier|later  for rows without a fold cell: the offset before or\n"
          "                      after a change of the clocks (default: such a row\n"
          "                      is refused)\n"
@@ -199,11 +202,16 @@ int RunBatchCommand(const Arguments& args, std::ostream& out, std::ostream& err)
     return kExitUsage;
   }
   // One clock reading for the whole run, so that every row without its own
-  // `now` is judged at the same moment.
-  if (!o.nowGiven) o.settings.now = ReadSystemLocalClock();
-  // The atlas is opened at the first row that names a city, and looked up by
-  // one worker at a time: its place list is read on first use.
+  // `now` is judged at the same moment: --now as written, or an instant (and
+  // the present) on the Prasna location's clock. The settings are read
+  // before the rows, so what they cannot tell is said first.
+  const IniFileSettingsStore stored = ReadStoredSettings("batch", err);
+  o.settings.now = PeriodClockReading(o.now, stored);
+  // The atlas is opened at the first row that names a city or an instant,
+  // and looked up by one worker at a time: its place list is read on first
+  // use.
   std::unique_ptr<Atlas> atlas;
+  std::optional<PrasnaLocation> prasnaLocation;
   std::mutex atlasLock;
   o.settings.city = [&](std::string_view city, BirthOptions& birth) -> Result<void> {
     const std::lock_guard<std::mutex> hold(atlasLock);
@@ -214,6 +222,12 @@ int RunBatchCommand(const Arguments& args, std::ostream& out, std::ostream& err)
     // The row's message names its column, not the chart option.
     const std::string& why = placed.error();
     return Fail(why.rfind("--city: ", 0) == 0 ? why.substr(8) : why);
+  };
+  o.settings.readInstant = [&](Instant instant) {
+    const std::lock_guard<std::mutex> hold(atlasLock);
+    if (!atlas) atlas = OpenSystemAtlas();
+    if (!prasnaLocation) prasnaLocation = CommandPrasnaLocation(stored, *atlas, instant);
+    return PrasnaClockAt(*prasnaLocation, instant, atlas.get()).reading;
   };
 
   try {

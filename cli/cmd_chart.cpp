@@ -10,7 +10,9 @@
 #include "cli/cmd_document.h"
 #include "cli/commands.h"
 #include "cli/export_options.h"
-#include "document/prasna.h"
+#include "cli/prasna_clock.h"
+#include "document/notation.h"
+#include "document/settings.h"
 #include "engine/chart_calculation.h"
 
 namespace sarvexa::cli {
@@ -18,9 +20,9 @@ namespace {
 
 struct ChartOptions {
   BirthOptions birth;
-  ExportOptions exports;                 // --text, --csv, --style
-  std::optional<LocalClockReading> now;  // --now; the computer's clock otherwise
-  std::optional<std::string> svxPath;    // --svx: save the chart file
+  ExportOptions exports;               // --text, --csv, --style
+  std::optional<WrittenMoment> now;    // --now; the present otherwise
+  std::optional<std::string> svxPath;  // --svx: save the chart file
   bool json = false;
   bool help = false;
 };
@@ -47,7 +49,7 @@ Result<ChartOptions> ParseChartArguments(const Arguments& args) {
       options.svxPath = OutputName(args[++i]);
     } else if (name == "--now") {
       if (i + 1 >= args.size()) return Fail(ValueRequired(name, "chart"));
-      const Result<LocalClockReading> now = ParseClockReading(name, args[++i]);
+      const Result<WrittenMoment> now = ReadMoment(name, args[++i]);
       if (!now) return Fail(now.error());
       options.now = *now;
     } else if (IsBirthOption(name)) {
@@ -101,8 +103,10 @@ void PrintChartHelp(std::ostream& out) {
          "                      houseConjunctionStrength, conjunctions, aspects,\n"
          "                      flags, ageStrength, colorClass; sets as GrahaIndex\n"
          "                      arrays); doubles with 17 significant digits\n"
-         "  --now YYYY-MM-DDTHH:MM  local clock reading for the current period\n"
-         "                      (default: the computer's clock)\n"
+         "  --now YYYY-MM-DDTHH:MM  local clock reading for the current period;\n"
+         "                      ending in Z or +HH:MM/-HH:MM, an exact instant, read\n"
+         "                      on the clock of the stored Prasna location\n"
+         "                      (default: the present, read the same way)\n"
          "  --help              this text\n"
          "\n"
          "A bad or missing option prints one line naming it and exits with code 2;\n"
@@ -130,7 +134,13 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
     return kExitUsage;
   }
   PrintCityNote(options.birth, "chart", err);
-  const LocalClockReading now = options.now ? *options.now : ReadSystemLocalClock();
+  // The settings hold the Prasna location (whose clock reads an instant)
+  // and the chart style of the exports; read once, when either is needed.
+  std::optional<IniFileSettingsStore> stored;
+  if (NeedsPrasnaClock(options.now) || options.exports.any())
+    stored = ReadStoredSettings("chart", err);
+  const LocalClockReading now =
+      PeriodClockReading(options.now, stored ? *stored : IniFileSettingsStore{});
   ChartSnapshot chart = CastChart(options.birth, &now);
   const Horoscope& h = chart.horoscope;
   // An export sent to standard output replaces the table there (and never
@@ -151,7 +161,7 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
     }
   }
   if (options.exports.any()) {
-    chart.chartStyle = ChartStyleFromSetting(StoredChartStyle());
+    chart.chartStyle = ChartStyleFromSetting(ReadDisplaySettings(*stored).chartStyle);
     if (auto written = WriteExports(options.exports, chart, out); !written) {
       err << "sarvexa-cli chart: " << written.error() << '\n';
       return 1;

@@ -5,6 +5,7 @@
 #include "atlas/system_atlas.h"
 
 #include <algorithm>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -14,18 +15,21 @@
 #include "cli/chart_output.h"
 #include "cli/export_options.h"
 #include "cli/json_writer.h"
+#include "cli/prasna_clock.h"
 #include "document/chart_document.h"
 #include "document/ini_settings_store.h"
+#include "document/notation.h"
 #include "document/settings_store.h"
+#include "document/system_zone.h"
 
 namespace sarvexa::cli {
 namespace {
 
 // Options every document subcommand shares.
 struct OutputOptions {
-  ExportOptions exports;                 // --text, --csv, --style
-  std::optional<std::string> svxPath;    // --svx
-  std::optional<LocalClockReading> now;  // --now; the computer's clock otherwise
+  ExportOptions exports;               // --text, --csv, --style
+  std::optional<std::string> svxPath;  // --svx
+  std::optional<WrittenMoment> now;    // --now; the present otherwise
   bool json = false;
   bool help = false;
 };
@@ -45,9 +49,8 @@ Result<OptionMatch> TakeOutputOption(const Arguments& args, std::size_t& i, Outp
     return OptionMatch::Taken;
   } else if (name == "--now") {
     if (i + 1 >= args.size()) return Fail(ValueRequired(name));
-    // The same form and checks as `chart --now`: a day the month does not
-    // have is no clock reading.
-    const Result<LocalClockReading> reading = ParseClockReading(name, args[i + 1]);
+    // The same form and checks as every command's --now.
+    const Result<WrittenMoment> reading = ReadMoment(name, args[i + 1]);
     if (!reading) return Fail(reading.error());
     o.now = *reading;
     i += 2;
@@ -57,18 +60,6 @@ Result<OptionMatch> TakeOutputOption(const Arguments& args, std::size_t& i, Outp
   }
   ++i;
   return OptionMatch::Taken;
-}
-
-// The clock a document reads: --now when given, else the computer's.
-LocalClock ClockFor(const OutputOptions& o) {
-  if (o.now) return [reading = *o.now] { return reading; };
-  return ReadSystemLocalClock;
-}
-
-// The program's settings as the desktop program keeps them, read only.
-IniFileSettingsStore StoredSettings() {
-  if (auto path = IniFileSettingsStore::DefaultPath()) return IniFileSettingsStore::FromFile(*path);
-  return IniFileSettingsStore{};
 }
 
 // Prints the document's chart (table or JSON) and writes the requested files.
@@ -145,7 +136,7 @@ Result<void> SaveChartFile(const std::string& path, const ChartFileRecord& recor
 void PrintOpenHelp(std::ostream& out) {
   out << "Usage: sarvexa-cli open [OPTIONS] [--] FILE.svx\n"
          "       OPTIONS: [--json] [--svx FILE] [--text FILE] [--csv FILE]\n"
-         "                [--style north|south] [--now YYYY-MM-DDTHH:MM]\n"
+         "                [--style north|south] [--now YYYY-MM-DDTHH:MM[Z|+HH:MM]]\n"
          "\n"
          "Loads a chart file, computes the chart again from its birth data and prints\n"
          "it like `chart`. A file that cannot be read or is not a chart file prints a\n"
@@ -154,8 +145,10 @@ void PrintOpenHelp(std::ostream& out) {
          "\n"
       << kExportOptionsHelp
       << "  --svx FILE            save the chart file again ('-' for standard output)\n"
-         "  --now YYYY-MM-DDTHH:MM  local clock reading for the current period\n"
-         "                        (default: the computer's clock)\n"
+         "  --now YYYY-MM-DDTHH:MM  local clock reading for the current period;\n"
+         "                        ending in Z or +HH:MM/-HH:MM, an exact instant,\n"
+         "                        read on the clock of the stored Prasna location\n"
+         "                        (default: the present, read the same way)\n"
          "  --json                print the chart as JSON (with firstName, lastName,\n"
          "                        place, isPrasna and what `chart --json` derives)\n"
          "  --help                this text\n";
@@ -205,8 +198,13 @@ int RunOpenCommand(const Arguments& args, std::ostream& out, std::ostream& err) 
     err << "sarvexa-cli open: " << outputs.error() << '\n';
     return kExitUsage;
   }
-  IniFileSettingsStore settings = StoredSettings();
-  ChartDocument doc(settings, ClockFor(o));
+  IniFileSettingsStore settings = ReadStoredSettings("open", err);
+  const std::unique_ptr<Atlas> atlas = OpenSystemAtlas();
+  ChartDocument doc(settings, nullptr);
+  doc.setAtlas(atlas.get());
+  // The running period is the present on the Prasna location's clock.
+  if (NeedsPrasnaClock(o.now)) UseComputerZoneIfNoneStored(doc, settings, *atlas);
+  doc.setClock(ClockOfNow(o.now, doc.prasnaLocation(), atlas.get()));
   if (auto opened = doc.open(*file); !opened) {
     err << "sarvexa-cli open: " << *file << ": " << opened.error() << '\n';
     return 1;
@@ -217,16 +215,20 @@ int RunOpenCommand(const Arguments& args, std::ostream& out, std::ostream& err) 
 // ---- prasna ----
 
 void PrintPrasnaHelp(std::ostream& out) {
-  out << "Usage: sarvexa-cli prasna [--now YYYY-MM-DDTHH:MM] [--place TEXT] [--lon DDD:MM{E|W}]\n"
-         "                         [--lat DD:MM{N|S}] [--zone HH:MM] [--dst H]\n"
-         "                         [--json] [--svx FILE] [--text FILE] [--csv FILE]\n"
+  out << "Usage: sarvexa-cli prasna [--now YYYY-MM-DDTHH:MM[Z|+HH:MM]] [--place TEXT]\n"
+         "                         [--lon DDD:MM{E|W}] [--lat DD:MM{N|S}] [--zone HH:MM]\n"
+         "                         [--dst H] [--json] [--svx FILE] [--text FILE] [--csv FILE]\n"
          "\n"
-         "Casts the Prasna: the chart of the present moment (or of --now, read as\n"
-         "local clock time at the location) at the stored Prasna location of the\n"
-         "desktop program, or at the place given. Options not given keep the stored\n"
-         "values; --zone takes its side from --lon (or the stored side).\n"
+         "Casts the Prasna: the chart of the present moment at the stored Prasna\n"
+         "location of the desktop program, or at the place given, on that place's\n"
+         "own clock. Options not given keep the stored values; --zone takes its side\n"
+         "from --lon (or the stored side). With no location stored and no place\n"
+         "given, the principal place of the computer's own time zone is taken (and\n"
+         "named on standard error).\n"
          "\n"
-         "  --now YYYY-MM-DDTHH:MM  the clock reading to cast for (default: now)\n"
+         "  --now YYYY-MM-DDTHH:MM  the location's local clock reading to cast for;\n"
+         "                        ending in Z or +HH:MM/-HH:MM, an exact instant\n"
+         "                        (default: the present)\n"
          "  --place TEXT          place text, at most 30 characters\n"
          "  --lon DDD:MM{E|W}     longitude, degrees 0..179\n"
          "  --lat DD:MM{N|S}      latitude, degrees 0..89\n"
@@ -284,8 +286,14 @@ int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err
     return kExitUsage;
   }
 
-  IniFileSettingsStore settings = StoredSettings();
-  ChartDocument doc(settings, ClockFor(o));
+  IniFileSettingsStore settings = ReadStoredSettings("prasna", err);
+  // A stored location from the atlas takes the zone and DST of the moment.
+  const std::unique_ptr<Atlas> atlas = OpenSystemAtlas();
+  ChartDocument doc(settings, nullptr);
+  doc.setAtlas(atlas.get());
+  if (!anyPlace && UseComputerZoneIfNoneStored(doc, settings, *atlas)) {
+    err << "sarvexa-cli prasna: " << SystemZoneLocationNote(doc.prasnaLocation()) << '\n';
+  }
   if (anyPlace) {
     PrasnaLocationFields f = doc.prasnaLocationDialogValues();
     if (hasPlaceText) f.place = place.place;
@@ -304,11 +312,8 @@ int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err
       return kExitUsage;
     }
   }
-  // A stored location from the atlas takes the zone and DST of this moment.
-  const std::unique_ptr<Atlas> atlas = OpenSystemAtlas();
-  doc.setAtlas(atlas.get());
+  doc.setClock(ClockOfNow(o.now, doc.prasnaLocation(), atlas.get()));
   doc.castPrasna();
-  doc.setAtlas(nullptr);
   return Emit("prasna", doc, o, out, err);
 }
 

@@ -8,6 +8,7 @@
 #include "cli/chart_output.h"
 #include "cli/commands.h"
 #include "document/chart_document.h"
+#include "document/notation.h"
 #include "document/settings_store.h"
 #include "engine/chart_calculation.h"
 
@@ -31,19 +32,10 @@ int Digits(const std::string& text, std::size_t maxDigits) {
 }  // namespace
 
 Result<std::int32_t> ParseEphemerisStart(const std::string& text) {
-  const auto dash1 = text.find('-');
-  const auto dash2 = dash1 == std::string::npos ? std::string::npos : text.find('-', dash1 + 1);
-  if (dash2 == std::string::npos)
-    return Fail("--from must be a date YYYY-MM-DD, not '" + text + "'");
-  const int year = Digits(text.substr(0, dash1), 4);
-  const int month = Digits(text.substr(dash1 + 1, dash2 - dash1 - 1), 2);
-  const int day = Digits(text.substr(dash2 + 1), 2);
-  if (year < 0 || month < 0 || day < 0)
-    return Fail("--from must be a date YYYY-MM-DD, not '" + text + "'");
-  if (year < 1800 || year > 2100) return Fail("--from: the year must be between 1800 and 2100");
-  if (month < 1 || month > 12) return Fail("--from: the month must be between 1 and 12");
-  if (day > 31) return Fail("--from: the day must be between 0 and 31");
-  return DayNumberFromDate(year, month, day);
+  // The Ephemeris dialog's dates: years 1800..2100, day 0..31 in any month.
+  const Result<CivilDate> date = ReadCivilDate(text, kEphemerisStartDates);
+  if (!date) return Fail("--from: " + date.error() + " (got '" + text + "')");
+  return DayNumberFromDate(date->year, date->month, date->day);
 }
 
 Result<OptionMatch> TakeEphemerisOption(const std::vector<std::string>& args, std::size_t& i,
@@ -137,7 +129,7 @@ int RunEphemerisCommand(const std::vector<std::string>& args, std::ostream& out,
       return kExitUsage;
     }
     MemorySettingsStore store;
-    ChartDocument document(store, ReadSystemLocalClock);
+    ChartDocument document(store, ReadSystemInstant);
     if (auto opened = document.open(*openPath); !opened) {
       err << "sarvexa-cli ephemeris: " << opened.error() << "\n";
       return 1;

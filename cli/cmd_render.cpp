@@ -22,16 +22,20 @@
 #include <unistd.h>
 
 #include "analysis/sa_transits.h"
+#include "atlas/system_atlas.h"
 #include "cli/birth_options.h"
 #include "cli/city_option.h"
 #include "cli/cmd_ephemeris.h"
 #include "cli/commands.h"
 #include "cli/export_options.h"
+#include "cli/prasna_clock.h"
 #include "document/chart_document.h"
 #include "document/ini_settings_store.h"
+#include "document/notation.h"
 #include "document/page_choices.h"
 #include "document/prasna.h"
 #include "document/settings_store.h"
+#include "document/system_zone.h"
 #include "engine/dasha.h"
 #include "view/display.h"
 #include "view/qt/qt_canvas.h"
@@ -45,7 +49,7 @@ struct RenderOptions {
   bool anyBirthOption = false;
   std::optional<std::string> openPath;
   bool prasna = false;
-  std::optional<LocalClockReading> now;  ///< --now; the computer's clock otherwise
+  std::optional<WrittenMoment> now;  ///< --now; the present otherwise
   ViewState view;
   bool printVariant = false;
   std::optional<ChartStyle> style;  ///< the stored setting otherwise
@@ -57,7 +61,8 @@ struct RenderOptions {
   bool a4 = false;
   EphemerisOptions ephemeris;
   // Transit moment and place: dialog values, each field optional.
-  std::optional<std::string> atDate, atTime, atLon, atLat, atZone, atDst;
+  std::optional<WrittenMoment> at;
+  std::optional<std::string> atLon, atLat, atZone, atDst;
 };
 
 std::string Lower(std::string s) {
@@ -118,19 +123,6 @@ Result<QSize> ParseSize(const std::string& text) {
   return QSize(w, h);
 }
 
-/// "YYYY-MM-DDTHH:MM" into a clock reading (the clock's own ranges).
-Result<LocalClockReading> ParseMoment(const std::string& name, const std::string& text) {
-  int y = 0, mo = 0, d = 0, h = 0, mi = 0;
-  char tail = 0;
-  if (text.size() != 16 ||
-      std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d%c", &y, &mo, &d, &h, &mi, &tail) != 5 ||
-      y < 1700 || y > 2300 || mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || h < 0 ||
-      mi < 0) {
-    return Fail(name + " must be YYYY-MM-DDTHH:MM (year 1700..2300), not '" + text + "'");
-  }
-  return LocalClockReading{y, mo, d, h, mi};
-}
-
 Result<OptionMatch> TakeRenderOption(const Arguments& args, std::size_t& i, RenderOptions& o) {
   const std::string& name = args[i];
   static const char* const kNames[] = {
@@ -182,14 +174,13 @@ Result<OptionMatch> TakeRenderOption(const Arguments& args, std::size_t& i, Rend
     if (dpi < 30 || dpi > 600 || value.find_first_not_of("0123456789") != std::string::npos)
       return Fail("--dpi must be a whole number 30..600, not '" + value + "'");
   } else if (name == "--now") {
-    const Result<LocalClockReading> now = ParseMoment(name, value);
+    const Result<WrittenMoment> now = ReadMoment(name, value);
     if (!now) return Fail(now.error());
     o.now = *now;
   } else if (name == "--at") {
-    const Result<LocalClockReading> at = ParseMoment(name, value);
+    const Result<WrittenMoment> at = ReadMoment(name, value);
     if (!at) return Fail(at.error());
-    o.atDate = value.substr(0, 10);
-    o.atTime = value.substr(11);
+    o.at = *at;
   } else if (name == "--at-lon") {
     o.atLon = value;
   } else if (name == "--at-lat") {
@@ -203,40 +194,44 @@ Result<OptionMatch> TakeRenderOption(const Arguments& args, std::size_t& i, Rend
   return OptionMatch::Taken;
 }
 
-/// The transit choice: the moment of --at (else the clock) at the place of
-/// the --at-* options (else the stored Prasna location), as the transit
-/// dialog would take them.
+/// The transit choice: the moment of --at (else the present) at the place
+/// of the --at-* options (else the stored Prasna location), as the transit
+/// dialog would take them. A local --at is the transit place's clock; an
+/// instant is read on it.
 Result<void> ComputeTransit(const RenderOptions& o, ChartDocument& doc) {
   TransitDialogValues dialog = TransitDialogFromChoice(doc.openTransitChoice());
 
-  // The --at options take the birth options' forms; parse them as such.
+  // The --at-* options take the birth options' forms; parse them as such.
   BirthOptions parsed;
   struct AtOption {
     const char* birthName;
     const std::optional<std::string>& value;
     const char* atName;
   };
-  const AtOption kAtOptions[] = {{"--date", o.atDate, "--at"},      {"--time", o.atTime, "--at"},
-                                 {"--lon", o.atLon, "--at-lon"},    {"--lat", o.atLat, "--at-lat"},
-                                 {"--zone", o.atZone, "--at-zone"}, {"--dst", o.atDst, "--at-dst"}};
+  const AtOption kAtOptions[] = {{"--lon", o.atLon, "--at-lon"},
+                                 {"--lat", o.atLat, "--at-lat"},
+                                 {"--zone", o.atZone, "--at-zone"},
+                                 {"--dst", o.atDst, "--at-dst"}};
   for (const AtOption& a : kAtOptions) {
     if (!a.value) continue;
     std::string message;
     if (ParseBirthOption(a.birthName, *a.value, parsed, message) == OptionStatus::Rejected)
       return Fail(std::string(a.atName) + ": " + message);
   }
-  if (o.atDate) {
-    dialog.day = parsed.day;
-    dialog.monthIndex = parsed.monthIndex;
-    dialog.year = parsed.year;
-  }
-  if (o.atTime) {
-    dialog.hour12 = parsed.hour;
-    dialog.isPm = parsed.isPm;
-    dialog.minute = parsed.minute;
-  }
   CopyGivenPlace(parsed, dialog);
   if (o.atDst) dialog.dstHours = parsed.dstHours;
+  if (o.at) {
+    LocalClockReading at = o.at->clock;
+    if (const std::optional<Instant> instant = o.at->instant())
+      at = ClockReadingAt(*instant,
+                          ClockOffsetSecondsEast(TransitChoiceFromDialog(dialog).signedPlace));
+    dialog.day = at.day;
+    dialog.monthIndex = at.month - 1;
+    dialog.year = at.year;
+    dialog.hour12 = at.hour % 12 == 0 ? 12 : at.hour % 12;
+    dialog.isPm = at.hour >= 12;
+    dialog.minute = at.minute;
+  }
   const TransitChoice choice = TransitChoiceFromDialog(dialog);
   doc.setTransitChoice(choice);
   doc.applyTransit(choice);
@@ -329,7 +324,9 @@ void PrintRenderHelp(std::ostream& out) {
          "  --dpi N               PNG resolution of a printed sheet, 30..600 (default 150)\n"
          "  --pdf FILE            write a one-page PDF\n"
          "  --paper letter|a4     paper of a printed sheet or PDF (default letter)\n"
-         "  --now YYYY-MM-DDTHH:MM  the clock: Prasna moment and current period\n"
+         "  --now YYYY-MM-DDTHH:MM  the clock: Prasna moment and current period, on\n"
+         "                        the Prasna location's clock; ending in Z or\n"
+         "                        +HH:MM/-HH:MM, an exact instant\n"
          "  --open FILE           take the chart from a chart file\n"
          "  --prasna              the chart of the present moment at the Prasna location\n"
          "Ephemeris page (24 rows on screen, 58 on paper):\n"
@@ -337,7 +334,8 @@ void PrintRenderHelp(std::ostream& out) {
          "                        (default: the chart's own date and moment)\n"
          "  --interval daily|weekly|monthly|yearly   step between rows (default daily)\n"
          "Transits page (defaults: the clock and the Prasna location):\n"
-         "  --at YYYY-MM-DDTHH:MM  transit moment, local clock time\n"
+         "  --at YYYY-MM-DDTHH:MM  transit moment, local clock time of the transit\n"
+         "                        place; ending in Z or +HH:MM/-HH:MM, an exact instant\n"
          "  --at-lon DDD:MM{E|W}  --at-lat DD:MM{N|S}  --at-zone HH:MM  --at-dst H\n"
          "\nBirth options:\n"
       << BirthOptionsHelp();
@@ -420,11 +418,15 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
   // The desktop program's stored settings (chart style, colour, Prasna
   // location) when they exist; the program's defaults otherwise. Nothing is
   // written back to the file.
-  const auto settingsPath = IniFileSettingsStore::DefaultPath();
-  IniFileSettingsStore settings = settingsPath ? IniFileSettingsStore::FromFile(*settingsPath)
-                                               : IniFileSettingsStore::FromText("");
-  const std::optional<LocalClockReading> fixedNow = o.now;
-  ChartDocument doc(settings, [fixedNow] { return fixedNow ? *fixedNow : ReadSystemLocalClock(); });
+  IniFileSettingsStore settings = ReadStoredSettings("render", err);
+  const std::unique_ptr<Atlas> atlas = OpenSystemAtlas();
+  ChartDocument doc(settings, nullptr);
+  doc.setAtlas(atlas.get());
+  // The present (Prasna, running period, transit default) is read on the
+  // Prasna location's clock.
+  if (UseComputerZoneIfNoneStored(doc, settings, *atlas) && o.prasna)
+    err << "sarvexa-cli render: " << SystemZoneLocationNote(doc.prasnaLocation()) << "\n";
+  doc.setClock(ClockOfNow(o.now, doc.prasnaLocation(), atlas.get()));
   if (o.openPath) {
     if (auto opened = doc.open(*o.openPath); !opened) {
       err << "sarvexa-cli render: " << opened.error() << "\n";

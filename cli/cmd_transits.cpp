@@ -13,8 +13,10 @@
 #include "cli/city_option.h"
 #include "cli/commands.h"
 #include "cli/export_options.h"
+#include "document/notation.h"
 #include "document/page_choices.h"
 #include "document/prasna.h"
+#include "document/present.h"
 #include "engine/chart_calculation.h"
 
 namespace sarvexa::cli {
@@ -22,7 +24,7 @@ namespace {
 
 struct TransitOptions {
   BirthOptions birth;
-  std::optional<LocalClockReading> at;
+  std::optional<WrittenMoment> at;  // the present without it
   // The transit place in the birth options' forms; unset parts default to
   // the natal place, zone and daylight saving.
   BirthOptions place;
@@ -58,15 +60,9 @@ Result<TransitOptions> ParseTransitArguments(const Arguments& args) {
     if (i + 1 >= args.size()) return Fail(ValueRequired(name, "transits"));
     const std::string& value = args[++i];
     if (name == "--at") {
-      const Result<LocalClockReading> parsed = ParseClockReading(name, value);
+      const Result<WrittenMoment> parsed = ReadMoment(name, value);
       if (!parsed) return Fail(parsed.error());
-      const LocalClockReading& at = *parsed;
-      // The transit moment is entered as the "Set Transit Data" dialog takes
-      // it, whose year field admits 1700..2300 (the range the astronomy is
-      // made for).
-      if (at.year < 1700 || at.year > 2300)
-        return Fail(name + ": year 1700..2300 (got \"" + value + "\")");
-      o.at = at;
+      o.at = *parsed;
     } else if (const char* plain = PlainName(name)) {
       if (ParseBirthOption(plain, value, o.place, message) != OptionStatus::Accepted)
         return Fail(name + " (as " + plain + "): " + message);
@@ -149,7 +145,7 @@ std::string TransitTable(const LocalClockReading& at, const Horoscope& transit,
 }  // namespace
 
 void PrintTransitsHelp(std::ostream& out) {
-  out << "Usage: sarvexa-cli transits <birth options> [--at YYYY-MM-DDTHH:MM]\n"
+  out << "Usage: sarvexa-cli transits <birth options> [--at YYYY-MM-DDTHH:MM[Z|+HH:MM]]\n"
          "                            [--at-lon DDD:MM{E|W}] [--at-lat DD:MM{N|S}]\n"
          "                            [--at-zone HH:MM[E|W]] [--at-dst H] [--json]\n"
          "\n"
@@ -159,8 +155,9 @@ void PrintTransitsHelp(std::ostream& out) {
          "natal value.\n"
          "\n"
       << BirthOptionsHelp()
-      << "  --at YYYY-MM-DDTHH:MM  transit moment, 24-hour local clock; year\n"
-         "                      1700..2300 (default: the computer's clock)\n"
+      << "  --at YYYY-MM-DDTHH:MM  transit moment, 24-hour local clock of the transit\n"
+         "                      place; ending in Z or +HH:MM/-HH:MM, an exact instant\n"
+         "                      (default: the present on the transit place's clock)\n"
          "  --at-lon DDD:MM{E|W}  transit longitude, degrees 0..179, minutes 0..59\n"
          "  --at-lat DD:MM{N|S}   transit latitude, degrees 0..89, minutes 0..59\n"
          "  --at-zone HH:MM[E|W]  transit zone, hours 0..12, minutes 0..59; without\n"
@@ -197,7 +194,13 @@ int RunTransitsCommand(const Arguments& args, std::ostream& out, std::ostream& e
   ApplyBirthOptions(o.birth, natal);
   CalculateHoroscope(natal);
 
-  const LocalClockReading at = o.at ? *o.at : ReadSystemLocalClock();
+  // A local --at is the transit place's clock reading; an instant (and the
+  // present) is read on that place's clock, its zone and DST.
+  LocalClockReading at = o.at ? o.at->clock : LocalClockReading{};
+  if (!o.at || o.at->instant()) {
+    const Instant instant = o.at ? *o.at->instant() : ReadSystemInstant();
+    at = ClockReadingAt(instant, ClockOffsetSecondsEast(ChoiceFor(o, at).signedPlace));
+  }
   const TransitResult result = ComputeTransit(natal, ChoiceFor(o, at));
   const Horoscope& transit = result.transit;
   const SaTransitAnalysis& r = result.analysis;

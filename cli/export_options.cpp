@@ -15,9 +15,7 @@
 #include "document/chart_snapshot.h"
 #include "document/csv_export.h"
 #include "document/export_file.h"
-#include "document/ini_settings_store.h"
 #include "document/safe_file.h"
-#include "document/settings.h"
 #include "document/text_export.h"
 
 namespace sarvexa {
@@ -88,12 +86,6 @@ Result<void> WriteExports(const ExportOptions& options, const ChartSnapshot& cha
   }
   if (options.csvPath) return Emit(*options.csvPath, CsvExportText(chart), out);
   return Ok();
-}
-
-int StoredChartStyle() {
-  const auto path = IniFileSettingsStore::DefaultPath();
-  if (!path) return 0;
-  return ReadDisplaySettings(IniFileSettingsStore::FromFile(*path)).chartStyle;
 }
 
 std::string OutputName(const std::string& value) {

@@ -71,10 +71,6 @@ Result<CharChartStyle> ParseStyleOption(const std::string& value);
 Result<void> WriteExports(const ExportOptions& options, const ChartSnapshot& chart,
                           std::ostream& out);
 
-/// The "Chart Style" the desktop program stored (its settings file), 0 when
-/// there is none.
-int StoredChartStyle();
-
 /// Help lines for the options, for the usage text.
 inline constexpr const char* kExportOptionsHelp =
     "  --text FILE           write the text report (CR LF lines; '-' for standard output)\n"

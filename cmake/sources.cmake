@@ -32,13 +32,17 @@ set(SARVEXA_DOCUMENT_SOURCES
     document/ephemeris_series.cpp
     document/export_file.cpp
     document/ini_settings_store.cpp
+    document/notation.cpp
     document/page_choices.cpp
     document/place.cpp
     document/place_search.cpp
     document/prasna.cpp
+    document/present.cpp
     document/safe_file.cpp
     document/settings.cpp
+    document/settings_file.cpp
     document/settings_store.cpp
+    document/system_zone.cpp
     document/text_export.cpp
     document/zone_fields.cpp
 )
@@ -111,6 +115,7 @@ set(SARVEXA_CLI_SOURCES
     cli/export_options.cpp
     cli/json_members.cpp
     cli/json_writer.cpp
+    cli/prasna_clock.cpp
     cli/render_launcher.cpp
     cli/standard_output.cpp
 )
@@ -142,6 +147,7 @@ set(SARVEXA_DOCUMENT_TEST_SOURCES
     tests/document/ini_settings_store_test.cpp
     tests/document/page_choices_test.cpp
     tests/document/place_test.cpp
+    tests/document/present_test.cpp
     tests/document/safe_file_test.cpp
     tests/document/settings_test.cpp
     tests/document/text_export_test.cpp
@@ -171,11 +177,13 @@ set(SARVEXA_SWISS_TEST_SOURCES
 set(SARVEXA_APP_TEST_SOURCES
     tests/app/test_atlas_dialog.cpp
     tests/app/test_commands.cpp
+    tests/app/test_dialog_layout.cpp
     tests/app/test_dialogs.cpp
     tests/app/test_main.cpp
     tests/app/test_main_window.cpp
     tests/app/test_page_fit.cpp
     tests/app/test_place_group.cpp
+    tests/app/test_present_settings.cpp
     tests/app/test_prompter.cpp
     tests/app/test_qsettings_store.cpp
 )

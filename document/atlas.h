@@ -5,6 +5,7 @@
 // toolkit-free layers, the window and sarvexa-cli only see this class, and
 // tests can hand in a small one of their own.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,11 @@ class Atlas {
   /// The zone's periods at a local moment; nullopt for an unknown zone name.
   virtual std::optional<LocalZoneInfo> ZoneAt(std::string_view zoneName,
                                               const LocalMoment& moment) = 0;
+
+  /// The period in force at an instant (seconds since 1970-01-01 00:00 UT);
+  /// nullopt for an unknown zone name.
+  virtual std::optional<ZonePeriod> ZoneAtInstant(std::string_view zoneName,
+                                                  std::int64_t unixSeconds) = 0;
 
   /// Every IANA zone name of the database, sorted (for the zone picker).
   virtual std::vector<std::string> ZoneNames() = 0;

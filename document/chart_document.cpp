@@ -11,12 +11,10 @@ namespace {
 
 constexpr const char* kPrasnaName = "Prasna";
 
-LocalClockReading DefaultClock() { return ReadSystemLocalClock(); }
-
 }  // namespace
 
-ChartDocument::ChartDocument(SettingsStore& settings, LocalClock clock)
-    : settings_(settings), clock_(clock ? std::move(clock) : LocalClock(DefaultClock)) {
+ChartDocument::ChartDocument(SettingsStore& settings, InstantClock clock)
+    : settings_(settings), clock_(clock ? std::move(clock) : InstantClock(ReadSystemInstant)) {
   const DisplaySettings display = ReadDisplaySettings(settings_);
   chart_.chartStyle = ChartStyleFromSetting(display.chartStyle);
   chart_.colorCharts = display.colorCharts;
@@ -61,7 +59,8 @@ TransitChoice ChartDocument::openTransitChoice() {
   if (!transitFirstUse_) return transitChoice_;
   // The default is offered, not stored: only OK stores a choice.
   transitFirstUse_ = false;
-  return DefaultTransitChoice(now(), prasnaLocation_);
+  const PrasnaClock clock = prasnaClock();
+  return DefaultTransitChoice(clock.reading, clock.location);
 }
 
 void ChartDocument::applyTransit(const TransitChoice& choice) {
@@ -79,11 +78,21 @@ EphemerisDialogValues ChartDocument::openEphemerisChoice() {
   return ephemerisChoice_;
 }
 
-LocalClockReading ChartDocument::now() const { return clock_(); }
+PrasnaClock ChartDocument::prasnaClock() const {
+  return PrasnaClockAt(prasnaLocation_, present(), atlas_);
+}
 
-void ChartDocument::RefreshChart() {
+LocalClockReading ChartDocument::now() const { return prasnaClock().reading; }
+
+void ChartDocument::setClock(InstantClock clock) {
+  clock_ = clock ? std::move(clock) : InstantClock(ReadSystemInstant);
+}
+
+void ChartDocument::RefreshChart() { refreshAt(now()); }
+
+void ChartDocument::refreshAt(const LocalClockReading& now) {
   CalculateHoroscope(chart_.horoscope);
-  chart_.derivations = Derive(chart_.horoscope, now());
+  chart_.derivations = Derive(chart_.horoscope, now);
   // Names, place, zone and the Prasna flag change only in operations that
   // refresh the chart, so this covers them too.
   ++revision_;
@@ -128,21 +137,10 @@ void ChartDocument::castPrasna() {
   chart_.lastName.clear();
   chart_.place = prasnaLocation_.place;
   chart_.zoneName.clear();
-  const LocalClockReading clock = now();
-  PrasnaLocation location = prasnaLocation_;
-  if (atlas_ && !location.zoneName.empty()) {
-    const LocalMoment moment{clock.year, clock.month, clock.day, clock.hour, clock.minute};
-    if (const auto info = atlas_->ZoneAt(location.zoneName, moment)) {
-      // In the doubled hour of a fall-back change the clock is read as the
-      // later (standard) time, the one in force from then on.
-      const ZoneFields zone = ZoneFieldsFor(
-          *info, location.zoneName, PrasnaLongitudeEast(location),
-          info->kind == LocalTimeKind::Unique ? FoldChoice::Unresolved : FoldChoice::Later);
-      location = WithZoneFields(location, zone);
-    }
-  }
-  SetPrasnaBirthData(location, clock, chart_.horoscope);
-  RefreshChart();
+  // One reading of the clock for the chart and its running period.
+  const PrasnaClock clock = prasnaClock();
+  SetPrasnaBirthData(clock.location, clock.reading, chart_.horoscope);
+  refreshAt(clock.reading);
   pathName_ = kPrasnaName;
   chart_.isPrasna = true;
   modified_ = false;

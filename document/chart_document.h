@@ -5,7 +5,10 @@
 // behind File > New, Edit > Chart Data, File > Current Prasna, Edit > Set
 // Prasna Location, File > Open and File > Save. The application owns one.
 //
-// The local clock and the settings store are passed in, so tests fix both.
+// The clock (an instant: the present moment) and the settings store are
+// passed in, so tests fix both. The present is read on the Prasna
+// location's own clock wherever a local date and time is needed: the
+// Prasna, the running period, the first-use dialog defaults.
 // Questions to the user (save if modified?) and repainting belong to the
 // caller; every operation here leaves the document consistent on return.
 
@@ -21,6 +24,7 @@
 #include "document/chart_snapshot.h"
 #include "document/page_choices.h"
 #include "document/prasna.h"
+#include "document/present.h"
 #include "document/settings_store.h"
 #include "engine/dasha.h"
 #include "engine/horoscope.h"
@@ -30,15 +34,13 @@ namespace sarvexa {
 
 class Atlas;
 
-/// Source of the local clock reading (the computer's clock in the program).
-using LocalClock = std::function<LocalClockReading()>;
-
 class ChartDocument {
  public:
   /// Reads "Chart Style", "Color Chart" and the five Prasna keys from
   /// `settings` (which must outlive the document). No chart is cast yet:
   /// call castPrasna() (start-up) or open() next.
-  ChartDocument(SettingsStore& settings, LocalClock clock);
+  /// An empty `clock` reads the system clock.
+  ChartDocument(SettingsStore& settings, InstantClock clock);
   /// Writes "Chart Style" and "Color Chart" back to the store.
   ~ChartDocument();
   ChartDocument(const ChartDocument&) = delete;
@@ -62,7 +64,8 @@ class ChartDocument {
   const Horoscope& horoscope() const { return chart_.horoscope; }
   double birthDayCount() const { return chart_.derivations.dashas.birthDayCount; }
   const DashaTable& dashaTable() const { return chart_.derivations.dashas.table; }
-  /// The Maha/Bukti/Pratyantar at the clock reading of the last refresh;
+  /// The Maha/Bukti/Pratyantar at the Prasna location's clock reading of
+  /// the present at the last refresh;
   /// nothing for a chart dated in the future.
   const std::optional<CurrentPeriod>& currentPeriod() const { return chart_.derivations.period; }
   const SaAnalysis& saAnalysis() const { return chart_.derivations.sa; }
@@ -92,6 +95,10 @@ class ChartDocument {
   /// Prasna keys and recasts the chart when a Prasna is shown. The caller
   /// repaints when isPrasna() is true afterwards.
   Result<void, FieldError> setPrasnaLocation(const PrasnaLocationFields& fields);
+  /// Takes `location` for this run only, without writing the settings (the
+  /// computer's own zone at a first start with no location stored). The
+  /// shown chart does not change.
+  void usePrasnaLocationForRun(const PrasnaLocation& location) { prasnaLocation_ = location; }
 
   // ---- transit state (written by the SA transits command) ----
   const Horoscope& transitHoroscope() const { return chart_.transitHoroscope; }
@@ -120,8 +127,13 @@ class ChartDocument {
   void setEphemerisChoice(const EphemerisDialogValues& choice) { ephemerisChoice_ = choice; }
 
   // ---- the clock ----
-  /// The injected local clock's current reading.
+  /// The present instant, from the injected clock.
+  Instant present() const { return clock_(); }
+  /// The present on the Prasna location's own clock, seconds dropped.
   LocalClockReading now() const;
+  /// Replaces the clock (a command-line tool fixes a written moment once it
+  /// knows the location whose clock the moment was read on).
+  void setClock(InstantClock clock);
 
   // ---- chart operations ----
   /// Recomputes positions, dasha table, current period and SA analysis from
@@ -139,11 +151,11 @@ class ChartDocument {
   /// OK of Edit > Chart Data: as newChart but isPrasna keeps its value.
   Result<void, FieldError> editChartData(const ChartDataFields& fields);
 
-  /// Casts the chart of the present moment (the injected clock, seconds
-  /// dropped) at the Prasna location: names "Prasna" and "", isPrasna set,
-  /// title "Prasna", modified cleared. File > Current Prasna and start-up.
-  /// A location whose zone came from the atlas takes the zone and DST in
-  /// force at that moment (when an atlas is set).
+  /// Casts the chart of the present instant at the Prasna location, on the
+  /// location's own clock (seconds dropped): names "Prasna" and "",
+  /// isPrasna set, title "Prasna", modified cleared. File > Current Prasna
+  /// and start-up. A location whose zone came from the atlas takes the zone
+  /// and DST in force at that instant (when an atlas is set).
   void castPrasna();
   /// The atlas for a Prasna location's zone; null (the default) keeps the
   /// stored zone and DST. `atlas` must outlive the document.
@@ -166,9 +178,13 @@ class ChartDocument {
 
  private:
   Result<void, FieldError> applyChartData(const ChartDataFields& fields);
+  /// RefreshChart with the running period at `now`.
+  void refreshAt(const LocalClockReading& now);
+  /// The Prasna location's clock at the present instant.
+  PrasnaClock prasnaClock() const;
 
   SettingsStore& settings_;
-  LocalClock clock_;
+  InstantClock clock_;
 
   /// Every change of chart_ increments revision_ (see revision()).
   ChartSnapshot chart_;

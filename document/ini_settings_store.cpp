@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "document/safe_file.h"
+#include "document/settings_file.h"
 #include "document/utf8.h"
 
 namespace sarvexa {
@@ -167,7 +168,17 @@ IniFileSettingsStore IniFileSettingsStore::FromFile(const std::filesystem::path&
   // passed over (the defaults hold) instead of waited on for ever.
   constexpr std::size_t kSettingsReadLimit = std::size_t{1} << 20;
   const Result<std::string> text = ReadFileBytes(path, kSettingsReadLimit);
-  if (!text) return IniFileSettingsStore{};
+  if (!text) {
+    // A missing file is a first start, not a problem.
+    IniFileSettingsStore empty;
+    std::error_code ec;
+    if (const std::optional<std::string> reason = SettingsReadProblem(path)) {
+      empty.readProblem_ = SettingsReadMessage(path, *reason);
+    } else if (std::filesystem::exists(path, ec) && !ec) {
+      empty.readProblem_ = SettingsReadMessage(path, text.error());
+    }
+    return empty;
+  }
   return FromText(*text);
 }
 

@@ -22,7 +22,8 @@ class IniFileSettingsStore final : public SettingsStore {
  public:
   /// Reads the [Settings] group of the ini text; unknown groups are skipped.
   static IniFileSettingsStore FromText(std::string_view iniText);
-  /// Reads a file; a missing or unreadable file gives an empty store.
+  /// Reads a file; a missing or unreadable file gives an empty store, and
+  /// for a file that exists but cannot be read readProblem() says why.
   static IniFileSettingsStore FromFile(const std::filesystem::path& path);
   /// The desktop program's file: $XDG_CONFIG_HOME or ~/.config, then
   /// Sarvexa/Sarvexa.conf; nullopt when neither variable is set.
@@ -34,8 +35,13 @@ class IniFileSettingsStore final : public SettingsStore {
   bool writeInt(const std::string& key, int value) override;
   bool writeText(const std::string& key, const std::string& value) override;
 
+  /// Why the file could not be read, in one sentence with its path (see
+  /// SettingsReadMessage); empty when it was read or does not exist.
+  const std::string& readProblem() const { return readProblem_; }
+
  private:
   std::map<std::string, std::string> values_;
+  std::string readProblem_;
 };
 
 /// A key as written in the ini file, decoded: "%20" and "%U0915" escapes.

@@ -1,8 +1,10 @@
 #include "document/prasna.h"
 
-#include <ctime>
+#include <algorithm>
+#include <cstdint>
 #include <utility>
 
+#include "document/atlas.h"
 #include "document/field_checks.h"
 #include "engine/calendar.h"
 #include "engine/numeric.h"
@@ -100,19 +102,6 @@ PrasnaLocation PrasnaLocationFromFields(const PrasnaLocationFields& f) {
   return loc;
 }
 
-LocalClockReading ReadSystemLocalClock() {
-  const std::time_t t = std::time(nullptr);
-  std::tm local{};
-  if (localtime_r(&t, &local) == nullptr) return LocalClockReading{};
-  LocalClockReading r;
-  r.year = local.tm_year + 1900;
-  r.month = local.tm_mon + 1;
-  r.day = local.tm_mday;
-  r.hour = local.tm_hour;
-  r.minute = local.tm_min;
-  return r;
-}
-
 void SetPrasnaBirthData(const PrasnaLocation& loc, const LocalClockReading& now, Horoscope& h) {
   SetBirthDate(h, now.month, now.day, now.year);
   const SignedPlace& p = loc.signedPlace;
@@ -138,6 +127,46 @@ PrasnaLocation WithZoneFields(const PrasnaLocation& location, const ZoneFields& 
 
 double PrasnaLongitudeEast(const PrasnaLocation& location) {
   return -(location.signedPlace.lonDegrees + location.signedPlace.lonMinutes / 60.0);
+}
+
+int ClockOffsetSecondsEast(const SignedPlace& p) {
+  // The record counts a zone positive west, with hours and minutes of one
+  // sign; the saving puts the clock ahead.
+  const std::int64_t seconds = -(static_cast<std::int64_t>(p.zoneHours) * 3600 +
+                                 static_cast<std::int64_t>(p.zoneMinutes) * 60) +
+                               static_cast<std::int64_t>(p.dstHours) * 3600;
+  // Only a hand-edited settings file can hold more than a day; keep it a day.
+  return static_cast<int>(std::clamp<std::int64_t>(seconds, -86400, 86400));
+}
+
+PrasnaClock PrasnaClockAt(const PrasnaLocation& location, Instant instant, Atlas* atlas) {
+  PrasnaClock c{location, {}};
+  if (atlas && !location.zoneName.empty()) {
+    if (const auto period = atlas->ZoneAtInstant(location.zoneName, instant.unixSeconds)) {
+      const LocalZoneInfo info{LocalTimeKind::Unique, *period, {}};
+      c.location = WithZoneFields(
+          location, ZoneFieldsFor(info, location.zoneName, PrasnaLongitudeEast(location),
+                                  FoldChoice::Unresolved));
+    }
+  }
+  c.reading = ClockReadingAt(instant, ClockOffsetSecondsEast(c.location.signedPlace));
+  return c;
+}
+
+Instant PrasnaInstantOf(const PrasnaLocation& location, const LocalClockReading& reading,
+                        Atlas* atlas) {
+  PrasnaLocation zoned = location;
+  if (atlas && !location.zoneName.empty()) {
+    const LocalMoment moment{reading.year, reading.month, reading.day, reading.hour,
+                             reading.minute};
+    if (const auto info = atlas->ZoneAt(location.zoneName, moment)) {
+      const ZoneFields zone = ZoneFieldsFor(
+          *info, location.zoneName, PrasnaLongitudeEast(location),
+          info->kind == LocalTimeKind::Unique ? FoldChoice::Unresolved : FoldChoice::Later);
+      zoned = WithZoneFields(location, zone);
+    }
+  }
+  return InstantOfReading(reading, ClockOffsetSecondsEast(zoned.signedPlace));
 }
 
 }  // namespace sarvexa

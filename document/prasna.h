@@ -1,18 +1,22 @@
 #pragma once
 // The Prasna location (the place a chart of the present moment is cast for),
-// the fields of the "Set Location for Prasna" dialog with their OK checks, and
-// casting the Prasna's birth data from a local clock reading.
+// the fields of the "Set Location for Prasna" dialog with their OK checks,
+// the location's own clock at an instant, and casting the Prasna's birth
+// data from that clock.
 
 #include <optional>
 #include <string>
 
 #include "document/chart_data.h"
 #include "document/place.h"
+#include "document/present.h"
 #include "document/zone_fields.h"
 #include "engine/dasha.h"
 #include "engine/horoscope.h"
 
 namespace sarvexa {
+
+class Atlas;
 
 /// The stored Prasna location. Signed as in the chart record: longitude and
 /// time zone negative East (`isEast`), latitude negative South (`isSouth`).
@@ -62,9 +66,6 @@ PrasnaLocationFields PrasnaLocationToFields(const PrasnaLocation& location);
 /// and zone, South negates latitude.
 PrasnaLocation PrasnaLocationFromFields(const PrasnaLocationFields& fields);
 
-/// The real local clock of the computer (calendar time, no zone applied).
-LocalClockReading ReadSystemLocalClock();
-
 /// The Prasna's birth data: the clock reading taken as local time at the
 /// location (seconds dropped), with the location's zone, daylight saving and
 /// coordinates. Sets the first seven fields of `h`; positions not computed.
@@ -73,6 +74,26 @@ void SetPrasnaBirthData(const PrasnaLocation& location, const LocalClockReading&
 /// The location with the zone and DST of `zone` (its fields at the moment of
 /// the Prasna) in place of the stored ones; the coordinates are kept.
 PrasnaLocation WithZoneFields(const PrasnaLocation& location, const ZoneFields& zone);
+
+/// How far the location's clock runs ahead of Universal Time, in seconds
+/// (positive east), by its zone and daylight-saving fields: the offset the
+/// chart record's conversion takes back off the local time.
+int ClockOffsetSecondsEast(const SignedPlace& place);
+
+/// The location's own clock at an instant: the location with the zone and
+/// DST in force then (from its IANA zone through `atlas` when it has one
+/// that the atlas knows, as stored otherwise) and what that clock shows.
+struct PrasnaClock {
+  PrasnaLocation location;    ///< zone and DST as in force at the instant
+  LocalClockReading reading;  ///< the local clock reading, seconds dropped
+};
+PrasnaClock PrasnaClockAt(const PrasnaLocation& location, Instant instant, Atlas* atlas);
+
+/// The instant at which the location's clock shows `reading`: by the stored
+/// zone and DST, or by its IANA zone at that reading (in a doubled hour the
+/// later offset, the one in force from then on).
+Instant PrasnaInstantOf(const PrasnaLocation& location, const LocalClockReading& reading,
+                        Atlas* atlas);
 
 /// Longitude of a stored location in degrees, positive EAST.
 double PrasnaLongitudeEast(const PrasnaLocation& location);

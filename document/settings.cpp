@@ -85,6 +85,15 @@ PrasnaCoordinateText ParsePrasnaHoursMinutes(std::string_view text) {
 // Where "Prasna TZone" keeps the zone's own side, after "HH MM ".
 constexpr std::size_t kZoneSideAt = 6;
 
+bool HasStoredPrasnaLocation(const SettingsStore& store) {
+  for (const char* key :
+       {settings_key::PrasnaLoc, settings_key::PrasnaLong, settings_key::PrasnaLat,
+        settings_key::PrasnaTZone, settings_key::PrasnaDst}) {
+    if (store.readText(key)) return true;
+  }
+  return false;
+}
+
 PrasnaLocation ReadPrasnaLocation(const SettingsStore& store) {
   // The stored texts hold magnitudes with their sides, as the dialog shows
   // them; a text left out keeps the default's magnitude (122 W 03, 37 N 54,

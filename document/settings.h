@@ -28,6 +28,9 @@ bool WriteDisplaySettings(SettingsStore& store, const DisplaySettings& settings)
 /// The stored Prasna location, signed (East negates longitude and zone,
 /// South negates latitude); a missing or empty key gives its default.
 PrasnaLocation ReadPrasnaLocation(const SettingsStore& store);
+/// True when any of the five Prasna keys is stored (even empty): the user
+/// has set a location once. False at a first start.
+bool HasStoredPrasnaLocation(const SettingsStore& store);
 /// Writes "Prasna Loc", "Prasna Long", "Prasna Lat", "Prasna TZone" and
 /// "Prasna DST" in this order from dialog values (magnitudes and flags).
 /// False when the store failed.

@@ -1,7 +1,9 @@
 #pragma once
 // Shared set-up of the program's tests: settings in a fresh temporary
-// folder, a fixed local clock, and a prompter that answers the window's
-// questions from a script instead of waiting for a person.
+// folder, a fixed clock, no computer zone (so a first start takes the
+// default Prasna location whatever the machine's zone), and a prompter that
+// answers the window's questions from a script instead of waiting for a
+// person.
 
 #include <gtest/gtest.h>
 #include <QDialog>
@@ -69,7 +71,9 @@ class AppTest : public ::testing::Test {
   /// Starts (or restarts) the program with the given command line.
   AppSession& start(const QStringList& arguments = {}) {
     session_.reset();
-    session_ = std::make_unique<AppSession>(&prompter_, [this] { return clock_; });
+    session_ = std::make_unique<AppSession>(
+        &prompter_, [this] { return PrasnaInstantOf(PrasnaLocation{}, clock_, nullptr); },
+        computerZone_);
     session_->start(arguments);
     return *session_;
   }
@@ -95,7 +99,12 @@ class AppTest : public ::testing::Test {
   QTemporaryDir settingsDir_;
   QTemporaryDir workDir_;
   ScriptedPrompter prompter_;
+  /// The present as the default Prasna location's clock shows it.
   LocalClockReading clock_ = FixedClock();
+  /// The computer's own zone at a first start: none.
+  ComputerZoneLocator computerZone_ = [](Atlas&, Instant) {
+    return std::optional<PrasnaLocation>();
+  };
   std::unique_ptr<AppSession> session_;
 };
 

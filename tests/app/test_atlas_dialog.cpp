@@ -142,7 +142,7 @@ TEST(ChartDataDialogAtlas, GapAndOverlapWaitForTheUsersChoice) {
 TEST(PrasnaLocationDialogAtlas, ZoneForThePresentMomentWithItsOwnSide) {
   const struct {
     const char* typed;
-    LocalMoment now;
+    LocalClockReading now;         // Universal Time
     std::optional<bool> zoneEast;  // accepted: set only when it differs
     int zoneHours, dstHours;
   } cases[] = {
@@ -153,7 +153,7 @@ TEST(PrasnaLocationDialogAtlas, ZoneForThePresentMomentWithItsOwnSide) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
     PrasnaLocationDialog d;
-    d.setAtlas(&SharedAtlas(), c.now);
+    d.setAtlas(&SharedAtlas(), InstantOfReading(c.now, 0));
     d.placeCompleter()->search(c.typed);
     ASSERT_FALSE(d.placeCompleter()->offered().empty());
     d.placeCompleter()->choose(0);

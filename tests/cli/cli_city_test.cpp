@@ -26,6 +26,9 @@ class OnePlaceAtlas final : public Atlas {
   std::optional<LocalZoneInfo> ZoneAt(std::string_view, const LocalMoment&) override {
     return info_;
   }
+  std::optional<ZonePeriod> ZoneAtInstant(std::string_view, std::int64_t) override {
+    return info_.before;
+  }
   std::vector<std::string> ZoneNames() override { return {"Europe/Madrid"}; }
 
  private:

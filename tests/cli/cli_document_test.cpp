@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include "document/chart_file.h"
 
@@ -27,7 +30,7 @@ std::string Slurp(const std::filesystem::path& p) {
 }
 
 class CliDocument : public testing::Test {
- protected:
+ public:
   void SetUp() override {
     dir_ = std::filesystem::temp_directory_path() /
            (std::string("sarvexa-cli-doc-") +
@@ -40,9 +43,11 @@ class CliDocument : public testing::Test {
     std::filesystem::remove_all(dir_, ec);
   }
 
-  CliRun Cli(const std::string& args) {
+  // `tz`: the computer's zone for the run (the tests' own otherwise).
+  CliRun Cli(const std::string& args, const std::string& tz = "") {
     const auto outPath = dir_ / "out", errPath = dir_ / "err";
-    const std::string cmd = "cd '" + dir_.string() + "' && XDG_CONFIG_HOME='" +
+    const std::string cmd = "cd '" + dir_.string() + "' && " +
+                            (tz.empty() ? "" : "TZ='" + tz + "' ") + "XDG_CONFIG_HOME='" +
                             (dir_ / "config").string() + "' '" + SARVEXA_CLI_PATH + "' " + args +
                             " >'" + outPath.string() + "' 2>'" + errPath.string() + "'";
     const int status = std::system(cmd.c_str());
@@ -56,6 +61,11 @@ class CliDocument : public testing::Test {
   void StoreSettings(const std::string& text) {
     std::filesystem::create_directories(dir_ / "config" / "Sarvexa");
     std::ofstream(dir_ / "config" / "Sarvexa" / "Sarvexa.conf") << text;
+  }
+  std::filesystem::path conf() const { return dir_ / "config" / "Sarvexa" / "Sarvexa.conf"; }
+  void WriteRows() {
+    std::ofstream(dir_ / "rows.csv") << "date,time,zone,lon,lat\n"
+                                        "2000-01-01,12:00,05:30,077:12E,28:36N\n";
   }
 
   std::filesystem::path dir_;
@@ -245,6 +255,141 @@ TEST_F(CliDocument, AtlasCommandsAsAUserRunsThem) {
       EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line";
     }
   }
+}
+
+// ---- the present and the settings file ----
+
+// A number member of the JSON ("zone": 5).
+double MemberOf(const CliRun& r, const std::string& name) {
+  const std::size_t at = r.out.find("\"" + name + "\": ");
+  return at == std::string::npos ? -1e300 : std::stod(r.out.substr(at + name.size() + 4));
+}
+
+// The chart's moment in seconds since 1970 (day number 2440588 is
+// 1 January 1970, counted from 0h UT). Instants by `date -u -d ... +%s`.
+double MomentOf(const CliRun& r) {
+  return (MemberOf(r, "julianDay") - 2440588) * 86400.0 + MemberOf(r, "universalTime") * 3600.0;
+}
+
+// One line on standard error, holding `a` and `b`.
+bool OneErrorLineWith(const CliRun& r, const std::string& a, const std::string& b = "") {
+  return r.err.find('\n') == r.err.size() - 1 && r.err.find(a) != std::string::npos &&
+         r.err.find(b) != std::string::npos;
+}
+
+const char* kComputerZones[] = {"UTC", "Asia/Kolkata", "America/Los_Angeles"};
+
+TEST_F(CliDocument, OneInstantGivesOneChartWhateverTheComputersZone) {
+  StoreSettings(
+      "[Settings]\nPrasna%20Loc=New York\nPrasna%20Long=074 W 00\nPrasna%20Lat=40 N 43\n"
+      "Prasna%20TZone=05 00\nPrasna%20DST=00 00\nPrasna%20Zone%20Name=America/New_York\n");
+  const struct {
+    const char* now;
+    double instant;
+    int dst;  // in New York at that instant
+  } cases[] = {{"2024-06-15T12:00+05:30", 1718433000, 1},
+               {"2024-07-01T16:00Z", 1719849600, 1},
+               {"2024-01-15T17:00Z", 1705338000, 0},
+               {"2024-01-15T12:00", 1705338000, 0}};  // New York's own clock
+  for (const auto& c : cases) {
+    std::string first;
+    for (const char* tz : kComputerZones) {
+      SCOPED_TRACE(std::string(c.now) + " " + tz);
+      const CliRun r = Cli(std::string("prasna --json --now ") + c.now, tz);
+      ASSERT_EQ(r.exitCode, 0) << r.err;
+      EXPECT_EQ(MomentOf(r), c.instant);
+      EXPECT_EQ(MemberOf(r, "dst"), c.dst);
+      if (first.empty()) first = r.out;
+      EXPECT_EQ(r.out, first);
+    }
+  }
+  // The system clock's present, too, is the same moment in every zone.
+  for (const char* tz : kComputerZones) {
+    SCOPED_TRACE(tz);
+    const std::time_t before = std::time(nullptr);
+    EXPECT_NEAR(MomentOf(Cli("prasna --json", tz)), double(before), 90.0);
+  }
+}
+
+TEST_F(CliDocument, AFirstStartTakesTheComputersZoneAndWritesNothing) {
+  const struct {
+    const char* tz;
+    const char* place;  // "" for the default location
+    double zone;
+  } cases[] = {{"Asia/Kolkata", "Kolkata", -5.5},
+               {"America/Los_Angeles", "Los Angeles", 8},
+               {"UTC", "", 8},
+               {"Etc/GMT-3", "", 8}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.tz);
+    const CliRun r = Cli("prasna --json --now 2024-06-15T12:00Z", c.tz);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find(std::string("\"place\": \"") + c.place + "\""), std::string::npos);
+    EXPECT_EQ(MemberOf(r, "zone"), c.zone);
+    EXPECT_EQ(MomentOf(r), 1718452800);
+    EXPECT_TRUE(*c.place ? OneErrorLineWith(r, c.place, c.tz) : r.err.empty()) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(conf()));
+  }
+}
+
+TEST_F(CliDocument, EveryCommandReadsMomentsByOneRule) {
+  WriteRows();
+  const std::string birth =
+      " --date 2000-01-01 --time 12:00 --zone 05:30 --lon 077:12E --lat 28:36N";
+  ASSERT_EQ(Cli("chart" + birth + " --svx a.svx").exitCode, 0);
+  const struct {
+    const char* moment;
+    const char* message;  // nullptr: taken
+  } moments[] = {
+      {"2024-02-30T12:00", "no such date (day 01..28, 29, 30 or 31 as the month has)"},
+      {"2023-02-29T12:00", "no such date (day 01..28, 29, 30 or 31 as the month has)"},
+      {"1582-10-14T12:00", "dates from 1582-10-15 to 9999-12-31"},
+      {"1582-10-15T12:00", nullptr},  // the first Gregorian day
+      {"9999-12-31T23:59", nullptr},
+  };
+  for (const std::string& command :
+       {"chart" + birth + " --now ", std::string("open a.svx --now "),
+        std::string("batch rows.csv --now "), std::string("prasna --now "),
+        "transits" + birth + " --at ", std::string("render --prasna --png p.png --now "),
+        "render" + birth + " --page transits --png t.png --at "}) {
+    for (const auto& m : moments) {
+      SCOPED_TRACE(command + m.moment);
+      const CliRun r = Cli(command + m.moment);
+      EXPECT_EQ(r.exitCode, m.message ? 2 : 0) << r.err;
+      if (m.message) {
+        EXPECT_TRUE(OneErrorLineWith(r, m.message)) << r.err;
+      }
+    }
+  }
+}
+
+// Each command that reads the settings says in one line which file it
+// cannot read and why, and goes on with the defaults.
+void ExpectUnreadableSaidOnce(CliDocument& t, const std::filesystem::path& conf,
+                              const char* reason) {
+  t.WriteRows();
+  for (const char* command : {"prasna --json", "batch rows.csv --now 2024-06-15T12:00Z"}) {
+    SCOPED_TRACE(command);
+    const CliRun r = t.Cli(command);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("julianDay"), std::string::npos);
+    EXPECT_TRUE(OneErrorLineWith(r, conf.string(), reason)) << r.err;
+  }
+}
+
+TEST_F(CliDocument, ASettingsFileThatCannotBeReadIsSaidOnce) {
+  std::filesystem::create_directories(conf());
+  ExpectUnreadableSaidOnce(*this, conf(), "Is a directory");
+  std::filesystem::remove_all(conf().parent_path());
+  std::ofstream(conf().parent_path()) << "x";
+  ExpectUnreadableSaidOnce(*this, conf(), "Not a directory");
+}
+
+TEST_F(CliDocument, ASettingsFileWithoutReadPermissionIsSaidOnce) {
+  if (geteuid() == 0) GTEST_SKIP() << "running as root, which reads a file without permissions";
+  StoreSettings("[Settings]\nPrasna%20Loc=Pune\n");
+  chmod(conf().c_str(), 0);
+  ExpectUnreadableSaidOnce(*this, conf(), "Permission denied");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "cli/chart_json.h"
+#include "document/notation.h"
 #include "engine/calendar.h"
 #include "engine/chart_calculation.h"
 #include "tests/support/worked_chart.h"
@@ -43,14 +44,14 @@ TEST(ClockOption, Parsing) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.source);
-    const Result<LocalClockReading> r = ParseClockReading("--now", c.text);
+    const Result<WrittenMoment> r = ReadMoment("--now", c.text);
     ASSERT_EQ(r.ok(), c.ok);
     if (c.ok) {
-      EXPECT_EQ(r->year, c.y);
-      EXPECT_EQ(r->month, c.mo);
-      EXPECT_EQ(r->day, c.d);
-      EXPECT_EQ(r->hour, c.h);
-      EXPECT_EQ(r->minute, c.mi);
+      EXPECT_EQ(r->clock.year, c.y);
+      EXPECT_EQ(r->clock.month, c.mo);
+      EXPECT_EQ(r->clock.day, c.d);
+      EXPECT_EQ(r->clock.hour, c.h);
+      EXPECT_EQ(r->clock.minute, c.mi);
     } else {
       EXPECT_NE(r.error().find("--now"), std::string::npos);
     }
@@ -69,7 +70,7 @@ TEST(ClockOption, RangeFailuresNameTheRanges) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    const Result<LocalClockReading> r = ParseClockReading("--at", c.text);
+    const Result<WrittenMoment> r = ReadMoment("--at", c.text);
     ASSERT_FALSE(r.ok());
     EXPECT_EQ(r.error().rfind("--at: ", 0), 0u) << r.error();
     EXPECT_NE(r.error().find(c.mustContain), std::string::npos) << r.error();
@@ -198,6 +199,18 @@ TEST(TransitsProgram, ZoneTakesTheSideOfTheTransitLongitude) {
   }
 }
 
+TEST(TransitsProgram, OneInstantInEveryFormGivesOneTransitChart) {
+  // 12:00 on the natal place's clock (zone 5:30 East) is 06:30 UT.
+  const std::string local = RunProgram("transits" + kBirth + " --at 2024-06-15T12:00 --json").out;
+  ASSERT_NE(local.find("\"transit\""), std::string::npos);
+  for (const char* at : {"2024-06-15T12:00+05:30", "2024-06-15T06:30Z", "2024-06-14T23:30-07:00"}) {
+    SCOPED_TRACE(at);
+    const ProgramRun r = RunProgram("transits" + kBirth + " --at " + at + " --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, local);
+  }
+}
+
 TEST(TransitsProgram, HelpDocumentsEveryOption) {
   const ProgramRun r = RunProgram("transits --help");
   EXPECT_EQ(r.exitCode, 0);
@@ -219,9 +232,8 @@ TEST(TransitsProgram, BadInput) {
       {"transits" + kBirth + " --at-lat 95:00N", "--at-lat"},
       {"transits" + kBirth + " --bogus 1", "unknown option"},
       {"transits --at 2024-06-15T10:45", "--date"},
-      // The transit date takes the dialog's year range.
-      {"transits" + kBirth + " --at 1699-12-31T23:59", "--at: year 1700..2300"},
-      {"transits" + kBirth + " --at 2301-01-01T00:00", "--at: year 1700..2300"},
+      // The one range of every moment: from the first Gregorian day.
+      {"transits" + kBirth + " --at 1582-10-14T23:59", "dates from 1582-10-15 to 9999-12-31"},
       {"transits" + kBirth + " --at 2024-06-15T24:00", "hour 00..23"},
   };
   for (const Case& c : cases) {

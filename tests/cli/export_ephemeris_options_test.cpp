@@ -23,7 +23,8 @@
 namespace sarvexa {
 namespace {
 
-constexpr LocalClockReading kFixedClock{2024, 6, 15, 12, 0};
+// 15 June 2024, 12:00 on the default Prasna location's clock.
+const Instant kFixedClock = PrasnaInstantOf(PrasnaLocation{}, {2024, 6, 15, 12, 0}, nullptr);
 
 // The worked chart entered as on the "Chart Data" dialog: 1 January 2000,
 // 5:30 PM, zone 5:30 East, 77 deg 12 min East, 28 deg 36 min North.

@@ -5,6 +5,7 @@
 #include "document/chart_data.h"
 #include "document/chart_document.h"
 #include "document/place_search.h"
+#include "document/present.h"
 #include "document/settings.h"
 #include "document/zone_fields.h"
 
@@ -291,6 +292,12 @@ class CentralEuropeAtlas final : public Atlas {
     return LocalZoneInfo{
         LocalTimeKind::Unique, summer ? Period(7200, 3600, "CEST") : Period(3600, 3600, "CET"), {}};
   }
+  std::optional<ZonePeriod> ZoneAtInstant(std::string_view zone, std::int64_t seconds) override {
+    const LocalClockReading ut = ClockReadingAt(Instant{seconds}, 0);
+    if (auto info = ZoneAt(zone, LocalMoment{ut.year, ut.month, ut.day, ut.hour, ut.minute}))
+      return info->before;
+    return std::nullopt;
+  }
   std::vector<std::string> ZoneNames() override { return {"Europe/Madrid"}; }
 
  private:
@@ -316,7 +323,7 @@ TEST(PrasnaFromTheAtlas, EachPrasnaTakesTheZoneOfItsMoment) {
     SCOPED_TRACE(c.source);
     MemorySettingsStore store;
     CentralEuropeAtlas atlas;
-    ChartDocument doc(store, [&] { return c.now; });
+    ChartDocument doc(store, [&] { return InstantOfReading(c.now, 0); });
     if (c.withAtlas) doc.setAtlas(&atlas);
     PrasnaLocationFields f;  // Madrid, stored in summer: zone 1 E, DST 1
     f.place = "Madrid";

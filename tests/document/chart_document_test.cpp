@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <random>
+#include <tuple>
 
 #include <sys/stat.h>
 
@@ -13,8 +14,9 @@
 namespace sarvexa {
 namespace {
 
-// A fixed clock: 14:07 on 15 March 2024 (seconds are not part of a reading).
-LocalClockReading FixedNow() { return LocalClockReading{2024, 3, 15, 14, 7}; }
+// A fixed clock: 14:07 on 15 March 2024 on the clock of the default Prasna
+// location (an empty store's).
+Instant FixedNow() { return PrasnaInstantOf(PrasnaLocation{}, {2024, 3, 15, 14, 7}, nullptr); }
 
 ChartDataFields AnnLee() { return test_support::AnnLeeFields(); }
 
@@ -155,6 +157,36 @@ TEST(ChartDocument, PrasnaLocationRecastsOnlyWhileAPrasnaIsShown) {
   // A new document reads the location back.
   ChartDocument again(store, FixedNow);
   EXPECT_EQ(again.prasnaLocation(), doc.prasnaLocation());
+}
+
+TEST(ChartDocument, ThePresentIsReadOnThePrasnaLocationsClockEverywhere) {
+  // 20:00 UT on 31 December 2024 (`date -u`) is already 1:30 on 1 January
+  // 2025 in Galle (zone 5:30 East), whatever clock the computer keeps.
+  MemorySettingsStore store;
+  ChartDocument doc(store, [] { return Instant{1735675200}; });
+  PrasnaLocationFields galle = doc.prasnaLocationDialogValues();
+  galle.lonDegrees = 80;
+  galle.isEast = true;
+  galle.latDegrees = 6;
+  galle.isSouth = false;
+  galle.zoneHours = 5;
+  galle.zoneMinutes = 30;
+  ASSERT_TRUE(doc.setPrasnaLocation(galle).ok());
+  const LocalClockReading galleClock{2025, 1, 1, 1, 30};
+
+  doc.castPrasna();
+  EXPECT_EQ(doc.horoscope().julianDay, DayNumberFromDate(2025, 1, 1));
+  EXPECT_DOUBLE_EQ(doc.horoscope().universalTime, 20.0 - 24.0);  // 20:00 of the day before
+  ASSERT_TRUE(doc.newChart(AnnLee()).ok());
+  EXPECT_EQ(doc.currentPeriod(),
+            FindCurrentPeriod(doc.dashaTable(), doc.birthDayCount(), galleClock));
+
+  EXPECT_EQ(doc.newChartDialogValues().year, 2025);
+  EXPECT_EQ(doc.openEphemerisChoice(), (EphemerisDialogValues{1, 0, 2025, 0}));
+  const TransitChoice transit = doc.openTransitChoice();
+  EXPECT_EQ(std::make_tuple(transit.year, transit.monthIndex + 1, transit.day, transit.hour,
+                            transit.minute),
+            std::make_tuple(2025, 1, 1, 1, 30));
 }
 
 TEST(ChartDocument, DisplaySettingsAreReadAtStartAndWrittenAtExit) {

@@ -42,7 +42,7 @@ const ExtremeCase kExtremes[] = {
      "just past the integer range"},
 };
 
-LocalClockReading Clock() { return {2024, 3, 15, 14, 7}; }
+Instant Clock() { return PrasnaInstantOf(PrasnaLocation{}, {2024, 3, 15, 14, 7}, nullptr); }
 
 ChartFileRecord RecordOf(const ExtremeCase& c) {
   ChartFileRecord r{"Ann", "Lee", "Far", {}, {}};

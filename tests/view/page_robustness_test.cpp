@@ -54,7 +54,7 @@ std::vector<PageCase> AllPages() {
 
 TEST(EveryPage, DrawsFromADocumentWithoutAChart) {
   MemorySettingsStore store;
-  ChartDocument doc(store, [] { return page_test::FixedClock(); });
+  ChartDocument doc(store, [] { return page_test::AtDefaultPrasnaClock(page_test::FixedClock()); });
   for (const auto& page : AllPages()) {
     SCOPED_TRACE(page.name);
     RecordingCanvas c;

@@ -20,13 +20,19 @@ namespace sarvexa::page_test {
 /// The clock of every page test: 15 June 2024, 12:00.
 inline LocalClockReading FixedClock() { return LocalClockReading{2024, 6, 15, 12, 0}; }
 
+/// The instant at which the clock of the Prasna location of an empty store
+/// (the default location) shows `reading`.
+inline Instant AtDefaultPrasnaClock(const LocalClockReading& reading) {
+  return PrasnaInstantOf(PrasnaLocation{}, reading, nullptr);
+}
+
 /// A document holding the worked chart in the given style and colour choice.
 struct WorkedDocument {
   MemorySettingsStore store;
   std::unique_ptr<ChartDocument> doc;
 
   explicit WorkedDocument(int style = 1, int colour = 0, LocalClockReading clock = FixedClock()) {
-    doc = std::make_unique<ChartDocument>(store, [clock] { return clock; });
+    doc = std::make_unique<ChartDocument>(store, [clock] { return AtDefaultPrasnaClock(clock); });
     const auto taken = doc->newChart(test_support::WorkedChartFields());
     EXPECT_TRUE(taken.ok()) << (taken ? "" : taken.error().message);
     doc->setChartStyle(ChartStyleFromSetting(style));
