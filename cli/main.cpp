@@ -10,6 +10,7 @@
 #include "cli/cmd_document.h"
 #include "cli/cmd_ephemeris.h"
 #include "cli/commands.h"
+#include "cli/prasna_clock.h"
 #include "cli/render_launcher.h"
 #include "cli/standard_output.h"
 
@@ -87,6 +88,6 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
   const Arguments args(argv + 2, argv + argc);
-  const int code = command->run(args, std::cout, std::cerr);
+  const int code = ExitCodeAfterSettings(command->run(args, std::cout, std::cerr));
   return FinishStandardOutput(code, command->name, std::cout, std::cerr);
 }

@@ -1,5 +1,6 @@
 #include "cli/prasna_clock.h"
 
+#include <atomic>
 #include <memory>
 #include <ostream>
 
@@ -9,15 +10,25 @@
 #include "document/system_zone.h"
 
 namespace sarvexa::cli {
+namespace {
+
+// Set when a settings file could not be read; only the exit code reads it.
+std::atomic<bool> settingsReadFailed{false};
+
+}  // namespace
 
 IniFileSettingsStore ReadStoredSettings(const char* command, std::ostream& err) {
   const auto path = IniFileSettingsStore::DefaultPath();
   if (!path) return IniFileSettingsStore{};
   IniFileSettingsStore store = IniFileSettingsStore::FromFile(*path);
-  if (!store.readProblem().empty())
+  if (!store.readProblem().empty()) {
     err << "sarvexa-cli " << command << ": " << store.readProblem() << '\n';
+    settingsReadFailed = true;
+  }
   return store;
 }
+
+int ExitCodeAfterSettings(int code) { return code == 0 && settingsReadFailed ? 1 : code; }
 
 PrasnaLocation CommandPrasnaLocation(const SettingsStore& settings, Atlas& atlas, Instant instant,
                                      bool* fromComputerZone) {

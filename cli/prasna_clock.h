@@ -22,8 +22,14 @@ namespace sarvexa::cli {
 
 /// The desktop program's settings, read only. A file that exists but cannot
 /// be read is said on `err` in one line, "sarvexa-cli COMMAND: ...", and
-/// gives the defaults.
+/// gives the defaults; the command goes on with them, and its exit code
+/// then says that not everything went well (see ExitCodeAfterSettings).
 IniFileSettingsStore ReadStoredSettings(const char* command, std::ostream& err);
+
+/// `code`, or 1 in place of 0 when a settings file that exists could not be
+/// read during this run: the output was made with the defaults instead of
+/// what the user stored, which a script must be able to tell from success.
+int ExitCodeAfterSettings(int code);
 
 /// The Prasna location the commands cast for and read the present on: the
 /// stored one; with none stored, the principal place of the computer's own

@@ -10,6 +10,7 @@
 #include <new>
 
 #include "cli/commands.h"
+#include "cli/prasna_clock.h"
 
 namespace {
 
@@ -28,7 +29,8 @@ int main(int argc, char** argv) {
   const sarvexa::cli::Arguments args(argv + 1, argv + argc);
   int code = 1;
   try {
-    code = sarvexa::cli::RunRenderCommand(args, std::cout, std::cerr);
+    code = sarvexa::cli::ExitCodeAfterSettings(
+        sarvexa::cli::RunRenderCommand(args, std::cout, std::cerr));
   } catch (const std::bad_alloc&) {
     // A page too large for the memory there is: no file has been written
     // (a picture is finished in memory before it replaces anything).

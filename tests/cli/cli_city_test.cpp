@@ -137,6 +137,9 @@ class PlacesAtlas final : public Atlas {
   std::optional<LocalZoneInfo> ZoneAt(std::string_view, const LocalMoment&) override {
     return info_;
   }
+  std::optional<ZonePeriod> ZoneAtInstant(std::string_view, std::int64_t) override {
+    return std::nullopt;
+  }
   std::vector<std::string> ZoneNames() override { return {"America/Chicago"}; }
 
  private:

@@ -364,14 +364,15 @@ TEST_F(CliDocument, EveryCommandReadsMomentsByOneRule) {
 }
 
 // Each command that reads the settings says in one line which file it
-// cannot read and why, and goes on with the defaults.
+// cannot read and why, goes on with the defaults, and exits 1 so that a
+// script can tell the output from one made with the stored settings.
 void ExpectUnreadableSaidOnce(CliDocument& t, const std::filesystem::path& conf,
                               const char* reason) {
   t.WriteRows();
   for (const char* command : {"prasna --json", "batch rows.csv --now 2024-06-15T12:00Z"}) {
     SCOPED_TRACE(command);
     const CliRun r = t.Cli(command);
-    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.exitCode, 1) << r.err;
     EXPECT_NE(r.out.find("julianDay"), std::string::npos);
     EXPECT_TRUE(OneErrorLineWith(r, conf.string(), reason)) << r.err;
   }
