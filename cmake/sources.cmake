@@ -5,9 +5,11 @@
 # cli/cmd_render.cpp) are named where their programs are made.
 
 set(SARVEXA_ENGINE_SOURCES
+    engine/birth_time.cpp
     engine/calendar.cpp
     engine/chart_calculation.cpp
     engine/dasha.cpp
+    engine/dasha_balance.cpp
     engine/moon.cpp
     engine/ordering.cpp
     engine/planets.cpp
@@ -104,6 +106,7 @@ set(SARVEXA_CLI_SOURCES
     cli/standard_output.cpp
 )
 set(SARVEXA_ENGINE_TEST_SOURCES
+    tests/engine/birth_time_test.cpp
     tests/engine/dasha_test.cpp
     tests/engine/ordering_test.cpp
     tests/engine/result_test.cpp
