@@ -21,6 +21,7 @@ set(SARVEXA_ANALYSIS_SOURCES
     analysis/sa_analysis.cpp
     analysis/sa_report.cpp
     analysis/sa_transits.cpp
+    analysis/sensitivity.cpp
 )
 set(SARVEXA_DOCUMENT_SOURCES
     document/atlas_fill.cpp
@@ -121,6 +122,7 @@ set(SARVEXA_ANALYSIS_TEST_SOURCES
     tests/analysis/sa_analysis_test.cpp
     tests/analysis/sa_report_test.cpp
     tests/analysis/sa_transits_test.cpp
+    tests/analysis/sensitivity_test.cpp
 )
 set(SARVEXA_DOCUMENT_TEST_SOURCES
     tests/document/atlas_rules_test.cpp
