@@ -55,6 +55,7 @@ set(SARVEXA_VIEW_SOURCES
     view/page_extent.cpp
     view/page_format.cpp
     view/recording_canvas.cpp
+    view/sensitivity_page.cpp
     view/sa_page.cpp
     view/text_fit.cpp
     view/transits_page.cpp
@@ -149,6 +150,7 @@ set(SARVEXA_VIEW_TEST_SOURCES
     tests/view/label_layout_test.cpp
     tests/view/page_robustness_test.cpp
     tests/view/sa_transits_page_test.cpp
+    tests/view/sensitivity_page_test.cpp
     tests/view/text_fit_test.cpp
 )
 set(SARVEXA_VIEW_QT_TEST_SOURCES
