@@ -105,58 +105,97 @@ Room RoomAround(const std::vector<double>& bounds, double lon) {
 
 // ---------------------------------------------------------------- walking
 
-// The longitudes of one point at birth minutes, asked of the source one
-// minute at a time, counted, and kept so that no minute is asked twice.
-class PointLongitudeAt {
+// The longitudes of the points at birth minutes, asked of the source one
+// point and minute at a time, counted, and kept: a minute is never asked
+// twice, and whatever else a call gives (a source may cast every point at
+// once) is kept for the other points' walks.
+class PositionStore {
  public:
-  PointLongitudeAt(const Horoscope& birth, GrahaIndex point, BirthPositionSource& source,
-                   SearchCounts& counts)
-      : birth_(birth), point_(point), source_(source), counts_(counts) {}
-
-  double operator()(int minute) {
-    const auto it = std::lower_bound(known_.begin(), known_.end(), minute,
-                                     [](const Known& k, int m) { return k.minute < m; });
-    if (it != known_.end() && it->minute == minute) return it->lon;
-    PointLongitudes out{};
-    source_.Longitudes(ShiftBirthTime(birth_, minute), PointBit(point_), out);
-    ++counts_.sourceCalls;
-    ++counts_.pointsEvaluated;
-    const double lon = out[static_cast<std::size_t>(point_)];
-    known_.insert(it, Known{minute, lon});
-    return lon;
-  }
-
-  /// Takes a longitude computed elsewhere (the call for every point at once).
-  void Remember(int minute, double lon) {
-    const auto it = std::lower_bound(known_.begin(), known_.end(), minute,
-                                     [](const Known& k, int m) { return k.minute < m; });
-    if (it == known_.end() || it->minute != minute) known_.insert(it, Known{minute, lon});
-  }
-
-  /// The evaluated minutes nearest to `minute` below and above it (or at
-  /// it): nothing on a side without one.
   struct Known {
     int minute;
     double lon;
   };
-  std::pair<std::optional<Known>, std::optional<Known>> Around(int minute) const {
-    const auto it = std::lower_bound(known_.begin(), known_.end(), minute,
-                                     [](const Known& k, int m) { return k.minute < m; });
+
+  PositionStore(const Horoscope& birth, BirthPositionSource& source, SearchCounts& counts)
+      : birth_(birth), source_(source), counts_(counts) {}
+
+  double At(GrahaIndex point, int minute) {
+    auto& known = known_[static_cast<std::size_t>(point)];
+    const auto it = Find(known, minute);
+    if (it != known.end() && it->minute == minute) return it->lon;
+    PointLongitudes out;
+    out.fill(std::numeric_limits<double>::quiet_NaN());
+    source_.Longitudes(ShiftBirthTime(birth_, minute), PointBit(point), out);
+    ++counts_.sourceCalls;
+    ++counts_.pointsEvaluated;
+    for (GrahaIndex g = 0; g < graha::kCount; ++g) {
+      if (g != point && std::isfinite(out[static_cast<std::size_t>(g)]))
+        Remember(g, minute, out[static_cast<std::size_t>(g)]);
+    }
+    const double lon = out[static_cast<std::size_t>(point)];
+    Remember(point, minute, lon);
+    return lon;
+  }
+
+  void Remember(GrahaIndex point, int minute, double lon) {
+    auto& known = known_[static_cast<std::size_t>(point)];
+    const auto it = Find(known, minute);
+    if (it == known.end() || it->minute != minute) known.insert(it, Known{minute, lon});
+  }
+
+  /// The known minutes nearest to `minute` below and above it (both it,
+  /// when it is known); nothing on a side without one.
+  std::pair<std::optional<Known>, std::optional<Known>> Around(GrahaIndex point, int minute) const {
+    const auto& known = known_[static_cast<std::size_t>(point)];
+    const auto it = Find(known, minute);
     std::optional<Known> below, above;
-    if (it != known_.end()) above = *it;
-    if (it != known_.end() && it->minute == minute)
+    if (it != known.end()) above = *it;
+    if (it != known.end() && it->minute == minute) {
       below = *it;
-    else if (it != known_.begin())
+    } else if (it != known.begin()) {
       below = *(it - 1);
+    }
     return {below, above};
   }
 
  private:
+  static std::vector<Known>::const_iterator Find(const std::vector<Known>& known, int minute) {
+    return std::lower_bound(known.begin(), known.end(), minute,
+                            [](const Known& k, int m) { return k.minute < m; });
+  }
+  static std::vector<Known>::iterator Find(std::vector<Known>& known, int minute) {
+    return std::lower_bound(known.begin(), known.end(), minute,
+                            [](const Known& k, int m) { return k.minute < m; });
+  }
+
   const Horoscope& birth_;
-  GrahaIndex point_;
   BirthPositionSource& source_;
   SearchCounts& counts_;
-  std::vector<Known> known_;
+  std::array<std::vector<Known>, graha::kCount> known_;
+};
+
+// One point's longitudes from the store.
+class PointLongitudeAt {
+ public:
+  PointLongitudeAt(PositionStore& store, GrahaIndex point) : store_(store), point_(point) {}
+  double operator()(int minute) { return store_.At(point_, minute); }
+  using Known = PositionStore::Known;
+  std::pair<std::optional<Known>, std::optional<Known>> Around(int minute) const {
+    return store_.Around(point_, minute);
+  }
+  /// The known minute furthest from `from` (exclusive) towards `to`
+  /// (inclusive), either way round.
+  std::optional<Known> FurthestKnown(int from, int to) const {
+    const auto [below, above] = Around(to);
+    const std::optional<Known>& candidate = to > from ? below : above;
+    if (candidate && (to > from ? candidate->minute > from : candidate->minute < from))
+      return candidate;
+    return std::nullopt;
+  }
+
+ private:
+  PositionStore& store_;
+  GrahaIndex point_;
 };
 
 // How far a factor's value holds in one direction: the last step (minutes
@@ -192,8 +231,15 @@ std::array<Reach, kFactorCount> WalkBySpeed(PointLongitudeAt& lonAt, int dir, do
     double safe = room > 0 ? std::floor(room / vMax) : 0.0;
     if (!(safe >= 0.0)) safe = 0.0;   // an infinite bound (NaN from inf / inf cannot occur)
     if (safe >= range - step) break;  // every value holds to the range's end
-    const int next = step + static_cast<int>(safe) + 1;
-    lon = lonAt(dir * next);
+    // A minute the store already holds short of the next one serves as well:
+    // every minute up to it keeps the values, and its own are known.
+    int next = step + static_cast<int>(safe) + 1;
+    if (const auto known = lonAt.FurthestKnown(dir * step, dir * next)) {
+      next = dir * known->minute;
+      lon = known->lon;
+    } else {
+      lon = lonAt(dir * next);
+    }
     for (int f = 0; f < kFactorCount; ++f) {
       if (open[f] && FactorValue(factors[f], lon) != value0[f]) {
         reach[f] = next - 1;
@@ -268,6 +314,7 @@ class MonotoneWalk {
                            EstimatedSpeed(g, anchor, anchorAdvance, hiProbed ? hi : -1, advance);
           t = static_cast<int>(std::clamp<double>(std::floor(guess), lo + 1, hi - 1));
         }
+        t = NearestKnownInside(t, lo, hi);
         const double a = advance(t);
         if (a <= ahead) {
           lo = t;
@@ -298,6 +345,24 @@ class MonotoneWalk {
 
  private:
   double Lon(int step) { return lonAt_(dir_ * step); }
+
+  // A known minute strictly inside (lo, hi) nearest to step t, which costs
+  // no call; t itself when there is none.
+  int NearestKnownInside(int t, int lo, int hi) const {
+    if (hi - lo <= 1) return t;
+    const auto [below, above] = lonAt_.Around(dir_ * t);
+    int best = t;
+    int bestDistance = std::numeric_limits<int>::max();
+    for (const auto& k : {below, above}) {
+      if (!k) continue;
+      const int s = dir_ * k->minute;
+      if (s > lo && s < hi && std::abs(s - t) < bestDistance) {
+        best = s;
+        bestDistance = std::abs(s - t);
+      }
+    }
+    return best;
+  }
 
   // The advance per minute seen so far: along the bracket when its far end
   // was probed, else from g to the anchor, else from g to any minute already
@@ -478,16 +543,15 @@ Result<BirthTimeSensitivity> FindBirthTimeSensitivity(const SensitivityRequest& 
   ++out.counts.sourceCalls;
   out.counts.pointsEvaluated += graha::kCount;
 
-  std::vector<PointLongitudeAt> evaluators;
-  evaluators.reserve(graha::kCount);
+  PositionStore store(birth, source, out.counts);
   bool moonMonotone = false;
   for (GrahaIndex g = 0; g < graha::kCount; ++g) {
     const double lon0 = at0[static_cast<std::size_t>(g)];
     std::array<int, kFactorCount> value0{};
     for (int f = 0; f < kFactorCount; ++f) value0[f] = FactorValue(factors[f], lon0);
     const PointMotion motion = source.Motion(birth, g, range);
-    PointLongitudeAt& lonAt = evaluators.emplace_back(birth, g, source, out.counts);
-    lonAt.Remember(0, lon0);
+    store.Remember(g, 0, lon0);
+    PointLongitudeAt lonAt(store, g);
     std::array<Reach, kFactorCount> later{}, earlier{};
     const bool monotone = motion.minDegPerMinute > 0 && std::isfinite(motion.maxDegPerMinute) &&
                           motion.maxDegPerMinute >= motion.minDegPerMinute;
@@ -512,7 +576,7 @@ Result<BirthTimeSensitivity> FindBirthTimeSensitivity(const SensitivityRequest& 
 
   // The running period, minute by minute: it hangs on the Moon's whole
   // arc-minute and on the birth moment, and a period's window is short.
-  PointLongitudeAt& moonAt = evaluators[graha::Moon];
+  PointLongitudeAt moonAt(store, graha::Moon);
   PeriodSearch periods(birth, moonAt, moonMonotone, request.clock);
   out.runningPeriod.value = periods.PeriodAt(0);
   // A clock before the first Maha dasha's start at every minute of the

@@ -127,6 +127,7 @@ set(SARVEXA_ANALYSIS_TEST_SOURCES
 )
 set(SARVEXA_DOCUMENT_TEST_SOURCES
     tests/document/atlas_rules_test.cpp
+    tests/document/birth_shift_test.cpp
     tests/document/chart_data_test.cpp
     tests/document/chart_document_test.cpp
     tests/document/chart_file_test.cpp
@@ -189,6 +190,7 @@ set(SARVEXA_BENCH_SOURCES
     bench/bench_batch.cpp
     bench/bench_engine.cpp
     bench/bench_render.cpp
+    bench/bench_sensitivity.cpp
     bench/bench_startup.cpp
 )
 set(SARVEXA_FUZZ_SOURCES
