@@ -64,7 +64,9 @@ std::vector<double> FindBoundaries(const SensitivityFactor& factor) {
     const int b = (a + 1) % kCells;
     if (middle[a] == middle[b]) continue;
     if (b == 0) {
-      out.insert(out.begin(), 0.0);  // the change at 0 Aries
+      // Every rule starts afresh at 0 Aries (it sees only 0 <= lon < 360), so
+      // a change between the last and the first arc-minute lies there.
+      out.insert(out.begin(), 0.0);
       continue;
     }
     double lo = (a + 0.5) / 60.0, hi = (b + 0.5) / 60.0;
@@ -229,7 +231,7 @@ std::array<Reach, kFactorCount> WalkBySpeed(PointLongitudeAt& lonAt, int dir, do
       room = std::min(room, std::min(r.below, r.above));
     }
     double safe = room > 0 ? std::floor(room / vMax) : 0.0;
-    if (!(safe >= 0.0)) safe = 0.0;   // an infinite bound (NaN from inf / inf cannot occur)
+    if (!(safe >= 0.0)) safe = 0.0;   // a longitude that is not a number: one minute
     if (safe >= range - step) break;  // every value holds to the range's end
     // A minute the store already holds short of the next one serves as well:
     // every minute up to it keeps the values, and its own are known.

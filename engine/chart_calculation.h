@@ -64,7 +64,7 @@ double AyanamsaCorrectionRateBound(double julianCenturies, double windowCenturie
 /// degrees per Julian century of birth time, at latitude `latDeg`, for any
 /// moment within `windowCenturies` of `julianCenturies`. Inside the polar
 /// circles the minimum is positive: the Ascendant only moves forward.
-/// Beyond them the pair is symmetric; within about 0.06 degrees of a polar
+/// Beyond them the pair is symmetric; within about 0.025 degrees of a polar
 /// circle, or at |latitude| >= 89, it is infinite (nothing is claimed).
 LongitudeRateBounds AscendantRates(double julianCenturies, double latDeg,
                                    double windowCenturies) noexcept;
