@@ -8,6 +8,7 @@
 
 #include "analysis/sa_analysis.h"
 #include "engine/dasha.h"
+#include "engine/dasha_balance.h"
 #include "engine/horoscope.h"
 
 namespace sarvexa {
@@ -16,11 +17,13 @@ namespace sarvexa {
 struct ChartDerivations {
   DashaState dashas;
   std::optional<CurrentPeriod> period;  ///< nothing for a chart dated after `now`
+  DashaBalance balance;                 ///< of the first Maha dasha at birth
   SaAnalysis sa;
 };
 
-/// Dasha table, current period at the clock reading `now`, and SA analysis
-/// of the calculated chart `h`.
+/// Dasha table, current period at the clock reading `now`, the dasha
+/// balance at birth (in years of the table's 365.25 days) and SA analysis of
+/// the calculated chart `h`.
 ChartDerivations Derive(const Horoscope& h, const LocalClockReading& now);
 
 }  // namespace sarvexa

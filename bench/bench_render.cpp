@@ -13,9 +13,11 @@
 
 #include <memory>
 
+#include "analysis/sensitivity.h"
 #include "document/chart_document.h"
 #include "document/settings_store.h"
 #include "view/display.h"
+#include "view/pages.h"
 #include "view/qt/qt_canvas.h"
 
 namespace sarvexa {
@@ -106,6 +108,22 @@ BENCHMARK(BM_CrowdedScreenPage)
     ->Arg(static_cast<int>(DisplayMode::Chart))
     ->Arg(static_cast<int>(DisplayMode::Divisional))
     ->Unit(benchmark::kMillisecond);
+
+/// The Birth-Time Sensitivity screen page of the crowded chart, searched
+/// and drawn afresh each time, as a stepped birth time would repaint it.
+void BM_SensitivityScreenPage(benchmark::State& state) {
+  Fixture& fx = CrowdedFixture();
+  BuiltInPositions source;
+  const LocalClockReading clock{2024, 3, 1, 12, 0};
+  for (auto _ : state) {
+    const ChartSnapshot& snap = fx.doc->snapshot();
+    const auto table = FindBirthTimeSensitivity({snap.horoscope, clock}, source);
+    QImage image = RenderToImage(QSize(1024, 800),
+                                 [&](Canvas& c) { DrawSensitivityPageScreen(c, snap, *table); });
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+BENCHMARK(BM_SensitivityScreenPage)->Unit(benchmark::kMillisecond);
 
 void BM_CrowdedPrintedChartPdf(benchmark::State& state) {
   Fixture& fx = CrowdedFixture();

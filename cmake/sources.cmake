@@ -5,10 +5,12 @@
 # cli/cmd_render.cpp) are named where their programs are made.
 
 set(SARVEXA_ENGINE_SOURCES
+    engine/birth_time.cpp
     engine/calendar.cpp
     engine/chart_calculation.cpp
     engine/conventions.cpp
     engine/dasha.cpp
+    engine/dasha_balance.cpp
     engine/moon.cpp
     engine/ordering.cpp
     engine/planets.cpp
@@ -21,6 +23,7 @@ set(SARVEXA_ANALYSIS_SOURCES
     analysis/sa_analysis.cpp
     analysis/sa_report.cpp
     analysis/sa_transits.cpp
+    analysis/sensitivity.cpp
 )
 set(SARVEXA_DOCUMENT_SOURCES
     document/atlas_fill.cpp
@@ -58,6 +61,7 @@ set(SARVEXA_VIEW_SOURCES
     view/page_extent.cpp
     view/page_format.cpp
     view/recording_canvas.cpp
+    view/sensitivity_page.cpp
     view/sa_page.cpp
     view/text_fit.cpp
     view/transits_page.cpp
@@ -120,6 +124,7 @@ set(SARVEXA_CLI_SOURCES
     cli/standard_output.cpp
 )
 set(SARVEXA_ENGINE_TEST_SOURCES
+    tests/engine/birth_time_test.cpp
     tests/engine/conventions_test.cpp
     tests/engine/dasha_test.cpp
     tests/engine/ordering_test.cpp
@@ -136,9 +141,11 @@ set(SARVEXA_ANALYSIS_TEST_SOURCES
     tests/analysis/sa_analysis_test.cpp
     tests/analysis/sa_report_test.cpp
     tests/analysis/sa_transits_test.cpp
+    tests/analysis/sensitivity_test.cpp
 )
 set(SARVEXA_DOCUMENT_TEST_SOURCES
     tests/document/atlas_rules_test.cpp
+    tests/document/birth_shift_test.cpp
     tests/document/chart_data_test.cpp
     tests/document/chart_document_test.cpp
     tests/document/chart_file_test.cpp
@@ -163,6 +170,7 @@ set(SARVEXA_VIEW_TEST_SOURCES
     tests/view/label_layout_test.cpp
     tests/view/page_robustness_test.cpp
     tests/view/sa_transits_page_test.cpp
+    tests/view/sensitivity_page_test.cpp
     tests/view/text_fit_test.cpp
 )
 set(SARVEXA_VIEW_QT_TEST_SOURCES
@@ -206,6 +214,7 @@ set(SARVEXA_BENCH_SOURCES
     bench/bench_batch.cpp
     bench/bench_engine.cpp
     bench/bench_render.cpp
+    bench/bench_sensitivity.cpp
     bench/bench_startup.cpp
     bench/bench_swiss.cpp
 )

@@ -5,6 +5,7 @@
 #include "engine/chart_calculation.h"
 
 #include <cmath>
+#include <limits>
 
 #include "engine/moon.h"
 #include "engine/numeric.h"
@@ -25,7 +26,35 @@ constexpr double kHalfMinute = 0.008333333333333333;
 constexpr GrahaIndex kBodySlot[body::kCount] = {graha::Sun,  graha::Mercury, graha::Venus,
                                                 graha::Mars, graha::Jupiter, graha::Saturn};
 
+// The ayanamsa correction: arc-seconds 17.23 sin(Omega) + 1.27 sin(L) -
+// T (1.11 T + 5025.64) - 85886.27 with Omega and L linear in T (degrees).
+constexpr double kLunarNodeAtEpoch = 125.044555, kLunarNodeRate = -1934.1361849;
+constexpr double kSunLongitudeAtEpoch = 280.466449, kSunLongitudeRate = 36000.7698231;
+constexpr double kNodeTermArcsec = 17.23, kSunTermArcsec = 1.27;
+constexpr double kPrecessionArcsec = 5025.64, kPrecessionGrowthArcsec = 1.11;
+constexpr double kAyanamsaAtEpochArcsec = 85886.27;
+
+// Local sidereal time: (2400.0513 T + UT + 246.697374558) hours, and the
+// obliquity 23.439291 - 0.0130042 T degrees.
+constexpr double kSiderealHoursPerCentury = 2400.0513;
+constexpr double kSiderealHoursAtEpoch = 246.697374558;
+constexpr double kObliquityAtEpoch = 23.439291, kObliquityRate = -0.0130042;
+
 inline double FiniteOrZero(double x) { return std::isfinite(x) ? x : 0.0; }
+
+// The sidereal longitudes as CalculateHoroscope stores them: the Ascendant
+// without, the grahas with the half arc-minute (the sums in this order).
+inline double SiderealAscendant(const Horoscope& h, double correction) {
+  return ReduceDegrees(
+      TropicalAscendant(h.julianCenturies, h.universalTime, h.longitude, h.latitude) + correction);
+}
+inline double SiderealPlanet(double correction, double tropical) {
+  return ReduceDegrees(correction + tropical + kHalfMinute);
+}
+inline double SiderealMoonOrNode(double tropical, double correction) {
+  return ReduceDegrees(tropical + correction + kHalfMinute);
+}
+inline double Opposite(double lon) { return ReduceDegrees(lon + 180.0); }
 
 // Stores an already reduced longitude with its degrees within the sign and
 // its truncated minutes.
@@ -48,18 +77,18 @@ double OneDayChange(double now, double dayBefore, double limitDeg) noexcept {
 }
 
 double ComputeAyanamsaCorrection(double T) noexcept {
-  const double omega = 125.044555 - 1934.1361849 * T;
-  const double L = 280.466449 + 36000.7698231 * T;
-  return (17.23 * std::sin(omega * kDegToRad) + 1.27 * std::sin(L * kDegToRad) -
-          T * (1.11 * T + 5025.64) - 85886.27) *
+  const double omega = kLunarNodeAtEpoch + kLunarNodeRate * T;
+  const double L = kSunLongitudeAtEpoch + kSunLongitudeRate * T;
+  return (kNodeTermArcsec * std::sin(omega * kDegToRad) + kSunTermArcsec * std::sin(L * kDegToRad) -
+          T * (kPrecessionGrowthArcsec * T + kPrecessionArcsec) - kAyanamsaAtEpochArcsec) *
          kInverse3600;
 }
 
 double TropicalAscendant(double T, double ut, double lonDeg, double latDeg) noexcept {
   // Local sidereal time as an angle; 246.697... hours carry ten whole turns.
-  double theta = (2400.0513 * T + ut + 246.697374558) * 15.0 - lonDeg;
+  double theta = (kSiderealHoursPerCentury * T + ut + kSiderealHoursAtEpoch) * 15.0 - lonDeg;
   theta = ReduceDegrees(theta) * kDegToRad;
-  const double eps = (23.439291 - 0.0130042 * T) * kDegToRad;
+  const double eps = (kObliquityAtEpoch + kObliquityRate * T) * kDegToRad;
   const double phi = latDeg * kDegToRad;
   const double st = std::sin(theta), ct = std::cos(theta);
   double A = std::atan2(ct, -(std::cos(eps) * st) - std::tan(phi) * std::sin(eps));
@@ -74,8 +103,7 @@ void CalculateHoroscope(Horoscope& h) noexcept {
   h.ayanamsaCorrection = FiniteOrZero(c);
 
   GrahaPosition& asc = h.positions[graha::Ascendant];
-  StoreLongitude(asc,
-                 ReduceDegrees(TropicalAscendant(T, h.universalTime, h.longitude, h.latitude) + c));
+  StoreLongitude(asc, SiderealAscendant(h, c));
   asc.retrograde = 0;
 
   const double Tprev = T - kOneDayInCenturies;
@@ -88,7 +116,7 @@ void CalculateHoroscope(Horoscope& h) noexcept {
     GrahaPosition& p = h.positions[kBodySlot[k]];
     // A standstill (d == 0) is not retrograde; the Sun never is.
     if (k != body::Sun && d < 0) p.retrograde = 1;
-    StoreLongitude(p, ReduceDegrees(c + P[k] + kHalfMinute));
+    StoreLongitude(p, SiderealPlanet(c, P[k]));
     p.dailyMotion = FiniteOrZero(d);
   }
 
@@ -96,20 +124,96 @@ void CalculateHoroscope(Horoscope& h) noexcept {
   const MoonAndNode before = MoonPosition(Tprev);
 
   GrahaPosition& moon = h.positions[graha::Moon];
-  StoreLongitude(moon, ReduceDegrees(now.moon + c + kHalfMinute));
+  StoreLongitude(moon, SiderealMoonOrNode(now.moon, c));
   double dm = now.moon - before.moon;
   if (std::fabs(dm) > 20.0) dm += 360.0;  // the Moon only moves forward
   moon.dailyMotion = FiniteOrZero(dm);
 
   GrahaPosition& rahu = h.positions[graha::Rahu];
-  const double r = ReduceDegrees(now.node + c + kHalfMinute);
+  const double r = SiderealMoonOrNode(now.node, c);
   StoreLongitude(rahu, r);
   const double dn = FiniteOrZero(OneDayChange(now.node, before.node, 5.0));
   rahu.dailyMotion = dn;
 
   GrahaPosition& ketu = h.positions[graha::Ketu];
-  StoreLongitude(ketu, ReduceDegrees(r + 180.0));
+  StoreLongitude(ketu, Opposite(r));
   ketu.dailyMotion = dn;
+}
+
+void SiderealLongitudes(const Horoscope& h, PointSet points, PointLongitudes& out) noexcept {
+  const double T = h.julianCenturies;
+  const double c = ComputeAyanamsaCorrection(T);
+  if (points & PointBit(graha::Ascendant)) out[graha::Ascendant] = SiderealAscendant(h, c);
+  for (int k = 0; k < body::kCount; ++k) {
+    const GrahaIndex g = kBodySlot[k];
+    if (points & PointBit(g))
+      out[static_cast<std::size_t>(g)] = SiderealPlanet(c, PlanetLongitude(k, T));
+  }
+  constexpr PointSet kLunar = PointBit(graha::Moon) | PointBit(graha::Rahu) | PointBit(graha::Ketu);
+  if (points & kLunar) {
+    const MoonAndNode now = MoonPosition(T);
+    out[graha::Moon] = SiderealMoonOrNode(now.moon, c);
+    out[graha::Rahu] = SiderealMoonOrNode(now.node, c);
+    out[graha::Ketu] = Opposite(out[graha::Rahu]);
+  }
+}
+
+double AyanamsaCorrectionRateBound(double T, double windowCenturies) noexcept {
+  const double tau = std::fabs(T) + windowCenturies;
+  if (!std::isfinite(tau) || !(windowCenturies >= 0.0))
+    return std::numeric_limits<double>::infinity();
+  // The derivative of each term of the correction, at its largest.
+  const double arcsecPerCentury = kNodeTermArcsec * std::fabs(kLunarNodeRate) * kDegToRad +
+                                  kSunTermArcsec * std::fabs(kSunLongitudeRate) * kDegToRad +
+                                  kPrecessionArcsec + 2 * kPrecessionGrowthArcsec * tau;
+  return arcsecPerCentury * kInverse3600;
+}
+
+LongitudeRateBounds AscendantRates(double T, double latDeg, double windowCenturies) noexcept {
+  constexpr double kInfinity = std::numeric_limits<double>::infinity();
+  const LongitudeRateBounds none{-kInfinity, kInfinity};
+  const double tau = std::fabs(T) + windowCenturies;
+  if (!std::isfinite(tau) || !(windowCenturies >= 0.0) || !std::isfinite(latDeg) ||
+      !(std::fabs(latDeg) < 89.0)) {
+    return none;
+  }
+  // With y = cos(theta), x = -(cos(eps) sin(theta) + k), k = tan(phi) sin(eps),
+  // the Ascendant is the angle of (x, y), and
+  //   dA/dtheta = N / D, N = cos(eps) + k sin(theta),
+  //   D = x^2 + y^2 = 1 + k^2 + 2 k cos(eps) s - sin^2(eps) s^2 with s = sin(theta).
+  // D is concave in s: on [-1, 1] it is smallest at an end, (cos(eps) - |k|)^2,
+  // and never above its peak 1 + tan^2(phi). N lies in cos(eps) -+ |k|. Where
+  // cos(eps) > |k| (inside the polar circles) A only increases with theta.
+  // dA/deps = -y (sin(eps) sin(theta) - tan(phi) cos(eps)) / D.
+  const double tanPhi = std::fabs(std::tan(latDeg * kDegToRad));
+  const double cos2Phi = 1.0 / (1.0 + tanPhi * tanPhi);
+  const double eps = kObliquityAtEpoch + kObliquityRate * T;
+  const double epsStep = std::fabs(kObliquityRate) * windowCenturies;
+  const double epsLo = (eps - epsStep) * kDegToRad, epsHi = (eps + epsStep) * kDegToRad;
+  // cos(eps) - |k| falls as eps grows.
+  const double fLo = std::cos(epsHi) - tanPhi * std::sin(epsHi);
+  const double fHi = std::cos(epsLo) - tanPhi * std::sin(epsLo);
+  const double fMin = fLo > 0 ? fLo : (fHi < 0 ? -fHi : 0.0);
+  // Near a polar circle the Ascendant turns arbitrarily fast and its formula
+  // loses its digits; no bound is claimed there.
+  if (!(fMin > 1e-3)) return none;
+  const double nMax = std::cos(epsLo) + tanPhi * std::sin(epsHi);
+  const double dMin = fMin * fMin;
+  const double byTheta = nMax / dMin;
+  const double byEps = (std::sin(epsHi) + tanPhi * std::cos(epsLo)) / dMin;
+  // The local sidereal angle turns 15 degrees per hour of Universal Time
+  // plus the sidereal-time term of T, per century of birth time.
+  const double thetaRate = 15.0 * (kSiderealHoursPerCentury + 24.0 * 36525.0);
+  const double others =
+      std::fabs(kObliquityRate) * byEps + AyanamsaCorrectionRateBound(T, windowCenturies);
+  // A margin for the rounding of these sums.
+  constexpr double kMargin = 1.000001;
+  const double max = (thetaRate * byTheta + others) * kMargin;
+  if (fLo > 0) {
+    const double min = (thetaRate * fLo * cos2Phi - others) / kMargin;
+    if (min > 0) return {min, max};
+  }
+  return {-max, max};
 }
 
 }  // namespace sarvexa

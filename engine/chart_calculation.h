@@ -3,7 +3,11 @@
 // the Moon and the nodes, turned into sidereal positions with signs, degrees,
 // minutes, daily motions and retrograde flags.
 
+#include <array>
+#include <cstdint>
+
 #include "engine/horoscope.h"
+#include "engine/planets.h"
 
 namespace sarvexa {
 
@@ -35,5 +39,34 @@ double TropicalAscendant(double julianCenturies, double universalTimeHours, doub
 /// magnitudes) gives longitude 0 for the affected points and 0 for any
 /// non-finite daily motion or correction, instead of NaN.
 void CalculateHoroscope(Horoscope& h) noexcept;
+
+/// A set of chart points: bit g stands for GrahaIndex g.
+using PointSet = std::uint16_t;
+constexpr PointSet PointBit(GrahaIndex g) { return static_cast<PointSet>(1u << g); }
+inline constexpr PointSet kAllPoints = static_cast<PointSet>((1u << graha::kCount) - 1);
+
+/// Sidereal longitudes in degrees, keyed by GrahaIndex.
+using PointLongitudes = std::array<double, graha::kCount>;
+
+/// The sidereal longitudes CalculateHoroscope stores for the points in
+/// `points`, bit for bit, from the same fields of h; only what those points
+/// need is worked out (the Ascendant no body, one planet the Sun and
+/// itself, the Moon or a node the lunar series, which gives all three).
+/// Entries of other points may be written too or left as they are.
+void SiderealLongitudes(const Horoscope& h, PointSet points, PointLongitudes& out) noexcept;
+
+/// The largest |d/dT| of ComputeAyanamsaCorrection, degrees per Julian
+/// century, for any T within `windowCenturies` of `julianCenturies`.
+double AyanamsaCorrectionRateBound(double julianCenturies, double windowCenturies) noexcept;
+
+/// Proven bounds on how fast the sidereal Ascendant of CalculateHoroscope
+/// moves with the birth time (Universal Time and T moving together), in
+/// degrees per Julian century of birth time, at latitude `latDeg`, for any
+/// moment within `windowCenturies` of `julianCenturies`. Inside the polar
+/// circles the minimum is positive: the Ascendant only moves forward.
+/// Beyond them the pair is symmetric; within about 0.025 degrees of a polar
+/// circle, or at |latitude| >= 89, it is infinite (nothing is claimed).
+LongitudeRateBounds AscendantRates(double julianCenturies, double latDeg,
+                                   double windowCenturies) noexcept;
 
 }  // namespace sarvexa

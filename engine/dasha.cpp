@@ -48,6 +48,12 @@ int NakshatraOf(double longitudeDeg) {
   return ArcMinutes(longitudeDeg) / dasha::kNakshatraArcMinutes;
 }
 
+int PadaOf(double longitudeDeg) {
+  return ArcMinutes(longitudeDeg) % dasha::kNakshatraArcMinutes /
+             (dasha::kNakshatraArcMinutes / 4) +
+         1;
+}
+
 DashaLord NakshatraLord(int nakshatra) { return ValidLord(nakshatra); }
 
 DashaState ComputeDashaTable(const Horoscope& h, double yearDays) {

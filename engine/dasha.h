@@ -97,6 +97,10 @@ DashaLord NextDashaLord(DashaLord lord);
 /// into 0 <= x < 360 (a value that is not finite counts as 0).
 int NakshatraOf(double longitudeDeg);
 
+/// Pada 1..4 of a sidereal longitude: the quarter of its nakshatra, from
+/// the same whole arc-minutes as NakshatraOf: (arc-minutes mod 800) / 200 + 1.
+int PadaOf(double longitudeDeg);
+
 /// DashaLord ruling nakshatra 0..26.
 DashaLord NakshatraLord(int nakshatra);
 

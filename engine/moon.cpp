@@ -5,6 +5,7 @@
 #include "engine/moon.h"
 
 #include <cmath>
+#include <limits>
 
 #include "engine/numeric.h"
 
@@ -83,17 +84,41 @@ constexpr NodeSharing FindSharedTerms() {
 }
 constexpr NodeSharing kSharing = FindSharedTerms();
 
+// c0 + c1 T + c2 T^2, evaluated in that order.
+struct Quadratic {
+  double c0, c1, c2;
+  double At(double T, double T2) const { return c0 + c1 * T + c2 * T2; }
+  /// Largest |d/dT| for |T| <= tau.
+  double RateWithin(double tau) const { return std::fabs(c1) + 2 * std::fabs(c2) * tau; }
+};
+
+constexpr Quadratic kMeanLongitude{218.3164591, 481267.88134236, -0.0013268};   // L'
+constexpr Quadratic kElongation{297.8502042, 445267.1115168, -0.00163};         // D
+constexpr Quadratic kSunAnomaly{357.5291092, 35999.0502909, -0.0001536};        // M
+constexpr Quadratic kMoonAnomaly{134.9634114, 477198.8676313, 0.008997};        // M'
+constexpr Quadratic kLatitudeArgument{93.2720993, 483202.0175273, -0.0034029};  // F
+constexpr Quadratic kEccentricityFactor{1.0, -0.002516, -0.0000074};            // E
+
+// The three additive terms of the Moon: coefficient x sin(phase + rate T);
+// the third one's argument is L' - F (rate 0 here, handled apart).
+struct AdditiveTerm {
+  double coefficient, phase, rate;
+};
+constexpr AdditiveTerm kVenusTerm{0.003958, 119.75, 131.849};
+constexpr AdditiveTerm kJupiterTerm{0.000318, 53.09, 479264.29};
+constexpr double kFlatteningCoefficient = 0.001926;  // x sin(L' - F)
+
 }  // namespace
 
 MoonAndNode MoonPosition(double T) noexcept {
   const double T2 = T * T;
-  const double Lp = 218.3164591 + 481267.88134236 * T - 0.0013268 * T2;
+  const double Lp = kMeanLongitude.At(T, T2);
   Arguments a;
-  a.D = 297.8502042 + 445267.1115168 * T - 0.00163 * T2;
-  a.M = 357.5291092 + 35999.0502909 * T - 0.0001536 * T2;
-  a.Mp = 134.9634114 + 477198.8676313 * T + 0.008997 * T2;
-  a.F = 93.2720993 + 483202.0175273 * T - 0.0034029 * T2;
-  const double E = 1.0 - 0.002516 * T - 0.0000074 * T2;
+  a.D = kElongation.At(T, T2);
+  a.M = kSunAnomaly.At(T, T2);
+  a.Mp = kMoonAnomaly.At(T, T2);
+  a.F = kLatitudeArgument.At(T, T2);
+  const double E = kEccentricityFactor.At(T, T2);
 
   double sines[32];
   double sum = 0.0;
@@ -104,9 +129,9 @@ MoonAndNode MoonPosition(double T) noexcept {
     if (t.timesE) v *= E;
     sum += v;
   }
-  sum += 0.003958 * SinDeg(119.75 + 131.849 * T);
-  sum += 0.000318 * SinDeg(53.09 + 479264.29 * T);
-  sum += 0.001926 * SinDeg(Lp - a.F);
+  sum += kVenusTerm.coefficient * SinDeg(kVenusTerm.phase + kVenusTerm.rate * T);
+  sum += kJupiterTerm.coefficient * SinDeg(kJupiterTerm.phase + kJupiterTerm.rate * T);
+  sum += kFlatteningCoefficient * SinDeg(Lp - a.F);
 
   double node = Lp - a.F;  // the mean node
   for (int n = 0; n < 22; ++n) {
@@ -120,6 +145,51 @@ MoonAndNode MoonPosition(double T) noexcept {
   r.moon = ReduceDegrees(Lp + sum);
   r.node = ReduceDegrees(node);
   return r;
+}
+
+MoonRateBounds MoonRates(double T, double windowCenturies) noexcept {
+  constexpr double kInfinity = std::numeric_limits<double>::infinity();
+  const double tau = std::fabs(T) + windowCenturies;
+  if (!std::isfinite(tau) || !(windowCenturies >= 0.0) || tau > 100.0) {
+    return {-kInfinity, kInfinity, kInfinity};
+  }
+  // A term's argument d D + m M + mp M' + f F moves at its linear rate plus
+  // at most 2 tau times the size of its quadratic part.
+  const auto argumentRate = [&](const Term& t) {
+    const double linear = t.d * kElongation.c1 + t.m * kSunAnomaly.c1 + t.mp * kMoonAnomaly.c1 +
+                          t.f * kLatitudeArgument.c1;
+    const double quadratic = std::fabs(t.d * kElongation.c2) + std::fabs(t.m * kSunAnomaly.c2) +
+                             std::fabs(t.mp * kMoonAnomaly.c2) +
+                             std::fabs(t.f * kLatitudeArgument.c2);
+    return std::fabs(linear) + 2 * quadratic * tau;
+  };
+  const double LpSlowest = kMeanLongitude.c1 - 2 * std::fabs(kMeanLongitude.c2) * tau;
+  const double LpFastest = kMeanLongitude.RateWithin(tau);
+  // |L' - F'|: the mean node's rate.
+  const double meanNode =
+      std::fabs(kMeanLongitude.c1 - kLatitudeArgument.c1) +
+      2 * (std::fabs(kMeanLongitude.c2) + std::fabs(kLatitudeArgument.c2)) * tau;
+  const double E = std::fabs(kEccentricityFactor.c0) + std::fabs(kEccentricityFactor.c1) * tau +
+                   std::fabs(kEccentricityFactor.c2) * tau * tau;
+  const double ERate = kEccentricityFactor.RateWithin(tau);
+  // Each term c sin(arg) (times E) moves at most |c| |arg'| (pi / 180)
+  // (times E, plus |c| |E'| for the factor's own change).
+  double moonTerms =
+      (kVenusTerm.coefficient * kVenusTerm.rate + kJupiterTerm.coefficient * kJupiterTerm.rate +
+       kFlatteningCoefficient * meanNode) *
+      kDegToRad;
+  for (const Term& t : kMoonTerms) {
+    const double c = std::fabs(t.coefficient);
+    moonTerms +=
+        t.timesE ? c * (E * argumentRate(t) * kDegToRad + ERate) : c * argumentRate(t) * kDegToRad;
+  }
+  double nodeTerms = 0.0;
+  for (const Term& t : kNodeTerms)
+    nodeTerms += std::fabs(t.coefficient) * argumentRate(t) * kDegToRad;
+  // A margin for the rounding of these sums.
+  constexpr double kMargin = 1.000001;
+  return {(LpSlowest - moonTerms) / kMargin, (LpFastest + moonTerms) * kMargin,
+          (meanNode + nodeTerms) * kMargin};
 }
 
 }  // namespace sarvexa

@@ -14,4 +14,16 @@ struct MoonAndNode {
 /// Accurate to a few hundredths of a degree over the years 1700..2300.
 MoonAndNode MoonPosition(double julianCenturies) noexcept;
 
+/// Proven bounds on the rates of MoonPosition's longitudes, in degrees per
+/// Julian century, for any T within `windowCenturies` of
+/// `julianCenturies`, from the series' own terms: the Moon's rate lies in
+/// [moonMin, moonMax] (moonMin > 0: the Moon never moves backwards), the
+/// node's size is at most nodeMax. Infinite beyond |T| = 100 centuries.
+struct MoonRateBounds {
+  double moonMin = 0.0;
+  double moonMax = 0.0;
+  double nodeMax = 0.0;
+};
+MoonRateBounds MoonRates(double julianCenturies, double windowCenturies) noexcept;
+
 }  // namespace sarvexa

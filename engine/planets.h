@@ -42,4 +42,26 @@ KeplerSolution SolveKepler(double meanAnomalyDeg, double eccentricity) noexcept;
 /// mutual perturbations.
 PlanetLongitudes PlanetPositions(double julianCenturies) noexcept;
 
+/// One body of PlanetPositions (index in `body`), bit for bit the same
+/// longitude, without working out the other planets (the Sun still is: it
+/// moves every planet to the Earth). 0 for an index outside 0..5.
+double PlanetLongitude(int bodyIndex, double julianCenturies) noexcept;
+
+/// Proven bounds on the rate of a longitude, degrees per Julian century:
+/// min <= d(longitude)/dT <= max (an infinite pair when nothing is known).
+struct LongitudeRateBounds {
+  double min = 0.0;
+  double max = 0.0;
+};
+
+/// How fast the geocentric longitude of PlanetPositions for `bodyIndex` can
+/// change for any T within `windowCenturies` of `julianCenturies`, from the
+/// Keplerian elements themselves (orbital speeds, the radii the orbits
+/// allow, the drift of the elements and Jupiter's and Saturn's terms).
+/// The Sun's minimum is positive: it never moves backwards. For the planets
+/// the pair is symmetric. Unbounded (infinite) for |T| beyond 100 centuries,
+/// where the elements no longer describe orbits.
+LongitudeRateBounds PlanetRateBounds(int bodyIndex, double julianCenturies,
+                                     double windowCenturies) noexcept;
+
 }  // namespace sarvexa

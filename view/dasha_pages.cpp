@@ -1,7 +1,10 @@
 #include "view/dasha_pages.h"
 
+#include <algorithm>
+
 #include "document/chart_snapshot.h"
 #include "engine/calendar.h"
+#include "engine/dasha_balance.h"
 #include "view/info_panel.h"
 #include "view/page_format.h"
 #include "view/pages.h"
@@ -83,14 +86,32 @@ void DrawPratyantarColumns(Canvas& canvas, const DashaTable& table, DashaLord lo
   }
 }
 
+namespace {
+
+// The dasha balance at the right of the heading line, ending where the
+// third column's dates end; returns where it begins.
+int DrawBalanceInHeading(Canvas& canvas, const ChartSnapshot& snap, int thirdColumnX, int y,
+                         const char* label) {
+  const std::string text = label + DashaBalanceText(snap.derivations.balance);
+  const int right = thirdColumnX + canvas.TextWidth("MercurySSJJJ/22/2222");
+  canvas.TextOutRight(right, y, text);
+  return right - canvas.TextWidth(text);
+}
+
+}  // namespace
+
 void DrawMahaBuktiPageScreen(Canvas& canvas, const ChartSnapshot& snap) {
   PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen12, 1);
   const int c = canvas.LineHeight();
-  canvas.TextOut(20, 1,
-                 FitTextToWidth(canvas,
-                                FormatText("Vimshottari Dashas for: %s %s", snap.firstName.c_str(),
-                                           snap.lastName.c_str()),
-                                PageTextRightEdge(canvas) - 20));
+  // The title gives way to the balance, a space's width before it.
+  const int balanceLeft = DrawBalanceInHeading(canvas, snap, 420, 1, "Balance: ");
+  canvas.TextOut(
+      20, 1,
+      FitTextToWidth(
+          canvas,
+          FormatText("Vimshottari Dashas for: %s %s", snap.firstName.c_str(),
+                     snap.lastName.c_str()),
+          std::min(PageTextRightEdge(canvas), balanceLeft - canvas.TextWidth("  ")) - 20));
   const DashaTable& table = snap.derivations.dashas.table;
   for (int column = 0; column < 3; ++column) {
     for (int block = 0; block < 3; ++block) {
@@ -106,6 +127,7 @@ void DrawMahaBuktiPagePrint(Canvas& canvas, const ChartSnapshot& snap) {
   canvas.TextOut(720, 0, "VIMSHOTTARI DASHAS FOR:");
   const int y0 = DrawInfoPanel(canvas, 720, -canvas.LineHeight(), snap);
   canvas.SelectFont(FontId::Print240);
+  DrawBalanceInHeading(canvas, snap, 7520, 0, "Dasha balance at birth: ");
   const int b = canvas.LineHeight();
   const DashaTable& table = snap.derivations.dashas.table;
   for (int column = 0; column < 3; ++column) {

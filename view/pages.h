@@ -9,6 +9,7 @@ namespace sarvexa {
 
 class Canvas;
 struct ChartSnapshot;
+struct BirthTimeSensitivity;
 
 /// Chart page (display mode 1): Rashi and Navamsa charts, information panel,
 /// planet table and the Maha dasha dates (screen) or 58 Maha/Bukti rows from
@@ -17,7 +18,8 @@ void DrawChartPageScreen(Canvas& canvas, const ChartSnapshot& snap);
 void DrawChartPagePrint(Canvas& canvas, const ChartSnapshot& snap);
 
 /// Maha/Bukti page (display mode 2): the nine maha dashas from birth, each
-/// with its buktis and their start dates, in three columns.
+/// with its buktis and their start dates, in three columns, and the dasha
+/// balance at birth at the right of the heading.
 void DrawMahaBuktiPageScreen(Canvas& canvas, const ChartSnapshot& snap);
 void DrawMahaBuktiPagePrint(Canvas& canvas, const ChartSnapshot& snap);
 
@@ -47,5 +49,14 @@ void DrawSaPagePrint(Canvas& canvas, const ChartSnapshot& snap);
 /// against the natal chart, as last computed by the transit command.
 void DrawTransitsPageScreen(Canvas& canvas, const ChartSnapshot& snap);
 void DrawTransitsPagePrint(Canvas& canvas, const ChartSnapshot& snap);
+
+/// Birth-Time Sensitivity page: `table`, the birth-time search's result for
+/// the document's chart, under the chart's name and birth time (screen:
+/// ten columns; print: the information panel and all fifteen columns in two
+/// tables). The page only draws; the caller searches.
+void DrawSensitivityPageScreen(Canvas& canvas, const ChartSnapshot& snap,
+                               const BirthTimeSensitivity& table);
+void DrawSensitivityPagePrint(Canvas& canvas, const ChartSnapshot& snap,
+                              const BirthTimeSensitivity& table);
 
 }  // namespace sarvexa

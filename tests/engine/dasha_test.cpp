@@ -6,6 +6,7 @@
 
 #include "engine/calendar.h"
 #include "engine/chart_calculation.h"
+#include "engine/dasha_balance.h"
 #include "tests/support/worked_chart.h"
 
 namespace sarvexa {
@@ -60,6 +61,60 @@ TEST(Nakshatra, TableOfLongitudes) {
     EXPECT_EQ(NakshatraLord(n), c.lord);
   }
   EXPECT_EQ(NakshatraOf(std::nan("")), 0);
+}
+
+TEST(Pada, QuartersOfTheNakshatraInWholeArcMinutes) {
+  // A pada is a quarter of a nakshatra: 200 arc-minutes, 3 deg 20 min.
+  struct Case {
+    double lon;
+    int pada;
+    const char* source;
+  };
+  const Case cases[] = {
+      {0.0, 1, "start of Aswini"},
+      {3.3317, 1, "199 arc-minutes"},
+      {3.3334, 2, "200 arc-minutes"},
+      {13.3317, 4, "799 arc-minutes, the end of Aswini"},
+      {13.3334, 1, "800 arc-minutes, Bharani begins"},
+      {kWorkedMoon, 4, "worked chart: 11968 mod 800 = 768"},
+      {359.99, 4, "the last arc-minute of Revati"},
+      {-0.01, 4, "reduced like the nakshatra"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.source);
+    EXPECT_EQ(PadaOf(c.lon), c.pada);
+  }
+}
+
+TEST(DashaBalance, WhatIsLeftOfTheFirstMahaDashaAtBirth) {
+  // The first Maha dasha has run for the part of the Moon's nakshatra
+  // already crossed (in whole arc-minutes of its 800); the rest of the
+  // lord's years is the balance. Years of 365.25 days, months a twelfth of
+  // that (30.4375 days), every part rounded down.
+  struct Case {
+    double moonLon;
+    const char* text;
+    const char* source;
+  };
+  const Case cases[] = {
+      {kWorkedMoon, "Rahu 0 y 8 m 19 d",
+       "worked chart: 32/800 of Rahu's 18 years = 262.98 days = 8 months and 19.48 days"},
+      {0.0, "Ketu 7 y 0 m 0 d", "the Moon at 0 Aries: all of Ketu's 7 years"},
+      {100.0, "Saturn 9 y 6 m 0 d", "6000 arc-minutes, half of Pushya: half of Saturn's 19 years"},
+      {359.99, "Mercury 0 y 0 m 7 d", "the last arc-minute of Revati: 17/800 years = 7.76 days"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.source);
+    const DashaState state = ComputeDashaTable(MoonChart(c.moonLon));
+    const DashaBalance b = BalanceAtBirth(state, dasha::kDaysPerYear);
+    EXPECT_EQ(DashaBalanceText(b), c.text);
+    // The balance ends where the pages date the second Maha dasha.
+    EXPECT_NEAR(state.birthDayCount + b.days,
+                MahaRowDayCounts(MoonChart(c.moonLon), state.table)[1], 1e-6);
+  }
+  DashaState damaged;
+  damaged.birthDayCount = std::nan("");
+  EXPECT_EQ(BalanceAtBirth(damaged, dasha::kDaysPerYear), DashaBalance{});
 }
 
 TEST(DashaTable, WorkedChartMahaDashaDates) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "analysis/sensitivity.h"
 #include "engine/calendar.h"
 #include "page_test_support.h"
 #include "view/pages.h"
@@ -21,6 +22,12 @@ struct PageCase {
   bool print;
   std::function<void(Canvas&, const ChartSnapshot&)> draw;
 };
+
+// The birth-time table of a document's chart, an hour either way.
+BirthTimeSensitivity SensitivityOf(const ChartSnapshot& d) {
+  BuiltInPositions source;
+  return *FindBirthTimeSensitivity({d.horoscope, page_test::FixedClock(), 365.25, 1}, source);
+}
 
 std::vector<PageCase> AllPages() {
   const int start = DayNumberFromDate(2000, 1, 31);
@@ -49,6 +56,12 @@ std::vector<PageCase> AllPages() {
        [](Canvas& c, const ChartSnapshot& d) { DrawTransitsPageScreen(c, d); }},
       {"transits print", true,
        [](Canvas& c, const ChartSnapshot& d) { DrawTransitsPagePrint(c, d); }},
+      {"sensitivity screen", false,
+       [](Canvas& c, const ChartSnapshot& d) {
+         DrawSensitivityPageScreen(c, d, SensitivityOf(d));
+       }},
+      {"sensitivity print", true,
+       [](Canvas& c, const ChartSnapshot& d) { DrawSensitivityPagePrint(c, d, SensitivityOf(d)); }},
   };
 }
 

@@ -10,7 +10,11 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include "analysis/sensitivity.h"
+#include "tests/view/page_layout_check.h"
+#include "tests/view/page_test_support.h"
 #include "view/chart_drawing.h"
+#include "view/pages.h"
 #include "view/qt/qt_canvas.h"
 
 namespace sarvexa {
@@ -269,6 +273,34 @@ TEST(QtCanvas, FittedImageHoldsTheWholeDrawnExtentCentred) {
     // Centred: the room left and right (or above and below) differs little.
     EXPECT_NEAR(box.left(), k.size.width() - 1 - box.right(), 4 + k.size.width() / 50);
     EXPECT_NEAR(box.top(), k.size.height() - 1 - box.bottom(), 4 + k.size.height() / 20);
+  }
+}
+
+// The birth-time page with the real fonts: nothing overprints, nothing
+// leaves the screen grid or a Letter sheet's printable area, for the worked
+// chart's table over 24 and 48 hours (the widest minute counts).
+TEST(QtCanvas, SensitivityPageNeverOverprints) {
+  page_test::WorkedDocument w;
+  const ChartSnapshot snap = w.doc->snapshot();
+  BuiltInPositions source;
+  for (int hours : {24, 48}) {
+    const auto table =
+        FindBirthTimeSensitivity({snap.horoscope, page_test::FixedClock(), 365.25, hours}, source);
+    ASSERT_TRUE(table.ok());
+    for (const bool print : {false, true}) {
+      SCOPED_TRACE(std::to_string(hours) + (print ? " h, print" : " h, screen"));
+      QImage image(print ? QSize(1275, 1650) : QSize(512, 400), QImage::Format_ARGB32);
+      QPainter painter(&image);
+      QtCanvas qt(painter, QSizeF(image.size()), print ? 150.0 : 96.0, print ? 150.0 : 96.0);
+      page_test::LayoutRecorder r(qt);
+      if (print) {
+        DrawSensitivityPagePrint(r, snap, *table);
+        page_test::ExpectNoOverprint(r, DownBox{0, 0, 12240 - 400, 15840 - 400});
+      } else {
+        DrawSensitivityPageScreen(r, snap, *table);
+        page_test::ExpectNoOverprint(r, DownBox{0, 0, kScreenGridWidth, kScreenGridHeight});
+      }
+    }
   }
 }
 
