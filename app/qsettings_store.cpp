@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "document/notation.h"
 #include "document/settings_file.h"
 
 namespace sarvexa {
@@ -23,7 +24,7 @@ QSettingsStore::QSettingsStore()
 std::optional<int> QSettingsStore::readInt(const std::string& key) const {
   const QVariant value = settings_.value(settingsKey(key));
   if (!value.isValid()) return std::nullopt;
-  return ParseSettingsInt(value.toString().toStdString());
+  return ParseWholeNumber(value.toString().toStdString());
 }
 
 std::optional<std::string> QSettingsStore::readText(const std::string& key) const {

@@ -2,11 +2,9 @@
 
 #include "atlas/system_atlas.h"
 #include "document/atlas_fill.h"
-#include "engine/text_format.h"
+#include "document/notation.h"
 
 namespace sarvexa::cli {
-
-int Hour24(const BirthOptions& o) { return (o.hour == 12 ? 0 : o.hour) + (o.isPm ? 12 : 0); }
 
 namespace {
 
@@ -50,7 +48,8 @@ Result<void> ResolveCity(BirthOptions& o, Atlas& atlas, std::string_view foldHin
                 "\" (try sarvexa-cli places NAME)");
   }
   const AtlasPlace& place = *found.front();
-  const LocalMoment moment{o.year, o.monthIndex + 1, o.day, Hour24(o), o.minute};
+  const int hour24 = To24Hour(o.hour, o.isPm);
+  const LocalMoment moment{o.year, o.monthIndex + 1, o.day, hour24, o.minute};
   const auto info = atlas.ZoneAt(place.zoneName, moment);
   if (!info) {
     const std::string problem = atlas.ZoneProblem();
@@ -59,8 +58,8 @@ Result<void> ResolveCity(BirthOptions& o, Atlas& atlas, std::string_view foldHin
   }
   const ZoneFields zone = ZoneFieldsFor(*info, place.zoneName, place.lonDegEast, o.fold);
   if (zone.unresolved) {
-    const std::string when = FormatText("%04d-%02d-%02d %02d:%02d", o.year, o.monthIndex + 1, o.day,
-                                        Hour24(o), o.minute);
+    const std::string when =
+        WriteMoment(LocalClockReading{o.year, o.monthIndex + 1, o.day, hour24, o.minute}, ' ');
     return Fail("--city: local time " + when +
                 (zone.kind == LocalTimeKind::Gap
                      ? " does not exist in " + place.zoneName + " (the clocks went forward)"

@@ -101,16 +101,11 @@ Result<BatchOptions> ParseBatchArguments(const Arguments& args) {
           return Fail("--format: expected json or csv (got \"" + value + "\")");
         }
       } else if (name == "--threads") {
-        int n = 0;
-        bool digits = !value.empty() && value.size() <= 3;
-        for (char c : value) {
-          digits = digits && c >= '0' && c <= '9';
-          if (digits) n = n * 10 + (c - '0');
-        }
-        if (!digits || n < 1 || n > kMaxThreads)
+        const std::optional<int> n = ReadDigits(value, 3);
+        if (!n || *n < 1 || *n > kMaxThreads)
           return Fail("--threads: expected a whole number 1.." + std::to_string(kMaxThreads) +
                       " (got \"" + value + "\")");
-        o.settings.threads = n;
+        o.settings.threads = *n;
       } else if (name == "--fold") {
         const auto fold = ParseFoldChoice(value);
         if (!fold) return Fail("--fold: expected earlier or later (got \"" + value + "\")");

@@ -16,21 +16,6 @@
 #include "engine/calendar.h"
 
 namespace sarvexa {
-namespace {
-
-// A run of 1..`maxDigits` decimal digits as a whole string, or -1.
-int Digits(const std::string& text, std::size_t maxDigits) {
-  if (text.empty() || text.size() > maxDigits) return -1;
-  int value = 0;
-  for (char c : text) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) return -1;
-    value = value * 10 + (c - '0');
-  }
-  return value;
-}
-
-}  // namespace
-
 Result<std::int32_t> ParseEphemerisStart(const std::string& text) {
   // The Ephemeris dialog's dates: years 1800..2100, day 0..31 in any month.
   const Result<CivilDate> date = ReadCivilDate(text, kEphemerisStartDates);
@@ -54,10 +39,10 @@ Result<OptionMatch> TakeEphemerisOption(const std::vector<std::string>& args, st
       return Fail("--interval must be daily, weekly, monthly or yearly, not '" + value + "'");
     options.interval = *interval;
   } else {
-    const int rows = Digits(value, 5);
-    if (rows < 1 || rows > 10000)
+    const std::optional<int> rows = ReadDigits(value, 5);
+    if (!rows || *rows < 1 || *rows > 10000)
       return Fail("--rows must be a number from 1 to 10000, not '" + value + "'");
-    options.rows = rows;
+    options.rows = *rows;
   }
   i += 2;
   return OptionMatch::Taken;

@@ -7,7 +7,7 @@
 #include "cli/commands.h"
 #include "cli/json_writer.h"
 #include "document/atlas_fill.h"
-#include "engine/text_format.h"
+#include "document/notation.h"
 
 namespace sarvexa::cli {
 namespace {
@@ -15,9 +15,12 @@ namespace {
 constexpr std::size_t kDefaultLimit = 10;
 constexpr std::size_t kMaxLimit = 1000;
 
-std::string Angle(double valueDeg, char positive, char negative, int width) {
+// A coordinate of the atlas as --lon and --lat take it. The atlas counts
+// East and North positive: East is a longitude's other side, North a
+// latitude's plain one.
+std::string Coordinate(double valueDeg, const AngleAxis& axis, bool positiveIsOtherSide) {
   const AngleParts a = SplitAngle(valueDeg);
-  return FormatText("%0*d:%02d%c", width, a.degrees, a.minutes, a.negative ? negative : positive);
+  return WriteAngle(SidedAngle{a.degrees, a.minutes, a.negative != positiveIsOtherSide}, axis);
 }
 
 }  // namespace
@@ -58,15 +61,12 @@ int RunPlacesCommand(const Arguments& args, std::ostream& out, std::ostream& err
       json = true;
     } else if (a == "--limit") {
       const std::string value = i + 1 < args.size() ? args[++i] : std::string();
-      std::size_t n = 0;
-      bool ok = !value.empty() && value.size() <= 4;
-      for (char c : value) ok = ok && c >= '0' && c <= '9';
-      if (ok) n = std::stoul(value);
-      if (!ok || n < 1 || n > kMaxLimit) {
+      const std::optional<int> n = ReadDigits(value, 4);
+      if (!n || *n < 1 || static_cast<std::size_t>(*n) > kMaxLimit) {
         err << "sarvexa-cli places: --limit: expected a whole number 1.." << kMaxLimit << '\n';
         return kExitUsage;
       }
-      limit = n;
+      limit = static_cast<std::size_t>(*n);
     } else if (!haveQuery && !(a.size() > 1 && a[0] == '-' && a[1] == '-')) {
       query = a;
       haveQuery = true;
@@ -92,8 +92,8 @@ int RunPlacesCommand(const Arguments& args, std::ostream& out, std::ostream& err
       w.Field("display", PlaceDisplayName(*p));
       w.Field("lonDeg", p->lonDegEast);
       w.Field("latDeg", p->latDeg);
-      w.Field("lon", Angle(p->lonDegEast, 'E', 'W', 3));
-      w.Field("lat", Angle(p->latDeg, 'N', 'S', 2));
+      w.Field("lon", Coordinate(p->lonDegEast, kLongitudeAxis, true));
+      w.Field("lat", Coordinate(p->latDeg, kLatitudeAxis, false));
       w.Field("zoneName", p->zoneName);
       w.Field("population", static_cast<std::int64_t>(p->population));
       w.EndObject();
@@ -102,8 +102,9 @@ int RunPlacesCommand(const Arguments& args, std::ostream& out, std::ostream& err
     out << w.Text();
   } else {
     for (const AtlasPlace* p : found) {
-      out << PlaceDisplayName(*p) << "  " << Angle(p->lonDegEast, 'E', 'W', 3) << ' '
-          << Angle(p->latDeg, 'N', 'S', 2) << "  " << p->zoneName << "  " << p->population << '\n';
+      out << PlaceDisplayName(*p) << "  " << Coordinate(p->lonDegEast, kLongitudeAxis, true) << ' '
+          << Coordinate(p->latDeg, kLatitudeAxis, false) << "  " << p->zoneName << "  "
+          << p->population << '\n';
     }
   }
   if (!out) return 1;

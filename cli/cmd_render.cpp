@@ -109,18 +109,14 @@ Result<void> ParsePage(const std::string& text, ViewState& view) {
 /// "WxH" with each side 16..8000 pixels.
 Result<QSize> ParseSize(const std::string& text) {
   const auto x = text.find_first_of("xX");
-  auto number = [](const std::string& s) -> int {
-    if (s.empty() || s.size() > 5) return -1;
-    for (char c : s) {
-      if (!std::isdigit(static_cast<unsigned char>(c))) return -1;
-    }
-    return std::atoi(s.c_str());
-  };
-  const int w = x == std::string::npos ? -1 : number(text.substr(0, x));
-  const int h = x == std::string::npos ? -1 : number(text.substr(x + 1));
-  if (w < 16 || h < 16 || w > 8000 || h > 8000)
+  const std::string_view whole = text;
+  const std::optional<int> w =
+      x == std::string::npos ? std::nullopt : ReadDigits(whole.substr(0, x), 5);
+  const std::optional<int> h =
+      x == std::string::npos ? std::nullopt : ReadDigits(whole.substr(x + 1), 5);
+  if (!w || !h || *w < 16 || *h < 16 || *w > 8000 || *h > 8000)
     return Fail("--size must be WIDTHxHEIGHT in pixels, each 16..8000, not '" + text + "'");
-  return QSize(w, h);
+  return QSize(*w, *h);
 }
 
 Result<OptionMatch> TakeRenderOption(const Arguments& args, std::size_t& i, RenderOptions& o) {
@@ -169,9 +165,9 @@ Result<OptionMatch> TakeRenderOption(const Arguments& args, std::size_t& i, Rend
     if (!(v == "letter" || v == "a4"))
       return Fail("--paper must be letter or a4, not '" + value + "'");
   } else if (name == "--dpi") {
-    const int dpi = std::atoi(value.c_str());
-    o.dpi = dpi;
-    if (dpi < 30 || dpi > 600 || value.find_first_not_of("0123456789") != std::string::npos)
+    const std::optional<int> dpi = ReadDigits(value);
+    if (dpi) o.dpi = *dpi;
+    if (!dpi || *dpi < 30 || *dpi > 600)
       return Fail("--dpi must be a whole number 30..600, not '" + value + "'");
   } else if (name == "--now") {
     const Result<WrittenMoment> now = ReadMoment(name, value);
@@ -228,8 +224,9 @@ Result<void> ComputeTransit(const RenderOptions& o, ChartDocument& doc) {
     dialog.day = at.day;
     dialog.monthIndex = at.month - 1;
     dialog.year = at.year;
-    dialog.hour12 = at.hour % 12 == 0 ? 12 : at.hour % 12;
-    dialog.isPm = at.hour >= 12;
+    const TwelveHour hour = To12Hour(at.hour);
+    dialog.hour12 = hour.hour;
+    dialog.isPm = hour.isPm;
     dialog.minute = at.minute;
   }
   const TransitChoice choice = TransitChoiceFromDialog(dialog);

@@ -91,8 +91,9 @@ TransitChoice ChoiceFor(const TransitOptions& o, const LocalClockReading& at) {
   v.monthIndex = at.month - 1;
   v.day = at.day;
   v.year = at.year;
-  v.hour12 = at.hour % 12 == 0 ? 12 : at.hour % 12;
-  v.isPm = at.hour >= 12;
+  const TwelveHour hour = To12Hour(at.hour);
+  v.hour12 = hour.hour;
+  v.isPm = hour.isPm;
   v.minute = at.minute;
   CopyLongitude(lonFrom, v);
   CopyLatitude(latFrom, v);
@@ -121,9 +122,7 @@ std::string Names(GrahaSet set) {
 std::string TransitTable(const LocalClockReading& at, const Horoscope& transit,
                          const SaTransitAnalysis& r) {
   char buf[160];
-  std::snprintf(buf, sizeof buf, "Transits of %04d-%02d-%02d %02d:%02d against the natal chart\n\n",
-                at.year, at.month, at.day, at.hour, at.minute);
-  std::string out = buf;
+  std::string out = "Transits of " + WriteMoment(at, ' ') + " against the natal chart\n\n";
   out += "Graha     Sign  Deg  Min  R   Natal house MEP   Conjunct  Aspects\n";
   for (GrahaIndex t = 1; t <= 9; ++t) {
     const GrahaPosition& p = transit.positions[t];

@@ -145,6 +145,7 @@ set(SARVEXA_DOCUMENT_TEST_SOURCES
     tests/document/csv_export_test.cpp
     tests/document/ephemeris_series_test.cpp
     tests/document/ini_settings_store_test.cpp
+    tests/document/notation_test.cpp
     tests/document/page_choices_test.cpp
     tests/document/place_test.cpp
     tests/document/present_test.cpp

@@ -60,32 +60,6 @@ std::optional<FieldError> CheckLength(const std::string& text, int controlId, co
 
 using namespace field_checks;
 
-std::optional<int> ParseWholeNumber(std::string_view text) {
-  std::size_t i = 0;
-  const std::size_t n = text.size();
-  auto blank = [&](std::size_t k) {
-    return std::isspace(static_cast<unsigned char>(text[k])) != 0;
-  };
-  while (i < n && blank(i)) ++i;
-  bool negative = false;
-  if (i < n && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  if (i >= n || !std::isdigit(static_cast<unsigned char>(text[i]))) return std::nullopt;
-  long long value = 0;
-  while (i < n && std::isdigit(static_cast<unsigned char>(text[i]))) {
-    value = value * 10 + (text[i] - '0');
-    if (value > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
-    ++i;
-  }
-  while (i < n && blank(i)) ++i;
-  if (i != n) return std::nullopt;
-  if (negative) value = -value;
-  if (value < INT_MIN || value > INT_MAX) return std::nullopt;
-  return static_cast<int>(value);
-}
-
 int CountCharacters(std::string_view text) {
   int count = 0;
   std::size_t pos = 0;
@@ -222,8 +196,7 @@ Result<ChartDataFields, FieldError> ParseChartDataText(const ChartDataText& text
 
 void ChartDataToRecord(const ChartDataFields& f, Horoscope& h) {
   SetBirthDate(h, f.monthIndex + 1, f.day, f.year);
-  int hour24 = f.hour == 12 ? 0 : f.hour;
-  if (f.isPm) hour24 += 12;
+  const int hour24 = To24Hour(f.hour, f.isPm);
   const SignedPlace p = ToSignedPlace(f);
   SetBirthTime(h, hour24, f.minute, p.zoneHours, p.zoneMinutes, p.dstHours, p.dstMinutes);
   SetBirthPlace(h, p.lonDegrees, p.lonMinutes, p.latDegrees, p.latMinutes);
@@ -236,16 +209,10 @@ ChartDataFields RecordToChartData(const Horoscope& h, const std::string& firstNa
   f.lastName = lastName;
   f.place = place;
 
-  auto clock = SplitDegreesRounded(h.universalTime - h.zone + h.dst);
-  int hour = clock.whole;
-  if (hour < 12) {
-    f.isPm = false;
-  } else {
-    hour -= 12;
-    f.isPm = true;
-  }
-  if (hour == 0) hour = 12;
-  f.hour = hour;
+  const auto clock = SplitDegreesRounded(h.universalTime - h.zone + h.dst);
+  const TwelveHour hour = To12Hour(clock.whole);
+  f.hour = hour.hour;
+  f.isPm = hour.isPm;
   f.minute = clock.minutes;
 
   const CivilDate date = DateFromDayNumber(h.julianDay);

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "document/notation.h"
 #include "document/place.h"
 #include "engine/horoscope.h"
 #include "engine/result.h"
@@ -62,10 +63,6 @@ struct ChartDataText : PlaceText {
 /// The allowed characters of the place field of "Chart Data".
 inline constexpr int kChartDataPlaceMaxChars = 32;
 
-/// Month names of the dialog's month list, index = monthIndex.
-inline constexpr const char* kChartDataMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                     "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-
 /// Dialog values for File > New: the initial values, with `year` set to the
 /// current local year.
 ChartDataFields NewChartDialogValues(int currentYear);
@@ -90,11 +87,6 @@ void ChartDataToRecord(const ChartDataFields& fields, Horoscope& h);
 /// `zoneEast` set only when the zone's side differs from the longitude's).
 ChartDataFields RecordToChartData(const Horoscope& h, const std::string& firstName,
                                   const std::string& lastName, const std::string& place);
-
-/// Parses a whole number as the dialog does: optional surrounding blanks, an
-/// optional sign and decimal digits; nullopt for anything else or a value
-/// outside the 32-bit range.
-std::optional<int> ParseWholeNumber(std::string_view text);
 
 /// Number of characters (Unicode code points) of a UTF-8 text; each byte of
 /// an invalid sequence counts as one character.

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "document/notation.h"
 #include "document/safe_file.h"
 #include "document/settings_file.h"
 #include "document/utf8.h"
@@ -197,7 +198,7 @@ std::optional<std::filesystem::path> IniFileSettingsStore::DefaultPath() {
 std::optional<int> IniFileSettingsStore::readInt(const std::string& key) const {
   auto it = values_.find(key);
   if (it == values_.end()) return std::nullopt;
-  return ParseSettingsInt(it->second);
+  return ParseWholeNumber(it->second);
 }
 
 std::optional<std::string> IniFileSettingsStore::readText(const std::string& key) const {

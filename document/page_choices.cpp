@@ -66,25 +66,14 @@ const ERow kEphemerisYear{
 
 }  // namespace
 
-int To24Hour(int hour12, bool pm) {
-  if (pm) {
-    const int h = hour12 + 12;
-    return h == 24 ? 12 : h;  // 12 PM is noon
-  }
-  return hour12 == 12 ? 0 : hour12;  // 12 AM is midnight
-}
-
 TransitDialogValues TransitDialogFromChoice(const TransitChoice& c) {
   TransitDialogValues v;
   v.monthIndex = c.monthIndex;
   v.day = c.day;
   v.year = c.year;
-  int h = c.hour;
-  if (h >= 12) {
-    h -= 12;
-    v.isPm = true;
-  }
-  v.hour12 = h == 0 ? 12 : h;
+  const TwelveHour hour = To12Hour(c.hour);
+  v.hour12 = hour.hour;
+  v.isPm = hour.isPm;
   v.minute = c.minute;
   // A zone signed against the longitude's side keeps its own side.
   static_cast<PlaceFields&>(v) = PlaceFromSigned(

@@ -48,9 +48,6 @@ struct TransitDialogValues : PlaceFields {
   friend bool operator==(const TransitDialogValues&, const TransitDialogValues&) = default;
 };
 
-/// 24-hour hour of a 12-hour clock reading: 12 AM is 0, 12 PM is 12, 11 PM is 23.
-int To24Hour(int hour12, bool pm);
-
 /// The dialog's opening values for a stored choice (or for a choice built
 /// from the clock and the Prasna location at the first use): magnitudes of
 /// the signed fields, hour 0 shown as 12 AM, hour h >= 12 as h - 12 PM.

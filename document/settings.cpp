@@ -1,10 +1,6 @@
 #include "document/settings.h"
 
-#include <cctype>
-#include <climits>
-
-#include "engine/numeric.h"
-#include "engine/text_format.h"
+#include "document/notation.h"
 
 namespace sarvexa {
 
@@ -23,30 +19,7 @@ bool WriteDisplaySettings(SettingsStore& store, const DisplaySettings& settings)
   return ok;
 }
 
-int IntegerAt(std::string_view text, std::size_t pos) {
-  std::size_t i = pos;
-  const std::size_t n = text.size();
-  while (i < n && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-  bool negative = false;
-  if (i < n && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  long long value = 0;
-  while (i < n && std::isdigit(static_cast<unsigned char>(text[i]))) {
-    // Saturate instead of overflowing: a hand-edited store may hold anything.
-    if (value <= static_cast<long long>(INT_MAX) + 1) value = value * 10 + (text[i] - '0');
-    ++i;
-  }
-  if (negative) value = -value;
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
-}
-
 namespace {
-
-char CharAt(std::string_view text, std::size_t pos) { return pos < text.size() ? text[pos] : '\0'; }
 
 // A key counts as stored only when it holds some text; an empty value gives
 // the default just as a missing one does.
@@ -57,33 +30,6 @@ std::optional<std::string> NonEmptyText(const SettingsStore& store, const char* 
 }
 
 }  // namespace
-
-std::string FormatPrasnaLongitude(int degrees, int minutes, bool east) {
-  return FormatText("%03d %c %02d", degrees, east ? 'E' : 'W', minutes);
-}
-
-std::string FormatPrasnaLatitude(int degrees, int minutes, bool south) {
-  return FormatText("%02d %c %02d", degrees, south ? 'S' : 'N', minutes);
-}
-
-std::string FormatPrasnaHoursMinutes(int hours, int minutes) {
-  return FormatText("%02d %02d", hours, minutes);
-}
-
-PrasnaCoordinateText ParsePrasnaLongitude(std::string_view text) {
-  return {IntegerAt(text, 0), IntegerAt(text, 6), CharAt(text, 4) == 'E'};
-}
-
-PrasnaCoordinateText ParsePrasnaLatitude(std::string_view text) {
-  return {IntegerAt(text, 0), IntegerAt(text, 5), CharAt(text, 3) == 'S'};
-}
-
-PrasnaCoordinateText ParsePrasnaHoursMinutes(std::string_view text) {
-  return {IntegerAt(text, 0), IntegerAt(text, 3), false};
-}
-
-// Where "Prasna TZone" keeps the zone's own side, after "HH MM ".
-constexpr std::size_t kZoneSideAt = 6;
 
 bool HasStoredPrasnaLocation(const SettingsStore& store) {
   for (const char* key :
@@ -101,32 +47,28 @@ PrasnaLocation ReadPrasnaLocation(const SettingsStore& store) {
   PrasnaLocationFields f = PrasnaLocationToFields(PrasnaLocation{});
   f.place = store.readText(settings_key::PrasnaLoc).value_or("");
   if (auto text = NonEmptyText(store, settings_key::PrasnaLong)) {
-    auto c = ParsePrasnaLongitude(*text);
+    const StoredCoordinate c = ReadStoredLongitude(*text);
     f.lonDegrees = c.degrees;
     f.lonMinutes = c.minutes;
     f.isEast = c.flag;
   }
   if (auto text = NonEmptyText(store, settings_key::PrasnaLat)) {
-    auto c = ParsePrasnaLatitude(*text);
+    const StoredCoordinate c = ReadStoredLatitude(*text);
     f.latDegrees = c.degrees;
     f.latMinutes = c.minutes;
     f.isSouth = c.flag;
   }
   if (auto text = NonEmptyText(store, settings_key::PrasnaTZone)) {
-    auto c = ParsePrasnaHoursMinutes(*text);
+    const StoredCoordinate c = ReadStoredHoursMinutes(*text);
     f.zoneHours = c.degrees;
     f.zoneMinutes = c.minutes;
     // A zone on the other side of Greenwich from the place carries its own
-    // side after the minutes ("01 00 E"); readers that take only the two
-    // numbers are not disturbed by it.
-    if (text->size() > kZoneSideAt &&
-        ((*text)[kZoneSideAt] == 'E' || (*text)[kZoneSideAt] == 'W')) {
-      f.zoneEast = (*text)[kZoneSideAt] == 'E';
-    }
+    // side after the minutes ("01 00 E").
+    if (const std::optional<bool> side = ReadStoredZoneSide(*text)) f.zoneEast = side;
   }
   f.zoneName = store.readText(settings_key::PrasnaZoneName).value_or("");
   if (auto text = NonEmptyText(store, settings_key::PrasnaDst)) {
-    auto c = ParsePrasnaHoursMinutes(*text);
+    const StoredCoordinate c = ReadStoredHoursMinutes(*text);
     f.dstHours = c.degrees;
     f.dstMinutes = c.minutes;
   }
@@ -138,17 +80,18 @@ PrasnaLocation ReadPrasnaLocation(const SettingsStore& store) {
 bool WritePrasnaLocation(SettingsStore& store, const PrasnaLocationFields& f) {
   bool ok = store.writeText(settings_key::PrasnaLoc, f.place);
   ok = store.writeText(settings_key::PrasnaLong,
-                       FormatPrasnaLongitude(f.lonDegrees, f.lonMinutes, f.isEast == 1)) &&
+                       WriteStoredLongitude(f.lonDegrees, f.lonMinutes, f.isEast == 1)) &&
        ok;
   ok = store.writeText(settings_key::PrasnaLat,
-                       FormatPrasnaLatitude(f.latDegrees, f.latMinutes, f.isSouth == 1)) &&
+                       WriteStoredLatitude(f.latDegrees, f.latMinutes, f.isSouth == 1)) &&
        ok;
-  std::string zone = FormatPrasnaHoursMinutes(f.zoneHours, f.zoneMinutes);
-  if (f.zoneEast && *f.zoneEast != (f.isEast == 1)) zone += *f.zoneEast ? " E" : " W";
+  const std::string zone =
+      WriteStoredZone(f.zoneHours, f.zoneMinutes,
+                      f.zoneEast && *f.zoneEast != f.isEast ? f.zoneEast : std::optional<bool>());
   ok = store.writeText(settings_key::PrasnaTZone, zone) && ok;
-  ok = store.writeText(settings_key::PrasnaDst,
-                       FormatPrasnaHoursMinutes(f.dstHours, f.dstMinutes)) &&
-       ok;
+  ok =
+      store.writeText(settings_key::PrasnaDst, WriteStoredHoursMinutes(f.dstHours, f.dstMinutes)) &&
+      ok;
   ok = store.writeText(settings_key::PrasnaZoneName, f.zoneName) && ok;
   return ok;
 }
