@@ -19,7 +19,6 @@
 #include "cli/json_members.h"
 #include "cli/json_writer.h"
 #include "document/notation.h"
-#include "engine/chart_calculation.h"
 
 namespace sarvexa::cli {
 namespace {
@@ -63,8 +62,12 @@ const std::string& SampleChartJson() {
                                       {"--lat", "28:36N"}}) {
       ParseBirthOption(name, value, birth, message);
     }
-    const LocalClockReading now{2024, 6, 15, 12, 0};
-    return ChartSnapshotJson(CastChart(birth, &now));
+    CastContext context;
+    context.now = LocalClockReading{2024, 6, 15, 12, 0};
+    ChartSnapshot chart;
+    FillSnapshot(birth, CastChartData(CheckChartData(birth.fields).value(), context).value(),
+                 context, chart);
+    return ChartSnapshotJson(chart);
   }();
   return text;
 }
@@ -248,11 +251,12 @@ class RowWriter {
         return Fail(RowProblem{"city", "city: " + placed.error()});
       cityNote_ = birth.cityNote;
     }
-    if (auto missing = MissingBirthOption(birth)) {
-      const std::string text = AsColumnMessage(*missing);
+    if (auto given = RequireBirthOptions(birth); !given) {
+      const std::string text = AsColumnMessage(given.error());
       return Fail(RowProblem{text.substr(0, text.find(' ')), text});
     }
-    if (auto checked = ValidateChartData(ToChartDataFields(birth)); !checked) {
+    Result<CheckedChartData, FieldError> checked = CheckChartData(birth.fields);
+    if (!checked) {
       const FieldError& error = checked.error();
       const char* column = ColumnOfDialogField(error.field);
       return Fail(
@@ -260,7 +264,12 @@ class RowWriter {
     }
 
     // What `chart` casts for the same options at the same clock reading.
-    CastChart(birth, plan_.needDerivations ? &now : nullptr, chart_);
+    CastContext context;
+    context.now = now;
+    Result<CastChart> cast = CastChartData(
+        *checked, context, plan_.needDerivations ? CastDepth::Everything : CastDepth::Positions);
+    if (!cast) return Fail(RowProblem{"row", cast.error()});
+    FillSnapshot(birth, std::move(*cast), context, chart_);
     json_.Clear();
     json_.BeginObject();
     WriteChartMembers(json_, chart_, plan_.needDerivations);

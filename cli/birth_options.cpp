@@ -1,9 +1,8 @@
 #include "cli/birth_options.h"
 
-#include "analysis/derivations.h"
+#include <utility>
 #include "document/notation.h"
 #include "engine/calendar.h"
-#include "engine/chart_calculation.h"
 
 namespace sarvexa::cli {
 namespace {
@@ -31,22 +30,22 @@ OptionStatus ParseBirthOption(std::string_view name, std::string_view value, Bir
   if (!IsBirthOption(name)) return OptionStatus::NotABirthOption;
   Result<void> taken = Ok();
   if (name == "--first") {
-    o.firstName = value;
+    o.fields.firstName = value;
   } else if (name == "--last") {
-    o.lastName = value;
+    o.fields.lastName = value;
   } else if (name == "--place") {
     // The dialog's place field holds at most 32 characters.
     if (CountCharacters(value) > kChartDataPlaceMaxChars) {
       taken = Fail("expected at most 32 characters");
     } else {
-      o.place = value;
+      o.fields.place = value;
     }
   } else if (name == "--date") {
     const Result<CivilDate> date = ReadBirthDate(value);
     if (date) {
-      o.year = date->year;
-      o.monthIndex = date->month - 1;
-      o.day = date->day;
+      o.fields.year = date->year;
+      o.fields.monthIndex = date->month - 1;
+      o.fields.day = date->day;
       o.hasDate = true;
     } else {
       taken = Fail(date.error());
@@ -55,9 +54,9 @@ OptionStatus ParseBirthOption(std::string_view name, std::string_view value, Bir
     const Result<ClockTime> time = ReadClockTime(value);
     if (time) {
       const TwelveHour hour = To12Hour(time->hour);
-      o.hour = hour.hour;
-      o.isPm = hour.isPm;
-      o.minute = time->minute;
+      o.fields.hour = hour.hour;
+      o.fields.isPm = hour.isPm;
+      o.fields.minute = time->minute;
       o.hasTime = true;
     } else {
       taken = Fail(time.error());
@@ -65,9 +64,9 @@ OptionStatus ParseBirthOption(std::string_view name, std::string_view value, Bir
   } else if (name == "--lon") {
     const Result<SidedAngle> lon = ReadAngle(value, kLongitudeAxis);
     if (lon) {
-      o.lonDegrees = lon->degrees;
-      o.lonMinutes = lon->minutes;
-      o.isEast = lon->otherSide;
+      o.fields.lonDegrees = lon->degrees;
+      o.fields.lonMinutes = lon->minutes;
+      o.fields.isEast = lon->otherSide;
       o.hasLon = true;
     } else {
       taken = Fail(lon.error());
@@ -75,9 +74,9 @@ OptionStatus ParseBirthOption(std::string_view name, std::string_view value, Bir
   } else if (name == "--lat") {
     const Result<SidedAngle> lat = ReadAngle(value, kLatitudeAxis);
     if (lat) {
-      o.latDegrees = lat->degrees;
-      o.latMinutes = lat->minutes;
-      o.isSouth = lat->otherSide;
+      o.fields.latDegrees = lat->degrees;
+      o.fields.latMinutes = lat->minutes;
+      o.fields.isSouth = lat->otherSide;
       o.hasLat = true;
     } else {
       taken = Fail(lat.error());
@@ -85,9 +84,9 @@ OptionStatus ParseBirthOption(std::string_view name, std::string_view value, Bir
   } else if (name == "--zone") {
     const Result<SidedZone> zone = ReadZone(value);
     if (zone) {
-      o.zoneHours = zone->hours;
-      o.zoneMinutes = zone->minutes;
-      o.zoneEast = zone->isEast;
+      o.fields.zoneHours = zone->hours;
+      o.fields.zoneMinutes = zone->minutes;
+      o.fields.zoneEast = zone->isEast;
       o.hasZone = true;
     } else {
       taken = Fail(zone.error() + " (without it, the side of --lon)");
@@ -95,7 +94,7 @@ OptionStatus ParseBirthOption(std::string_view name, std::string_view value, Bir
   } else if (name == "--dst") {
     const Result<int> dst = ReadDstHours(value);
     if (dst) {
-      o.dstHours = *dst;
+      o.fields.dstHours = *dst;
       o.hasDst = true;
     } else {
       taken = Fail(dst.error());
@@ -119,42 +118,19 @@ OptionStatus ParseBirthOption(std::string_view name, std::string_view value, Bir
   return OptionStatus::Rejected;
 }
 
-std::optional<std::string> MissingBirthOption(const BirthOptions& o) {
-  if (!o.hasDate) return "--date is required: YYYY-MM-DD with year 1700..2300";
-  if (!o.hasTime) return "--time is required: HH:MM (24-hour) or H:MMAM / H:MMPM";
-  if (!o.hasLon) return "--lon is required: DDD:MM followed by E or W, degrees 0..179";
-  if (!o.hasLat) return "--lat is required: DD:MM followed by N or S, degrees 0..89";
-  if (!o.hasZone) return "--zone is required: HH:MM[E|W] with hours 0..12 (or give --city)";
-  return std::nullopt;
-}
-
-ChartDataFields ToChartDataFields(const BirthOptions& o) {
-  ChartDataFields f;
-  static_cast<PlaceFields&>(f) = o;
-  // The atlas zone of --city goes with the chart through CastChart; the
-  // dialog's fields carry only what was typed, as the dialog's do.
-  f.zoneName.clear();
-  f.firstName = o.firstName;
-  f.lastName = o.lastName;
-  f.hour = o.hour;
-  f.minute = o.minute;
-  f.day = o.day;
-  f.year = o.year;
-  f.place = o.place;
-  f.monthIndex = o.monthIndex;
-  f.isPm = o.isPm;
-  return f;
+Result<void> RequireBirthOptions(const BirthOptions& o) {
+  if (!o.hasDate) return Fail("--date is required: YYYY-MM-DD with year 1700..2300");
+  if (!o.hasTime) return Fail("--time is required: HH:MM (24-hour) or H:MMAM / H:MMPM");
+  if (!o.hasLon) return Fail("--lon is required: DDD:MM followed by E or W, degrees 0..179");
+  if (!o.hasLat) return Fail("--lat is required: DD:MM followed by N or S, degrees 0..89");
+  if (!o.hasZone) return Fail("--zone is required: HH:MM[E|W] with hours 0..12 (or give --city)");
+  return Ok();
 }
 
 void CopyGivenPlace(const BirthOptions& o, PlaceFields& fields) {
-  if (o.hasLon) CopyLongitude(o, fields);
-  if (o.hasLat) CopyLatitude(o, fields);
-  if (o.hasZone) CopyZone(o, fields);
-}
-
-void ApplyBirthOptions(const BirthOptions& o, Horoscope& h) {
-  // The dialog's "Dialog to record" conversion, shared with the desktop program.
-  ChartDataToRecord(ToChartDataFields(o), h);
+  if (o.hasLon) CopyLongitude(o.fields, fields);
+  if (o.hasLat) CopyLatitude(o.fields, fields);
+  if (o.hasZone) CopyZone(o.fields, fields);
 }
 
 const char* BirthOptionsHelp() {
@@ -183,23 +159,18 @@ const char* BirthOptionsHelp() {
          "  --fold earlier|later  the offset before or after such a change\n";
 }
 
-ChartSnapshot CastChart(const BirthOptions& options, const LocalClockReading* now) {
-  ChartSnapshot chart;
-  CastChart(options, now, chart);
-  return chart;
-}
-
-void CastChart(const BirthOptions& options, const LocalClockReading* now, ChartSnapshot& chart) {
-  chart.firstName = options.firstName;
-  chart.lastName = options.lastName;
-  chart.place = options.place;
-  chart.zoneName = options.zoneName;
+void FillSnapshot(const BirthOptions& options, CastChart&& cast, const CastContext& context,
+                  ChartSnapshot& chart) {
+  chart.firstName = options.fields.firstName;
+  chart.lastName = options.fields.lastName;
+  chart.place = options.fields.place;
+  chart.zoneName = options.fields.zoneName;
   chart.zoneLabel = options.zoneLabel;
   chart.zoneNote = options.zoneNote;
   chart.cityName = options.cityName;
-  ApplyBirthOptions(options, chart.horoscope);
-  CalculateHoroscope(chart.horoscope);
-  if (now) chart.derivations = Derive(chart.horoscope, *now);
+  chart.horoscope = cast.horoscope;
+  chart.derivations = std::move(cast.derivations);
+  chart.context = context;
 }
 
 }  // namespace sarvexa::cli

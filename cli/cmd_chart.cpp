@@ -13,16 +13,16 @@
 #include "cli/prasna_clock.h"
 #include "document/notation.h"
 #include "document/settings.h"
-#include "engine/chart_calculation.h"
 
 namespace sarvexa::cli {
 namespace {
 
 struct ChartOptions {
   BirthOptions birth;
-  ExportOptions exports;               // --text, --csv, --style
-  std::optional<WrittenMoment> now;    // --now; the present otherwise
-  std::optional<std::string> svxPath;  // --svx: save the chart file
+  std::optional<CheckedChartData> checked;  // the birth options through the dialog's checks
+  ExportOptions exports;                    // --text, --csv, --style
+  std::optional<WrittenMoment> now;         // --now; the present otherwise
+  std::optional<std::string> svxPath;       // --svx: save the chart file
   bool json = false;
   bool help = false;
 };
@@ -62,10 +62,11 @@ Result<ChartOptions> ParseChartArguments(const Arguments& args) {
   }
   if (options.help) return options;
   if (auto placed = ResolveCity(options.birth); !placed) return Fail(placed.error());
-  if (auto missing = MissingBirthOption(options.birth)) return Fail(*missing);
+  if (auto given = RequireBirthOptions(options.birth); !given) return Fail(given.error());
   // The "Chart Data" dialog's checks, in its order.
-  if (auto checked = ValidateChartData(ToChartDataFields(options.birth)); !checked)
-    return Fail(checked.error().field + ": " + checked.error().message);
+  Result<CheckedChartData, FieldError> checked = CheckChartData(options.birth.fields);
+  if (!checked) return Fail(checked.error().field + ": " + checked.error().message);
+  options.checked = std::move(*checked);
   return options;
 }
 
@@ -139,9 +140,15 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
   std::optional<IniFileSettingsStore> stored;
   if (NeedsPrasnaClock(options.now) || options.exports.any())
     stored = ReadStoredSettings("chart", err);
-  const LocalClockReading now =
-      PeriodClockReading(options.now, stored ? *stored : IniFileSettingsStore{});
-  ChartSnapshot chart = CastChart(options.birth, &now);
+  CastContext context;
+  context.now = PeriodClockReading(options.now, stored ? *stored : IniFileSettingsStore{});
+  Result<CastChart> cast = CastChartData(*options.checked, context);
+  if (!cast) {
+    err << "sarvexa-cli chart: " << cast.error() << '\n';
+    return 1;
+  }
+  ChartSnapshot chart;
+  FillSnapshot(options.birth, std::move(*cast), context, chart);
   const Horoscope& h = chart.horoscope;
   // An export sent to standard output replaces the table there (and never
   // shares it with the JSON: checked above).
@@ -150,11 +157,10 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
                               options.svxPath == std::string("-");
   if (options.json || !exportToStdout) {
     out << (options.json ? ChartSnapshotJson(chart)
-                         : ChartTable(options.birth, h) + DerivationTable(h, chart.derivations));
+                         : ChartTable(chart) + DerivationTable(h, chart.derivations));
   }
   if (options.svxPath) {
-    const ChartFileRecord record{options.birth.firstName, options.birth.lastName,
-                                 options.birth.place, h, options.birth.zoneName};
+    const ChartFileRecord record{chart.firstName, chart.lastName, chart.place, h, chart.zoneName};
     if (auto written = SaveChartFile(*options.svxPath, record, out); !written) {
       err << "sarvexa-cli chart: " << written.error() << '\n';
       return 1;

@@ -70,11 +70,7 @@ int Emit(const char* command, const ChartDocument& doc, const OutputOptions& o, 
   if (o.json) {
     out << ChartSnapshotJson(doc.snapshot());
   } else if (!toStdout) {
-    BirthOptions names;
-    names.firstName = doc.firstName();
-    names.lastName = doc.lastName();
-    names.place = doc.place();
-    out << ChartTable(names, doc.horoscope()) +
+    out << ChartTable(doc.snapshot()) +
                DerivationTable(doc.horoscope(), doc.snapshot().derivations);
   }
   if (o.svxPath) {
@@ -267,7 +263,7 @@ int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err
     const std::string& value = args[i + 1];
     i += 2;
     if (name == "--place") {
-      place.place = value;  // checked below with the Prasna dialog's 30 characters
+      place.fields.place = value;  // checked below with the Prasna dialog's 30 characters
       hasPlaceText = true;
     } else if (ParseBirthOption(name, value, place, message) != OptionStatus::Accepted) {
       err << "sarvexa-cli prasna: " << message << '\n';
@@ -296,11 +292,11 @@ int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err
   }
   if (anyPlace) {
     PrasnaLocationFields f = doc.prasnaLocationDialogValues();
-    if (hasPlaceText) f.place = place.place;
+    if (hasPlaceText) f.place = place.fields.place;
     CopyGivenPlace(place, f);
     f.zoneName.clear();  // a location given by hand: its zone and DST as given
     if (hasDst) {
-      f.dstHours = place.dstHours;
+      f.dstHours = place.fields.dstHours;
       f.dstMinutes = 0;
     }
     // The same checks as the "Set Location for Prasna" dialog; the store is

@@ -10,7 +10,6 @@
 #include "document/chart_document.h"
 #include "document/notation.h"
 #include "document/settings_store.h"
-#include "engine/chart_calculation.h"
 
 #include "document/text_export.h"
 #include "engine/calendar.h"
@@ -48,13 +47,13 @@ Result<OptionMatch> TakeEphemerisOption(const std::vector<std::string>& args, st
   return OptionMatch::Taken;
 }
 
-std::string EphemerisReport(const std::string& place, const Horoscope& chart,
-                            const EphemerisOptions& options) {
-  std::string out = "Ephemeris for " + cli::TerminalText(place) + "   " +
-                    TextExportPlaceLine(chart) + " 12:00 AM\n";
-  out += EphemerisSeriesText(
-      ComputeEphemerisSeries(chart, options.startDay, options.interval, options.rows));
-  return out;
+Result<std::string> EphemerisReport(const std::string& place, const Horoscope& chart,
+                                    const EphemerisOptions& options, const CastContext& context) {
+  const Result<std::vector<EphemerisRow>> rows =
+      ComputeEphemerisSeries(chart, options.startDay, options.interval, options.rows, context);
+  if (!rows) return Fail(rows.error());
+  return "Ephemeris for " + cli::TerminalText(place) + "   " + TextExportPlaceLine(chart) +
+         " 12:00 AM\n" + EphemerisSeriesText(*rows);
 }
 
 namespace cli {
@@ -119,7 +118,13 @@ int RunEphemerisCommand(const std::vector<std::string>& args, std::ostream& out,
       err << "sarvexa-cli ephemeris: " << opened.error() << "\n";
       return 1;
     }
-    out << EphemerisReport(document.place(), document.horoscope(), options);
+    const Result<std::string> report = EphemerisReport(document.place(), document.horoscope(),
+                                                       options, document.snapshot().context);
+    if (!report) {
+      err << "sarvexa-cli ephemeris: " << report.error() << "\n";
+      return 1;
+    }
+    out << *report;
     return 0;
   }
   if (auto placed = ResolveCity(birth); !placed) {
@@ -127,14 +132,26 @@ int RunEphemerisCommand(const std::vector<std::string>& args, std::ostream& out,
     return kExitUsage;
   }
   PrintCityNote(birth, "ephemeris", err);
-  if (auto missing = MissingBirthOption(birth)) {
-    err << "sarvexa-cli ephemeris: " << *missing << "\n";
+  if (auto given = RequireBirthOptions(birth); !given) {
+    err << "sarvexa-cli ephemeris: " << given.error() << "\n";
     return kExitUsage;
   }
-  Horoscope chart;
-  ApplyBirthOptions(birth, chart);
-  CalculateHoroscope(chart);
-  out << EphemerisReport(birth.place, chart, options);
+  Result<CheckedChartData, FieldError> checked = CheckChartData(birth.fields);
+  if (!checked) {
+    err << "sarvexa-cli ephemeris: " << checked.error().field << ": " << checked.error().message
+        << "\n";
+    return kExitUsage;
+  }
+  const CastContext context;
+  const Result<CastChart> chart = CastChartData(*checked, context, CastDepth::Positions);
+  const Result<std::string> report =
+      chart ? EphemerisReport(birth.fields.place, chart->horoscope, options, context)
+            : Fail(chart.error());
+  if (!report) {
+    err << "sarvexa-cli ephemeris: " << report.error() << "\n";
+    return 1;
+  }
+  out << *report;
   return out ? 0 : 1;
 }
 

@@ -33,9 +33,11 @@ Result<OptionMatch> TakeEphemerisOption(const std::vector<std::string>& args, st
 Result<std::int32_t> ParseEphemerisStart(const std::string& text);
 
 /// The report: "Ephemeris for <place>   Longitude: ..  Latitude: .. 12:00 AM",
-/// then the header line and one line per row.
-std::string EphemerisReport(const std::string& place, const Horoscope& chart,
-                            const EphemerisOptions& options);
+/// then the header line and one line per row, each cast under `context`.
+/// Fails when a row cannot be cast.
+Result<std::string> EphemerisReport(const std::string& place, const Horoscope& chart,
+                                    const EphemerisOptions& options,
+                                    const CastContext& context = {});
 
 inline constexpr const char* kEphemerisOptionsHelp =
     "  --from YYYY-MM-DD     first date: year 1800..2100, month 1..12, day 0..31\n"

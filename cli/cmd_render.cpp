@@ -21,7 +21,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "analysis/sa_transits.h"
 #include "atlas/system_atlas.h"
 #include "cli/birth_options.h"
 #include "cli/city_option.h"
@@ -215,12 +214,11 @@ Result<void> ComputeTransit(const RenderOptions& o, ChartDocument& doc) {
       return Fail(std::string(a.atName) + ": " + message);
   }
   CopyGivenPlace(parsed, dialog);
-  if (o.atDst) dialog.dstHours = parsed.dstHours;
+  if (o.atDst) dialog.dstHours = parsed.fields.dstHours;
   if (o.at) {
     LocalClockReading at = o.at->clock;
     if (const std::optional<Instant> instant = o.at->instant())
-      at = ClockReadingAt(*instant,
-                          ClockOffsetSecondsEast(TransitChoiceFromDialog(dialog).signedPlace));
+      at = ClockReadingAt(*instant, ClockOffsetSecondsEast(ToSignedPlace(dialog)));
     dialog.day = at.day;
     dialog.monthIndex = at.month - 1;
     dialog.year = at.year;
@@ -406,8 +404,8 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
       return kExitUsage;
     }
     PrintCityNote(o.birth, "render", err);
-    if (auto missing = MissingBirthOption(o.birth)) {
-      err << "sarvexa-cli render: " << *missing << "\n";
+    if (auto given = RequireBirthOptions(o.birth); !given) {
+      err << "sarvexa-cli render: " << given.error() << "\n";
       return kExitUsage;
     }
   }
@@ -431,7 +429,7 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
     }
   } else if (o.prasna) {
     doc.castPrasna();
-  } else if (auto taken = doc.newChart(ToChartDataFields(o.birth)); !taken) {
+  } else if (auto taken = doc.newChart(o.birth.fields); !taken) {
     err << "sarvexa-cli render: " << taken.error().message << "\n";
     return kExitUsage;
   }

@@ -17,7 +17,6 @@
 #include "document/page_choices.h"
 #include "document/prasna.h"
 #include "document/present.h"
-#include "engine/chart_calculation.h"
 
 namespace sarvexa::cli {
 namespace {
@@ -76,17 +75,17 @@ Result<TransitOptions> ParseTransitArguments(const Arguments& args) {
   }
   if (o.help) return o;
   if (auto placed = ResolveCity(o.birth); !placed) return Fail(placed.error());
-  if (auto missing = MissingBirthOption(o.birth)) return Fail(*missing);
+  if (auto given = RequireBirthOptions(o.birth); !given) return Fail(given.error());
   return o;
 }
 
-// The transit choice as the dialog's OK step stores it: magnitudes signed by
-// East and South.
+// The transit choice as the dialog's OK step takes it.
 TransitChoice ChoiceFor(const TransitOptions& o, const LocalClockReading& at) {
-  const BirthOptions& lonFrom = o.hasAtLon ? o.place : o.birth;
-  const BirthOptions& latFrom = o.hasAtLat ? o.place : o.birth;
-  const BirthOptions& zoneFrom = o.hasAtZone ? o.place : o.birth;
-  const BirthOptions& dstFrom = o.hasAtDst ? o.place : o.birth;
+  const PlaceFields& natal = o.birth.fields;
+  const PlaceFields& lonFrom = o.hasAtLon ? o.place.fields : natal;
+  const PlaceFields& latFrom = o.hasAtLat ? o.place.fields : natal;
+  const PlaceFields& zoneFrom = o.hasAtZone ? o.place.fields : natal;
+  const PlaceFields& dstFrom = o.hasAtDst ? o.place.fields : natal;
   TransitDialogValues v;
   v.monthIndex = at.month - 1;
   v.day = at.day;
@@ -105,7 +104,7 @@ TransitChoice ChoiceFor(const TransitOptions& o, const LocalClockReading& at) {
   // East/West choice signs both in the dialog. A zone taken over from the
   // natal chart keeps the natal side, so it stays the natal value. An E or W
   // given with the zone itself wins in both cases.
-  v.zoneEast = o.hasAtZone ? zoneFrom.zoneEast.value_or(lonFrom.isEast) : o.birth.ZoneIsEast();
+  v.zoneEast = o.hasAtZone ? zoneFrom.zoneEast.value_or(lonFrom.isEast) : natal.ZoneIsEast();
   return TransitChoiceFromDialog(v);
 }
 
@@ -189,20 +188,32 @@ int RunTransitsCommand(const Arguments& args, std::ostream& out, std::ostream& e
     return 0;
   }
   PrintCityNote(o.birth, "transits", err);
-  Horoscope natal;
-  ApplyBirthOptions(o.birth, natal);
-  CalculateHoroscope(natal);
+  // The natal chart as `chart` casts it; the transit chart with the same
+  // theory and conventions.
+  const CastContext context;
+  Result<CheckedChartData, FieldError> checked = CheckChartData(o.birth.fields);
+  if (!checked) {
+    err << "sarvexa-cli transits: " << checked.error().field << ": " << checked.error().message
+        << '\n';
+    return kExitUsage;
+  }
+  Result<CastChart> natal = CastChartData(*checked, context, CastDepth::Positions);
 
   // A local --at is the transit place's clock reading; an instant (and the
   // present) is read on that place's clock, its zone and DST.
   LocalClockReading at = o.at ? o.at->clock : LocalClockReading{};
   if (!o.at || o.at->instant()) {
     const Instant instant = o.at ? *o.at->instant() : ReadSystemInstant();
-    at = ClockReadingAt(instant, ClockOffsetSecondsEast(ChoiceFor(o, at).signedPlace));
+    at = ClockReadingAt(instant, ClockOffsetSecondsEast(ToSignedPlace(ChoiceFor(o, at).where)));
   }
-  const TransitResult result = ComputeTransit(natal, ChoiceFor(o, at));
-  const Horoscope& transit = result.transit;
-  const SaTransitAnalysis& r = result.analysis;
+  Result<TransitResult> result =
+      natal ? ComputeTransit(natal->horoscope, ChoiceFor(o, at), context) : Fail(natal.error());
+  if (!result) {
+    err << "sarvexa-cli transits: " << result.error() << '\n';
+    return 1;
+  }
+  const Horoscope& transit = result->transit;
+  const SaTransitAnalysis& r = result->analysis;
 
   if (o.json) {
     JsonWriter json;

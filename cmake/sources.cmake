@@ -24,6 +24,7 @@ set(SARVEXA_ANALYSIS_SOURCES
 )
 set(SARVEXA_DOCUMENT_SOURCES
     document/atlas_fill.cpp
+    document/cast.cpp
     document/char_chart.cpp
     document/chart_data.cpp
     document/chart_document.cpp

@@ -150,6 +150,14 @@ bool SplitSide(double value, int& degrees, int& minutes) {
   return negativeSide;
 }
 
+// The dialog's checks on OK, in its order: the first failure, or success.
+Result<void, FieldError> ValidateChartData(const ChartDataFields& fields) {
+  for (const auto& row : kChartDataRows) {
+    if (auto e = CheckRow(row, fields)) return Fail(std::move(*e));
+  }
+  return {};
+}
+
 }  // namespace
 
 ChartDataFields NewChartDialogValues(int currentYear) {
@@ -159,11 +167,9 @@ ChartDataFields NewChartDialogValues(int currentYear) {
   return f;
 }
 
-Result<void, FieldError> ValidateChartData(const ChartDataFields& fields) {
-  for (const auto& row : kChartDataRows) {
-    if (auto e = CheckRow(row, fields)) return Fail(std::move(*e));
-  }
-  return {};
+Result<CheckedChartData, FieldError> CheckChartData(ChartDataFields fields) {
+  if (auto checked = ValidateChartData(fields); !checked) return Fail(checked.error());
+  return CheckedChartData(std::move(fields));
 }
 
 Result<ChartDataFields, FieldError> ParseChartDataText(const ChartDataText& text) {

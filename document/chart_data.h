@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "document/notation.h"
 #include "document/place.h"
@@ -67,9 +68,23 @@ inline constexpr int kChartDataPlaceMaxChars = 32;
 /// current local year.
 ChartDataFields NewChartDialogValues(int currentYear);
 
-/// Checks every field in the dialog's order: the first failure, or success.
-/// A month index outside 0..11 is reported as a range failure too.
-Result<void, FieldError> ValidateChartData(const ChartDataFields& fields);
+/// Chart data that passed the "Chart Data" dialog's checks. Only
+/// CheckChartData makes one, so a chart is cast (document/cast.h) only from
+/// checked data, and checked once.
+class CheckedChartData {
+ public:
+  const ChartDataFields& fields() const { return fields_; }
+
+ private:
+  friend Result<CheckedChartData, FieldError> CheckChartData(ChartDataFields fields);
+  explicit CheckedChartData(ChartDataFields fields) : fields_(std::move(fields)) {}
+  ChartDataFields fields_;
+};
+
+/// Checks every field in the dialog's order: the first failure, or the
+/// checked data. A month index outside 0..11 is reported as a range failure
+/// too.
+Result<CheckedChartData, FieldError> CheckChartData(ChartDataFields fields);
 
 /// Exchanges text fields into numbers and checks them, in the dialog's
 /// order, stopping at the first failure (not a whole number, or out of range).
@@ -79,7 +94,7 @@ Result<ChartDataFields, FieldError> ParseChartDataText(const ChartDataText& text
 /// through SetBirthDate, SetBirthTime and SetBirthPlace (12-hour clock to
 /// 0..23, East negating longitude and zone (the zone by its own side when
 /// `zoneEast` is set), South negating latitude). The
-/// positions are not computed. Expects fields that passed ValidateChartData.
+/// positions are not computed. Expects fields that passed CheckChartData.
 void ChartDataToRecord(const ChartDataFields& fields, Horoscope& h);
 
 /// "Record to dialog": the dialog values showing a stored chart and its

@@ -5,7 +5,6 @@
 
 #include "document/field_checks.h"
 #include "engine/calendar.h"
-#include "engine/chart_calculation.h"
 #include "engine/numeric.h"
 
 namespace sarvexa {
@@ -68,6 +67,7 @@ const ERow kEphemerisYear{
 
 TransitDialogValues TransitDialogFromChoice(const TransitChoice& c) {
   TransitDialogValues v;
+  static_cast<PlaceFields&>(v) = c.where;
   v.monthIndex = c.monthIndex;
   v.day = c.day;
   v.year = c.year;
@@ -75,10 +75,6 @@ TransitDialogValues TransitDialogFromChoice(const TransitChoice& c) {
   v.hour12 = hour.hour;
   v.isPm = hour.isPm;
   v.minute = c.minute;
-  // A zone signed against the longitude's side keeps its own side.
-  static_cast<PlaceFields&>(v) = PlaceFromSigned(
-      c.signedPlace, c.isEast, c.isSouth,
-      ZoneSideOfSigned(c.signedPlace.zoneHours, c.signedPlace.zoneMinutes, c.isEast));
   return v;
 }
 
@@ -89,25 +85,25 @@ TransitChoice TransitChoiceFromDialog(const TransitDialogValues& v) {
   c.year = v.year;
   c.hour = To24Hour(v.hour12, v.isPm);
   c.minute = v.minute;
-  c.signedPlace = ToSignedPlace(v);
-  c.isEast = v.isEast;
-  c.isSouth = v.isSouth;
+  c.where = v;
   return c;
 }
 
-Horoscope TransitHoroscope(const TransitChoice& c) {
+Result<Horoscope> TransitHoroscope(const TransitChoice& c, const CastContext& context) {
   Horoscope h;
   SetBirthDate(h, c.monthIndex + 1, c.day, c.year);
-  const SignedPlace& p = c.signedPlace;
+  const SignedPlace p = ToSignedPlace(c.where);
   SetBirthTime(h, c.hour, c.minute, p.zoneHours, p.zoneMinutes, p.dstHours, p.dstMinutes);
   SetBirthPlace(h, p.lonDegrees, p.lonMinutes, p.latDegrees, p.latMinutes);
-  CalculateHoroscope(h);
+  if (auto cast = CastPositions(h, context); !cast) return Fail(cast.error());
   return h;
 }
 
 TransitChoice DefaultTransitChoice(const LocalClockReading& now, const PrasnaLocation& loc) {
-  return TransitChoice{now.day,    now.month - 1,   now.year,   now.hour,
-                       now.minute, loc.signedPlace, loc.isEast, loc.isSouth};
+  TransitChoice c{now.day, now.month - 1, now.year, now.hour, now.minute, loc.where};
+  // The transit place is typed into the dialog, not followed through a zone.
+  c.where.zoneName.clear();
+  return c;
 }
 
 Result<TransitDialogValues, FieldError> ParseTransitDialogText(const TransitDialogText& text) {
@@ -126,11 +122,11 @@ Result<TransitDialogValues, FieldError> ParseTransitDialogText(const TransitDial
   return v;
 }
 
-TransitResult ComputeTransit(const Horoscope& natal, const TransitChoice& choice) {
-  TransitResult r;
-  r.transit = TransitHoroscope(choice);
-  r.analysis = AnalyseTransits(natal, r.transit);
-  return r;
+Result<TransitResult> ComputeTransit(const Horoscope& natal, const TransitChoice& choice,
+                                     const CastContext& context) {
+  Result<Horoscope> transit = TransitHoroscope(choice, context);
+  if (!transit) return Fail(transit.error());
+  return TransitResult{*transit, AnalyseTransits(natal, *transit)};
 }
 
 EphemerisDialogValues DefaultEphemerisChoice(const LocalClockReading& now) {

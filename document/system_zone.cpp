@@ -154,7 +154,7 @@ std::optional<PrasnaLocation> SystemZoneLocation(Atlas& atlas, Instant instant) 
 
 std::string SystemZoneLocationNote(const PrasnaLocation& location) {
   return "No Prasna location is set: the Prasna is cast for " + location.place +
-         ", the principal place of this computer's time zone " + location.zoneName + ".";
+         ", the principal place of this computer's time zone " + location.where.zoneName + ".";
 }
 
 }  // namespace sarvexa

@@ -73,11 +73,11 @@ void ProduceTextOutputs(const ChartDocument& doc, const Choice& choice) {
   EphemerisOptions options;
   options.interval = *EphemerisIntervalFromIndex(choice.interval);
   options.rows = 12;
-  Use(EphemerisReport(chart.place, h, options));
+  Use(EphemerisReport(chart.place, h, options).value());
   // A start taken from the file's own day number reaches the last days of
   // the range, where the next row's day must not wrap.
   options.startDay = h.julianDay;
-  Use(EphemerisReport(chart.place, h, options));
+  Use(EphemerisReport(chart.place, h, options).value());
 }
 
 void DrawChosenPage(ChartDocument& doc, const Choice& choice) {

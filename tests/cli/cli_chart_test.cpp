@@ -58,11 +58,11 @@ TEST(BirthOptions, TimeIntoTheDialogsTwelveHourForm) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.source);
     BirthOptions o = Parse({{"--time", c.time}, {"--date", "2000-01-01"}});
-    EXPECT_EQ(o.hour, c.hour);
-    EXPECT_EQ(o.isPm, c.isPm);
-    EXPECT_EQ(o.minute, c.minute);
+    EXPECT_EQ(o.fields.hour, c.hour);
+    EXPECT_EQ(o.fields.isPm, c.isPm);
+    EXPECT_EQ(o.fields.minute, c.minute);
     Horoscope h;
-    ApplyBirthOptions(o, h);
+    ChartDataToRecord(o.fields, h);
     EXPECT_DOUBLE_EQ(h.universalTime, c.hour24 + c.minute / 60.0);
   }
 }
@@ -84,7 +84,7 @@ TEST(BirthOptions, EastSignsLongitudeAndZoneSouthSignsLatitude) {
     SCOPED_TRACE(c.source);
     BirthOptions o = Parse({{"--lon", c.lon}, {"--lat", c.lat}, {"--zone", c.zone}});
     Horoscope h;
-    ApplyBirthOptions(o, h);
+    ChartDataToRecord(o.fields, h);
     EXPECT_NEAR(h.longitude, c.longitude, 1e-12);
     EXPECT_NEAR(h.latitude, c.latitude, 1e-12);
     EXPECT_NEAR(h.zone, c.zone_, 1e-12);
@@ -93,9 +93,9 @@ TEST(BirthOptions, EastSignsLongitudeAndZoneSouthSignsLatitude) {
 
 TEST(BirthOptions, DateAcceptsAnyDayUpTo31) {
   BirthOptions o = Parse({{"--date", "2001-02-31"}});
-  EXPECT_EQ(o.year, 2001);
-  EXPECT_EQ(o.monthIndex, 1);
-  EXPECT_EQ(o.day, 31);
+  EXPECT_EQ(o.fields.year, 2001);
+  EXPECT_EQ(o.fields.monthIndex, 1);
+  EXPECT_EQ(o.fields.day, 31);
 }
 
 TEST(BirthOptions, RejectionsNameTheOptionAndItsRange) {
@@ -155,14 +155,14 @@ TEST(BirthOptions, OtherOptionsAreLeftToTheSubcommand) {
 
 TEST(BirthOptions, RequiredOptionsInOrder) {
   BirthOptions o;
-  ASSERT_TRUE(MissingBirthOption(o).has_value());
-  EXPECT_NE(MissingBirthOption(o)->find("--date"), std::string::npos);
+  ASSERT_FALSE(RequireBirthOptions(o).ok());
+  EXPECT_NE(RequireBirthOptions(o).error().find("--date"), std::string::npos);
   o = Parse({{"--date", "2000-01-01"}, {"--time", "1:00"}, {"--lon", "1:00E"}, {"--lat", "1:00N"}});
-  ASSERT_TRUE(MissingBirthOption(o).has_value());
-  EXPECT_NE(MissingBirthOption(o)->find("--zone"), std::string::npos);
+  ASSERT_FALSE(RequireBirthOptions(o).ok());
+  EXPECT_NE(RequireBirthOptions(o).error().find("--zone"), std::string::npos);
   std::string message;
   ParseBirthOption("--zone", "0:00", o, message);
-  EXPECT_FALSE(MissingBirthOption(o).has_value());
+  EXPECT_TRUE(RequireBirthOptions(o).ok());
 }
 
 // ---- JSON writer ---------------------------------------------------------

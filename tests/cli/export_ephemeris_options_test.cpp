@@ -180,7 +180,7 @@ TEST(CliEphemerisReport, HeaderAndRows) {
   options.startDay = 2451911 + 30;  // 31 January 2001
   options.interval = EphemerisInterval::Monthly;
   options.rows = 3;
-  const std::string report = EphemerisReport(doc.place(), doc.horoscope(), options);
+  const std::string report = EphemerisReport(doc.place(), doc.horoscope(), options).value();
   std::istringstream in(report);
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) lines.push_back(line);

@@ -120,5 +120,16 @@ TEST(MomentNotation, LocalReadingsAndInstants) {
   }
 }
 
+TEST(ClockTime, TwelveAndTwentyFourHourClocks) {
+  struct Case {
+    int hour12;
+    bool pm;
+    int hour24;
+  };
+  const Case cases[] = {{12, true, 12}, {12, false, 0}, {11, true, 23},
+                        {1, false, 1},  {1, true, 13},  {9, false, 9}};
+  for (const Case& c : cases) EXPECT_EQ(To24Hour(c.hour12, c.pm), c.hour24) << c.hour12 << c.pm;
+}
+
 }  // namespace
 }  // namespace sarvexa

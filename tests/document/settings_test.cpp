@@ -12,16 +12,9 @@ TEST(PrasnaSettings, DefaultsWhenNothingIsStored) {
   MemorySettingsStore store;
   const PrasnaLocation loc = ReadPrasnaLocation(store);
   EXPECT_EQ(loc.place, "");
-  EXPECT_EQ(loc.signedPlace.lonDegrees, 122);
-  EXPECT_EQ(loc.signedPlace.lonMinutes, 3);
-  EXPECT_EQ(loc.isEast, 0);
-  EXPECT_EQ(loc.signedPlace.latDegrees, 37);
-  EXPECT_EQ(loc.signedPlace.latMinutes, 54);
-  EXPECT_EQ(loc.isSouth, 0);
-  EXPECT_EQ(loc.signedPlace.zoneHours, 8);
-  EXPECT_EQ(loc.signedPlace.zoneMinutes, 0);
-  EXPECT_EQ(loc.signedPlace.dstHours, 0);
-  EXPECT_EQ(loc.signedPlace.dstMinutes, 0);
+  EXPECT_EQ(ToSignedPlace(loc.where), (SignedPlace{122, 3, 37, 54, 8, 0, 0, 0}));
+  EXPECT_FALSE(loc.where.isEast);
+  EXPECT_FALSE(loc.where.isSouth);
 }
 
 TEST(PrasnaSettings, EmptyValuesGiveDefaultsToo) {
@@ -55,7 +48,7 @@ TEST(PrasnaSettings, WritesTheFiveKeysAndReadsThemBackSigned) {
 
   const PrasnaLocation loc = ReadPrasnaLocation(store);
   // East and South negate longitude, zone and latitude; DST keeps its sign.
-  EXPECT_EQ(loc.signedPlace, (SignedPlace{-5, -30, -10, -5, -5, -30, 1, 15}));
+  EXPECT_EQ(ToSignedPlace(loc.where), (SignedPlace{-5, -30, -10, -5, -5, -30, 1, 15}));
   EXPECT_EQ(loc.place, "Pune");
 }
 
@@ -84,8 +77,8 @@ TEST(PrasnaSettings, ZoneOnTheOtherSideOfGreenwichKeepsItsSide) {
     ASSERT_TRUE(WritePrasnaLocation(store, f));
     EXPECT_EQ(store.values().at("Prasna TZone"), c.stored);
     const PrasnaLocation loc = ReadPrasnaLocation(store);
-    EXPECT_EQ(loc.signedPlace.zoneHours, c.zoneHours);
-    EXPECT_EQ(loc.signedPlace.lonDegrees, c.lonDegrees);
+    EXPECT_EQ(ToSignedPlace(loc.where).zoneHours, c.zoneHours);
+    EXPECT_EQ(ToSignedPlace(loc.where).lonDegrees, c.lonDegrees);
     EXPECT_EQ(loc, PrasnaLocationFromFields(f));  // the dialog's OK gives the same record
   }
 }
@@ -126,7 +119,7 @@ TEST(PrasnaSettings, KeysLeftOutKeepTheDefaultMagnitudesSignedByTheStoredSides) 
     if (c.lat) store.writeText(settings_key::PrasnaLat, c.lat);
     if (c.zone) store.writeText(settings_key::PrasnaTZone, c.zone);
     const PrasnaLocation loc = ReadPrasnaLocation(store);
-    EXPECT_EQ(loc.signedPlace, c.expected);
+    EXPECT_EQ(ToSignedPlace(loc.where), c.expected);
     // Read back through the dialog and accepted unchanged, the record is the same.
     EXPECT_EQ(PrasnaLocationFromFields(PrasnaLocationToFields(loc)), loc);
   }
@@ -138,11 +131,11 @@ TEST(PrasnaSettings, HandEditedExtremesStayDefined) {
   store.writeText(settings_key::PrasnaLat, "-99999999999");
   const PrasnaLocation loc = ReadPrasnaLocation(store);
   // INT_MIN cannot be negated; it is kept at the largest magnitude instead.
-  EXPECT_EQ(loc.isEast, 1);
-  EXPECT_EQ(loc.signedPlace.lonDegrees, 0);
-  EXPECT_EQ(loc.signedPlace.lonMinutes, INT_MAX);
-  EXPECT_EQ(loc.signedPlace.latDegrees, INT_MIN);
-  EXPECT_EQ(loc.isSouth, 0);
+  EXPECT_TRUE(loc.where.isEast);
+  EXPECT_EQ(ToSignedPlace(loc.where).lonDegrees, 0);
+  EXPECT_EQ(ToSignedPlace(loc.where).lonMinutes, INT_MAX);
+  EXPECT_EQ(ToSignedPlace(loc.where).latDegrees, INT_MIN);
+  EXPECT_FALSE(loc.where.isSouth);
 }
 
 TEST(DisplaySettings, ReadsAndReplacesValuesOutsideTheirSets) {
