@@ -54,13 +54,12 @@ constexpr std::size_t kChunkRows = 64;
 const std::string& SampleChartJson() {
   static const std::string text = [] {
     BirthOptions birth;
-    std::string message;
     for (const auto& [name, value] : {std::pair{"--date", "2000-01-01"},
                                       {"--time", "17:30"},
                                       {"--zone", "05:30"},
                                       {"--lon", "077:12E"},
                                       {"--lat", "28:36N"}}) {
-      ParseBirthOption(name, value, birth, message);
+      (void)TakeBirthOption(birth, name, value);
     }
     CastContext context;
     context.now = LocalClockReading{2024, 6, 15, 12, 0};
@@ -218,7 +217,6 @@ class RowWriter {
     BirthOptions birth;
     birth.fold = plan_.fold;
     LocalClockReading now = plan_.now;
-    std::string message;
     for (std::size_t i = 0; i < record.fields.size(); ++i) {
       const Column column = plan_.columnAt[i];
       const std::string& cell = record.fields[i];
@@ -234,9 +232,8 @@ class RowWriter {
         }
         continue;
       }
-      if (ParseBirthOption(kColumnOption[column], cell, birth, message) != OptionStatus::Accepted) {
-        return Fail(RowProblem{kColumnOption[column] + 2, AsColumnMessage(message)});
-      }
+      if (auto taken = TakeBirthOption(birth, kColumnOption[column], cell); !taken)
+        return Fail(RowProblem{kColumnOption[column] + 2, AsColumnMessage(taken.error())});
     }
     // A city fills what the row's own cells leave out, for the row's date
     // and time, as --city does for `chart`.

@@ -1,18 +1,19 @@
 #pragma once
 // The birth-data options shared by every subcommand that casts a chart. They
 // mirror the fields of the "Chart Data" dialog: magnitudes entered as digits,
-// with AM/PM, East/West and North/South choices giving the signs, and they are
-// applied to a Horoscope exactly as the dialog's OK step applies its fields.
+// with AM/PM, East/West and North/South choices giving the signs, and they go
+// into the dialog's own record, checked and cast as the dialog's OK step
+// does. Each option is declared once, in BirthOptionRows().
 
-#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "cli/option_table.h"
 #include "document/cast.h"
 #include "document/chart_data.h"
 #include "document/chart_snapshot.h"
 #include "document/zone_fields.h"
-#include "engine/horoscope.h"
 #include "engine/result.h"
 
 namespace sarvexa::cli {
@@ -35,21 +36,27 @@ struct BirthOptions {
   bool hasDst = false;
 };
 
-/// Outcome of offering one command-line option to the birth-option parser.
-enum class OptionStatus {
-  NotABirthOption,  ///< not one of ours: the subcommand handles it
-  Accepted,
-  Rejected,  ///< the value was bad; the message says why
-};
+/// --first, --last, --place, --date, --time, --lon, --lat, --zone, --dst,
+/// --city and --fold, in the order --help lists them (column 22). A
+/// complaint names the option, what it expects and the value given.
+std::span<const Option<BirthOptions>> BirthOptionRows();
 
-/// Parses one option (name with its leading dashes, e.g. "--date") and its
-/// value into `out`. On rejection `message` receives one line naming the
-/// option and its allowed form and range.
-OptionStatus ParseBirthOption(std::string_view name, std::string_view value, BirthOptions& out,
-                              std::string& message);
+/// Takes the birth option `name` ("--date") with `value` by its row of
+/// BirthOptionRows(), as the command line would (a `batch` row's cells).
+Result<void> TakeBirthOption(BirthOptions& options, std::string_view name, std::string_view value);
 
-/// True if `name` is a birth option (all of them take a value).
-bool IsBirthOption(std::string_view name);
+/// The takers of the place options, for commands that list them in their
+/// own words (the Prasna's place): the value of --lon, --lat, --zone or
+/// --dst read into `options` as BirthOptionRows() reads it.
+Result<void> TakeLongitude(BirthOptions& options, std::string_view name, std::string_view value);
+Result<void> TakeLatitude(BirthOptions& options, std::string_view name, std::string_view value);
+Result<void> TakeZone(BirthOptions& options, std::string_view name, std::string_view value);
+Result<void> TakeDst(BirthOptions& options, std::string_view name, std::string_view value);
+
+/// A transit place option (--at-lon, --at-lat, --at-zone, --at-dst) read
+/// into `place` by the place option of its plain name; the complaint says
+/// both: "--at-lon (as --lon): --lon: expected ...".
+Result<void> TakeTransitPlace(BirthOptions& place, std::string_view name, std::string_view value);
 
 /// Fails with the message for the first required option (--date, --time,
 /// --lon, --lat, --zone) that was not given.
@@ -65,8 +72,5 @@ void FillSnapshot(const BirthOptions& options, CastChart&& cast, const CastConte
 /// Copies the place options that were given (--lon, --lat, --zone) into a
 /// dialog's place. Fields of options not given are kept.
 void CopyGivenPlace(const BirthOptions& options, PlaceFields& fields);
-
-/// Help text for the birth options, one option per line.
-const char* BirthOptionsHelp();
 
 }  // namespace sarvexa::cli

@@ -77,50 +77,77 @@ std::vector<std::string> SplitList(const std::string& text) {
   }
 }
 
+using Row = Option<BatchOptions>;
+
+constexpr Row kBatchRows[] = {
+    {"--fields", "LIST",
+     "comma-separated: with json, the members to keep (e.g.\n"
+     "firstName,julianDay,positions); with csv, the columns,\n"
+     "each one value by its path (e.g. julianDay,\n"
+     "positions.1.longitude, currentPeriod.maha,\n"
+     "vargaSigns.9.0). Default: every member; for csv the\n"
+     "single-valued members and each point's longitude",
+     [](BatchOptions& o, std::string_view, std::string_view value) -> Result<void> {
+       o.settings.fields = SplitList(std::string(value));
+       if (o.settings.fields.empty()) return Fail("--fields: name at least one member");
+       return Ok();
+     }},
+    {"--format", "json|csv",
+     "output form (default json); csv starts with a header\n"
+     "line and ends each line with an error column",
+     [](BatchOptions& o, std::string_view, std::string_view value) -> Result<void> {
+       if (value == "json") {
+         o.settings.format = BatchFormat::JsonLines;
+       } else if (value == "csv") {
+         o.settings.format = BatchFormat::Csv;
+       } else {
+         return Fail("--format: expected json or csv (got \"" + std::string(value) + "\")");
+       }
+       return Ok();
+     }},
+    {"--threads", "N",
+     "compute on N threads, 1..64 (default 1); the output\n"
+     "keeps the input order. When the system grants fewer,\n"
+     "the run goes on with those and says so once",
+     [](BatchOptions& o, std::string_view, std::string_view value) -> Result<void> {
+       const std::optional<int> n = ReadDigits(value, 3);
+       if (!n || *n < 1 || *n > kMaxThreads)
+         return Fail("--threads: expected a whole number 1.." + std::to_string(kMaxThreads) +
+                     " (got \"" + std::string(value) + "\")");
+       o.settings.threads = *n;
+       return Ok();
+     }},
+    {"--now", "YYYY-MM-DDTHH:MM",
+     "the clock for rows without a now cell, as the now\n"
+     "column takes it (default: the present on the stored\n"
+     "Prasna location's clock, read once at the start)",
+     TakeMoment<BatchOptions, &BatchOptions::now>},
+    {"--fold", "earlier|later",
+     "for rows without a fold cell: the offset before or\n"
+     "after a change of the clocks (default: such a row\n"
+     "is refused)",
+     [](BatchOptions& o, std::string_view, std::string_view value) -> Result<void> {
+       const auto fold = ParseFoldChoice(value);
+       if (!fold)
+         return Fail("--fold: expected earlier or later (got \"" + std::string(value) + "\")");
+       o.settings.fold = *fold;
+       return Ok();
+     }},
+    Row("--help", "", "this text", SetFlag<BatchOptions, &BatchOptions::help>).Alias("-h"),
+};
+
+constexpr CommandRules kRules{"batch"};
+
 Result<BatchOptions> ParseBatchArguments(const Arguments& args) {
   BatchOptions o;
-  std::string message;  // a birth option's reason for refusing its value
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& name = args[i];
-    const bool hasValue = i + 1 < args.size();
-    if (name == "--help" || name == "-h") {
-      o.help = true;
-    } else if (name == "--fields" || name == "--format" || name == "--threads" || name == "--now" ||
-               name == "--fold") {
-      if (!hasValue) return Fail(ValueRequired(name, "batch"));
-      const std::string& value = args[++i];
-      if (name == "--fields") {
-        o.settings.fields = SplitList(value);
-        if (o.settings.fields.empty()) return Fail("--fields: name at least one member");
-      } else if (name == "--format") {
-        if (value == "json") {
-          o.settings.format = BatchFormat::JsonLines;
-        } else if (value == "csv") {
-          o.settings.format = BatchFormat::Csv;
-        } else {
-          return Fail("--format: expected json or csv (got \"" + value + "\")");
-        }
-      } else if (name == "--threads") {
-        const std::optional<int> n = ReadDigits(value, 3);
-        if (!n || *n < 1 || *n > kMaxThreads)
-          return Fail("--threads: expected a whole number 1.." + std::to_string(kMaxThreads) +
-                      " (got \"" + value + "\")");
-        o.settings.threads = *n;
-      } else if (name == "--fold") {
-        const auto fold = ParseFoldChoice(value);
-        if (!fold) return Fail("--fold: expected earlier or later (got \"" + value + "\")");
-        o.settings.fold = *fold;
-      } else {
-        const Result<WrittenMoment> now = ReadMoment(name, value);
-        if (!now) return Fail(now.error());
-        o.now = *now;
-      }
-    } else if ((name == "-" || name.rfind("-", 0) != 0) && !o.inputPath) {
-      o.inputPath = name;
-    } else {
-      return Fail(UnknownOption(name, "batch"));
-    }
-  }
+  // The input: a file name, or "-" for standard input; only one.
+  const auto input = [&o](const std::string& arg, bool) -> Result<bool> {
+    if ((arg != "-" && arg.rfind("-", 0) == 0) || o.inputPath) return false;
+    o.inputPath = arg;
+    return true;
+  };
+  if (auto parsed = ParseArguments(args, kRules, input, Group(kBatchRows, o)); !parsed)
+    return Fail(parsed.error());
   return o;
 }
 
@@ -149,26 +176,9 @@ void PrintBatchHelp(std::ostream& out) {
          "quotes doubled inside); lines may end in LF or CR LF.\n"
          "\n"
          "Each row gives one line, in input order: a JSON object with the members of\n"
-         "sarvexa-cli chart --json (JSON Lines), or a CSV line.\n"
-         "  --fields LIST       comma-separated: with json, the members to keep (e.g.\n"
-         "                      firstName,julianDay,positions); with csv, the columns,\n"
-         "                      each one value by its path (e.g. julianDay,\n"
-         "                      positions.1.longitude, currentPeriod.maha,\n"
-         "                      vargaSigns.9.0). Default: every member; for csv the\n"
-         "                      single-valued members and each point's longitude\n"
-         "  --format json|csv   output form (default json); csv starts with a header\n"
-         "                      line and ends each line with an error column\n"
-         "  --threads N         compute on N threads, 1..64 (default 1); the output\n"
-         "                      keeps the input order. When the system grants fewer,\n"
-         "                      the run goes on with those and says so once\n"
-         "  --now YYYY-MM-DDTHH:MM  the clock for rows without a now cell, as the now\n"
-         "                      column takes it (default: the present on the stored\n"
-         "                      Prasna location's clock, read once at the start)\n"
-         "  --fold earlier|later  for rows without a fold cell: the offset before or\n"
-         "                      after a change of the clocks (default: such a row\n"
-         "                      is refused)\n"
-         "  --help              this text\n"
-         "\n"
+         "sarvexa-cli chart --json (JSON Lines), or a CSV line.\n";
+  PrintOptionHelp(out, {HelpOf(kBatchRows, 22)});
+  out << "\n"
          "A bad row writes one line to standard error, \"sarvexa-cli batch: row N:\n"
          "FIELD: ...\" (row 1 is the first line after the header), and in its place\n"
          "the object {\"row\":N,\"field\":FIELD,\"error\":MESSAGE} (csv: empty columns and\n"

@@ -27,38 +27,51 @@ struct ChartOptions {
   bool help = false;
 };
 
+using Row = Option<ChartOptions>;
+
+constexpr Row kChartRows[] = {
+    Row("--svx", "FILE", "save the chart file ('-' for standard output)",
+        TakeOutputPath<ChartOptions, &ChartOptions::svxPath>)
+        .EmptyIsMissing()
+        .MissingText(kSvxNeedsFileName),
+    {"--json", "",
+     "print the chart as one JSON object instead of the\n"
+     "table: firstName, lastName, place, isPrasna, the\n"
+     "chart record (julianDay, universalTime, zone, dst,\n"
+     "longitude, latitude, julianCenturies,\n"
+     "ayanamsaCorrection and ten positions with longitude,\n"
+     "retrograde, signDegrees, minutes, dailyMotion, in the\n"
+     "order Ascendant, Sun, Moon, Mars, Mercury, Jupiter,\n"
+     "Venus, Saturn, Rahu, Ketu), birthDayCount, dashaTable\n"
+     "(nine objects: lord, lengthDays, buktiStart),\n"
+     "currentPeriod (maha, bukti, pratyantar as dasha lords\n"
+     "0 Ketu .. 8 Mercury; null before the first Maha\n"
+     "dasha), vargaSigns (keyed \"2\" .. \"12\" and \"24\", ten\n"
+     "signs each) and saAnalysis (mep, houseConjunction,\n"
+     "houseConjunctionStrength, conjunctions, aspects,\n"
+     "flags, ageStrength, colorClass; sets as GrahaIndex\n"
+     "arrays); doubles with 17 significant digits",
+     SetFlag<ChartOptions, &ChartOptions::json>},
+    {"--now", "YYYY-MM-DDTHH:MM",
+     "local clock reading for the current period;\n"
+     "ending in Z or +HH:MM/-HH:MM, an exact instant, read\n"
+     "on the clock of the stored Prasna location\n"
+     "(default: the present, read the same way)",
+     TakeMoment<ChartOptions, &ChartOptions::now>},
+    Row("--help", "", "this text", SetFlag<ChartOptions, &ChartOptions::help>).Alias("-h"),
+};
+
+constexpr CommandRules kRules{"chart"};
+
 // The options of the arguments; a bad or unknown option fails with a
 // one-line message.
 Result<ChartOptions> ParseChartArguments(const Arguments& args) {
   ChartOptions options;
-  std::string message;  // a birth option's reason for refusing its value
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& name = args[i];
-    const Result<OptionMatch> exportMatch = TakeExportOption(args, i, options.exports);
-    if (!exportMatch) return Fail(exportMatch.error());
-    if (*exportMatch == OptionMatch::Taken) {
-      --i;  // the loop steps past the option's value
-      continue;
-    }
-    if (name == "--json") {
-      options.json = true;
-    } else if (name == "--help" || name == "-h") {
-      options.help = true;
-    } else if (name == "--svx") {
-      if (i + 1 >= args.size() || args[i + 1].empty()) return Fail(kSvxNeedsFileName);
-      options.svxPath = OutputName(args[++i]);
-    } else if (name == "--now") {
-      if (i + 1 >= args.size()) return Fail(ValueRequired(name, "chart"));
-      const Result<WrittenMoment> now = ReadMoment(name, args[++i]);
-      if (!now) return Fail(now.error());
-      options.now = *now;
-    } else if (IsBirthOption(name)) {
-      if (i + 1 >= args.size()) return Fail(ValueRequired(name, "chart"));
-      if (ParseBirthOption(name, args[++i], options.birth, message) != OptionStatus::Accepted)
-        return Fail(message);
-    } else {
-      return Fail(UnknownOption(name, "chart"));
-    }
+  if (auto parsed =
+          ParseArguments(args, kRules, nullptr, Group(BirthOptionRows(), options.birth),
+                         Group(ExportOptionRows(), options.exports), Group(kChartRows, options));
+      !parsed) {
+    return Fail(parsed.error());
   }
   if (options.help) return options;
   if (auto placed = ResolveCity(options.birth); !placed) return Fail(placed.error());
@@ -85,31 +98,10 @@ void PrintChartHelp(std::ostream& out) {
          "the current period (\"--/--/--\" for a chart dated after the clock). The\n"
          "options mirror the Chart Data dialog: numbers are magnitudes, the E/W\n"
          "letter of --lon signs both the longitude and the zone.\n"
-         "\n"
-      << BirthOptionsHelp() << kExportOptionsHelp
-      << "  --svx FILE          save the chart file ('-' for standard output)\n"
-      << "  --json              print the chart as one JSON object instead of the\n"
-         "                      table: firstName, lastName, place, isPrasna, the\n"
-         "                      chart record (julianDay, universalTime, zone, dst,\n"
-         "                      longitude, latitude, julianCenturies,\n"
-         "                      ayanamsaCorrection and ten positions with longitude,\n"
-         "                      retrograde, signDegrees, minutes, dailyMotion, in the\n"
-         "                      order Ascendant, Sun, Moon, Mars, Mercury, Jupiter,\n"
-         "                      Venus, Saturn, Rahu, Ketu), birthDayCount, dashaTable\n"
-         "                      (nine objects: lord, lengthDays, buktiStart),\n"
-         "                      currentPeriod (maha, bukti, pratyantar as dasha lords\n"
-         "                      0 Ketu .. 8 Mercury; null before the first Maha\n"
-         "                      dasha), vargaSigns (keyed \"2\" .. \"12\" and \"24\", ten\n"
-         "                      signs each) and saAnalysis (mep, houseConjunction,\n"
-         "                      houseConjunctionStrength, conjunctions, aspects,\n"
-         "                      flags, ageStrength, colorClass; sets as GrahaIndex\n"
-         "                      arrays); doubles with 17 significant digits\n"
-         "  --now YYYY-MM-DDTHH:MM  local clock reading for the current period;\n"
-         "                      ending in Z or +HH:MM/-HH:MM, an exact instant, read\n"
-         "                      on the clock of the stored Prasna location\n"
-         "                      (default: the present, read the same way)\n"
-         "  --help              this text\n"
-         "\n"
+         "\n";
+  PrintOptionHelp(
+      out, {HelpOf(BirthOptionRows(), 22), HelpOf(ExportOptionRows(), 24), HelpOf(kChartRows, 22)});
+  out << "\n"
          "A bad or missing option prints one line naming it and exits with code 2;\n"
          "a file that cannot be written gives exit code 1. Standard output carries\n"
          "one thing: the table, the JSON, or one file sent there with '-'.\n"

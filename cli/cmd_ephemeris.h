@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -25,9 +26,8 @@ struct EphemerisOptions {
   int rows = kEphemerisScreenRows;
 };
 
-/// If args[i] is one of the ephemeris options, takes it and its value.
-Result<OptionMatch> TakeEphemerisOption(const std::vector<std::string>& args, std::size_t& i,
-                                        EphemerisOptions& options);
+/// --from, --interval and --rows, in the order --help lists them (column 24).
+std::span<const cli::Option<EphemerisOptions>> EphemerisOptionRows();
 
 /// Parses "YYYY-MM-DD" within the dialog's ranges into a Julian Day Number.
 Result<std::int32_t> ParseEphemerisStart(const std::string& text);
@@ -38,12 +38,6 @@ Result<std::int32_t> ParseEphemerisStart(const std::string& text);
 Result<std::string> EphemerisReport(const std::string& place, const Horoscope& chart,
                                     const EphemerisOptions& options,
                                     const CastContext& context = {});
-
-inline constexpr const char* kEphemerisOptionsHelp =
-    "  --from YYYY-MM-DD     first date: year 1800..2100, month 1..12, day 0..31\n"
-    "                        (default: the chart's own date and moment)\n"
-    "  --interval daily|weekly|monthly|yearly   step between rows (default daily)\n"
-    "  --rows N              number of rows, 1..10000 (default 24)\n";
 
 namespace cli {
 

@@ -116,6 +116,7 @@ set(SARVEXA_CLI_SOURCES
     cli/export_options.cpp
     cli/json_members.cpp
     cli/json_writer.cpp
+    cli/option_table.cpp
     cli/prasna_clock.cpp
     cli/render_launcher.cpp
     cli/standard_output.cpp

@@ -31,9 +31,8 @@ namespace {
 BirthOptions Parse(const std::vector<std::pair<std::string, std::string>>& opts) {
   BirthOptions o;
   for (const auto& [name, value] : opts) {
-    std::string message;
-    EXPECT_EQ(ParseBirthOption(name, value, o, message), OptionStatus::Accepted)
-        << name << " " << value << ": " << message;
+    const Result<void> taken = TakeBirthOption(o, name, value);
+    EXPECT_TRUE(taken) << name << " " << value << ": " << taken.error();
   }
   return o;
 }
@@ -130,8 +129,9 @@ TEST(BirthOptions, RejectionsNameTheOptionAndItsRange) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(std::string(c.name) + " " + c.value);
     BirthOptions o;
-    std::string message;
-    EXPECT_EQ(ParseBirthOption(c.name, c.value, o, message), OptionStatus::Rejected);
+    const Result<void> taken = TakeBirthOption(o, c.name, c.value);
+    ASSERT_FALSE(taken);
+    const std::string& message = taken.error();
     EXPECT_NE(message.find(c.name), std::string::npos) << message;
     EXPECT_NE(message.find(c.mustContain), std::string::npos) << message;
     EXPECT_EQ(message.find('\n'), std::string::npos) << "one line only";
@@ -140,17 +140,21 @@ TEST(BirthOptions, RejectionsNameTheOptionAndItsRange) {
 
 TEST(BirthOptions, ControlCharactersDoNotBreakTheMessageLine) {
   BirthOptions o;
-  std::string message;
-  ASSERT_EQ(ParseBirthOption("--date", "2000-01\n-01", o, message), OptionStatus::Rejected);
-  EXPECT_EQ(message.find('\n'), std::string::npos);
+  const Result<void> taken = TakeBirthOption(o, "--date", "2000-01\n-01");
+  ASSERT_FALSE(taken);
+  EXPECT_EQ(taken.error().find('\n'), std::string::npos);
 }
 
 TEST(BirthOptions, OtherOptionsAreLeftToTheSubcommand) {
+  // With only the birth options' group, another option is no option of the
+  // command; an option of the group is taken.
   BirthOptions o;
-  std::string message;
-  EXPECT_EQ(ParseBirthOption("--json", "", o, message), OptionStatus::NotABirthOption);
-  EXPECT_EQ(ParseBirthOption("--text", "x", o, message), OptionStatus::NotABirthOption);
-  EXPECT_TRUE(message.empty());
+  const CommandRules rules{"chart"};
+  const Result<void> other = ParseArguments({"--date", "2000-01-01", "--json"}, rules, nullptr,
+                                            Group(BirthOptionRows(), o));
+  ASSERT_FALSE(other);
+  EXPECT_EQ(other.error(), "unknown option \"--json\" (see sarvexa-cli chart --help)");
+  EXPECT_TRUE(o.hasDate);
 }
 
 TEST(BirthOptions, RequiredOptionsInOrder) {
@@ -160,8 +164,7 @@ TEST(BirthOptions, RequiredOptionsInOrder) {
   o = Parse({{"--date", "2000-01-01"}, {"--time", "1:00"}, {"--lon", "1:00E"}, {"--lat", "1:00N"}});
   ASSERT_FALSE(RequireBirthOptions(o).ok());
   EXPECT_NE(RequireBirthOptions(o).error().find("--zone"), std::string::npos);
-  std::string message;
-  ParseBirthOption("--zone", "0:00", o, message);
+  ASSERT_TRUE(TakeBirthOption(o, "--zone", "0:00"));
   EXPECT_TRUE(RequireBirthOptions(o).ok());
 }
 

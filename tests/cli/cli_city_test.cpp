@@ -38,9 +38,9 @@ class OnePlaceAtlas final : public Atlas {
 
 BirthOptions Parsed(const std::vector<std::pair<const char*, const char*>>& args) {
   BirthOptions o;
-  std::string message;
   for (const auto& [name, value] : args) {
-    EXPECT_EQ(ParseBirthOption(name, value, o, message), OptionStatus::Accepted) << message;
+    const Result<void> taken = TakeBirthOption(o, name, value);
+    EXPECT_TRUE(taken) << taken.error();
   }
   return o;
 }
