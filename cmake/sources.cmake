@@ -31,6 +31,7 @@ set(SARVEXA_DOCUMENT_SOURCES
     document/chart_file.cpp
     document/csv_export.cpp
     document/ephemeris_series.cpp
+    document/escapes.cpp
     document/export_file.cpp
     document/ini_settings_store.cpp
     document/notation.cpp
