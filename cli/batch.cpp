@@ -152,7 +152,13 @@ const char* ColumnOfDialogField(const std::string& field) {
 class RowWriter {
  public:
   explicit RowWriter(const Plan& plan)
-      : plan_(plan), json_(JsonWriter::Layout::OneLine), cells_(plan.csvColumns.size()) {}
+      : plan_(plan),
+        json_(JsonWriter::Layout::OneLine),
+        cells_(plan.csvColumns.size()),
+        toCells_([this](std::string_view path, std::string_view text) {
+          const auto it = plan_.csvIndex.find(path);
+          if (it != plan_.csvIndex.end()) cells_[it->second].assign(text);
+        }) {}
 
   // Appends the row's line to `out`; for a bad row also one message line to
   // `errors`. True for a good row.
@@ -160,15 +166,7 @@ class RowWriter {
     Result<void, RowProblem> computed;
     try {
       computed = Compute(record);
-      if (computed) {
-        if (plan_.format == BatchFormat::Csv) {
-          WriteCsv(out);
-        } else if (plan_.allMembers) {
-          out += json_.View();
-        } else if (!AppendObjectWithMembers(out, json_.View(), plan_.keep)) {
-          computed = Fail(RowProblem{"row", "the chart could not be written"});
-        }
-      }
+      if (computed) WriteChart(out);
     } catch (const std::exception& e) {
       computed = Fail(RowProblem{"row", std::string("the row could not be computed: ") + e.what()});
     }
@@ -204,7 +202,7 @@ class RowWriter {
 
  private:
   // The options of the row, checked as `chart` checks its options; the
-  // chart's JSON object in json_ when they pass.
+  // chart in chart_ when they pass.
   Result<void, RowProblem> Compute(const CsvRecord& record) {
     if (!record.error.empty()) return Fail(RowProblem{"row", record.error});
     if (record.fields.size() != plan_.columnAt.size()) {
@@ -267,22 +265,30 @@ class RowWriter {
         *checked, context, plan_.needDerivations ? CastDepth::Everything : CastDepth::Positions);
     if (!cast) return Fail(RowProblem{"row", cast.error()});
     FillSnapshot(birth, std::move(*cast), context, chart_);
-    json_.Clear();
-    json_.BeginObject();
-    WriteChartMembers(json_, chart_, plan_.needDerivations);
-    json_.EndObject();
     return {};
   }
 
-  void WriteCsv(std::string& out) {
-    std::fill(cells_.begin(), cells_.end(), std::string_view());
-    ForEachScalarIn(json_.View(), plan_.csvHeads,
-                    [this](std::string_view path, std::string_view token) {
-                      const auto it = plan_.csvIndex.find(path);
-                      if (it != plan_.csvIndex.end()) cells_[it->second] = token;
-                    });
-    for (const std::string_view token : cells_) {
-      AppendCsvField(out, ScalarText(token));
+  // The members of `chart --json` that the output takes, written straight
+  // from the chart: the whole object, the members kept, or the values of the
+  // CSV columns.
+  void WriteChart(std::string& out) {
+    json_.Clear();
+    if (plan_.format == BatchFormat::Csv) {
+      for (std::string& cell : cells_) cell.clear();
+      json_.KeepMembers(&plan_.csvHeads);
+      json_.SendScalarsTo(&toCells_);
+    } else if (!plan_.allMembers) {
+      json_.KeepMembers(&plan_.keep);
+    }
+    json_.BeginObject();
+    WriteChartMembers(json_, chart_, plan_.needDerivations);
+    json_.EndObject();
+    if (plan_.format != BatchFormat::Csv) {
+      out += json_.View();
+      return;
+    }
+    for (const std::string& cell : cells_) {
+      AppendCsvField(out, cell);
       out += ',';
     }
     out += '\n';  // the empty error column
@@ -290,8 +296,9 @@ class RowWriter {
 
   const Plan& plan_;
   JsonWriter json_;
-  ChartSnapshot chart_;  // the row's chart, reused so its texts keep their room
-  std::vector<std::string_view> cells_;
+  ChartSnapshot chart_;             // the row's chart, reused so its texts keep their room
+  std::vector<std::string> cells_;  // CSV: the row's values by column
+  const JsonWriter::ScalarSink toCells_;
   std::string cityNote_;  // what the row's city cell needed said
 };
 
