@@ -167,7 +167,9 @@ class RowWriter {
     try {
       computed = Compute(record);
       if (computed) WriteChart(out);
-    } catch (const std::exception& e) {
+    } catch (const std::bad_alloc& e) {
+      // The one failure the computation can meet: memory ran out for this
+      // row. The row says so and the run goes on.
       computed = Fail(RowProblem{"row", std::string("the row could not be computed: ") + e.what()});
     }
     if (computed) {
@@ -342,10 +344,8 @@ class ChunkWorkers {
  public:
   ChunkWorkers(const Plan& plan, int count) {
     for (int i = 0; i < count; ++i) {
-      try {
-        Start(plan);
-      } catch (const std::system_error& e) {
-        refusal_ = e.code().message();
+      if (Result<void> started = Start(plan); !started) {
+        refusal_ = started.error();
         break;
       }
     }
@@ -384,22 +384,31 @@ class ChunkWorkers {
   }
 
  private:
-  void Start(const Plan& plan) {
-    threads_.reserve(threads_.size() + 1);
-    threads_.emplace_back([this, &plan] {
-      RowWriter writer(plan);
-      for (;;) {
-        std::function<void(RowWriter&)> job;
-        {
-          std::unique_lock lock(mutex_);
-          ready_.wait(lock, [this] { return stop_ || !jobs_.empty(); });
-          if (jobs_.empty()) return;
-          job = std::move(jobs_.front());
-          jobs_.pop_front();
-        }
-        job(writer);
+  // One more worker, or why the system refused it.
+  Result<void> Start(const Plan& plan) {
+    try {
+      threads_.reserve(threads_.size() + 1);
+      threads_.emplace_back([this, &plan] { Work(plan); });
+    } catch (const std::system_error& e) {
+      return Fail(e.code().message());
+    }
+    return Ok();
+  }
+
+  // A worker's life: take chunks until told to stop.
+  void Work(const Plan& plan) {
+    RowWriter writer(plan);
+    for (;;) {
+      std::function<void(RowWriter&)> job;
+      {
+        std::unique_lock lock(mutex_);
+        ready_.wait(lock, [this] { return stop_ || !jobs_.empty(); });
+        if (jobs_.empty()) return;
+        job = std::move(jobs_.front());
+        jobs_.pop_front();
       }
-    });
+      job(writer);
+    }
   }
 
   std::mutex mutex_;
@@ -507,6 +516,12 @@ Result<void> CheckBatchFields(const BatchSettings& settings) {
 
 int RunBatch(std::istream& in, std::ostream& out, std::ostream& err,
              const BatchSettings& settings) {
+  CsvRecordReader reader(in);
+  return RunBatch(reader, out, err, settings);
+}
+
+int RunBatch(CsvRecordReader& reader, std::ostream& out, std::ostream& err,
+             const BatchSettings& settings) {
   Plan plan;
   plan.format = settings.format;
   plan.now = settings.now;
@@ -534,7 +549,6 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err,
     plan.needDerivations = std::any_of(plan.keep.begin(), plan.keep.end(), isDerived);
   }
 
-  CsvRecordReader reader(in);
   if (auto header = ReadHeader(reader, plan); !header) {
     err << "sarvexa-cli batch: " << header.error() << '\n';
     return 2;

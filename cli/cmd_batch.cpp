@@ -1,13 +1,12 @@
 // `sarvexa-cli batch`: the options, then RunBatch over a file or standard input.
 
-#include <array>
 #include <cerrno>
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <mutex>
 #include <new>
 #include <ostream>
-#include <streambuf>
 #include <system_error>
 #include <thread>
 
@@ -29,32 +28,25 @@ namespace {
 // JSON); 64 keep the run well under a hundred megabytes.
 constexpr int kMaxThreads = 64;
 
-// An open descriptor read as a stream; closes it at the end. A read error
-// leaves the stream bad, which the run reports.
-class DescriptorReader : public std::streambuf {
+// The bytes of an open descriptor, which it closes at the end.
+class DescriptorSource {
  public:
-  explicit DescriptorReader(int fd) : fd_(fd) {}
-  ~DescriptorReader() override { ::close(fd_); }
-  DescriptorReader(const DescriptorReader&) = delete;
-  DescriptorReader& operator=(const DescriptorReader&) = delete;
+  explicit DescriptorSource(int fd) : fd_(fd) {}
+  ~DescriptorSource() { ::close(fd_); }
+  DescriptorSource(const DescriptorSource&) = delete;
+  DescriptorSource& operator=(const DescriptorSource&) = delete;
 
- protected:
-  int_type underflow() override {
-    if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+  Result<std::size_t> Read(char* into, std::size_t room) const {
     ssize_t n = 0;
     do {
-      n = ::read(fd_, buffer_.data(), buffer_.size());
+      n = ::read(fd_, into, room);
     } while (n < 0 && errno == EINTR);
-    // The stream catches this and marks itself bad.
-    if (n < 0) throw std::system_error(errno, std::generic_category());
-    if (n == 0) return traits_type::eof();
-    setg(buffer_.data(), buffer_.data(), buffer_.data() + n);
-    return traits_type::to_int_type(*gptr());
+    if (n < 0) return Fail(std::string(std::strerror(errno)));
+    return static_cast<std::size_t>(n);
   }
 
  private:
   int fd_;
-  std::array<char, 64 * 1024> buffer_{};
 };
 
 struct BatchOptions {
@@ -244,9 +236,9 @@ int RunBatchCommand(const Arguments& args, std::ostream& out, std::ostream& err)
       err << "sarvexa-cli batch: " << fd.error() << '\n';
       return 1;
     }
-    DescriptorReader buffer(*fd);
-    std::istream file(&buffer);
-    return RunBatch(file, out, err, o.settings);
+    const DescriptorSource file(*fd);
+    CsvRecordReader reader([&file](char* into, std::size_t room) { return file.Read(into, room); });
+    return RunBatch(reader, out, err, o.settings);
   } catch (const std::bad_alloc&) {
     // The lines written so far are whole; the run stops after them.
     err << "sarvexa-cli batch: not enough memory to go on; the output ends after its last whole "

@@ -44,16 +44,17 @@ FieldError TooLongError(int controlId, const char* name, int maxChars) {
   return e;
 }
 
-std::optional<FieldError> CheckRange(int value, int controlId, const char* name, int minimum,
-                                     int maximum) {
-  if (value < minimum || value > maximum) return RangeError(controlId, name, minimum, maximum);
-  return std::nullopt;
+Result<void, FieldError> CheckRange(int value, int controlId, const char* name, int minimum,
+                                    int maximum) {
+  if (value < minimum || value > maximum)
+    return Fail(RangeError(controlId, name, minimum, maximum));
+  return {};
 }
 
-std::optional<FieldError> CheckLength(const std::string& text, int controlId, const char* name,
-                                      int maxChars) {
-  if (CountCharacters(text) > maxChars) return TooLongError(controlId, name, maxChars);
-  return std::nullopt;
+Result<void, FieldError> CheckLength(const std::string& text, int controlId, const char* name,
+                                     int maxChars) {
+  if (CountCharacters(text) > maxChars) return Fail(TooLongError(controlId, name, maxChars));
+  return {};
 }
 
 }  // namespace field_checks
@@ -118,17 +119,17 @@ const FieldRow kChartDataRows[] = {
      nullptr},
 };
 
-std::optional<FieldError> CheckRow(const FieldRow& row, const ChartDataFields& f) {
+Result<void, FieldError> CheckRow(const FieldRow& row, const ChartDataFields& f) {
   switch (row.kind) {
     case FieldRow::FreeText:
-      return std::nullopt;
+      return {};
     case FieldRow::LimitedText:
       return CheckLength(f.*row.text, row.controlId, row.name, row.maximum);
     case FieldRow::Number:
     case FieldRow::Choice:
       return CheckRange(f.*row.number, row.controlId, row.name, row.minimum, row.maximum);
   }
-  return std::nullopt;
+  return {};
 }
 
 // A signed coordinate as the dialog shows it: rounded degrees and minutes as
@@ -153,7 +154,7 @@ bool SplitSide(double value, int& degrees, int& minutes) {
 // The dialog's checks on OK, in its order: the first failure, or success.
 Result<void, FieldError> ValidateChartData(const ChartDataFields& fields) {
   for (const auto& row : kChartDataRows) {
-    if (auto e = CheckRow(row, fields)) return Fail(std::move(*e));
+    if (auto checked = CheckRow(row, fields); !checked) return checked;
   }
   return {};
 }
@@ -190,7 +191,7 @@ Result<ChartDataFields, FieldError> ParseChartDataText(const ChartDataText& text
         f.*row.number = text.*row.typedChoice;
         break;
     }
-    if (auto e = CheckRow(row, f)) return Fail(std::move(*e));
+    if (auto checked = CheckRow(row, f); !checked) return Fail(checked.error());
   }
   f.isPm = text.isPm;
   f.isEast = text.isEast;

@@ -24,8 +24,8 @@ ChartDocument::ChartDocument(SettingsStore& settings, InstantClock clock)
 ChartDocument::~ChartDocument() {
   // A store that cannot be written loses only the display choice of this
   // run; there is nobody left to tell at exit.
-  WriteDisplaySettings(settings_,
-                       DisplaySettings{ChartStyleSetting(chart_.chartStyle), chart_.colorCharts});
+  static_cast<void>(WriteDisplaySettings(
+      settings_, DisplaySettings{ChartStyleSetting(chart_.chartStyle), chart_.colorCharts}));
 }
 
 std::string ChartDocument::title() const {
@@ -50,7 +50,9 @@ PrasnaLocationFields ChartDocument::prasnaLocationDialogValues() const {
 Result<void, FieldError> ChartDocument::setPrasnaLocation(const PrasnaLocationFields& fields) {
   if (auto checked = ValidatePrasnaLocation(fields); !checked) return Fail(checked.error());
   prasnaLocation_ = PrasnaLocationFromFields(fields);
-  WritePrasnaLocation(settings_, fields);
+  // A store that cannot be written tells the user itself, once (see
+  // document/settings_file.h); the location holds for this run all the same.
+  static_cast<void>(WritePrasnaLocation(settings_, fields));
   if (chart_.isPrasna) castPrasna();
   return {};
 }

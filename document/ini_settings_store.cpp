@@ -108,8 +108,8 @@ IniFileSettingsStore IniFileSettingsStore::FromFile(const std::filesystem::path&
     // A missing file is a first start, not a problem.
     IniFileSettingsStore empty;
     std::error_code ec;
-    if (const std::optional<std::string> reason = SettingsReadProblem(path)) {
-      empty.readProblem_ = SettingsReadMessage(path, *reason);
+    if (const Result<void> readable = CheckSettingsReadable(path); !readable) {
+      empty.readProblem_ = SettingsReadMessage(path, readable.error());
     } else if (std::filesystem::exists(path, ec) && !ec) {
       empty.readProblem_ = SettingsReadMessage(path, text.error());
     }

@@ -26,13 +26,15 @@ struct NumberRow {
 
 // Exchanges one typed number; the whole-number check comes before the range.
 template <class Text, class Values>
-std::optional<FieldError> TakeNumber(const NumberRow<Text, Values>& row, const Text& text,
-                                     Values& values) {
+Result<void, FieldError> TakeNumber(const NumberRow<Text, Values>& row, const Text& text,
+                                    Values& values) {
   const std::optional<int> value = ParseWholeNumber(text.*row.typed);
-  if (!value) return WholeNumberError(row.controlId, row.name);
-  if (auto e = CheckRange(*value, row.controlId, row.name, row.minimum, row.maximum)) return e;
+  if (!value) return Fail(WholeNumberError(row.controlId, row.name));
+  if (auto checked = CheckRange(*value, row.controlId, row.name, row.minimum, row.maximum);
+      !checked)
+    return checked;
   values.*row.value = *value;
-  return std::nullopt;
+  return {};
 }
 
 using TRow = NumberRow<TransitDialogText, TransitDialogValues>;
@@ -110,13 +112,13 @@ Result<TransitDialogValues, FieldError> ParseTransitDialogText(const TransitDial
   TransitDialogValues v;
   v.monthIndex = text.monthIndex;
   for (const TRow& row : kTransitRowsBeforeChoices) {
-    if (auto e = TakeNumber(row, text, v)) return Fail(std::move(*e));
+    if (auto taken = TakeNumber(row, text, v); !taken) return Fail(taken.error());
   }
   v.isEast = text.isEast;
   v.isSouth = text.isSouth;
   v.isPm = text.isPm;
   for (const TRow& row : kTransitRowsAfterChoices) {
-    if (auto e = TakeNumber(row, text, v)) return Fail(std::move(*e));
+    if (auto taken = TakeNumber(row, text, v); !taken) return Fail(taken.error());
   }
   if (text.zoneEast && *text.zoneEast != v.isEast) v.zoneEast = *text.zoneEast;
   return v;
@@ -136,9 +138,9 @@ EphemerisDialogValues DefaultEphemerisChoice(const LocalClockReading& now) {
 Result<EphemerisDialogValues, FieldError> ParseEphemerisDialogText(
     const EphemerisDialogText& text) {
   EphemerisDialogValues v;
-  if (auto e = TakeNumber(kEphemerisDay, text, v)) return Fail(std::move(*e));
+  if (auto taken = TakeNumber(kEphemerisDay, text, v); !taken) return Fail(taken.error());
   v.monthIndex = text.monthIndex;
-  if (auto e = TakeNumber(kEphemerisYear, text, v)) return Fail(std::move(*e));
+  if (auto taken = TakeNumber(kEphemerisYear, text, v); !taken) return Fail(taken.error());
   v.interval = text.interval < 0 ? 0 : text.interval;
   return v;
 }

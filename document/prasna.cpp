@@ -42,7 +42,7 @@ const PrasnaRow kPrasnaRows[] = {
     {PrasnaRow::Number, 1029, "zoneMinutes", 0, kMaxMinutes, &F::zoneMinutes, &T::zoneMinutes},
 };
 
-std::optional<FieldError> CheckRow(const PrasnaRow& row, const PrasnaLocationFields& f) {
+Result<void, FieldError> CheckRow(const PrasnaRow& row, const PrasnaLocationFields& f) {
   if (row.kind == PrasnaRow::LimitedText)
     return CheckLength(f.place, row.controlId, row.name, row.maximum);
   return CheckRange(f.*row.number, row.controlId, row.name, row.minimum, row.maximum);
@@ -52,7 +52,7 @@ std::optional<FieldError> CheckRow(const PrasnaRow& row, const PrasnaLocationFie
 
 Result<void, FieldError> ValidatePrasnaLocation(const PrasnaLocationFields& fields) {
   for (const auto& row : kPrasnaRows) {
-    if (auto e = CheckRow(row, fields)) return Fail(std::move(*e));
+    if (auto checked = CheckRow(row, fields); !checked) return checked;
   }
   return {};
 }
@@ -71,7 +71,7 @@ Result<PrasnaLocationFields, FieldError> ParsePrasnaLocationText(const PrasnaLoc
         break;
       }
     }
-    if (auto e = CheckRow(row, f)) return Fail(std::move(*e));
+    if (auto checked = CheckRow(row, f); !checked) return Fail(checked.error());
   }
   f.isEast = text.isEast;
   f.isSouth = text.isSouth;

@@ -13,13 +13,27 @@ DisplaySettings ReadDisplaySettings(const SettingsStore& store) {
   return s;
 }
 
-bool WriteDisplaySettings(SettingsStore& store, const DisplaySettings& settings) {
-  bool ok = store.writeInt(settings_key::ChartStyle, settings.chartStyle);
-  ok = store.writeInt(settings_key::ColorChart, settings.colorCharts) && ok;
-  return ok;
-}
-
 namespace {
+
+// Writes every key, in order, even after one failed; the first key the
+// store refused is the failure.
+class KeyWriter {
+ public:
+  explicit KeyWriter(SettingsStore& store) : store_(store) {}
+  void Int(const char* key, int value) { Note(store_.writeInt(key, value), key); }
+  void Text(const char* key, const std::string& value) { Note(store_.writeText(key, value), key); }
+  Result<void> Outcome() const {
+    if (refused_.empty()) return Ok();
+    return Fail("the settings store did not take \"" + refused_ + "\"");
+  }
+
+ private:
+  void Note(bool written, const char* key) {
+    if (!written && refused_.empty()) refused_ = key;
+  }
+  SettingsStore& store_;
+  std::string refused_;
+};
 
 // A key counts as stored only when it holds some text; an empty value gives
 // the default just as a missing one does.
@@ -30,6 +44,13 @@ std::optional<std::string> NonEmptyText(const SettingsStore& store, const char* 
 }
 
 }  // namespace
+
+Result<void> WriteDisplaySettings(SettingsStore& store, const DisplaySettings& settings) {
+  KeyWriter write(store);
+  write.Int(settings_key::ChartStyle, settings.chartStyle);
+  write.Int(settings_key::ColorChart, settings.colorCharts);
+  return write.Outcome();
+}
 
 bool HasStoredPrasnaLocation(const SettingsStore& store) {
   for (const char* key :
@@ -77,23 +98,18 @@ PrasnaLocation ReadPrasnaLocation(const SettingsStore& store) {
   return PrasnaLocationFromFields(f);
 }
 
-bool WritePrasnaLocation(SettingsStore& store, const PrasnaLocationFields& f) {
-  bool ok = store.writeText(settings_key::PrasnaLoc, f.place);
-  ok = store.writeText(settings_key::PrasnaLong,
-                       WriteStoredLongitude(f.lonDegrees, f.lonMinutes, f.isEast == 1)) &&
-       ok;
-  ok = store.writeText(settings_key::PrasnaLat,
-                       WriteStoredLatitude(f.latDegrees, f.latMinutes, f.isSouth == 1)) &&
-       ok;
-  const std::string zone =
+Result<void> WritePrasnaLocation(SettingsStore& store, const PrasnaLocationFields& f) {
+  KeyWriter write(store);
+  write.Text(settings_key::PrasnaLoc, f.place);
+  write.Text(settings_key::PrasnaLong, WriteStoredLongitude(f.lonDegrees, f.lonMinutes, f.isEast));
+  write.Text(settings_key::PrasnaLat, WriteStoredLatitude(f.latDegrees, f.latMinutes, f.isSouth));
+  write.Text(
+      settings_key::PrasnaTZone,
       WriteStoredZone(f.zoneHours, f.zoneMinutes,
-                      f.zoneEast && *f.zoneEast != f.isEast ? f.zoneEast : std::optional<bool>());
-  ok = store.writeText(settings_key::PrasnaTZone, zone) && ok;
-  ok =
-      store.writeText(settings_key::PrasnaDst, WriteStoredHoursMinutes(f.dstHours, f.dstMinutes)) &&
-      ok;
-  ok = store.writeText(settings_key::PrasnaZoneName, f.zoneName) && ok;
-  return ok;
+                      f.zoneEast && *f.zoneEast != f.isEast ? f.zoneEast : std::optional<bool>()));
+  write.Text(settings_key::PrasnaDst, WriteStoredHoursMinutes(f.dstHours, f.dstMinutes));
+  write.Text(settings_key::PrasnaZoneName, f.zoneName);
+  return write.Outcome();
 }
 
 }  // namespace sarvexa

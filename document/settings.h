@@ -10,6 +10,7 @@
 
 #include "document/prasna.h"
 #include "document/settings_store.h"
+#include "engine/result.h"
 
 namespace sarvexa {
 
@@ -23,8 +24,9 @@ struct DisplaySettings {
 /// "Chart Style" (default 0, anything but 1 or 2 gives 0) and "Color Chart"
 /// (default 0, anything but 0 or 1 gives 0).
 DisplaySettings ReadDisplaySettings(const SettingsStore& store);
-/// Writes "Chart Style", then "Color Chart"; false when the store failed.
-bool WriteDisplaySettings(SettingsStore& store, const DisplaySettings& settings);
+/// Writes "Chart Style", then "Color Chart"; fails naming the first key the
+/// store did not take.
+Result<void> WriteDisplaySettings(SettingsStore& store, const DisplaySettings& settings);
 
 /// The stored Prasna location, signed (East negates longitude and zone,
 /// South negates latitude); a missing or empty key gives its default.
@@ -33,8 +35,9 @@ PrasnaLocation ReadPrasnaLocation(const SettingsStore& store);
 /// has set a location once. False at a first start.
 bool HasStoredPrasnaLocation(const SettingsStore& store);
 /// Writes "Prasna Loc", "Prasna Long", "Prasna Lat", "Prasna TZone" and
-/// "Prasna DST" in this order from dialog values (magnitudes and flags).
-/// False when the store failed.
-bool WritePrasnaLocation(SettingsStore& store, const PrasnaLocationFields& fields);
+/// "Prasna DST" in this order from dialog values (magnitudes and flags), then
+/// "Prasna Zone Name". Every key is written even after one failed; fails
+/// naming the first key the store did not take.
+Result<void> WritePrasnaLocation(SettingsStore& store, const PrasnaLocationFields& fields);
 
 }  // namespace sarvexa
