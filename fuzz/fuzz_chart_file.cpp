@@ -64,12 +64,8 @@ void ProduceTextOutputs(const ChartDocument& doc, const Choice& choice) {
     Use(TextExportText(chart, style));
   Use(CsvExportText(chart));
   Use(cli::ChartSnapshotJson(chart));
-  cli::BirthOptions names;
-  names.firstName = chart.firstName;
-  names.lastName = chart.lastName;
-  names.place = chart.place;
   const Horoscope& h = chart.horoscope;
-  Use(cli::ChartTable(names, h) + cli::DerivationTable(h, chart.derivations));
+  Use(cli::ChartTable(chart) + cli::DerivationTable(h, chart.derivations));
   EphemerisOptions options;
   options.interval = *EphemerisIntervalFromIndex(choice.interval);
   options.rows = 12;
