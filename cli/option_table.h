@@ -6,11 +6,12 @@
 // its --help come from those groups.
 //
 //   constexpr Option<ChartOptions> kChartRows[] = {
-//       {"--json", "", "print the chart as JSON", SetFlag<&ChartOptions::json>},
+//       {"--json", "", "print the chart as JSON", SetFlag<ChartOptions, &ChartOptions::json>},
 //       ...
 //   };
-//   ParseArguments(args, kChartCommand, Group(kBirthRows, o.birth), Group(kChartRows, o));
-//   PrintOptionHelp(out, HelpOf(kBirthRows, 22), HelpOf(kChartRows, 22));
+//   ParseArguments(args, CommandRules{"chart"}, nullptr, Group(BirthOptionRows(), o.birth),
+//                  Group(kChartRows, o));
+//   PrintOptionHelp(out, {HelpOf(BirthOptionRows(), 22), HelpOf(kChartRows, 22)});
 
 #include <cstddef>
 #include <optional>
