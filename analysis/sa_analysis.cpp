@@ -37,6 +37,45 @@ bool IsFunctionalMalefic(SignIndex risingSign, GrahaIndex g) {
 
 int closenessPercent(double separationDeg) { return TruncToInt((5.0 - separationDeg) * 20.0); }
 
+HouseMeps FindHouseMeps(double ascendantDeg, const std::array<double, graha::kCount>& lon,
+                        bool inRange) {
+  HouseMeps r;
+  r.mep[0] = ascendantDeg;
+  for (int k = 1; k < 12; ++k) {
+    r.mep[k] = r.mep[k - 1] + 30.0;
+    if (r.mep[k] > 360.0) r.mep[k] -= 360.0;
+  }
+  r.house.fill(-1);
+  if (inRange) {
+    // MEP k lies within a few units in the last place of Ascendant + 30 k
+    // (mod 360), so a graha within 5 degrees of it lies within 15 degrees of
+    // that point: k is the nearest multiple of 30 past the Ascendant, and the
+    // wide margin leaves no room for rounding to pick another house.
+    for (GrahaIndex g = 1; g <= 9; ++g) {
+      double ahead = lon[g] - ascendantDeg;
+      if (ahead < 0.0) ahead += 360.0;
+      int k = static_cast<int>((ahead + 15.0) * (1.0 / 30.0));
+      if (k >= 12) k -= 12;
+      const double s = SeparationInRange(r.mep[k], lon[g]);
+      if (s <= kSaOrbDeg) {
+        r.house[g - 1] = k;
+        r.strength[g - 1] = closenessPercent(s);
+      }
+    }
+  } else {
+    for (int k = 0; k < 12; ++k) {
+      for (GrahaIndex g = 1; g <= 9; ++g) {
+        const double s = circularSeparation(r.mep[k], lon[g]);
+        if (s <= kSaOrbDeg) {
+          r.house[g - 1] = k;
+          r.strength[g - 1] = closenessPercent(s);
+        }
+      }
+    }
+  }
+  return r;
+}
+
 int signDegreeCloseness(const Horoscope& h, GrahaIndex a, GrahaIndex b) {
   if (a < 0 || a >= graha::kCount || b < 0 || b >= graha::kCount) return 0;
   const double d = std::fabs(std::fmod(Lon(h, a), 30.0) - std::fmod(Lon(h, b), 30.0));
@@ -61,7 +100,7 @@ void AnalyseChartPoints(const Horoscope& h, SaAnalysis& r) {
     }
   };
 
-  double lon[graha::kCount];
+  std::array<double, graha::kCount> lon;
   SignIndex sign[graha::kCount];
   for (GrahaIndex g = 0; g < graha::kCount; ++g) {
     lon[g] = Lon(h, g);
@@ -74,42 +113,11 @@ void AnalyseChartPoints(const Horoscope& h, SaAnalysis& r) {
   // 1. Flags start clear.
   r.flags.fill(0);
 
-  // 2. House MEPs, 30 degrees apart from the Ascendant, and the house MEP
-  //    each graha stands on. MEPs lie 30 degrees apart, so at most one house
-  //    qualifies.
-  r.mep[0] = lon[graha::Ascendant];
-  for (int k = 1; k < 12; ++k) {
-    r.mep[k] = r.mep[k - 1] + 30.0;
-    if (r.mep[k] > 360.0) r.mep[k] -= 360.0;
-  }
-  r.houseConjunction.fill(-1);
-  if constexpr (kInRange) {
-    // MEP k lies within a few units in the last place of Ascendant + 30 k
-    // (mod 360), so a graha within 5 degrees of it lies within 15 degrees of
-    // that point: k is the nearest multiple of 30 past the Ascendant, and the
-    // wide margin leaves no room for rounding to pick another house.
-    for (GrahaIndex g = 1; g <= 9; ++g) {
-      double ahead = lon[g] - lon[graha::Ascendant];
-      if (ahead < 0.0) ahead += 360.0;
-      int k = static_cast<int>((ahead + 15.0) * (1.0 / 30.0));
-      if (k >= 12) k -= 12;
-      const double s = sep(r.mep[k], lon[g]);
-      if (s <= kSaOrbDeg) {
-        r.houseConjunction[g - 1] = k;
-        r.houseConjunctionStrength[g - 1] = closenessPercent(s);
-      }
-    }
-  } else {
-    for (int k = 0; k < 12; ++k) {
-      for (GrahaIndex g = 1; g <= 9; ++g) {
-        const double s = sep(r.mep[k], lon[g]);
-        if (s <= kSaOrbDeg) {
-          r.houseConjunction[g - 1] = k;
-          r.houseConjunctionStrength[g - 1] = closenessPercent(s);
-        }
-      }
-    }
-  }
+  // 2. House MEPs and the house MEP each graha stands on.
+  const HouseMeps houses = FindHouseMeps(lon[graha::Ascendant], lon, kInRange);
+  r.mep = houses.mep;
+  r.houseConjunction = houses.house;
+  r.houseConjunctionStrength = houses.strength;
 
   // 3. Conjunctions between grahas; a malefic within 1 degree afflicts. The
   //    separation is the same both ways round, so each pair is measured once

@@ -140,6 +140,23 @@ inline double SeparationInRange(double x, double y) {
 /// 100 at an exact hit, 0 at 5 degrees.
 int closenessPercent(double separationDeg);
 
+/// The house MEPs of a chart and the house whose MEP each graha stands on.
+struct HouseMeps {
+  std::array<double, 12> mep{};         ///< MEP longitude of houses 1..12, degrees
+  std::array<std::int32_t, 9> house{};  ///< by GrahaIndex - 1: house 0..11 within 5 degrees, or -1
+  std::array<std::int32_t, 9> strength{};  ///< by GrahaIndex - 1: closeness percent, where found
+};
+
+/// The MEPs of the houses, 30 degrees apart from the Ascendant at
+/// `ascendantDeg`, and for each graha (`lonDeg` by GrahaIndex, 1..9 read)
+/// the house whose MEP lies within 5 degrees of it (MEPs lie 30 degrees
+/// apart, so at most one does). `inRange` says that every longitude lies in
+/// 0 <= x < 360, as in a calculated chart: then only the MEP nearest to each
+/// graha is tried; otherwise every house with the general separation (a
+/// loaded record may hold anything).
+HouseMeps FindHouseMeps(double ascendantDeg, const std::array<double, graha::kCount>& lonDeg,
+                        bool inRange);
+
 /// Closeness of points a and b (GrahaIndex 0..9) by their degrees within
 /// their signs only: trunc((5 - d) x 20) when d < 5, else 0.
 int signDegreeCloseness(const Horoscope& h, GrahaIndex a, GrahaIndex b);

@@ -1,5 +1,6 @@
 #include "analysis/sa_transits.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/calendar.h"
@@ -30,46 +31,19 @@ void CompareCharts(const Horoscope& natal, const Horoscope& transit, SaTransitAn
       return circularSeparation(x, y);
     }
   };
-  double natalLon[graha::kCount];
-  double transitLon[graha::kCount];
+  std::array<double, graha::kCount> natalLon;
+  std::array<double, graha::kCount> transitLon;
   for (GrahaIndex g = 0; g < graha::kCount; ++g) {
     natalLon[g] = natal.positions[g].longitude;
     transitLon[g] = transit.positions[g].longitude;
   }
 
   // 1. Natal house MEPs and the house each transiting graha stands on.
-  r.mep[0] = natalLon[graha::Ascendant];
-  for (int k = 1; k < 12; ++k) {
-    r.mep[k] = r.mep[k - 1] + 30.0;
-    if (r.mep[k] > 360.0) r.mep[k] -= 360.0;
-  }
+  const HouseMeps houses = FindHouseMeps(natalLon[graha::Ascendant], transitLon, kInRange);
+  r.mep = houses.mep;
   r.transitHouse.fill(-1);
-  if constexpr (kInRange) {
-    // MEP k lies within a few units in the last place of Ascendant + 30 k
-    // (mod 360), so a graha within 5 degrees of it lies within 15 degrees of
-    // that point: k is the nearest multiple of 30 past the Ascendant.
-    for (GrahaIndex t = 1; t <= 9; ++t) {
-      double ahead = transitLon[t] - natalLon[graha::Ascendant];
-      if (ahead < 0.0) ahead += 360.0;
-      int k = static_cast<int>((ahead + 15.0) * (1.0 / 30.0));
-      if (k >= 12) k -= 12;
-      const double s = sep(r.mep[k], transitLon[t]);
-      if (s <= kSaOrbDeg) {
-        r.transitHouse[t - 1] = k;
-        r.transitHouseStrength[t - 1] = closenessPercent(s);
-      }
-    }
-  } else {
-    for (int k = 0; k < 12; ++k) {
-      for (GrahaIndex t = 1; t <= 9; ++t) {
-        const double s = sep(r.mep[k], transitLon[t]);
-        if (s <= kSaOrbDeg) {
-          r.transitHouse[t - 1] = k;
-          r.transitHouseStrength[t - 1] = closenessPercent(s);
-        }
-      }
-    }
-  }
+  std::copy(houses.house.begin(), houses.house.end(), r.transitHouse.begin());
+  std::copy(houses.strength.begin(), houses.strength.end(), r.transitHouseStrength.begin());
 
   // 2. Conjunctions with natal grahas, its own natal place included.
   r.natalConjunctions.fill(0);

@@ -283,7 +283,7 @@ void ChartDataDialog::updateZone() {
     zoneLabel_->setText(zoneName_);
     return;  // the date or time is being typed
   }
-  const int hour24 = (*hour == 12 ? 0 : *hour) + (checkedIndex(amPm_) == 1 ? 12 : 0);
+  const int hour24 = To24Hour(*hour, checkedIndex(amPm_) == 1);
   const LocalMoment moment{*year, month_->currentIndex() + 1, *day, hour24, *minute};
   const std::string zone = zoneName_.toStdString();
   const auto info = atlas_->ZoneAt(zone, moment);

@@ -22,7 +22,6 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "analysis/sa_transits.h"
 #include "app/about_dialog.h"
 #include "app/chart_data_dialog.h"
 #include "app/chart_view.h"

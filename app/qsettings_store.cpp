@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "document/notation.h"
 #include "document/settings_file.h"
 
 namespace sarvexa {
@@ -23,7 +24,7 @@ QSettingsStore::QSettingsStore()
 std::optional<int> QSettingsStore::readInt(const std::string& key) const {
   const QVariant value = settings_.value(settingsKey(key));
   if (!value.isValid()) return std::nullopt;
-  return ParseSettingsInt(value.toString().toStdString());
+  return ParseWholeNumber(value.toString().toStdString());
 }
 
 std::optional<std::string> QSettingsStore::readText(const std::string& key) const {
@@ -34,10 +35,10 @@ std::optional<std::string> QSettingsStore::readText(const std::string& key) cons
 
 bool QSettingsStore::checkReadable() {
   const std::string path = fileName().toStdString();
-  const std::optional<std::string> reason = SettingsReadProblem(path);
-  if (!reason) return true;
+  const Result<void> readable = CheckSettingsReadable(path);
+  if (readable) return true;
   readFailed_ = true;
-  report(QString::fromStdString(SettingsReadMessage(path, *reason)));
+  report(QString::fromStdString(SettingsReadMessage(path, readable.error())));
   return false;
 }
 
@@ -95,8 +96,9 @@ bool QSettingsStore::flushed() {
   if (settings_.status() == QSettings::NoError) return true;
   // QSettings knows only that it failed; the file and its folders say why.
   const std::string path = fileName().toStdString();
-  report(QString::fromStdString(SettingsWriteMessage(
-      path, SettingsWriteProblem(path).value_or("the file could not be written"))));
+  const Result<void> writable = CheckSettingsWritable(path);
+  report(QString::fromStdString(
+      SettingsWriteMessage(path, writable ? "the file could not be written" : writable.error())));
   return false;
 }
 

@@ -19,7 +19,6 @@
 #include "cli/json_members.h"
 #include "cli/json_writer.h"
 #include "document/notation.h"
-#include "engine/chart_calculation.h"
 
 namespace sarvexa::cli {
 namespace {
@@ -55,16 +54,19 @@ constexpr std::size_t kChunkRows = 64;
 const std::string& SampleChartJson() {
   static const std::string text = [] {
     BirthOptions birth;
-    std::string message;
     for (const auto& [name, value] : {std::pair{"--date", "2000-01-01"},
                                       {"--time", "17:30"},
                                       {"--zone", "05:30"},
                                       {"--lon", "077:12E"},
                                       {"--lat", "28:36N"}}) {
-      ParseBirthOption(name, value, birth, message);
+      (void)TakeBirthOption(birth, name, value);
     }
-    const LocalClockReading now{2024, 6, 15, 12, 0};
-    return ChartSnapshotJson(CastChart(birth, &now));
+    CastContext context;
+    context.now = LocalClockReading{2024, 6, 15, 12, 0};
+    ChartSnapshot chart;
+    FillSnapshot(birth, CastChartData(CheckChartData(birth.fields).value(), context).value(),
+                 context, chart);
+    return ChartSnapshotJson(chart);
   }();
   return text;
 }
@@ -150,7 +152,13 @@ const char* ColumnOfDialogField(const std::string& field) {
 class RowWriter {
  public:
   explicit RowWriter(const Plan& plan)
-      : plan_(plan), json_(JsonWriter::Layout::OneLine), cells_(plan.csvColumns.size()) {}
+      : plan_(plan),
+        json_(JsonWriter::Layout::OneLine),
+        cells_(plan.csvColumns.size()),
+        toCells_([this](std::string_view path, std::string_view text) {
+          const auto it = plan_.csvIndex.find(path);
+          if (it != plan_.csvIndex.end()) cells_[it->second].assign(text);
+        }) {}
 
   // Appends the row's line to `out`; for a bad row also one message line to
   // `errors`. True for a good row.
@@ -158,16 +166,10 @@ class RowWriter {
     Result<void, RowProblem> computed;
     try {
       computed = Compute(record);
-      if (computed) {
-        if (plan_.format == BatchFormat::Csv) {
-          WriteCsv(out);
-        } else if (plan_.allMembers) {
-          out += json_.View();
-        } else if (!AppendObjectWithMembers(out, json_.View(), plan_.keep)) {
-          computed = Fail(RowProblem{"row", "the chart could not be written"});
-        }
-      }
-    } catch (const std::exception& e) {
+      if (computed) WriteChart(out);
+    } catch (const std::bad_alloc& e) {
+      // The one failure the computation can meet: memory ran out for this
+      // row. The row says so and the run goes on.
       computed = Fail(RowProblem{"row", std::string("the row could not be computed: ") + e.what()});
     }
     if (computed) {
@@ -202,7 +204,7 @@ class RowWriter {
 
  private:
   // The options of the row, checked as `chart` checks its options; the
-  // chart's JSON object in json_ when they pass.
+  // chart in chart_ when they pass.
   Result<void, RowProblem> Compute(const CsvRecord& record) {
     if (!record.error.empty()) return Fail(RowProblem{"row", record.error});
     if (record.fields.size() != plan_.columnAt.size()) {
@@ -215,7 +217,6 @@ class RowWriter {
     BirthOptions birth;
     birth.fold = plan_.fold;
     LocalClockReading now = plan_.now;
-    std::string message;
     for (std::size_t i = 0; i < record.fields.size(); ++i) {
       const Column column = plan_.columnAt[i];
       const std::string& cell = record.fields[i];
@@ -231,9 +232,8 @@ class RowWriter {
         }
         continue;
       }
-      if (ParseBirthOption(kColumnOption[column], cell, birth, message) != OptionStatus::Accepted) {
-        return Fail(RowProblem{kColumnOption[column] + 2, AsColumnMessage(message)});
-      }
+      if (auto taken = TakeBirthOption(birth, kColumnOption[column], cell); !taken)
+        return Fail(RowProblem{kColumnOption[column] + 2, AsColumnMessage(taken.error())});
     }
     // A city fills what the row's own cells leave out, for the row's date
     // and time, as --city does for `chart`.
@@ -248,11 +248,12 @@ class RowWriter {
         return Fail(RowProblem{"city", "city: " + placed.error()});
       cityNote_ = birth.cityNote;
     }
-    if (auto missing = MissingBirthOption(birth)) {
-      const std::string text = AsColumnMessage(*missing);
+    if (auto given = RequireBirthOptions(birth); !given) {
+      const std::string text = AsColumnMessage(given.error());
       return Fail(RowProblem{text.substr(0, text.find(' ')), text});
     }
-    if (auto checked = ValidateChartData(ToChartDataFields(birth)); !checked) {
+    Result<CheckedChartData, FieldError> checked = CheckChartData(birth.fields);
+    if (!checked) {
       const FieldError& error = checked.error();
       const char* column = ColumnOfDialogField(error.field);
       return Fail(
@@ -260,23 +261,36 @@ class RowWriter {
     }
 
     // What `chart` casts for the same options at the same clock reading.
-    CastChart(birth, plan_.needDerivations ? &now : nullptr, chart_);
-    json_.Clear();
-    json_.BeginObject();
-    WriteChartMembers(json_, chart_, plan_.needDerivations);
-    json_.EndObject();
+    CastContext context;
+    context.now = now;
+    Result<CastChart> cast = CastChartData(
+        *checked, context, plan_.needDerivations ? CastDepth::Everything : CastDepth::Positions);
+    if (!cast) return Fail(RowProblem{"row", cast.error()});
+    FillSnapshot(birth, std::move(*cast), context, chart_);
     return {};
   }
 
-  void WriteCsv(std::string& out) {
-    std::fill(cells_.begin(), cells_.end(), std::string_view());
-    ForEachScalarIn(json_.View(), plan_.csvHeads,
-                    [this](std::string_view path, std::string_view token) {
-                      const auto it = plan_.csvIndex.find(path);
-                      if (it != plan_.csvIndex.end()) cells_[it->second] = token;
-                    });
-    for (const std::string_view token : cells_) {
-      AppendCsvField(out, ScalarText(token));
+  // The members of `chart --json` that the output takes, written straight
+  // from the chart: the whole object, the members kept, or the values of the
+  // CSV columns.
+  void WriteChart(std::string& out) {
+    json_.Clear();
+    if (plan_.format == BatchFormat::Csv) {
+      for (std::string& cell : cells_) cell.clear();
+      json_.KeepMembers(&plan_.csvHeads);
+      json_.SendScalarsTo(&toCells_);
+    } else if (!plan_.allMembers) {
+      json_.KeepMembers(&plan_.keep);
+    }
+    json_.BeginObject();
+    WriteChartMembers(json_, chart_, plan_.needDerivations);
+    json_.EndObject();
+    if (plan_.format != BatchFormat::Csv) {
+      out += json_.View();
+      return;
+    }
+    for (const std::string& cell : cells_) {
+      AppendCsvField(out, cell);
       out += ',';
     }
     out += '\n';  // the empty error column
@@ -284,8 +298,9 @@ class RowWriter {
 
   const Plan& plan_;
   JsonWriter json_;
-  ChartSnapshot chart_;  // the row's chart, reused so its texts keep their room
-  std::vector<std::string_view> cells_;
+  ChartSnapshot chart_;             // the row's chart, reused so its texts keep their room
+  std::vector<std::string> cells_;  // CSV: the row's values by column
+  const JsonWriter::ScalarSink toCells_;
   std::string cityNote_;  // what the row's city cell needed said
 };
 
@@ -329,10 +344,8 @@ class ChunkWorkers {
  public:
   ChunkWorkers(const Plan& plan, int count) {
     for (int i = 0; i < count; ++i) {
-      try {
-        Start(plan);
-      } catch (const std::system_error& e) {
-        refusal_ = e.code().message();
+      if (Result<void> started = Start(plan); !started) {
+        refusal_ = started.error();
         break;
       }
     }
@@ -371,22 +384,31 @@ class ChunkWorkers {
   }
 
  private:
-  void Start(const Plan& plan) {
-    threads_.reserve(threads_.size() + 1);
-    threads_.emplace_back([this, &plan] {
-      RowWriter writer(plan);
-      for (;;) {
-        std::function<void(RowWriter&)> job;
-        {
-          std::unique_lock lock(mutex_);
-          ready_.wait(lock, [this] { return stop_ || !jobs_.empty(); });
-          if (jobs_.empty()) return;
-          job = std::move(jobs_.front());
-          jobs_.pop_front();
-        }
-        job(writer);
+  // One more worker, or why the system refused it.
+  Result<void> Start(const Plan& plan) {
+    try {
+      threads_.reserve(threads_.size() + 1);
+      threads_.emplace_back([this, &plan] { Work(plan); });
+    } catch (const std::system_error& e) {
+      return Fail(e.code().message());
+    }
+    return Ok();
+  }
+
+  // A worker's life: take chunks until told to stop.
+  void Work(const Plan& plan) {
+    RowWriter writer(plan);
+    for (;;) {
+      std::function<void(RowWriter&)> job;
+      {
+        std::unique_lock lock(mutex_);
+        ready_.wait(lock, [this] { return stop_ || !jobs_.empty(); });
+        if (jobs_.empty()) return;
+        job = std::move(jobs_.front());
+        jobs_.pop_front();
       }
-    });
+      job(writer);
+    }
   }
 
   std::mutex mutex_;
@@ -494,6 +516,12 @@ Result<void> CheckBatchFields(const BatchSettings& settings) {
 
 int RunBatch(std::istream& in, std::ostream& out, std::ostream& err,
              const BatchSettings& settings) {
+  CsvRecordReader reader(in);
+  return RunBatch(reader, out, err, settings);
+}
+
+int RunBatch(CsvRecordReader& reader, std::ostream& out, std::ostream& err,
+             const BatchSettings& settings) {
   Plan plan;
   plan.format = settings.format;
   plan.now = settings.now;
@@ -521,7 +549,6 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err,
     plan.needDerivations = std::any_of(plan.keep.begin(), plan.keep.end(), isDerived);
   }
 
-  CsvRecordReader reader(in);
   if (auto header = ReadHeader(reader, plan); !header) {
     err << "sarvexa-cli batch: " << header.error() << '\n';
     return 2;

@@ -14,6 +14,7 @@
 
 #include "cli/birth_options.h"
 #include "cli/commands.h"
+#include "cli/csv_records.h"
 #include "document/present.h"
 #include "engine/dasha.h"
 #include "engine/result.h"
@@ -80,6 +81,9 @@ Result<void> CheckBatchFields(const BatchSettings& settings);
 /// not read (a record running past CsvRecordReader::kMaxRunBytes stops it),
 /// 2 for a header it cannot use (then nothing is written to `out`).
 int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const BatchSettings& settings);
+/// The same over the records of `reader`.
+int RunBatch(CsvRecordReader& reader, std::ostream& out, std::ostream& err,
+             const BatchSettings& settings);
 
 /// `batch [FILE|-] [--fields LIST] [--format json|csv] [--threads N]
 /// [--now YYYY-MM-DDTHH:MM]`: RunBatch over a file or standard input.

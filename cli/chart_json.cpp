@@ -51,7 +51,7 @@ void WriteGrahaSet(JsonWriter& json, GrahaSet set) {
   json.EndArray();
 }
 
-void WriteDerivationFields(JsonWriter& json, const Horoscope& h, const ChartDerivations& d) {
+void WriteDerivationFields(JsonWriter& json, const ChartDerivations& d) {
   json.Field("birthDayCount", d.dashas.birthDayCount);
 
   json.Key("dashaTable");
@@ -79,11 +79,10 @@ void WriteDerivationFields(JsonWriter& json, const Horoscope& h, const ChartDeri
 
   json.Key("vargaSigns");
   json.BeginObject();
-  for (int n : kPrintDivisions) {
-    const VargaSignArray signs = DivisionalSigns(h, n);
-    json.Key(std::to_string(n));
+  for (std::size_t i = 0; i < std::size(kPrintDivisions); ++i) {
+    json.Key(std::to_string(kPrintDivisions[i]));
     json.BeginArray();
-    for (int s : signs) json.Int(s);
+    for (int s : d.vargas.byPrintOrder[i]) json.Int(s);
     json.EndArray();
   }
   json.EndObject();
@@ -124,7 +123,7 @@ void WriteChartMembers(JsonWriter& json, const ChartSnapshot& chart, bool withDe
   }
   json.Field("isPrasna", chart.isPrasna);
   WriteHoroscopeFields(json, chart.horoscope);
-  if (withDerivations) WriteDerivationFields(json, chart.horoscope, chart.derivations);
+  if (withDerivations) WriteDerivationFields(json, chart.derivations);
 }
 
 std::string ChartSnapshotJson(const ChartSnapshot& chart) {

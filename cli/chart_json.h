@@ -24,7 +24,7 @@ void WriteGrahaSet(JsonWriter& json, GrahaSet set);
 
 /// Members birthDayCount, dashaTable, currentPeriod, vargaSigns and
 /// saAnalysis of the object open in `json`.
-void WriteDerivationFields(JsonWriter& json, const Horoscope& h, const ChartDerivations& d);
+void WriteDerivationFields(JsonWriter& json, const ChartDerivations& d);
 
 /// The members of `chart --json` into the object open in `json`: names and
 /// place, the zone members of a chart from the atlas, isPrasna, the chart

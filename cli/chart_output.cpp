@@ -23,12 +23,13 @@ std::string Coordinate(double value, const char* positiveSide, const char* negat
                     negative ? negativeSide : positiveSide);
 }
 
-std::string HeaderLines(const BirthOptions& names, const Horoscope& h) {
+std::string HeaderLines(const ChartSnapshot& chart) {
+  const Horoscope& h = chart.horoscope;
   std::string out;
-  std::string who = names.firstName;
-  if (!names.lastName.empty()) who += (who.empty() ? "" : " ") + names.lastName;
+  std::string who = chart.firstName;
+  if (!chart.lastName.empty()) who += (who.empty() ? "" : " ") + chart.lastName;
   out += "Chart of " + (who.empty() ? std::string("(no name)") : TerminalText(who));
-  if (!names.place.empty()) out += ", " + TerminalText(names.place);
+  if (!chart.place.empty()) out += ", " + TerminalText(chart.place);
   out += '\n';
 
   // Local clock time as stored: UT - zone + dst, rounded to the minute.
@@ -100,19 +101,9 @@ void WriteHoroscopeFields(JsonWriter& json, const Horoscope& h) {
   json.EndArray();
 }
 
-std::string ChartJson(const BirthOptions& names, const Horoscope& h) {
-  JsonWriter json;
-  json.BeginObject();
-  json.Field("firstName", names.firstName);
-  json.Field("lastName", names.lastName);
-  json.Field("place", names.place);
-  WriteHoroscopeFields(json, h);
-  json.EndObject();
-  return json.Text();
-}
-
-std::string ChartTable(const BirthOptions& names, const Horoscope& h) {
-  std::string out = HeaderLines(names, h);
+std::string ChartTable(const ChartSnapshot& chart) {
+  const Horoscope& h = chart.horoscope;
+  std::string out = HeaderLines(chart);
   out += '\n';
   out += "Body        Sign  Deg  Min  R   Longitude        Daily motion\n";
   for (int i = 0; i < graha::kCount; ++i) {

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "cli/birth_options.h"
 #include "cli/json_writer.h"
+#include "document/chart_snapshot.h"
 #include "engine/horoscope.h"
 
 namespace sarvexa::cli {
@@ -18,12 +18,10 @@ void WriteHoroscopeFields(JsonWriter& json, const Horoscope& h);
 /// One position as a JSON object.
 void WritePosition(JsonWriter& json, const GrahaPosition& p);
 
-/// Whole JSON document for a chart with its names and place.
-std::string ChartJson(const BirthOptions& names, const Horoscope& h);
-
-/// Readable chart: header with the birth data as stored, then one line per
-/// Ascendant and graha. Names and place are shown through TerminalText.
-std::string ChartTable(const BirthOptions& names, const Horoscope& h);
+/// Readable chart: header with the names, place and birth data as stored,
+/// then one line per Ascendant and graha. Names and place are shown through
+/// TerminalText.
+std::string ChartTable(const ChartSnapshot& chart);
 
 /// Text from a file made safe to show on a terminal: control characters,
 /// which could move the cursor, retitle the window or hide lines, are shown

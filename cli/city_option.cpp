@@ -2,11 +2,9 @@
 
 #include "atlas/system_atlas.h"
 #include "document/atlas_fill.h"
-#include "engine/text_format.h"
+#include "document/notation.h"
 
 namespace sarvexa::cli {
-
-int Hour24(const BirthOptions& o) { return (o.hour == 12 ? 0 : o.hour) + (o.isPm ? 12 : 0); }
 
 namespace {
 
@@ -50,7 +48,9 @@ Result<void> ResolveCity(BirthOptions& o, Atlas& atlas, std::string_view foldHin
                 "\" (try sarvexa-cli places NAME)");
   }
   const AtlasPlace& place = *found.front();
-  const LocalMoment moment{o.year, o.monthIndex + 1, o.day, Hour24(o), o.minute};
+  const ChartDataFields& f = o.fields;
+  const int hour24 = To24Hour(f.hour, f.isPm);
+  const LocalMoment moment{f.year, f.monthIndex + 1, f.day, hour24, f.minute};
   const auto info = atlas.ZoneAt(place.zoneName, moment);
   if (!info) {
     const std::string problem = atlas.ZoneProblem();
@@ -59,8 +59,8 @@ Result<void> ResolveCity(BirthOptions& o, Atlas& atlas, std::string_view foldHin
   }
   const ZoneFields zone = ZoneFieldsFor(*info, place.zoneName, place.lonDegEast, o.fold);
   if (zone.unresolved) {
-    const std::string when = FormatText("%04d-%02d-%02d %02d:%02d", o.year, o.monthIndex + 1, o.day,
-                                        Hour24(o), o.minute);
+    const std::string when =
+        WriteMoment(LocalClockReading{f.year, f.monthIndex + 1, f.day, hour24, f.minute}, ' ');
     return Fail("--city: local time " + when +
                 (zone.kind == LocalTimeKind::Gap
                      ? " does not exist in " + place.zoneName + " (the clocks went forward)"
@@ -71,26 +71,26 @@ Result<void> ResolveCity(BirthOptions& o, Atlas& atlas, std::string_view foldHin
   PlaceFields filled;
   FillCoordinates(place, filled);
   if (!o.hasLon) {
-    CopyLongitude(filled, o);
+    CopyLongitude(filled, o.fields);
     o.hasLon = true;
   }
   if (!o.hasLat) {
-    CopyLatitude(filled, o);
+    CopyLatitude(filled, o.fields);
     o.hasLat = true;
   }
   if (!o.hasZone) {
-    o.zoneHours = zone.zoneHours;
-    o.zoneMinutes = zone.zoneMinutes;
-    o.zoneEast = zone.zoneEast;
+    o.fields.zoneHours = zone.zoneHours;
+    o.fields.zoneMinutes = zone.zoneMinutes;
+    o.fields.zoneEast = zone.zoneEast;
     o.hasZone = true;
-    if (!o.hasDst) o.dstHours = zone.dstHours;
-    o.zoneName = place.zoneName;
+    if (!o.hasDst) o.fields.dstHours = zone.dstHours;
+    o.fields.zoneName = place.zoneName;
     o.zoneLabel = zone.label;
     o.zoneNote = zone.warning;
   } else if (!o.hasDst) {
-    o.dstHours = zone.dstHours;
+    o.fields.dstHours = zone.dstHours;
   }
-  if (o.place.empty()) o.place = PlaceFieldText(place, kChartDataPlaceMaxChars);
+  if (o.fields.place.empty()) o.fields.place = PlaceFieldText(place, kChartDataPlaceMaxChars);
   o.cityName = PlaceDisplayName(place);
   o.cityNote = AmbiguityNote(o.city, found);
   return Ok();

@@ -34,7 +34,4 @@ Result<void> ResolveCity(BirthOptions& options);
 /// NOTE" to `err`.
 void PrintCityNote(const BirthOptions& options, const char* command, std::ostream& err);
 
-/// Hour of the options in 24-hour form.
-int Hour24(const BirthOptions& options);
-
 }  // namespace sarvexa::cli

@@ -1,13 +1,12 @@
 // `sarvexa-cli batch`: the options, then RunBatch over a file or standard input.
 
-#include <array>
 #include <cerrno>
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <mutex>
 #include <new>
 #include <ostream>
-#include <streambuf>
 #include <system_error>
 #include <thread>
 
@@ -29,32 +28,25 @@ namespace {
 // JSON); 64 keep the run well under a hundred megabytes.
 constexpr int kMaxThreads = 64;
 
-// An open descriptor read as a stream; closes it at the end. A read error
-// leaves the stream bad, which the run reports.
-class DescriptorReader : public std::streambuf {
+// The bytes of an open descriptor, which it closes at the end.
+class DescriptorSource {
  public:
-  explicit DescriptorReader(int fd) : fd_(fd) {}
-  ~DescriptorReader() override { ::close(fd_); }
-  DescriptorReader(const DescriptorReader&) = delete;
-  DescriptorReader& operator=(const DescriptorReader&) = delete;
+  explicit DescriptorSource(int fd) : fd_(fd) {}
+  ~DescriptorSource() { ::close(fd_); }
+  DescriptorSource(const DescriptorSource&) = delete;
+  DescriptorSource& operator=(const DescriptorSource&) = delete;
 
- protected:
-  int_type underflow() override {
-    if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+  Result<std::size_t> Read(char* into, std::size_t room) const {
     ssize_t n = 0;
     do {
-      n = ::read(fd_, buffer_.data(), buffer_.size());
+      n = ::read(fd_, into, room);
     } while (n < 0 && errno == EINTR);
-    // The stream catches this and marks itself bad.
-    if (n < 0) throw std::system_error(errno, std::generic_category());
-    if (n == 0) return traits_type::eof();
-    setg(buffer_.data(), buffer_.data(), buffer_.data() + n);
-    return traits_type::to_int_type(*gptr());
+    if (n < 0) return Fail(std::string(std::strerror(errno)));
+    return static_cast<std::size_t>(n);
   }
 
  private:
   int fd_;
-  std::array<char, 64 * 1024> buffer_{};
 };
 
 struct BatchOptions {
@@ -77,55 +69,77 @@ std::vector<std::string> SplitList(const std::string& text) {
   }
 }
 
+using Row = Option<BatchOptions>;
+
+constexpr Row kBatchRows[] = {
+    {"--fields", "LIST",
+     "comma-separated: with json, the members to keep (e.g.\n"
+     "firstName,julianDay,positions); with csv, the columns,\n"
+     "each one value by its path (e.g. julianDay,\n"
+     "positions.1.longitude, currentPeriod.maha,\n"
+     "vargaSigns.9.0). Default: every member; for csv the\n"
+     "single-valued members and each point's longitude",
+     [](BatchOptions& o, std::string_view, std::string_view value) -> Result<void> {
+       o.settings.fields = SplitList(std::string(value));
+       if (o.settings.fields.empty()) return Fail("--fields: name at least one member");
+       return Ok();
+     }},
+    {"--format", "json|csv",
+     "output form (default json); csv starts with a header\n"
+     "line and ends each line with an error column",
+     [](BatchOptions& o, std::string_view, std::string_view value) -> Result<void> {
+       if (value == "json") {
+         o.settings.format = BatchFormat::JsonLines;
+       } else if (value == "csv") {
+         o.settings.format = BatchFormat::Csv;
+       } else {
+         return Fail("--format: expected json or csv (got \"" + std::string(value) + "\")");
+       }
+       return Ok();
+     }},
+    {"--threads", "N",
+     "compute on N threads, 1..64 (default 1); the output\n"
+     "keeps the input order. When the system grants fewer,\n"
+     "the run goes on with those and says so once",
+     [](BatchOptions& o, std::string_view, std::string_view value) -> Result<void> {
+       const std::optional<int> n = ReadDigits(value, 3);
+       if (!n || *n < 1 || *n > kMaxThreads)
+         return Fail("--threads: expected a whole number 1.." + std::to_string(kMaxThreads) +
+                     " (got \"" + std::string(value) + "\")");
+       o.settings.threads = *n;
+       return Ok();
+     }},
+    {"--now", "YYYY-MM-DDTHH:MM",
+     "the clock for rows without a now cell, as the now\n"
+     "column takes it (default: the present on the stored\n"
+     "Prasna location's clock, read once at the start)",
+     TakeMoment<BatchOptions, &BatchOptions::now>},
+    {"--fold", "earlier|later",
+     "for rows without a fold cell: the offset before or\n"
+     "after a change of the clocks (default: such a row\n"
+     "is refused)",
+     [](BatchOptions& o, std::string_view, std::string_view value) -> Result<void> {
+       const auto fold = ParseFoldChoice(value);
+       if (!fold)
+         return Fail("--fold: expected earlier or later (got \"" + std::string(value) + "\")");
+       o.settings.fold = *fold;
+       return Ok();
+     }},
+    Row("--help", "", "this text", SetFlag<BatchOptions, &BatchOptions::help>).Alias("-h"),
+};
+
+constexpr CommandRules kRules{"batch"};
+
 Result<BatchOptions> ParseBatchArguments(const Arguments& args) {
   BatchOptions o;
-  std::string message;  // a birth option's reason for refusing its value
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& name = args[i];
-    const bool hasValue = i + 1 < args.size();
-    if (name == "--help" || name == "-h") {
-      o.help = true;
-    } else if (name == "--fields" || name == "--format" || name == "--threads" || name == "--now" ||
-               name == "--fold") {
-      if (!hasValue) return Fail(ValueRequired(name, "batch"));
-      const std::string& value = args[++i];
-      if (name == "--fields") {
-        o.settings.fields = SplitList(value);
-        if (o.settings.fields.empty()) return Fail("--fields: name at least one member");
-      } else if (name == "--format") {
-        if (value == "json") {
-          o.settings.format = BatchFormat::JsonLines;
-        } else if (value == "csv") {
-          o.settings.format = BatchFormat::Csv;
-        } else {
-          return Fail("--format: expected json or csv (got \"" + value + "\")");
-        }
-      } else if (name == "--threads") {
-        int n = 0;
-        bool digits = !value.empty() && value.size() <= 3;
-        for (char c : value) {
-          digits = digits && c >= '0' && c <= '9';
-          if (digits) n = n * 10 + (c - '0');
-        }
-        if (!digits || n < 1 || n > kMaxThreads)
-          return Fail("--threads: expected a whole number 1.." + std::to_string(kMaxThreads) +
-                      " (got \"" + value + "\")");
-        o.settings.threads = n;
-      } else if (name == "--fold") {
-        const auto fold = ParseFoldChoice(value);
-        if (!fold) return Fail("--fold: expected earlier or later (got \"" + value + "\")");
-        o.settings.fold = *fold;
-      } else {
-        const Result<WrittenMoment> now = ReadMoment(name, value);
-        if (!now) return Fail(now.error());
-        o.now = *now;
-      }
-    } else if ((name == "-" || name.rfind("-", 0) != 0) && !o.inputPath) {
-      o.inputPath = name;
-    } else {
-      return Fail(UnknownOption(name, "batch"));
-    }
-  }
+  // The input: a file name, or "-" for standard input; only one.
+  const auto input = [&o](const std::string& arg, bool) -> Result<bool> {
+    if ((arg != "-" && arg.rfind("-", 0) == 0) || o.inputPath) return false;
+    o.inputPath = arg;
+    return true;
+  };
+  if (auto parsed = ParseArguments(args, kRules, input, Group(kBatchRows, o)); !parsed)
+    return Fail(parsed.error());
   return o;
 }
 
@@ -154,26 +168,9 @@ void PrintBatchHelp(std::ostream& out) {
          "quotes doubled inside); lines may end in LF or CR LF.\n"
          "\n"
          "Each row gives one line, in input order: a JSON object with the members of\n"
-         "sarvexa-cli chart --json (JSON Lines), or a CSV line.\n"
-         "  --fields LIST       comma-separated: with json, the members to keep (e.g.\n"
-         "                      firstName,julianDay,positions); with csv, the columns,\n"
-         "                      each one value by its path (e.g. julianDay,\n"
-         "                      positions.1.longitude, currentPeriod.maha,\n"
-         "                      vargaSigns.9.0). Default: every member; for csv the\n"
-         "                      single-valued members and each point's longitude\n"
-         "  --format json|csv   output form (default json); csv starts with a header\n"
-         "                      line and ends each line with an error column\n"
-         "  --threads N         compute on N threads, 1..64 (default 1); the output\n"
-         "                      keeps the input order. When the system grants fewer,\n"
-         "                      the run goes on with those and says so once\n"
-         "  --now YYYY-MM-DDTHH:MM  the clock for rows without a now cell, as the now\n"
-         "                      column takes it (default: the present on the stored\n"
-         "                      Prasna location's clock, read once at the start)\n"
-         "  --fold earlier|later  for rows without a fold cell: the offset before or\n"
-         "                      after a change of the clocks (default: such a row\n"
-         "                      is refused)\n"
-         "  --help              this text\n"
-         "\n"
+         "sarvexa-cli chart --json (JSON Lines), or a CSV line.\n";
+  PrintOptionHelp(out, {HelpOf(kBatchRows, 22)});
+  out << "\n"
          "A bad row writes one line to standard error, \"sarvexa-cli batch: row N:\n"
          "FIELD: ...\" (row 1 is the first line after the header), and in its place\n"
          "the object {\"row\":N,\"field\":FIELD,\"error\":MESSAGE} (csv: empty columns and\n"
@@ -239,9 +236,9 @@ int RunBatchCommand(const Arguments& args, std::ostream& out, std::ostream& err)
       err << "sarvexa-cli batch: " << fd.error() << '\n';
       return 1;
     }
-    DescriptorReader buffer(*fd);
-    std::istream file(&buffer);
-    return RunBatch(file, out, err, o.settings);
+    const DescriptorSource file(*fd);
+    CsvRecordReader reader([&file](char* into, std::size_t room) { return file.Read(into, room); });
+    return RunBatch(reader, out, err, o.settings);
   } catch (const std::bad_alloc&) {
     // The lines written so far are whole; the run stops after them.
     err << "sarvexa-cli batch: not enough memory to go on; the output ends after its last whole "

@@ -13,59 +13,73 @@
 #include "cli/prasna_clock.h"
 #include "document/notation.h"
 #include "document/settings.h"
-#include "engine/chart_calculation.h"
 
 namespace sarvexa::cli {
 namespace {
 
 struct ChartOptions {
   BirthOptions birth;
-  ExportOptions exports;               // --text, --csv, --style
-  std::optional<WrittenMoment> now;    // --now; the present otherwise
-  std::optional<std::string> svxPath;  // --svx: save the chart file
+  std::optional<CheckedChartData> checked;  // the birth options through the dialog's checks
+  ExportOptions exports;                    // --text, --csv, --style
+  std::optional<WrittenMoment> now;         // --now; the present otherwise
+  std::optional<std::string> svxPath;       // --svx: save the chart file
   bool json = false;
   bool help = false;
 };
+
+using Row = Option<ChartOptions>;
+
+constexpr Row kChartRows[] = {
+    Row("--svx", "FILE", "save the chart file ('-' for standard output)",
+        TakeOutputPath<ChartOptions, &ChartOptions::svxPath>)
+        .EmptyIsMissing()
+        .MissingText(kSvxNeedsFileName),
+    {"--json", "",
+     "print the chart as one JSON object instead of the\n"
+     "table: firstName, lastName, place, isPrasna, the\n"
+     "chart record (julianDay, universalTime, zone, dst,\n"
+     "longitude, latitude, julianCenturies,\n"
+     "ayanamsaCorrection and ten positions with longitude,\n"
+     "retrograde, signDegrees, minutes, dailyMotion, in the\n"
+     "order Ascendant, Sun, Moon, Mars, Mercury, Jupiter,\n"
+     "Venus, Saturn, Rahu, Ketu), birthDayCount, dashaTable\n"
+     "(nine objects: lord, lengthDays, buktiStart),\n"
+     "currentPeriod (maha, bukti, pratyantar as dasha lords\n"
+     "0 Ketu .. 8 Mercury; null before the first Maha\n"
+     "dasha), vargaSigns (keyed \"2\" .. \"12\" and \"24\", ten\n"
+     "signs each) and saAnalysis (mep, houseConjunction,\n"
+     "houseConjunctionStrength, conjunctions, aspects,\n"
+     "flags, ageStrength, colorClass; sets as GrahaIndex\n"
+     "arrays); doubles with 17 significant digits",
+     SetFlag<ChartOptions, &ChartOptions::json>},
+    {"--now", "YYYY-MM-DDTHH:MM",
+     "local clock reading for the current period;\n"
+     "ending in Z or +HH:MM/-HH:MM, an exact instant, read\n"
+     "on the clock of the stored Prasna location\n"
+     "(default: the present, read the same way)",
+     TakeMoment<ChartOptions, &ChartOptions::now>},
+    Row("--help", "", "this text", SetFlag<ChartOptions, &ChartOptions::help>).Alias("-h"),
+};
+
+constexpr CommandRules kRules{"chart"};
 
 // The options of the arguments; a bad or unknown option fails with a
 // one-line message.
 Result<ChartOptions> ParseChartArguments(const Arguments& args) {
   ChartOptions options;
-  std::string message;  // a birth option's reason for refusing its value
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& name = args[i];
-    const Result<OptionMatch> exportMatch = TakeExportOption(args, i, options.exports);
-    if (!exportMatch) return Fail(exportMatch.error());
-    if (*exportMatch == OptionMatch::Taken) {
-      --i;  // the loop steps past the option's value
-      continue;
-    }
-    if (name == "--json") {
-      options.json = true;
-    } else if (name == "--help" || name == "-h") {
-      options.help = true;
-    } else if (name == "--svx") {
-      if (i + 1 >= args.size() || args[i + 1].empty()) return Fail(kSvxNeedsFileName);
-      options.svxPath = OutputName(args[++i]);
-    } else if (name == "--now") {
-      if (i + 1 >= args.size()) return Fail(ValueRequired(name, "chart"));
-      const Result<WrittenMoment> now = ReadMoment(name, args[++i]);
-      if (!now) return Fail(now.error());
-      options.now = *now;
-    } else if (IsBirthOption(name)) {
-      if (i + 1 >= args.size()) return Fail(ValueRequired(name, "chart"));
-      if (ParseBirthOption(name, args[++i], options.birth, message) != OptionStatus::Accepted)
-        return Fail(message);
-    } else {
-      return Fail(UnknownOption(name, "chart"));
-    }
+  if (auto parsed =
+          ParseArguments(args, kRules, nullptr, Group(BirthOptionRows(), options.birth),
+                         Group(ExportOptionRows(), options.exports), Group(kChartRows, options));
+      !parsed) {
+    return Fail(parsed.error());
   }
   if (options.help) return options;
   if (auto placed = ResolveCity(options.birth); !placed) return Fail(placed.error());
-  if (auto missing = MissingBirthOption(options.birth)) return Fail(*missing);
+  if (auto given = RequireBirthOptions(options.birth); !given) return Fail(given.error());
   // The "Chart Data" dialog's checks, in its order.
-  if (auto checked = ValidateChartData(ToChartDataFields(options.birth)); !checked)
-    return Fail(checked.error().field + ": " + checked.error().message);
+  Result<CheckedChartData, FieldError> checked = CheckChartData(options.birth.fields);
+  if (!checked) return Fail(checked.error().field + ": " + checked.error().message);
+  options.checked = std::move(*checked);
   return options;
 }
 
@@ -84,31 +98,10 @@ void PrintChartHelp(std::ostream& out) {
          "the current period (\"--/--/--\" for a chart dated after the clock). The\n"
          "options mirror the Chart Data dialog: numbers are magnitudes, the E/W\n"
          "letter of --lon signs both the longitude and the zone.\n"
-         "\n"
-      << BirthOptionsHelp() << kExportOptionsHelp
-      << "  --svx FILE          save the chart file ('-' for standard output)\n"
-      << "  --json              print the chart as one JSON object instead of the\n"
-         "                      table: firstName, lastName, place, isPrasna, the\n"
-         "                      chart record (julianDay, universalTime, zone, dst,\n"
-         "                      longitude, latitude, julianCenturies,\n"
-         "                      ayanamsaCorrection and ten positions with longitude,\n"
-         "                      retrograde, signDegrees, minutes, dailyMotion, in the\n"
-         "                      order Ascendant, Sun, Moon, Mars, Mercury, Jupiter,\n"
-         "                      Venus, Saturn, Rahu, Ketu), birthDayCount, dashaTable\n"
-         "                      (nine objects: lord, lengthDays, buktiStart),\n"
-         "                      currentPeriod (maha, bukti, pratyantar as dasha lords\n"
-         "                      0 Ketu .. 8 Mercury; null before the first Maha\n"
-         "                      dasha), vargaSigns (keyed \"2\" .. \"12\" and \"24\", ten\n"
-         "                      signs each) and saAnalysis (mep, houseConjunction,\n"
-         "                      houseConjunctionStrength, conjunctions, aspects,\n"
-         "                      flags, ageStrength, colorClass; sets as GrahaIndex\n"
-         "                      arrays); doubles with 17 significant digits\n"
-         "  --now YYYY-MM-DDTHH:MM  local clock reading for the current period;\n"
-         "                      ending in Z or +HH:MM/-HH:MM, an exact instant, read\n"
-         "                      on the clock of the stored Prasna location\n"
-         "                      (default: the present, read the same way)\n"
-         "  --help              this text\n"
-         "\n"
+         "\n";
+  PrintOptionHelp(
+      out, {HelpOf(BirthOptionRows(), 22), HelpOf(ExportOptionRows(), 24), HelpOf(kChartRows, 22)});
+  out << "\n"
          "A bad or missing option prints one line naming it and exits with code 2;\n"
          "a file that cannot be written gives exit code 1. Standard output carries\n"
          "one thing: the table, the JSON, or one file sent there with '-'.\n"
@@ -139,9 +132,15 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
   std::optional<IniFileSettingsStore> stored;
   if (NeedsPrasnaClock(options.now) || options.exports.any())
     stored = ReadStoredSettings("chart", err);
-  const LocalClockReading now =
-      PeriodClockReading(options.now, stored ? *stored : IniFileSettingsStore{});
-  ChartSnapshot chart = CastChart(options.birth, &now);
+  CastContext context;
+  context.now = PeriodClockReading(options.now, stored ? *stored : IniFileSettingsStore{});
+  Result<CastChart> cast = CastChartData(*options.checked, context);
+  if (!cast) {
+    err << "sarvexa-cli chart: " << cast.error() << '\n';
+    return 1;
+  }
+  ChartSnapshot chart;
+  FillSnapshot(options.birth, std::move(*cast), context, chart);
   const Horoscope& h = chart.horoscope;
   // An export sent to standard output replaces the table there (and never
   // shares it with the JSON: checked above).
@@ -150,11 +149,10 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
                               options.svxPath == std::string("-");
   if (options.json || !exportToStdout) {
     out << (options.json ? ChartSnapshotJson(chart)
-                         : ChartTable(options.birth, h) + DerivationTable(h, chart.derivations));
+                         : ChartTable(chart) + DerivationTable(h, chart.derivations));
   }
   if (options.svxPath) {
-    const ChartFileRecord record{options.birth.firstName, options.birth.lastName,
-                                 options.birth.place, h, options.birth.zoneName};
+    const ChartFileRecord record{chart.firstName, chart.lastName, chart.place, h, chart.zoneName};
     if (auto written = SaveChartFile(*options.svxPath, record, out); !written) {
       err << "sarvexa-cli chart: " << written.error() << '\n';
       return 1;

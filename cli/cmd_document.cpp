@@ -34,32 +34,23 @@ struct OutputOptions {
   bool help = false;
 };
 
-Result<OptionMatch> TakeOutputOption(const Arguments& args, std::size_t& i, OutputOptions& o) {
-  const Result<OptionMatch> m = TakeExportOption(args, i, o.exports);
-  if (!m || *m == OptionMatch::Taken) return m;  // i is past the value already
-  const std::string& name = args[i];
-  if (name == "--json") {
-    o.json = true;
-  } else if (name == "--help" || name == "-h") {
-    o.help = true;
-  } else if (name == "--svx") {
-    if (i + 1 >= args.size() || args[i + 1].empty()) return Fail(kSvxNeedsFileName);
-    o.svxPath = OutputName(args[i + 1]);
-    i += 2;
-    return OptionMatch::Taken;
-  } else if (name == "--now") {
-    if (i + 1 >= args.size()) return Fail(ValueRequired(name));
-    // The same form and checks as every command's --now.
-    const Result<WrittenMoment> reading = ReadMoment(name, args[i + 1]);
-    if (!reading) return Fail(reading.error());
-    o.now = *reading;
-    i += 2;
-    return OptionMatch::Taken;
-  } else {
-    return OptionMatch::NotMine;
-  }
-  ++i;
-  return OptionMatch::Taken;
+using OutputRow = Option<OutputOptions>;
+
+// --now as `open` and `prasna` take it: a missing value is told without
+// pointing to a help.
+constexpr OutputRow NowRow(std::string_view help) {
+  return OutputRow("--now", "YYYY-MM-DDTHH:MM", help,
+                   TakeMoment<OutputOptions, &OutputOptions::now>)
+      .Missing(MissingValue::RequiredBare);
+}
+constexpr OutputRow SvxRow(std::string_view help) {
+  return OutputRow("--svx", "FILE", help, TakeOutputPath<OutputOptions, &OutputOptions::svxPath>)
+      .EmptyIsMissing()
+      .MissingText(kSvxNeedsFileName);
+}
+constexpr OutputRow HelpRow() {
+  return OutputRow("--help", "", "this text", SetFlag<OutputOptions, &OutputOptions::help>)
+      .Alias("-h");
 }
 
 // Prints the document's chart (table or JSON) and writes the requested files.
@@ -70,11 +61,7 @@ int Emit(const char* command, const ChartDocument& doc, const OutputOptions& o, 
   if (o.json) {
     out << ChartSnapshotJson(doc.snapshot());
   } else if (!toStdout) {
-    BirthOptions names;
-    names.firstName = doc.firstName();
-    names.lastName = doc.lastName();
-    names.place = doc.place();
-    out << ChartTable(names, doc.horoscope()) +
+    out << ChartTable(doc.snapshot()) +
                DerivationTable(doc.horoscope(), doc.snapshot().derivations);
   }
   if (o.svxPath) {
@@ -133,6 +120,25 @@ Result<void> SaveChartFile(const std::string& path, const ChartFileRecord& recor
 
 // ---- open ----
 
+namespace {
+
+constexpr OutputRow kOpenRows[] = {
+    SvxRow("save the chart file again ('-' for standard output)"),
+    NowRow("local clock reading for the current period;\n"
+           "ending in Z or +HH:MM/-HH:MM, an exact instant,\n"
+           "read on the clock of the stored Prasna location\n"
+           "(default: the present, read the same way)"),
+    {"--json", "",
+     "print the chart as JSON (with firstName, lastName,\n"
+     "place, isPrasna and what `chart --json` derives)",
+     SetFlag<OutputOptions, &OutputOptions::json>},
+    HelpRow(),
+};
+
+constexpr CommandRules kOpenRules{"open", MissingValue::RequiredBare, true, true};
+
+}  // namespace
+
 void PrintOpenHelp(std::ostream& out) {
   out << "Usage: sarvexa-cli open [OPTIONS] [--] FILE.svx\n"
          "       OPTIONS: [--json] [--svx FILE] [--text FILE] [--csv FILE]\n"
@@ -142,45 +148,25 @@ void PrintOpenHelp(std::ostream& out) {
          "it like `chart`. A file that cannot be read or is not a chart file prints a\n"
          "message and exits with code 1. After \"--\" a name beginning with '-' is a\n"
          "file name.\n"
-         "\n"
-      << kExportOptionsHelp
-      << "  --svx FILE            save the chart file again ('-' for standard output)\n"
-         "  --now YYYY-MM-DDTHH:MM  local clock reading for the current period;\n"
-         "                        ending in Z or +HH:MM/-HH:MM, an exact instant,\n"
-         "                        read on the clock of the stored Prasna location\n"
-         "                        (default: the present, read the same way)\n"
-         "  --json                print the chart as JSON (with firstName, lastName,\n"
-         "                        place, isPrasna and what `chart --json` derives)\n"
-         "  --help                this text\n";
+         "\n";
+  PrintOptionHelp(out, {HelpOf(ExportOptionRows(), 24), HelpOf(kOpenRows, 24)});
 }
 
 int RunOpenCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
   OutputOptions o;
   std::optional<std::string> file;
-  bool optionsEnded = false;  // after "--" every argument is a file name
-  for (std::size_t i = 0; i < args.size();) {
-    if (!optionsEnded && args[i] == "--") {
-      optionsEnded = true;
-      ++i;
-      continue;
-    }
-    const Result<OptionMatch> t =
-        optionsEnded ? OptionMatch::NotMine : TakeOutputOption(args, i, o);
-    if (!t) {
-      err << "sarvexa-cli open: " << t.error() << '\n';
-      return kExitUsage;
-    }
-    if (*t == OptionMatch::Taken) continue;
-    if (!optionsEnded && !args[i].empty() && args[i][0] == '-' && args[i] != "-") {
-      err << "sarvexa-cli open: unknown option \"" << args[i]
-          << "\" (see sarvexa-cli open --help)\n";
-      return kExitUsage;
-    }
-    if (file) {
-      err << "sarvexa-cli open: only one chart file can be opened\n";
-      return kExitUsage;
-    }
-    file = args[i++];
+  // The chart file; after "--" a name beginning with '-' too.
+  const auto fileName = [&file](const std::string& arg, bool afterDoubleDash) -> Result<bool> {
+    if (!afterDoubleDash && !arg.empty() && arg[0] == '-' && arg != "-") return false;
+    if (file) return Fail("only one chart file can be opened");
+    file = arg;
+    return true;
+  };
+  if (auto parsed = ParseArguments(args, kOpenRules, fileName, Group(ExportOptionRows(), o.exports),
+                                   Group(kOpenRows, o));
+      !parsed) {
+    err << "sarvexa-cli open: " << parsed.error() << '\n';
+    return kExitUsage;
   }
   if (o.help) {
     PrintOpenHelp(out);
@@ -214,6 +200,55 @@ int RunOpenCommand(const Arguments& args, std::ostream& out, std::ostream& err) 
 
 // ---- prasna ----
 
+namespace {
+
+// The Prasna location given on the command line, in the birth options'
+// forms; the Prasna dialog's checks follow when it is taken.
+struct PrasnaPlace {
+  BirthOptions place;
+  bool hasPlaceText = false;
+  std::vector<std::string> given;  // the place options named on the command line
+};
+
+// A place option read with the birth option's reader and named as given.
+template <Result<void> (*Take)(BirthOptions&, std::string_view, std::string_view)>
+Result<void> TakePrasnaPlace(PrasnaPlace& p, std::string_view name, std::string_view value) {
+  if (auto taken = Take(p.place, name, value); !taken) return taken;
+  p.given.emplace_back(name);
+  return Ok();
+}
+
+Result<void> TakePrasnaPlaceText(PrasnaPlace& p, std::string_view name, std::string_view value) {
+  p.place.fields.place = value;  // checked with the Prasna dialog's 30 characters
+  p.hasPlaceText = true;
+  p.given.emplace_back(name);
+  return Ok();
+}
+
+using PlaceRow = Option<PrasnaPlace>;
+
+constexpr OutputRow kPrasnaNowRows[] = {
+    NowRow("the location's local clock reading to cast for;\n"
+           "ending in Z or +HH:MM/-HH:MM, an exact instant\n"
+           "(default: the present)"),
+};
+constexpr PlaceRow kPrasnaPlaceRows[] = {
+    {"--place", "TEXT", "place text, at most 30 characters", TakePrasnaPlaceText},
+    {"--lon", "DDD:MM{E|W}", "longitude, degrees 0..179", TakePrasnaPlace<TakeLongitude>},
+    {"--lat", "DD:MM{N|S}", "latitude, degrees 0..89", TakePrasnaPlace<TakeLatitude>},
+    {"--zone", "HH:MM", "time zone, hours 0..12", TakePrasnaPlace<TakeZone>},
+    {"--dst", "H", "daylight-saving hours 0..11", TakePrasnaPlace<TakeDst>},
+};
+constexpr OutputRow kPrasnaOutputRows[] = {
+    SvxRow("save the chart file ('-' for standard output)"),
+    {"--json", "", "print the chart as JSON", SetFlag<OutputOptions, &OutputOptions::json>},
+    HelpRow(),
+};
+
+constexpr CommandRules kPrasnaRules{"prasna", MissingValue::RequiredBare};
+
+}  // namespace
+
 void PrintPrasnaHelp(std::ostream& out) {
   out << "Usage: sarvexa-cli prasna [--now YYYY-MM-DDTHH:MM[Z|+HH:MM]] [--place TEXT]\n"
          "                         [--lon DDD:MM{E|W}] [--lat DD:MM{N|S}] [--zone HH:MM]\n"
@@ -225,58 +260,23 @@ void PrintPrasnaHelp(std::ostream& out) {
          "from --lon (or the stored side). With no location stored and no place\n"
          "given, the principal place of the computer's own time zone is taken (and\n"
          "named on standard error).\n"
-         "\n"
-         "  --now YYYY-MM-DDTHH:MM  the location's local clock reading to cast for;\n"
-         "                        ending in Z or +HH:MM/-HH:MM, an exact instant\n"
-         "                        (default: the present)\n"
-         "  --place TEXT          place text, at most 30 characters\n"
-         "  --lon DDD:MM{E|W}     longitude, degrees 0..179\n"
-         "  --lat DD:MM{N|S}      latitude, degrees 0..89\n"
-         "  --zone HH:MM          time zone, hours 0..12\n"
-         "  --dst H               daylight-saving hours 0..11\n"
-      << kExportOptionsHelp
-      << "  --svx FILE            save the chart file ('-' for standard output)\n"
-         "  --json                print the chart as JSON\n"
-         "  --help                this text\n";
+         "\n";
+  PrintOptionHelp(out, {HelpOf(kPrasnaNowRows, 24), HelpOf(kPrasnaPlaceRows, 24),
+                        HelpOf(ExportOptionRows(), 24), HelpOf(kPrasnaOutputRows, 24)});
 }
 
 int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
   OutputOptions o;
-  BirthOptions place;  // parsed with the birth options' forms and checks
-  bool anyPlace = false, hasPlaceText = false, hasDst = false;
-  std::vector<std::string> given;  // the place options named on the command line
-  std::string message;
-  for (std::size_t i = 0; i < args.size();) {
-    const Result<OptionMatch> t = TakeOutputOption(args, i, o);
-    if (!t) {
-      err << "sarvexa-cli prasna: " << t.error() << '\n';
-      return kExitUsage;
-    }
-    if (*t == OptionMatch::Taken) continue;
-    const std::string& name = args[i];
-    if (name != "--place" && name != "--lon" && name != "--lat" && name != "--zone" &&
-        name != "--dst") {
-      err << "sarvexa-cli prasna: unknown option \"" << name
-          << "\" (see sarvexa-cli prasna --help)\n";
-      return kExitUsage;
-    }
-    if (i + 1 >= args.size()) {
-      err << "sarvexa-cli prasna: " << ValueRequired(name) << "\n";
-      return kExitUsage;
-    }
-    const std::string& value = args[i + 1];
-    i += 2;
-    if (name == "--place") {
-      place.place = value;  // checked below with the Prasna dialog's 30 characters
-      hasPlaceText = true;
-    } else if (ParseBirthOption(name, value, place, message) != OptionStatus::Accepted) {
-      err << "sarvexa-cli prasna: " << message << '\n';
-      return kExitUsage;
-    }
-    if (name == "--dst") hasDst = true;
-    given.push_back(name);
-    anyPlace = true;
+  PrasnaPlace given;
+  if (auto parsed = ParseArguments(
+          args, kPrasnaRules, nullptr, Group(kPrasnaNowRows, o), Group(kPrasnaPlaceRows, given),
+          Group(ExportOptionRows(), o.exports), Group(kPrasnaOutputRows, o));
+      !parsed) {
+    err << "sarvexa-cli prasna: " << parsed.error() << '\n';
+    return kExitUsage;
   }
+  const BirthOptions& place = given.place;
+  const bool anyPlace = !given.given.empty();
   if (o.help) {
     PrintPrasnaHelp(out);
     return 0;
@@ -296,18 +296,18 @@ int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err
   }
   if (anyPlace) {
     PrasnaLocationFields f = doc.prasnaLocationDialogValues();
-    if (hasPlaceText) f.place = place.place;
+    if (given.hasPlaceText) f.place = place.fields.place;
     CopyGivenPlace(place, f);
     f.zoneName.clear();  // a location given by hand: its zone and DST as given
-    if (hasDst) {
-      f.dstHours = place.dstHours;
+    if (place.hasDst) {
+      f.dstHours = place.fields.dstHours;
       f.dstMinutes = 0;
     }
     // The same checks as the "Set Location for Prasna" dialog; the store is
     // the read-only view of the desktop program's settings, so nothing is
     // written to its file.
     if (auto taken = doc.setPrasnaLocation(f); !taken) {
-      err << "sarvexa-cli prasna: " << PrasnaFieldSource(taken.error().field, given) << ": "
+      err << "sarvexa-cli prasna: " << PrasnaFieldSource(taken.error().field, given.given) << ": "
           << taken.error().message << '\n';
       return kExitUsage;
     }

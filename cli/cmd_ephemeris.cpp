@@ -10,27 +10,11 @@
 #include "document/chart_document.h"
 #include "document/notation.h"
 #include "document/settings_store.h"
-#include "engine/chart_calculation.h"
 
 #include "document/text_export.h"
 #include "engine/calendar.h"
 
 namespace sarvexa {
-namespace {
-
-// A run of 1..`maxDigits` decimal digits as a whole string, or -1.
-int Digits(const std::string& text, std::size_t maxDigits) {
-  if (text.empty() || text.size() > maxDigits) return -1;
-  int value = 0;
-  for (char c : text) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) return -1;
-    value = value * 10 + (c - '0');
-  }
-  return value;
-}
-
-}  // namespace
-
 Result<std::int32_t> ParseEphemerisStart(const std::string& text) {
   // The Ephemeris dialog's dates: years 1800..2100, day 0..31 in any month.
   const Result<CivilDate> date = ReadCivilDate(text, kEphemerisStartDates);
@@ -38,90 +22,108 @@ Result<std::int32_t> ParseEphemerisStart(const std::string& text) {
   return DayNumberFromDate(date->year, date->month, date->day);
 }
 
-Result<OptionMatch> TakeEphemerisOption(const std::vector<std::string>& args, std::size_t& i,
-                                        EphemerisOptions& options) {
-  const std::string& name = args[i];
-  if (name != "--from" && name != "--interval" && name != "--rows") return OptionMatch::NotMine;
-  if (i + 1 >= args.size()) return Fail(cli::NeedsValue(name));
-  const std::string& value = args[i + 1];
-  if (name == "--from") {
-    const Result<std::int32_t> day = ParseEphemerisStart(value);
-    if (!day) return Fail(day.error());
-    options.startDay = *day;
-  } else if (name == "--interval") {
-    const auto interval = EphemerisIntervalFromName(value);
-    if (!interval)
-      return Fail("--interval must be daily, weekly, monthly or yearly, not '" + value + "'");
-    options.interval = *interval;
-  } else {
-    const int rows = Digits(value, 5);
-    if (rows < 1 || rows > 10000)
-      return Fail("--rows must be a number from 1 to 10000, not '" + value + "'");
-    options.rows = rows;
-  }
-  i += 2;
-  return OptionMatch::Taken;
-}
+namespace {
 
-std::string EphemerisReport(const std::string& place, const Horoscope& chart,
-                            const EphemerisOptions& options) {
-  std::string out = "Ephemeris for " + cli::TerminalText(place) + "   " +
-                    TextExportPlaceLine(chart) + " 12:00 AM\n";
-  out += EphemerisSeriesText(
-      ComputeEphemerisSeries(chart, options.startDay, options.interval, options.rows));
-  return out;
+using EphemerisRow_ = cli::Option<EphemerisOptions>;
+
+constexpr EphemerisRow_ kEphemerisRows[] = {
+    {"--from", "YYYY-MM-DD",
+     "first date: year 1800..2100, month 1..12, day 0..31\n"
+     "(default: the chart's own date and moment)",
+     [](EphemerisOptions& o, std::string_view, std::string_view value) -> Result<void> {
+       const Result<std::int32_t> day = ParseEphemerisStart(std::string(value));
+       if (!day) return Fail(day.error());
+       o.startDay = *day;
+       return Ok();
+     }},
+    EphemerisRow_(
+        "--interval", "daily|weekly|monthly|yearly", "step between rows (default daily)",
+        [](EphemerisOptions& o, std::string_view, std::string_view value) -> Result<void> {
+          const auto interval = EphemerisIntervalFromName(std::string(value));
+          if (!interval) {
+            return Fail("--interval must be daily, weekly, monthly or yearly, not '" +
+                        std::string(value) + "'");
+          }
+          o.interval = *interval;
+          return Ok();
+        })
+        .HelpColumn(43),
+    {"--rows", "N", "number of rows, 1..10000 (default 24)",
+     [](EphemerisOptions& o, std::string_view, std::string_view value) -> Result<void> {
+       const std::optional<int> rows = ReadDigits(value, 5);
+       if (!rows || *rows < 1 || *rows > 10000)
+         return Fail("--rows must be a number from 1 to 10000, not '" + std::string(value) + "'");
+       o.rows = *rows;
+       return Ok();
+     }},
+};
+
+}  // namespace
+
+std::span<const cli::Option<EphemerisOptions>> EphemerisOptionRows() { return kEphemerisRows; }
+
+Result<std::string> EphemerisReport(const std::string& place, const Horoscope& chart,
+                                    const EphemerisOptions& options, const CastContext& context) {
+  const Result<std::vector<EphemerisRow>> rows =
+      ComputeEphemerisSeries(chart, options.startDay, options.interval, options.rows, context);
+  if (!rows) return Fail(rows.error());
+  return "Ephemeris for " + cli::TerminalText(place) + "   " + TextExportPlaceLine(chart) +
+         " 12:00 AM\n" + EphemerisSeriesText(*rows);
 }
 
 namespace cli {
+namespace {
+
+// The command's own options: where the chart comes from, and --help.
+struct EphemerisCommandOptions {
+  std::optional<std::string> openPath;  // --open FILE
+  bool help = false;
+};
+
+using Own = Option<EphemerisCommandOptions>;
+
+constexpr Own kOwnRows[] = {
+    {"--open", "FILE", "take the chart from a chart file",
+     [](EphemerisCommandOptions& o, std::string_view, std::string_view value) -> Result<void> {
+       o.openPath = std::string(value);
+       return Ok();
+     }},
+    Own("--help", "", "", SetFlag<EphemerisCommandOptions, &EphemerisCommandOptions::help>)
+        .Alias("-h")
+        .Hidden()
+        .StopsParsing(),
+};
+
+constexpr CommandRules kRules{"ephemeris", MissingValue::NeedsValue, false};
+
+}  // namespace
 
 void PrintEphemerisHelp(std::ostream& out) {
   out << "Usage: sarvexa-cli ephemeris (BIRTH OPTIONS | --open FILE.svx) [OPTIONS]\n"
          "Lists the sidereal positions of Sun .. Rahu at local midnight of a run of\n"
-         "dates, for the chart's place, zone and daylight saving.\n\n"
-         "  --open FILE           take the chart from a chart file\n"
-      << kEphemerisOptionsHelp << "\nBirth options:\n"
-      << BirthOptionsHelp();
+         "dates, for the chart's place, zone and daylight saving.\n\n";
+  PrintOptionHelp(out, {HelpOf(kOwnRows, 24), HelpOf(EphemerisOptionRows(), 24),
+                        HelpOf(BirthOptionRows(), 22, "\nBirth options:\n")});
 }
 
 int RunEphemerisCommand(const std::vector<std::string>& args, std::ostream& out,
                         std::ostream& err) {
+  EphemerisCommandOptions own;
   BirthOptions birth;
   bool anyBirthOption = false;
-  std::optional<std::string> openPath;
   EphemerisOptions options;
-  for (std::size_t i = 0; i < args.size();) {
-    const std::string& name = args[i];
-    if (name == "--help" || name == "-h") {
-      PrintEphemerisHelp(out);
-      return 0;
-    }
-    const Result<OptionMatch> match = TakeEphemerisOption(args, i, options);
-    if (!match) {
-      err << "sarvexa-cli ephemeris: " << match.error() << "\n";
-      return kExitUsage;
-    }
-    if (*match == OptionMatch::Taken) continue;
-    if (name == "--open" || IsBirthOption(name)) {
-      if (i + 1 >= args.size()) {
-        err << "sarvexa-cli ephemeris: " << NeedsValue(name) << "\n";
-        return kExitUsage;
-      }
-      if (name == "--open") {
-        openPath = args[i + 1];
-      } else {
-        std::string error;
-        if (ParseBirthOption(name, args[i + 1], birth, error) == OptionStatus::Rejected) {
-          err << "sarvexa-cli ephemeris: " << error << "\n";
-          return kExitUsage;
-        }
-        anyBirthOption = true;
-      }
-      i += 2;
-      continue;
-    }
-    err << "sarvexa-cli ephemeris: unknown option '" << name << "'\n";
+  if (auto parsed = ParseArguments(args, kRules, nullptr, Group(kOwnRows, own),
+                                   Group(EphemerisOptionRows(), options),
+                                   Group(BirthOptionRows(), birth, &anyBirthOption));
+      !parsed) {
+    err << "sarvexa-cli ephemeris: " << parsed.error() << "\n";
     return kExitUsage;
   }
+  if (own.help) {
+    PrintEphemerisHelp(out);
+    return 0;
+  }
+  const std::optional<std::string>& openPath = own.openPath;
 
   if (openPath) {
     if (anyBirthOption) {
@@ -134,7 +136,13 @@ int RunEphemerisCommand(const std::vector<std::string>& args, std::ostream& out,
       err << "sarvexa-cli ephemeris: " << opened.error() << "\n";
       return 1;
     }
-    out << EphemerisReport(document.place(), document.horoscope(), options);
+    const Result<std::string> report = EphemerisReport(document.place(), document.horoscope(),
+                                                       options, document.snapshot().context);
+    if (!report) {
+      err << "sarvexa-cli ephemeris: " << report.error() << "\n";
+      return 1;
+    }
+    out << *report;
     return 0;
   }
   if (auto placed = ResolveCity(birth); !placed) {
@@ -142,14 +150,26 @@ int RunEphemerisCommand(const std::vector<std::string>& args, std::ostream& out,
     return kExitUsage;
   }
   PrintCityNote(birth, "ephemeris", err);
-  if (auto missing = MissingBirthOption(birth)) {
-    err << "sarvexa-cli ephemeris: " << *missing << "\n";
+  if (auto given = RequireBirthOptions(birth); !given) {
+    err << "sarvexa-cli ephemeris: " << given.error() << "\n";
     return kExitUsage;
   }
-  Horoscope chart;
-  ApplyBirthOptions(birth, chart);
-  CalculateHoroscope(chart);
-  out << EphemerisReport(birth.place, chart, options);
+  Result<CheckedChartData, FieldError> checked = CheckChartData(birth.fields);
+  if (!checked) {
+    err << "sarvexa-cli ephemeris: " << checked.error().field << ": " << checked.error().message
+        << "\n";
+    return kExitUsage;
+  }
+  const CastContext context;
+  const Result<CastChart> chart = CastChartData(*checked, context, CastDepth::Positions);
+  const Result<std::string> report =
+      chart ? EphemerisReport(birth.fields.place, chart->horoscope, options, context)
+            : Fail(chart.error());
+  if (!report) {
+    err << "sarvexa-cli ephemeris: " << report.error() << "\n";
+    return 1;
+  }
+  out << *report;
   return out ? 0 : 1;
 }
 

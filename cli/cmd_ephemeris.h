@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -25,23 +26,18 @@ struct EphemerisOptions {
   int rows = kEphemerisScreenRows;
 };
 
-/// If args[i] is one of the ephemeris options, takes it and its value.
-Result<OptionMatch> TakeEphemerisOption(const std::vector<std::string>& args, std::size_t& i,
-                                        EphemerisOptions& options);
+/// --from, --interval and --rows, in the order --help lists them (column 24).
+std::span<const cli::Option<EphemerisOptions>> EphemerisOptionRows();
 
 /// Parses "YYYY-MM-DD" within the dialog's ranges into a Julian Day Number.
 Result<std::int32_t> ParseEphemerisStart(const std::string& text);
 
 /// The report: "Ephemeris for <place>   Longitude: ..  Latitude: .. 12:00 AM",
-/// then the header line and one line per row.
-std::string EphemerisReport(const std::string& place, const Horoscope& chart,
-                            const EphemerisOptions& options);
-
-inline constexpr const char* kEphemerisOptionsHelp =
-    "  --from YYYY-MM-DD     first date: year 1800..2100, month 1..12, day 0..31\n"
-    "                        (default: the chart's own date and moment)\n"
-    "  --interval daily|weekly|monthly|yearly   step between rows (default daily)\n"
-    "  --rows N              number of rows, 1..10000 (default 24)\n";
+/// then the header line and one line per row, each cast under `context`.
+/// Fails when a row cannot be cast.
+Result<std::string> EphemerisReport(const std::string& place, const Horoscope& chart,
+                                    const EphemerisOptions& options,
+                                    const CastContext& context = {});
 
 namespace cli {
 

@@ -6,8 +6,9 @@
 #include "atlas/system_atlas.h"
 #include "cli/commands.h"
 #include "cli/json_writer.h"
+#include "cli/option_table.h"
 #include "document/atlas_fill.h"
-#include "engine/text_format.h"
+#include "document/notation.h"
 
 namespace sarvexa::cli {
 namespace {
@@ -15,10 +16,47 @@ namespace {
 constexpr std::size_t kDefaultLimit = 10;
 constexpr std::size_t kMaxLimit = 1000;
 
-std::string Angle(double valueDeg, char positive, char negative, int width) {
+// A coordinate of the atlas as --lon and --lat take it. The atlas counts
+// East and North positive: East is a longitude's other side, North a
+// latitude's plain one.
+std::string Coordinate(double valueDeg, const AngleAxis& axis, bool positiveIsOtherSide) {
   const AngleParts a = SplitAngle(valueDeg);
-  return FormatText("%0*d:%02d%c", width, a.degrees, a.minutes, a.negative ? negative : positive);
+  return WriteAngle(SidedAngle{a.degrees, a.minutes, a.negative != positiveIsOtherSide}, axis);
 }
+
+struct PlacesOptions {
+  std::optional<std::string> query;
+  bool json = false;
+  bool help = false;
+  std::size_t limit = kDefaultLimit;
+};
+
+const std::string kLimitHelp = "at most N places, 1.." + std::to_string(kMaxLimit) + " (default " +
+                               std::to_string(kDefaultLimit) + ")";
+
+using Row = Option<PlacesOptions>;
+
+const Row kPlacesRows[] = {
+    Row("--limit", "N", kLimitHelp,
+        [](PlacesOptions& o, std::string_view, std::string_view value) -> Result<void> {
+          const std::optional<int> n = ReadDigits(value, 4);
+          if (!n || *n < 1 || static_cast<std::size_t>(*n) > kMaxLimit)
+            return Fail("--limit: expected a whole number 1.." + std::to_string(kMaxLimit));
+          o.limit = static_cast<std::size_t>(*n);
+          return Ok();
+        })
+        .Missing(MissingValue::TakeEmpty),
+    {"--json", "",
+     "one JSON array of objects: name, state, country,\n"
+     "display, lonDeg (east positive), latDeg, lon, lat\n"
+     "(as --lon and --lat take them), zoneName, population",
+     SetFlag<PlacesOptions, &PlacesOptions::json>},
+    Row("--help", "", "this text", SetFlag<PlacesOptions, &PlacesOptions::help>)
+        .Alias("-h")
+        .StopsParsing(),
+};
+
+constexpr CommandRules kRules{"places"};
 
 }  // namespace
 
@@ -31,57 +69,37 @@ void PrintPlacesHelp(std::ostream& out) {
          "Each line shows the place, longitude, latitude, IANA zone name and\n"
          "population; the same names go to --city of chart, ephemeris, render\n"
          "and transits.\n"
-         "\n"
-         "  --limit N           at most N places, 1.."
-      << kMaxLimit << " (default " << kDefaultLimit
-      << ")\n"
-         "  --json              one JSON array of objects: name, state, country,\n"
-         "                      display, lonDeg (east positive), latDeg, lon, lat\n"
-         "                      (as --lon and --lat take them), zoneName, population\n"
-         "  --help              this text\n"
-         "\n"
+         "\n";
+  PrintOptionHelp(out, {HelpOf(kPlacesRows, 22)});
+  out << "\n"
          "Place data: GeoNames (geonames.org), CC BY 4.0, as shipped by libgeonames.\n"
          "Time-zone data: the IANA tz database (public domain).\n"
          "No match prints nothing and exits with code 1; a bad option exits with 2.\n";
 }
 
 int RunPlacesCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
-  std::string query;
-  bool haveQuery = false, json = false;
-  std::size_t limit = kDefaultLimit;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a == "--help" || a == "-h") {
-      PrintPlacesHelp(out);
-      return 0;
-    } else if (a == "--json") {
-      json = true;
-    } else if (a == "--limit") {
-      const std::string value = i + 1 < args.size() ? args[++i] : std::string();
-      std::size_t n = 0;
-      bool ok = !value.empty() && value.size() <= 4;
-      for (char c : value) ok = ok && c >= '0' && c <= '9';
-      if (ok) n = std::stoul(value);
-      if (!ok || n < 1 || n > kMaxLimit) {
-        err << "sarvexa-cli places: --limit: expected a whole number 1.." << kMaxLimit << '\n';
-        return kExitUsage;
-      }
-      limit = n;
-    } else if (!haveQuery && !(a.size() > 1 && a[0] == '-' && a[1] == '-')) {
-      query = a;
-      haveQuery = true;
-    } else {
-      err << "sarvexa-cli places: unknown option \"" << a << "\" (see sarvexa-cli places --help)\n";
-      return kExitUsage;
-    }
+  PlacesOptions o;
+  // The query: the first argument that does not begin with "--".
+  const auto query = [&o](const std::string& arg, bool) -> Result<bool> {
+    if (o.query || (arg.size() > 1 && arg[0] == '-' && arg[1] == '-')) return false;
+    o.query = arg;
+    return true;
+  };
+  if (auto parsed = ParseArguments(args, kRules, query, Group(kPlacesRows, o)); !parsed) {
+    err << "sarvexa-cli places: " << parsed.error() << '\n';
+    return kExitUsage;
   }
-  if (!haveQuery) {
+  if (o.help) {
+    PrintPlacesHelp(out);
+    return 0;
+  }
+  if (!o.query) {
     err << "sarvexa-cli places: a QUERY is required (see sarvexa-cli places --help)\n";
     return kExitUsage;
   }
   const auto atlas = OpenSystemAtlas();
-  const auto found = atlas->Places().Search(query, limit);
-  if (json) {
+  const auto found = atlas->Places().Search(*o.query, o.limit);
+  if (o.json) {
     JsonWriter w;
     w.BeginArray();
     for (const AtlasPlace* p : found) {
@@ -92,8 +110,8 @@ int RunPlacesCommand(const Arguments& args, std::ostream& out, std::ostream& err
       w.Field("display", PlaceDisplayName(*p));
       w.Field("lonDeg", p->lonDegEast);
       w.Field("latDeg", p->latDeg);
-      w.Field("lon", Angle(p->lonDegEast, 'E', 'W', 3));
-      w.Field("lat", Angle(p->latDeg, 'N', 'S', 2));
+      w.Field("lon", Coordinate(p->lonDegEast, kLongitudeAxis, true));
+      w.Field("lat", Coordinate(p->latDeg, kLatitudeAxis, false));
       w.Field("zoneName", p->zoneName);
       w.Field("population", static_cast<std::int64_t>(p->population));
       w.EndObject();
@@ -102,8 +120,9 @@ int RunPlacesCommand(const Arguments& args, std::ostream& out, std::ostream& err
     out << w.Text();
   } else {
     for (const AtlasPlace* p : found) {
-      out << PlaceDisplayName(*p) << "  " << Angle(p->lonDegEast, 'E', 'W', 3) << ' '
-          << Angle(p->latDeg, 'N', 'S', 2) << "  " << p->zoneName << "  " << p->population << '\n';
+      out << PlaceDisplayName(*p) << "  " << Coordinate(p->lonDegEast, kLongitudeAxis, true) << ' '
+          << Coordinate(p->latDeg, kLatitudeAxis, false) << "  " << p->zoneName << "  "
+          << p->population << '\n';
     }
   }
   if (!out) return 1;

@@ -21,7 +21,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "analysis/sa_transits.h"
 #include "atlas/system_atlas.h"
 #include "cli/birth_options.h"
 #include "cli/city_option.h"
@@ -47,6 +46,7 @@ namespace {
 struct RenderOptions {
   BirthOptions birth;
   bool anyBirthOption = false;
+  bool help = false;
   std::optional<std::string> openPath;
   bool prasna = false;
   std::optional<WrittenMoment> now;  ///< --now; the present otherwise
@@ -60,9 +60,9 @@ struct RenderOptions {
   double dpi = 150.0;  ///< print variant as PNG
   bool a4 = false;
   EphemerisOptions ephemeris;
-  // Transit moment and place: dialog values, each field optional.
+  // Transit moment and place; the parts not given keep the dialog's values.
   std::optional<WrittenMoment> at;
-  std::optional<std::string> atLon, atLat, atZone, atDst;
+  BirthOptions atPlace;
 };
 
 std::string Lower(std::string s) {
@@ -109,133 +109,148 @@ Result<void> ParsePage(const std::string& text, ViewState& view) {
 /// "WxH" with each side 16..8000 pixels.
 Result<QSize> ParseSize(const std::string& text) {
   const auto x = text.find_first_of("xX");
-  auto number = [](const std::string& s) -> int {
-    if (s.empty() || s.size() > 5) return -1;
-    for (char c : s) {
-      if (!std::isdigit(static_cast<unsigned char>(c))) return -1;
-    }
-    return std::atoi(s.c_str());
-  };
-  const int w = x == std::string::npos ? -1 : number(text.substr(0, x));
-  const int h = x == std::string::npos ? -1 : number(text.substr(x + 1));
-  if (w < 16 || h < 16 || w > 8000 || h > 8000)
+  const std::string_view whole = text;
+  const std::optional<int> w =
+      x == std::string::npos ? std::nullopt : ReadDigits(whole.substr(0, x), 5);
+  const std::optional<int> h =
+      x == std::string::npos ? std::nullopt : ReadDigits(whole.substr(x + 1), 5);
+  if (!w || !h || *w < 16 || *h < 16 || *w > 8000 || *h > 8000)
     return Fail("--size must be WIDTHxHEIGHT in pixels, each 16..8000, not '" + text + "'");
-  return QSize(w, h);
+  return QSize(*w, *h);
 }
 
-Result<OptionMatch> TakeRenderOption(const Arguments& args, std::size_t& i, RenderOptions& o) {
-  const std::string& name = args[i];
-  static const char* const kNames[] = {
-      "--page", "--variant", "--style", "--color",  "--png",    "--pdf",     "--size",   "--paper",
-      "--dpi",  "--now",     "--at",    "--at-lon", "--at-lat", "--at-zone", "--at-dst", "--open"};
-  if (name == "--prasna") {
-    o.prasna = true;
-    ++i;
-    return OptionMatch::Taken;
+// The value of an option that is one of a few words (any letter case).
+bool OneOf(std::string_view value, std::initializer_list<std::string_view> words) {
+  const std::string v = Lower(std::string(value));
+  for (std::string_view w : words) {
+    if (v == w) return true;
   }
-  if (std::find_if(std::begin(kNames), std::end(kNames),
-                   [&](const char* n) { return name == n; }) == std::end(kNames)) {
-    return OptionMatch::NotMine;
-  }
-  if (i + 1 >= args.size()) return Fail(NeedsValue(name));
-  const std::string& value = args[i + 1];
-  const std::string v = Lower(value);
-  // A value outside its choices fails with the complaint.
-  if (name == "--page") {
-    if (auto page = ParsePage(value, o.view); !page) return Fail(page.error());
-  } else if (name == "--variant") {
-    o.printVariant = v == "print";
-    if (!(v == "screen" || v == "print"))
-      return Fail("--variant must be screen or print, not '" + value + "'");
-  } else if (name == "--style") {
-    const Result<CharChartStyle> style = ParseStyleOption(value);
-    if (!style) return Fail(style.error());
-    o.style = *style == CharChartStyle::North ? ChartStyle::North : ChartStyle::South;
-  } else if (name == "--color") {
-    o.colour = v == "on" ? 1 : 0;
-    if (!(v == "on" || v == "off")) return Fail("--color must be on or off, not '" + value + "'");
-  } else if (name == "--png") {
-    o.pngPath = value;
-  } else if (name == "--pdf") {
-    o.pdfPath = value;
-  } else if (name == "--open") {
-    o.openPath = value;
-  } else if (name == "--size") {
-    const Result<QSize> size = ParseSize(value);
-    if (!size) return Fail(size.error());
-    o.size = *size;
-  } else if (name == "--paper") {
-    o.a4 = v == "a4";
-    if (!(v == "letter" || v == "a4"))
-      return Fail("--paper must be letter or a4, not '" + value + "'");
-  } else if (name == "--dpi") {
-    const int dpi = std::atoi(value.c_str());
-    o.dpi = dpi;
-    if (dpi < 30 || dpi > 600 || value.find_first_not_of("0123456789") != std::string::npos)
-      return Fail("--dpi must be a whole number 30..600, not '" + value + "'");
-  } else if (name == "--now") {
-    const Result<WrittenMoment> now = ReadMoment(name, value);
-    if (!now) return Fail(now.error());
-    o.now = *now;
-  } else if (name == "--at") {
-    const Result<WrittenMoment> at = ReadMoment(name, value);
-    if (!at) return Fail(at.error());
-    o.at = *at;
-  } else if (name == "--at-lon") {
-    o.atLon = value;
-  } else if (name == "--at-lat") {
-    o.atLat = value;
-  } else if (name == "--at-zone") {
-    o.atZone = value;
-  } else if (name == "--at-dst") {
-    o.atDst = value;
-  }
-  i += 2;
-  return OptionMatch::Taken;
+  return false;
 }
+
+using Row = Option<RenderOptions>;
+
+constexpr Row kRenderRows[] = {
+    Row("--page", "chart|maha-bukti|pratyantar:LORD|divisional|ephemeris|sa|transits",
+        "the page (default chart); LORD is Ke, Ve, Su, Mo, Ma,\n"
+        "Ra, Ju, Sa or Me",
+        [](RenderOptions& o, std::string_view, std::string_view value) {
+          return ParsePage(std::string(value), o.view);
+        })
+        .HelpBelow(),
+    {"--variant", "screen|print", "the window's page or the printed sheet (default screen)",
+     [](RenderOptions& o, std::string_view, std::string_view value) -> Result<void> {
+       if (!OneOf(value, {"screen", "print"}))
+         return Fail("--variant must be screen or print, not '" + std::string(value) + "'");
+       o.printVariant = OneOf(value, {"print"});
+       return Ok();
+     }},
+    {"--style", "north|south", "chart style (default: the stored setting)",
+     [](RenderOptions& o, std::string_view, std::string_view value) -> Result<void> {
+       const Result<CharChartStyle> style = ParseStyleOption(std::string(value));
+       if (!style) return Fail(style.error());
+       o.style = *style == CharChartStyle::North ? ChartStyle::North : ChartStyle::South;
+       return Ok();
+     }},
+    {"--color", "on|off", "colour the Rashi chart labels (default: the stored setting)",
+     [](RenderOptions& o, std::string_view, std::string_view value) -> Result<void> {
+       if (!OneOf(value, {"on", "off"}))
+         return Fail("--color must be on or off, not '" + std::string(value) + "'");
+       o.colour = OneOf(value, {"on"}) ? 1 : 0;
+       return Ok();
+     }},
+    {"--png", "FILE", "write a PNG image", TakeText<RenderOptions, &RenderOptions::pngPath>},
+    {"--size", "WxH",
+     "window size for a screen page, each side 16..8000\n"
+     "pixels (default 1024x800); the whole page is fitted\n"
+     "into it",
+     [](RenderOptions& o, std::string_view, std::string_view value) -> Result<void> {
+       const Result<QSize> size = ParseSize(std::string(value));
+       if (!size) return Fail(size.error());
+       o.size = *size;
+       return Ok();
+     }},
+    {"--dpi", "N", "PNG resolution of a printed sheet, 30..600 (default 150)",
+     [](RenderOptions& o, std::string_view, std::string_view value) -> Result<void> {
+       const std::optional<int> dpi = ReadDigits(value);
+       if (!dpi || *dpi < 30 || *dpi > 600)
+         return Fail("--dpi must be a whole number 30..600, not '" + std::string(value) + "'");
+       o.dpi = *dpi;
+       return Ok();
+     }},
+    {"--pdf", "FILE", "write a one-page PDF", TakeText<RenderOptions, &RenderOptions::pdfPath>},
+    {"--paper", "letter|a4", "paper of a printed sheet or PDF (default letter)",
+     [](RenderOptions& o, std::string_view, std::string_view value) -> Result<void> {
+       if (!OneOf(value, {"letter", "a4"}))
+         return Fail("--paper must be letter or a4, not '" + std::string(value) + "'");
+       o.a4 = OneOf(value, {"a4"});
+       return Ok();
+     }},
+    {"--now", "YYYY-MM-DDTHH:MM",
+     "the clock: Prasna moment and current period, on\n"
+     "the Prasna location's clock; ending in Z or\n"
+     "+HH:MM/-HH:MM, an exact instant",
+     TakeMoment<RenderOptions, &RenderOptions::now>},
+    {"--open", "FILE", "take the chart from a chart file",
+     TakeText<RenderOptions, &RenderOptions::openPath>},
+    {"--prasna", "", "the chart of the present moment at the Prasna location",
+     SetFlag<RenderOptions, &RenderOptions::prasna>},
+    Row("--help", "", "", SetFlag<RenderOptions, &RenderOptions::help>)
+        .Alias("-h")
+        .Hidden()
+        .StopsParsing(),
+    // The page's row count is part of its layout; only the ephemeris
+    // listing takes a count.
+    Row("--rows", "", "",
+        [](RenderOptions&, std::string_view, std::string_view) -> Result<void> {
+          return Fail(
+              "the Ephemeris page has 24 rows on screen and 58 on paper; --rows belongs to "
+              "sarvexa-cli ephemeris");
+        })
+        .Hidden(),
+};
+
+// --at-lon and the rest, read as the birth option of their plain name.
+Result<void> TakeAtPlace(RenderOptions& o, std::string_view name, std::string_view value) {
+  return TakeTransitPlace(o.atPlace, name, value);
+}
+
+constexpr Row kTransitRows[] = {
+    {"--at", "YYYY-MM-DDTHH:MM",
+     "transit moment, local clock time of the transit\n"
+     "place; ending in Z or +HH:MM/-HH:MM, an exact instant",
+     TakeMoment<RenderOptions, &RenderOptions::at>},
+    {"--at-lon", "DDD:MM{E|W}", "", TakeAtPlace},
+    Row("--at-lat", "DD:MM{N|S}", "", TakeAtPlace).JoinsLine(),
+    Row("--at-zone", "HH:MM", "", TakeAtPlace).JoinsLine(),
+    Row("--at-dst", "H", "", TakeAtPlace).JoinsLine(),
+};
+
+constexpr CommandRules kRules{"render", MissingValue::NeedsValue, false};
 
 /// The transit choice: the moment of --at (else the present) at the place
 /// of the --at-* options (else the stored Prasna location), as the transit
 /// dialog would take them. A local --at is the transit place's clock; an
 /// instant is read on it.
-Result<void> ComputeTransit(const RenderOptions& o, ChartDocument& doc) {
+void ComputeTransit(const RenderOptions& o, ChartDocument& doc) {
   TransitDialogValues dialog = TransitDialogFromChoice(doc.openTransitChoice());
-
-  // The --at-* options take the birth options' forms; parse them as such.
-  BirthOptions parsed;
-  struct AtOption {
-    const char* birthName;
-    const std::optional<std::string>& value;
-    const char* atName;
-  };
-  const AtOption kAtOptions[] = {{"--lon", o.atLon, "--at-lon"},
-                                 {"--lat", o.atLat, "--at-lat"},
-                                 {"--zone", o.atZone, "--at-zone"},
-                                 {"--dst", o.atDst, "--at-dst"}};
-  for (const AtOption& a : kAtOptions) {
-    if (!a.value) continue;
-    std::string message;
-    if (ParseBirthOption(a.birthName, *a.value, parsed, message) == OptionStatus::Rejected)
-      return Fail(std::string(a.atName) + ": " + message);
-  }
-  CopyGivenPlace(parsed, dialog);
-  if (o.atDst) dialog.dstHours = parsed.dstHours;
+  CopyGivenPlace(o.atPlace, dialog);
+  if (o.atPlace.hasDst) dialog.dstHours = o.atPlace.fields.dstHours;
   if (o.at) {
     LocalClockReading at = o.at->clock;
     if (const std::optional<Instant> instant = o.at->instant())
-      at = ClockReadingAt(*instant,
-                          ClockOffsetSecondsEast(TransitChoiceFromDialog(dialog).signedPlace));
+      at = ClockReadingAt(*instant, ClockOffsetSecondsEast(ToSignedPlace(dialog)));
     dialog.day = at.day;
     dialog.monthIndex = at.month - 1;
     dialog.year = at.year;
-    dialog.hour12 = at.hour % 12 == 0 ? 12 : at.hour % 12;
-    dialog.isPm = at.hour >= 12;
+    const TwelveHour hour = To12Hour(at.hour);
+    dialog.hour12 = hour.hour;
+    dialog.isPm = hour.isPm;
     dialog.minute = at.minute;
   }
   const TransitChoice choice = TransitChoiceFromDialog(dialog);
   doc.setTransitChoice(choice);
   doc.applyTransit(choice);
-  return Ok();
 }
 
 /// Outside a desktop session (scripts, cron, CI) XDG_RUNTIME_DIR is unset and
@@ -310,75 +325,28 @@ void PrintRenderHelp(std::ostream& out) {
   out << "Usage: sarvexa-cli render (BIRTH OPTIONS | --open FILE.svx | --prasna)\n"
          "                          [--page PAGE] (--png FILE | --pdf FILE) [OPTIONS]\n"
          "Draws one page of the chart window into a PNG image or a one-page PDF,\n"
-         "without a display.\n\n"
-         "  --page chart|maha-bukti|pratyantar:LORD|divisional|ephemeris|sa|transits\n"
-         "                        the page (default chart); LORD is Ke, Ve, Su, Mo, Ma,\n"
-         "                        Ra, Ju, Sa or Me\n"
-         "  --variant screen|print  the window's page or the printed sheet (default screen)\n"
-         "  --style north|south   chart style (default: the stored setting)\n"
-         "  --color on|off        colour the Rashi chart labels (default: the stored setting)\n"
-         "  --png FILE            write a PNG image\n"
-         "  --size WxH            window size for a screen page, each side 16..8000\n"
-         "                        pixels (default 1024x800); the whole page is fitted\n"
-         "                        into it\n"
-         "  --dpi N               PNG resolution of a printed sheet, 30..600 (default 150)\n"
-         "  --pdf FILE            write a one-page PDF\n"
-         "  --paper letter|a4     paper of a printed sheet or PDF (default letter)\n"
-         "  --now YYYY-MM-DDTHH:MM  the clock: Prasna moment and current period, on\n"
-         "                        the Prasna location's clock; ending in Z or\n"
-         "                        +HH:MM/-HH:MM, an exact instant\n"
-         "  --open FILE           take the chart from a chart file\n"
-         "  --prasna              the chart of the present moment at the Prasna location\n"
-         "Ephemeris page (24 rows on screen, 58 on paper):\n"
-         "  --from YYYY-MM-DD     first date: year 1800..2100, month 1..12, day 0..31\n"
-         "                        (default: the chart's own date and moment)\n"
-         "  --interval daily|weekly|monthly|yearly   step between rows (default daily)\n"
-         "Transits page (defaults: the clock and the Prasna location):\n"
-         "  --at YYYY-MM-DDTHH:MM  transit moment, local clock time of the transit\n"
-         "                        place; ending in Z or +HH:MM/-HH:MM, an exact instant\n"
-         "  --at-lon DDD:MM{E|W}  --at-lat DD:MM{N|S}  --at-zone HH:MM  --at-dst H\n"
-         "\nBirth options:\n"
-      << BirthOptionsHelp();
+         "without a display.\n\n";
+  PrintOptionHelp(out, {HelpOf(kRenderRows, 24),
+                        HelpOf(EphemerisOptionRows().first(2), 24,
+                               "Ephemeris page (24 rows on screen, 58 on paper):\n"),
+                        HelpOf(kTransitRows, 24,
+                               "Transits page (defaults: the clock and the Prasna location):\n"),
+                        HelpOf(BirthOptionRows(), 22, "\nBirth options:\n")});
 }
 
 int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
   RenderOptions o;
-  for (std::size_t i = 0; i < args.size();) {
-    const std::string& name = args[i];
-    if (name == "--help" || name == "-h") {
-      PrintRenderHelp(out);
-      return 0;
-    }
-    if (name == "--rows") {
-      // The page's row count is part of its layout; only the ephemeris
-      // listing takes a count.
-      err << "sarvexa-cli render: the Ephemeris page has 24 rows on screen and 58 on paper; "
-             "--rows belongs to sarvexa-cli ephemeris\n";
-      return kExitUsage;
-    }
-    Result<OptionMatch> match = TakeRenderOption(args, i, o);
-    if (match && *match == OptionMatch::NotMine) match = TakeEphemerisOption(args, i, o.ephemeris);
-    if (!match) {
-      err << "sarvexa-cli render: " << match.error() << "\n";
-      return kExitUsage;
-    }
-    if (*match == OptionMatch::Taken) continue;
-    if (IsBirthOption(name)) {
-      if (i + 1 >= args.size()) {
-        err << "sarvexa-cli render: " << NeedsValue(name) << "\n";
-        return kExitUsage;
-      }
-      std::string error;
-      if (ParseBirthOption(name, args[i + 1], o.birth, error) == OptionStatus::Rejected) {
-        err << "sarvexa-cli render: " << error << "\n";
-        return kExitUsage;
-      }
-      o.anyBirthOption = true;
-      i += 2;
-      continue;
-    }
-    err << "sarvexa-cli render: unknown option '" << name << "'\n";
+  if (auto parsed =
+          ParseArguments(args, kRules, nullptr, Group(kRenderRows, o),
+                         Group(EphemerisOptionRows().first(2), o.ephemeris), Group(kTransitRows, o),
+                         Group(BirthOptionRows(), o.birth, &o.anyBirthOption));
+      !parsed) {
+    err << "sarvexa-cli render: " << parsed.error() << "\n";
     return kExitUsage;
+  }
+  if (o.help) {
+    PrintRenderHelp(out);
+    return 0;
   }
   const int sources = int(o.anyBirthOption) + int(o.openPath.has_value()) + int(o.prasna);
   if (sources > 1) {
@@ -409,8 +377,8 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
       return kExitUsage;
     }
     PrintCityNote(o.birth, "render", err);
-    if (auto missing = MissingBirthOption(o.birth)) {
-      err << "sarvexa-cli render: " << *missing << "\n";
+    if (auto given = RequireBirthOptions(o.birth); !given) {
+      err << "sarvexa-cli render: " << given.error() << "\n";
       return kExitUsage;
     }
   }
@@ -434,7 +402,7 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
     }
   } else if (o.prasna) {
     doc.castPrasna();
-  } else if (auto taken = doc.newChart(ToChartDataFields(o.birth)); !taken) {
+  } else if (auto taken = doc.newChart(o.birth.fields); !taken) {
     err << "sarvexa-cli render: " << taken.error().message << "\n";
     return kExitUsage;
   }
@@ -442,12 +410,7 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
   if (o.colour) doc.setColorCharts(*o.colour);
   o.view.ephemerisStartDay = o.ephemeris.startDay;
   o.view.ephemerisInterval = static_cast<int>(o.ephemeris.interval);
-  if (o.view.displayMode == DisplayMode::SaTransits) {
-    if (auto applied = ComputeTransit(o, doc); !applied) {
-      err << "sarvexa-cli render: " << applied.error() << "\n";
-      return kExitUsage;
-    }
-  }
+  if (o.view.displayMode == DisplayMode::SaTransits) ComputeTransit(o, doc);
 
   EnsureGuiApplication();
   const ViewState view = o.view;

@@ -2,17 +2,26 @@
 
 namespace sarvexa::cli {
 
+CsvRecordReader::CsvRecordReader(std::istream& in)
+    : source_([&in](char* into, std::size_t room) -> Result<std::size_t> {
+        in.read(into, static_cast<std::streamsize>(room));
+        const auto got = static_cast<std::size_t>(in.gcount());
+        // What was read before the stream went bad still counts.
+        if (got == 0 && in.bad()) return Fail("the input could not be read");
+        return got;
+      }) {}
+
 int CsvRecordReader::Peek() {
   if (pos_ == end_) {
     if (eof_) return -1;
-    in_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-    end_ = static_cast<std::size_t>(in_.gcount());
+    const Result<std::size_t> got = source_(buffer_.data(), buffer_.size());
     pos_ = 0;
-    if (end_ < buffer_.size()) {
+    end_ = got ? *got : 0;
+    if (!got) readFailed_ = true;
+    if (end_ == 0) {
       eof_ = true;
-      if (in_.bad()) readFailed_ = true;
+      return -1;
     }
-    if (end_ == 0) return -1;
   }
   return static_cast<unsigned char>(buffer_[pos_]);
 }

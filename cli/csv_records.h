@@ -6,10 +6,14 @@
 // first record is dropped.
 
 #include <cstddef>
+#include <functional>
 #include <istream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "engine/result.h"
 
 namespace sarvexa::cli {
 
@@ -31,13 +35,19 @@ class CsvRecordReader {
   /// (/dev/zero as standard input) would never reach its end.
   static constexpr std::size_t kMaxRunBytes = 1024 * 1024;
 
-  explicit CsvRecordReader(std::istream& in) : in_(in) {}
+  /// Fills `into` with up to `room` bytes of the input: how many, 0 at its
+  /// end, or why it could not be read.
+  using ByteSource = std::function<Result<std::size_t>(char* into, std::size_t room)>;
+
+  explicit CsvRecordReader(ByteSource source) : source_(std::move(source)) {}
+  /// Reads a stream; a stream that goes bad is a read failure.
+  explicit CsvRecordReader(std::istream& in);
 
   /// Reads the next record into `record` (reusing its memory). False at the
   /// end of the input, when no record is left.
   bool Next(CsvRecord& record);
 
-  /// True once the stream reported a read error (not the end of the input).
+  /// True once the input could not be read on (not its end).
   bool ReadFailed() const { return readFailed_; }
   /// True once a record ran past kMaxRunBytes: that record came back with
   /// its error, and no record follows.
@@ -47,7 +57,7 @@ class CsvRecordReader {
   int Peek();
   int Take();
 
-  std::istream& in_;
+  ByteSource source_;
   std::vector<char> buffer_ = std::vector<char>(64 * 1024);
   std::size_t pos_ = 0, end_ = 0;
   bool atStart_ = true;

@@ -55,24 +55,41 @@ Result<CharChartStyle> ParseStyleOption(const std::string& value) {
   return Fail("--style must be north or south, not '" + value + "'");
 }
 
-Result<OptionMatch> TakeExportOption(const std::vector<std::string>& args, std::size_t& i,
-                                     ExportOptions& options) {
-  const std::string& name = args[i];
-  if (name != "--text" && name != "--csv" && name != "--style") return OptionMatch::NotMine;
-  if (i + 1 >= args.size() || args[i + 1].empty()) return Fail(cli::NeedsValue(name));
-  const std::string& value = args[i + 1];
-  if (name == "--text") {
-    options.textPath = OutputName(value);
-  } else if (name == "--csv") {
-    options.csvPath = OutputName(value);
-  } else {
-    const Result<CharChartStyle> style = ParseStyleOption(value);
-    if (!style) return Fail(style.error());
-    options.style = *style;
-  }
-  i += 2;
-  return OptionMatch::Taken;
-}
+namespace {
+
+using Row = cli::Option<ExportOptions>;
+
+constexpr Row kExportRows[] = {
+    Row("--text", "FILE", "write the text report (CR LF lines; '-' for standard output)",
+        [](ExportOptions& o, std::string_view, std::string_view value) -> Result<void> {
+          o.textPath = OutputName(std::string(value));
+          return Ok();
+        })
+        .EmptyIsMissing()
+        .Missing(cli::MissingValue::NeedsValue),
+    Row("--csv", "FILE",
+        "write the one-record CSV export ('-' for standard output)\n"
+        "(a stream's name, /dev/stderr or /dev/fd/N, writes to it)",
+        [](ExportOptions& o, std::string_view, std::string_view value) -> Result<void> {
+          o.csvPath = OutputName(std::string(value));
+          return Ok();
+        })
+        .EmptyIsMissing()
+        .Missing(cli::MissingValue::NeedsValue),
+    Row("--style", "north|south", "chart style of the text report (default: the stored setting)",
+        [](ExportOptions& o, std::string_view, std::string_view value) -> Result<void> {
+          const Result<CharChartStyle> style = ParseStyleOption(std::string(value));
+          if (!style) return Fail(style.error());
+          o.style = *style;
+          return Ok();
+        })
+        .EmptyIsMissing()
+        .Missing(cli::MissingValue::NeedsValue),
+};
+
+}  // namespace
+
+std::span<const cli::Option<ExportOptions>> ExportOptionRows() { return kExportRows; }
 
 Result<void> WriteExports(const ExportOptions& options, const ChartSnapshot& chart,
                           std::ostream& out) {

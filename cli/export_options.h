@@ -5,9 +5,11 @@
 
 #include <optional>
 #include <ostream>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "cli/option_table.h"
 #include "document/char_chart.h"
 #include "engine/dasha.h"
 #include "engine/horoscope.h"
@@ -51,14 +53,17 @@ Result<void> StandardOutputConflict(bool json, const ExportOptions& exports,
 /// its one user.
 std::string OutputName(const std::string& value);
 
-/// What looking at one command-line argument found; a missing or bad value
-/// is the failure of the Result that carries it.
-enum class OptionMatch { NotMine, Taken };
+/// --text, --csv and --style, in the order --help lists them (column 24).
+/// Each needs a value that is not empty.
+std::span<const cli::Option<ExportOptions>> ExportOptionRows();
 
-/// If args[i] is one of the export options, takes it (and its value, moving
-/// i past it) into `options`. A missing or bad value fails with its message.
-Result<OptionMatch> TakeExportOption(const std::vector<std::string>& args, std::size_t& i,
-                                     ExportOptions& options);
+/// Takes an output name (--svx FILE) into the options record, as OutputName
+/// gives it.
+template <class Target, std::optional<std::string> Target::*Path>
+Result<void> TakeOutputPath(Target& target, std::string_view, std::string_view value) {
+  target.*Path = OutputName(std::string(value));
+  return Ok();
+}
 
 /// "north" or "south" (any letter case).
 std::optional<CharChartStyle> ParseStyleName(const std::string& name);
@@ -70,12 +75,5 @@ Result<CharChartStyle> ParseStyleOption(const std::string& value);
 /// chart's stored chart style. Fails with the first failure.
 Result<void> WriteExports(const ExportOptions& options, const ChartSnapshot& chart,
                           std::ostream& out);
-
-/// Help lines for the options, for the usage text.
-inline constexpr const char* kExportOptionsHelp =
-    "  --text FILE           write the text report (CR LF lines; '-' for standard output)\n"
-    "  --csv FILE            write the one-record CSV export ('-' for standard output)\n"
-    "                        (a stream's name, /dev/stderr or /dev/fd/N, writes to it)\n"
-    "  --style north|south   chart style of the text report (default: the stored setting)\n";
 
 }  // namespace sarvexa

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "document/escapes.h"
+
 namespace sarvexa::cli {
 namespace {
 
@@ -129,19 +131,6 @@ bool Walk(Scanner& s, std::string& path, int depth,
   return ok;
 }
 
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 }  // namespace
 
 std::vector<std::string> ObjectMemberNames(std::string_view json) {
@@ -207,52 +196,7 @@ bool ForEachScalarIn(
 std::string ScalarText(std::string_view token) {
   if (token == "null") return {};
   if (token.size() < 2 || token.front() != '"') return std::string(token);
-  const std::string_view body = token.substr(1, token.size() - 2);
-  std::string out;
-  out.reserve(body.size());
-  for (std::size_t i = 0; i < body.size(); ++i) {
-    if (body[i] != '\\' || i + 1 >= body.size()) {
-      out += body[i];
-      continue;
-    }
-    const char e = body[++i];
-    switch (e) {
-      case 'n':
-        out += '\n';
-        break;
-      case 'r':
-        out += '\r';
-        break;
-      case 't':
-        out += '\t';
-        break;
-      case 'b':
-        out += '\b';
-        break;
-      case 'f':
-        out += '\f';
-        break;
-      case 'u': {
-        std::uint32_t cp = 0;
-        std::size_t k = 0;
-        for (; k < 4 && i + 1 + k < body.size(); ++k) {
-          const char h = body[i + 1 + k];
-          const int v = h >= '0' && h <= '9'   ? h - '0'
-                        : h >= 'a' && h <= 'f' ? h - 'a' + 10
-                        : h >= 'A' && h <= 'F' ? h - 'A' + 10
-                                               : -1;
-          if (v < 0) break;
-          cp = cp * 16 + static_cast<std::uint32_t>(v);
-        }
-        i += k;
-        AppendUtf8(out, cp);
-        break;
-      }
-      default:
-        out += e;  // \" \\ \/
-    }
-  }
-  return out;
+  return Unescaped(token.substr(1, token.size() - 2));
 }
 
 }  // namespace sarvexa::cli

@@ -5,6 +5,7 @@
 // JSON Lines.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,8 +22,23 @@ class JsonWriter {
   JsonWriter() = default;
   explicit JsonWriter(Layout layout) : oneLine_(layout == Layout::OneLine) {}
 
-  /// Starts over, keeping the layout and the memory already taken.
+  /// Starts over, keeping the layout and the memory already taken; the
+  /// member choice and the scalar sink below are dropped.
   void Clear();
+
+  /// Writes, of the outermost object, only the members named in `names`
+  /// (in the order they are written); the others are passed over unwritten.
+  /// Null: every member.
+  void KeepMembers(const std::vector<std::string>* names) { keep_ = names; }
+
+  /// Receives the scalars of the value being written in place of its text.
+  using ScalarSink = std::function<void(std::string_view path, std::string_view text)>;
+  /// Instead of writing text, hands each string, number, true, false and null
+  /// to `sink` with its path (member names and array indexes joined by '.',
+  /// "positions.1.longitude") and its plain text: a string as the JSON text
+  /// would read back (a byte sequence that is not UTF-8 as U+FFFD), a number
+  /// or true/false as written, null as an empty text. Null: write text.
+  void SendScalarsTo(const ScalarSink* sink);
 
   void BeginObject();
   void EndObject();
@@ -89,9 +105,23 @@ class JsonWriter {
   void Close(char bracket);
   void Newline();
 
+  /// True while a member that KeepMembers leaves out is being passed over;
+  /// counts its nesting as it goes.
+  bool Skipping(int nesting);
+  /// The path of the value about to be sent to the scalar sink.
+  void EnterSinkValue();
+  void SinkScalar(std::string_view text);
+
   struct Level {
     bool isObject;
     bool empty;
+  };
+  // Where the sink's path stands in a container: its own length, and for an
+  // array the index of the next element.
+  struct SinkFrame {
+    std::size_t pathBase;
+    bool isArray;
+    int next;
   };
   // The text is out_'s first length_ characters; out_ is kept longer, so
   // that a token is written in place without growing the string each time.
@@ -100,6 +130,14 @@ class JsonWriter {
   std::vector<Level> stack_;
   bool afterKey_ = false;
   bool oneLine_ = false;
+  const std::vector<std::string>* keep_ = nullptr;
+  bool diverted_ = false;  ///< skipping a member or sending scalars: not writing text
+  bool skipping_ = false;
+  int skipNesting_ = 0;
+  const ScalarSink* sink_ = nullptr;
+  std::string sinkPath_;
+  std::vector<SinkFrame> sinkFrames_;
+  std::string sinkText_;
 };
 
 /// Formats a double with 17 significant digits, independent of the locale:
@@ -114,5 +152,9 @@ std::string EscapeJsonString(std::string_view text);
 
 /// EscapeJsonString(text) appended to `out`.
 void AppendEscapedJsonString(std::string& out, std::string_view text);
+
+/// `text` as a JSON string of it reads back: every byte that does not begin
+/// a valid UTF-8 sequence becomes U+FFFD.
+void AppendValidUtf8(std::string& out, std::string_view text);
 
 }  // namespace sarvexa::cli

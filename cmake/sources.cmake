@@ -27,12 +27,14 @@ set(SARVEXA_ANALYSIS_SOURCES
 )
 set(SARVEXA_DOCUMENT_SOURCES
     document/atlas_fill.cpp
+    document/cast.cpp
     document/char_chart.cpp
     document/chart_data.cpp
     document/chart_document.cpp
     document/chart_file.cpp
     document/csv_export.cpp
     document/ephemeris_series.cpp
+    document/escapes.cpp
     document/export_file.cpp
     document/ini_settings_store.cpp
     document/notation.cpp
@@ -119,6 +121,7 @@ set(SARVEXA_CLI_SOURCES
     cli/export_options.cpp
     cli/json_members.cpp
     cli/json_writer.cpp
+    cli/option_table.cpp
     cli/prasna_clock.cpp
     cli/render_launcher.cpp
     cli/standard_output.cpp
@@ -152,6 +155,7 @@ set(SARVEXA_DOCUMENT_TEST_SOURCES
     tests/document/csv_export_test.cpp
     tests/document/ephemeris_series_test.cpp
     tests/document/ini_settings_store_test.cpp
+    tests/document/notation_test.cpp
     tests/document/page_choices_test.cpp
     tests/document/place_test.cpp
     tests/document/present_test.cpp

@@ -44,47 +44,22 @@ FieldError TooLongError(int controlId, const char* name, int maxChars) {
   return e;
 }
 
-std::optional<FieldError> CheckRange(int value, int controlId, const char* name, int minimum,
-                                     int maximum) {
-  if (value < minimum || value > maximum) return RangeError(controlId, name, minimum, maximum);
-  return std::nullopt;
+Result<void, FieldError> CheckRange(int value, int controlId, const char* name, int minimum,
+                                    int maximum) {
+  if (value < minimum || value > maximum)
+    return Fail(RangeError(controlId, name, minimum, maximum));
+  return {};
 }
 
-std::optional<FieldError> CheckLength(const std::string& text, int controlId, const char* name,
-                                      int maxChars) {
-  if (CountCharacters(text) > maxChars) return TooLongError(controlId, name, maxChars);
-  return std::nullopt;
+Result<void, FieldError> CheckLength(const std::string& text, int controlId, const char* name,
+                                     int maxChars) {
+  if (CountCharacters(text) > maxChars) return Fail(TooLongError(controlId, name, maxChars));
+  return {};
 }
 
 }  // namespace field_checks
 
 using namespace field_checks;
-
-std::optional<int> ParseWholeNumber(std::string_view text) {
-  std::size_t i = 0;
-  const std::size_t n = text.size();
-  auto blank = [&](std::size_t k) {
-    return std::isspace(static_cast<unsigned char>(text[k])) != 0;
-  };
-  while (i < n && blank(i)) ++i;
-  bool negative = false;
-  if (i < n && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  if (i >= n || !std::isdigit(static_cast<unsigned char>(text[i]))) return std::nullopt;
-  long long value = 0;
-  while (i < n && std::isdigit(static_cast<unsigned char>(text[i]))) {
-    value = value * 10 + (text[i] - '0');
-    if (value > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
-    ++i;
-  }
-  while (i < n && blank(i)) ++i;
-  if (i != n) return std::nullopt;
-  if (negative) value = -value;
-  if (value < INT_MIN || value > INT_MAX) return std::nullopt;
-  return static_cast<int>(value);
-}
 
 int CountCharacters(std::string_view text) {
   int count = 0;
@@ -144,17 +119,17 @@ const FieldRow kChartDataRows[] = {
      nullptr},
 };
 
-std::optional<FieldError> CheckRow(const FieldRow& row, const ChartDataFields& f) {
+Result<void, FieldError> CheckRow(const FieldRow& row, const ChartDataFields& f) {
   switch (row.kind) {
     case FieldRow::FreeText:
-      return std::nullopt;
+      return {};
     case FieldRow::LimitedText:
       return CheckLength(f.*row.text, row.controlId, row.name, row.maximum);
     case FieldRow::Number:
     case FieldRow::Choice:
       return CheckRange(f.*row.number, row.controlId, row.name, row.minimum, row.maximum);
   }
-  return std::nullopt;
+  return {};
 }
 
 // A signed coordinate as the dialog shows it: rounded degrees and minutes as
@@ -176,6 +151,14 @@ bool SplitSide(double value, int& degrees, int& minutes) {
   return negativeSide;
 }
 
+// The dialog's checks on OK, in its order: the first failure, or success.
+Result<void, FieldError> ValidateChartData(const ChartDataFields& fields) {
+  for (const auto& row : kChartDataRows) {
+    if (auto checked = CheckRow(row, fields); !checked) return checked;
+  }
+  return {};
+}
+
 }  // namespace
 
 ChartDataFields NewChartDialogValues(int currentYear) {
@@ -185,11 +168,9 @@ ChartDataFields NewChartDialogValues(int currentYear) {
   return f;
 }
 
-Result<void, FieldError> ValidateChartData(const ChartDataFields& fields) {
-  for (const auto& row : kChartDataRows) {
-    if (auto e = CheckRow(row, fields)) return Fail(std::move(*e));
-  }
-  return {};
+Result<CheckedChartData, FieldError> CheckChartData(ChartDataFields fields) {
+  if (auto checked = ValidateChartData(fields); !checked) return Fail(checked.error());
+  return CheckedChartData(std::move(fields));
 }
 
 Result<ChartDataFields, FieldError> ParseChartDataText(const ChartDataText& text) {
@@ -210,7 +191,7 @@ Result<ChartDataFields, FieldError> ParseChartDataText(const ChartDataText& text
         f.*row.number = text.*row.typedChoice;
         break;
     }
-    if (auto e = CheckRow(row, f)) return Fail(std::move(*e));
+    if (auto checked = CheckRow(row, f); !checked) return Fail(checked.error());
   }
   f.isPm = text.isPm;
   f.isEast = text.isEast;
@@ -222,8 +203,7 @@ Result<ChartDataFields, FieldError> ParseChartDataText(const ChartDataText& text
 
 void ChartDataToRecord(const ChartDataFields& f, Horoscope& h) {
   SetBirthDate(h, f.monthIndex + 1, f.day, f.year);
-  int hour24 = f.hour == 12 ? 0 : f.hour;
-  if (f.isPm) hour24 += 12;
+  const int hour24 = To24Hour(f.hour, f.isPm);
   const SignedPlace p = ToSignedPlace(f);
   SetBirthTime(h, hour24, f.minute, p.zoneHours, p.zoneMinutes, p.dstHours, p.dstMinutes);
   SetBirthPlace(h, p.lonDegrees, p.lonMinutes, p.latDegrees, p.latMinutes);
@@ -236,16 +216,10 @@ ChartDataFields RecordToChartData(const Horoscope& h, const std::string& firstNa
   f.lastName = lastName;
   f.place = place;
 
-  auto clock = SplitDegreesRounded(h.universalTime - h.zone + h.dst);
-  int hour = clock.whole;
-  if (hour < 12) {
-    f.isPm = false;
-  } else {
-    hour -= 12;
-    f.isPm = true;
-  }
-  if (hour == 0) hour = 12;
-  f.hour = hour;
+  const auto clock = SplitDegreesRounded(h.universalTime - h.zone + h.dst);
+  const TwelveHour hour = To12Hour(clock.whole);
+  f.hour = hour.hour;
+  f.isPm = hour.isPm;
   f.minute = clock.minutes;
 
   const CivilDate date = DateFromDayNumber(h.julianDay);

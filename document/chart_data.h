@@ -7,7 +7,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "document/notation.h"
 #include "document/place.h"
 #include "engine/horoscope.h"
 #include "engine/result.h"
@@ -62,17 +64,27 @@ struct ChartDataText : PlaceText {
 /// The allowed characters of the place field of "Chart Data".
 inline constexpr int kChartDataPlaceMaxChars = 32;
 
-/// Month names of the dialog's month list, index = monthIndex.
-inline constexpr const char* kChartDataMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                     "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-
 /// Dialog values for File > New: the initial values, with `year` set to the
 /// current local year.
 ChartDataFields NewChartDialogValues(int currentYear);
 
-/// Checks every field in the dialog's order: the first failure, or success.
-/// A month index outside 0..11 is reported as a range failure too.
-Result<void, FieldError> ValidateChartData(const ChartDataFields& fields);
+/// Chart data that passed the "Chart Data" dialog's checks. Only
+/// CheckChartData makes one, so a chart is cast (document/cast.h) only from
+/// checked data, and checked once.
+class CheckedChartData {
+ public:
+  const ChartDataFields& fields() const { return fields_; }
+
+ private:
+  friend Result<CheckedChartData, FieldError> CheckChartData(ChartDataFields fields);
+  explicit CheckedChartData(ChartDataFields fields) : fields_(std::move(fields)) {}
+  ChartDataFields fields_;
+};
+
+/// Checks every field in the dialog's order: the first failure, or the
+/// checked data. A month index outside 0..11 is reported as a range failure
+/// too.
+Result<CheckedChartData, FieldError> CheckChartData(ChartDataFields fields);
 
 /// Exchanges text fields into numbers and checks them, in the dialog's
 /// order, stopping at the first failure (not a whole number, or out of range).
@@ -82,7 +94,7 @@ Result<ChartDataFields, FieldError> ParseChartDataText(const ChartDataText& text
 /// through SetBirthDate, SetBirthTime and SetBirthPlace (12-hour clock to
 /// 0..23, East negating longitude and zone (the zone by its own side when
 /// `zoneEast` is set), South negating latitude). The
-/// positions are not computed. Expects fields that passed ValidateChartData.
+/// positions are not computed. Expects fields that passed CheckChartData.
 void ChartDataToRecord(const ChartDataFields& fields, Horoscope& h);
 
 /// "Record to dialog": the dialog values showing a stored chart and its
@@ -90,11 +102,6 @@ void ChartDataToRecord(const ChartDataFields& fields, Horoscope& h);
 /// `zoneEast` set only when the zone's side differs from the longitude's).
 ChartDataFields RecordToChartData(const Horoscope& h, const std::string& firstName,
                                   const std::string& lastName, const std::string& place);
-
-/// Parses a whole number as the dialog does: optional surrounding blanks, an
-/// optional sign and decimal digits; nullopt for anything else or a value
-/// outside the 32-bit range.
-std::optional<int> ParseWholeNumber(std::string_view text);
 
 /// Number of characters (Unicode code points) of a UTF-8 text; each byte of
 /// an invalid sequence counts as one character.

@@ -1,9 +1,9 @@
 #include "document/chart_document.h"
 
 #include "document/atlas.h"
+#include "document/cast.h"
 #include "document/chart_file.h"
 #include "document/settings.h"
-#include "engine/chart_calculation.h"
 
 namespace sarvexa {
 
@@ -24,8 +24,8 @@ ChartDocument::ChartDocument(SettingsStore& settings, InstantClock clock)
 ChartDocument::~ChartDocument() {
   // A store that cannot be written loses only the display choice of this
   // run; there is nobody left to tell at exit.
-  WriteDisplaySettings(settings_,
-                       DisplaySettings{ChartStyleSetting(chart_.chartStyle), chart_.colorCharts});
+  static_cast<void>(WriteDisplaySettings(
+      settings_, DisplaySettings{ChartStyleSetting(chart_.chartStyle), chart_.colorCharts}));
 }
 
 std::string ChartDocument::title() const {
@@ -50,7 +50,9 @@ PrasnaLocationFields ChartDocument::prasnaLocationDialogValues() const {
 Result<void, FieldError> ChartDocument::setPrasnaLocation(const PrasnaLocationFields& fields) {
   if (auto checked = ValidatePrasnaLocation(fields); !checked) return Fail(checked.error());
   prasnaLocation_ = PrasnaLocationFromFields(fields);
-  WritePrasnaLocation(settings_, fields);
+  // A store that cannot be written tells the user itself, once (see
+  // document/settings_file.h); the location holds for this run all the same.
+  static_cast<void>(WritePrasnaLocation(settings_, fields));
   if (chart_.isPrasna) castPrasna();
   return {};
 }
@@ -64,9 +66,10 @@ TransitChoice ChartDocument::openTransitChoice() {
 }
 
 void ChartDocument::applyTransit(const TransitChoice& choice) {
-  TransitResult r = ComputeTransit(chart_.horoscope, choice);
-  chart_.transitHoroscope = r.transit;
-  chart_.transitAnalysis = r.analysis;
+  Result<TransitResult> r = ComputeTransit(chart_.horoscope, choice, chart_.context);
+  if (!r) return;
+  chart_.transitHoroscope = r->transit;
+  chart_.transitAnalysis = r->analysis;
   ++revision_;
 }
 
@@ -88,13 +91,18 @@ void ChartDocument::setClock(InstantClock clock) {
   clock_ = clock ? std::move(clock) : InstantClock(ReadSystemInstant);
 }
 
-void ChartDocument::RefreshChart() { refreshAt(now()); }
+CastContext ChartDocument::contextAt(const LocalClockReading& now) const {
+  CastContext context = chart_.context;
+  context.now = now;
+  return context;
+}
 
-void ChartDocument::refreshAt(const LocalClockReading& now) {
-  CalculateHoroscope(chart_.horoscope);
-  chart_.derivations = Derive(chart_.horoscope, now);
+void ChartDocument::takeCast(CastChart&& cast, const CastContext& context) {
+  chart_.horoscope = cast.horoscope;
+  chart_.derivations = std::move(cast.derivations);
+  chart_.context = context;
   // Names, place, zone and the Prasna flag change only in operations that
-  // refresh the chart, so this covers them too.
+  // take a cast, so this covers them too.
   ++revision_;
 }
 
@@ -110,22 +118,30 @@ ChartDataFields ChartDocument::chartDataDialogValues() const {
 }
 
 Result<void, FieldError> ChartDocument::applyChartData(const ChartDataFields& fields) {
-  if (auto checked = ValidateChartData(fields); !checked) return Fail(checked.error());
-  chart_.firstName = fields.firstName;
-  chart_.lastName = fields.lastName;
-  chart_.place = fields.place;
-  chart_.zoneName = fields.zoneName;
-  ChartDataToRecord(fields, chart_.horoscope);
-  RefreshChart();
+  Result<CheckedChartData, FieldError> checked = CheckChartData(fields);
+  if (!checked) return Fail(checked.error());
+  const CastContext context = contextAt(now());
+  Result<CastChart> cast = CastChartData(*checked, context);
+  if (!cast) {
+    FieldError failed;
+    failed.message = cast.error();
+    return Fail(std::move(failed));
+  }
+  const ChartDataFields& f = checked->fields();
+  chart_.firstName = f.firstName;
+  chart_.lastName = f.lastName;
+  chart_.place = f.place;
+  chart_.zoneName = f.zoneName;
+  takeCast(std::move(*cast), context);
   pathName_ = chart_.firstName + " " + chart_.lastName;
   modified_ = true;
   return {};
 }
 
 Result<void, FieldError> ChartDocument::newChart(const ChartDataFields& fields) {
-  if (auto checked = ValidateChartData(fields); !checked) return Fail(checked.error());
-  chart_.isPrasna = false;
-  return applyChartData(fields);
+  Result<void, FieldError> taken = applyChartData(fields);
+  if (taken) chart_.isPrasna = false;
+  return taken;
 }
 
 Result<void, FieldError> ChartDocument::editChartData(const ChartDataFields& fields) {
@@ -133,14 +149,18 @@ Result<void, FieldError> ChartDocument::editChartData(const ChartDataFields& fie
 }
 
 void ChartDocument::castPrasna() {
+  // One reading of the clock for the chart and its running period.
+  const PrasnaClock clock = prasnaClock();
+  Horoscope birthData;
+  SetPrasnaBirthData(clock.location, clock.reading, birthData);
+  const CastContext context = contextAt(clock.reading);
+  Result<CastChart> cast = CastRecord(birthData, context);
+  if (!cast) return;
   chart_.firstName = kPrasnaName;
   chart_.lastName.clear();
   chart_.place = prasnaLocation_.place;
   chart_.zoneName.clear();
-  // One reading of the clock for the chart and its running period.
-  const PrasnaClock clock = prasnaClock();
-  SetPrasnaBirthData(clock.location, clock.reading, chart_.horoscope);
-  refreshAt(clock.reading);
+  takeCast(std::move(*cast), context);
   pathName_ = kPrasnaName;
   chart_.isPrasna = true;
   modified_ = false;
@@ -157,14 +177,16 @@ Result<void> ChartDocument::open(const std::filesystem::path& path) {
 Result<void> ChartDocument::loadBytes(const std::string& bytes) {
   Result<ChartFileRecord> result = DecodeChartFile(bytes);
   if (!result) return Fail(result.error());
-  // The file is whole: only now does it replace the open chart.
   ChartFileRecord& r = *result;
+  const CastContext context = contextAt(now());
+  Result<CastChart> cast = CastRecord(r.horoscope, context);
+  if (!cast) return Fail(cast.error());
+  // The file is whole and cast: only now does it replace the open chart.
   chart_.firstName = std::move(r.firstName);
   chart_.lastName = std::move(r.lastName);
   chart_.place = std::move(r.place);
   chart_.zoneName = std::move(r.zoneName);
-  chart_.horoscope = r.horoscope;
-  RefreshChart();
+  takeCast(std::move(*cast), context);
   chart_.isPrasna = false;
   modified_ = false;
   return Ok();

@@ -113,7 +113,8 @@ class ChartDocument {
   /// OK of the transit dialog: remembers the accepted values.
   void setTransitChoice(const TransitChoice& choice) { transitChoice_ = choice; }
   /// Computes the transit chart of `choice` and its comparison with the open
-  /// chart, for the SA transits page.
+  /// chart, for the SA transits page, cast as the open chart was. A transit
+  /// chart that cannot be cast leaves the last comparison as it was.
   void applyTransit(const TransitChoice& choice);
 
   // ---- ephemeris choice (the Ephemeris command) ----
@@ -136,17 +137,19 @@ class ChartDocument {
   void setClock(InstantClock clock);
 
   // ---- chart operations ----
-  /// Recomputes positions, dasha table, current period and SA analysis from
-  /// the birth data and `julianCenturies` of the open chart.
-  void RefreshChart();
+  /// Every chart is cast through document/cast.h under the open chart's
+  /// context (its theory and conventions) with the running period read at
+  /// the present on the Prasna location's clock. A cast that fails changes
+  /// nothing: the open chart stays as it was and the reason is returned.
 
   /// Dialog values for File > New: initial values with the current year.
   ChartDataFields newChartDialogValues() const;
   /// Dialog values for Edit > Chart Data: the open chart.
   ChartDataFields chartDataDialogValues() const;
-  /// OK of File > New: checks, then stores names and birth data, refreshes,
-  /// names the chart "First Last", clears isPrasna, sets modified. On a
-  /// failed check nothing changes and the first failure is returned.
+  /// OK of File > New: checks (CheckChartData), casts, then stores names and
+  /// the cast chart, names the chart "First Last", clears isPrasna, sets
+  /// modified. On a failed check nothing changes and the first failure is
+  /// returned; a failed cast is returned with an empty `field`.
   Result<void, FieldError> newChart(const ChartDataFields& fields);
   /// OK of Edit > Chart Data: as newChart but isPrasna keeps its value.
   Result<void, FieldError> editChartData(const ChartDataFields& fields);
@@ -155,13 +158,14 @@ class ChartDocument {
   /// location's own clock (seconds dropped): names "Prasna" and "",
   /// isPrasna set, title "Prasna", modified cleared. File > Current Prasna
   /// and start-up. A location whose zone came from the atlas takes the zone
-  /// and DST in force at that instant (when an atlas is set).
+  /// and DST in force at that instant (when an atlas is set). A Prasna that
+  /// cannot be cast leaves the open chart as it was.
   void castPrasna();
   /// The atlas for a Prasna location's zone; null (the default) keeps the
   /// stored zone and DST. `atlas` must outlive the document.
   void setAtlas(Atlas* atlas) { atlas_ = atlas; }
 
-  /// Loads a chart file. On success the chart is recomputed from the stored
+  /// Loads a chart file. On success the chart is cast from the stored
   /// birth data and `julianCenturies`, isPrasna and modified are cleared and
   /// pathName() becomes `path`. On failure the open chart stays exactly as
   /// it was and the message is returned.
@@ -178,8 +182,10 @@ class ChartDocument {
 
  private:
   Result<void, FieldError> applyChartData(const ChartDataFields& fields);
-  /// RefreshChart with the running period at `now`.
-  void refreshAt(const LocalClockReading& now);
+  /// The open chart's context with the running period at `now`.
+  CastContext contextAt(const LocalClockReading& now) const;
+  /// Takes a cast chart as the open chart's record and derivations.
+  void takeCast(CastChart&& cast, const CastContext& context);
   /// The Prasna location's clock at the present instant.
   PrasnaClock prasnaClock() const;
 

@@ -9,6 +9,7 @@
 
 #include "analysis/derivations.h"
 #include "analysis/sa_transits.h"
+#include "document/cast.h"
 #include "document/chart_style.h"
 #include "engine/horoscope.h"
 
@@ -27,6 +28,10 @@ struct ChartSnapshot {
   /// place text may be too short to tell; empty otherwise.
   std::string cityName;
   Horoscope horoscope{};  ///< the calculated chart
+  /// What the chart was cast under: the clock reading of its running period,
+  /// the conventions and the theory (the ephemeris page casts its rows with
+  /// the same theory and conventions).
+  CastContext context;
   /// Dasha table, the period running at the clock reading of the last
   /// refresh (nothing for a chart dated in the future) and the SA analysis.
   ChartDerivations derivations;

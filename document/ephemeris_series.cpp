@@ -78,14 +78,16 @@ std::int32_t NextEphemerisDay(std::int32_t julianDay, EphemerisInterval interval
   return later(1);
 }
 
-std::vector<EphemerisRow> ComputeEphemerisSeries(const Horoscope& chart, std::int32_t startDay,
-                                                 EphemerisInterval interval, int rowCount) {
+Result<std::vector<EphemerisRow>> ComputeEphemerisSeries(const Horoscope& chart,
+                                                         std::int32_t startDay,
+                                                         EphemerisInterval interval, int rowCount,
+                                                         const CastContext& context) {
   std::vector<EphemerisRow> rows;
   if (rowCount <= 0) return rows;
   rows.reserve(static_cast<std::size_t>(rowCount));
   Horoscope h = EphemerisStartHoroscope(chart, startDay);
   for (int i = 0; i < rowCount; ++i) {
-    CalculateHoroscope(h);
+    if (auto cast = CastPositions(h, context); !cast) return Fail(cast.error());
     EphemerisRow row;
     row.julianDay = h.julianDay;
     row.date = DateFromDayNumber(h.julianDay);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "document/cast.h"
 #include "engine/calendar.h"
 #include "engine/horoscope.h"
 
@@ -59,9 +60,13 @@ std::int32_t NextEphemerisDay(std::int32_t julianDay, EphemerisInterval interval
 
 /// `rowCount` rows (none when rowCount <= 0) from `startDay` (0: the chart's
 /// own date and moment, see EphemerisStartHoroscope) stepping by `interval`.
-/// Every row after the first is calculated for local midnight.
-std::vector<EphemerisRow> ComputeEphemerisSeries(const Horoscope& chart, std::int32_t startDay,
-                                                 EphemerisInterval interval, int rowCount);
+/// Every row after the first is calculated for local midnight, each cast
+/// with the theory and conventions of `context`; the first row that cannot
+/// be cast fails the series with its reason.
+Result<std::vector<EphemerisRow>> ComputeEphemerisSeries(const Horoscope& chart,
+                                                         std::int32_t startDay,
+                                                         EphemerisInterval interval, int rowCount,
+                                                         const CastContext& context = {});
 
 /// The date text at a row's left: "%s %2d,%d: " (month abbreviation, day,
 /// year), e.g. "Jan  5,2000: ".

@@ -2,7 +2,6 @@
 // The checks a dialog makes on OK, shared by "Chart Data" and "Set Location
 // for Prasna". Internal to the document library.
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,11 +13,11 @@ FieldError RangeError(int controlId, const char* name, int minimum, int maximum)
 FieldError WholeNumberError(int controlId, const char* name);
 FieldError TooLongError(int controlId, const char* name, int maxChars);
 
-/// nullopt when minimum <= value <= maximum, else the range error.
-std::optional<FieldError> CheckRange(int value, int controlId, const char* name, int minimum,
-                                     int maximum);
-/// nullopt when the text has at most maxChars characters.
-std::optional<FieldError> CheckLength(const std::string& text, int controlId, const char* name,
-                                      int maxChars);
+/// Succeeds when minimum <= value <= maximum, else fails with the range error.
+Result<void, FieldError> CheckRange(int value, int controlId, const char* name, int minimum,
+                                    int maximum);
+/// Succeeds when the text has at most maxChars characters.
+Result<void, FieldError> CheckLength(const std::string& text, int controlId, const char* name,
+                                     int maxChars);
 
 }  // namespace sarvexa::field_checks

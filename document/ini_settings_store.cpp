@@ -4,20 +4,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "document/escapes.h"
+#include "document/notation.h"
 #include "document/safe_file.h"
 #include "document/settings_file.h"
-#include "document/utf8.h"
 
 namespace sarvexa {
 
 namespace {
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -26,25 +20,20 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-void AppendCodePoint(std::string& out, char32_t cp) {
-  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = utf8::kReplacement;
-  utf8::Append(out, cp);
-}
-
 }  // namespace
 
 std::string DecodeIniKey(std::string_view key) {
   std::string out;
   for (std::size_t i = 0; i < key.size(); ++i) {
-    if (key[i] == '%' && i + 2 < key.size() && HexValue(key[i + 1]) >= 0 &&
-        HexValue(key[i + 2]) >= 0) {
-      out += static_cast<char>(HexValue(key[i + 1]) * 16 + HexValue(key[i + 2]));
+    if (key[i] == '%' && i + 2 < key.size() && HexDigitValue(key[i + 1]) >= 0 &&
+        HexDigitValue(key[i + 2]) >= 0) {
+      out += static_cast<char>(HexDigitValue(key[i + 1]) * 16 + HexDigitValue(key[i + 2]));
       i += 2;
     } else if (key[i] == '%' && i + 5 < key.size() && key[i + 1] == 'U' &&
-               HexValue(key[i + 2]) >= 0 && HexValue(key[i + 3]) >= 0 &&
-               HexValue(key[i + 4]) >= 0 && HexValue(key[i + 5]) >= 0) {
+               HexDigitValue(key[i + 2]) >= 0 && HexDigitValue(key[i + 3]) >= 0 &&
+               HexDigitValue(key[i + 4]) >= 0 && HexDigitValue(key[i + 5]) >= 0) {
       char32_t cp = 0;
-      for (int k = 2; k <= 5; ++k) cp = cp * 16 + static_cast<char32_t>(HexValue(key[i + k]));
+      for (int k = 2; k <= 5; ++k) cp = cp * 16 + static_cast<char32_t>(HexDigitValue(key[i + k]));
       AppendCodePoint(out, cp);
       i += 5;
     } else if (key[i] == '\\') {
@@ -75,63 +64,10 @@ std::string DecodeIniValue(std::string_view raw) {
     }
     out += pendingBlanks;
     pendingBlanks.clear();
-    if (c != '\\' || i + 1 >= value.size()) {
+    if (c == '\\') {
+      i = AppendUnescaped(value, i, out);
+    } else {
       out += c;
-      continue;
-    }
-    const char e = value[++i];
-    switch (e) {
-      case 'a':
-        out += '\a';
-        break;
-      case 'b':
-        out += '\b';
-        break;
-      case 'f':
-        out += '\f';
-        break;
-      case 'n':
-        out += '\n';
-        break;
-      case 'r':
-        out += '\r';
-        break;
-      case 't':
-        out += '\t';
-        break;
-      case 'v':
-        out += '\v';
-        break;
-      case 'x': {
-        char32_t cp = 0;
-        int digits = 0;
-        while (digits < 4 && i + 1 < value.size() && HexValue(value[i + 1]) >= 0) {
-          cp = cp * 16 + static_cast<char32_t>(HexValue(value[++i]));
-          ++digits;
-        }
-        AppendCodePoint(out, cp);
-        break;
-      }
-      case '0':
-      case '1':
-      case '2':
-      case '3':
-      case '4':
-      case '5':
-      case '6':
-      case '7': {
-        char32_t cp = static_cast<char32_t>(e - '0');
-        int digits = 1;
-        while (digits < 3 && i + 1 < value.size() && value[i + 1] >= '0' && value[i + 1] <= '7') {
-          cp = cp * 8 + static_cast<char32_t>(value[++i] - '0');
-          ++digits;
-        }
-        AppendCodePoint(out, cp);
-        break;
-      }
-      default:
-        out += e;  // \\, \", \; and anything else stand for themselves
-        break;
     }
   }
   if (out.size() >= 2 && out[0] == '@' && out[1] == '@') out.erase(0, 1);
@@ -172,8 +108,8 @@ IniFileSettingsStore IniFileSettingsStore::FromFile(const std::filesystem::path&
     // A missing file is a first start, not a problem.
     IniFileSettingsStore empty;
     std::error_code ec;
-    if (const std::optional<std::string> reason = SettingsReadProblem(path)) {
-      empty.readProblem_ = SettingsReadMessage(path, *reason);
+    if (const Result<void> readable = CheckSettingsReadable(path); !readable) {
+      empty.readProblem_ = SettingsReadMessage(path, readable.error());
     } else if (std::filesystem::exists(path, ec) && !ec) {
       empty.readProblem_ = SettingsReadMessage(path, text.error());
     }
@@ -197,7 +133,7 @@ std::optional<std::filesystem::path> IniFileSettingsStore::DefaultPath() {
 std::optional<int> IniFileSettingsStore::readInt(const std::string& key) const {
   auto it = values_.find(key);
   if (it == values_.end()) return std::nullopt;
-  return ParseSettingsInt(it->second);
+  return ParseWholeNumber(it->second);
 }
 
 std::optional<std::string> IniFileSettingsStore::readText(const std::string& key) const {

@@ -1,6 +1,8 @@
 #include "document/notation.h"
 
 #include <algorithm>
+#include <cctype>
+#include <climits>
 
 #include "engine/text_format.h"
 
@@ -47,9 +49,25 @@ int Compare(const CivilDate& a, const CivilDate& b) {
   return 0;
 }
 
-std::string DateText(const CivilDate& d) {
-  return FormatText("%04d-%02d-%02d", d.year, d.month, d.day);
+std::string DateText(const CivilDate& d) { return WriteCivilDate(d); }
+
+bool InRange(const std::optional<int>& v, int lo, int hi) { return v && *v >= lo && *v <= hi; }
+
+char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+
+// Splits "A:B" at the single colon.
+bool SplitColon(std::string_view s, std::string_view& a, std::string_view& b) {
+  const auto pos = s.find(':');
+  if (pos == std::string_view::npos || s.find(':', pos + 1) != std::string_view::npos) return false;
+  a = s.substr(0, pos);
+  b = s.substr(pos + 1);
+  return true;
 }
+
+char CharAt(std::string_view text, std::size_t pos) { return pos < text.size() ? text[pos] : '\0'; }
+
+// Where the settings' zone text keeps the zone's own side, after "HH MM ".
+constexpr std::size_t kStoredZoneSideAt = 6;
 
 // The text as shown in a one-line message: control characters as '?'.
 std::string Shown(std::string_view text) {
@@ -83,6 +101,64 @@ Result<CivilDate> TakeDate(std::string_view& rest, const DateRule& rule) {
 
 }  // namespace
 
+std::optional<int> ReadDigits(std::string_view text, std::size_t maxDigits) {
+  if (text.empty() || text.size() > maxDigits) return std::nullopt;
+  int value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    const int digit = c - '0';
+    value = value > (INT_MAX - digit) / 10 ? INT_MAX : value * 10 + digit;
+  }
+  return value;
+}
+
+std::optional<int> ParseWholeNumber(std::string_view text) {
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  auto blank = [&](std::size_t k) {
+    return std::isspace(static_cast<unsigned char>(text[k])) != 0;
+  };
+  while (i < n && blank(i)) ++i;
+  bool negative = false;
+  if (i < n && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  if (i >= n || !std::isdigit(static_cast<unsigned char>(text[i]))) return std::nullopt;
+  long long value = 0;
+  while (i < n && std::isdigit(static_cast<unsigned char>(text[i]))) {
+    value = value * 10 + (text[i] - '0');
+    if (value > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
+    ++i;
+  }
+  while (i < n && blank(i)) ++i;
+  if (i != n) return std::nullopt;
+  if (negative) value = -value;
+  if (value < INT_MIN || value > INT_MAX) return std::nullopt;
+  return static_cast<int>(value);
+}
+
+int IntegerAt(std::string_view text, std::size_t pos) {
+  std::size_t i = pos;
+  const std::size_t n = text.size();
+  while (i < n && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+  bool negative = false;
+  if (i < n && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  long long value = 0;
+  while (i < n && std::isdigit(static_cast<unsigned char>(text[i]))) {
+    // Saturate instead of overflowing: a hand-edited store may hold anything.
+    if (value <= static_cast<long long>(INT_MAX) + 1) value = value * 10 + (text[i] - '0');
+    ++i;
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX) return INT_MAX;
+  if (value < INT_MIN) return INT_MIN;
+  return static_cast<int>(value);
+}
+
 Result<CivilDate> ReadCivilDate(std::string_view text, const DateRule& rule) {
   std::string_view rest = text;
   Result<CivilDate> date = TakeDate(rest, rule);
@@ -90,6 +166,58 @@ Result<CivilDate> ReadCivilDate(std::string_view text, const DateRule& rule) {
   if (!rest.empty()) return Fail("expected YYYY-MM-DD");
   return date;
 }
+
+Result<CivilDate> ReadBirthDate(std::string_view text) {
+  Result<CivilDate> date = ReadCivilDate(text, kBirthDates);
+  if (!date) return Fail(std::string("expected ") + kBirthDateForm);
+  return date;
+}
+
+std::string WriteCivilDate(const CivilDate& d) {
+  return FormatText("%04d-%02d-%02d", d.year, d.month, d.day);
+}
+
+int To24Hour(int hour12, bool pm) {
+  if (pm) {
+    const int h = hour12 + 12;
+    return h == 24 ? 12 : h;  // 12 PM is noon
+  }
+  return hour12 == 12 ? 0 : hour12;  // 12 AM is midnight
+}
+
+TwelveHour To12Hour(int hour24) {
+  TwelveHour t;
+  t.isPm = hour24 >= 12;
+  const int h = t.isPm ? hour24 - 12 : hour24;
+  t.hour = h == 0 ? 12 : h;
+  return t;
+}
+
+Result<ClockTime> ReadClockTime(std::string_view text) {
+  const auto fail = [] { return Fail(std::string("expected ") + kClockTimeForm); };
+  std::string_view v = text;
+  int pm = -1;  // -1: the 24-hour form
+  if (v.size() > 2) {
+    const char a = Upper(v[v.size() - 2]), m = Upper(v[v.size() - 1]);
+    if ((a == 'A' || a == 'P') && m == 'M') {
+      pm = a == 'P' ? 1 : 0;
+      v.remove_suffix(2);
+    }
+  }
+  std::string_view hs, ms;
+  if (!SplitColon(v, hs, ms)) return fail();
+  const auto h = ReadDigits(hs, 2);
+  const auto m = ReadDigits(ms, 2);
+  if (!InRange(m, 0, 59) || ms.size() != 2) return fail();
+  if (pm >= 0) {
+    if (!InRange(h, 1, 12)) return fail();
+    return ClockTime{To24Hour(*h, pm == 1), *m};
+  }
+  if (!InRange(h, 0, 23)) return fail();
+  return ClockTime{*h, *m};
+}
+
+std::string WriteClockTime(const ClockTime& t) { return FormatText("%02d:%02d", t.hour, t.minute); }
 
 std::optional<Instant> WrittenMoment::instant() const {
   if (!offsetMinutesEast) return std::nullopt;
@@ -131,6 +259,115 @@ Result<WrittenMoment> ReadMoment(std::string_view optionName, std::string_view t
   m.clock.month = date->month;
   m.clock.day = date->day;
   return m;
+}
+
+std::string WriteMoment(const LocalClockReading& r, char separator) {
+  return FormatText("%04d-%02d-%02d%c%02d:%02d", r.year, r.month, r.day, separator, r.hour,
+                    r.minute);
+}
+
+Result<SidedAngle> ReadAngle(std::string_view text, const AngleAxis& axis) {
+  const auto fail = [&axis] { return Fail(std::string("expected ") + axis.form); };
+  std::string_view v = text;
+  if (v.size() < 2) return fail();
+  const char side = Upper(v.back());
+  if (side != axis.plainSide && side != axis.otherSide) return fail();
+  v.remove_suffix(1);
+  std::string_view ds, ms;
+  if (!SplitColon(v, ds, ms)) return fail();
+  const auto d = ReadDigits(ds, 3);
+  const auto m = ReadDigits(ms, 2);
+  if (!InRange(d, 0, axis.maxDegrees) || !InRange(m, 0, 59)) return fail();
+  return SidedAngle{*d, *m, side == axis.otherSide};
+}
+
+std::string WriteAngle(const SidedAngle& a, const AngleAxis& axis) {
+  return FormatText("%0*d:%02d%c", axis.degreeDigits, a.degrees, a.minutes,
+                    a.otherSide ? axis.otherSide : axis.plainSide);
+}
+
+Result<SidedZone> ReadZone(std::string_view text) {
+  const auto fail = [] { return Fail(std::string("expected ") + kZoneForm); };
+  std::string_view v = text;
+  SidedZone zone;
+  if (!v.empty() && (Upper(v.back()) == 'E' || Upper(v.back()) == 'W')) {
+    zone.isEast = Upper(v.back()) == 'E';
+    v.remove_suffix(1);
+  }
+  std::string_view hs, ms;
+  if (!SplitColon(v, hs, ms)) return fail();
+  const auto h = ReadDigits(hs, 2);
+  const auto m = ReadDigits(ms, 2);
+  if (!InRange(h, 0, 12) || !InRange(m, 0, 59)) return fail();
+  zone.hours = *h;
+  zone.minutes = *m;
+  return zone;
+}
+
+std::string WriteZone(const SidedZone& zone) {
+  std::string text = FormatText("%02d:%02d", zone.hours, zone.minutes);
+  if (zone.isEast) text += *zone.isEast ? 'E' : 'W';
+  return text;
+}
+
+Result<int> ReadDstHours(std::string_view text) {
+  const auto hours = ReadDigits(text, 2);
+  if (!InRange(hours, 0, 12)) return Fail(std::string("expected ") + kDstForm);
+  return *hours;
+}
+
+std::string WriteStoredLongitude(int degrees, int minutes, bool east) {
+  return FormatText("%03d %c %02d", degrees, east ? 'E' : 'W', minutes);
+}
+
+std::string WriteStoredLatitude(int degrees, int minutes, bool south) {
+  return FormatText("%02d %c %02d", degrees, south ? 'S' : 'N', minutes);
+}
+
+std::string WriteStoredHoursMinutes(int hours, int minutes) {
+  return FormatText("%02d %02d", hours, minutes);
+}
+
+std::string WriteStoredZone(int hours, int minutes, std::optional<bool> east) {
+  std::string text = WriteStoredHoursMinutes(hours, minutes);
+  if (east) text += *east ? " E" : " W";
+  return text;
+}
+
+StoredCoordinate ReadStoredLongitude(std::string_view text) {
+  return {IntegerAt(text, 0), IntegerAt(text, 6), CharAt(text, 4) == 'E'};
+}
+
+StoredCoordinate ReadStoredLatitude(std::string_view text) {
+  return {IntegerAt(text, 0), IntegerAt(text, 5), CharAt(text, 3) == 'S'};
+}
+
+StoredCoordinate ReadStoredHoursMinutes(std::string_view text) {
+  return {IntegerAt(text, 0), IntegerAt(text, 3), false};
+}
+
+std::optional<bool> ReadStoredZoneSide(std::string_view text) {
+  const char side = CharAt(text, kStoredZoneSideAt);
+  if (side != 'E' && side != 'W') return std::nullopt;
+  return side == 'E';
+}
+
+std::optional<int> TakeIso6709Angle(std::string_view& text, std::size_t degreeDigits) {
+  if (text.empty() || (text.front() != '+' && text.front() != '-')) return std::nullopt;
+  const int sign = text.front() == '-' ? -1 : 1;
+  std::size_t n = 1;
+  while (n < text.size() && text[n] >= '0' && text[n] <= '9') ++n;
+  const std::size_t digits = n - 1;
+  if (digits != degreeDigits + 2 && digits != degreeDigits + 4) return std::nullopt;
+  const auto number = [&text](std::size_t from, std::size_t count) {
+    return *ReadDigits(text.substr(from, count), count);
+  };
+  const int degrees = number(1, degreeDigits);
+  const int minutes = number(1 + degreeDigits, 2);
+  const int seconds = digits == degreeDigits + 4 ? number(3 + degreeDigits, 2) : 0;
+  if (minutes > 59 || seconds > 59) return std::nullopt;
+  text.remove_prefix(n);
+  return sign * (degrees * 3600 + minutes * 60 + seconds);
 }
 
 }  // namespace sarvexa

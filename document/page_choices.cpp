@@ -5,7 +5,6 @@
 
 #include "document/field_checks.h"
 #include "engine/calendar.h"
-#include "engine/chart_calculation.h"
 #include "engine/numeric.h"
 
 namespace sarvexa {
@@ -27,13 +26,15 @@ struct NumberRow {
 
 // Exchanges one typed number; the whole-number check comes before the range.
 template <class Text, class Values>
-std::optional<FieldError> TakeNumber(const NumberRow<Text, Values>& row, const Text& text,
-                                     Values& values) {
+Result<void, FieldError> TakeNumber(const NumberRow<Text, Values>& row, const Text& text,
+                                    Values& values) {
   const std::optional<int> value = ParseWholeNumber(text.*row.typed);
-  if (!value) return WholeNumberError(row.controlId, row.name);
-  if (auto e = CheckRange(*value, row.controlId, row.name, row.minimum, row.maximum)) return e;
+  if (!value) return Fail(WholeNumberError(row.controlId, row.name));
+  if (auto checked = CheckRange(*value, row.controlId, row.name, row.minimum, row.maximum);
+      !checked)
+    return checked;
   values.*row.value = *value;
-  return std::nullopt;
+  return {};
 }
 
 using TRow = NumberRow<TransitDialogText, TransitDialogValues>;
@@ -66,30 +67,16 @@ const ERow kEphemerisYear{
 
 }  // namespace
 
-int To24Hour(int hour12, bool pm) {
-  if (pm) {
-    const int h = hour12 + 12;
-    return h == 24 ? 12 : h;  // 12 PM is noon
-  }
-  return hour12 == 12 ? 0 : hour12;  // 12 AM is midnight
-}
-
 TransitDialogValues TransitDialogFromChoice(const TransitChoice& c) {
   TransitDialogValues v;
+  static_cast<PlaceFields&>(v) = c.where;
   v.monthIndex = c.monthIndex;
   v.day = c.day;
   v.year = c.year;
-  int h = c.hour;
-  if (h >= 12) {
-    h -= 12;
-    v.isPm = true;
-  }
-  v.hour12 = h == 0 ? 12 : h;
+  const TwelveHour hour = To12Hour(c.hour);
+  v.hour12 = hour.hour;
+  v.isPm = hour.isPm;
   v.minute = c.minute;
-  // A zone signed against the longitude's side keeps its own side.
-  static_cast<PlaceFields&>(v) = PlaceFromSigned(
-      c.signedPlace, c.isEast, c.isSouth,
-      ZoneSideOfSigned(c.signedPlace.zoneHours, c.signedPlace.zoneMinutes, c.isEast));
   return v;
 }
 
@@ -100,48 +87,48 @@ TransitChoice TransitChoiceFromDialog(const TransitDialogValues& v) {
   c.year = v.year;
   c.hour = To24Hour(v.hour12, v.isPm);
   c.minute = v.minute;
-  c.signedPlace = ToSignedPlace(v);
-  c.isEast = v.isEast;
-  c.isSouth = v.isSouth;
+  c.where = v;
   return c;
 }
 
-Horoscope TransitHoroscope(const TransitChoice& c) {
+Result<Horoscope> TransitHoroscope(const TransitChoice& c, const CastContext& context) {
   Horoscope h;
   SetBirthDate(h, c.monthIndex + 1, c.day, c.year);
-  const SignedPlace& p = c.signedPlace;
+  const SignedPlace p = ToSignedPlace(c.where);
   SetBirthTime(h, c.hour, c.minute, p.zoneHours, p.zoneMinutes, p.dstHours, p.dstMinutes);
   SetBirthPlace(h, p.lonDegrees, p.lonMinutes, p.latDegrees, p.latMinutes);
-  CalculateHoroscope(h);
+  if (auto cast = CastPositions(h, context); !cast) return Fail(cast.error());
   return h;
 }
 
 TransitChoice DefaultTransitChoice(const LocalClockReading& now, const PrasnaLocation& loc) {
-  return TransitChoice{now.day,    now.month - 1,   now.year,   now.hour,
-                       now.minute, loc.signedPlace, loc.isEast, loc.isSouth};
+  TransitChoice c{now.day, now.month - 1, now.year, now.hour, now.minute, loc.where};
+  // The transit place is typed into the dialog, not followed through a zone.
+  c.where.zoneName.clear();
+  return c;
 }
 
 Result<TransitDialogValues, FieldError> ParseTransitDialogText(const TransitDialogText& text) {
   TransitDialogValues v;
   v.monthIndex = text.monthIndex;
   for (const TRow& row : kTransitRowsBeforeChoices) {
-    if (auto e = TakeNumber(row, text, v)) return Fail(std::move(*e));
+    if (auto taken = TakeNumber(row, text, v); !taken) return Fail(taken.error());
   }
   v.isEast = text.isEast;
   v.isSouth = text.isSouth;
   v.isPm = text.isPm;
   for (const TRow& row : kTransitRowsAfterChoices) {
-    if (auto e = TakeNumber(row, text, v)) return Fail(std::move(*e));
+    if (auto taken = TakeNumber(row, text, v); !taken) return Fail(taken.error());
   }
   if (text.zoneEast && *text.zoneEast != v.isEast) v.zoneEast = *text.zoneEast;
   return v;
 }
 
-TransitResult ComputeTransit(const Horoscope& natal, const TransitChoice& choice) {
-  TransitResult r;
-  r.transit = TransitHoroscope(choice);
-  r.analysis = AnalyseTransits(natal, r.transit);
-  return r;
+Result<TransitResult> ComputeTransit(const Horoscope& natal, const TransitChoice& choice,
+                                     const CastContext& context) {
+  Result<Horoscope> transit = TransitHoroscope(choice, context);
+  if (!transit) return Fail(transit.error());
+  return TransitResult{*transit, AnalyseTransits(natal, *transit)};
 }
 
 EphemerisDialogValues DefaultEphemerisChoice(const LocalClockReading& now) {
@@ -151,9 +138,9 @@ EphemerisDialogValues DefaultEphemerisChoice(const LocalClockReading& now) {
 Result<EphemerisDialogValues, FieldError> ParseEphemerisDialogText(
     const EphemerisDialogText& text) {
   EphemerisDialogValues v;
-  if (auto e = TakeNumber(kEphemerisDay, text, v)) return Fail(std::move(*e));
+  if (auto taken = TakeNumber(kEphemerisDay, text, v); !taken) return Fail(taken.error());
   v.monthIndex = text.monthIndex;
-  if (auto e = TakeNumber(kEphemerisYear, text, v)) return Fail(std::move(*e));
+  if (auto taken = TakeNumber(kEphemerisYear, text, v); !taken) return Fail(taken.error());
   v.interval = text.interval < 0 ? 0 : text.interval;
   return v;
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "analysis/sa_transits.h"
+#include "document/cast.h"
 #include "document/chart_data.h"
 #include "document/prasna.h"
 #include "engine/dasha.h"
@@ -18,18 +19,15 @@ namespace sarvexa {
 
 // ---- SA transits ----
 
-/// The transit dialog's last accepted entries, as stored: 24-hour hour, zone
-/// and longitude negative for East, latitude negative for South.
+/// The transit dialog's last accepted entries: the date, the 24-hour clock
+/// time and the place (magnitudes with their sides, as the dialog holds them).
 struct TransitChoice {
   std::int32_t day = 0;
   std::int32_t monthIndex = 0;  ///< 0..11
   std::int32_t year = 0;
   std::int32_t hour = 0;  ///< 0..23
   std::int32_t minute = 0;
-  /// Longitude and zone negative East, latitude negative South.
-  SignedPlace signedPlace;
-  bool isEast = false;   ///< the longitude's side, kept for a longitude of 0 00
-  bool isSouth = false;  ///< the latitude's side, kept for a latitude of 0 00
+  PlaceFields where;
   friend bool operator==(const TransitChoice&, const TransitChoice&) = default;
 };
 
@@ -48,22 +46,20 @@ struct TransitDialogValues : PlaceFields {
   friend bool operator==(const TransitDialogValues&, const TransitDialogValues&) = default;
 };
 
-/// 24-hour hour of a 12-hour clock reading: 12 AM is 0, 12 PM is 12, 11 PM is 23.
-int To24Hour(int hour12, bool pm);
-
 /// The dialog's opening values for a stored choice (or for a choice built
-/// from the clock and the Prasna location at the first use): magnitudes of
-/// the signed fields, hour 0 shown as 12 AM, hour h >= 12 as h - 12 PM.
+/// from the clock and the Prasna location at the first use): the place as
+/// it is, hour 0 shown as 12 AM, hour h >= 12 as h - 12 PM.
 TransitDialogValues TransitDialogFromChoice(const TransitChoice& choice);
 
-/// The choice the dialog's values stand for: 24-hour hour, zone hours and
-/// minutes and longitude negated for East, latitude negated for South. Used
-/// both for OK (then stored) and for Cancel (applied to the opening values).
+/// The choice the dialog's values stand for, with the hour on the 24-hour
+/// clock. Used both for OK (then stored) and for Cancel (applied to the
+/// opening values).
 TransitChoice TransitChoiceFromDialog(const TransitDialogValues& values);
 
-/// The transit chart of a choice: date, time and place setters, then the
-/// chart calculation.
-Horoscope TransitHoroscope(const TransitChoice& choice);
+/// The transit chart of a choice: date, time and place setters (East
+/// negating longitude and zone, South the latitude), then its positions
+/// cast under `context` (its theory and conventions).
+Result<Horoscope> TransitHoroscope(const TransitChoice& choice, const CastContext& context = {});
 
 /// The choice offered at the first use of the transit command: the clock
 /// reading `now` at the Prasna location.
@@ -86,8 +82,10 @@ struct TransitResult {
   Horoscope transit;
   SaTransitAnalysis analysis;
 };
-/// The transit chart of `choice` judged against the calculated chart `natal`.
-TransitResult ComputeTransit(const Horoscope& natal, const TransitChoice& choice);
+/// The transit chart of `choice`, cast under `context`, judged against the
+/// calculated chart `natal`.
+Result<TransitResult> ComputeTransit(const Horoscope& natal, const TransitChoice& choice,
+                                     const CastContext& context = {});
 
 // ---- Ephemeris ----
 

@@ -45,30 +45,6 @@ SignedPlace ToSignedPlace(const PlaceFields& f) {
   return s;
 }
 
-PlaceFields PlaceFromSigned(const SignedPlace& s, bool isEast, bool isSouth,
-                            std::optional<bool> zoneEast) {
-  PlaceFields f;
-  f.lonDegrees = SaturatingAbs(s.lonDegrees);
-  f.lonMinutes = SaturatingAbs(s.lonMinutes);
-  f.isEast = isEast;
-  f.latDegrees = SaturatingAbs(s.latDegrees);
-  f.latMinutes = SaturatingAbs(s.latMinutes);
-  f.isSouth = isSouth;
-  f.zoneHours = SaturatingAbs(s.zoneHours);
-  f.zoneMinutes = SaturatingAbs(s.zoneMinutes);
-  if (zoneEast && *zoneEast != isEast) f.zoneEast = zoneEast;
-  f.dstHours = s.dstHours;
-  f.dstMinutes = s.dstMinutes;
-  return f;
-}
-
-std::optional<bool> ZoneSideOfSigned(int zoneHours, int zoneMinutes, bool isEast) {
-  const bool zoneIsSet = zoneHours != 0 || zoneMinutes != 0;
-  const bool zoneIsEast = zoneHours < 0 || (zoneHours == 0 && zoneMinutes < 0);
-  if (zoneIsSet && zoneIsEast != isEast) return zoneIsEast;
-  return std::nullopt;
-}
-
 AngleParts SplitAngle(double valueDeg) {
   AngleParts a;
   a.negative = valueDeg < 0;

@@ -80,15 +80,6 @@ struct SignedPlace {
 /// hand-edited extreme value cannot overflow.
 SignedPlace ToSignedPlace(const PlaceFields& fields);
 
-/// The magnitudes of a signed place with the given sides; `zoneEast` is kept
-/// only when it differs from `isEast`.
-PlaceFields PlaceFromSigned(const SignedPlace& place, bool isEast, bool isSouth,
-                            std::optional<bool> zoneEast);
-
-/// The zone's side a signed zone implies when it differs from the
-/// longitude's side; unset for a zone of 0 00 or one on the longitude's side.
-std::optional<bool> ZoneSideOfSigned(int zoneHours, int zoneMinutes, bool isEast);
-
 /// A signed angle in degrees as rounded whole degrees and minutes
 /// (magnitudes), with `negative` set for a value below zero.
 struct AngleParts {

@@ -42,7 +42,7 @@ const PrasnaRow kPrasnaRows[] = {
     {PrasnaRow::Number, 1029, "zoneMinutes", 0, kMaxMinutes, &F::zoneMinutes, &T::zoneMinutes},
 };
 
-std::optional<FieldError> CheckRow(const PrasnaRow& row, const PrasnaLocationFields& f) {
+Result<void, FieldError> CheckRow(const PrasnaRow& row, const PrasnaLocationFields& f) {
   if (row.kind == PrasnaRow::LimitedText)
     return CheckLength(f.place, row.controlId, row.name, row.maximum);
   return CheckRange(f.*row.number, row.controlId, row.name, row.minimum, row.maximum);
@@ -52,7 +52,7 @@ std::optional<FieldError> CheckRow(const PrasnaRow& row, const PrasnaLocationFie
 
 Result<void, FieldError> ValidatePrasnaLocation(const PrasnaLocationFields& fields) {
   for (const auto& row : kPrasnaRows) {
-    if (auto e = CheckRow(row, fields)) return Fail(std::move(*e));
+    if (auto checked = CheckRow(row, fields); !checked) return checked;
   }
   return {};
 }
@@ -71,7 +71,7 @@ Result<PrasnaLocationFields, FieldError> ParsePrasnaLocationText(const PrasnaLoc
         break;
       }
     }
-    if (auto e = CheckRow(row, f)) return Fail(std::move(*e));
+    if (auto checked = CheckRow(row, f); !checked) return Fail(checked.error());
   }
   f.isEast = text.isEast;
   f.isSouth = text.isSouth;
@@ -82,11 +82,7 @@ Result<PrasnaLocationFields, FieldError> ParsePrasnaLocationText(const PrasnaLoc
 
 PrasnaLocationFields PrasnaLocationToFields(const PrasnaLocation& loc) {
   PrasnaLocationFields f;
-  static_cast<PlaceFields&>(f) = PlaceFromSigned(loc.signedPlace, loc.isEast, loc.isSouth, {});
-  f.dstHours = SaturatingAbs(loc.signedPlace.dstHours);
-  f.dstMinutes = SaturatingAbs(loc.signedPlace.dstMinutes);
-  f.zoneEast = loc.zoneEast;
-  f.zoneName = loc.zoneName;
+  static_cast<PlaceFields&>(f) = loc.where;
   f.place = loc.place;
   return f;
 }
@@ -94,17 +90,14 @@ PrasnaLocationFields PrasnaLocationToFields(const PrasnaLocation& loc) {
 PrasnaLocation PrasnaLocationFromFields(const PrasnaLocationFields& f) {
   PrasnaLocation loc;
   loc.place = f.place;
-  loc.signedPlace = ToSignedPlace(f);
-  loc.isEast = f.isEast;
-  loc.isSouth = f.isSouth;
-  if (f.zoneEast && *f.zoneEast != f.isEast) loc.zoneEast = f.zoneEast;
-  loc.zoneName = f.zoneName;
+  loc.where = f;
+  if (f.zoneEast && *f.zoneEast == f.isEast) loc.where.zoneEast.reset();
   return loc;
 }
 
 void SetPrasnaBirthData(const PrasnaLocation& loc, const LocalClockReading& now, Horoscope& h) {
   SetBirthDate(h, now.month, now.day, now.year);
-  const SignedPlace& p = loc.signedPlace;
+  const SignedPlace p = ToSignedPlace(loc.where);
   SetBirthTime(h, now.hour, now.minute, p.zoneHours, p.zoneMinutes, p.dstHours, p.dstMinutes);
   SetBirthPlace(h, p.lonDegrees, p.lonMinutes, p.latDegrees, p.latMinutes);
 }
@@ -115,18 +108,18 @@ namespace sarvexa {
 
 PrasnaLocation WithZoneFields(const PrasnaLocation& location, const ZoneFields& zone) {
   PrasnaLocation loc = location;
-  const int sign = zone.zoneEast ? -1 : 1;  // the record counts a zone positive west
-  loc.signedPlace.zoneHours = sign * zone.zoneHours;
-  loc.signedPlace.zoneMinutes = sign * zone.zoneMinutes;
-  loc.signedPlace.dstHours = zone.dstHours;
-  loc.signedPlace.dstMinutes = 0;
-  loc.zoneEast.reset();
-  if (zone.zoneEast != loc.isEast) loc.zoneEast = zone.zoneEast;
+  loc.where.zoneHours = zone.zoneHours;
+  loc.where.zoneMinutes = zone.zoneMinutes;
+  loc.where.dstHours = zone.dstHours;
+  loc.where.dstMinutes = 0;
+  loc.where.zoneEast.reset();
+  if (zone.zoneEast != loc.where.isEast) loc.where.zoneEast = zone.zoneEast;
   return loc;
 }
 
 double PrasnaLongitudeEast(const PrasnaLocation& location) {
-  return -(location.signedPlace.lonDegrees + location.signedPlace.lonMinutes / 60.0);
+  const SignedPlace p = ToSignedPlace(location.where);
+  return -(p.lonDegrees + p.lonMinutes / 60.0);
 }
 
 int ClockOffsetSecondsEast(const SignedPlace& p) {
@@ -141,32 +134,34 @@ int ClockOffsetSecondsEast(const SignedPlace& p) {
 
 PrasnaClock PrasnaClockAt(const PrasnaLocation& location, Instant instant, Atlas* atlas) {
   PrasnaClock c{location, {}};
-  if (atlas && !location.zoneName.empty()) {
-    if (const auto period = atlas->ZoneAtInstant(location.zoneName, instant.unixSeconds)) {
+  const std::string& zoneName = location.where.zoneName;
+  if (atlas && !zoneName.empty()) {
+    if (const auto period = atlas->ZoneAtInstant(zoneName, instant.unixSeconds)) {
       const LocalZoneInfo info{LocalTimeKind::Unique, *period, {}};
       c.location = WithZoneFields(
-          location, ZoneFieldsFor(info, location.zoneName, PrasnaLongitudeEast(location),
-                                  FoldChoice::Unresolved));
+          location,
+          ZoneFieldsFor(info, zoneName, PrasnaLongitudeEast(location), FoldChoice::Unresolved));
     }
   }
-  c.reading = ClockReadingAt(instant, ClockOffsetSecondsEast(c.location.signedPlace));
+  c.reading = ClockReadingAt(instant, ClockOffsetSecondsEast(ToSignedPlace(c.location.where)));
   return c;
 }
 
 Instant PrasnaInstantOf(const PrasnaLocation& location, const LocalClockReading& reading,
                         Atlas* atlas) {
   PrasnaLocation zoned = location;
-  if (atlas && !location.zoneName.empty()) {
+  const std::string& zoneName = location.where.zoneName;
+  if (atlas && !zoneName.empty()) {
     const LocalMoment moment{reading.year, reading.month, reading.day, reading.hour,
                              reading.minute};
-    if (const auto info = atlas->ZoneAt(location.zoneName, moment)) {
+    if (const auto info = atlas->ZoneAt(zoneName, moment)) {
       const ZoneFields zone = ZoneFieldsFor(
-          *info, location.zoneName, PrasnaLongitudeEast(location),
+          *info, zoneName, PrasnaLongitudeEast(location),
           info->kind == LocalTimeKind::Unique ? FoldChoice::Unresolved : FoldChoice::Later);
       zoned = WithZoneFields(location, zone);
     }
   }
-  return InstantOfReading(reading, ClockOffsetSecondsEast(zoned.signedPlace));
+  return InstantOfReading(reading, ClockOffsetSecondsEast(ToSignedPlace(zoned.where)));
 }
 
 }  // namespace sarvexa

@@ -18,22 +18,29 @@ namespace sarvexa {
 
 class Atlas;
 
-/// The stored Prasna location. Signed as in the chart record: longitude and
-/// time zone negative East (`isEast`), latitude negative South (`isSouth`).
-/// The defaults are those used when nothing is stored: 122 W 03, 37 N 54,
-/// zone 8 hours west, no daylight saving, empty place.
+/// The place of the Prasna location when none is stored: 122 W 03, 37 N 54,
+/// zone 8 hours west, no daylight saving.
+inline PlaceFields DefaultPrasnaPlace() {
+  PlaceFields p;
+  p.lonDegrees = 122;
+  p.lonMinutes = 3;
+  p.latDegrees = 37;
+  p.latMinutes = 54;
+  p.zoneHours = 8;
+  return p;
+}
+
+/// The stored Prasna location: its place text and the place as every dialog
+/// holds one (magnitudes with their sides; the chart record's signs come
+/// from ToSignedPlace). The defaults are those used when nothing is stored:
+/// 122 W 03, 37 N 54, zone 8 hours west, no daylight saving, empty place.
 struct PrasnaLocation {
   std::string place;  ///< UTF-8, the dialog admits at most 30 characters
-  /// Longitude, latitude, zone and daylight saving, signed by the sides below.
-  SignedPlace signedPlace{122, 3, 37, 54, 8, 0, 0, 0};
-  bool isEast = false;   ///< West or East (signs longitude, and the zone unless `zoneEast`)
-  bool isSouth = false;  ///< North or South
-  /// The zone's own side when it differs from the longitude's (then the
-  /// zone's sign follows it, not `isEast`); unset otherwise.
-  std::optional<bool> zoneEast;
-  /// IANA zone the zone and DST came from (atlas), empty when typed by
-  /// hand: each Prasna then takes the zone and DST in force at its moment.
-  std::string zoneName;
+  /// Longitude, latitude, zone (with its own side only when it differs from
+  /// the longitude's), daylight saving, and the IANA zone they came from
+  /// (atlas; empty when typed by hand: each Prasna then takes the zone and
+  /// DST in force at its moment).
+  PlaceFields where = DefaultPrasnaPlace();
   friend bool operator==(const PrasnaLocation&, const PrasnaLocation&) = default;
 };
 
@@ -62,8 +69,8 @@ Result<PrasnaLocationFields, FieldError> ParsePrasnaLocationText(const PrasnaLoc
 /// The dialog's values for a stored location: magnitudes, flags, place.
 PrasnaLocationFields PrasnaLocationToFields(const PrasnaLocation& location);
 
-/// The stored location for accepted dialog values: East negates longitude
-/// and zone, South negates latitude.
+/// The stored location for accepted dialog values; the zone keeps its own
+/// side only where it differs from the longitude's.
 PrasnaLocation PrasnaLocationFromFields(const PrasnaLocationFields& fields);
 
 /// The Prasna's birth data: the clock reading taken as local time at the

@@ -16,6 +16,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "document/notation.h"
+
 namespace sarvexa {
 
 namespace {
@@ -253,11 +255,8 @@ void RemoveStaleTemporaries(const std::filesystem::path& folder) {
 std::optional<int> StreamDescriptor(const std::filesystem::path& path) {
   if (path.empty()) return std::nullopt;
   for (const std::filesystem::path& step : LinkSteps(path)) {
-    const std::string name = step.filename().string();
-    if (name.empty() || name.size() > 9 ||
-        name.find_first_not_of("0123456789") != std::string::npos)
-      continue;
-    if (IsOwnDescriptorFolder(step.parent_path())) return std::stoi(name);
+    const std::optional<int> fd = ReadDigits(step.filename().string(), 9);
+    if (fd && IsOwnDescriptorFolder(step.parent_path())) return fd;
   }
   return std::nullopt;
 }

@@ -1,10 +1,6 @@
 #include "document/settings.h"
 
-#include <cctype>
-#include <climits>
-
-#include "engine/numeric.h"
-#include "engine/text_format.h"
+#include "document/notation.h"
 
 namespace sarvexa {
 
@@ -17,36 +13,27 @@ DisplaySettings ReadDisplaySettings(const SettingsStore& store) {
   return s;
 }
 
-bool WriteDisplaySettings(SettingsStore& store, const DisplaySettings& settings) {
-  bool ok = store.writeInt(settings_key::ChartStyle, settings.chartStyle);
-  ok = store.writeInt(settings_key::ColorChart, settings.colorCharts) && ok;
-  return ok;
-}
-
-int IntegerAt(std::string_view text, std::size_t pos) {
-  std::size_t i = pos;
-  const std::size_t n = text.size();
-  while (i < n && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-  bool negative = false;
-  if (i < n && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  long long value = 0;
-  while (i < n && std::isdigit(static_cast<unsigned char>(text[i]))) {
-    // Saturate instead of overflowing: a hand-edited store may hold anything.
-    if (value <= static_cast<long long>(INT_MAX) + 1) value = value * 10 + (text[i] - '0');
-    ++i;
-  }
-  if (negative) value = -value;
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
-}
-
 namespace {
 
-char CharAt(std::string_view text, std::size_t pos) { return pos < text.size() ? text[pos] : '\0'; }
+// Writes every key, in order, even after one failed; the first key the
+// store refused is the failure.
+class KeyWriter {
+ public:
+  explicit KeyWriter(SettingsStore& store) : store_(store) {}
+  void Int(const char* key, int value) { Note(store_.writeInt(key, value), key); }
+  void Text(const char* key, const std::string& value) { Note(store_.writeText(key, value), key); }
+  Result<void> Outcome() const {
+    if (refused_.empty()) return Ok();
+    return Fail("the settings store did not take \"" + refused_ + "\"");
+  }
+
+ private:
+  void Note(bool written, const char* key) {
+    if (!written && refused_.empty()) refused_ = key;
+  }
+  SettingsStore& store_;
+  std::string refused_;
+};
 
 // A key counts as stored only when it holds some text; an empty value gives
 // the default just as a missing one does.
@@ -58,32 +45,12 @@ std::optional<std::string> NonEmptyText(const SettingsStore& store, const char* 
 
 }  // namespace
 
-std::string FormatPrasnaLongitude(int degrees, int minutes, bool east) {
-  return FormatText("%03d %c %02d", degrees, east ? 'E' : 'W', minutes);
+Result<void> WriteDisplaySettings(SettingsStore& store, const DisplaySettings& settings) {
+  KeyWriter write(store);
+  write.Int(settings_key::ChartStyle, settings.chartStyle);
+  write.Int(settings_key::ColorChart, settings.colorCharts);
+  return write.Outcome();
 }
-
-std::string FormatPrasnaLatitude(int degrees, int minutes, bool south) {
-  return FormatText("%02d %c %02d", degrees, south ? 'S' : 'N', minutes);
-}
-
-std::string FormatPrasnaHoursMinutes(int hours, int minutes) {
-  return FormatText("%02d %02d", hours, minutes);
-}
-
-PrasnaCoordinateText ParsePrasnaLongitude(std::string_view text) {
-  return {IntegerAt(text, 0), IntegerAt(text, 6), CharAt(text, 4) == 'E'};
-}
-
-PrasnaCoordinateText ParsePrasnaLatitude(std::string_view text) {
-  return {IntegerAt(text, 0), IntegerAt(text, 5), CharAt(text, 3) == 'S'};
-}
-
-PrasnaCoordinateText ParsePrasnaHoursMinutes(std::string_view text) {
-  return {IntegerAt(text, 0), IntegerAt(text, 3), false};
-}
-
-// Where "Prasna TZone" keeps the zone's own side, after "HH MM ".
-constexpr std::size_t kZoneSideAt = 6;
 
 bool HasStoredPrasnaLocation(const SettingsStore& store) {
   for (const char* key :
@@ -101,32 +68,28 @@ PrasnaLocation ReadPrasnaLocation(const SettingsStore& store) {
   PrasnaLocationFields f = PrasnaLocationToFields(PrasnaLocation{});
   f.place = store.readText(settings_key::PrasnaLoc).value_or("");
   if (auto text = NonEmptyText(store, settings_key::PrasnaLong)) {
-    auto c = ParsePrasnaLongitude(*text);
+    const StoredCoordinate c = ReadStoredLongitude(*text);
     f.lonDegrees = c.degrees;
     f.lonMinutes = c.minutes;
     f.isEast = c.flag;
   }
   if (auto text = NonEmptyText(store, settings_key::PrasnaLat)) {
-    auto c = ParsePrasnaLatitude(*text);
+    const StoredCoordinate c = ReadStoredLatitude(*text);
     f.latDegrees = c.degrees;
     f.latMinutes = c.minutes;
     f.isSouth = c.flag;
   }
   if (auto text = NonEmptyText(store, settings_key::PrasnaTZone)) {
-    auto c = ParsePrasnaHoursMinutes(*text);
+    const StoredCoordinate c = ReadStoredHoursMinutes(*text);
     f.zoneHours = c.degrees;
     f.zoneMinutes = c.minutes;
     // A zone on the other side of Greenwich from the place carries its own
-    // side after the minutes ("01 00 E"); readers that take only the two
-    // numbers are not disturbed by it.
-    if (text->size() > kZoneSideAt &&
-        ((*text)[kZoneSideAt] == 'E' || (*text)[kZoneSideAt] == 'W')) {
-      f.zoneEast = (*text)[kZoneSideAt] == 'E';
-    }
+    // side after the minutes ("01 00 E").
+    if (const std::optional<bool> side = ReadStoredZoneSide(*text)) f.zoneEast = side;
   }
   f.zoneName = store.readText(settings_key::PrasnaZoneName).value_or("");
   if (auto text = NonEmptyText(store, settings_key::PrasnaDst)) {
-    auto c = ParsePrasnaHoursMinutes(*text);
+    const StoredCoordinate c = ReadStoredHoursMinutes(*text);
     f.dstHours = c.degrees;
     f.dstMinutes = c.minutes;
   }
@@ -135,22 +98,18 @@ PrasnaLocation ReadPrasnaLocation(const SettingsStore& store) {
   return PrasnaLocationFromFields(f);
 }
 
-bool WritePrasnaLocation(SettingsStore& store, const PrasnaLocationFields& f) {
-  bool ok = store.writeText(settings_key::PrasnaLoc, f.place);
-  ok = store.writeText(settings_key::PrasnaLong,
-                       FormatPrasnaLongitude(f.lonDegrees, f.lonMinutes, f.isEast == 1)) &&
-       ok;
-  ok = store.writeText(settings_key::PrasnaLat,
-                       FormatPrasnaLatitude(f.latDegrees, f.latMinutes, f.isSouth == 1)) &&
-       ok;
-  std::string zone = FormatPrasnaHoursMinutes(f.zoneHours, f.zoneMinutes);
-  if (f.zoneEast && *f.zoneEast != (f.isEast == 1)) zone += *f.zoneEast ? " E" : " W";
-  ok = store.writeText(settings_key::PrasnaTZone, zone) && ok;
-  ok = store.writeText(settings_key::PrasnaDst,
-                       FormatPrasnaHoursMinutes(f.dstHours, f.dstMinutes)) &&
-       ok;
-  ok = store.writeText(settings_key::PrasnaZoneName, f.zoneName) && ok;
-  return ok;
+Result<void> WritePrasnaLocation(SettingsStore& store, const PrasnaLocationFields& f) {
+  KeyWriter write(store);
+  write.Text(settings_key::PrasnaLoc, f.place);
+  write.Text(settings_key::PrasnaLong, WriteStoredLongitude(f.lonDegrees, f.lonMinutes, f.isEast));
+  write.Text(settings_key::PrasnaLat, WriteStoredLatitude(f.latDegrees, f.latMinutes, f.isSouth));
+  write.Text(
+      settings_key::PrasnaTZone,
+      WriteStoredZone(f.zoneHours, f.zoneMinutes,
+                      f.zoneEast && *f.zoneEast != f.isEast ? f.zoneEast : std::optional<bool>()));
+  write.Text(settings_key::PrasnaDst, WriteStoredHoursMinutes(f.dstHours, f.dstMinutes));
+  write.Text(settings_key::PrasnaZoneName, f.zoneName);
+  return write.Outcome();
 }
 
 }  // namespace sarvexa

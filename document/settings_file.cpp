@@ -10,11 +10,11 @@
 namespace sarvexa {
 namespace {
 
-std::string Reason(int error) { return std::strerror(error); }
+Failure<std::string> Reason(int error) { return Fail(std::string(std::strerror(error))); }
 
 // Why the nearest existing folder on the way to `path` cannot take a new
 // file (the stores write a new file and rename it over the old one).
-std::optional<std::string> FolderProblem(const std::filesystem::path& path) {
+Result<void> CheckFolder(const std::filesystem::path& path) {
   std::filesystem::path dir = path.parent_path();
   if (dir.empty()) dir = ".";
   struct stat st {};
@@ -26,15 +26,15 @@ std::optional<std::string> FolderProblem(const std::filesystem::path& path) {
   }
   if (!S_ISDIR(st.st_mode)) return Reason(ENOTDIR);
   if (access(dir.c_str(), W_OK | X_OK) != 0) return Reason(errno);
-  return std::nullopt;
+  return Ok();
 }
 
 }  // namespace
 
-std::optional<std::string> SettingsReadProblem(const std::filesystem::path& path) {
+Result<void> CheckSettingsReadable(const std::filesystem::path& path) {
   const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
-    if (errno == ENOENT) return std::nullopt;  // nothing stored yet
+    if (errno == ENOENT) return Ok();  // nothing stored yet
     return Reason(errno);
   }
   struct stat st {};
@@ -43,20 +43,20 @@ std::optional<std::string> SettingsReadProblem(const std::filesystem::path& path
   close(fd);
   if (statResult != 0) return Reason(statError);
   if (S_ISDIR(st.st_mode)) return Reason(EISDIR);
-  if (!S_ISREG(st.st_mode)) return std::string("not a regular file");
-  return std::nullopt;
+  if (!S_ISREG(st.st_mode)) return Fail("not a regular file");
+  return Ok();
 }
 
-std::optional<std::string> SettingsWriteProblem(const std::filesystem::path& path) {
+Result<void> CheckSettingsWritable(const std::filesystem::path& path) {
   struct stat st {};
   if (stat(path.c_str(), &st) == 0) {
     if (S_ISDIR(st.st_mode)) return Reason(EISDIR);
-    if (!S_ISREG(st.st_mode)) return std::string("not a regular file");
+    if (!S_ISREG(st.st_mode)) return Fail("not a regular file");
     if (access(path.c_str(), W_OK) != 0) return Reason(errno);
   } else if (errno != ENOENT) {
     return Reason(errno);
   }
-  if (auto folder = FolderProblem(path)) return folder;
+  if (Result<void> folder = CheckFolder(path); !folder) return folder;
   // A full disk or a read-only mount shows only when a file is made.
   const std::filesystem::path dir = path.parent_path();
   struct stat dirStat {};
@@ -67,7 +67,7 @@ std::optional<std::string> SettingsWriteProblem(const std::filesystem::path& pat
     close(fd);
     unlink(probe.c_str());
   }
-  return std::nullopt;
+  return Ok();
 }
 
 std::string SettingsReadMessage(const std::filesystem::path& path, const std::string& reason) {

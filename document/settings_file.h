@@ -6,19 +6,20 @@
 // and the program goes on with what it has.
 
 #include <filesystem>
-#include <optional>
 #include <string>
+
+#include "engine/result.h"
 
 namespace sarvexa {
 
-/// Why the settings file at `path` cannot be read; nothing when it can be,
-/// or when it does not exist yet (a first start).
-std::optional<std::string> SettingsReadProblem(const std::filesystem::path& path);
+/// Succeeds when the settings file at `path` can be read, or does not exist
+/// yet (a first start); fails with the reason it cannot be read.
+Result<void> CheckSettingsReadable(const std::filesystem::path& path);
 
-/// Why the settings file at `path` cannot be written (the file itself, its
-/// folder, or a folder on the way to it); nothing when nothing is seen to
-/// stand in the way.
-std::optional<std::string> SettingsWriteProblem(const std::filesystem::path& path);
+/// Succeeds when nothing is seen to stand in the way of writing the settings
+/// file at `path`; fails with the reason (the file itself, its folder, or a
+/// folder on the way to it).
+Result<void> CheckSettingsWritable(const std::filesystem::path& path);
 
 /// "Cannot read the settings file PATH: REASON." with what happens instead.
 std::string SettingsReadMessage(const std::filesystem::path& path, const std::string& reason);

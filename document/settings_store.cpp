@@ -1,16 +1,13 @@
 #include "document/settings_store.h"
 
-#include "document/chart_data.h"
+#include "document/notation.h"
 
 namespace sarvexa {
-
-// Settings integers are read with the data-entry fields' whole-number rules.
-std::optional<int> ParseSettingsInt(const std::string& text) { return ParseWholeNumber(text); }
 
 std::optional<int> MemorySettingsStore::readInt(const std::string& key) const {
   auto it = values_.find(key);
   if (it == values_.end()) return std::nullopt;
-  return ParseSettingsInt(it->second);
+  return ParseWholeNumber(it->second);
 }
 
 std::optional<std::string> MemorySettingsStore::readText(const std::string& key) const {

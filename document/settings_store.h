@@ -70,9 +70,4 @@ class MemorySettingsStore final : public SettingsStore {
   bool readOnly_ = false;
 };
 
-/// Parses a whole decimal number as a settings integer: optional blanks, an
-/// optional sign, digits, optional blanks; nullopt for anything else or a
-/// value outside the 32-bit range.
-std::optional<int> ParseSettingsInt(const std::string& text);
-
 }  // namespace sarvexa

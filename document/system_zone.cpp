@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "document/atlas.h"
+#include "document/notation.h"
 #include "document/safe_file.h"
 #include "document/zone_fields.h"
 
@@ -34,28 +35,6 @@ bool IsZoneName(std::string_view name) {
     if (!allowed) return false;
   }
   return true;
-}
-
-// "+DDMM", "-DDMMSS" (latitude, `degreeDigits` 2) or "+DDDMM", "-DDDMMSS"
-// (longitude, 3) at the front of `text`, as signed arc seconds.
-std::optional<int> TakeCoordinate(std::string_view& text, std::size_t degreeDigits) {
-  if (text.empty() || (text.front() != '+' && text.front() != '-')) return std::nullopt;
-  const int sign = text.front() == '-' ? -1 : 1;
-  std::size_t n = 1;
-  while (n < text.size() && text[n] >= '0' && text[n] <= '9') ++n;
-  const std::size_t digits = n - 1;
-  if (digits != degreeDigits + 2 && digits != degreeDigits + 4) return std::nullopt;
-  const auto number = [&text](std::size_t from, std::size_t count) {
-    int v = 0;
-    for (std::size_t i = from; i < from + count; ++i) v = v * 10 + (text[i] - '0');
-    return v;
-  };
-  const int degrees = number(1, degreeDigits);
-  const int minutes = number(1 + degreeDigits, 2);
-  const int seconds = digits == degreeDigits + 4 ? number(3 + degreeDigits, 2) : 0;
-  if (minutes > 59 || seconds > 59) return std::nullopt;
-  text.remove_prefix(n);
-  return sign * (degrees * 3600 + minutes * 60 + seconds);
 }
 
 std::string_view Trim(std::string_view s) {
@@ -123,8 +102,8 @@ std::optional<ZoneTableEntry> FindZoneTableEntry(std::string_view table,
         tab2 + 1, tab3 == std::string_view::npos ? std::string_view::npos : tab3 - tab2 - 1);
     if (name != zoneName) continue;
     std::string_view coordinates = line.substr(tab1 + 1, tab2 - tab1 - 1);
-    const auto lat = TakeCoordinate(coordinates, 2);
-    const auto lon = lat ? TakeCoordinate(coordinates, 3) : std::nullopt;
+    const auto lat = TakeIso6709Angle(coordinates, 2);
+    const auto lon = lat ? TakeIso6709Angle(coordinates, 3) : std::nullopt;
     if (!lat || !lon || !coordinates.empty()) return std::nullopt;
     return ZoneTableEntry{std::string(name), *lat, *lon};
   }
@@ -175,7 +154,7 @@ std::optional<PrasnaLocation> SystemZoneLocation(Atlas& atlas, Instant instant) 
 
 std::string SystemZoneLocationNote(const PrasnaLocation& location) {
   return "No Prasna location is set: the Prasna is cast for " + location.place +
-         ", the principal place of this computer's time zone " + location.zoneName + ".";
+         ", the principal place of this computer's time zone " + location.where.zoneName + ".";
 }
 
 }  // namespace sarvexa

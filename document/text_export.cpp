@@ -120,9 +120,9 @@ CharChartInput RashiCharChartInput(const Horoscope& chart, CharChartStyle) {
   return in;
 }
 
-CharChartInput NavamsaCharChartInput(const Horoscope& chart, CharChartStyle style) {
+CharChartInput NavamsaCharChartInput(const Horoscope& chart, const VargaSignArray& navamsa,
+                                     CharChartStyle style) {
   CharChartInput in;
-  const VargaSignArray navamsa = DivisionalSigns(chart, 9);
   for (GrahaIndex g = 0; g < graha::kCount; ++g) {
     const std::size_t i = static_cast<std::size_t>(g);
     in.signs[i] = Wrap(navamsa[i], 12);
@@ -167,7 +167,8 @@ std::string TextExportText(const ChartSnapshot& snap, CharChartStyle style) {
   out += "\nRashi Chart\n";
   AppendChart(out, DrawCharChart(RashiCharChartInput(h, style), style));
   out += "\nNavamsa Chart\n";
-  AppendChart(out, DrawCharChart(NavamsaCharChartInput(h, style), style));
+  AppendChart(out,
+              DrawCharChart(NavamsaCharChartInput(h, snap.derivations.vargas.of(9), style), style));
 
   WriteSaBlock(h, snap.derivations.sa, out);
 

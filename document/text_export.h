@@ -42,9 +42,11 @@ std::string TextExportPositionLine(const Horoscope& chart, GrahaIndex point);
 /// minutes, points ordered by longitude, houses counted from the Ascendant.
 CharChartInput RashiCharChartInput(const Horoscope& chart, CharChartStyle style);
 
-/// The Navamsa chart's input: Navamsa signs, bare labels in GrahaIndex order,
-/// indented by 3 (North) or 2 (South) columns.
-CharChartInput NavamsaCharChartInput(const Horoscope& chart, CharChartStyle style);
+/// The Navamsa chart's input: the chart's Navamsa signs (from its
+/// derivations), bare labels in GrahaIndex order, indented by 3 (North) or 2
+/// (South) columns.
+CharChartInput NavamsaCharChartInput(const Horoscope& chart, const VargaSignArray& navamsa,
+                                     CharChartStyle style);
 
 /// Turns every lone "\n" into "\r\n" (a "\r\n" already present is kept).
 std::string ToCrLf(const std::string& text);

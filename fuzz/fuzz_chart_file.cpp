@@ -64,20 +64,16 @@ void ProduceTextOutputs(const ChartDocument& doc, const Choice& choice) {
     Use(TextExportText(chart, style));
   Use(CsvExportText(chart));
   Use(cli::ChartSnapshotJson(chart));
-  cli::BirthOptions names;
-  names.firstName = chart.firstName;
-  names.lastName = chart.lastName;
-  names.place = chart.place;
   const Horoscope& h = chart.horoscope;
-  Use(cli::ChartTable(names, h) + cli::DerivationTable(h, chart.derivations));
+  Use(cli::ChartTable(chart) + cli::DerivationTable(h, chart.derivations));
   EphemerisOptions options;
   options.interval = *EphemerisIntervalFromIndex(choice.interval);
   options.rows = 12;
-  Use(EphemerisReport(chart.place, h, options));
+  Use(EphemerisReport(chart.place, h, options).value());
   // A start taken from the file's own day number reaches the last days of
   // the range, where the next row's day must not wrap.
   options.startDay = h.julianDay;
-  Use(EphemerisReport(chart.place, h, options));
+  Use(EphemerisReport(chart.place, h, options).value());
 }
 
 void DrawChosenPage(ChartDocument& doc, const Choice& choice) {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "document/ini_settings_store.h"
+#include "document/notation.h"
 #include "document/settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -34,9 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Every position of the raw text, as the three parsers see it.
   for (std::size_t pos = 0; pos <= text.size() && pos < 16; ++pos)
     (void)sarvexa::IntegerAt(text, pos);
-  (void)sarvexa::ParsePrasnaLongitude(text);
-  (void)sarvexa::ParsePrasnaLatitude(text);
-  (void)sarvexa::ParsePrasnaHoursMinutes(text);
+  (void)sarvexa::ReadStoredLongitude(text);
+  (void)sarvexa::ReadStoredLatitude(text);
+  (void)sarvexa::ReadStoredHoursMinutes(text);
 
   // The same bytes as an ini file.
   const sarvexa::IniFileSettingsStore ini = sarvexa::IniFileSettingsStore::FromText(text);

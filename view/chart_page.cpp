@@ -20,7 +20,7 @@ void DrawChartPageScreen(Canvas& canvas, const ChartSnapshot& snap) {
   const ChartFrame rashi = DrawChartFrame(canvas, snap.chartStyle, 20, 80, 300, 300, c10);
   PlaceGrahasWithDegrees(canvas, rashi, RashiSignsOf(chart), chart, RashiChartColours(snap));
   const ChartFrame navamsa = DrawChartFrame(canvas, snap.chartStyle, 350, 180, 238, 200, c10);
-  PlaceGrahaLabels(canvas, navamsa, DivisionalSigns(chart, 9), chart);
+  PlaceGrahaLabels(canvas, navamsa, snap.derivations.vargas.of(9), chart);
 
   canvas.SelectFont(FontId::Screen12);
   const int c12 = canvas.LineHeight();
@@ -63,7 +63,7 @@ void DrawChartPagePrint(Canvas& canvas, const ChartSnapshot& snap) {
   canvas.TextOut(3600, -8 * (900 + b), "Navamsa");
   const ChartFrame navamsa =
       DrawChartFrame(canvas, snap.chartStyle, 3600, -9 * (1280 + b), 4320, 4320, b);
-  PlaceGrahaLabels(canvas, navamsa, DivisionalSigns(chart, 9), chart);
+  PlaceGrahaLabels(canvas, navamsa, snap.derivations.vargas.of(9), chart);
 
   canvas.SelectFont(FontId::Print280);
   canvas.TextOut(8340, 0, "Vimshottari Dasha");

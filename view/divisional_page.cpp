@@ -17,7 +17,7 @@ void DrawDivisionalChart(Canvas& canvas, const ChartSnapshot& snap, const char* 
   canvas.TextOut(x, titleY, title);
   const ChartFrame frame =
       DrawChartFrame(canvas, snap.chartStyle, x, frameTop, size, size, lineHeight);
-  PlaceGrahaLabels(canvas, frame, DivisionalSigns(snap.horoscope, division), snap.horoscope);
+  PlaceGrahaLabels(canvas, frame, snap.derivations.vargas.of(division), snap.horoscope);
 }
 
 }  // namespace

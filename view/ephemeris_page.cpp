@@ -76,9 +76,13 @@ void DrawEphemerisPageScreen(Canvas& canvas, const ChartSnapshot& snap, int star
   canvas.TextOut(x1, 2, t.longitude);
   canvas.TextOut(x1 + canvas.TextWidth(t.longitude), 2, t.latitude);
 
-  const auto rows =
-      ComputeEphemerisSeries(snap.horoscope, startDay, IntervalOf(interval), kEphemerisScreenRows);
-  DrawEphemerisTable(canvas, rows, 20, c + 2, 2 * c + 2, c);
+  const auto rows = ComputeEphemerisSeries(snap.horoscope, startDay, IntervalOf(interval),
+                                           kEphemerisScreenRows, snap.context);
+  if (!rows) {
+    canvas.TextOut(20, c + 2, rows.error());
+    return;
+  }
+  DrawEphemerisTable(canvas, *rows, 20, c + 2, 2 * c + 2, c);
 }
 
 void DrawEphemerisPagePrint(Canvas& canvas, const ChartSnapshot& snap, int startDay, int interval) {
@@ -94,9 +98,13 @@ void DrawEphemerisPagePrint(Canvas& canvas, const ChartSnapshot& snap, int start
 
   canvas.SelectFont(FontId::Print200);
   const int e = canvas.LineHeight();
-  const auto rows =
-      ComputeEphemerisSeries(snap.horoscope, startDay, IntervalOf(interval), kEphemerisPrintRows);
-  DrawEphemerisTable(canvas, rows, 720, -3 * d, -3 * d - e, -e);
+  const auto rows = ComputeEphemerisSeries(snap.horoscope, startDay, IntervalOf(interval),
+                                           kEphemerisPrintRows, snap.context);
+  if (!rows) {
+    canvas.TextOut(720, -3 * d, rows.error());
+    return;
+  }
+  DrawEphemerisTable(canvas, *rows, 720, -3 * d, -3 * d - e, -e);
 }
 
 }  // namespace sarvexa

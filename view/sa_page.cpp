@@ -94,7 +94,7 @@ void DrawSaPagePrint(Canvas& canvas, const ChartSnapshot& snap) {
   const int t = snap.chartStyle == ChartStyle::South ? half : h;
   const ChartFrame navamsa =
       DrawChartFrame(canvas, snap.chartStyle, 6120, top - 2 * h - 6500, 4000, 4000, t);
-  PlaceGrahaLabels(canvas, navamsa, DivisionalSigns(chart, 9), chart);
+  PlaceGrahaLabels(canvas, navamsa, snap.derivations.vargas.of(9), chart);
 }
 
 }  // namespace sarvexa

@@ -193,8 +193,8 @@ TEST(TransitDialogAtlas, FoundPlaceGivesTheTransitChoiceItsLegalTime) {
     d.accept();
     ASSERT_EQ(d.result(), QDialog::Accepted);
     const TransitChoice choice = TransitChoiceFromDialog(d.values());
-    EXPECT_DOUBLE_EQ(TransitHoroscope(choice).zone, c.zoneRecord);
-    EXPECT_EQ(choice.signedPlace.dstHours, c.dstHours);
+    EXPECT_DOUBLE_EQ(TransitHoroscope(choice).value().zone, c.zoneRecord);
+    EXPECT_EQ(choice.where.dstHours, c.dstHours);
     // Shown again, the zone keeps its side.
     EXPECT_EQ(TransitDialogFromChoice(choice), d.values());
   }

@@ -507,9 +507,8 @@ TEST_F(AppTest, TransitsAtFirstUseProposeThePresentMomentOnTheTwelveHourClock) {
   EXPECT_TRUE(checked);
   EXPECT_EQ(window().chartView()->state().displayMode, DisplayMode::SaTransits);
   EXPECT_TRUE(window().action(ViewSaTransits)->isChecked());
-  const TransitChoice present{15,    2,    2024, 9, 15, SignedPlace{122, 3, 37, 54, 8, 0, 0, 0},
-                              false, false};
-  const Horoscope expected = TransitHoroscope(present);
+  const TransitChoice present{15, 2, 2024, 9, 15, DefaultPrasnaPlace()};
+  const Horoscope expected = TransitHoroscope(present).value();
   EXPECT_EQ(doc().transitHoroscope().julianDay, expected.julianDay);
   EXPECT_DOUBLE_EQ(doc().transitHoroscope().universalTime, expected.universalTime);
   EXPECT_DOUBLE_EQ(doc().transitHoroscope().positions[2].longitude,
@@ -536,10 +535,10 @@ TEST_F(AppTest, TransitsAfterOkStartFromTheAcceptedValues) {
   window().action(ViewSaTransits)->trigger();
   const TransitChoice stored = doc().transitChoice();
   EXPECT_EQ(stored.hour, 14);
-  EXPECT_EQ(stored.signedPlace.lonDegrees, -77);
-  EXPECT_EQ(stored.signedPlace.lonMinutes, -13);
-  EXPECT_EQ(stored.signedPlace.zoneHours, -8);  // East signs the zone too
-  EXPECT_EQ(stored.isEast, 1);
+  EXPECT_EQ(ToSignedPlace(stored.where).lonDegrees, -77);
+  EXPECT_EQ(ToSignedPlace(stored.where).lonMinutes, -13);
+  EXPECT_EQ(ToSignedPlace(stored.where).zoneHours, -8);  // East signs the zone too
+  EXPECT_TRUE(stored.where.isEast);
   bool reopened = false;
   prompter_.dialogs.push_back([&](QDialog& dialog) {
     auto* d = qobject_cast<TransitDialog*>(&dialog);

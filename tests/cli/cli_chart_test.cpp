@@ -31,9 +31,8 @@ namespace {
 BirthOptions Parse(const std::vector<std::pair<std::string, std::string>>& opts) {
   BirthOptions o;
   for (const auto& [name, value] : opts) {
-    std::string message;
-    EXPECT_EQ(ParseBirthOption(name, value, o, message), OptionStatus::Accepted)
-        << name << " " << value << ": " << message;
+    const Result<void> taken = TakeBirthOption(o, name, value);
+    EXPECT_TRUE(taken) << name << " " << value << ": " << taken.error();
   }
   return o;
 }
@@ -58,11 +57,11 @@ TEST(BirthOptions, TimeIntoTheDialogsTwelveHourForm) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.source);
     BirthOptions o = Parse({{"--time", c.time}, {"--date", "2000-01-01"}});
-    EXPECT_EQ(o.hour, c.hour);
-    EXPECT_EQ(o.isPm, c.isPm);
-    EXPECT_EQ(o.minute, c.minute);
+    EXPECT_EQ(o.fields.hour, c.hour);
+    EXPECT_EQ(o.fields.isPm, c.isPm);
+    EXPECT_EQ(o.fields.minute, c.minute);
     Horoscope h;
-    ApplyBirthOptions(o, h);
+    ChartDataToRecord(o.fields, h);
     EXPECT_DOUBLE_EQ(h.universalTime, c.hour24 + c.minute / 60.0);
   }
 }
@@ -84,7 +83,7 @@ TEST(BirthOptions, EastSignsLongitudeAndZoneSouthSignsLatitude) {
     SCOPED_TRACE(c.source);
     BirthOptions o = Parse({{"--lon", c.lon}, {"--lat", c.lat}, {"--zone", c.zone}});
     Horoscope h;
-    ApplyBirthOptions(o, h);
+    ChartDataToRecord(o.fields, h);
     EXPECT_NEAR(h.longitude, c.longitude, 1e-12);
     EXPECT_NEAR(h.latitude, c.latitude, 1e-12);
     EXPECT_NEAR(h.zone, c.zone_, 1e-12);
@@ -93,9 +92,9 @@ TEST(BirthOptions, EastSignsLongitudeAndZoneSouthSignsLatitude) {
 
 TEST(BirthOptions, DateAcceptsAnyDayUpTo31) {
   BirthOptions o = Parse({{"--date", "2001-02-31"}});
-  EXPECT_EQ(o.year, 2001);
-  EXPECT_EQ(o.monthIndex, 1);
-  EXPECT_EQ(o.day, 31);
+  EXPECT_EQ(o.fields.year, 2001);
+  EXPECT_EQ(o.fields.monthIndex, 1);
+  EXPECT_EQ(o.fields.day, 31);
 }
 
 TEST(BirthOptions, RejectionsNameTheOptionAndItsRange) {
@@ -130,8 +129,9 @@ TEST(BirthOptions, RejectionsNameTheOptionAndItsRange) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(std::string(c.name) + " " + c.value);
     BirthOptions o;
-    std::string message;
-    EXPECT_EQ(ParseBirthOption(c.name, c.value, o, message), OptionStatus::Rejected);
+    const Result<void> taken = TakeBirthOption(o, c.name, c.value);
+    ASSERT_FALSE(taken);
+    const std::string& message = taken.error();
     EXPECT_NE(message.find(c.name), std::string::npos) << message;
     EXPECT_NE(message.find(c.mustContain), std::string::npos) << message;
     EXPECT_EQ(message.find('\n'), std::string::npos) << "one line only";
@@ -140,29 +140,32 @@ TEST(BirthOptions, RejectionsNameTheOptionAndItsRange) {
 
 TEST(BirthOptions, ControlCharactersDoNotBreakTheMessageLine) {
   BirthOptions o;
-  std::string message;
-  ASSERT_EQ(ParseBirthOption("--date", "2000-01\n-01", o, message), OptionStatus::Rejected);
-  EXPECT_EQ(message.find('\n'), std::string::npos);
+  const Result<void> taken = TakeBirthOption(o, "--date", "2000-01\n-01");
+  ASSERT_FALSE(taken);
+  EXPECT_EQ(taken.error().find('\n'), std::string::npos);
 }
 
 TEST(BirthOptions, OtherOptionsAreLeftToTheSubcommand) {
+  // With only the birth options' group, another option is no option of the
+  // command; an option of the group is taken.
   BirthOptions o;
-  std::string message;
-  EXPECT_EQ(ParseBirthOption("--json", "", o, message), OptionStatus::NotABirthOption);
-  EXPECT_EQ(ParseBirthOption("--text", "x", o, message), OptionStatus::NotABirthOption);
-  EXPECT_TRUE(message.empty());
+  const CommandRules rules{"chart"};
+  const Result<void> other = ParseArguments({"--date", "2000-01-01", "--json"}, rules, nullptr,
+                                            Group(BirthOptionRows(), o));
+  ASSERT_FALSE(other);
+  EXPECT_EQ(other.error(), "unknown option \"--json\" (see sarvexa-cli chart --help)");
+  EXPECT_TRUE(o.hasDate);
 }
 
 TEST(BirthOptions, RequiredOptionsInOrder) {
   BirthOptions o;
-  ASSERT_TRUE(MissingBirthOption(o).has_value());
-  EXPECT_NE(MissingBirthOption(o)->find("--date"), std::string::npos);
+  ASSERT_FALSE(RequireBirthOptions(o).ok());
+  EXPECT_NE(RequireBirthOptions(o).error().find("--date"), std::string::npos);
   o = Parse({{"--date", "2000-01-01"}, {"--time", "1:00"}, {"--lon", "1:00E"}, {"--lat", "1:00N"}});
-  ASSERT_TRUE(MissingBirthOption(o).has_value());
-  EXPECT_NE(MissingBirthOption(o)->find("--zone"), std::string::npos);
-  std::string message;
-  ParseBirthOption("--zone", "0:00", o, message);
-  EXPECT_FALSE(MissingBirthOption(o).has_value());
+  ASSERT_FALSE(RequireBirthOptions(o).ok());
+  EXPECT_NE(RequireBirthOptions(o).error().find("--zone"), std::string::npos);
+  ASSERT_TRUE(TakeBirthOption(o, "--zone", "0:00"));
+  EXPECT_TRUE(RequireBirthOptions(o).ok());
 }
 
 // ---- JSON writer ---------------------------------------------------------

@@ -38,9 +38,9 @@ class OnePlaceAtlas final : public Atlas {
 
 BirthOptions Parsed(const std::vector<std::pair<const char*, const char*>>& args) {
   BirthOptions o;
-  std::string message;
   for (const auto& [name, value] : args) {
-    EXPECT_EQ(ParseBirthOption(name, value, o, message), OptionStatus::Accepted) << message;
+    const Result<void> taken = TakeBirthOption(o, name, value);
+    EXPECT_TRUE(taken) << taken.error();
   }
   return o;
 }
@@ -99,12 +99,12 @@ TEST(CityOption, FillsWhatWasNotGivenAndSaysWhyItCannot) {
       continue;
     }
     ASSERT_TRUE(placed) << placed.error();
-    EXPECT_FALSE(MissingBirthOption(o));
+    EXPECT_TRUE(RequireBirthOptions(o));
     // A zone typed by hand is no longer the atlas zone.
     const bool zoneTyped = std::string(c.source).find("--zone") != std::string::npos;
-    EXPECT_EQ(o.zoneName, zoneTyped ? "" : "Europe/Madrid");
+    EXPECT_EQ(o.fields.zoneName, zoneTyped ? "" : "Europe/Madrid");
     Horoscope h{};
-    ApplyBirthOptions(o, h);
+    ChartDataToRecord(o.fields, h);
     EXPECT_DOUBLE_EQ(h.universalTime, c.utHours);
     EXPECT_NEAR(h.longitude, 3.7, 0.01);  // West stays positive
   }
@@ -123,7 +123,7 @@ TEST(CityOption, ZoneSideLetter) {
     SCOPED_TRACE(std::string(c.lon) + " " + c.zone);
     BirthOptions o = Parsed({{"--lon", c.lon}, {"--zone", c.zone}});
     Horoscope h{};
-    ApplyBirthOptions(o, h);
+    ChartDataToRecord(o.fields, h);
     EXPECT_DOUBLE_EQ(h.zone, c.zoneHours);
   }
 }
@@ -187,8 +187,11 @@ TEST(CityOption, ANameSeveralPlacesHaveSaysWhichWasTaken) {
     BirthOptions o = Parsed({{"--city", c.city}, {"--date", "2000-01-01"}, {"--time", "12:00"}});
     ASSERT_TRUE(ResolveCity(o, atlas));
     EXPECT_NE(o.cityName.find(c.taken), std::string::npos) << o.cityName;
-    EXPECT_NE(ChartSnapshotJson(CastChart(o, nullptr)).find("\"city\": \"" + o.cityName + "\""),
-              std::string::npos);
+    ChartSnapshot chart;
+    const CastContext context;
+    FillSnapshot(o, CastChartData(CheckChartData(o.fields).value(), context).value(), context,
+                 chart);
+    EXPECT_NE(ChartSnapshotJson(chart).find("\"city\": \"" + o.cityName + "\""), std::string::npos);
     ASSERT_EQ(!o.cityNote.empty(), c.note) << o.cityNote;
     if (!c.note) continue;
     EXPECT_NE(o.cityNote.find(o.cityName), std::string::npos) << o.cityNote;

@@ -169,4 +169,28 @@ TEST(CliRender, BadRequestsFailWithAMessageAndWriteNothing) {
   EXPECT_TRUE(Slurp(png).empty());
 }
 
+TEST(CliRender, TheTransitPlaceIsCheckedOnEveryPageInTheWordsOfTransits) {
+  // A bad --at-* value used to pass unread unless the transits page was
+  // drawn; the expected words are those `sarvexa-cli transits` uses.
+  const std::string png = Scratch("never.png");
+  const struct {
+    const char* page;
+    const char* option;
+    const char* says;
+  } kCases[] = {
+      {"chart", "--at-lon 999:99E", "--at-lon (as --lon): --lon: expected DDD:MM followed by E"},
+      {"sa", "--at-zone 13:00", "--at-zone (as --zone): --zone: expected HH:MM with hours 0..12"},
+      {"transits", "--at-lat 91:00N", "--at-lat (as --lat): --lat: expected DD:MM followed by N"},
+      {"divisional", "--at-dst x", "--at-dst (as --dst): --dst: expected whole hours 0..12"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.option);
+    const RenderRun r = Render(std::string(kWorked) + " --page " + c.page + " " + c.option +
+                               " --png '" + png + "'");
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+    EXPECT_TRUE(Slurp(png).empty()) << "an image was written";
+  }
+}
+
 }  // namespace

@@ -97,7 +97,7 @@ TEST(ChartDerivations, JsonMembers) {
   const ChartDerivations d = Derive(h, {1980, 1, 1, 0, 0});
   JsonWriter json;
   json.BeginObject();
-  WriteDerivationFields(json, h, d);
+  WriteDerivationFields(json, d);
   json.EndObject();
   const std::string& text = json.Text();
   EXPECT_NE(text.find("\"birthDayCount\": 2451545.5"), std::string::npos);

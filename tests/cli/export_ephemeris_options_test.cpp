@@ -35,19 +35,21 @@ std::string ReadFile(const std::filesystem::path& path) {
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
+// Another command's own option beside the export options.
+struct JsonFlag {
+  bool json = false;
+};
+const cli::Option<JsonFlag> kJsonRow[] = {
+    {"--json", "", "", cli::SetFlag<JsonFlag, &JsonFlag::json>}};
+const cli::CommandRules kChartRules{"chart"};
+
 TEST(CliExportOptions, TakesItsOptionsAndLeavesOthers) {
-  const std::vector<std::string> args = {"--text", "a.txt",   "--json", "--csv",
-                                         "-",      "--style", "South"};
   ExportOptions options;
-  std::size_t i = 0;
-  EXPECT_EQ(*TakeExportOption(args, i, options), OptionMatch::Taken);
-  EXPECT_EQ(i, 2u);
-  EXPECT_EQ(*TakeExportOption(args, i, options), OptionMatch::NotMine);
-  EXPECT_EQ(i, 2u);
-  i = 3;
-  EXPECT_EQ(*TakeExportOption(args, i, options), OptionMatch::Taken);
-  EXPECT_EQ(*TakeExportOption(args, i, options), OptionMatch::Taken);
-  EXPECT_EQ(i, args.size());
+  JsonFlag other;
+  ASSERT_TRUE(cli::ParseArguments({"--text", "a.txt", "--json", "--csv", "-", "--style", "South"},
+                                  kChartRules, nullptr, cli::Group(ExportOptionRows(), options),
+                                  cli::Group(kJsonRow, other)));
+  EXPECT_TRUE(other.json);
   EXPECT_EQ(options.textPath, "a.txt");
   EXPECT_EQ(options.csvPath, "-");
   EXPECT_EQ(options.style, CharChartStyle::South);
@@ -66,8 +68,8 @@ TEST(CliExportOptions, BadValuesAreReported) {
   };
   for (const Case& c : cases) {
     ExportOptions options;
-    std::size_t i = 0;
-    const Result<OptionMatch> taken = TakeExportOption(c.args, i, options);
+    const Result<void> taken =
+        cli::ParseArguments(c.args, kChartRules, nullptr, cli::Group(ExportOptionRows(), options));
     ASSERT_FALSE(taken.ok());
     EXPECT_NE(taken.error().find(c.messagePart), std::string::npos) << taken.error();
   }
@@ -146,15 +148,12 @@ TEST(CliEphemerisOptions, StartDates) {
 }
 
 TEST(CliEphemerisOptions, IntervalAndRows) {
-  const std::vector<std::string> args = {"--interval", "monthly", "--rows",
-                                         "5",          "--from",  "2001-01-31"};
+  const cli::CommandRules rules{"ephemeris", cli::MissingValue::NeedsValue, false};
   EphemerisOptions options;
-  std::size_t i = 0;
-  while (i < args.size()) {
-    const Result<OptionMatch> taken = TakeEphemerisOption(args, i, options);
-    ASSERT_TRUE(taken.ok()) << taken.error();
-    ASSERT_EQ(*taken, OptionMatch::Taken);
-  }
+  const Result<void> taken =
+      cli::ParseArguments({"--interval", "monthly", "--rows", "5", "--from", "2001-01-31"}, rules,
+                          nullptr, cli::Group(EphemerisOptionRows(), options));
+  ASSERT_TRUE(taken.ok()) << taken.error();
   EXPECT_EQ(options.interval, EphemerisInterval::Monthly);
   EXPECT_EQ(options.rows, 5);
   EXPECT_EQ(options.startDay, 2451911 + 30);
@@ -165,10 +164,10 @@ TEST(CliEphemerisOptions, IntervalAndRows) {
                                               {"--interval", "hourly"},
                                               {"--from"}}) {
     EphemerisOptions o;
-    std::size_t j = 0;
-    const Result<OptionMatch> taken = TakeEphemerisOption(bad, j, o);
-    ASSERT_FALSE(taken.ok()) << bad[0];
-    EXPECT_FALSE(taken.error().empty());
+    const Result<void> refused =
+        cli::ParseArguments(bad, rules, nullptr, cli::Group(EphemerisOptionRows(), o));
+    ASSERT_FALSE(refused.ok()) << bad[0];
+    EXPECT_FALSE(refused.error().empty());
   }
 }
 
@@ -180,7 +179,7 @@ TEST(CliEphemerisReport, HeaderAndRows) {
   options.startDay = 2451911 + 30;  // 31 January 2001
   options.interval = EphemerisInterval::Monthly;
   options.rows = 3;
-  const std::string report = EphemerisReport(doc.place(), doc.horoscope(), options);
+  const std::string report = EphemerisReport(doc.place(), doc.horoscope(), options).value();
   std::istringstream in(report);
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) lines.push_back(line);

@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include "cli/chart_json.h"
 #include "cli/chart_output.h"
 
 namespace sarvexa::cli {
@@ -36,19 +37,19 @@ TEST(TerminalText, ControlCharactersAreShownEscaped) {
 }
 
 TEST(ChartTableOutput, NamesAreEscapedAndExtremeNumbersShownAsMagnitudes) {
-  BirthOptions names;
-  names.firstName = "\x1B[31mAnn";
-  names.place = std::string(1, 'X') + '\x07';
-  Horoscope h;
+  ChartSnapshot chart;
+  chart.firstName = "\x1B[31mAnn";
+  chart.place = std::string(1, 'X') + '\x07';
+  Horoscope& h = chart.horoscope;
   h.zone = -std::numeric_limits<double>::max();
   h.longitude = 1e300;
   h.latitude = -1e300;
-  const std::string table = ChartTable(names, h);
+  const std::string table = ChartTable(chart);
   EXPECT_EQ(table.rfind("Chart of \\x1B[31mAnn, X\\x07\n", 0), 0u) << table;
   EXPECT_EQ(table.find('\x1B'), std::string::npos);
   EXPECT_EQ(table.find("-2147483648"), std::string::npos) << table;
   // The JSON keeps the exact texts; its writer escapes them itself.
-  EXPECT_NE(ChartJson(names, h).find("\\u001b[31mAnn"), std::string::npos);
+  EXPECT_NE(ChartSnapshotJson(chart).find("\\u001b[31mAnn"), std::string::npos);
 }
 
 }  // namespace

@@ -336,7 +336,7 @@ TEST(PrasnaFromTheAtlas, EachPrasnaTakesTheZoneOfItsMoment) {
     f.dstHours = 1;
     f.zoneName = c.zoneName;
     ASSERT_TRUE(doc.setPrasnaLocation(f).ok());
-    EXPECT_EQ(ReadPrasnaLocation(store).zoneName, c.zoneName);  // kept in the settings
+    EXPECT_EQ(ReadPrasnaLocation(store).where.zoneName, c.zoneName);  // kept in the settings
     doc.castPrasna();
     EXPECT_DOUBLE_EQ(doc.horoscope().zone, c.zone);
     EXPECT_EQ(doc.horoscope().dst, c.dst);

@@ -52,7 +52,7 @@ TEST(ChartDataValidation, EachRangeBoundary) {
     ChartDataFields f = Valid();
     f.*c.field = c.value;
     SCOPED_TRACE(testing::Message() << "control " << c.controlId << " value " << c.value);
-    auto checked = ValidateChartData(f);
+    auto checked = CheckChartData(f);
     if (c.controlId == 0) {
       EXPECT_TRUE(checked.ok());
     } else {
@@ -118,13 +118,13 @@ TEST(ChartDataValidation, ReportsTheFirstFailureInTheDialogOrder) {
   };
   for (const auto& step : order) {
     SCOPED_TRACE(step.field);
-    auto checked = ValidateChartData(f);
+    auto checked = CheckChartData(f);
     ASSERT_FALSE(checked.ok());
     EXPECT_EQ(checked.error().field, step.field);
     EXPECT_EQ(checked.error().controlId, step.controlId);
     step.mend(f, good);
   }
-  EXPECT_TRUE(ValidateChartData(f).ok());
+  EXPECT_TRUE(CheckChartData(f).ok());
 }
 
 TEST(ChartDataValidation, PlaceCountsCharactersNotBytes) {
@@ -132,9 +132,9 @@ TEST(ChartDataValidation, PlaceCountsCharactersNotBytes) {
   std::string devanagari;
   for (int i = 0; i < 32; ++i) devanagari += "\xE0\xA4\x95";  // U+0915, three bytes each
   f.place = devanagari;
-  EXPECT_TRUE(ValidateChartData(f).ok());
+  EXPECT_TRUE(CheckChartData(f).ok());
   f.place += "\xE0\xA4\x95";
-  auto checked = ValidateChartData(f);
+  auto checked = CheckChartData(f);
   ASSERT_FALSE(checked.ok());
   EXPECT_EQ(checked.error().kind, FieldError::Kind::TooLong);
   EXPECT_EQ(checked.error().maxChars, 32);
@@ -420,7 +420,7 @@ TEST(ChartDataConversion, NewChartValues) {
   EXPECT_EQ(f.isEast, 0);
   EXPECT_EQ(f.isSouth, 0);
   EXPECT_EQ(f.isPm, 0);
-  EXPECT_TRUE(ValidateChartData(f).ok());
+  EXPECT_TRUE(CheckChartData(f).ok());
 }
 
 TEST(ChartDataConversion, RecordFromAFileWithExtremeValuesStaysDefined) {
@@ -432,7 +432,7 @@ TEST(ChartDataConversion, RecordFromAFileWithExtremeValuesStaysDefined) {
   h.julianDay = INT32_MIN;
   const ChartDataFields f = RecordToChartData(h, "", "", "");
   // Whatever is shown, the dialog rejects it instead of storing nonsense.
-  EXPECT_FALSE(ValidateChartData(f).ok());
+  EXPECT_FALSE(CheckChartData(f).ok());
   EXPECT_GE(f.lonDegrees, 0);
   EXPECT_GE(f.zoneHours, 0);
 }
@@ -521,7 +521,7 @@ TEST(PrasnaLocationConversion, EastAndSouthSignTheStoredValues) {
   f.place = "Colombo";
   const PrasnaLocation loc = PrasnaLocationFromFields(f);
   // East and South negate longitude, zone and latitude; DST keeps its sign.
-  EXPECT_EQ(loc.signedPlace, (SignedPlace{-5, -30, -10, -5, -5, -30, 1, 2}));
+  EXPECT_EQ(ToSignedPlace(loc.where), (SignedPlace{-5, -30, -10, -5, -5, -30, 1, 2}));
   EXPECT_EQ(PrasnaLocationToFields(loc), f);
 }
 

@@ -125,8 +125,8 @@ TEST(ChartDocument, PrasnaLocationRecastsOnlyWhileAPrasnaIsShown) {
   EXPECT_EQ(store.values().at("Prasna Long"), "005 E 30");
   EXPECT_EQ(store.values().at("Prasna TZone"), "05 30");
   EXPECT_EQ(store.values().at("Prasna Lat"), "10 S 05");
-  EXPECT_EQ(doc.prasnaLocation().signedPlace.lonDegrees, -5);
-  EXPECT_EQ(doc.prasnaLocation().signedPlace.zoneMinutes, -30);
+  EXPECT_EQ(ToSignedPlace(doc.prasnaLocation().where).lonDegrees, -5);
+  EXPECT_EQ(ToSignedPlace(doc.prasnaLocation().where).zoneMinutes, -30);
   // A birth chart is shown: nothing changes on screen.
   EXPECT_EQ(doc.firstName(), "Ann");
   EXPECT_TRUE(doc.isModified());
@@ -152,7 +152,7 @@ TEST(ChartDocument, PrasnaLocationRecastsOnlyWhileAPrasnaIsShown) {
   ASSERT_FALSE(error.ok());
   EXPECT_EQ(error.error().field, "zoneHours");
   EXPECT_EQ(store.values().at("Prasna TZone"), "05 30");
-  EXPECT_EQ(doc.prasnaLocation().signedPlace.lonDegrees, -80);
+  EXPECT_EQ(ToSignedPlace(doc.prasnaLocation().where).lonDegrees, -80);
 
   // A new document reads the location back.
   ChartDocument again(store, FixedNow);

@@ -32,11 +32,11 @@ TEST(IniSettings, ReadsTheSettingsGroupAsTheDesktopProgramWritesIt) {
   EXPECT_EQ(ReadDisplaySettings(store), (DisplaySettings{2, 1}));
   const PrasnaLocation loc = ReadPrasnaLocation(store);
   EXPECT_EQ(loc.place, "Pune, India");
-  EXPECT_EQ(loc.signedPlace.lonDegrees, -73);
-  EXPECT_EQ(loc.signedPlace.lonMinutes, -51);
-  EXPECT_EQ(loc.signedPlace.latDegrees, 18);
-  EXPECT_EQ(loc.signedPlace.zoneHours, -5);
-  EXPECT_EQ(loc.signedPlace.zoneMinutes, -30);
+  EXPECT_EQ(ToSignedPlace(loc.where).lonDegrees, -73);
+  EXPECT_EQ(ToSignedPlace(loc.where).lonMinutes, -51);
+  EXPECT_EQ(ToSignedPlace(loc.where).latDegrees, 18);
+  EXPECT_EQ(ToSignedPlace(loc.where).zoneHours, -5);
+  EXPECT_EQ(ToSignedPlace(loc.where).zoneMinutes, -30);
   EXPECT_FALSE(store.readText("File1").has_value());
 }
 

@@ -51,43 +51,5 @@ TEST(PlaceSigns, EastSouthAndTheZonesOwnSide) {
   }
 }
 
-TEST(PlaceSigns, MagnitudesOfASignedPlaceKeepOnlyADifferingZoneSide) {
-  const struct {
-    const char* what;
-    SignedPlace place;
-    bool east, south;
-    std::optional<bool> zoneEast;
-    std::optional<bool> expectedZoneEast;
-  } cases[] = {
-      {"zone on the longitude's side", {-77, -13, 28, 36, -5, -30, 0, 0}, true, false, true, {}},
-      {"zone on its own side", {3, 42, 40, 25, -1, 0, 0, 0}, false, false, true, true},
-      {"no side given: the longitude's", {3, 42, 40, 25, 0, 0, 0, 0}, false, false, {}, {}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    const PlaceFields f = PlaceFromSigned(c.place, c.east, c.south, c.zoneEast);
-    EXPECT_EQ(f.zoneEast, c.expectedZoneEast);
-    EXPECT_EQ(f.isEast, c.east);
-    EXPECT_EQ(f.isSouth, c.south);
-    // Back to the signed form the place is the one it came from.
-    EXPECT_EQ(ToSignedPlace(f), c.place);
-  }
-}
-
-TEST(PlaceSigns, TheSideASignedZoneImplies) {
-  const struct {
-    int hours, minutes;
-    bool lonEast;
-    std::optional<bool> expected;
-  } cases[] = {
-      {-1, 0, false, true},  {1, 0, true, false}, {-5, -30, true, {}},
-      {0, -30, false, true}, {0, 0, true, {}},    {8, 0, false, {}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.hours << ":" << c.minutes << " east " << c.lonEast);
-    EXPECT_EQ(ZoneSideOfSigned(c.hours, c.minutes, c.lonEast), c.expected);
-  }
-}
-
 }  // namespace
 }  // namespace sarvexa

@@ -8,86 +8,13 @@
 namespace sarvexa {
 namespace {
 
-TEST(IntegerAt, ReadsLikeTheCLibraryConversionWithoutRunningPastTheEnd) {
-  struct Case {
-    const char* text;
-    std::size_t pos;
-    int expected;
-    const char* why;
-  };
-  const Case cases[] = {
-      {"122 W 03", 0, 122, "three-digit degrees"},
-      {"122 W 03", 6, 3, "minutes with a leading zero"},
-      {"122 W 03", 4, 0, "a letter gives no digits"},
-      {"  -7x", 0, -7, "blanks skipped, sign, digits up to the first other character"},
-      {"+15", 0, 15, "explicit plus sign"},
-      {"12", 5, 0, "position past the end"},
-      {"12", 2, 0, "position exactly at the end"},
-      {"", 0, 0, "empty text"},
-      {"- 5", 0, 0, "a sign not followed by digits"},
-      {"99999999999999", 0, INT_MAX, "saturates above the 32-bit range"},
-      {"-99999999999999", 0, INT_MIN, "saturates below the 32-bit range"},
-      {"\t\n 8", 0, 8, "every C blank is skipped"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.why);
-    EXPECT_EQ(IntegerAt(c.text, c.pos), c.expected);
-  }
-}
-
-TEST(PrasnaSettingsTexts, FormatsAsStoredBytes) {
-  EXPECT_EQ(FormatPrasnaLongitude(5, 30, true), "005 E 30");
-  EXPECT_EQ(FormatPrasnaLongitude(122, 3, false), "122 W 03");
-  EXPECT_EQ(FormatPrasnaLatitude(10, 5, true), "10 S 05");
-  EXPECT_EQ(FormatPrasnaLatitude(37, 54, false), "37 N 54");
-  EXPECT_EQ(FormatPrasnaHoursMinutes(5, 30), "05 30");
-  EXPECT_EQ(FormatPrasnaHoursMinutes(8, 0), "08 00");
-}
-
-TEST(PrasnaSettingsTexts, ParsesFixedPositionsAndShortTexts) {
-  struct Case {
-    const char* text;
-    int kind;  // 0 longitude, 1 latitude, 2 hours/minutes
-    PrasnaCoordinateText expected;
-    const char* why;
-  };
-  const Case cases[] = {
-      {"005 E 30", 0, {5, 30, true}, "eastern longitude"},
-      {"122 W 03", 0, {122, 3, false}, "western longitude"},
-      {"122 e 03", 0, {122, 3, false}, "only a capital E means East"},
-      {"122", 0, {122, 0, false}, "text ends before the letter: missing parts are 0"},
-      {"122 E", 0, {122, 0, true}, "text ends before the minutes"},
-      {"1", 0, {1, 0, false}, "one character"},
-      {"10 S 05", 1, {10, 5, true}, "southern latitude"},
-      {"37 N 54", 1, {37, 54, false}, "northern latitude"},
-      {"37 S", 1, {37, 0, true}, "latitude without minutes"},
-      {"05 30", 2, {5, 30, false}, "zone"},
-      {"05", 2, {5, 0, false}, "zone without minutes"},
-      {"xx yy", 2, {0, 0, false}, "no digits anywhere"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.why);
-    PrasnaCoordinateText got = c.kind == 0   ? ParsePrasnaLongitude(c.text)
-                               : c.kind == 1 ? ParsePrasnaLatitude(c.text)
-                                             : ParsePrasnaHoursMinutes(c.text);
-    EXPECT_EQ(got, c.expected);
-  }
-}
-
 TEST(PrasnaSettings, DefaultsWhenNothingIsStored) {
   MemorySettingsStore store;
   const PrasnaLocation loc = ReadPrasnaLocation(store);
   EXPECT_EQ(loc.place, "");
-  EXPECT_EQ(loc.signedPlace.lonDegrees, 122);
-  EXPECT_EQ(loc.signedPlace.lonMinutes, 3);
-  EXPECT_EQ(loc.isEast, 0);
-  EXPECT_EQ(loc.signedPlace.latDegrees, 37);
-  EXPECT_EQ(loc.signedPlace.latMinutes, 54);
-  EXPECT_EQ(loc.isSouth, 0);
-  EXPECT_EQ(loc.signedPlace.zoneHours, 8);
-  EXPECT_EQ(loc.signedPlace.zoneMinutes, 0);
-  EXPECT_EQ(loc.signedPlace.dstHours, 0);
-  EXPECT_EQ(loc.signedPlace.dstMinutes, 0);
+  EXPECT_EQ(ToSignedPlace(loc.where), (SignedPlace{122, 3, 37, 54, 8, 0, 0, 0}));
+  EXPECT_FALSE(loc.where.isEast);
+  EXPECT_FALSE(loc.where.isSouth);
 }
 
 TEST(PrasnaSettings, EmptyValuesGiveDefaultsToo) {
@@ -121,7 +48,7 @@ TEST(PrasnaSettings, WritesTheFiveKeysAndReadsThemBackSigned) {
 
   const PrasnaLocation loc = ReadPrasnaLocation(store);
   // East and South negate longitude, zone and latitude; DST keeps its sign.
-  EXPECT_EQ(loc.signedPlace, (SignedPlace{-5, -30, -10, -5, -5, -30, 1, 15}));
+  EXPECT_EQ(ToSignedPlace(loc.where), (SignedPlace{-5, -30, -10, -5, -5, -30, 1, 15}));
   EXPECT_EQ(loc.place, "Pune");
 }
 
@@ -150,8 +77,8 @@ TEST(PrasnaSettings, ZoneOnTheOtherSideOfGreenwichKeepsItsSide) {
     ASSERT_TRUE(WritePrasnaLocation(store, f));
     EXPECT_EQ(store.values().at("Prasna TZone"), c.stored);
     const PrasnaLocation loc = ReadPrasnaLocation(store);
-    EXPECT_EQ(loc.signedPlace.zoneHours, c.zoneHours);
-    EXPECT_EQ(loc.signedPlace.lonDegrees, c.lonDegrees);
+    EXPECT_EQ(ToSignedPlace(loc.where).zoneHours, c.zoneHours);
+    EXPECT_EQ(ToSignedPlace(loc.where).lonDegrees, c.lonDegrees);
     EXPECT_EQ(loc, PrasnaLocationFromFields(f));  // the dialog's OK gives the same record
   }
 }
@@ -192,7 +119,7 @@ TEST(PrasnaSettings, KeysLeftOutKeepTheDefaultMagnitudesSignedByTheStoredSides) 
     if (c.lat) store.writeText(settings_key::PrasnaLat, c.lat);
     if (c.zone) store.writeText(settings_key::PrasnaTZone, c.zone);
     const PrasnaLocation loc = ReadPrasnaLocation(store);
-    EXPECT_EQ(loc.signedPlace, c.expected);
+    EXPECT_EQ(ToSignedPlace(loc.where), c.expected);
     // Read back through the dialog and accepted unchanged, the record is the same.
     EXPECT_EQ(PrasnaLocationFromFields(PrasnaLocationToFields(loc)), loc);
   }
@@ -204,11 +131,11 @@ TEST(PrasnaSettings, HandEditedExtremesStayDefined) {
   store.writeText(settings_key::PrasnaLat, "-99999999999");
   const PrasnaLocation loc = ReadPrasnaLocation(store);
   // INT_MIN cannot be negated; it is kept at the largest magnitude instead.
-  EXPECT_EQ(loc.isEast, 1);
-  EXPECT_EQ(loc.signedPlace.lonDegrees, 0);
-  EXPECT_EQ(loc.signedPlace.lonMinutes, INT_MAX);
-  EXPECT_EQ(loc.signedPlace.latDegrees, INT_MIN);
-  EXPECT_EQ(loc.isSouth, 0);
+  EXPECT_TRUE(loc.where.isEast);
+  EXPECT_EQ(ToSignedPlace(loc.where).lonDegrees, 0);
+  EXPECT_EQ(ToSignedPlace(loc.where).lonMinutes, INT_MAX);
+  EXPECT_EQ(ToSignedPlace(loc.where).latDegrees, INT_MIN);
+  EXPECT_FALSE(loc.where.isSouth);
 }
 
 TEST(DisplaySettings, ReadsAndReplacesValuesOutsideTheirSets) {
@@ -242,17 +169,6 @@ TEST(DisplaySettings, WritesIntegers) {
   store.setReadOnly(true);
   EXPECT_FALSE(WriteDisplaySettings(store, {1, 0}));
   EXPECT_EQ(ReadDisplaySettings(store), (DisplaySettings{2, 1}));
-}
-
-TEST(SettingsInt, ParsesWholeNumbersOnly) {
-  EXPECT_EQ(ParseSettingsInt("2"), 2);
-  EXPECT_EQ(ParseSettingsInt(" -3 "), -3);
-  EXPECT_EQ(ParseSettingsInt("2147483647"), INT_MAX);
-  EXPECT_EQ(ParseSettingsInt("-2147483648"), INT_MIN);
-  EXPECT_EQ(ParseSettingsInt("2147483648"), std::nullopt);
-  EXPECT_EQ(ParseSettingsInt("1.5"), std::nullopt);
-  EXPECT_EQ(ParseSettingsInt(""), std::nullopt);
-  EXPECT_EQ(ParseSettingsInt("+"), std::nullopt);
 }
 
 }  // namespace

@@ -142,7 +142,8 @@ TEST(EphemerisScreen, LeapYearAndColumnPositions) {
   }
   // the row cells are the series' own texts
   const auto series = ComputeEphemerisSeries(w.doc->horoscope(), DayNumberFromDate(2000, 1, 31),
-                                             EphemerisInterval::Monthly, 1);
+                                             EphemerisInterval::Monthly, 1)
+                          .value();
   ASSERT_EQ(series.size(), 1u);
   const std::string sun = EphemerisCellText(series[0].horoscope.positions[1]);
   bool found = false;

@@ -116,7 +116,7 @@ TEST(ExtremeChartValues, TheEphemerisNeverStepsPastTheLastDay) {
     const std::int32_t next = NextEphemerisDay(c.day, c.interval);
     EXPECT_GE(next, c.day);
     Horoscope chart = RecordOf(kExtremes[0]).horoscope;
-    const auto rows = ComputeEphemerisSeries(chart, c.day, c.interval, 4);
+    const auto rows = ComputeEphemerisSeries(chart, c.day, c.interval, 4).value();
     ASSERT_EQ(rows.size(), 4u);
     for (std::size_t i = 1; i < rows.size(); ++i) {
       EXPECT_GE(rows[i].julianDay, rows[i - 1].julianDay);
