@@ -159,12 +159,12 @@ void MainWindow::buildActions() {
     view_->update();
   });
   on(ColorOff, [this] {
-    document_.setColorCharts(0);
+    document_.setColorCharts(false);
     updateChecks();
     view_->update();
   });
   on(ColorOn, [this] {
-    document_.setColorCharts(1);
+    document_.setColorCharts(true);
     updateChecks();
     view_->update();
   });
@@ -467,8 +467,8 @@ void MainWindow::updateChecks() {
   actions_.value(ViewSaTransits)->setChecked(mode == DisplayMode::SaTransits);
   actions_.value(StyleNorth)->setChecked(document_.chartStyle() == ChartStyle::North);
   actions_.value(StyleSouth)->setChecked(document_.chartStyle() == ChartStyle::South);
-  actions_.value(ColorOff)->setChecked(document_.colorCharts() == 0);
-  actions_.value(ColorOn)->setChecked(document_.colorCharts() == 1);
+  actions_.value(ColorOff)->setChecked(!document_.colorCharts());
+  actions_.value(ColorOn)->setChecked(document_.colorCharts());
   actions_.value(ViewFitPage)->setChecked(view_->fitPage());
 }
 
@@ -682,7 +682,7 @@ void MainWindow::setPrasnaLocation() {
 
 void MainWindow::viewEphemeris() {
   view_->state().displayMode = DisplayMode::Ephemeris;
-  if (document_.ephemerisFirstUse()) view_->state().ephemerisInterval = 0;
+  if (document_.ephemerisFirstUse()) view_->state().ephemerisInterval = EphemerisInterval::Daily;
   EphemerisDialog dialog(this);
   dialog.setValues(document_.openEphemerisChoice());
   if (prompter_.runDialog(dialog) == QDialog::Accepted) {

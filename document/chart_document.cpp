@@ -38,8 +38,8 @@ void ChartDocument::setChartStyle(ChartStyle style) {
   ++revision_;
 }
 
-void ChartDocument::setColorCharts(int on) {
-  chart_.colorCharts = on == 1 ? 1 : 0;
+void ChartDocument::setColorCharts(bool on) {
+  chart_.colorCharts = on;
   ++revision_;
 }
 

@@ -83,8 +83,9 @@ class ChartDocument {
   // ---- display settings (persisted) ----
   ChartStyle chartStyle() const { return chart_.chartStyle; }
   void setChartStyle(ChartStyle style);  ///< values other than North, South become None
-  int colorCharts() const { return chart_.colorCharts; }  ///< 0 off, 1 on
-  void setColorCharts(int on);                            ///< values other than 0, 1 become 0
+  /// Whether the Rashi chart labels show their SA colours.
+  bool colorCharts() const { return chart_.colorCharts; }
+  void setColorCharts(bool on);
 
   // ---- Prasna location ----
   const PrasnaLocation& prasnaLocation() const { return prasnaLocation_; }

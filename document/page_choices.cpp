@@ -145,7 +145,7 @@ TransitResult ComputeTransit(const Horoscope& natal, const TransitChoice& choice
 }
 
 EphemerisDialogValues DefaultEphemerisChoice(const LocalClockReading& now) {
-  return EphemerisDialogValues{now.day, now.month - 1, now.year, 0};
+  return EphemerisDialogValues{now.day, now.month - 1, now.year, EphemerisInterval::Daily};
 }
 
 Result<EphemerisDialogValues, FieldError> ParseEphemerisDialogText(
@@ -154,7 +154,7 @@ Result<EphemerisDialogValues, FieldError> ParseEphemerisDialogText(
   if (auto e = TakeNumber(kEphemerisDay, text, v)) return Fail(std::move(*e));
   v.monthIndex = text.monthIndex;
   if (auto e = TakeNumber(kEphemerisYear, text, v)) return Fail(std::move(*e));
-  v.interval = text.interval < 0 ? 0 : text.interval;
+  v.interval = text.interval.value_or(EphemerisInterval::Daily);
   return v;
 }
 

@@ -12,14 +12,13 @@ DisplaySettings ReadDisplaySettings(const SettingsStore& store) {
   DisplaySettings s;
   s.chartStyle = store.readIntOr(settings_key::ChartStyle, 0);
   if (s.chartStyle != 1 && s.chartStyle != 2) s.chartStyle = 0;
-  s.colorCharts = store.readIntOr(settings_key::ColorChart, 0);
-  if (s.colorCharts != 0 && s.colorCharts != 1) s.colorCharts = 0;
+  s.colorCharts = store.readIntOr(settings_key::ColorChart, 0) == 1;
   return s;
 }
 
 bool WriteDisplaySettings(SettingsStore& store, const DisplaySettings& settings) {
   bool ok = store.writeInt(settings_key::ChartStyle, settings.chartStyle);
-  ok = store.writeInt(settings_key::ColorChart, settings.colorCharts) && ok;
+  ok = store.writeInt(settings_key::ColorChart, settings.colorCharts ? 1 : 0) && ok;
   return ok;
 }
 

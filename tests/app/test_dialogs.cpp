@@ -300,15 +300,15 @@ TEST(EphemerisDialog, AcceptsDayZeroAndRefusesYearsOutsideItsRange) {
   EXPECT_EQ(dialog.windowTitle(), "Ephemeris");
   QStringList shown;
   dialog.setMessageSink([&](QWidget*, const QString& text) { shown << text; });
-  dialog.setValues(EphemerisDialogValues{0, 1, 2100, 3});
+  dialog.setValues(EphemerisDialogValues{0, 1, 2100, EphemerisInterval::Yearly});
   dialog.accept();
   ASSERT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(dialog.values(), (EphemerisDialogValues{0, 1, 2100, 3}));
+  EXPECT_EQ(dialog.values(), (EphemerisDialogValues{0, 1, 2100, EphemerisInterval::Yearly}));
   EXPECT_TRUE(shown.isEmpty());
 
   EphemerisDialog second;
   second.setMessageSink([&](QWidget*, const QString& text) { shown << text; });
-  second.setValues(EphemerisDialogValues{1, 0, 1799, 0});
+  second.setValues(EphemerisDialogValues{1, 0, 1799, EphemerisInterval::Daily});
   second.accept();
   EXPECT_NE(second.result(), QDialog::Accepted);
   ASSERT_EQ(shown.size(), 1);
