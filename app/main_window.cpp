@@ -22,7 +22,6 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "analysis/sa_transits.h"
 #include "app/about_dialog.h"
 #include "app/chart_data_dialog.h"
 #include "app/chart_view.h"
@@ -40,7 +39,6 @@
 #include "document/export_file.h"
 #include "document/settings.h"
 #include "document/text_export.h"
-#include "engine/calendar.h"
 #include "view/qt/qt_canvas.h"
 
 namespace sarvexa {
@@ -57,6 +55,14 @@ QString CannotOpen(const QString& path, const QString& reason) {
 }
 QString CannotSave(const QString& path, const QString& reason) {
   return QStringLiteral("Cannot save %1.\n%2").arg(path, reason);
+}
+
+/// The values `dialog` was accepted with; nothing when it was cancelled.
+template <class Dialog>
+auto AcceptedValues(UiPrompter& prompter, Dialog& dialog)
+    -> std::optional<std::decay_t<decltype(dialog.values())>> {
+  if (prompter.runDialog(dialog) != QDialog::Accepted) return std::nullopt;
+  return dialog.values();
 }
 
 /// Height in pixels of a page's 12-unit text at the first start, and the
@@ -682,36 +688,22 @@ void MainWindow::setPrasnaLocation() {
 
 void MainWindow::viewEphemeris() {
   view_->state().displayMode = DisplayMode::Ephemeris;
-  if (document_.ephemerisFirstUse()) view_->state().ephemerisInterval = EphemerisInterval::Daily;
   EphemerisDialog dialog(this);
-  dialog.setValues(document_.openEphemerisChoice());
-  if (prompter_.runDialog(dialog) == QDialog::Accepted) {
-    const EphemerisDialogValues& choice = dialog.values();
-    document_.setEphemerisChoice(choice);
-    view_->state().ephemerisInterval = choice.interval;
-    view_->state().ephemerisStartDay =
-        DayNumberFromDate(choice.year, choice.monthIndex + 1, choice.day);
-  } else {
-    view_->state().ephemerisStartDay = 0;
-  }
+  dialog.setValues(document_.openEphemerisDialog());
+  const EphemerisPageChoice page =
+      document_.closeEphemerisDialog(AcceptedValues(prompter_, dialog));
+  view_->state().ephemerisStartDay = page.startDay;
+  view_->state().ephemerisInterval = page.interval;
   updateChecks();
   view_->update();
 }
 
 void MainWindow::viewSaTransits() {
   view_->state().displayMode = DisplayMode::SaTransits;
-  const TransitDialogValues shown = TransitDialogFromChoice(document_.openTransitChoice());
   TransitDialog dialog(this);
   dialog.setAtlas(atlas());
-  dialog.setValues(shown);
-  TransitChoice chosen;
-  if (prompter_.runDialog(dialog) == QDialog::Accepted) {
-    chosen = TransitChoiceFromDialog(dialog.values());
-    document_.setTransitChoice(chosen);
-  } else {
-    chosen = TransitChoiceFromDialog(shown);
-  }
-  document_.applyTransit(chosen);
+  dialog.setValues(document_.openTransitDialog());
+  document_.closeTransitDialog(AcceptedValues(prompter_, dialog));
   updateChecks();
   view_->update();
 }

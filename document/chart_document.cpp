@@ -70,12 +70,30 @@ void ChartDocument::applyTransit(const TransitChoice& choice) {
   ++revision_;
 }
 
-EphemerisDialogValues ChartDocument::openEphemerisChoice() {
+TransitDialogValues ChartDocument::openTransitDialog() {
+  transitShown_ = TransitDialogFromChoice(openTransitChoice());
+  return transitShown_;
+}
+
+void ChartDocument::closeTransitDialog(const std::optional<TransitDialogValues>& accepted) {
+  const TransitChoice chosen = TransitChoiceFromDialog(accepted ? *accepted : transitShown_);
+  if (accepted) transitChoice_ = chosen;
+  applyTransit(chosen);
+}
+
+EphemerisDialogValues ChartDocument::openEphemerisDialog() {
   if (ephemerisFirstUse_) {
     ephemerisChoice_ = DefaultEphemerisChoice(now());
     ephemerisFirstUse_ = false;
   }
   return ephemerisChoice_;
+}
+
+EphemerisPageChoice ChartDocument::closeEphemerisDialog(
+    const std::optional<EphemerisDialogValues>& accepted) {
+  if (!accepted) return EphemerisPageChoice{0, ephemerisChoice_.interval};
+  ephemerisChoice_ = *accepted;
+  return EphemerisPageOf(*accepted);
 }
 
 PrasnaClock ChartDocument::prasnaClock() const {

@@ -148,6 +148,10 @@ EphemerisDialogValues DefaultEphemerisChoice(const LocalClockReading& now) {
   return EphemerisDialogValues{now.day, now.month - 1, now.year, EphemerisInterval::Daily};
 }
 
+EphemerisPageChoice EphemerisPageOf(const EphemerisDialogValues& v) {
+  return EphemerisPageChoice{DayNumberFromDate(v.year, v.monthIndex + 1, v.day), v.interval};
+}
+
 Result<EphemerisDialogValues, FieldError> ParseEphemerisDialogText(
     const EphemerisDialogText& text) {
   EphemerisDialogValues v;

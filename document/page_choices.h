@@ -105,6 +105,18 @@ struct EphemerisDialogValues {
 /// the clock reading `now`, daily.
 EphemerisDialogValues DefaultEphemerisChoice(const LocalClockReading& now);
 
+/// Where the Ephemeris page starts and how it steps.
+struct EphemerisPageChoice {
+  /// Julian Day Number of the first row; 0 = the chart's own date and moment.
+  std::int32_t startDay = 0;
+  EphemerisInterval interval = EphemerisInterval::Daily;
+  friend bool operator==(const EphemerisPageChoice&, const EphemerisPageChoice&) = default;
+};
+
+/// The page the dialog's values ask for: their date (day 0 is the last day
+/// of the month before) and their interval.
+EphemerisPageChoice EphemerisPageOf(const EphemerisDialogValues& values);
+
 /// The fields of "Ephemeris" as typed.
 struct EphemerisDialogText {
   std::string day = "1";

@@ -182,7 +182,7 @@ TEST(ChartDocument, ThePresentIsReadOnThePrasnaLocationsClockEverywhere) {
             FindCurrentPeriod(doc.dashaTable(), doc.birthDayCount(), galleClock));
 
   EXPECT_EQ(doc.newChartDialogValues().year, 2025);
-  EXPECT_EQ(doc.openEphemerisChoice(),
+  EXPECT_EQ(doc.openEphemerisDialog(),
             (EphemerisDialogValues{1, 0, 2025, EphemerisInterval::Daily}));
   const TransitChoice transit = doc.openTransitChoice();
   EXPECT_EQ(std::make_tuple(transit.year, transit.monthIndex + 1, transit.day, transit.hour,
