@@ -99,7 +99,7 @@ TEST(ChartDataDialog, TabOrderFollowsTheFieldTable) {
   // (the atlas rows are disabled without an atlas), OK and Cancel last.
   QList<QWidget*> order;
   for (int id : {1002, 1004, 1006, 1008, 1009, 1010, 1011, 1029}) order << dialog.control(id);
-  order << dialog.zoneSide();
+  order << dialog.placeGroup().zoneSide;
   for (int id : {1030, 1028, 1016, 1017, 1018, 1019, 1020, 1021, 1022, 1023, 1024, 1025, 1026, 1027,
                  1031, 2})
     order << dialog.control(id);
