@@ -94,11 +94,6 @@ MainWindow::MainWindow(ChartDocument& document, QSettingsStore& store, UiPrompte
   buildMenus();
   buildToolBar();
   buildStatusBar();
-
-  // Only files that still exist are offered.
-  for (const QString& file : store_.readRecentFiles())
-    if (QFileInfo::exists(file) && !recentFiles_.contains(file)) recentFiles_ << file;
-  refreshRecentMenu();
   updateChecks();
   updateTitle();
   qApp->installEventFilter(this);
@@ -217,18 +212,12 @@ void MainWindow::buildMenus() {
   add(file, FilePrintPreview);
   add(file, FilePrintSetup);
   file->addSeparator();
-  recentPlaceholder_ = makeAction(RecentFile);
-  recentPlaceholder_->setEnabled(false);
-  file->addAction(recentPlaceholder_);
-  for (int i = 0; i < kRecentFileCount; ++i) {
-    auto* a = new QAction(this);
-    a->setStatusTip(QStringLiteral("Open this document"));
-    a->setVisible(false);
-    connect(a, &QAction::triggered, this, [this, i] { openRecent(i); });
-    file->addAction(a);
-    recentActions_ << a;
-  }
-  recentSeparator_ = file->addSeparator();
+  QAction* noRecentFile = makeAction(RecentFile);
+  noRecentFile->setEnabled(false);
+  file->addAction(noRecentFile);
+  recent_ = new RecentFiles(store_, *file, noRecentFile, this);
+  connect(recent_, &RecentFiles::chosen, this, &MainWindow::openRecent);
+  file->addSeparator();
   add(file, CurrentPrasna);
   add(file, AppExit);
 
@@ -366,7 +355,7 @@ void MainWindow::openStartChart(const QStringList& arguments) {
       showError(CannotOpen(path, qs(done.error())));
     } else {
       hasFile_ = true;
-      addRecentFile(path);
+      recent_->add(path);
       chartChanged();
       return;
     }
@@ -517,7 +506,7 @@ bool MainWindow::openFile(const QString& path) {
     return false;
   }
   hasFile_ = true;
-  addRecentFile(absolute);
+  recent_->add(absolute);
   chartChanged();
   return true;
 }
@@ -529,7 +518,7 @@ bool MainWindow::fileSave() {
     showError(CannotSave(path, qs(done.error())));
     return false;
   }
-  addRecentFile(path);
+  recent_->add(path);
   updateTitle();
   return true;
 }
@@ -547,7 +536,7 @@ bool MainWindow::fileSaveAs() {
     return false;
   }
   hasFile_ = true;
-  addRecentFile(path);
+  recent_->add(path);
   updateTitle();
   return true;
 }
@@ -608,37 +597,10 @@ void MainWindow::filePrintSetup() {
   prompter_.runDialog(dialog);
 }
 
-void MainWindow::addRecentFile(const QString& path) {
-  recentFiles_.removeAll(path);
-  recentFiles_.prepend(path);
-  while (recentFiles_.size() > kRecentFileCount) recentFiles_.removeLast();
-  store_.writeRecentFiles(recentFiles_);
-  refreshRecentMenu();
-}
-
-void MainWindow::refreshRecentMenu() {
-  for (int i = 0; i < recentActions_.size(); ++i) {
-    QAction* a = recentActions_.at(i);
-    if (i < recentFiles_.size()) {
-      QString name = recentFiles_.at(i);
-      name.replace(QLatin1Char('&'), QStringLiteral("&&"));
-      a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
-      a->setVisible(true);
-    } else {
-      a->setVisible(false);
-    }
-  }
-  recentPlaceholder_->setVisible(recentFiles_.isEmpty());
-}
-
-void MainWindow::openRecent(int index) {
-  if (index < 0 || index >= recentFiles_.size()) return;
-  const QString path = recentFiles_.at(index);
+void MainWindow::openRecent(const QString& path) {
   if (!QFileInfo::exists(path)) {
     showError(CannotOpen(path, QStringLiteral("The file no longer exists.")));
-    recentFiles_.removeAll(path);
-    store_.writeRecentFiles(recentFiles_);
-    refreshRecentMenu();
+    recent_->remove(path);
     return;
   }
   openFile(path);

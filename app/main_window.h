@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "app/ephemeris_dialog.h"
+#include "app/recent_files.h"
 #include "document/atlas.h"
 #include "document/prasna.h"
 #include "document/present.h"
@@ -61,9 +62,9 @@ class MainWindow final : public QMainWindow {
   ChartView* chartView() const { return view_; }
   QToolBar* toolBar() const { return toolBar_; }
   /// The recent-file list, most recent first (existing files only).
-  const QStringList& recentFiles() const { return recentFiles_; }
+  const QStringList& recentFiles() const { return recent_->files(); }
   /// The recent-file actions of the File menu (visible ones hold a file).
-  QList<QAction*> recentFileActions() const { return recentActions_; }
+  QList<QAction*> recentFileActions() const { return recent_->actions(); }
   /// The status bar's lock indicators as shown ("CAP" or empty, ...).
   QString indicatorText(int index) const;
   /// The printer the print commands use (its set-up persists for the run),
@@ -129,9 +130,9 @@ class MainWindow final : public QMainWindow {
   /// unit, and the window around such a client area.
   static QSize clientSizeAtScale(const PageExtent& extent, double scale);
   QSize windowSizeFor(const QSize& client) const;
-  void addRecentFile(const QString& path);
-  void refreshRecentMenu();
-  void openRecent(int index);
+  /// Opens a file of the recent-file list; one that no longer exists is
+  /// reported and taken off the list.
+  void openRecent(const QString& path);
   void showError(const QString& text);
   void writeExport(const QString& caption, const QString& defaultName, const QString& filter,
                    const QString& suffix, const std::string& bytes);
@@ -146,10 +147,7 @@ class MainWindow final : public QMainWindow {
   ChartView* view_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QHash<int, QAction*> actions_;
-  QList<QAction*> recentActions_;
-  QAction* recentPlaceholder_ = nullptr;
-  QAction* recentSeparator_ = nullptr;
-  QStringList recentFiles_;
+  RecentFiles* recent_ = nullptr;
   QLabel* indicators_[3] = {nullptr, nullptr, nullptr};
   std::unique_ptr<QPrinter> printer_;
   QPointer<HelpWindow> help_;

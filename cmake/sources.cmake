@@ -97,6 +97,7 @@ set(SARVEXA_APP_SOURCES
     app/prasna_location_dialog.cpp
     app/prompter.cpp
     app/qsettings_store.cpp
+    app/recent_files.cpp
     app/transit_dialog.cpp
 )
 set(SARVEXA_CLI_SOURCES
