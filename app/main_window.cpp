@@ -28,7 +28,7 @@
 #include "app/commands.h"
 #include "app/help_window.h"
 #include "app/icons.h"
-#include "app/lock_keys.h"
+#include "app/lock_indicators.h"
 #include "app/prasna_location_dialog.h"
 #include "app/prompter.h"
 #include "app/qsettings_store.h"
@@ -281,15 +281,7 @@ void MainWindow::buildToolBar() {
 
 void MainWindow::buildStatusBar() {
   QStatusBar* bar = statusBar();
-  const char* names[3] = {"CAP", "NUM", "SCRL"};
-  for (int i = 0; i < 3; ++i) {
-    auto* label = new QLabel(bar);
-    label->setAlignment(Qt::AlignCenter);
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QLatin1String(names[i])) + 8);
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    bar->addPermanentWidget(label);
-    indicators_[i] = label;
-  }
+  locks_ = new LockIndicators(*bar);
   // The message pane reads "Ready" whenever no prompt is shown.
   connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& text) {
     if (text.isEmpty()) bar->showMessage(QStringLiteral("Ready"));
@@ -297,19 +289,6 @@ void MainWindow::buildStatusBar() {
   bar->showMessage(QStringLiteral("Ready"));
   QAction* toggle = actions_.value(command::ViewStatusBar);
   connect(toggle, &QAction::toggled, bar, &QStatusBar::setVisible);
-  const LockKeyStates locks = QueryLockKeys().value_or(LockKeyStates{});
-  setLockIndicators(locks.caps, locks.num, locks.scroll);
-}
-
-QString MainWindow::indicatorText(int index) const {
-  return index >= 0 && index < 3 ? indicators_[index]->text() : QString();
-}
-
-void MainWindow::setLockIndicators(bool caps, bool num, bool scroll) {
-  const bool states[3] = {caps, num, scroll};
-  const char* names[3] = {"CAP", "NUM", "SCRL"};
-  for (int i = 0; i < 3; ++i)
-    indicators_[i]->setText(states[i] ? QLatin1String(names[i]) : QString());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -319,12 +298,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (button && button->parent() == toolBar_ && button->defaultAction() &&
         button->defaultAction()->data().toInt() != command::HelpAbout)
       return true;
-  }
-  if (event->type() == QEvent::KeyRelease || event->type() == QEvent::ApplicationActivate) {
-    // Caught after the key has changed the lock, and when the program comes
-    // back to the front, where another program may have changed it.
-    if (const auto locks = QueryLockKeys())
-      setLockIndicators(locks->caps, locks->num, locks->scroll);
   }
   return QMainWindow::eventFilter(watched, event);
 }

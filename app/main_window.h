@@ -36,6 +36,7 @@ using ComputerZoneLocator =
 class ChartDocument;
 class ChartView;
 class HelpWindow;
+class LockIndicators;
 class QSettingsStore;
 class UiPrompter;
 
@@ -65,8 +66,8 @@ class MainWindow final : public QMainWindow {
   const QStringList& recentFiles() const { return recent_->files(); }
   /// The recent-file actions of the File menu (visible ones hold a file).
   QList<QAction*> recentFileActions() const { return recent_->actions(); }
-  /// The status bar's lock indicators as shown ("CAP" or empty, ...).
-  QString indicatorText(int index) const;
+  /// The status bar's Caps, Num and Scroll Lock indicators.
+  LockIndicators& lockIndicators() const { return *locks_; }
   /// The printer the print commands use (its set-up persists for the run),
   /// made at its first use.
   QPrinter& printer();
@@ -97,9 +98,6 @@ class MainWindow final : public QMainWindow {
   /// The save-if-modified question. False when the user cancelled (or the
   /// save failed); the caller then stops.
   bool maybeSave();
-
-  /// Sets the Caps, Num and Scroll Lock indicators.
-  void setLockIndicators(bool caps, bool num, bool scroll);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -148,7 +146,7 @@ class MainWindow final : public QMainWindow {
   QToolBar* toolBar_ = nullptr;
   QHash<int, QAction*> actions_;
   RecentFiles* recent_ = nullptr;
-  QLabel* indicators_[3] = {nullptr, nullptr, nullptr};
+  LockIndicators* locks_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
   QPointer<HelpWindow> help_;
   /// True while the chart shown is a file on disk (opened or saved).

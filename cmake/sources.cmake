@@ -90,6 +90,7 @@ set(SARVEXA_APP_SOURCES
     app/form_dialog.cpp
     app/help_window.cpp
     app/icons.cpp
+    app/lock_indicators.cpp
     app/lock_keys.cpp
     app/main_window.cpp
     app/place_completer.cpp
