@@ -1,16 +1,12 @@
 #include "app/main_window.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -322,17 +318,8 @@ void MainWindow::useComputerZoneIfNoneStored() {
 }
 
 void MainWindow::openStartChart(const QStringList& arguments) {
-  if (!arguments.isEmpty() && !arguments.first().isEmpty()) {
-    const QString path = QFileInfo(arguments.first()).absoluteFilePath();
-    if (auto done = document_.open(path.toStdString()); !done) {
-      showError(CannotOpen(path, qs(done.error())));
-    } else {
-      hasFile_ = true;
-      recent_->add(path);
-      chartChanged();
-      return;
-    }
-  }
+  // No chart is open yet, so nothing is asked before the file is opened.
+  if (!arguments.isEmpty() && !arguments.first().isEmpty() && openFile(arguments.first())) return;
   document_.castPrasna();
   hasFile_ = false;
   chartChanged();
@@ -451,17 +438,7 @@ void MainWindow::setDisplayMode(DisplayMode mode) {
 void MainWindow::fileNew() {
   if (!maybeSave()) return;  // Cancel keeps the chart and ends the command
   document_.setModified(false);
-  ChartDataDialog dialog(this);
-  dialog.setAtlas(atlas());
-  dialog.setFields(document_.newChartDialogValues());
-  if (prompter_.runDialog(dialog) != QDialog::Accepted) return;
-  if (auto taken = document_.newChart(dialog.fields()); !taken) {
-    showError(qs(taken.error().message));
-    return;
-  }
-  // Not a file yet: the recent-file list only names files that exist.
-  hasFile_ = false;
-  chartChanged();
+  askChartData(document_.newChartDialogValues(), &ChartDocument::newChart);
 }
 
 void MainWindow::fileOpen() {
@@ -484,26 +461,18 @@ bool MainWindow::openFile(const QString& path) {
   return true;
 }
 
-bool MainWindow::fileSave() {
-  if (!hasFile_) return fileSaveAs();
-  const QString path = qs(document_.pathName());
-  if (auto done = document_.save(path.toStdString()); !done) {
-    showError(CannotSave(path, qs(done.error())));
-    return false;
-  }
-  recent_->add(path);
-  updateTitle();
-  return true;
-}
+bool MainWindow::fileSave() { return hasFile_ ? saveTo(qs(document_.pathName())) : fileSaveAs(); }
 
 bool MainWindow::fileSaveAs() {
   const QString proposed =
       hasFile_ ? qs(document_.pathName())
                : QDir::current().filePath(qs(document_.title()) + QStringLiteral(".svx"));
-  QString path = prompter_.saveFileName(this, QStringLiteral("Save As"), proposed, kChartFilter,
-                                        QStringLiteral("svx"));
-  if (path.isEmpty()) return false;
-  path = QFileInfo(path).absoluteFilePath();
+  const QString path = prompter_.saveFileName(this, QStringLiteral("Save As"), proposed,
+                                              kChartFilter, QStringLiteral("svx"));
+  return !path.isEmpty() && saveTo(QFileInfo(path).absoluteFilePath());
+}
+
+bool MainWindow::saveTo(const QString& path) {
   if (auto done = document_.save(path.toStdString()); !done) {
     showError(CannotSave(path, qs(done.error())));
     return false;
@@ -589,14 +558,19 @@ void MainWindow::currentPrasna() {
 // ---- Edit ----
 
 void MainWindow::editChartData() {
+  askChartData(document_.chartDataDialogValues(), &ChartDocument::editChartData);
+}
+
+void MainWindow::askChartData(const ChartDataFields& shown, TakeChartData take) {
   ChartDataDialog dialog(this);
   dialog.setAtlas(atlas());
-  dialog.setFields(document_.chartDataDialogValues());
+  dialog.setFields(shown);
   if (prompter_.runDialog(dialog) != QDialog::Accepted) return;
-  if (auto taken = document_.editChartData(dialog.fields()); !taken) {
+  if (auto taken = (document_.*take)(dialog.fields()); !taken) {
     showError(qs(taken.error().message));
     return;
   }
+  // Not a file yet: the recent-file list only names files that exist.
   hasFile_ = false;
   chartChanged();
 }

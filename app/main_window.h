@@ -132,6 +132,13 @@ class MainWindow final : public QMainWindow {
   /// reported and taken off the list.
   void openRecent(const QString& path);
   void showError(const QString& text);
+  /// Saves the chart to `path` (absolute): the file is then the chart's,
+  /// and first in the recent-file list. False (said) when it failed.
+  bool saveTo(const QString& path);
+  /// A document operation taking checked Chart Data (new chart, edit).
+  using TakeChartData = Result<void, FieldError> (ChartDocument::*)(const ChartDataFields&);
+  /// Shows Chart Data with `shown`; OK hands the fields to `take`.
+  void askChartData(const ChartDataFields& shown, TakeChartData take);
   void writeExport(const QString& caption, const QString& defaultName, const QString& filter,
                    const QString& suffix, const std::string& bytes);
   /// The atlas, opened when a dialog first needs it (its places are read on
