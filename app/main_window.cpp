@@ -53,6 +53,15 @@ QString CannotSave(const QString& path, const QString& reason) {
   return QStringLiteral("Cannot save %1.\n%2").arg(path, reason);
 }
 
+/// The page commands with a check mark, and the page each shows.
+constexpr std::pair<int, DisplayMode> kPageCommands[] = {
+    {command::ViewChart, DisplayMode::Chart},
+    {command::ViewMahaBukti, DisplayMode::MahaBukti},
+    {command::ViewDivisional, DisplayMode::Divisional},
+    {command::ViewEphemeris, DisplayMode::Ephemeris},
+    {command::ViewSaAnalysis, DisplayMode::SaAnalysis},
+    {command::ViewSaTransits, DisplayMode::SaTransits}};
+
 /// The values `dialog` was accepted with; nothing when it was cancelled.
 template <class Dialog>
 auto AcceptedValues(UiPrompter& prompter, Dialog& dialog)
@@ -101,17 +110,7 @@ MainWindow::~MainWindow() {
 }
 
 QAction* MainWindow::makeAction(int id) {
-  const CommandInfo* info = FindCommand(id);
-  auto* a = new QAction(this);
-  const QString text = QString::fromUtf8(info->text);
-  const qsizetype tab = text.indexOf(QLatin1Char('\t'));
-  a->setText(tab < 0 ? text : text.left(tab));
-  if (tab >= 0) a->setShortcut(QKeySequence(text.mid(tab + 1)));
-  const QString prompt = QString::fromUtf8(info->prompt);
-  const qsizetype nl = prompt.indexOf(QLatin1Char('\n'));
-  a->setStatusTip(nl < 0 ? prompt : prompt.left(nl));
-  if (nl >= 0) a->setToolTip(prompt.mid(nl + 1));
-  a->setData(id);
+  QAction* a = MakeCommandAction(id, this);
   actions_.insert(id, a);
   return a;
 }
@@ -145,26 +144,18 @@ void MainWindow::buildActions() {
       view_->state().pratyantarLord = id - PratyantarFirst;
       setDisplayMode(DisplayMode::Pratyantar);
     });
-  on(StyleNorth, [this] {
-    document_.setChartStyle(ChartStyle::North);
-    updateChecks();
-    view_->update();
-  });
-  on(StyleSouth, [this] {
-    document_.setChartStyle(ChartStyle::South);
-    updateChecks();
-    view_->update();
-  });
-  on(ColorOff, [this] {
-    document_.setColorCharts(false);
-    updateChecks();
-    view_->update();
-  });
-  on(ColorOn, [this] {
-    document_.setColorCharts(true);
-    updateChecks();
-    view_->update();
-  });
+  // The chart style and the colour choice: the document's, shown at once.
+  const auto display = [this](auto change) {
+    return [this, change] {
+      change(document_);
+      updateChecks();
+      view_->update();
+    };
+  };
+  on(StyleNorth, display([](ChartDocument& d) { d.setChartStyle(ChartStyle::North); }));
+  on(StyleSouth, display([](ChartDocument& d) { d.setChartStyle(ChartStyle::South); }));
+  on(ColorOff, display([](ChartDocument& d) { d.setColorCharts(false); }));
+  on(ColorOn, display([](ChartDocument& d) { d.setColorCharts(true); }));
   on(ViewZoomIn, [this] { view_->zoomIn(); });
   on(ViewZoomOut, [this] { view_->zoomOut(); });
   on(ViewFitPage, [this] {
@@ -179,8 +170,8 @@ void MainWindow::buildActions() {
   on(HelpContents, [this] { helpContents(); });
   on(HelpAbout, [this] { helpAbout(); });
 
-  for (int id : {ViewChart, ViewMahaBukti, ViewDivisional, ViewEphemeris, ViewSaAnalysis,
-                 ViewSaTransits, StyleNorth, StyleSouth, ColorOff, ColorOn, ViewFitPage})
+  for (const auto& [id, mode] : kPageCommands) actions_.value(id)->setCheckable(true);
+  for (int id : {StyleNorth, StyleSouth, ColorOff, ColorOn, ViewFitPage})
     actions_.value(id)->setCheckable(true);
 
   // Toggles of the bars; their check marks follow the bars' visibility.
@@ -413,13 +404,8 @@ void MainWindow::updateTitle() {
 
 void MainWindow::updateChecks() {
   using namespace command;
-  const DisplayMode mode = view_->state().displayMode;
-  actions_.value(ViewChart)->setChecked(mode == DisplayMode::Chart);
-  actions_.value(ViewMahaBukti)->setChecked(mode == DisplayMode::MahaBukti);
-  actions_.value(ViewDivisional)->setChecked(mode == DisplayMode::Divisional);
-  actions_.value(ViewEphemeris)->setChecked(mode == DisplayMode::Ephemeris);
-  actions_.value(ViewSaAnalysis)->setChecked(mode == DisplayMode::SaAnalysis);
-  actions_.value(ViewSaTransits)->setChecked(mode == DisplayMode::SaTransits);
+  const DisplayMode shown = view_->state().displayMode;
+  for (const auto& [id, mode] : kPageCommands) actions_.value(id)->setChecked(mode == shown);
   actions_.value(StyleNorth)->setChecked(document_.chartStyle() == ChartStyle::North);
   actions_.value(StyleSouth)->setChecked(document_.chartStyle() == ChartStyle::South);
   actions_.value(ColorOff)->setChecked(!document_.colorCharts());
