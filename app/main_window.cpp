@@ -1,7 +1,5 @@
 #include "app/main_window.h"
 
-#include <cmath>
-
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -35,7 +33,6 @@
 #include "document/export_file.h"
 #include "document/settings.h"
 #include "document/text_export.h"
-#include "view/qt/qt_canvas.h"
 
 namespace sarvexa {
 
@@ -326,20 +323,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-PageExtent MainWindow::chartPageExtent() const {
-  // The Chart page: the page the program opens on and the widest of the
-  // fixed layouts (only the SA pages' free text lines can run longer).
-  ViewState state = view_->state();
-  state.displayMode = DisplayMode::Chart;
-  // The view keeps it: its first paint fits the same page from it.
-  return view_->extentAt(state, 1.0);
-}
-
-QSize MainWindow::clientSizeAtScale(const PageExtent& extent, double scale) {
-  return QSize(static_cast<int>(std::ceil(extent.Width() * scale + 2 * kPageMarginPx)),
-               static_cast<int>(std::ceil(extent.Height() * scale + 2 * kPageMarginPx)));
-}
-
 QSize MainWindow::windowSizeFor(const QSize& client) const {
   // What the menu, tool and status bars take besides the client area.
   int bars = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
@@ -348,21 +331,16 @@ QSize MainWindow::windowSizeFor(const QSize& client) const {
 }
 
 void MainWindow::restoreViewSettings() {
-  const int fit = store_.readInt(kFitPageKey).value_or(1);
-  const int zoomPercent = store_.readInt(kZoomPercentKey).value_or(100);
-  if (fit == 0 && zoomPercent > 0) view_->setZoomScale(zoomPercent / 100.0);
+  if (const std::optional<double> zoom = store_.readZoomScale()) view_->setZoomScale(*zoom);
 
   // Page text of 12 units is never below 8 pixels; at the first start it is
   // 12 pixels, as far as the screen allows.
-  // Measured once for both sizes: drawing the page to measure it is the
-  // larger part of what the window's sizing costs.
-  const PageExtent chart = chartPageExtent();
-  const QSize least = windowSizeFor(clientSizeAtScale(chart, kLeastTextPx / 12.0));
+  const QSize least = windowSizeFor(view_->chartPageRoom(kLeastTextPx / 12.0));
   const QRect available = screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 1024);
   setMinimumSize(least.boundedTo(available.size()));
   const QByteArray geometry = store_.readWindowGeometry();
   if (geometry.isEmpty() || !restoreGeometry(geometry)) {
-    resize(windowSizeFor(clientSizeAtScale(chart, kReadableTextPx / 12.0))
+    resize(windowSizeFor(view_->chartPageRoom(kReadableTextPx / 12.0))
                .boundedTo(available.size())
                .expandedTo(minimumSize()));
   }
@@ -370,8 +348,7 @@ void MainWindow::restoreViewSettings() {
 
 void MainWindow::saveViewSettings() {
   const QSettingsStore::WriteBatch batch(store_);
-  store_.writeInt(kFitPageKey, view_->fitPage() ? 1 : 0);
-  store_.writeInt(kZoomPercentKey, static_cast<int>(std::lround(view_->pageScale() * 100.0)));
+  store_.writeZoom(view_->fitPage(), view_->pageScale());
   store_.writeWindowGeometry(saveGeometry());
 }
 

@@ -18,7 +18,6 @@
 #include "document/prasna.h"
 #include "document/present.h"
 #include "view/display.h"
-#include "view/page_extent.h"
 
 class QAction;
 class QLabel;
@@ -121,12 +120,7 @@ class MainWindow final : public QMainWindow {
   /// At a first start, the Prasna location of the computer's own zone.
   void useComputerZoneIfNoneStored();
   void saveViewSettings();
-  /// The drawn extent of the Chart page of the open chart, at one pixel per
-  /// page unit.
-  PageExtent chartPageExtent() const;
-  /// The client area in which that extent shows at `scale` pixels per page
-  /// unit, and the window around such a client area.
-  static QSize clientSizeAtScale(const PageExtent& extent, double scale);
+  /// The window around a client area of `client`.
   QSize windowSizeFor(const QSize& client) const;
   /// Opens a file of the recent-file list; one that no longer exists is
   /// reported and taken off the list.
