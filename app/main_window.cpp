@@ -59,14 +59,6 @@ constexpr std::pair<int, DisplayMode> kPageCommands[] = {
     {command::ViewSaAnalysis, DisplayMode::SaAnalysis},
     {command::ViewSaTransits, DisplayMode::SaTransits}};
 
-/// The values `dialog` was accepted with; nothing when it was cancelled.
-template <class Dialog>
-auto AcceptedValues(UiPrompter& prompter, Dialog& dialog)
-    -> std::optional<std::decay_t<decltype(dialog.values())>> {
-  if (prompter.runDialog(dialog) != QDialog::Accepted) return std::nullopt;
-  return dialog.values();
-}
-
 /// Height in pixels of a page's 12-unit text at the first start, and the
 /// least it may shrink to with the window.
 constexpr double kReadableTextPx = 12.0;
