@@ -36,8 +36,8 @@ const PlaceGroupLayout kChartDataPlace = {
     .dstLabel = {90, 65, 18, 8},
     .dstHours = {110, 65, 15, 12},
     .dstMinutes = {125, 65, 15, 12},
-    .zoneName = {10, 200, 150, 8},
-    .zoneWarning = {10, 210, 150, 8},
+    .zoneNameRow = {10, 200, 150, 8},
+    .zoneWarningRow = {10, 210, 150, 8},
 };
 
 // The fold choice list: nothing chosen yet, then the two offsets.
@@ -98,7 +98,7 @@ ChartDataDialog::ChartDataDialog(QWidget* parent)
   pickerRect.setHeight(std::max(pickerRect.height(), zonePicker_->minimumSizeHint().height()));
   zonePicker_->setGeometry(pickerRect);
   zonePicker_->setEnabled(false);
-  g.zoneWarning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  g.zoneWarningRow->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   fold_ = new QComboBox(this);
   fold_->setObjectName(QStringLiteral("fold"));
   fold_->addItems({QStringLiteral("Choose offset"), QStringLiteral("Earlier offset"),
@@ -111,7 +111,7 @@ ChartDataDialog::ChartDataDialog(QWidget* parent)
   auto* cancel = addButton("cancel", QStringLiteral("Cancel"), 105, 230, 50, 14, false);
   connect(ok, &QPushButton::clicked, this, &ChartDataDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &ChartDataDialog::reject);
-  setTrailing(186, {{zoneNameLabel, zonePicker_}, {g.zoneLabel}, {g.zoneWarning}, {fold_}},
+  setTrailing(186, {{zoneNameLabel, zonePicker_}, {g.zoneNameRow}, {g.zoneWarningRow}, {fold_}},
               {ok, cancel});
   connect(fold_, &QComboBox::currentIndexChanged, this, [this] { refreshZone(); });
 
@@ -244,9 +244,9 @@ void ChartDataDialog::refreshZone() {
 }
 
 void ChartDataDialog::updateZone() {
-  QLabel* zoneLabel = where_->zoneLabel;
-  zoneLabel->clear();
-  where_->zoneWarning->clear();
+  QLabel* zoneNameRow = where_->zoneNameRow;
+  zoneNameRow->clear();
+  where_->zoneWarningRow->clear();
   if (!where_->atlas() || zoneName_.isEmpty()) {
     fold_->hide();
     return;
@@ -255,7 +255,7 @@ void ChartDataDialog::updateZone() {
              year = Number(year_);
   if (!hour || !minute || !day || !year || *hour < 1 || *hour > 12 || *minute < 0 || *minute > 59 ||
       *day < 1 || *day > 31 || *year < 1700 || *year > 2300) {
-    zoneLabel->setText(zoneName_);
+    zoneNameRow->setText(zoneName_);
     return;  // the date or time is being typed
   }
   const int hour24 = (*hour == 12 ? 0 : *hour) + (checkedIndex(amPm_) == 1 ? 12 : 0);
@@ -263,7 +263,7 @@ void ChartDataDialog::updateZone() {
   const std::string zone = zoneName_.toStdString();
   const auto info = where_->atlas()->ZoneAt(zone, moment);
   if (!info) {
-    zoneLabel->setText(zoneName_ + QStringLiteral(": no such zone"));
+    zoneNameRow->setText(zoneName_ + QStringLiteral(": no such zone"));
     return;
   }
   double lonDegEast = 0;
@@ -282,8 +282,8 @@ void ChartDataDialog::updateZone() {
   filling_ = true;
   where_->showZone(z, false, false);
   filling_ = false;
-  zoneLabel->setText(QString::fromStdString(z.label));
-  where_->zoneWarning->setText(QString::fromStdString(z.warning));
+  zoneNameRow->setText(QString::fromStdString(z.label));
+  where_->zoneWarningRow->setText(QString::fromStdString(z.warning));
 }
 
 bool ChartDataDialog::validateAndStore() {

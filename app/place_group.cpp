@@ -58,8 +58,8 @@ PlaceGroup::PlaceGroup(FormDialog& d, const PlaceGroupLayout& l) : dialog_(d) {
     text->setWordWrap(true);
     return text;
   };
-  zoneLabel = row(l.zoneName);
-  zoneWarning = row(l.zoneWarning);
+  zoneNameRow = row(l.zoneNameRow);
+  zoneWarningRow = row(l.zoneWarningRow);
 }
 
 void PlaceGroup::show(const PlaceFields& f) {
@@ -143,13 +143,13 @@ bool PlaceGroup::takePlace(const AtlasPlace& p, const std::optional<LocalZoneInf
 }
 
 void PlaceGroup::showZoneTexts(const QString& name, const QString& warning) {
-  zoneLabel->setText(name);
-  zoneWarning->setText(warning);
+  zoneNameRow->setText(name);
+  zoneWarningRow->setText(warning);
   dialog_.layoutTrailing();
 }
 
-QString PlaceGroup::zoneLabelText() const { return zoneLabel->text(); }
+QString PlaceGroup::zoneNameText() const { return zoneNameRow->text(); }
 
-QString PlaceGroup::zoneWarningText() const { return zoneWarning->text(); }
+QString PlaceGroup::zoneWarningText() const { return zoneWarningRow->text(); }
 
 }  // namespace sarvexa

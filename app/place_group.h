@@ -41,7 +41,7 @@ struct PlaceGroupLayout {
   DluBox zoneLabel, zoneHours, zoneMinutes, zoneSide;
   DluBox dstLabel, dstHours, dstMinutes;
   /// The zone's name and the warning; the dialog stacks them under its table.
-  DluBox zoneName, zoneWarning;
+  DluBox zoneNameRow, zoneWarningRow;
 };
 
 class PlaceGroup {
@@ -86,7 +86,7 @@ class PlaceGroup {
   /// dialog's rows under its table out again.
   void showZoneTexts(const QString& name, const QString& warning);
   /// "Asia/Kolkata, +0630 war time"; empty when no zone is shown.
-  QString zoneLabelText() const;
+  QString zoneNameText() const;
   /// The gap, overlap or range warning shown; empty when none.
   QString zoneWarningText() const;
 
@@ -96,7 +96,7 @@ class PlaceGroup {
   QRadioButton *west = nullptr, *east = nullptr, *north = nullptr, *south = nullptr;
   QButtonGroup *westEast = nullptr, *northSouth = nullptr;
   QPushButton* zoneSide = nullptr;
-  QLabel *zoneLabel = nullptr, *zoneWarning = nullptr;
+  QLabel *zoneNameRow = nullptr, *zoneWarningRow = nullptr;
 
  private:
   FormDialog& dialog_;

@@ -32,8 +32,8 @@ const PlaceGroupLayout kPrasnaPlace = {
     .dstLabel = {100, 65, 18, 8},
     .dstHours = {120, 65, 15, 10},
     .dstMinutes = {135, 65, 15, 10},
-    .zoneName = {5, 90, 165, 8},
-    .zoneWarning = {5, 100, 165, 8},
+    .zoneNameRow = {5, 90, 165, 8},
+    .zoneWarningRow = {5, 100, 165, 8},
 };
 
 }  // namespace
@@ -57,7 +57,7 @@ PrasnaLocationDialog::PrasnaLocationDialog(QWidget* parent)
   auto* cancel = addButton("cancel", QStringLiteral("Cancel"), 120, 90, 50, 14, false);
   connect(ok, &QPushButton::clicked, this, &PrasnaLocationDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &PrasnaLocationDialog::reject);
-  setTrailing(90, {{g.zoneLabel}, {g.zoneWarning}}, {ok, cancel});
+  setTrailing(90, {{g.zoneNameRow}, {g.zoneWarningRow}}, {ok, cancel});
 
   controls_ = {{1019, place_},
                {1020, g.lonDegrees},

@@ -35,8 +35,8 @@ const PlaceGroupLayout kTransitPlace = {
     .dstLabel = {90, 70, 18, 8},
     .dstHours = {110, 70, 15, 12},
     .dstMinutes = {125, 70, 15, 12},
-    .zoneName = {10, 160, 150, 8},
-    .zoneWarning = {10, 170, 150, 8},
+    .zoneNameRow = {10, 160, 150, 8},
+    .zoneWarningRow = {10, 170, 150, 8},
 };
 
 }  // namespace
@@ -75,7 +75,7 @@ TransitDialog::TransitDialog(QWidget* parent)
   auto* cancel = addButton("cancel", QStringLiteral("Cancel"), 105, 180, 50, 14, false);
   connect(ok, &QPushButton::clicked, this, &TransitDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &TransitDialog::reject);
-  setTrailing(146, {{findLabel, find_}, {g.zoneLabel}, {g.zoneWarning}}, {ok, cancel});
+  setTrailing(146, {{findLabel, find_}, {g.zoneNameRow}, {g.zoneWarningRow}}, {ok, cancel});
 
   controls_ = {{1016, month_},
                {1017, day_},

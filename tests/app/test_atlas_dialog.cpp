@@ -82,7 +82,7 @@ TEST(ChartDataDialogAtlas, ChoosingAPlaceFillsPlaceZoneAndDst) {
         (edit(d, 1020)->text() + ":" + edit(d, 1023)->text() + (east ? "E" : "W")).toStdString(),
         c.lon);
     EXPECT_EQ(zoneShown(d).toStdString(), c.zone);
-    EXPECT_EQ(d.placeGroup().zoneLabelText().toStdString(), c.label);
+    EXPECT_EQ(d.placeGroup().zoneNameText().toStdString(), c.label);
   }
 }
 
@@ -100,7 +100,7 @@ TEST(ChartDataDialogAtlas, DateChangesRefreshUntilTheZoneIsTypedByHand) {
   emit edit(d, 1030)->textEdited("2");  // typed by hand: the atlas zone ends
   edit(d, 1018)->setText("1943");
   EXPECT_EQ(zoneShown(d), "5:21E+2");
-  EXPECT_TRUE(d.placeGroup().zoneLabelText().isEmpty());
+  EXPECT_TRUE(d.placeGroup().zoneNameText().isEmpty());
   // The zone picker brings a zone back for a place typed by hand.
   d.chooseZone("Asia/Kolkata");
   EXPECT_EQ(zoneShown(d), "5:30E+1");
@@ -157,7 +157,7 @@ TEST(PrasnaLocationDialogAtlas, ZoneForThePresentMomentWithItsOwnSide) {
     d.placeGroup().completer()->search(c.typed);
     ASSERT_FALSE(d.placeGroup().completer()->offered().empty());
     d.placeGroup().completer()->choose(0);
-    EXPECT_FALSE(d.placeGroup().zoneLabelText().isEmpty());
+    EXPECT_FALSE(d.placeGroup().zoneNameText().isEmpty());
     d.setResult(QDialog::Rejected);
     d.accept();
     ASSERT_EQ(d.result(), QDialog::Accepted);
