@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/place_completer.h"
 #include "document/atlas.h"
 #include "document/atlas_fill.h"
 
@@ -37,6 +36,8 @@ const PlaceGroupLayout kChartDataPlace = {
     .dstLabel = {90, 65, 18, 8},
     .dstHours = {110, 65, 15, 12},
     .dstMinutes = {125, 65, 15, 12},
+    .zoneNameRow = {10, 200, 150, 8},
+    .zoneWarningRow = {10, 210, 150, 8},
 };
 
 // The fold choice list: nothing chosen yet, then the two offsets.
@@ -47,22 +48,6 @@ std::optional<int> Number(const QLineEdit* edit) {
 }
 
 }  // namespace
-
-int checkedIndex(const QButtonGroup* group) {
-  const int id = group->checkedId();
-  return id < 0 ? 0 : id;
-}
-
-void setChecked(QButtonGroup* group, int index) {
-  if (index == 0 || index == 1) {
-    group->button(index)->setChecked(true);
-    return;
-  }
-  // Unchecking one button of an exclusive group needs the group opened up.
-  group->setExclusive(false);
-  for (QAbstractButton* b : group->buttons()) b->setChecked(false);
-  group->setExclusive(true);
-}
 
 ChartDataDialog::ChartDataDialog(QWidget* parent)
     : FormDialog(QStringLiteral("Chart Data"), 172, 274, parent) {
@@ -113,11 +98,7 @@ ChartDataDialog::ChartDataDialog(QWidget* parent)
   pickerRect.setHeight(std::max(pickerRect.height(), zonePicker_->minimumSizeHint().height()));
   zonePicker_->setGeometry(pickerRect);
   zonePicker_->setEnabled(false);
-  zoneLabel_ = addLabel(QString(), 10, 200, 150, 8);
-  zoneLabel_->setWordWrap(true);
-  zoneWarning_ = addLabel(QString(), 10, 210, 150, 8);
-  zoneWarning_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  zoneWarning_->setWordWrap(true);
+  g.zoneWarningRow->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   fold_ = new QComboBox(this);
   fold_->setObjectName(QStringLiteral("fold"));
   fold_->addItems({QStringLiteral("Choose offset"), QStringLiteral("Earlier offset"),
@@ -130,7 +111,7 @@ ChartDataDialog::ChartDataDialog(QWidget* parent)
   auto* cancel = addButton("cancel", QStringLiteral("Cancel"), 105, 230, 50, 14, false);
   connect(ok, &QPushButton::clicked, this, &ChartDataDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &ChartDataDialog::reject);
-  setTrailing(186, {{zoneNameLabel, zonePicker_}, {zoneLabel_}, {zoneWarning_}, {fold_}},
+  setTrailing(186, {{zoneNameLabel, zonePicker_}, {g.zoneNameRow}, {g.zoneWarningRow}, {fold_}},
               {ok, cancel});
   connect(fold_, &QComboBox::currentIndexChanged, this, [this] { refreshZone(); });
 
@@ -220,18 +201,11 @@ void ChartDataDialog::setFields(const ChartDataFields& f) {
   }
 }
 
-QPushButton* ChartDataDialog::zoneSide() const { return where_->zoneSide; }
-
-QString ChartDataDialog::zoneLabelText() const { return zoneLabel_->text(); }
-
-QString ChartDataDialog::zoneWarningText() const { return zoneWarning_->text(); }
-
 void ChartDataDialog::setAtlas(Atlas* atlas) {
-  atlas_ = atlas;
-  if (!atlas_) return;
-  completer_ = new PlaceCompleter(place_, *atlas_, [this](const AtlasPlace& p) { choosePlace(p); });
+  where_->setAtlas(atlas, place_, [this](const AtlasPlace& p) { choosePlace(p); });
+  if (!atlas) return;
   QStringList names;
-  for (const std::string& n : atlas_->ZoneNames()) names << QString::fromStdString(n);
+  for (const std::string& n : atlas->ZoneNames()) names << QString::fromStdString(n);
   filling_ = true;
   zonePicker_->addItems(names);
   zonePicker_->setEditText(zoneName_);
@@ -270,9 +244,10 @@ void ChartDataDialog::refreshZone() {
 }
 
 void ChartDataDialog::updateZone() {
-  zoneLabel_->clear();
-  zoneWarning_->clear();
-  if (!atlas_ || zoneName_.isEmpty()) {
+  QLabel* zoneNameRow = where_->zoneNameRow;
+  zoneNameRow->clear();
+  where_->zoneWarningRow->clear();
+  if (!where_->atlas() || zoneName_.isEmpty()) {
     fold_->hide();
     return;
   }
@@ -280,15 +255,15 @@ void ChartDataDialog::updateZone() {
              year = Number(year_);
   if (!hour || !minute || !day || !year || *hour < 1 || *hour > 12 || *minute < 0 || *minute > 59 ||
       *day < 1 || *day > 31 || *year < 1700 || *year > 2300) {
-    zoneLabel_->setText(zoneName_);
+    zoneNameRow->setText(zoneName_);
     return;  // the date or time is being typed
   }
   const int hour24 = To24Hour(*hour, checkedIndex(amPm_) == 1);
   const LocalMoment moment{*year, month_->currentIndex() + 1, *day, hour24, *minute};
   const std::string zone = zoneName_.toStdString();
-  const auto info = atlas_->ZoneAt(zone, moment);
+  const auto info = where_->atlas()->ZoneAt(zone, moment);
   if (!info) {
-    zoneLabel_->setText(zoneName_ + QStringLiteral(": no such zone"));
+    zoneNameRow->setText(zoneName_ + QStringLiteral(": no such zone"));
     return;
   }
   double lonDegEast = 0;
@@ -307,8 +282,8 @@ void ChartDataDialog::updateZone() {
   filling_ = true;
   where_->showZone(z, false, false);
   filling_ = false;
-  zoneLabel_->setText(QString::fromStdString(z.label));
-  zoneWarning_->setText(QString::fromStdString(z.warning));
+  zoneNameRow->setText(QString::fromStdString(z.label));
+  where_->zoneWarningRow->setText(QString::fromStdString(z.warning));
 }
 
 bool ChartDataDialog::validateAndStore() {
@@ -334,7 +309,7 @@ bool ChartDataDialog::validateAndStore() {
   }
   // A clock time skipped or passed twice is never settled silently.
   if (!fold_->isHidden() && fold_->currentIndex() == kFoldUnchosen) {
-    fail(fold_, zoneWarning_->text());
+    fail(fold_, where_->zoneWarningText());
     return false;
   }
   accepted_ = *parse;

@@ -19,7 +19,6 @@ class QPushButton;
 namespace sarvexa {
 
 class Atlas;
-class PlaceCompleter;
 struct AtlasPlace;
 
 class ChartDataDialog final : public FormDialog {
@@ -40,20 +39,13 @@ class ChartDataDialog final : public FormDialog {
   /// Zone and DST filled for the dialog's date and time. `atlas` must
   /// outlive the dialog. Without it the dialog works as before.
   void setAtlas(Atlas* atlas);
-  /// Fills the place fields from an atlas place, then Zone and DST for the
-  /// dialog's date and time (what choosing from the completion list does).
-  void choosePlace(const AtlasPlace& place);
   /// Takes `zoneName` as the chart's zone, as the zone picker does.
   void chooseZone(const QString& zoneName);
 
-  PlaceCompleter* placeCompleter() const { return completer_; }
+  /// The place controls and the place search.
+  const PlaceGroup& placeGroup() const { return *where_; }
   QComboBox* zonePicker() const { return zonePicker_; }
   QComboBox* foldChoice() const { return fold_; }
-  QPushButton* zoneSide() const;
-  /// "Asia/Kolkata, +0630 war time", empty when no zone is chosen.
-  QString zoneLabelText() const;
-  /// The gap, overlap or range warning shown; empty when none.
-  QString zoneWarningText() const;
 
  protected:
   bool validateAndStore() override;
@@ -63,13 +55,13 @@ class ChartDataDialog final : public FormDialog {
   /// the rows under the table laid out again.
   void refreshZone();
   void updateZone();
+  /// Fills the place fields from an atlas place, then Zone and DST for the
+  /// dialog's date and time (what choosing from the completion list does).
+  void choosePlace(const AtlasPlace& place);
 
   QMap<int, QWidget*> controls_;
-  Atlas* atlas_ = nullptr;
-  PlaceCompleter* completer_ = nullptr;
   QComboBox* zonePicker_ = nullptr;
   QComboBox* fold_ = nullptr;
-  QLabel *zoneLabel_ = nullptr, *zoneWarning_ = nullptr;
   // The zone Zone and DST follow; empty once they are typed by hand.
   QString zoneName_;
   // Longitude of the place chosen from the atlas (positive east), for its
@@ -82,10 +74,5 @@ class ChartDataDialog final : public FormDialog {
   std::unique_ptr<PlaceGroup> where_;  // longitude, latitude, zone, DST
   ChartDataFields accepted_;
 };
-
-/// The index of the checked button of a two-button group, 0 when none is.
-int checkedIndex(const QButtonGroup* group);
-/// Checks button `index` (0 or 1); any other value leaves both unchecked.
-void setChecked(QButtonGroup* group, int index);
 
 }  // namespace sarvexa

@@ -20,6 +20,12 @@ constexpr double kZoomStep = 1.25;
 constexpr double kMinScale = 0.25;
 constexpr double kMaxScale = 16.0;
 
+/// The room a page of `extent` takes at `scale` with the margin around it.
+QSize RoomAt(const PageExtent& extent, double scale) {
+  return QSize(static_cast<int>(std::ceil(extent.Width() * scale + 2 * kPageMarginPx)),
+               static_cast<int>(std::ceil(extent.Height() * scale + 2 * kPageMarginPx)));
+}
+
 }  // namespace
 
 ChartView::ChartView(const ChartDocument& document, QWidget* parent)
@@ -77,10 +83,13 @@ void ChartView::paintEvent(QPaintEvent*) {
   DrawScreenPage(canvas, document_.snapshot(), state_);
 }
 
-QSize ChartView::zoomedSize() const {
-  const PageExtent extent = extentAt(state_, zoomScale_);
-  return QSize(static_cast<int>(std::ceil(extent.Width() * zoomScale_ + 2 * kPageMarginPx)),
-               static_cast<int>(std::ceil(extent.Height() * zoomScale_ + 2 * kPageMarginPx)));
+QSize ChartView::zoomedSize() const { return RoomAt(extentAt(state_, zoomScale_), zoomScale_); }
+
+QSize ChartView::chartPageRoom(double scale) const {
+  ViewState chart = state_;
+  chart.displayMode = DisplayMode::Chart;
+  // Kept, so the first paint fits the same page without measuring it again.
+  return RoomAt(extentAt(chart, 1.0), scale);
 }
 
 void ChartView::setFitPage(bool fit) {

@@ -58,6 +58,11 @@ class ChartView final : public QWidget {
   /// (see MeasureWithQt). Measuring draws the whole page, so each extent is
   /// kept until the document's chart changes.
   PageExtent extentAt(const ViewState& state, double scale) const;
+  /// The room the Chart page of the open chart, measured at one pixel per
+  /// page unit, takes with its margin at `scale` pixels per page unit. It is
+  /// the page the program opens on and the widest of the fixed layouts (only
+  /// the SA pages' free text lines can run longer), so it sizes the window.
+  QSize chartPageRoom(double scale) const;
 
   QSize sizeHint() const override;
 

@@ -1,5 +1,6 @@
 #include "app/commands.h"
 
+#include <QAction>
 #include <array>
 
 namespace sarvexa {
@@ -57,6 +58,21 @@ const CommandInfo* FindCommand(int id) {
   for (const CommandInfo& c : Commands())
     if (c.id == id) return &c;
   return nullptr;
+}
+
+QAction* MakeCommandAction(int id, QObject* parent) {
+  const CommandInfo* info = FindCommand(id);
+  auto* a = new QAction(parent);
+  const QString text = QString::fromUtf8(info->text);
+  const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+  a->setText(tab < 0 ? text : text.left(tab));
+  if (tab >= 0) a->setShortcut(QKeySequence(text.mid(tab + 1)));
+  const QString prompt = QString::fromUtf8(info->prompt);
+  const qsizetype nl = prompt.indexOf(QLatin1Char('\n'));
+  a->setStatusTip(nl < 0 ? prompt : prompt.left(nl));
+  if (nl >= 0) a->setToolTip(prompt.mid(nl + 1));
+  a->setData(id);
+  return a;
 }
 
 }  // namespace sarvexa

@@ -5,6 +5,9 @@
 
 #include <span>
 
+class QAction;
+class QObject;
+
 namespace sarvexa {
 
 namespace command {
@@ -56,5 +59,9 @@ std::span<const CommandInfo> Commands();
 
 /// The entry of a command id, nullptr when there is none.
 const CommandInfo* FindCommand(int id);
+
+/// The action of command `id` (which must be in the table): its menu text,
+/// accelerator, status tip and tooltip, with the id as its data.
+QAction* MakeCommandAction(int id, QObject* parent);
 
 }  // namespace sarvexa

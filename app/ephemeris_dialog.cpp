@@ -25,10 +25,11 @@ EphemerisDialog::EphemerisDialog(QWidget* parent)
   auto* monthly = addRadio("monthly", QStringLiteral("Monthly"), 97, 63, 40, 10);
   auto* yearly = addRadio("yearly", QStringLiteral("Yearly"), 140, 63, 36, 10);
   interval_ = new QButtonGroup(this);
-  interval_->addButton(daily, 0);
-  interval_->addButton(weekly, 1);
-  interval_->addButton(monthly, 2);
-  interval_->addButton(yearly, 3);
+  // The buttons' ids are the intervals' indices.
+  interval_->addButton(daily, static_cast<int>(EphemerisInterval::Daily));
+  interval_->addButton(weekly, static_cast<int>(EphemerisInterval::Weekly));
+  interval_->addButton(monthly, static_cast<int>(EphemerisInterval::Monthly));
+  interval_->addButton(yearly, static_cast<int>(EphemerisInterval::Yearly));
 
   auto* ok = addButton("ok", QStringLiteral("OK"), 30, 92, 50, 14, true);
   auto* cancel = addButton("cancel", QStringLiteral("Cancel"), 106, 92, 50, 14, false);
@@ -45,7 +46,7 @@ void EphemerisDialog::setValues(const EphemerisDialogValues& v) {
   day_->setText(QString::number(v.day));
   month_->setCurrentIndex(v.monthIndex >= 0 && v.monthIndex < 12 ? v.monthIndex : 0);
   year_->setText(QString::number(v.year));
-  if (QAbstractButton* b = interval_->button(v.interval)) b->setChecked(true);
+  if (QAbstractButton* b = interval_->button(static_cast<int>(v.interval))) b->setChecked(true);
 }
 
 bool EphemerisDialog::validateAndStore() {
@@ -53,7 +54,7 @@ bool EphemerisDialog::validateAndStore() {
   t.day = day_->text().toStdString();
   t.monthIndex = month_->currentIndex();
   t.year = year_->text().toStdString();
-  t.interval = interval_->checkedId();
+  t.interval = EphemerisIntervalFromIndex(interval_->checkedId());
   const auto parse = ParseEphemerisDialogText(t);
   if (!parse) {
     fail(parse.error().field == "year" ? year_ : day_,

@@ -1,5 +1,6 @@
 #include "app/form_dialog.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -32,6 +33,22 @@ int NeededHeight(const QWidget* w) {
 }
 
 }  // namespace
+
+int checkedIndex(const QButtonGroup* group) {
+  const int id = group->checkedId();
+  return id < 0 ? 0 : id;
+}
+
+void setChecked(QButtonGroup* group, int index) {
+  if (index == 0 || index == 1) {
+    group->button(index)->setChecked(true);
+    return;
+  }
+  // Unchecking one button of an exclusive group needs the group opened up.
+  group->setExclusive(false);
+  for (QAbstractButton* b : group->buttons()) b->setChecked(false);
+  group->setExclusive(true);
+}
 
 int StackRows(const QList<QList<QWidget*>>& rows, int top, int gap) {
   int y = top;

@@ -43,6 +43,11 @@ int StackRows(const QList<QList<QWidget*>>& rows, int top, int gap);
 void PlaceButtonsLast(QDialog& dialog, const QList<QWidget*>& buttons, int top, int gap,
                       int margin);
 
+/// The index of the checked button of a two-button group, 0 when none is.
+int checkedIndex(const QButtonGroup* group);
+/// Checks button `index` (0 or 1); any other value leaves both unchecked.
+void setChecked(QButtonGroup* group, int index);
+
 class FormDialog : public QDialog {
   Q_OBJECT
   friend class PlaceGroup;  // lays out its controls with the dialog's own units

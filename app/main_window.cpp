@@ -1,16 +1,10 @@
 #include "app/main_window.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -28,7 +22,7 @@
 #include "app/commands.h"
 #include "app/help_window.h"
 #include "app/icons.h"
-#include "app/lock_keys.h"
+#include "app/lock_indicators.h"
 #include "app/prasna_location_dialog.h"
 #include "app/prompter.h"
 #include "app/qsettings_store.h"
@@ -39,8 +33,6 @@
 #include "document/export_file.h"
 #include "document/settings.h"
 #include "document/text_export.h"
-#include "engine/calendar.h"
-#include "view/qt/qt_canvas.h"
 
 namespace sarvexa {
 
@@ -57,6 +49,15 @@ QString CannotOpen(const QString& path, const QString& reason) {
 QString CannotSave(const QString& path, const QString& reason) {
   return QStringLiteral("Cannot save %1.\n%2").arg(path, reason);
 }
+
+/// The page commands with a check mark, and the page each shows.
+constexpr std::pair<int, DisplayMode> kPageCommands[] = {
+    {command::ViewChart, DisplayMode::Chart},
+    {command::ViewMahaBukti, DisplayMode::MahaBukti},
+    {command::ViewDivisional, DisplayMode::Divisional},
+    {command::ViewEphemeris, DisplayMode::Ephemeris},
+    {command::ViewSaAnalysis, DisplayMode::SaAnalysis},
+    {command::ViewSaTransits, DisplayMode::SaTransits}};
 
 /// Height in pixels of a page's 12-unit text at the first start, and the
 /// least it may shrink to with the window.
@@ -87,11 +88,6 @@ MainWindow::MainWindow(ChartDocument& document, QSettingsStore& store, UiPrompte
   buildMenus();
   buildToolBar();
   buildStatusBar();
-
-  // Only files that still exist are offered.
-  for (const QString& file : store_.readRecentFiles())
-    if (QFileInfo::exists(file) && !recentFiles_.contains(file)) recentFiles_ << file;
-  refreshRecentMenu();
   updateChecks();
   updateTitle();
   qApp->installEventFilter(this);
@@ -103,17 +99,7 @@ MainWindow::~MainWindow() {
 }
 
 QAction* MainWindow::makeAction(int id) {
-  const CommandInfo* info = FindCommand(id);
-  auto* a = new QAction(this);
-  const QString text = QString::fromUtf8(info->text);
-  const qsizetype tab = text.indexOf(QLatin1Char('\t'));
-  a->setText(tab < 0 ? text : text.left(tab));
-  if (tab >= 0) a->setShortcut(QKeySequence(text.mid(tab + 1)));
-  const QString prompt = QString::fromUtf8(info->prompt);
-  const qsizetype nl = prompt.indexOf(QLatin1Char('\n'));
-  a->setStatusTip(nl < 0 ? prompt : prompt.left(nl));
-  if (nl >= 0) a->setToolTip(prompt.mid(nl + 1));
-  a->setData(id);
+  QAction* a = MakeCommandAction(id, this);
   actions_.insert(id, a);
   return a;
 }
@@ -147,26 +133,18 @@ void MainWindow::buildActions() {
       view_->state().pratyantarLord = id - PratyantarFirst;
       setDisplayMode(DisplayMode::Pratyantar);
     });
-  on(StyleNorth, [this] {
-    document_.setChartStyle(ChartStyle::North);
-    updateChecks();
-    view_->update();
-  });
-  on(StyleSouth, [this] {
-    document_.setChartStyle(ChartStyle::South);
-    updateChecks();
-    view_->update();
-  });
-  on(ColorOff, [this] {
-    document_.setColorCharts(0);
-    updateChecks();
-    view_->update();
-  });
-  on(ColorOn, [this] {
-    document_.setColorCharts(1);
-    updateChecks();
-    view_->update();
-  });
+  // The chart style and the colour choice: the document's, shown at once.
+  const auto display = [this](auto change) {
+    return [this, change] {
+      change(document_);
+      updateChecks();
+      view_->update();
+    };
+  };
+  on(StyleNorth, display([](ChartDocument& d) { d.setChartStyle(ChartStyle::North); }));
+  on(StyleSouth, display([](ChartDocument& d) { d.setChartStyle(ChartStyle::South); }));
+  on(ColorOff, display([](ChartDocument& d) { d.setColorCharts(false); }));
+  on(ColorOn, display([](ChartDocument& d) { d.setColorCharts(true); }));
   on(ViewZoomIn, [this] { view_->zoomIn(); });
   on(ViewZoomOut, [this] { view_->zoomOut(); });
   on(ViewFitPage, [this] {
@@ -181,8 +159,8 @@ void MainWindow::buildActions() {
   on(HelpContents, [this] { helpContents(); });
   on(HelpAbout, [this] { helpAbout(); });
 
-  for (int id : {ViewChart, ViewMahaBukti, ViewDivisional, ViewEphemeris, ViewSaAnalysis,
-                 ViewSaTransits, StyleNorth, StyleSouth, ColorOff, ColorOn, ViewFitPage})
+  for (const auto& [id, mode] : kPageCommands) actions_.value(id)->setCheckable(true);
+  for (int id : {StyleNorth, StyleSouth, ColorOff, ColorOn, ViewFitPage})
     actions_.value(id)->setCheckable(true);
 
   // Toggles of the bars; their check marks follow the bars' visibility.
@@ -210,18 +188,12 @@ void MainWindow::buildMenus() {
   add(file, FilePrintPreview);
   add(file, FilePrintSetup);
   file->addSeparator();
-  recentPlaceholder_ = makeAction(RecentFile);
-  recentPlaceholder_->setEnabled(false);
-  file->addAction(recentPlaceholder_);
-  for (int i = 0; i < kRecentFileCount; ++i) {
-    auto* a = new QAction(this);
-    a->setStatusTip(QStringLiteral("Open this document"));
-    a->setVisible(false);
-    connect(a, &QAction::triggered, this, [this, i] { openRecent(i); });
-    file->addAction(a);
-    recentActions_ << a;
-  }
-  recentSeparator_ = file->addSeparator();
+  QAction* noRecentFile = makeAction(RecentFile);
+  noRecentFile->setEnabled(false);
+  file->addAction(noRecentFile);
+  recent_ = new RecentFiles(store_, *file, noRecentFile, this);
+  connect(recent_, &RecentFiles::chosen, this, &MainWindow::openRecent);
+  file->addSeparator();
   add(file, CurrentPrasna);
   add(file, AppExit);
 
@@ -285,15 +257,7 @@ void MainWindow::buildToolBar() {
 
 void MainWindow::buildStatusBar() {
   QStatusBar* bar = statusBar();
-  const char* names[3] = {"CAP", "NUM", "SCRL"};
-  for (int i = 0; i < 3; ++i) {
-    auto* label = new QLabel(bar);
-    label->setAlignment(Qt::AlignCenter);
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QLatin1String(names[i])) + 8);
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    bar->addPermanentWidget(label);
-    indicators_[i] = label;
-  }
+  locks_ = new LockIndicators(*bar);
   // The message pane reads "Ready" whenever no prompt is shown.
   connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& text) {
     if (text.isEmpty()) bar->showMessage(QStringLiteral("Ready"));
@@ -301,19 +265,6 @@ void MainWindow::buildStatusBar() {
   bar->showMessage(QStringLiteral("Ready"));
   QAction* toggle = actions_.value(command::ViewStatusBar);
   connect(toggle, &QAction::toggled, bar, &QStatusBar::setVisible);
-  const LockKeyStates locks = QueryLockKeys().value_or(LockKeyStates{});
-  setLockIndicators(locks.caps, locks.num, locks.scroll);
-}
-
-QString MainWindow::indicatorText(int index) const {
-  return index >= 0 && index < 3 ? indicators_[index]->text() : QString();
-}
-
-void MainWindow::setLockIndicators(bool caps, bool num, bool scroll) {
-  const bool states[3] = {caps, num, scroll};
-  const char* names[3] = {"CAP", "NUM", "SCRL"};
-  for (int i = 0; i < 3; ++i)
-    indicators_[i]->setText(states[i] ? QLatin1String(names[i]) : QString());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -323,12 +274,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (button && button->parent() == toolBar_ && button->defaultAction() &&
         button->defaultAction()->data().toInt() != command::HelpAbout)
       return true;
-  }
-  if (event->type() == QEvent::KeyRelease || event->type() == QEvent::ApplicationActivate) {
-    // Caught after the key has changed the lock, and when the program comes
-    // back to the front, where another program may have changed it.
-    if (const auto locks = QueryLockKeys())
-      setLockIndicators(locks->caps, locks->num, locks->scroll);
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -353,17 +298,8 @@ void MainWindow::useComputerZoneIfNoneStored() {
 }
 
 void MainWindow::openStartChart(const QStringList& arguments) {
-  if (!arguments.isEmpty() && !arguments.first().isEmpty()) {
-    const QString path = QFileInfo(arguments.first()).absoluteFilePath();
-    if (auto done = document_.open(path.toStdString()); !done) {
-      showError(CannotOpen(path, qs(done.error())));
-    } else {
-      hasFile_ = true;
-      addRecentFile(path);
-      chartChanged();
-      return;
-    }
-  }
+  // No chart is open yet, so nothing is asked before the file is opened.
+  if (!arguments.isEmpty() && !arguments.first().isEmpty() && openFile(arguments.first())) return;
   document_.castPrasna();
   hasFile_ = false;
   chartChanged();
@@ -379,20 +315,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-PageExtent MainWindow::chartPageExtent() const {
-  // The Chart page: the page the program opens on and the widest of the
-  // fixed layouts (only the SA pages' free text lines can run longer).
-  ViewState state = view_->state();
-  state.displayMode = DisplayMode::Chart;
-  // The view keeps it: its first paint fits the same page from it.
-  return view_->extentAt(state, 1.0);
-}
-
-QSize MainWindow::clientSizeAtScale(const PageExtent& extent, double scale) {
-  return QSize(static_cast<int>(std::ceil(extent.Width() * scale + 2 * kPageMarginPx)),
-               static_cast<int>(std::ceil(extent.Height() * scale + 2 * kPageMarginPx)));
-}
-
 QSize MainWindow::windowSizeFor(const QSize& client) const {
   // What the menu, tool and status bars take besides the client area.
   int bars = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
@@ -401,21 +323,16 @@ QSize MainWindow::windowSizeFor(const QSize& client) const {
 }
 
 void MainWindow::restoreViewSettings() {
-  const int fit = store_.readInt(kFitPageKey).value_or(1);
-  const int zoomPercent = store_.readInt(kZoomPercentKey).value_or(100);
-  if (fit == 0 && zoomPercent > 0) view_->setZoomScale(zoomPercent / 100.0);
+  if (const std::optional<double> zoom = store_.readZoomScale()) view_->setZoomScale(*zoom);
 
   // Page text of 12 units is never below 8 pixels; at the first start it is
   // 12 pixels, as far as the screen allows.
-  // Measured once for both sizes: drawing the page to measure it is the
-  // larger part of what the window's sizing costs.
-  const PageExtent chart = chartPageExtent();
-  const QSize least = windowSizeFor(clientSizeAtScale(chart, kLeastTextPx / 12.0));
+  const QSize least = windowSizeFor(view_->chartPageRoom(kLeastTextPx / 12.0));
   const QRect available = screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 1024);
   setMinimumSize(least.boundedTo(available.size()));
   const QByteArray geometry = store_.readWindowGeometry();
   if (geometry.isEmpty() || !restoreGeometry(geometry)) {
-    resize(windowSizeFor(clientSizeAtScale(chart, kReadableTextPx / 12.0))
+    resize(windowSizeFor(view_->chartPageRoom(kReadableTextPx / 12.0))
                .boundedTo(available.size())
                .expandedTo(minimumSize()));
   }
@@ -423,8 +340,7 @@ void MainWindow::restoreViewSettings() {
 
 void MainWindow::saveViewSettings() {
   const QSettingsStore::WriteBatch batch(store_);
-  store_.writeInt(kFitPageKey, view_->fitPage() ? 1 : 0);
-  store_.writeInt(kZoomPercentKey, static_cast<int>(std::lround(view_->pageScale() * 100.0)));
+  store_.writeZoom(view_->fitPage(), view_->pageScale());
   store_.writeWindowGeometry(saveGeometry());
 }
 
@@ -457,17 +373,12 @@ void MainWindow::updateTitle() {
 
 void MainWindow::updateChecks() {
   using namespace command;
-  const DisplayMode mode = view_->state().displayMode;
-  actions_.value(ViewChart)->setChecked(mode == DisplayMode::Chart);
-  actions_.value(ViewMahaBukti)->setChecked(mode == DisplayMode::MahaBukti);
-  actions_.value(ViewDivisional)->setChecked(mode == DisplayMode::Divisional);
-  actions_.value(ViewEphemeris)->setChecked(mode == DisplayMode::Ephemeris);
-  actions_.value(ViewSaAnalysis)->setChecked(mode == DisplayMode::SaAnalysis);
-  actions_.value(ViewSaTransits)->setChecked(mode == DisplayMode::SaTransits);
+  const DisplayMode shown = view_->state().displayMode;
+  for (const auto& [id, mode] : kPageCommands) actions_.value(id)->setChecked(mode == shown);
   actions_.value(StyleNorth)->setChecked(document_.chartStyle() == ChartStyle::North);
   actions_.value(StyleSouth)->setChecked(document_.chartStyle() == ChartStyle::South);
-  actions_.value(ColorOff)->setChecked(document_.colorCharts() == 0);
-  actions_.value(ColorOn)->setChecked(document_.colorCharts() == 1);
+  actions_.value(ColorOff)->setChecked(!document_.colorCharts());
+  actions_.value(ColorOn)->setChecked(document_.colorCharts());
   actions_.value(ViewFitPage)->setChecked(view_->fitPage());
 }
 
@@ -482,17 +393,7 @@ void MainWindow::setDisplayMode(DisplayMode mode) {
 void MainWindow::fileNew() {
   if (!maybeSave()) return;  // Cancel keeps the chart and ends the command
   document_.setModified(false);
-  ChartDataDialog dialog(this);
-  dialog.setAtlas(atlas());
-  dialog.setFields(document_.newChartDialogValues());
-  if (prompter_.runDialog(dialog) != QDialog::Accepted) return;
-  if (auto taken = document_.newChart(dialog.fields()); !taken) {
-    showError(qs(taken.error().message));
-    return;
-  }
-  // Not a file yet: the recent-file list only names files that exist.
-  hasFile_ = false;
-  chartChanged();
+  askChartData(document_.newChartDialogValues(), &ChartDocument::newChart);
 }
 
 void MainWindow::fileOpen() {
@@ -510,37 +411,29 @@ bool MainWindow::openFile(const QString& path) {
     return false;
   }
   hasFile_ = true;
-  addRecentFile(absolute);
+  recent_->add(absolute);
   chartChanged();
   return true;
 }
 
-bool MainWindow::fileSave() {
-  if (!hasFile_) return fileSaveAs();
-  const QString path = qs(document_.pathName());
-  if (auto done = document_.save(path.toStdString()); !done) {
-    showError(CannotSave(path, qs(done.error())));
-    return false;
-  }
-  addRecentFile(path);
-  updateTitle();
-  return true;
-}
+bool MainWindow::fileSave() { return hasFile_ ? saveTo(qs(document_.pathName())) : fileSaveAs(); }
 
 bool MainWindow::fileSaveAs() {
   const QString proposed =
       hasFile_ ? qs(document_.pathName())
                : QDir::current().filePath(qs(document_.title()) + QStringLiteral(".svx"));
-  QString path = prompter_.saveFileName(this, QStringLiteral("Save As"), proposed, kChartFilter,
-                                        QStringLiteral("svx"));
-  if (path.isEmpty()) return false;
-  path = QFileInfo(path).absoluteFilePath();
+  const QString path = prompter_.saveFileName(this, QStringLiteral("Save As"), proposed,
+                                              kChartFilter, QStringLiteral("svx"));
+  return !path.isEmpty() && saveTo(QFileInfo(path).absoluteFilePath());
+}
+
+bool MainWindow::saveTo(const QString& path) {
   if (auto done = document_.save(path.toStdString()); !done) {
     showError(CannotSave(path, qs(done.error())));
     return false;
   }
   hasFile_ = true;
-  addRecentFile(path);
+  recent_->add(path);
   updateTitle();
   return true;
 }
@@ -601,37 +494,10 @@ void MainWindow::filePrintSetup() {
   prompter_.runDialog(dialog);
 }
 
-void MainWindow::addRecentFile(const QString& path) {
-  recentFiles_.removeAll(path);
-  recentFiles_.prepend(path);
-  while (recentFiles_.size() > kRecentFileCount) recentFiles_.removeLast();
-  store_.writeRecentFiles(recentFiles_);
-  refreshRecentMenu();
-}
-
-void MainWindow::refreshRecentMenu() {
-  for (int i = 0; i < recentActions_.size(); ++i) {
-    QAction* a = recentActions_.at(i);
-    if (i < recentFiles_.size()) {
-      QString name = recentFiles_.at(i);
-      name.replace(QLatin1Char('&'), QStringLiteral("&&"));
-      a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
-      a->setVisible(true);
-    } else {
-      a->setVisible(false);
-    }
-  }
-  recentPlaceholder_->setVisible(recentFiles_.isEmpty());
-}
-
-void MainWindow::openRecent(int index) {
-  if (index < 0 || index >= recentFiles_.size()) return;
-  const QString path = recentFiles_.at(index);
+void MainWindow::openRecent(const QString& path) {
   if (!QFileInfo::exists(path)) {
     showError(CannotOpen(path, QStringLiteral("The file no longer exists.")));
-    recentFiles_.removeAll(path);
-    store_.writeRecentFiles(recentFiles_);
-    refreshRecentMenu();
+    recent_->remove(path);
     return;
   }
   openFile(path);
@@ -647,14 +513,19 @@ void MainWindow::currentPrasna() {
 // ---- Edit ----
 
 void MainWindow::editChartData() {
+  askChartData(document_.chartDataDialogValues(), &ChartDocument::editChartData);
+}
+
+void MainWindow::askChartData(const ChartDataFields& shown, TakeChartData take) {
   ChartDataDialog dialog(this);
   dialog.setAtlas(atlas());
-  dialog.setFields(document_.chartDataDialogValues());
+  dialog.setFields(shown);
   if (prompter_.runDialog(dialog) != QDialog::Accepted) return;
-  if (auto taken = document_.editChartData(dialog.fields()); !taken) {
+  if (auto taken = (document_.*take)(dialog.fields()); !taken) {
     showError(qs(taken.error().message));
     return;
   }
+  // Not a file yet: the recent-file list only names files that exist.
   hasFile_ = false;
   chartChanged();
 }
@@ -681,36 +552,22 @@ void MainWindow::setPrasnaLocation() {
 
 void MainWindow::viewEphemeris() {
   view_->state().displayMode = DisplayMode::Ephemeris;
-  if (document_.ephemerisFirstUse()) view_->state().ephemerisInterval = 0;
   EphemerisDialog dialog(this);
-  dialog.setValues(document_.openEphemerisChoice());
-  if (prompter_.runDialog(dialog) == QDialog::Accepted) {
-    const EphemerisDialogValues& choice = dialog.values();
-    document_.setEphemerisChoice(choice);
-    view_->state().ephemerisInterval = choice.interval;
-    view_->state().ephemerisStartDay =
-        DayNumberFromDate(choice.year, choice.monthIndex + 1, choice.day);
-  } else {
-    view_->state().ephemerisStartDay = 0;
-  }
+  dialog.setValues(document_.openEphemerisDialog());
+  const EphemerisPageChoice page =
+      document_.closeEphemerisDialog(AcceptedValues(prompter_, dialog));
+  view_->state().ephemerisStartDay = page.startDay;
+  view_->state().ephemerisInterval = page.interval;
   updateChecks();
   view_->update();
 }
 
 void MainWindow::viewSaTransits() {
   view_->state().displayMode = DisplayMode::SaTransits;
-  const TransitDialogValues shown = TransitDialogFromChoice(document_.openTransitChoice());
   TransitDialog dialog(this);
   dialog.setAtlas(atlas());
-  dialog.setValues(shown);
-  TransitChoice chosen;
-  if (prompter_.runDialog(dialog) == QDialog::Accepted) {
-    chosen = TransitChoiceFromDialog(dialog.values());
-    document_.setTransitChoice(chosen);
-  } else {
-    chosen = TransitChoiceFromDialog(shown);
-  }
-  document_.applyTransit(chosen);
+  dialog.setValues(document_.openTransitDialog());
+  document_.closeTransitDialog(AcceptedValues(prompter_, dialog));
   updateChecks();
   view_->update();
 }

@@ -13,11 +13,11 @@
 #include <optional>
 
 #include "app/ephemeris_dialog.h"
+#include "app/recent_files.h"
 #include "document/atlas.h"
 #include "document/prasna.h"
 #include "document/present.h"
 #include "view/display.h"
-#include "view/page_extent.h"
 
 class QAction;
 class QLabel;
@@ -35,6 +35,7 @@ using ComputerZoneLocator =
 class ChartDocument;
 class ChartView;
 class HelpWindow;
+class LockIndicators;
 class QSettingsStore;
 class UiPrompter;
 
@@ -61,11 +62,11 @@ class MainWindow final : public QMainWindow {
   ChartView* chartView() const { return view_; }
   QToolBar* toolBar() const { return toolBar_; }
   /// The recent-file list, most recent first (existing files only).
-  const QStringList& recentFiles() const { return recentFiles_; }
+  const QStringList& recentFiles() const { return recent_->files(); }
   /// The recent-file actions of the File menu (visible ones hold a file).
-  QList<QAction*> recentFileActions() const { return recentActions_; }
-  /// The status bar's lock indicators as shown ("CAP" or empty, ...).
-  QString indicatorText(int index) const;
+  QList<QAction*> recentFileActions() const { return recent_->actions(); }
+  /// The status bar's Caps, Num and Scroll Lock indicators.
+  LockIndicators& lockIndicators() const { return *locks_; }
   /// The printer the print commands use (its set-up persists for the run),
   /// made at its first use.
   QPrinter& printer();
@@ -97,9 +98,6 @@ class MainWindow final : public QMainWindow {
   /// save failed); the caller then stops.
   bool maybeSave();
 
-  /// Sets the Caps, Num and Scroll Lock indicators.
-  void setLockIndicators(bool caps, bool num, bool scroll);
-
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -122,17 +120,19 @@ class MainWindow final : public QMainWindow {
   /// At a first start, the Prasna location of the computer's own zone.
   void useComputerZoneIfNoneStored();
   void saveViewSettings();
-  /// The drawn extent of the Chart page of the open chart, at one pixel per
-  /// page unit.
-  PageExtent chartPageExtent() const;
-  /// The client area in which that extent shows at `scale` pixels per page
-  /// unit, and the window around such a client area.
-  static QSize clientSizeAtScale(const PageExtent& extent, double scale);
+  /// The window around a client area of `client`.
   QSize windowSizeFor(const QSize& client) const;
-  void addRecentFile(const QString& path);
-  void refreshRecentMenu();
-  void openRecent(int index);
+  /// Opens a file of the recent-file list; one that no longer exists is
+  /// reported and taken off the list.
+  void openRecent(const QString& path);
   void showError(const QString& text);
+  /// Saves the chart to `path` (absolute): the file is then the chart's,
+  /// and first in the recent-file list. False (said) when it failed.
+  bool saveTo(const QString& path);
+  /// A document operation taking checked Chart Data (new chart, edit).
+  using TakeChartData = Result<void, FieldError> (ChartDocument::*)(const ChartDataFields&);
+  /// Shows Chart Data with `shown`; OK hands the fields to `take`.
+  void askChartData(const ChartDataFields& shown, TakeChartData take);
   void writeExport(const QString& caption, const QString& defaultName, const QString& filter,
                    const QString& suffix, const std::string& bytes);
   /// The atlas, opened when a dialog first needs it (its places are read on
@@ -146,11 +146,8 @@ class MainWindow final : public QMainWindow {
   ChartView* view_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QHash<int, QAction*> actions_;
-  QList<QAction*> recentActions_;
-  QAction* recentPlaceholder_ = nullptr;
-  QAction* recentSeparator_ = nullptr;
-  QStringList recentFiles_;
-  QLabel* indicators_[3] = {nullptr, nullptr, nullptr};
+  RecentFiles* recent_ = nullptr;
+  LockIndicators* locks_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
   QPointer<HelpWindow> help_;
   /// True while the chart shown is a file on disk (opened or saved).

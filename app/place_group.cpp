@@ -6,13 +6,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/chart_data_dialog.h"
 #include "app/form_dialog.h"
+#include "app/place_completer.h"
 #include "document/place_search.h"
 
 namespace sarvexa {
 
-PlaceGroup::PlaceGroup(FormDialog& d, const PlaceGroupLayout& l) {
+PlaceGroup::PlaceGroup(FormDialog& d, const PlaceGroupLayout& l) : dialog_(d) {
   const auto edit = [&d](const char* name, const DluBox& b) {
     return d.addEdit(name, b.x, b.y, b.w, b.h, true);
   };
@@ -52,6 +52,14 @@ PlaceGroup::PlaceGroup(FormDialog& d, const PlaceGroupLayout& l) {
   QObject::connect(westEast, &QButtonGroup::idToggled, &d, [this](int id, bool on) {
     if (on && !zoneSideChosen_ && (!sideFollows_ || sideFollows_())) setZoneSideEast(id == 1);
   });
+
+  const auto row = [&d](const DluBox& b) {
+    QLabel* text = d.addLabel(QString(), b.x, b.y, b.w, b.h);
+    text->setWordWrap(true);
+    return text;
+  };
+  zoneNameRow = row(l.zoneNameRow);
+  zoneWarningRow = row(l.zoneWarningRow);
 }
 
 void PlaceGroup::show(const PlaceFields& f) {
@@ -113,5 +121,35 @@ bool PlaceGroup::zoneSideEast() const { return zoneSide->text() == QStringLitera
 void PlaceGroup::setZoneSideEast(bool toEast) {
   zoneSide->setText(toEast ? QStringLiteral("E") : QStringLiteral("W"));
 }
+
+void PlaceGroup::setAtlas(Atlas* atlas, QLineEdit* field,
+                          std::function<void(const AtlasPlace&)> chosen) {
+  atlas_ = atlas;
+  if (!atlas_) return;
+  field->setEnabled(true);
+  completer_ = new PlaceCompleter(field, *atlas_, std::move(chosen));
+}
+
+bool PlaceGroup::takePlace(const AtlasPlace& p, const std::optional<LocalZoneInfo>& zone) {
+  const PlaceFields f = showCoordinates(p);
+  if (!zone) {
+    showZoneTexts(QString(), QString());
+    return false;
+  }
+  const ZoneFields z = ZoneFieldsFor(*zone, p.zoneName, p.lonDegEast, FoldChoice::Unresolved);
+  showZone(z, true, f.isEast);
+  showZoneTexts(QString::fromStdString(z.label), QString::fromStdString(z.warning));
+  return true;
+}
+
+void PlaceGroup::showZoneTexts(const QString& name, const QString& warning) {
+  zoneNameRow->setText(name);
+  zoneWarningRow->setText(warning);
+  dialog_.layoutTrailing();
+}
+
+QString PlaceGroup::zoneNameText() const { return zoneNameRow->text(); }
+
+QString PlaceGroup::zoneWarningText() const { return zoneWarningRow->text(); }
 
 }  // namespace sarvexa

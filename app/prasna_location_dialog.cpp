@@ -1,13 +1,10 @@
 #include "app/prasna_location_dialog.h"
 
-#include <QButtonGroup>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/chart_data_dialog.h"
-#include "app/place_completer.h"
 #include "document/atlas.h"
 #include "document/atlas_fill.h"
 
@@ -35,6 +32,8 @@ const PlaceGroupLayout kPrasnaPlace = {
     .dstLabel = {100, 65, 18, 8},
     .dstHours = {120, 65, 15, 10},
     .dstMinutes = {135, 65, 15, 10},
+    .zoneNameRow = {5, 90, 165, 8},
+    .zoneWarningRow = {5, 100, 165, 8},
 };
 
 }  // namespace
@@ -51,20 +50,14 @@ PrasnaLocationDialog::PrasnaLocationDialog(QWidget* parent)
   for (QLineEdit* e : {g.zoneHours, g.zoneMinutes, g.dstHours, g.dstMinutes}) {
     connect(e, &QLineEdit::textEdited, this, [this] {
       zoneName_.clear();
-      zoneLabel_->clear();
-      zoneWarning_->clear();
-      layoutTrailing();
+      where_->showZoneTexts(QString(), QString());
     });
   }
-  zoneLabel_ = addLabel(QString(), 5, 90, 165, 8);
-  zoneLabel_->setWordWrap(true);
-  zoneWarning_ = addLabel(QString(), 5, 100, 165, 8);
-  zoneWarning_->setWordWrap(true);
   auto* ok = addButton("ok", QStringLiteral("OK"), 5, 90, 50, 14, true);
   auto* cancel = addButton("cancel", QStringLiteral("Cancel"), 120, 90, 50, 14, false);
   connect(ok, &QPushButton::clicked, this, &PrasnaLocationDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &PrasnaLocationDialog::reject);
-  setTrailing(90, {{zoneLabel_}, {zoneWarning_}}, {ok, cancel});
+  setTrailing(90, {{g.zoneNameRow}, {g.zoneWarningRow}}, {ok, cancel});
 
   controls_ = {{1019, place_},
                {1020, g.lonDegrees},
@@ -94,36 +87,16 @@ void PrasnaLocationDialog::setFields(const PrasnaLocationFields& f) {
   zoneName_ = f.zoneName;
 }
 
-QPushButton* PrasnaLocationDialog::zoneSide() const { return where_->zoneSide; }
-
-QString PrasnaLocationDialog::zoneLabelText() const { return zoneLabel_->text(); }
-
 void PrasnaLocationDialog::setAtlas(Atlas* atlas, Instant present) {
-  atlas_ = atlas;
-  present_ = present;
-  if (atlas_) {
-    completer_ =
-        new PlaceCompleter(place_, *atlas_, [this](const AtlasPlace& p) { choosePlace(p); });
-  }
-}
-
-void PrasnaLocationDialog::choosePlace(const AtlasPlace& p) {
-  place_->setText(QString::fromStdString(PlaceFieldText(p, kPrasnaPlaceMaxChars)));
-  const PlaceFields f = where_->showCoordinates(p);
-  zoneLabel_->clear();
-  zoneWarning_->clear();
-  layoutTrailing();
-  const auto period =
-      atlas_ ? atlas_->ZoneAtInstant(p.zoneName, present_.unixSeconds) : std::nullopt;
-  if (!period) return;
-  // The zone and DST in force at the present instant.
-  const ZoneFields z = ZoneFieldsFor(LocalZoneInfo{LocalTimeKind::Unique, *period, {}}, p.zoneName,
-                                     p.lonDegEast, FoldChoice::Unresolved);
-  where_->showZone(z, true, f.isEast);
-  zoneLabel_->setText(QString::fromStdString(z.label));
-  zoneWarning_->setText(QString::fromStdString(z.warning));
-  layoutTrailing();
-  zoneName_ = p.zoneName;  // each Prasna takes the zone's offsets at its moment
+  where_->setAtlas(atlas, place_, [this, present](const AtlasPlace& p) {
+    place_->setText(QString::fromStdString(PlaceFieldText(p, kPrasnaPlaceMaxChars)));
+    // The zone and DST in force at the present instant.
+    std::optional<LocalZoneInfo> zone;
+    if (const auto period = where_->atlas()->ZoneAtInstant(p.zoneName, present.unixSeconds))
+      zone = LocalZoneInfo{LocalTimeKind::Unique, *period, {}};
+    // Each Prasna takes the zone's offsets at its moment.
+    if (where_->takePlace(p, zone)) zoneName_ = p.zoneName;
+  });
 }
 
 bool PrasnaLocationDialog::validateAndStore() {

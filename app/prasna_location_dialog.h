@@ -11,18 +11,11 @@
 #include "document/prasna.h"
 #include "document/present.h"
 
-class QButtonGroup;
-class QLabel;
 class QLineEdit;
-class QPushButton;
-
-#include "document/zone_fields.h"
 
 namespace sarvexa {
 
 class Atlas;
-class PlaceCompleter;
-struct AtlasPlace;
 
 class PrasnaLocationDialog final : public FormDialog {
   Q_OBJECT
@@ -39,12 +32,8 @@ class PrasnaLocationDialog final : public FormDialog {
   /// the coordinates, and Zone and DST in force at the instant `present`.
   /// `atlas` must outlive the dialog.
   void setAtlas(Atlas* atlas, Instant present);
-  /// What choosing `place` from the completion list does.
-  void choosePlace(const AtlasPlace& place);
-  PlaceCompleter* placeCompleter() const { return completer_; }
-  QPushButton* zoneSide() const;
-  /// The chosen place's zone for the moment, or empty.
-  QString zoneLabelText() const;
+  /// The place controls and the place search.
+  const PlaceGroup& placeGroup() const { return *where_; }
 
  protected:
   bool validateAndStore() override;
@@ -54,12 +43,8 @@ class PrasnaLocationDialog final : public FormDialog {
   QLineEdit* place_;
   std::unique_ptr<PlaceGroup> where_;  // longitude, latitude, zone, DST
   PrasnaLocationFields accepted_;
-  Atlas* atlas_ = nullptr;
-  Instant present_;
-  PlaceCompleter* completer_ = nullptr;
   // The IANA zone Zone and DST came from; empty once they are typed by hand.
   std::string zoneName_;
-  QLabel *zoneLabel_ = nullptr, *zoneWarning_ = nullptr;
 };
 
 }  // namespace sarvexa

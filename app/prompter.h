@@ -3,10 +3,12 @@
 // the tests can answer them without a person at the keyboard: a test installs
 // a prompter that fills a dialog and presses OK, or names the file to save.
 
+#include <QDialog>
 #include <QMessageBox>
 #include <QString>
+#include <optional>
+#include <type_traits>
 
-class QDialog;
 class QWidget;
 
 namespace sarvexa {
@@ -36,5 +38,14 @@ class UiPrompter {
   /// A message with one OK button.
   virtual void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text);
 };
+
+/// Shows a dialog through `prompter`: the values it was accepted with
+/// (its `values()`), nothing when it was cancelled.
+template <class Dialog>
+auto AcceptedValues(UiPrompter& prompter, Dialog& dialog)
+    -> std::optional<std::decay_t<decltype(dialog.values())>> {
+  if (prompter.runDialog(dialog) != QDialog::Accepted) return std::nullopt;
+  return dialog.values();
+}
 
 }  // namespace sarvexa

@@ -1,6 +1,7 @@
 #include "app/qsettings_store.h"
 
 #include <QString>
+#include <cmath>
 
 #include "document/notation.h"
 #include "document/settings_file.h"
@@ -76,6 +77,18 @@ bool QSettingsStore::writeRecentFiles(const QStringList& files) {
   for (int i = 0; i < files.size() && i < kRecentFileCount; ++i)
     settings_.setValue(QStringLiteral("%1/File%2").arg(kRecentGroup).arg(i + 1), files.at(i));
   return flushed();
+}
+
+std::optional<double> QSettingsStore::readZoomScale() const {
+  const int fit = readInt(kFitPageKey).value_or(1);
+  const int zoomPercent = readInt(kZoomPercentKey).value_or(100);
+  if (fit != 0 || zoomPercent <= 0) return std::nullopt;
+  return zoomPercent / 100.0;
+}
+
+bool QSettingsStore::writeZoom(bool fitPage, double scale) {
+  const bool fitWritten = writeInt(kFitPageKey, fitPage ? 1 : 0);
+  return writeInt(kZoomPercentKey, static_cast<int>(std::lround(scale * 100.0))) && fitWritten;
 }
 
 QByteArray QSettingsStore::readWindowGeometry() const {

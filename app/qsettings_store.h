@@ -53,6 +53,14 @@ class QSettingsStore final : public SettingsStore {
   /// Replaces the stored recent-file list (only the first 4 entries are kept).
   bool writeRecentFiles(const QStringList& files);
 
+  /// The view's zoom: nothing for Fit Page ("Fit Page" 1, the default) or a
+  /// stored zoom of 0 or less, else "Zoom Percent" (default 100) as pixels
+  /// per page unit.
+  std::optional<double> readZoomScale() const;
+  /// Writes "Fit Page" (1 or 0) and "Zoom Percent" (`scale` as a whole
+  /// percent).
+  bool writeZoom(bool fitPage, double scale);
+
   /// The main window's geometry as QWidget::saveGeometry wrote it ("Window
   /// Geometry" of group "Settings"); empty before the first exit.
   QByteArray readWindowGeometry() const;

@@ -2,16 +2,13 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <QLabel>
-
-#include "app/chart_data_dialog.h"
-#include "app/place_completer.h"
 #include "document/atlas.h"
-#include "document/atlas_fill.h"
+#include "document/place_search.h"
 
 namespace sarvexa {
 
@@ -38,6 +35,8 @@ const PlaceGroupLayout kTransitPlace = {
     .dstLabel = {90, 70, 18, 8},
     .dstHours = {110, 70, 15, 12},
     .dstMinutes = {125, 70, 15, 12},
+    .zoneNameRow = {10, 160, 150, 8},
+    .zoneWarningRow = {10, 170, 150, 8},
 };
 
 }  // namespace
@@ -72,15 +71,11 @@ TransitDialog::TransitDialog(QWidget* parent)
   QLabel* findLabel = addLabel(QStringLiteral("Find place:"), 10, 146, 40, 8);
   find_ = addEdit("findPlace", 52, 146, 108, 12, false);
   find_->setEnabled(false);
-  zoneLabel_ = addLabel(QString(), 10, 160, 150, 8);
-  zoneLabel_->setWordWrap(true);
-  zoneWarning_ = addLabel(QString(), 10, 170, 150, 8);
-  zoneWarning_->setWordWrap(true);
   auto* ok = addButton("ok", QStringLiteral("OK"), 15, 180, 50, 14, true);
   auto* cancel = addButton("cancel", QStringLiteral("Cancel"), 105, 180, 50, 14, false);
   connect(ok, &QPushButton::clicked, this, &TransitDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &TransitDialog::reject);
-  setTrailing(146, {{findLabel, find_}, {zoneLabel_}, {zoneWarning_}}, {ok, cancel});
+  setTrailing(146, {{findLabel, find_}, {g.zoneNameRow}, {g.zoneWarningRow}}, {ok, cancel});
 
   controls_ = {{1016, month_},
                {1017, day_},
@@ -122,40 +117,25 @@ void TransitDialog::setValues(const TransitDialogValues& v) {
   where_->show(v);
 }
 
-QPushButton* TransitDialog::zoneSide() const { return where_->zoneSide; }
-
-QString TransitDialog::zoneLabelText() const { return zoneLabel_->text(); }
-
 void TransitDialog::setAtlas(Atlas* atlas) {
-  atlas_ = atlas;
-  if (!atlas_) return;
-  find_->setEnabled(true);
-  completer_ = new PlaceCompleter(find_, *atlas_, [this](const AtlasPlace& p) { choosePlace(p); });
-}
-
-void TransitDialog::choosePlace(const AtlasPlace& p) {
-  find_->setText(QString::fromStdString(PlaceDisplayName(p)));
-  find_->setCursorPosition(0);
-  const PlaceFields f = where_->showCoordinates(p);
-  zoneLabel_->clear();
-  zoneWarning_->clear();
-  layoutTrailing();
-  const auto day = ParseWholeNumber(day_->text().toStdString());
-  const auto year = ParseWholeNumber(year_->text().toStdString());
-  const auto hour = ParseWholeNumber(hour_->text().toStdString());
-  const auto minute = ParseWholeNumber(minute_->text().toStdString());
-  if (!atlas_ || !day || !year || !hour || !minute) return;
-  const int hour24 = To24Hour(*hour, checkedIndex(amPm_) == 1);
-  const auto info = atlas_->ZoneAt(
-      p.zoneName, LocalMoment{*year, month_->currentIndex() + 1, *day, hour24, *minute});
-  if (!info) return;
-  // A skipped or doubled clock time is shown with its warning; the fields
-  // hold the offset before the change until the user types another.
-  const ZoneFields z = ZoneFieldsFor(*info, p.zoneName, p.lonDegEast, FoldChoice::Unresolved);
-  where_->showZone(z, true, f.isEast);
-  zoneLabel_->setText(QString::fromStdString(z.label));
-  zoneWarning_->setText(QString::fromStdString(z.warning));
-  layoutTrailing();
+  where_->setAtlas(atlas, find_, [this](const AtlasPlace& p) {
+    find_->setText(QString::fromStdString(PlaceDisplayName(p)));
+    find_->setCursorPosition(0);
+    // The zone at the dialog's date and time. A skipped or doubled clock
+    // time is shown with its warning; the fields hold the offset before the
+    // change until the user types another.
+    const auto day = ParseWholeNumber(day_->text().toStdString());
+    const auto year = ParseWholeNumber(year_->text().toStdString());
+    const auto hour = ParseWholeNumber(hour_->text().toStdString());
+    const auto minute = ParseWholeNumber(minute_->text().toStdString());
+    std::optional<LocalZoneInfo> zone;
+    if (day && year && hour && minute) {
+      const int hour24 = To24Hour(*hour, checkedIndex(amPm_) == 1);
+      zone = where_->atlas()->ZoneAt(
+          p.zoneName, LocalMoment{*year, month_->currentIndex() + 1, *day, hour24, *minute});
+    }
+    where_->takePlace(p, zone);
+  });
 }
 
 bool TransitDialog::validateAndStore() {

@@ -13,14 +13,11 @@
 
 class QButtonGroup;
 class QComboBox;
-class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace sarvexa {
 
 class Atlas;
-class PlaceCompleter;
 struct AtlasPlace;
 
 class TransitDialog final : public FormDialog {
@@ -40,11 +37,8 @@ class TransitDialog final : public FormDialog {
   /// coordinates, and Zone and DST for the dialog's date and time. `atlas`
   /// must outlive the dialog.
   void setAtlas(Atlas* atlas);
-  /// What choosing `place` from the completion list does.
-  void choosePlace(const AtlasPlace& place);
-  PlaceCompleter* placeCompleter() const { return completer_; }
-  QPushButton* zoneSide() const;
-  QString zoneLabelText() const;
+  /// The place controls and the place search.
+  const PlaceGroup& placeGroup() const { return *where_; }
 
  protected:
   bool validateAndStore() override;
@@ -56,10 +50,7 @@ class TransitDialog final : public FormDialog {
   QButtonGroup* amPm_;
   std::unique_ptr<PlaceGroup> where_;  // longitude, latitude, zone, DST
   TransitDialogValues accepted_;
-  Atlas* atlas_ = nullptr;
-  PlaceCompleter* completer_ = nullptr;
   QLineEdit* find_ = nullptr;
-  QLabel *zoneLabel_ = nullptr, *zoneWarning_ = nullptr;
 };
 
 }  // namespace sarvexa

@@ -143,7 +143,7 @@ void BM_PrintedEphemerisPdf(benchmark::State& state) {
   Fixture& fx = TheFixture();
   ViewState view;
   view.displayMode = DisplayMode::Ephemeris;
-  view.ephemerisInterval = 0;
+  view.ephemerisInterval = EphemerisInterval::Daily;
   const QString path = QDir::temp().filePath("sarvexa_bench_ephemeris.pdf");
   for (auto _ : state) {
     auto saved = RenderSheetToPdf(path, SheetLayout{},

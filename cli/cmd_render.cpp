@@ -409,7 +409,7 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
   if (o.style) doc.setChartStyle(*o.style);
   if (o.colour) doc.setColorCharts(*o.colour);
   o.view.ephemerisStartDay = o.ephemeris.startDay;
-  o.view.ephemerisInterval = static_cast<int>(o.ephemeris.interval);
+  o.view.ephemerisInterval = o.ephemeris.interval;
   if (o.view.displayMode == DisplayMode::SaTransits) ComputeTransit(o, doc);
 
   EnsureGuiApplication();

@@ -96,6 +96,7 @@ set(SARVEXA_APP_SOURCES
     app/form_dialog.cpp
     app/help_window.cpp
     app/icons.cpp
+    app/lock_indicators.cpp
     app/lock_keys.cpp
     app/main_window.cpp
     app/place_completer.cpp
@@ -103,6 +104,7 @@ set(SARVEXA_APP_SOURCES
     app/prasna_location_dialog.cpp
     app/prompter.cpp
     app/qsettings_store.cpp
+    app/recent_files.cpp
     app/transit_dialog.cpp
 )
 set(SARVEXA_CLI_SOURCES

@@ -38,8 +38,8 @@ void ChartDocument::setChartStyle(ChartStyle style) {
   ++revision_;
 }
 
-void ChartDocument::setColorCharts(int on) {
-  chart_.colorCharts = on == 1 ? 1 : 0;
+void ChartDocument::setColorCharts(bool on) {
+  chart_.colorCharts = on;
   ++revision_;
 }
 
@@ -73,12 +73,30 @@ void ChartDocument::applyTransit(const TransitChoice& choice) {
   ++revision_;
 }
 
-EphemerisDialogValues ChartDocument::openEphemerisChoice() {
+TransitDialogValues ChartDocument::openTransitDialog() {
+  transitShown_ = TransitDialogFromChoice(openTransitChoice());
+  return transitShown_;
+}
+
+void ChartDocument::closeTransitDialog(const std::optional<TransitDialogValues>& accepted) {
+  const TransitChoice chosen = TransitChoiceFromDialog(accepted ? *accepted : transitShown_);
+  if (accepted) transitChoice_ = chosen;
+  applyTransit(chosen);
+}
+
+EphemerisDialogValues ChartDocument::openEphemerisDialog() {
   if (ephemerisFirstUse_) {
     ephemerisChoice_ = DefaultEphemerisChoice(now());
     ephemerisFirstUse_ = false;
   }
   return ephemerisChoice_;
+}
+
+EphemerisPageChoice ChartDocument::closeEphemerisDialog(
+    const std::optional<EphemerisDialogValues>& accepted) {
+  if (!accepted) return EphemerisPageChoice{0, ephemerisChoice_.interval};
+  ephemerisChoice_ = *accepted;
+  return EphemerisPageOf(*accepted);
 }
 
 PrasnaClock ChartDocument::prasnaClock() const {

@@ -83,8 +83,9 @@ class ChartDocument {
   // ---- display settings (persisted) ----
   ChartStyle chartStyle() const { return chart_.chartStyle; }
   void setChartStyle(ChartStyle style);  ///< values other than North, South become None
-  int colorCharts() const { return chart_.colorCharts; }  ///< 0 off, 1 on
-  void setColorCharts(int on);                            ///< values other than 0, 1 become 0
+  /// Whether the Rashi chart labels show their SA colours.
+  bool colorCharts() const { return chart_.colorCharts; }
+  void setColorCharts(bool on);
 
   // ---- Prasna location ----
   const PrasnaLocation& prasnaLocation() const { return prasnaLocation_; }
@@ -110,22 +111,29 @@ class ChartDocument {
   /// first use the present moment at the Prasna location (offered, not
   /// stored), which ends the first use.
   TransitChoice openTransitChoice();
-  /// OK of the transit dialog: remembers the accepted values.
+  /// Remembers `choice` as the stored one.
   void setTransitChoice(const TransitChoice& choice) { transitChoice_ = choice; }
   /// Computes the transit chart of `choice` and its comparison with the open
   /// chart, for the SA transits page, cast as the open chart was. A transit
   /// chart that cannot be cast leaves the last comparison as it was.
   void applyTransit(const TransitChoice& choice);
+  /// The transit dialog's opening values: openTransitChoice() as the dialog
+  /// shows it (12-hour clock, magnitudes with their sides).
+  TransitDialogValues openTransitDialog();
+  /// The transit dialog closed: OK (`accepted`) stores its values as the
+  /// choice; Cancel (nothing) takes the values it opened with, unstored.
+  /// Either way the transit chart of that choice is computed (applyTransit).
+  void closeTransitDialog(const std::optional<TransitDialogValues>& accepted);
 
   // ---- ephemeris choice (the Ephemeris command) ----
   const EphemerisDialogValues& ephemerisChoice() const { return ephemerisChoice_; }
-  /// True until the Ephemeris command has been used once in this run.
-  bool ephemerisFirstUse() const { return ephemerisFirstUse_; }
-  /// The choice the Ephemeris dialog opens with: the stored one, or at the
-  /// first use the present date, daily, which ends the first use.
-  EphemerisDialogValues openEphemerisChoice();
-  /// OK of the Ephemeris dialog: remembers the accepted values.
-  void setEphemerisChoice(const EphemerisDialogValues& choice) { ephemerisChoice_ = choice; }
+  /// The values the Ephemeris dialog opens with: the stored choice, or at
+  /// the first use of the command in this run the present date, daily.
+  EphemerisDialogValues openEphemerisDialog();
+  /// The Ephemeris dialog closed: OK (`accepted`) stores its values and the
+  /// page starts on their date; Cancel (nothing) starts it on the chart's own
+  /// date, stepping by the stored choice's interval.
+  EphemerisPageChoice closeEphemerisDialog(const std::optional<EphemerisDialogValues>& accepted);
 
   // ---- the clock ----
   /// The present instant, from the injected clock.
@@ -203,6 +211,8 @@ class ChartDocument {
 
   TransitChoice transitChoice_{};
   bool transitFirstUse_ = true;
+  /// What the transit dialog opened with last, taken when it is cancelled.
+  TransitDialogValues transitShown_{};
   EphemerisDialogValues ephemerisChoice_{};
   bool ephemerisFirstUse_ = true;
 };

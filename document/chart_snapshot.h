@@ -39,7 +39,7 @@ struct ChartSnapshot {
 
   // Display choices (persisted in the settings).
   ChartStyle chartStyle = ChartStyle::None;
-  int colorCharts = 0;  ///< 0 off, 1 on
+  bool colorCharts = false;  ///< the Rashi chart labels in their SA colours
 
   // The last transit comparison (written by the SA transits command).
   Horoscope transitHoroscope{};

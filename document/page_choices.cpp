@@ -132,7 +132,11 @@ Result<TransitResult> ComputeTransit(const Horoscope& natal, const TransitChoice
 }
 
 EphemerisDialogValues DefaultEphemerisChoice(const LocalClockReading& now) {
-  return EphemerisDialogValues{now.day, now.month - 1, now.year, 0};
+  return EphemerisDialogValues{now.day, now.month - 1, now.year, EphemerisInterval::Daily};
+}
+
+EphemerisPageChoice EphemerisPageOf(const EphemerisDialogValues& v) {
+  return EphemerisPageChoice{DayNumberFromDate(v.year, v.monthIndex + 1, v.day), v.interval};
 }
 
 Result<EphemerisDialogValues, FieldError> ParseEphemerisDialogText(
@@ -141,7 +145,7 @@ Result<EphemerisDialogValues, FieldError> ParseEphemerisDialogText(
   if (auto taken = TakeNumber(kEphemerisDay, text, v); !taken) return Fail(taken.error());
   v.monthIndex = text.monthIndex;
   if (auto taken = TakeNumber(kEphemerisYear, text, v); !taken) return Fail(taken.error());
-  v.interval = text.interval < 0 ? 0 : text.interval;
+  v.interval = text.interval.value_or(EphemerisInterval::Daily);
   return v;
 }
 

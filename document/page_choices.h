@@ -11,6 +11,7 @@
 #include "analysis/sa_transits.h"
 #include "document/cast.h"
 #include "document/chart_data.h"
+#include "document/ephemeris_series.h"
 #include "document/prasna.h"
 #include "engine/dasha.h"
 #include "engine/horoscope.h"
@@ -94,7 +95,7 @@ struct EphemerisDialogValues {
   int day = 1;         ///< 0..31 (0 is the last day of the month before)
   int monthIndex = 0;  ///< 0 = "Jan" .. 11
   int year = 2000;     ///< 1800..2100
-  int interval = 0;    ///< 0 Daily, 1 Weekly, 2 Monthly, 3 Yearly
+  EphemerisInterval interval = EphemerisInterval::Daily;
   friend bool operator==(const EphemerisDialogValues&, const EphemerisDialogValues&) = default;
 };
 
@@ -102,12 +103,25 @@ struct EphemerisDialogValues {
 /// the clock reading `now`, daily.
 EphemerisDialogValues DefaultEphemerisChoice(const LocalClockReading& now);
 
+/// Where the Ephemeris page starts and how it steps.
+struct EphemerisPageChoice {
+  /// Julian Day Number of the first row; 0 = the chart's own date and moment.
+  std::int32_t startDay = 0;
+  EphemerisInterval interval = EphemerisInterval::Daily;
+  friend bool operator==(const EphemerisPageChoice&, const EphemerisPageChoice&) = default;
+};
+
+/// The page the dialog's values ask for: their date (day 0 is the last day
+/// of the month before) and their interval.
+EphemerisPageChoice EphemerisPageOf(const EphemerisDialogValues& values);
+
 /// The fields of "Ephemeris" as typed.
 struct EphemerisDialogText {
   std::string day = "1";
   int monthIndex = 0;
   std::string year = "2000";
-  int interval = 0;  ///< the checked interval button, or -1 for none (taken as Daily)
+  /// The checked interval button; none is taken as Daily.
+  std::optional<EphemerisInterval> interval;
 };
 
 /// Exchanges and checks the typed fields in the dialog's order: day, month,

@@ -8,8 +8,7 @@ DisplaySettings ReadDisplaySettings(const SettingsStore& store) {
   DisplaySettings s;
   s.chartStyle = store.readIntOr(settings_key::ChartStyle, 0);
   if (s.chartStyle != 1 && s.chartStyle != 2) s.chartStyle = 0;
-  s.colorCharts = store.readIntOr(settings_key::ColorChart, 0);
-  if (s.colorCharts != 0 && s.colorCharts != 1) s.colorCharts = 0;
+  s.colorCharts = store.readIntOr(settings_key::ColorChart, 0) == 1;
   return s;
 }
 

@@ -16,13 +16,13 @@ namespace sarvexa {
 
 /// The two persisted display settings.
 struct DisplaySettings {
-  int chartStyle = 0;   ///< 1 North Indian, 2 South Indian, 0 nothing valid stored
-  int colorCharts = 0;  ///< 0 off, 1 on
+  int chartStyle = 0;        ///< 1 North Indian, 2 South Indian, 0 nothing valid stored
+  bool colorCharts = false;  ///< stored as 1 (on) or 0 (off)
   friend bool operator==(const DisplaySettings&, const DisplaySettings&) = default;
 };
 
 /// "Chart Style" (default 0, anything but 1 or 2 gives 0) and "Color Chart"
-/// (default 0, anything but 0 or 1 gives 0).
+/// (on only when it holds 1).
 DisplaySettings ReadDisplaySettings(const SettingsStore& store);
 /// Writes "Chart Style", then "Color Chart"; fails naming the first key the
 /// store did not take.

@@ -90,7 +90,7 @@ void DrawChosenPage(ChartDocument& doc, const Choice& choice) {
   view.displayMode = choice.page;
   view.pratyantarLord = choice.pratyantarLord;
   view.ephemerisStartDay = choice.colour == 0 ? 0 : chart.horoscope.julianDay;
-  view.ephemerisInterval = choice.interval;
+  view.ephemerisInterval = *EphemerisIntervalFromIndex(choice.interval);
   RecordingCanvas screen;
   DrawScreenPage(screen, chart, view);
   RecordingCanvas print;

@@ -29,7 +29,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const sarvexa::PrasnaLocation loc = sarvexa::ReadPrasnaLocation(store);
   const sarvexa::DisplaySettings display = sarvexa::ReadDisplaySettings(store);
   if (display.chartStyle < 0 || display.chartStyle > 2) __builtin_trap();
-  if (display.colorCharts < 0 || display.colorCharts > 1) __builtin_trap();
   (void)sarvexa::PrasnaLocationToFields(loc);
 
   // Every position of the raw text, as the three parsers see it.

@@ -150,7 +150,8 @@ int main(int argc, char** argv) {
             state.displayMode = static_cast<std::decay_t<decltype(state.displayMode)>>(page.mode);
             state.pratyantarLord = page.lord;
             state.ephemerisStartDay = page.startDay;
-            state.ephemerisInterval = page.interval;
+            state.ephemerisInterval =
+                static_cast<std::decay_t<decltype(state.ephemerisInterval)>>(page.interval);
             RecordingCanvas canvas;
             Draw(canvas, doc, state, print == 1);
             const std::string log = canvas.LogText();

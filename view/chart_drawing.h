@@ -44,7 +44,7 @@ struct ChartFrame {
 
 /// Colouring of the graha labels in a Rashi chart.
 struct ChartColours {
-  bool enabled = false;  ///< ColorCharts == 1
+  bool enabled = false;  ///< colour on
   /// SA colour class by GrahaIndex (see ChartPalette).
   std::array<ColorClass, graha::kCount> colorClass{};
 };

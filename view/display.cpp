@@ -7,7 +7,7 @@ namespace sarvexa {
 
 ChartColours RashiChartColours(const ChartSnapshot& snap) {
   ChartColours colours;
-  colours.enabled = snap.colorCharts == 1;
+  colours.enabled = snap.colorCharts;
   colours.colorClass = snap.derivations.sa.colorClass;
   return colours;
 }

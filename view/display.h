@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "document/ephemeris_series.h"
 #include "view/canvas.h"
 #include "view/chart_drawing.h"
 
@@ -31,7 +32,7 @@ struct ViewState {
   int pratyantarLord = 0;  ///< DashaLord 0..8 of the Pratyantar page
   int ephemerisStartDay =
       0;  ///< Julian Day Number of the first Ephemeris row; 0 = the chart's own date
-  int ephemerisInterval = 0;  ///< Ephemeris step: 0 Daily, 1 Weekly, 2 Monthly, 3 Yearly
+  EphemerisInterval ephemerisInterval = EphemerisInterval::Daily;  ///< Ephemeris step
 
   bool operator==(const ViewState&) const = default;
 };
@@ -49,8 +50,8 @@ constexpr Rgb ChartPalette(ColorClass colorClass) {
              : kBlack;
 }
 
-/// The label colours of the document's Rashi charts: enabled when ColorCharts
-/// is 1, classes from the document's SA analysis.
+/// The label colours of the document's Rashi charts: enabled when colour is
+/// on, classes from the document's SA analysis.
 ChartColours RashiChartColours(const ChartSnapshot& snap);
 
 /// The chart style the drawings use for the document's ChartStyle setting:

@@ -23,12 +23,6 @@ EphemerisPlaceTexts EphemerisPlaceTextsOf(const std::string& place, const Horosc
 
 namespace {
 
-EphemerisInterval IntervalOf(int interval) {
-  // A stored index outside 0..3 cannot come from the dialog; list daily rows
-  // rather than nothing.
-  return EphemerisIntervalFromIndex(interval).value_or(EphemerisInterval::Daily);
-}
-
 /// The header line "Date" and the eight column headers, then the rows, with
 /// the columns W / 2 + (k + 1) x W right of `left` (W = width of
 /// "22SS22SS" in the selected font).
@@ -67,7 +61,7 @@ EphemerisPlaceTexts FittedPlaceTexts(Canvas& canvas, const ChartSnapshot& snap, 
 }  // namespace
 
 void DrawEphemerisPageScreen(Canvas& canvas, const ChartSnapshot& snap, int startDay,
-                             int interval) {
+                             EphemerisInterval interval) {
   PageStateGuard guard(canvas, Mapping::Screen, FontId::Screen12, 1);
   const int c = canvas.LineHeight();
   const EphemerisPlaceTexts t = FittedPlaceTexts(canvas, snap, false, 20);
@@ -76,7 +70,7 @@ void DrawEphemerisPageScreen(Canvas& canvas, const ChartSnapshot& snap, int star
   canvas.TextOut(x1, 2, t.longitude);
   canvas.TextOut(x1 + canvas.TextWidth(t.longitude), 2, t.latitude);
 
-  const auto rows = ComputeEphemerisSeries(snap.horoscope, startDay, IntervalOf(interval),
+  const auto rows = ComputeEphemerisSeries(snap.horoscope, startDay, interval,
                                            kEphemerisScreenRows, snap.context);
   if (!rows) {
     canvas.TextOut(20, c + 2, rows.error());
@@ -85,7 +79,8 @@ void DrawEphemerisPageScreen(Canvas& canvas, const ChartSnapshot& snap, int star
   DrawEphemerisTable(canvas, *rows, 20, c + 2, 2 * c + 2, c);
 }
 
-void DrawEphemerisPagePrint(Canvas& canvas, const ChartSnapshot& snap, int startDay, int interval) {
+void DrawEphemerisPagePrint(Canvas& canvas, const ChartSnapshot& snap, int startDay,
+                            EphemerisInterval interval) {
   PageStateGuard guard(canvas, Mapping::Print, FontId::Print240, 1);
   const int d = canvas.LineHeight();
   const EphemerisPlaceTexts t = FittedPlaceTexts(canvas, snap, true, 720);
@@ -98,7 +93,7 @@ void DrawEphemerisPagePrint(Canvas& canvas, const ChartSnapshot& snap, int start
 
   canvas.SelectFont(FontId::Print200);
   const int e = canvas.LineHeight();
-  const auto rows = ComputeEphemerisSeries(snap.horoscope, startDay, IntervalOf(interval),
+  const auto rows = ComputeEphemerisSeries(snap.horoscope, startDay, interval,
                                            kEphemerisPrintRows, snap.context);
   if (!rows) {
     canvas.TextOut(720, -3 * d, rows.error());

@@ -10,6 +10,7 @@ namespace sarvexa {
 class Canvas;
 struct ChartSnapshot;
 struct BirthTimeSensitivity;
+enum class EphemerisInterval : int;
 
 /// Chart page (display mode 1): Rashi and Navamsa charts, information panel,
 /// planet table and the Maha dasha dates (screen) or 58 Maha/Bukti rows from
@@ -35,10 +36,11 @@ void DrawDivisionalPagePrint(Canvas& canvas, const ChartSnapshot& snap);
 
 /// Ephemeris page (display mode 4): positions at local midnight of 24 (screen)
 /// or 58 (print) successive dates from `startDay` (a Julian Day Number; 0 =
-/// the chart's own date and moment), stepping by `interval` (0 Daily,
-/// 1 Weekly, 2 Monthly, 3 Yearly).
-void DrawEphemerisPageScreen(Canvas& canvas, const ChartSnapshot& snap, int startDay, int interval);
-void DrawEphemerisPagePrint(Canvas& canvas, const ChartSnapshot& snap, int startDay, int interval);
+/// the chart's own date and moment), stepping by `interval`.
+void DrawEphemerisPageScreen(Canvas& canvas, const ChartSnapshot& snap, int startDay,
+                             EphemerisInterval interval);
+void DrawEphemerisPagePrint(Canvas& canvas, const ChartSnapshot& snap, int startDay,
+                            EphemerisInterval interval);
 
 /// System's Approach analysis page (display mode 5), recomputed from the
 /// chart on every draw.

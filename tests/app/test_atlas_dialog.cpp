@@ -28,7 +28,7 @@ QLineEdit* edit(ChartDataDialog& d, int id) { return qobject_cast<QLineEdit*>(d.
 // The zone as the dialog shows it: "5:30E+1" (hours:minutes, side, DST).
 QString zoneShown(ChartDataDialog& d) {
   return edit(d, 1011)->text() + ":" + edit(d, 1029)->text().rightJustified(2, '0') +
-         d.zoneSide()->text() + "+" + edit(d, 1030)->text();
+         d.placeGroup().zoneSide->text() + "+" + edit(d, 1030)->text();
 }
 
 void setDate(ChartDataDialog& d, int year, int monthIndex, int day, int hour12, int pm) {
@@ -47,9 +47,9 @@ bool pressOk(ChartDataDialog& d) {
 }
 
 void choose(ChartDataDialog& d, const char* typed) {
-  d.placeCompleter()->search(QString::fromUtf8(typed));
-  ASSERT_FALSE(d.placeCompleter()->offered().empty()) << typed;
-  d.placeCompleter()->choose(0);
+  d.placeGroup().completer()->search(QString::fromUtf8(typed));
+  ASSERT_FALSE(d.placeGroup().completer()->offered().empty()) << typed;
+  d.placeGroup().completer()->choose(0);
 }
 
 TEST(ChartDataDialogAtlas, ChoosingAPlaceFillsPlaceZoneAndDst) {
@@ -82,7 +82,7 @@ TEST(ChartDataDialogAtlas, ChoosingAPlaceFillsPlaceZoneAndDst) {
         (edit(d, 1020)->text() + ":" + edit(d, 1023)->text() + (east ? "E" : "W")).toStdString(),
         c.lon);
     EXPECT_EQ(zoneShown(d).toStdString(), c.zone);
-    EXPECT_EQ(d.zoneLabelText().toStdString(), c.label);
+    EXPECT_EQ(d.placeGroup().zoneNameText().toStdString(), c.label);
   }
 }
 
@@ -100,7 +100,7 @@ TEST(ChartDataDialogAtlas, DateChangesRefreshUntilTheZoneIsTypedByHand) {
   emit edit(d, 1030)->textEdited("2");  // typed by hand: the atlas zone ends
   edit(d, 1018)->setText("1943");
   EXPECT_EQ(zoneShown(d), "5:21E+2");
-  EXPECT_TRUE(d.zoneLabelText().isEmpty());
+  EXPECT_TRUE(d.placeGroup().zoneNameText().isEmpty());
   // The zone picker brings a zone back for a place typed by hand.
   d.chooseZone("Asia/Kolkata");
   EXPECT_EQ(zoneShown(d), "5:30E+1");
@@ -128,7 +128,7 @@ TEST(ChartDataDialogAtlas, GapAndOverlapWaitForTheUsersChoice) {
     edit(d, 1008)->setText("30");
     choose(d, "New York");
     EXPECT_TRUE(d.foldChoice()->isVisibleTo(&d));
-    EXPECT_FALSE(d.zoneWarningText().isEmpty());
+    EXPECT_FALSE(d.placeGroup().zoneWarningText().isEmpty());
     EXPECT_FALSE(pressOk(d));  // OK refuses until an offset is chosen
     ASSERT_EQ(shown.size(), 1);
     d.foldChoice()->setCurrentIndex(1);
@@ -154,10 +154,10 @@ TEST(PrasnaLocationDialogAtlas, ZoneForThePresentMomentWithItsOwnSide) {
     SCOPED_TRACE(c.typed);
     PrasnaLocationDialog d;
     d.setAtlas(&SharedAtlas(), InstantOfReading(c.now, 0));
-    d.placeCompleter()->search(c.typed);
-    ASSERT_FALSE(d.placeCompleter()->offered().empty());
-    d.placeCompleter()->choose(0);
-    EXPECT_FALSE(d.zoneLabelText().isEmpty());
+    d.placeGroup().completer()->search(c.typed);
+    ASSERT_FALSE(d.placeGroup().completer()->offered().empty());
+    d.placeGroup().completer()->choose(0);
+    EXPECT_FALSE(d.placeGroup().zoneNameText().isEmpty());
     d.setResult(QDialog::Rejected);
     d.accept();
     ASSERT_EQ(d.result(), QDialog::Accepted);
@@ -186,9 +186,9 @@ TEST(TransitDialogAtlas, FoundPlaceGivesTheTransitChoiceItsLegalTime) {
     v.day = 15;
     v.year = 2024;
     d.setValues(v);
-    d.placeCompleter()->search(c.typed);
-    ASSERT_FALSE(d.placeCompleter()->offered().empty());
-    d.placeCompleter()->choose(0);
+    d.placeGroup().completer()->search(c.typed);
+    ASSERT_FALSE(d.placeGroup().completer()->offered().empty());
+    d.placeGroup().completer()->choose(0);
     d.setResult(QDialog::Rejected);
     d.accept();
     ASSERT_EQ(d.result(), QDialog::Accepted);

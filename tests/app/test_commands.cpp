@@ -571,20 +571,20 @@ TEST_F(AppTest, EphemerisFirstUseProposesTodayAndCancelStartsAtTheChart) {
   EXPECT_TRUE(checked);
   EXPECT_EQ(window().chartView()->state().displayMode, DisplayMode::Ephemeris);
   EXPECT_EQ(window().chartView()->state().ephemerisStartDay, 0);
-  EXPECT_EQ(window().chartView()->state().ephemerisInterval, 0);
+  EXPECT_EQ(window().chartView()->state().ephemerisInterval, EphemerisInterval::Daily);
   EXPECT_TRUE(window().action(ViewEphemeris)->isChecked());
 
   // OK stores the choice and starts the page on that date.
   prompter_.dialogs.push_back([](QDialog& dialog) {
     auto* d = qobject_cast<EphemerisDialog*>(&dialog);
     if (!d) return int(QDialog::Rejected);
-    d->setValues(EphemerisDialogValues{31, 0, 2001, 2});
+    d->setValues(EphemerisDialogValues{31, 0, 2001, EphemerisInterval::Monthly});
     d->accept();
     return d->result();
   });
   window().action(ViewEphemeris)->trigger();
   EXPECT_EQ(window().chartView()->state().ephemerisStartDay, DayNumberFromDate(2001, 1, 31));
-  EXPECT_EQ(window().chartView()->state().ephemerisInterval, 2);
+  EXPECT_EQ(window().chartView()->state().ephemerisInterval, EphemerisInterval::Monthly);
 
   // The next use proposes the confirmed values; Cancel keeps the interval.
   bool reopened = false;
@@ -599,7 +599,7 @@ TEST_F(AppTest, EphemerisFirstUseProposesTodayAndCancelStartsAtTheChart) {
   window().action(ViewEphemeris)->trigger();
   EXPECT_TRUE(reopened);
   EXPECT_EQ(window().chartView()->state().ephemerisStartDay, 0);
-  EXPECT_EQ(window().chartView()->state().ephemerisInterval, 2);
+  EXPECT_EQ(window().chartView()->state().ephemerisInterval, EphemerisInterval::Monthly);
 }
 
 TEST_F(AppTest, ClosingAModifiedChartAsksAndCancelKeepsTheWindow) {

@@ -77,8 +77,8 @@ const struct {
        auto d = std::make_unique<TransitDialog>();
        d->setAtlas(&SystemAtlas());
        d->setValues({{}, 2, 14, 2021, 2, 30, false});
-       d->placeCompleter()->search(QStringLiteral("New York"));
-       d->placeCompleter()->choose(0);
+       d->placeGroup().completer()->search(QStringLiteral("New York"));
+       d->placeGroup().completer()->choose(0);
        return d;
      }},
     {"Ephemeris", [] { return std::make_unique<EphemerisDialog>(); }},

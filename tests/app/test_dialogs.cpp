@@ -99,7 +99,7 @@ TEST(ChartDataDialog, TabOrderFollowsTheFieldTable) {
   // (the atlas rows are disabled without an atlas), OK and Cancel last.
   QList<QWidget*> order;
   for (int id : {1002, 1004, 1006, 1008, 1009, 1010, 1011, 1029}) order << dialog.control(id);
-  order << dialog.zoneSide();
+  order << dialog.placeGroup().zoneSide;
   for (int id : {1030, 1028, 1016, 1017, 1018, 1019, 1020, 1021, 1022, 1023, 1024, 1025, 1026, 1027,
                  1031, 2})
     order << dialog.control(id);
@@ -300,15 +300,15 @@ TEST(EphemerisDialog, AcceptsDayZeroAndRefusesYearsOutsideItsRange) {
   EXPECT_EQ(dialog.windowTitle(), "Ephemeris");
   QStringList shown;
   dialog.setMessageSink([&](QWidget*, const QString& text) { shown << text; });
-  dialog.setValues(EphemerisDialogValues{0, 1, 2100, 3});
+  dialog.setValues(EphemerisDialogValues{0, 1, 2100, EphemerisInterval::Yearly});
   dialog.accept();
   ASSERT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(dialog.values(), (EphemerisDialogValues{0, 1, 2100, 3}));
+  EXPECT_EQ(dialog.values(), (EphemerisDialogValues{0, 1, 2100, EphemerisInterval::Yearly}));
   EXPECT_TRUE(shown.isEmpty());
 
   EphemerisDialog second;
   second.setMessageSink([&](QWidget*, const QString& text) { shown << text; });
-  second.setValues(EphemerisDialogValues{1, 0, 1799, 0});
+  second.setValues(EphemerisDialogValues{1, 0, 1799, EphemerisInterval::Daily});
   second.accept();
   EXPECT_NE(second.result(), QDialog::Accepted);
   ASSERT_EQ(shown.size(), 1);

@@ -26,6 +26,7 @@
 #include "app/chart_view.h"
 #include "app/commands.h"
 #include "app/help_window.h"
+#include "app/lock_indicators.h"
 #include "app_fixture.h"
 #include "sarvexa_version.h"
 
@@ -176,14 +177,15 @@ TEST_F(AppTest, StatusBarShowsReadyAndTheLockStates) {
   window().statusBar()->clearMessage();
   EXPECT_EQ(window().statusBar()->currentMessage(), "Ready");
 
-  window().setLockIndicators(true, false, true);
-  EXPECT_EQ(window().indicatorText(0), "CAP");
-  EXPECT_EQ(window().indicatorText(1), "");
-  EXPECT_EQ(window().indicatorText(2), "SCRL");
-  window().setLockIndicators(false, true, false);
-  EXPECT_EQ(window().indicatorText(0), "");
-  EXPECT_EQ(window().indicatorText(1), "NUM");
-  EXPECT_EQ(window().indicatorText(2), "");
+  LockIndicators& locks = window().lockIndicators();
+  locks.show({true, false, true});
+  EXPECT_EQ(locks.text(0), "CAP");
+  EXPECT_EQ(locks.text(1), "");
+  EXPECT_EQ(locks.text(2), "SCRL");
+  locks.show({false, true, false});
+  EXPECT_EQ(locks.text(0), "");
+  EXPECT_EQ(locks.text(1), "NUM");
+  EXPECT_EQ(locks.text(2), "");
 }
 
 // One row per page command: the mode it selects and the item checked.

@@ -25,7 +25,7 @@ void CheckZoneSide(Accepted accepted) {
   };
   auto* west = d.template findChild<QRadioButton*>(QStringLiteral("west"));
   auto* east = d.template findChild<QRadioButton*>(QStringLiteral("east"));
-  QPushButton* side = d.zoneSide();
+  QPushButton* side = d.placeGroup().zoneSide;
   ASSERT_TRUE(west && east && side);
 
   west->setChecked(true);

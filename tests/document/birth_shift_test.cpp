@@ -57,7 +57,7 @@ TEST(BirthShift, MovingTheEnteredTimeIsEnteringTheMovedTime) {
       ChartDataToRecord(c.fields, entered);
       const Horoscope moved = ShiftBirthTime(entered, minutes);
       const ChartDataFields shown = MovedFields(c.fields, minutes);
-      ASSERT_TRUE(ValidateChartData(shown).ok());
+      ASSERT_TRUE(CheckChartData(shown).ok());
       Horoscope typed;
       ChartDataToRecord(shown, typed);
       EXPECT_EQ(typed.julianDay, moved.julianDay);

@@ -59,7 +59,7 @@ TEST(ChartDocument, StartUpCastsThePrasnaAtTheDefaultLocation) {
   EXPECT_NE(h.ayanamsaCorrection, 0.0);
   EXPECT_TRUE(doc.currentPeriod().has_value());
   EXPECT_EQ(doc.chartStyle(), ChartStyle::None);
-  EXPECT_EQ(doc.colorCharts(), 0);
+  EXPECT_FALSE(doc.colorCharts());
 }
 
 TEST(ChartDocument, NewChartAndEditFollowTheirRules) {
@@ -182,7 +182,8 @@ TEST(ChartDocument, ThePresentIsReadOnThePrasnaLocationsClockEverywhere) {
             FindCurrentPeriod(doc.dashaTable(), doc.birthDayCount(), galleClock));
 
   EXPECT_EQ(doc.newChartDialogValues().year, 2025);
-  EXPECT_EQ(doc.openEphemerisChoice(), (EphemerisDialogValues{1, 0, 2025, 0}));
+  EXPECT_EQ(doc.openEphemerisDialog(),
+            (EphemerisDialogValues{1, 0, 2025, EphemerisInterval::Daily}));
   const TransitChoice transit = doc.openTransitChoice();
   EXPECT_EQ(std::make_tuple(transit.year, transit.monthIndex + 1, transit.day, transit.hour,
                             transit.minute),
@@ -196,10 +197,10 @@ TEST(ChartDocument, DisplaySettingsAreReadAtStartAndWrittenAtExit) {
   {
     ChartDocument doc(store, FixedNow);
     EXPECT_EQ(doc.chartStyle(), ChartStyle::None);
-    EXPECT_EQ(doc.colorCharts(), 1);
+    EXPECT_TRUE(doc.colorCharts());
     doc.setChartStyle(ChartStyle::North);
-    doc.setColorCharts(7);
-    EXPECT_EQ(doc.colorCharts(), 0);
+    doc.setColorCharts(false);
+    EXPECT_FALSE(doc.colorCharts());
     // The Prasna keys are never written by leaving the program.
   }
   EXPECT_EQ(store.readInt("Chart Style"), 1);

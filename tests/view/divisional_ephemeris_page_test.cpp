@@ -104,7 +104,8 @@ TEST(DivisionalPrint, TwelveChartsFourRowsOfThree) {
 TEST(EphemerisScreen, MonthlyFromTheThirtyFirstOfJanuary) {
   WorkedDocument w;
   RecordingCanvas c;
-  DrawEphemerisPageScreen(c, w.doc->snapshot(), DayNumberFromDate(2001, 1, 31), 2);
+  DrawEphemerisPageScreen(c, w.doc->snapshot(), DayNumberFromDate(2001, 1, 31),
+                          EphemerisInterval::Monthly);
   // 31 February 2001 is 3 March; the series then keeps the 3rd
   const char* kDates[] = {"Jan 31,2001: ", "Mar  3,2001: ", "Apr  3,2001: ", "May  3,2001: "};
   const int c12 = 14;
@@ -124,7 +125,8 @@ TEST(EphemerisScreen, MonthlyFromTheThirtyFirstOfJanuary) {
 TEST(EphemerisScreen, LeapYearAndColumnPositions) {
   WorkedDocument w;
   RecordingCanvas c;
-  DrawEphemerisPageScreen(c, w.doc->snapshot(), DayNumberFromDate(2000, 1, 31), 2);
+  DrawEphemerisPageScreen(c, w.doc->snapshot(), DayNumberFromDate(2000, 1, 31),
+                          EphemerisInterval::Monthly);
   EXPECT_NE(c.FindText("Mar  2,2000: "), nullptr);  // 31 Feb 2000 = 2 March
   const RecordedText heading = TextAt(c, "Ephemeris for New Delhi   ");
   EXPECT_EQ(heading.y, 2);
@@ -156,7 +158,7 @@ TEST(EphemerisScreen, LeapYearAndColumnPositions) {
 TEST(EphemerisScreen, CancelledDialogStartsAtTheChartsOwnMoment) {
   WorkedDocument w;
   RecordingCanvas c;
-  DrawEphemerisPageScreen(c, w.doc->snapshot(), 0, 0);
+  DrawEphemerisPageScreen(c, w.doc->snapshot(), 0, EphemerisInterval::Daily);
   const RecordedText first = TextAt(c, "Jan  1,2000: ");
   EXPECT_EQ(first.y, 30);
   // first row: the birth moment itself, so the Moon cell is the chart's
@@ -173,7 +175,8 @@ TEST(EphemerisScreen, CancelledDialogStartsAtTheChartsOwnMoment) {
 TEST(EphemerisPrint, FiftyEightRowsUnderARuledHeading) {
   WorkedDocument w;
   RecordingCanvas c;
-  DrawEphemerisPagePrint(c, w.doc->snapshot(), DayNumberFromDate(2000, 1, 1), 1);
+  DrawEphemerisPagePrint(c, w.doc->snapshot(), DayNumberFromDate(2000, 1, 1),
+                         EphemerisInterval::Weekly);
   const int d = 294;  // Print240 line
   const int e = 245;  // Print200 line
   const RecordedText heading = TextAt(c, "Ephemeris for New Delhi   ");
@@ -205,7 +208,8 @@ TEST(EphemerisPrint, FiftyEightRowsUnderARuledHeading) {
 TEST(EphemerisPage, UnknownIntervalListsDailyRows) {
   WorkedDocument w;
   RecordingCanvas c;
-  DrawEphemerisPageScreen(c, w.doc->snapshot(), DayNumberFromDate(2000, 1, 1), 17);
+  DrawEphemerisPageScreen(c, w.doc->snapshot(), DayNumberFromDate(2000, 1, 1),
+                          static_cast<EphemerisInterval>(17));
   EXPECT_NE(c.FindText("Jan  2,2000: "), nullptr);
 }
 

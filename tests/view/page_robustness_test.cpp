@@ -8,6 +8,7 @@
 #include <string>
 
 #include "analysis/sensitivity.h"
+#include "document/ephemeris_series.h"
 #include "engine/calendar.h"
 #include "page_test_support.h"
 #include "view/pages.h"
@@ -47,9 +48,13 @@ std::vector<PageCase> AllPages() {
       {"divisional print", true,
        [](Canvas& c, const ChartSnapshot& d) { DrawDivisionalPagePrint(c, d); }},
       {"ephemeris screen", false,
-       [start](Canvas& c, const ChartSnapshot& d) { DrawEphemerisPageScreen(c, d, start, 2); }},
+       [start](Canvas& c, const ChartSnapshot& d) {
+         DrawEphemerisPageScreen(c, d, start, EphemerisInterval::Monthly);
+       }},
       {"ephemeris print", true,
-       [start](Canvas& c, const ChartSnapshot& d) { DrawEphemerisPagePrint(c, d, start, 3); }},
+       [start](Canvas& c, const ChartSnapshot& d) {
+         DrawEphemerisPagePrint(c, d, start, EphemerisInterval::Yearly);
+       }},
       {"sa screen", false, [](Canvas& c, const ChartSnapshot& d) { DrawSaPageScreen(c, d); }},
       {"sa print", true, [](Canvas& c, const ChartSnapshot& d) { DrawSaPagePrint(c, d); }},
       {"transits screen", false,
