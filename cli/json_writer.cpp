@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -48,11 +49,143 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
   return len;
 }
 
-// Writes FormatDouble17(value) at `p`, which has room for 40 characters;
-// returns the end. The standard library's shortest-exact conversion with 17
-// significant digits gives the text of printf's "%.17g".
+// The 17 significant digits of |value| as an integer 10^16 <= n < 10^17,
+// correctly rounded (ties to even), with `exponent` the decimal exponent of
+// the first digit. False when the value is outside the range where 128-bit
+// integers hold the exact product (below 1e-11 or from 1e17 on), or zero,
+// or not a normal number; the caller then takes the library's routine.
+constexpr auto kPowersOfFive = [] {
+  std::array<std::uint64_t, 28> powers{};  // 5^27 < 2^63
+  std::uint64_t p = 1;
+  for (std::uint64_t& q : powers) {
+    q = p;
+    p *= 5;
+  }
+  return powers;
+}();
+
+bool SeventeenDigits(double value, std::uint64_t& n, int& exponent) {
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+  if (biased == 0 || biased == 0x7FF) return false;
+  // |value| = mantissa * 2^shift exactly, 2^52 <= mantissa < 2^53.
+  const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  const int shift = biased - 1075;
+  constexpr std::uint64_t kLow = 10'000'000'000'000'000ULL;  // 10^16
+  constexpr std::uint64_t kHigh = 10 * kLow;                 // 10^17
+  // floor(log10 |value|), or one below: log10(2) ~ 78913 / 2^18.
+  int k = ((shift + 52) * 78913) >> 18;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const int s = 16 - k;  // |value| * 10^s has 17 digits before the point
+    if (s < 0 || s > 27) return false;
+    const unsigned __int128 product = static_cast<unsigned __int128>(mantissa) * kPowersOfFive[s];
+    const int t = shift + s;  // |value| * 10^s = product * 2^t
+    unsigned __int128 whole;
+    bool above = false, half = false;  // the part cut off, against one half
+    if (t >= 0) {
+      if (t >= 64 || (product >> (64 - t)) != 0) {  // 2^64 or more: too many digits
+        ++k;
+        continue;
+      }
+      whole = product << t;
+    } else {
+      const int cut = -t;
+      if (cut >= 127) return false;
+      whole = product >> cut;
+      const unsigned __int128 rest = product - (whole << cut);
+      const unsigned __int128 halfUnit = static_cast<unsigned __int128>(1) << (cut - 1);
+      above = rest > halfUnit;
+      half = rest == halfUnit;
+    }
+    if (whole < kLow) {
+      --k;
+      continue;
+    }
+    if (whole >= kHigh) {
+      ++k;
+      continue;
+    }
+    n = static_cast<std::uint64_t>(whole);
+    if (above || (half && (n & 1))) ++n;
+    exponent = k;
+    if (n == kHigh) {
+      n = kLow;
+      exponent = k + 1;
+    }
+    return true;
+  }
+  return false;
+}
+
+// Writes FormatDouble17(value) at `p` (at most 32 characters, but it may
+// write scratch bytes up to 48 characters on); returns the end.
 char* PutDouble17(char* p, double value) {
-  return std::to_chars(p, p + 40, value, std::chars_format::general, 17).ptr;
+  if (value == 0.0) {  // common in the tables, and outside SeventeenDigits' range
+    if (std::signbit(value)) *p++ = '-';
+    *p++ = '0';
+    return p;
+  }
+  std::uint64_t n = 0;
+  int x = 0;
+  if (!std::isfinite(value) || !SeventeenDigits(value, n, x)) {
+    return std::to_chars(p, p + 40, value, std::chars_format::general, 17).ptr;
+  }
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  // One digit, then two blocks of eight, each block as four pairs.
+  char digits[17 + 16] = {};  // room for the fixed-length copies below
+  auto putEight = [](char* to, std::uint32_t block) {
+    const std::uint32_t high = block / 10000, low = block % 10000;
+    std::memcpy(to, kPairs + 2 * (high / 100), 2);
+    std::memcpy(to + 2, kPairs + 2 * (high % 100), 2);
+    std::memcpy(to + 4, kPairs + 2 * (low / 100), 2);
+    std::memcpy(to + 6, kPairs + 2 * (low % 100), 2);
+  };
+  const std::uint64_t upper = n / 100'000'000;  // nine digits
+  digits[0] = static_cast<char>('0' + upper / 100'000'000);
+  putEight(digits + 1, static_cast<std::uint32_t>(upper % 100'000'000));
+  putEight(digits + 9, static_cast<std::uint32_t>(n % 100'000'000));
+  int used = 17;  // %g drops trailing zeros of the fraction
+  if (std::signbit(value)) *p++ = '-';
+  // Copies of a fixed 16 bytes compile to two moves; the caller's buffer
+  // has room for the overrun.
+  auto copy = [&p](const char* from, int count) {
+    std::memcpy(p, from, 16);
+    if (count > 16) p[16] = from[16];
+    p += count;
+  };
+  if (x >= -4 && x < 17) {
+    if (x >= 0) {
+      while (used > x + 1 && digits[used - 1] == '0') --used;
+      copy(digits, x + 1);
+      if (used > x + 1) {
+        *p++ = '.';
+        copy(digits + x + 1, used - x - 1);
+      }
+    } else {
+      while (digits[used - 1] == '0') --used;
+      *p++ = '0';
+      *p++ = '.';
+      for (int z = 0; z < -x - 1; ++z) *p++ = '0';
+      copy(digits, used);
+    }
+  } else {
+    while (used > 1 && digits[used - 1] == '0') --used;
+    *p++ = digits[0];
+    if (used > 1) {
+      *p++ = '.';
+      copy(digits + 1, used - 1);
+    }
+    const int e = x < 0 ? -x : x;
+    *p++ = 'e';
+    *p++ = x < 0 ? '-' : '+';
+    if (e >= 100) *p++ = static_cast<char>('0' + e / 100);
+    *p++ = static_cast<char>('0' + e / 10 % 10);
+    *p++ = static_cast<char>('0' + e % 10);
+  }
+  return p;
 }
 
 // Bytes that a JSON string cannot hold as they are: control characters,
