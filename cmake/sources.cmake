@@ -129,16 +129,16 @@ set(SARVEXA_CLI_SOURCES
     cli/standard_output.cpp
 )
 set(SARVEXA_ENGINE_TEST_SOURCES
+    tests/engine/astronomy_test.cpp
     tests/engine/birth_time_test.cpp
+    tests/engine/calendar_test.cpp
+    tests/engine/chart_calculation_test.cpp
     tests/engine/conventions_test.cpp
     tests/engine/dasha_test.cpp
+    tests/engine/numeric_test.cpp
     tests/engine/ordering_test.cpp
     tests/engine/position_theory_test.cpp
     tests/engine/result_test.cpp
-    tests/engine/test_astronomy.cpp
-    tests/engine/test_calendar.cpp
-    tests/engine/test_chart_calculation.cpp
-    tests/engine/test_numeric.cpp
     tests/engine/text_format_test.cpp
     tests/engine/varga_test.cpp
 )
@@ -189,17 +189,17 @@ set(SARVEXA_SWISS_TEST_SOURCES
     tests/swiss/swiss_ephemeris_test.cpp
 )
 set(SARVEXA_APP_TEST_SOURCES
-    tests/app/test_atlas_dialog.cpp
-    tests/app/test_commands.cpp
-    tests/app/test_dialog_layout.cpp
-    tests/app/test_dialogs.cpp
-    tests/app/test_main.cpp
-    tests/app/test_main_window.cpp
-    tests/app/test_page_fit.cpp
-    tests/app/test_place_group.cpp
-    tests/app/test_present_settings.cpp
-    tests/app/test_prompter.cpp
-    tests/app/test_qsettings_store.cpp
+    tests/app/atlas_dialog_test.cpp
+    tests/app/commands_test.cpp
+    tests/app/dialog_layout_test.cpp
+    tests/app/dialogs_test.cpp
+    tests/app/main_window_test.cpp
+    tests/app/page_fit_test.cpp
+    tests/app/place_group_test.cpp
+    tests/app/present_settings_test.cpp
+    tests/app/prompter_test.cpp
+    tests/app/qsettings_store_test.cpp
+    tests/app/qt_main.cpp
 )
 set(SARVEXA_CLI_TEST_SOURCES
     tests/cli/chart_json_members_test.cpp
