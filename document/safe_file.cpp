@@ -214,6 +214,27 @@ Result<std::unique_ptr<PendingTemporary>> CreateTemporary(const std::filesystem:
   return Refused("create a file in the folder of", shown, Reason(createErrno));
 }
 
+// Opens `path` for reading without waiting (a fifo would wait for a
+// writer) and judges what was opened, not the name, which may change in
+// between: the descriptor, still non-blocking, with its status in `st`.
+Result<int> OpenWithoutWaiting(const std::filesystem::path& path, const std::string& shown,
+                               struct stat& st) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return Refused("open the file", shown, Reason(errno));
+  if (::fstat(fd, &st) != 0) {
+    const int error = errno;
+    ::close(fd);
+    return Refused("open the file", shown, Reason(error));
+  }
+  return fd;
+}
+
+// A regular file is read in the ordinary, blocking way.
+void ReadBlocking(int fd) {
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+}
+
 }  // namespace
 
 bool IsTemporaryFileName(std::string_view name) {
@@ -273,14 +294,12 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
 Result<int> OpenStreamForReading(const std::filesystem::path& path) {
   if (path.empty()) return Fail("Cannot open the file: no file name was given.");
   const std::string shown = path.string();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return Refused("open the file", shown, Reason(errno));
-  FdCloser closer(fd);
   struct stat st {};
-  if (::fstat(fd, &st) != 0) return Refused("open the file", shown, Reason(errno));
+  const Result<int> opened = OpenWithoutWaiting(path, shown, st);
+  if (!opened) return opened;
+  FdCloser closer(*opened);
   if (S_ISREG(st.st_mode)) {
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    ReadBlocking(*opened);
     return closer.release();
   }
   if (!S_ISFIFO(st.st_mode)) return Refused("open", shown, KindOf(st.st_mode));
@@ -300,16 +319,13 @@ Result<int> OpenStreamForReading(const std::filesystem::path& path) {
 Result<std::string> ReadFileBytes(const std::filesystem::path& path, std::size_t limit) {
   if (path.empty()) return Fail("Cannot open the file: no file name was given.");
   const std::string shown = path.string();
-  // Without O_NONBLOCK, opening a fifo waits until someone writes to it.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return Refused("open the file", shown, Reason(errno));
-  FdCloser closer(fd);
-  // Judge what was opened, not the name: the name may change in between.
   struct stat st {};
-  if (::fstat(fd, &st) != 0) return Refused("open the file", shown, Reason(errno));
+  const Result<int> opened = OpenWithoutWaiting(path, shown, st);
+  if (!opened) return Fail(opened.error());
+  const int fd = *opened;
+  FdCloser closer(fd);
   if (!S_ISREG(st.st_mode)) return Refused("open", shown, KindOf(st.st_mode));
-  const int flags = ::fcntl(fd, F_GETFL);
-  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  ReadBlocking(fd);
   // Read in pieces up to the limit: a huge file must not exhaust memory.
   std::string data;
   constexpr std::size_t kPiece = 64 * 1024;
