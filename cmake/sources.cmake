@@ -24,6 +24,7 @@ set(SARVEXA_ANALYSIS_SOURCES
     analysis/sa_report.cpp
     analysis/sa_transits.cpp
     analysis/sensitivity.cpp
+    analysis/theory_positions.cpp
 )
 set(SARVEXA_DOCUMENT_SOURCES
     document/atlas_fill.cpp
