@@ -28,11 +28,13 @@ set(SARVEXA_ANALYSIS_SOURCES
 )
 set(SARVEXA_DOCUMENT_SOURCES
     document/atlas_fill.cpp
+    document/birth_steps.cpp
     document/cast.cpp
     document/char_chart.cpp
     document/chart_data.cpp
     document/chart_document.cpp
     document/chart_file.cpp
+    document/chart_sensitivity.cpp
     document/csv_export.cpp
     document/ephemeris_series.cpp
     document/escapes.cpp
@@ -152,6 +154,7 @@ set(SARVEXA_ANALYSIS_TEST_SOURCES
 set(SARVEXA_DOCUMENT_TEST_SOURCES
     tests/document/atlas_rules_test.cpp
     tests/document/birth_shift_test.cpp
+    tests/document/birth_steps_test.cpp
     tests/document/chart_data_test.cpp
     tests/document/chart_document_test.cpp
     tests/document/chart_file_test.cpp
@@ -187,6 +190,7 @@ set(SARVEXA_ATLAS_TEST_SOURCES
     tests/atlas/system_atlas_test.cpp
 )
 set(SARVEXA_SWISS_TEST_SOURCES
+    tests/swiss/sensitivity_swiss_test.cpp
     tests/swiss/swiss_ephemeris_test.cpp
 )
 set(SARVEXA_APP_TEST_SOURCES
