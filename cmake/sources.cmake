@@ -92,6 +92,7 @@ set(SARVEXA_SWISS_SOURCES
 set(SARVEXA_APP_SOURCES
     app/about_dialog.cpp
     app/application.cpp
+    app/birth_time_commands.cpp
     app/chart_data_dialog.cpp
     app/chart_view.cpp
     app/commands.cpp
@@ -195,6 +196,7 @@ set(SARVEXA_SWISS_TEST_SOURCES
 )
 set(SARVEXA_APP_TEST_SOURCES
     tests/app/test_atlas_dialog.cpp
+    tests/app/test_birth_time.cpp
     tests/app/test_commands.cpp
     tests/app/test_dialog_layout.cpp
     tests/app/test_dialogs.cpp
