@@ -122,6 +122,7 @@ set(SARVEXA_CLI_SOURCES
     cli/cmd_document.cpp
     cli/cmd_ephemeris.cpp
     cli/cmd_places.cpp
+    cli/cmd_sensitivity.cpp
     cli/cmd_transits.cpp
     cli/csv_records.cpp
     cli/export_options.cpp
@@ -130,6 +131,7 @@ set(SARVEXA_CLI_SOURCES
     cli/option_table.cpp
     cli/prasna_clock.cpp
     cli/render_launcher.cpp
+    cli/sensitivity_output.cpp
     cli/standard_output.cpp
 )
 set(SARVEXA_ENGINE_TEST_SOURCES
@@ -216,6 +218,7 @@ set(SARVEXA_CLI_TEST_SOURCES
     tests/cli/cli_document_test.cpp
     tests/cli/cli_render_test.cpp
     tests/cli/cli_robustness_test.cpp
+    tests/cli/cli_sensitivity_test.cpp
     tests/cli/cli_transits_test.cpp
     tests/cli/export_ephemeris_options_test.cpp
     tests/cli/json_output_test.cpp
