@@ -232,6 +232,7 @@ set(SARVEXA_BENCH_SOURCES
     bench/bench_render.cpp
     bench/bench_sensitivity.cpp
     bench/bench_startup.cpp
+    bench/bench_step.cpp
     bench/bench_swiss.cpp
 )
 set(SARVEXA_FUZZ_SOURCES
