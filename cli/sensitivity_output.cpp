@@ -101,7 +101,7 @@ void WriteSensitivity(JsonWriter& json, const BirthTimeSensitivity& t, const Hor
   WriteEnd(json, "from", t.runningPeriod.window.from, birth);
   WriteEnd(json, "to", t.runningPeriod.window.to, birth);
   json.EndObject();
-  json.Field("daysPerMinute", -t.daysPerMinute);
+  json.Field("daysPerMinute", t.daysPerMinute == 0.0 ? 0.0 : -t.daysPerMinute);
   json.Key("dashaBalance");
   WriteDashaBalance(json, t.balance);
   json.EndObject();
