@@ -520,6 +520,8 @@ Result<void> CheckBatchFields(const BatchSettings& settings) {
       return Fail("--fields: \"" + *f + "\" is named twice; name each field once");
   }
   for (const std::string& f : settings.fields) {
+    if (!settings.sensitivity && Head(f) == kSensitivityMember)
+      return Fail("--fields: \"" + f + "\" is there only with --sensitivity");
     if (settings.format == BatchFormat::JsonLines) {
       if (std::find(members.begin(), members.end(), f) == members.end()) {
         return Fail("--fields: \"" + f + "\" is not a member of the chart object");
