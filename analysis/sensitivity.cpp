@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/birth_time.h"
+#include "engine/conventions.h"
 #include "engine/moon.h"
 #include "engine/planets.h"
 #include "engine/varga.h"
@@ -396,11 +397,12 @@ class MonotoneWalk {
 
 // ---------------------------------------------------------------- the period
 
-// The dasha table at a birth minute, for a Moon longitude there.
-DashaState TableAt(const Horoscope& birth, int minute, double moonLon) {
+// The dasha table at a birth minute, for a Moon longitude there, with years
+// of `yearDays` days.
+DashaState TableAt(const Horoscope& birth, int minute, double moonLon, double yearDays) {
   Horoscope h = ShiftBirthTime(birth, minute);
   h.positions[graha::Moon].longitude = moonLon;
-  return ComputeDashaTable(h);
+  return ComputeDashaTable(h, yearDays);
 }
 
 bool SameTable(const DashaState& a, const DashaState& b) {
@@ -414,23 +416,28 @@ bool SameTable(const DashaState& a, const DashaState& b) {
 class PeriodSearch {
  public:
   PeriodSearch(const Horoscope& birth, PointLongitudeAt& moonAt, bool moonMonotone,
-               const LocalClockReading& clock)
-      : birth_(birth), moonAt_(moonAt), moonMonotone_(moonMonotone), clock_(clock) {}
+               const LocalClockReading& clock, double yearDays)
+      : birth_(birth),
+        moonAt_(moonAt),
+        moonMonotone_(moonMonotone),
+        clock_(clock),
+        yearDays_(yearDays) {}
 
   DashaState TableAtMinute(int minute) {
     if (moonMonotone_) {
       const auto [below, above] = moonAt_.Around(minute);
       if (below && above) {
-        const DashaState a = TableAt(birth_, minute, below->lon);
-        if (below->minute == minute || SameTable(a, TableAt(birth_, minute, above->lon))) return a;
+        const DashaState a = TableAt(birth_, minute, below->lon, yearDays_);
+        if (below->minute == minute || SameTable(a, TableAt(birth_, minute, above->lon, yearDays_)))
+          return a;
       }
     }
-    return TableAt(birth_, minute, moonAt_(minute));
+    return TableAt(birth_, minute, moonAt_(minute), yearDays_);
   }
 
   std::optional<CurrentPeriod> PeriodAt(int minute) {
     const DashaState s = TableAtMinute(minute);
-    return FindCurrentPeriod(s.table, s.birthDayCount, clock_);
+    return FindCurrentPeriod(s.table, s.birthDayCount, clock_, yearDays_);
   }
 
  private:
@@ -438,6 +445,7 @@ class PeriodSearch {
   PointLongitudeAt& moonAt_;
   bool moonMonotone_;
   LocalClockReading clock_;
+  double yearDays_;
 };
 
 }  // namespace
@@ -531,6 +539,8 @@ Result<BirthTimeSensitivity> FindBirthTimeSensitivity(const SensitivityRequest& 
   if (request.rangeHours < kMinRangeHours || request.rangeHours > kMaxRangeHours) {
     return Fail("the search range must be 1 to 48 hours");
   }
+  if (auto year = CheckDashaYear(request.daysPerYear, "dasha year"); !year)
+    return Fail(year.error());
   BirthTimeSensitivity out;
   out.rangeMinutes = request.rangeHours * 60;
   out.clock = request.clock;
@@ -579,14 +589,15 @@ Result<BirthTimeSensitivity> FindBirthTimeSensitivity(const SensitivityRequest& 
   // The running period, minute by minute: it hangs on the Moon's whole
   // arc-minute and on the birth moment, and a period's window is short.
   PointLongitudeAt moonAt(store, graha::Moon);
-  PeriodSearch periods(birth, moonAt, moonMonotone, request.clock);
+  PeriodSearch periods(birth, moonAt, moonMonotone, request.clock, request.daysPerYear);
   out.runningPeriod.value = periods.PeriodAt(0);
   // A clock before the first Maha dasha's start at every minute of the
   // range has no period anywhere in it: that start is never more than the
   // longest Maha dasha before the birth moment.
   const double longestMaha =
-      *std::max_element(std::begin(kDashaYears), std::end(kDashaYears)) * dasha::kDaysPerYear;
-  const double earliestBirth = ComputeDashaTable(ShiftBirthTime(birth, -range)).birthDayCount;
+      *std::max_element(std::begin(kDashaYears), std::end(kDashaYears)) * request.daysPerYear;
+  const double earliestBirth =
+      ComputeDashaTable(ShiftBirthTime(birth, -range), request.daysPerYear).birthDayCount;
   const bool noneInRange =
       !out.runningPeriod.value && ClockDayCount(request.clock) + longestMaha + 1.0 < earliestBirth;
   for (int dir : {+1, -1}) {
@@ -612,7 +623,8 @@ Result<BirthTimeSensitivity> FindBirthTimeSensitivity(const SensitivityRequest& 
 
   Horoscope entered = ShiftBirthTime(birth, 0);
   entered.positions[graha::Moon].longitude = at0[graha::Moon];
-  out.balance = BalanceAtBirth(ComputeDashaTable(entered), request.daysPerYear);
+  out.balance =
+      BalanceAtBirth(ComputeDashaTable(entered, request.daysPerYear), request.daysPerYear);
   return out;
 }
 

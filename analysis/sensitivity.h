@@ -127,10 +127,12 @@ struct SearchCounts {
 
 /// What the search asks about.
 struct SensitivityRequest {
-  Horoscope birth{};                         ///< the chart's birth data (positions are not read)
-  LocalClockReading clock;                   ///< the moment the running period is for
-  double daysPerYear = dasha::kDaysPerYear;  ///< the period year of the balance
-  int rangeHours = 24;                       ///< how far either way to look, 1..48
+  Horoscope birth{};        ///< the chart's birth data (positions are not read)
+  LocalClockReading clock;  ///< the moment the running period is for
+  /// The dasha year (the chart's convention, 300..400 days): the tables of
+  /// the running period, the dates' rate and the balance are built with it.
+  double daysPerYear = dasha::kDaysPerYear;
+  int rangeHours = 24;  ///< how far either way to look, 1..48
 };
 
 inline constexpr int kMinRangeHours = 1;
@@ -156,7 +158,8 @@ struct BirthTimeSensitivity {
 };
 
 /// Searches the table for `request` with positions from `source`. Fails
-/// only for a range outside 1..48 hours.
+/// only for a range outside 1..48 hours or a dasha year outside 300..400
+/// days.
 Result<BirthTimeSensitivity> FindBirthTimeSensitivity(const SensitivityRequest& request,
                                                       BirthPositionSource& source);
 

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "document/chart_document.h"
+#include "document/chart_sensitivity.h"
 #include "view/qt/qt_canvas.h"
 
 namespace sarvexa {
@@ -46,9 +47,8 @@ PageExtent ChartView::extentAt(const ViewState& state, double scale) const {
   }
   for (const MeasuredExtent& m : measured_)
     if (m.scale == scale && m.state == state) return m.extent;
-  const PageExtent extent = MeasureWithQt(
-      [this, &state](Canvas& canvas) { DrawScreenPage(canvas, document_.snapshot(), state); },
-      scale);
+  const PageExtent extent =
+      MeasureWithQt([this, &state](Canvas& canvas) { drawScreen(canvas, state); }, scale);
   // A window resized by hand fits the page at a new scale each time; only
   // the latest few are worth keeping.
   constexpr std::size_t kKept = 8;
@@ -80,7 +80,24 @@ void ChartView::paintEvent(QPaintEvent*) {
     QMetaObject::invokeMethod(
         this, [this] { setMinimumSize(zoomedSize()); }, Qt::QueuedConnection);
   }
-  DrawScreenPage(canvas, document_.snapshot(), state_);
+  drawScreen(canvas, state_);
+}
+
+void ChartView::drawScreen(Canvas& canvas, const ViewState& state) const {
+  DrawScreenPage(canvas, document_.snapshot(), state, tableFor(state));
+}
+
+const BirthTimeSensitivity* ChartView::tableFor(const ViewState& state) const {
+  return state.displayMode == DisplayMode::Sensitivity ? sensitivity() : nullptr;
+}
+
+const BirthTimeSensitivity* ChartView::sensitivity() const {
+  if (!searched_ || searchedRevision_ != document_.revision()) {
+    Result<BirthTimeSensitivity> table = ChartSensitivity(document_.snapshot());
+    searched_.emplace(table ? std::optional(std::move(*table)) : std::nullopt);
+    searchedRevision_ = document_.revision();
+  }
+  return *searched_ ? &**searched_ : nullptr;
 }
 
 QSize ChartView::zoomedSize() const { return RoomAt(extentAt(state_, zoomScale_), zoomScale_); }
@@ -131,8 +148,7 @@ void ChartView::wheelEvent(QWheelEvent* event) {
 }
 
 QImage ChartView::renderScreen(const QSize& size) const {
-  return RenderToImage(
-      size, [this](Canvas& canvas) { DrawScreenPage(canvas, document_.snapshot(), state_); });
+  return RenderToImage(size, [this](Canvas& canvas) { drawScreen(canvas, state_); });
 }
 
 bool ChartView::printPage(QPrinter& printer) const {
@@ -140,7 +156,9 @@ bool ChartView::printPage(QPrinter& printer) const {
   if (!painter.begin(&printer)) return false;
   // One sheet: the origin is the printable area's top-left corner; a page
   // wider or taller than the printable area is shrunk until it is whole.
-  const auto draw = [this](Canvas& canvas) { DrawPrintPage(canvas, document_.snapshot(), state_); };
+  const auto draw = [this](Canvas& canvas) {
+    DrawPrintPage(canvas, document_.snapshot(), state_, tableFor(state_));
+  };
   const QSizeF area(printer.width(), printer.height());
   QtCanvas canvas(painter, area, printer.logicalDpiX(), printer.logicalDpiY());
   canvas.SetPlacement(PrintPlacement(MeasureWithQt(draw), printer.logicalDpiY(), area));

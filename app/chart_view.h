@@ -9,7 +9,10 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
+
+#include "analysis/sensitivity.h"
 
 #include "view/display.h"
 #include "view/page_extent.h"
@@ -66,6 +69,11 @@ class ChartView final : public QWidget {
 
   QSize sizeHint() const override;
 
+  /// The Birth-Time Sensitivity table of the open chart, searched once for
+  /// each revision of the document (the page is measured and drawn several
+  /// times); null when the search failed.
+  const BirthTimeSensitivity* sensitivity() const;
+
  signals:
   /// Fit Page was switched on or off (by a command, a zoom or the wheel).
   void fitPageChanged(bool fit);
@@ -76,6 +84,11 @@ class ChartView final : public QWidget {
 
  private:
   void zoomBy(double factor);
+  /// The screen page of `state` (the window's own page state, or another
+  /// one being measured).
+  void drawScreen(Canvas& canvas, const ViewState& state) const;
+  /// The table `state`'s page draws: the sensitivity() of its page only.
+  const BirthTimeSensitivity* tableFor(const ViewState& state) const;
   /// The room the page asks of the scroll area at the current zoom.
   QSize zoomedSize() const;
 
@@ -90,6 +103,9 @@ class ChartView final : public QWidget {
   /// most recent last.
   mutable std::vector<MeasuredExtent> measured_;
   mutable std::uint64_t measuredRevision_ = 0;
+  /// The table of the document's revision `searchedRevision_`, once searched.
+  mutable std::optional<std::optional<BirthTimeSensitivity>> searched_;
+  mutable std::uint64_t searchedRevision_ = 0;
   bool fitPage_ = true;
   double zoomScale_ = 1.0;  ///< device pixels per page unit when not fitting
 };

@@ -7,7 +7,7 @@ namespace sarvexa {
 
 namespace {
 using namespace command;
-constexpr std::array<CommandInfo, 40> kCommands = {{
+constexpr std::array<CommandInfo, 48> kCommands = {{
     {FileNew, "&New\tCtrl+N", "Enter data for a new horoscope."},
     {FileOpen, "&Open...\tCtrl+O", "Open an existing horoscope file."},
     {FileSave, "&Save\tCtrl+S", "Save the horoscope."},
@@ -22,6 +22,15 @@ constexpr std::array<CommandInfo, 40> kCommands = {{
     {AppExit, "E&xit", "Quit the application; prompts to save documents\nExit"},
     {EditChartData, "&Chart Data", "Edit current chart data."},
     {SetPrasnaLocation, "&Set Prasna Location", "Set the Prasna location."},
+    {BirthTimeEarlier, "Birth Time &Earlier\tF7",
+     "Move the birth time earlier by the chosen step.\nBirth Time Earlier (F7)"},
+    {BirthTimeLater, "Birth Time &Later\tF8",
+     "Move the birth time later by the chosen step.\nBirth Time Later (F8)"},
+    {BirthStepFirst + 0, "1 &Minute", "Step the birth time by one minute."},
+    {BirthStepFirst + 1, "&5 Minutes", "Step the birth time by five minutes."},
+    {BirthStepFirst + 2, "1 &Hour", "Step the birth time by one hour."},
+    {BirthStepFirst + 3, "1 &Day", "Step the birth time by one day."},
+    {BirthTimeReset, "&Reset Birth Time", "Return to the birth time as entered."},
     {ViewToolbar, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar"},
     {ViewStatusBar, "&Status Bar", "Show or hide the status bar\nToggle StatusBar"},
     {ViewChart, "&Chart", "View the current horoscope."},
@@ -39,6 +48,8 @@ constexpr std::array<CommandInfo, 40> kCommands = {{
     {ViewEphemeris, "&Ephemeris", "Display planetary positions for a given range of time."},
     {ViewSaAnalysis, "SA &Analysis", "Display System's Approach analysis of the horoscope."},
     {ViewSaTransits, "SA T&ransits", "Display SA transit information"},
+    {ViewSensitivity, "&Birth-Time Sensitivity",
+     "Show which placements a few minutes of birth time would change."},
     {StyleNorth, "North Indian", ""},
     {StyleSouth, "South Indian", ""},
     {ColorOff, "Off", ""},

@@ -42,6 +42,12 @@ inline constexpr int ColorOn = 32802;
 inline constexpr int ViewZoomIn = 32803;
 inline constexpr int ViewZoomOut = 32804;
 inline constexpr int ViewFitPage = 32805;
+inline constexpr int ViewSensitivity = 32806;
+inline constexpr int BirthTimeEarlier = 32807;
+inline constexpr int BirthTimeLater = 32808;
+inline constexpr int BirthStepFirst = 32809;  ///< 1 minute; + BirthStep up to 32812 (1 day)
+inline constexpr int BirthStepLast = 32812;
+inline constexpr int BirthTimeReset = 32813;
 inline constexpr int HelpContents = 32784;
 inline constexpr int HelpAbout = 57664;
 }  // namespace command

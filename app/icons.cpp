@@ -88,6 +88,26 @@ QImage DrawToolbarImage(ToolbarIcon which, int scale) {
       p.drawPoint(QPointF(8.0, 11.8));
       break;
     }
+    case ToolbarIcon::Earlier:
+    case ToolbarIcon::Later: {
+      // A clock face and an arrow pointing the way the birth time moves.
+      const bool later = which == ToolbarIcon::Later;
+      const QPointF centre(later ? 6.0 : 10.0, 7.5);
+      p.setBrush(kPaper);
+      p.drawEllipse(centre, 5.0, 5.0);
+      p.drawLine(centre, centre + QPointF(0, -3.2));
+      p.drawLine(centre, centre + QPointF(2.4, 0));
+      QPainterPath arrow;
+      const double tip = later ? 15.5 : 0.5, base = later ? 11.5 : 4.5;
+      arrow.moveTo(tip, 7.5);
+      arrow.lineTo(base, 3.5);
+      arrow.lineTo(base, 11.5);
+      arrow.closeSubpath();
+      p.setPen(Qt::NoPen);
+      p.setBrush(kSaffron);
+      p.drawPath(arrow);
+      break;
+    }
   }
   return image;
 }

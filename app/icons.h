@@ -1,6 +1,6 @@
 #pragma once
 // The program's icons, drawn by code so they stay crisp at any size: the
-// five toolbar images and the application icon (a chart square with its
+// seven toolbar images and the application icon (a chart square with its
 // inner diamond, as a North Indian chart is drawn).
 
 #include <QIcon>
@@ -8,7 +8,7 @@
 
 namespace sarvexa {
 
-enum class ToolbarIcon { New, Open, Save, Print, About };
+enum class ToolbarIcon { New, Open, Save, Print, About, Earlier, Later };
 
 /// A toolbar icon with images for 16 x 15 and its high-DPI multiples.
 QIcon MakeToolbarIcon(ToolbarIcon which);

@@ -17,6 +17,7 @@
 #include <QToolButton>
 
 #include "app/about_dialog.h"
+#include "app/birth_time_commands.h"
 #include "app/chart_data_dialog.h"
 #include "app/chart_view.h"
 #include "app/commands.h"
@@ -43,11 +44,8 @@ const QString kChartFilter = QStringLiteral("Sarvexa Files (*.svx)");
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 // A failed open or save is shown as what failed, then why.
-QString CannotOpen(const QString& path, const QString& reason) {
-  return QStringLiteral("Cannot open %1.\n%2").arg(path, reason);
-}
-QString CannotSave(const QString& path, const QString& reason) {
-  return QStringLiteral("Cannot save %1.\n%2").arg(path, reason);
+QString Cannot(const char* verb, const QString& path, const QString& reason) {
+  return QStringLiteral("Cannot %1 %2.\n%3").arg(QLatin1String(verb), path, reason);
 }
 
 /// The page commands with a check mark, and the page each shows.
@@ -57,7 +55,8 @@ constexpr std::pair<int, DisplayMode> kPageCommands[] = {
     {command::ViewDivisional, DisplayMode::Divisional},
     {command::ViewEphemeris, DisplayMode::Ephemeris},
     {command::ViewSaAnalysis, DisplayMode::SaAnalysis},
-    {command::ViewSaTransits, DisplayMode::SaTransits}};
+    {command::ViewSaTransits, DisplayMode::SaTransits},
+    {command::ViewSensitivity, DisplayMode::Sensitivity}};
 
 /// Height in pixels of a page's 12-unit text at the first start, and the
 /// least it may shrink to with the window.
@@ -122,12 +121,15 @@ void MainWindow::buildActions() {
   on(AppExit, [this] { close(); });
   on(EditChartData, [this] { editChartData(); });
   on(SetPrasnaLocation, [this] { setPrasnaLocation(); });
-  on(ViewChart, [this] { setDisplayMode(DisplayMode::Chart); });
-  on(ViewMahaBukti, [this] { setDisplayMode(DisplayMode::MahaBukti); });
-  on(ViewDivisional, [this] { setDisplayMode(DisplayMode::Divisional); });
+  // The pages without a dialog of their own only show their page.
+  for (const auto& [id, mode] : kPageCommands)
+    if (id != ViewEphemeris && id != ViewSaTransits)
+      on(id, [this, m = mode] { setDisplayMode(m); });
   on(ViewEphemeris, [this] { viewEphemeris(); });
-  on(ViewSaAnalysis, [this] { setDisplayMode(DisplayMode::SaAnalysis); });
   on(ViewSaTransits, [this] { viewSaTransits(); });
+  birthTime_ = new BirthTimeCommands(
+      document_, prompter_, *this, [this](int id) { return makeAction(id); },
+      [this] { chartChanged(); });
   for (int id = PratyantarFirst; id <= PratyantarLast; ++id)
     on(id, [this, id] {
       view_->state().pratyantarLord = id - PratyantarFirst;
@@ -201,6 +203,7 @@ void MainWindow::buildMenus() {
   add(edit, EditChartData);
   add(edit, SetPrasnaLocation);
   edit->addSeparator();
+  birthTime_->addToMenu(*edit);
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
   add(view, ViewToolbar);
@@ -215,6 +218,7 @@ void MainWindow::buildMenus() {
   add(view, ViewEphemeris);
   add(view, ViewSaAnalysis);
   add(view, ViewSaTransits);
+  add(view, ViewSensitivity);
   view->addSeparator();
   QMenu* style = view->addMenu(QStringLiteral("Chart Style"));
   add(style, StyleNorth);
@@ -238,15 +242,15 @@ void MainWindow::buildToolBar() {
   toolBar_->setObjectName(QStringLiteral("toolBar"));
   toolBar_->setIconSize(QSize(16, 15));
   toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
-  const std::pair<int, ToolbarIcon> buttons[] = {{FileNew, ToolbarIcon::New},
-                                                 {FileOpen, ToolbarIcon::Open},
-                                                 {FileSave, ToolbarIcon::Save},
-                                                 {FilePrint, ToolbarIcon::Print},
-                                                 {HelpAbout, ToolbarIcon::About}};
+  const std::pair<int, ToolbarIcon> buttons[] = {
+      {FileNew, ToolbarIcon::New},          {FileOpen, ToolbarIcon::Open},
+      {FileSave, ToolbarIcon::Save},        {BirthTimeEarlier, ToolbarIcon::Earlier},
+      {BirthTimeLater, ToolbarIcon::Later}, {FilePrint, ToolbarIcon::Print},
+      {HelpAbout, ToolbarIcon::About}};
   for (const auto& [id, icon] : buttons) {
     QAction* a = actions_.value(id);
     a->setIcon(MakeToolbarIcon(icon));
-    if (id == FilePrint) toolBar_->addSeparator();
+    if (id == BirthTimeEarlier || id == FilePrint) toolBar_->addSeparator();
     toolBar_->addAction(a);
   }
   QAction* toggle = actions_.value(ViewToolbar);
@@ -263,17 +267,18 @@ void MainWindow::buildStatusBar() {
     if (text.isEmpty()) bar->showMessage(QStringLiteral("Ready"));
   });
   bar->showMessage(QStringLiteral("Ready"));
+  birthTime_->addToStatusBar(*bar);
   QAction* toggle = actions_.value(command::ViewStatusBar);
   connect(toggle, &QAction::toggled, bar, &QStatusBar::setVisible);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // A toolbar button shows a tooltip only where its command's prompt has one.
   if (event->type() == QEvent::ToolTip) {
-    // Of the toolbar's buttons only About shows a tooltip.
     auto* button = qobject_cast<QToolButton*>(watched);
-    if (button && button->parent() == toolBar_ && button->defaultAction() &&
-        button->defaultAction()->data().toInt() != command::HelpAbout)
-      return true;
+    const QAction* a = button && button->parent() == toolBar_ ? button->defaultAction() : nullptr;
+    const CommandInfo* c = a ? FindCommand(a->data().toInt()) : nullptr;
+    if (c && !QByteArray(c->prompt).contains('\n')) return true;
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -369,6 +374,7 @@ void MainWindow::chartChanged() {
 void MainWindow::updateTitle() {
   const QString title = qs(document_.title());
   setWindowTitle(title.isEmpty() ? kAppTitle : QStringLiteral("%1 - %2").arg(title, kAppTitle));
+  birthTime_->refresh();  // the stepped time, as the title a reflection of the chart
 }
 
 void MainWindow::updateChecks() {
@@ -399,15 +405,14 @@ void MainWindow::fileNew() {
 void MainWindow::fileOpen() {
   const QString path = prompter_.openFileName(this, QStringLiteral("Open"),
                                               kChartFilter + QStringLiteral(";;All Files (*)"));
-  if (path.isEmpty()) return;
-  openFile(path);
+  if (!path.isEmpty()) openFile(path);
 }
 
 bool MainWindow::openFile(const QString& path) {
   if (!maybeSave()) return false;
   const QString absolute = QFileInfo(path).absoluteFilePath();
   if (auto done = document_.open(absolute.toStdString()); !done) {
-    showError(CannotOpen(absolute, qs(done.error())));
+    showError(Cannot("open", absolute, qs(done.error())));
     return false;
   }
   hasFile_ = true;
@@ -429,7 +434,7 @@ bool MainWindow::fileSaveAs() {
 
 bool MainWindow::saveTo(const QString& path) {
   if (auto done = document_.save(path.toStdString()); !done) {
-    showError(CannotSave(path, qs(done.error())));
+    showError(Cannot("save", path, qs(done.error())));
     return false;
   }
   hasFile_ = true;
@@ -496,7 +501,7 @@ void MainWindow::filePrintSetup() {
 
 void MainWindow::openRecent(const QString& path) {
   if (!QFileInfo::exists(path)) {
-    showError(CannotOpen(path, QStringLiteral("The file no longer exists.")));
+    showError(Cannot("open", path, QStringLiteral("The file no longer exists.")));
     recent_->remove(path);
     return;
   }

@@ -32,6 +32,7 @@ namespace sarvexa {
 using ComputerZoneLocator =
     std::function<std::optional<PrasnaLocation>(Atlas& atlas, Instant instant)>;
 
+class BirthTimeCommands;
 class ChartDocument;
 class ChartView;
 class HelpWindow;
@@ -148,6 +149,7 @@ class MainWindow final : public QMainWindow {
   QHash<int, QAction*> actions_;
   RecentFiles* recent_ = nullptr;
   LockIndicators* locks_ = nullptr;
+  BirthTimeCommands* birthTime_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
   QPointer<HelpWindow> help_;
   /// True while the chart shown is a file on disk (opened or saved).

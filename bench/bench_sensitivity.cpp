@@ -3,17 +3,20 @@
 // 500 charts a second), with the program's own theory asked for single
 // points, and with a source that casts a whole chart for every position it
 // gives (how a theory without single-point positions would be used). Each
-// reports the casts a chart took.
+// reports the casts a chart took. Then the same with the Swiss Ephemeris.
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <random>
 #include <vector>
 
 #include "analysis/derivations.h"
 #include "analysis/sensitivity.h"
+#include "analysis/theory_positions.h"
 #include "engine/calendar.h"
 #include "engine/chart_calculation.h"
+#include "swiss/swiss_ephemeris.h"
 
 namespace sarvexa {
 namespace {
@@ -92,6 +95,31 @@ BENCHMARK(BM_SensitivityBuiltIn)->Unit(benchmark::kMicrosecond);
 
 void BM_SensitivityFullCasts(benchmark::State& state) { RunOverBirths<FullCasts>(state); }
 BENCHMARK(BM_SensitivityFullCasts)->Unit(benchmark::kMicrosecond);
+
+/// The Swiss Ephemeris: every position a whole chart cast by the library,
+/// bounded by the real sky's motions (the module loaded before timing).
+void BM_SensitivitySwiss(benchmark::State& state) {
+  static const std::unique_ptr<PositionTheory> swiss = OpenSwissEphemeris();
+  Conventions conventions;
+  conventions.ephemeris = EphemerisKind::Swiss;
+  TheoryPositions source(*swiss, conventions);
+  Horoscope probe = Births()[0];
+  if (!swiss->Calculate(probe, conventions)) {
+    state.SkipWithError("the Swiss Ephemeris module cannot be loaded");
+    return;
+  }
+  const auto& births = Births();
+  std::size_t i = 0;
+  double casts = 0;
+  for (auto _ : state) {
+    const auto t = FindBirthTimeSensitivity({births[i], kClock}, source);
+    benchmark::DoNotOptimize(t);
+    casts += t->counts.sourceCalls;
+    i = (i + 1) % births.size();
+  }
+  state.counters["casts"] = benchmark::Counter(casts, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_SensitivitySwiss)->Unit(benchmark::kMillisecond);
 
 /// What a batch row with the table computes: the chart, its derivations and
 /// the table (the JSON text, about 3 us a row, aside).

@@ -1,6 +1,7 @@
 #include "cli/batch.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <condition_variable>
 #include <deque>
@@ -18,6 +19,8 @@
 #include "cli/csv_records.h"
 #include "cli/json_members.h"
 #include "cli/json_writer.h"
+#include "cli/sensitivity_output.h"
+#include "document/chart_sensitivity.h"
 #include "document/notation.h"
 
 namespace sarvexa::cli {
@@ -50,9 +53,13 @@ constexpr const char* kColumnOption[] = {"--first", "--last", "--place", "--date
 // megabytes even with many threads.
 constexpr std::size_t kChunkRows = 64;
 
-// The worked chart, for the member and path lists.
-const std::string& SampleChartJson() {
-  static const std::string text = [] {
+// The member --sensitivity adds.
+constexpr const char* kSensitivityMember = "sensitivity";
+
+// The worked chart, for the member and path lists, with or without the
+// member "sensitivity".
+const std::string& SampleChartJson(bool sensitivity) {
+  static const std::array<std::string, 2> texts = [] {
     BirthOptions birth;
     for (const auto& [name, value] : {std::pair{"--date", "2000-01-01"},
                                       {"--time", "17:30"},
@@ -66,9 +73,15 @@ const std::string& SampleChartJson() {
     ChartSnapshot chart;
     FillSnapshot(birth, CastChartData(CheckChartData(birth.fields).value(), context).value(),
                  context, chart);
-    return ChartSnapshotJson(chart);
+    JsonWriter json;
+    json.BeginObject();
+    WriteChartMembers(json, chart, true);
+    json.Key(kSensitivityMember);
+    WriteSensitivity(json, ChartSensitivity(chart).value(), chart.horoscope);
+    json.EndObject();
+    return std::array<std::string, 2>{ChartSnapshotJson(chart), json.Text()};
   }();
-  return text;
+  return texts[sensitivity ? 1 : 0];
 }
 
 // Members that only the derivations fill: absent from the object written
@@ -112,6 +125,7 @@ struct Plan {
   std::map<std::string, std::size_t, std::less<>> csvIndex;
   std::vector<std::string> csvHeads;  // the members the columns lie in
   bool needDerivations = true;
+  bool needSensitivity = false;  // the output takes the member "sensitivity"
   LocalClockReading now;
   FoldChoice fold = FoldChoice::Unresolved;
   const CityLookup* city = nullptr;
@@ -267,6 +281,11 @@ class RowWriter {
         *checked, context, plan_.needDerivations ? CastDepth::Everything : CastDepth::Positions);
     if (!cast) return Fail(RowProblem{"row", cast.error()});
     FillSnapshot(birth, std::move(*cast), context, chart_);
+    if (plan_.needSensitivity) {
+      Result<BirthTimeSensitivity> table = ChartSensitivity(chart_);
+      if (!table) return Fail(RowProblem{"row", table.error()});
+      table_ = std::move(*table);
+    }
     return {};
   }
 
@@ -284,6 +303,10 @@ class RowWriter {
     }
     json_.BeginObject();
     WriteChartMembers(json_, chart_, plan_.needDerivations);
+    if (plan_.needSensitivity) {
+      json_.Key(kSensitivityMember);
+      WriteSensitivity(json_, table_, chart_.horoscope);
+    }
     json_.EndObject();
     if (plan_.format != BatchFormat::Csv) {
       out += json_.View();
@@ -299,6 +322,7 @@ class RowWriter {
   const Plan& plan_;
   JsonWriter json_;
   ChartSnapshot chart_;             // the row's chart, reused so its texts keep their room
+  BirthTimeSensitivity table_;      // its birth-time table, with --sensitivity
   std::vector<std::string> cells_;  // CSV: the row's values by column
   const JsonWriter::ScalarSink toCells_;
   std::string cityNote_;  // what the row's city cell needed said
@@ -458,40 +482,46 @@ Result<void> ReadHeader(CsvRecordReader& reader, Plan& plan) {
 
 }  // namespace
 
-const std::vector<std::string>& ChartMemberNames() {
-  static const std::vector<std::string> names = ObjectMemberNames(SampleChartJson());
-  return names;
+const std::vector<std::string>& ChartMemberNames(bool sensitivity) {
+  static const std::array<std::vector<std::string>, 2> names = {
+      ObjectMemberNames(SampleChartJson(false)), ObjectMemberNames(SampleChartJson(true))};
+  return names[sensitivity ? 1 : 0];
 }
 
-const std::vector<std::string>& ChartScalarPaths() {
-  static const std::vector<std::string> paths = [] {
-    std::vector<std::string> out;
-    ForEachScalar(SampleChartJson(),
-                  [&out](std::string_view path, std::string_view) { out.emplace_back(path); });
+const std::vector<std::string>& ChartScalarPaths(bool sensitivity) {
+  static const std::array<std::vector<std::string>, 2> paths = [] {
+    std::array<std::vector<std::string>, 2> out;
+    for (int i = 0; i < 2; ++i) {
+      ForEachScalar(SampleChartJson(i == 1), [&out, i](std::string_view path, std::string_view) {
+        out[i].emplace_back(path);
+      });
+    }
     return out;
   }();
-  return paths;
+  return paths[sensitivity ? 1 : 0];
 }
 
-std::vector<std::string> DefaultCsvColumns() {
+std::vector<std::string> DefaultCsvColumns(bool sensitivity) {
   std::vector<std::string> columns;
-  for (const std::string& path : ChartScalarPaths()) {
+  for (const std::string& path : ChartScalarPaths(sensitivity)) {
     const bool topLevel = path.find('.') == std::string::npos;
     const bool pointLongitude = Head(path) == "positions" && path.ends_with(".longitude");
-    if (topLevel || pointLongitude) columns.push_back(path);
+    if (topLevel || pointLongitude || Head(path) == kSensitivityMember) columns.push_back(path);
   }
   return columns;
 }
 
 Result<void> CheckBatchFields(const BatchSettings& settings) {
-  const auto& members = ChartMemberNames();
-  const auto& paths = ChartScalarPaths();
+  const auto& members = ChartMemberNames(settings.sensitivity);
+  const auto& paths = ChartScalarPaths(settings.sensitivity);
   for (auto f = settings.fields.begin(); f != settings.fields.end(); ++f) {
     // A JSON object holds a member once; one rule for both forms.
     if (std::find(settings.fields.begin(), f, *f) != f)
       return Fail("--fields: \"" + *f + "\" is named twice; name each field once");
   }
   for (const std::string& f : settings.fields) {
+    if (!settings.sensitivity && Head(f) == kSensitivityMember)
+      return Fail("--fields: \"" + f + "\" is there only with --sensitivity");
     if (settings.format == BatchFormat::JsonLines) {
       if (std::find(members.begin(), members.end(), f) == members.end()) {
         return Fail("--fields: \"" + f + "\" is not a member of the chart object");
@@ -533,7 +563,8 @@ int RunBatch(CsvRecordReader& reader, std::ostream& out, std::ostream& err,
     return std::find(derived.begin(), derived.end(), Head(path)) != derived.end();
   };
   if (settings.format == BatchFormat::Csv) {
-    plan.csvColumns = settings.fields.empty() ? DefaultCsvColumns() : settings.fields;
+    plan.csvColumns =
+        settings.fields.empty() ? DefaultCsvColumns(settings.sensitivity) : settings.fields;
     plan.needDerivations = false;
     for (std::size_t i = 0; i < plan.csvColumns.size(); ++i) {
       plan.csvIndex.emplace(plan.csvColumns[i], i);
@@ -548,6 +579,14 @@ int RunBatch(CsvRecordReader& reader, std::ostream& out, std::ostream& err,
     plan.keep = settings.fields;
     plan.needDerivations = std::any_of(plan.keep.begin(), plan.keep.end(), isDerived);
   }
+  // The table is searched only for an output that takes it.
+  plan.needSensitivity =
+      settings.sensitivity &&
+      (plan.format == BatchFormat::Csv
+           ? std::find(plan.csvHeads.begin(), plan.csvHeads.end(), kSensitivityMember) !=
+                 plan.csvHeads.end()
+           : plan.allMembers || std::find(plan.keep.begin(), plan.keep.end(), kSensitivityMember) !=
+                                    plan.keep.end());
 
   if (auto header = ReadHeader(reader, plan); !header) {
     err << "sarvexa-cli batch: " << header.error() << '\n';

@@ -45,6 +45,9 @@ struct BatchSettings {
   /// skipped clock time takes (--fold); unresolved, such a row is refused.
   FoldChoice fold = FoldChoice::Unresolved;
   int threads = 1;  ///< worker threads; the output keeps the input order
+  /// --sensitivity: each row gains the member "sensitivity", the object of
+  /// `sensitivity --json` for the row's chart (24 hours either way).
+  bool sensitivity = false;
   CityLookup city;
   /// For a `now` cell that names an instant; without one such a row is
   /// refused.
@@ -59,13 +62,15 @@ inline constexpr const char* kBatchFoldHint =
 inline constexpr const char* kBatchColumns[] = {"first", "last", "place", "date", "time", "zone",
                                                 "dst",   "lon",  "lat",   "city", "fold", "now"};
 
-/// The members of `chart --json`, in order.
-const std::vector<std::string>& ChartMemberNames();
-/// Every scalar of `chart --json` by path, in order.
-const std::vector<std::string>& ChartScalarPaths();
+/// The members of `chart --json`, in order, and "sensitivity" after them
+/// with `sensitivity`.
+const std::vector<std::string>& ChartMemberNames(bool sensitivity = false);
+/// Every scalar of `chart --json` by path, in order, and with `sensitivity`
+/// those of the member "sensitivity" after them.
+const std::vector<std::string>& ChartScalarPaths(bool sensitivity = false);
 /// The CSV columns when none are chosen: the top-level scalars and each
-/// point's longitude.
-std::vector<std::string> DefaultCsvColumns();
+/// point's longitude, and with `sensitivity` every value of "sensitivity".
+std::vector<std::string> DefaultCsvColumns(bool sensitivity = false);
 
 /// Checks `settings.fields` against the format; the message for the first
 /// name that is not a member (JSON) or not a scalar path (CSV), or that is

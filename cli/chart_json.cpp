@@ -76,6 +76,8 @@ void WriteDerivationFields(JsonWriter& json, const ChartDerivations& d) {
   } else {
     json.Null();
   }
+  json.Key("dashaBalance");
+  WriteDashaBalance(json, d.balance);
 
   json.Key("vargaSigns");
   json.BeginObject();
@@ -108,6 +110,15 @@ void WriteDerivationFields(JsonWriter& json, const ChartDerivations& d) {
   json.BeginArray();
   for (ColorClass c : sa.colorClass) json.Int(static_cast<int>(c));
   json.EndArray();
+  json.EndObject();
+}
+
+void WriteDashaBalance(JsonWriter& json, const DashaBalance& balance) {
+  json.BeginObject();
+  json.Field("lord", balance.lord);
+  json.Field("years", balance.years);
+  json.Field("months", balance.months);
+  json.Field("days", balance.wholeDays);
   json.EndObject();
 }
 

@@ -22,9 +22,13 @@ namespace sarvexa::cli {
 /// A GrahaSet as an array of GrahaIndex numbers.
 void WriteGrahaSet(JsonWriter& json, GrahaSet set);
 
-/// Members birthDayCount, dashaTable, currentPeriod, vargaSigns and
-/// saAnalysis of the object open in `json`.
+/// Members birthDayCount, dashaTable, currentPeriod, dashaBalance,
+/// vargaSigns and saAnalysis of the object open in `json`.
 void WriteDerivationFields(JsonWriter& json, const ChartDerivations& d);
+
+/// The dasha balance at birth as an object: lord (0 Ketu .. 8 Mercury, as
+/// currentPeriod's lords), years, months, days (whole, rounded down).
+void WriteDashaBalance(JsonWriter& json, const DashaBalance& balance);
 
 /// The members of `chart --json` into the object open in `json`: names and
 /// place, the zone members of a chart from the atlas, isPrasna, the chart

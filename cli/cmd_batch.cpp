@@ -125,6 +125,18 @@ constexpr Row kBatchRows[] = {
        o.settings.fold = *fold;
        return Ok();
      }},
+    {"--sensitivity", "",
+     "add to each row the member \"sensitivity\": the object\n"
+     "of sarvexa-cli sensitivity --json for the row's chart,\n"
+     "searched 24 hours either way. With csv its values are\n"
+     "columns by path, e.g. sensitivity.points.2.factors.2.to\n"
+     "(when the Moon's pada changes later), sensitivity.\n"
+     "runningPeriod.from; without --fields all of them follow\n"
+     "the default columns",
+     [](BatchOptions& o, std::string_view, std::string_view) -> Result<void> {
+       o.settings.sensitivity = true;
+       return Ok();
+     }},
     Row("--help", "", "this text", SetFlag<BatchOptions, &BatchOptions::help>).Alias("-h"),
 };
 
@@ -148,7 +160,7 @@ Result<BatchOptions> ParseBatchArguments(const Arguments& args) {
 void PrintBatchHelp(std::ostream& out) {
   out << "Usage: sarvexa-cli batch [FILE | -] [--fields LIST] [--format json|csv]\n"
          "                         [--threads N] [--now YYYY-MM-DDTHH:MM]\n"
-         "                         [--fold earlier|later]\n"
+         "                         [--fold earlier|later] [--sensitivity]\n"
          "\n"
          "Casts one chart per row of a CSV file or a pipe (standard input when FILE is\n"
          "missing or '-'). The first line names the columns, in any order:\n"

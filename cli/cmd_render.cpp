@@ -29,6 +29,7 @@
 #include "cli/export_options.h"
 #include "cli/prasna_clock.h"
 #include "document/chart_document.h"
+#include "document/chart_sensitivity.h"
 #include "document/ini_settings_store.h"
 #include "document/notation.h"
 #include "document/page_choices.h"
@@ -77,10 +78,13 @@ Result<void> ParsePage(const std::string& text, ViewState& view) {
     const char* name;
     DisplayMode mode;
   };
-  constexpr Name kPages[] = {
-      {"chart", DisplayMode::Chart},           {"maha-bukti", DisplayMode::MahaBukti},
-      {"divisional", DisplayMode::Divisional}, {"ephemeris", DisplayMode::Ephemeris},
-      {"sa", DisplayMode::SaAnalysis},         {"transits", DisplayMode::SaTransits}};
+  constexpr Name kPages[] = {{"chart", DisplayMode::Chart},
+                             {"maha-bukti", DisplayMode::MahaBukti},
+                             {"divisional", DisplayMode::Divisional},
+                             {"ephemeris", DisplayMode::Ephemeris},
+                             {"sa", DisplayMode::SaAnalysis},
+                             {"transits", DisplayMode::SaTransits},
+                             {"sensitivity", DisplayMode::Sensitivity}};
   for (const auto& p : kPages) {
     if (page == p.name) {
       view.displayMode = p.mode;
@@ -101,8 +105,8 @@ Result<void> ParsePage(const std::string& text, ViewState& view) {
                 text.substr(prefix.size()) + "'");
   }
   return Fail(
-      "--page must be chart, maha-bukti, pratyantar:LORD, divisional, ephemeris, sa or "
-      "transits, not '" +
+      "--page must be chart, maha-bukti, pratyantar:LORD, divisional, ephemeris, sa, "
+      "transits or sensitivity, not '" +
       text + "'");
 }
 
@@ -131,7 +135,9 @@ bool OneOf(std::string_view value, std::initializer_list<std::string_view> words
 using Row = Option<RenderOptions>;
 
 constexpr Row kRenderRows[] = {
-    Row("--page", "chart|maha-bukti|pratyantar:LORD|divisional|ephemeris|sa|transits",
+    Row("--page",
+        "chart|maha-bukti|pratyantar:LORD|divisional|ephemeris|sa|transits|\n"
+        "sensitivity",
         "the page (default chart); LORD is Ke, Ve, Su, Mo, Ma,\n"
         "Ra, Ju, Sa or Me",
         [](RenderOptions& o, std::string_view, std::string_view value) {
@@ -415,11 +421,22 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
   EnsureGuiApplication();
   const ViewState view = o.view;
   const bool print = o.printVariant;
-  const PageDrawing draw = [&doc, view, print](Canvas& canvas) {
+  // The page is measured, then drawn: the birth-time table is searched once.
+  std::optional<BirthTimeSensitivity> table;
+  if (view.displayMode == DisplayMode::Sensitivity) {
+    Result<BirthTimeSensitivity> searched = ChartSensitivity(doc.snapshot());
+    if (!searched) {
+      err << "sarvexa-cli render: " << searched.error() << "\n";
+      return 1;
+    }
+    table = std::move(*searched);
+  }
+  const BirthTimeSensitivity* sensitivity = table ? &*table : nullptr;
+  const PageDrawing draw = [&doc, view, print, sensitivity](Canvas& canvas) {
     if (print) {
-      DrawPrintPage(canvas, doc.snapshot(), view);
+      DrawPrintPage(canvas, doc.snapshot(), view, sensitivity);
     } else {
-      DrawScreenPage(canvas, doc.snapshot(), view);
+      DrawScreenPage(canvas, doc.snapshot(), view, sensitivity);
     }
   };
   SheetLayout sheet;

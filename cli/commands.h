@@ -48,6 +48,12 @@ int RunTransitsCommand(const Arguments& args, std::ostream& out, std::ostream& e
 /// Help text of `transits`.
 void PrintTransitsHelp(std::ostream& out);
 
+/// `sensitivity`: the birth-time table of a chart from birth options (table
+/// or --json).
+int RunSensitivityCommand(const Arguments& args, std::ostream& out, std::ostream& err);
+/// Help text of `sensitivity`.
+void PrintSensitivityHelp(std::ostream& out);
+
 /// `places`: lists the atlas places matching a name (table or --json).
 int RunPlacesCommand(const Arguments& args, std::ostream& out, std::ostream& err);
 /// Help text of `places`.

@@ -35,6 +35,8 @@ constexpr Command kCommands[] = {
     {"prasna", "cast the chart of the present moment at the Prasna location", RunPrasnaCommand,
      PrintPrasnaHelp},
     {"render", "draw a page into a PNG image or a PDF", RunRenderProgram, PrintRenderProgramHelp},
+    {"sensitivity", "which placements a few minutes of birth time would change",
+     RunSensitivityCommand, PrintSensitivityHelp},
     {"transits", "judge the grahas of a moment against a natal chart", RunTransitsCommand,
      PrintTransitsHelp},
 };

@@ -54,6 +54,8 @@ void PrintOptionHelp(std::ostream& out, std::initializer_list<HelpGroup> groups)
       std::size_t next = 0;
       if (e->helpBelow) {
         out << synopsis << '\n';
+        for (std::size_t f = 1; f < forms.size(); ++f)
+          out << std::string(e->name.size() + 3, ' ') << forms[f] << '\n';
       } else {
         out << Padded(synopsis, column) << help[next++] << '\n';
         // Further forms of the value, each under the first.

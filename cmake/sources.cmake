@@ -24,14 +24,17 @@ set(SARVEXA_ANALYSIS_SOURCES
     analysis/sa_report.cpp
     analysis/sa_transits.cpp
     analysis/sensitivity.cpp
+    analysis/theory_positions.cpp
 )
 set(SARVEXA_DOCUMENT_SOURCES
     document/atlas_fill.cpp
+    document/birth_steps.cpp
     document/cast.cpp
     document/char_chart.cpp
     document/chart_data.cpp
     document/chart_document.cpp
     document/chart_file.cpp
+    document/chart_sensitivity.cpp
     document/csv_export.cpp
     document/ephemeris_series.cpp
     document/escapes.cpp
@@ -89,6 +92,7 @@ set(SARVEXA_SWISS_SOURCES
 set(SARVEXA_APP_SOURCES
     app/about_dialog.cpp
     app/application.cpp
+    app/birth_time_commands.cpp
     app/chart_data_dialog.cpp
     app/chart_view.cpp
     app/commands.cpp
@@ -118,6 +122,7 @@ set(SARVEXA_CLI_SOURCES
     cli/cmd_document.cpp
     cli/cmd_ephemeris.cpp
     cli/cmd_places.cpp
+    cli/cmd_sensitivity.cpp
     cli/cmd_transits.cpp
     cli/csv_records.cpp
     cli/export_options.cpp
@@ -126,6 +131,7 @@ set(SARVEXA_CLI_SOURCES
     cli/option_table.cpp
     cli/prasna_clock.cpp
     cli/render_launcher.cpp
+    cli/sensitivity_output.cpp
     cli/standard_output.cpp
 )
 set(SARVEXA_ENGINE_TEST_SOURCES
@@ -151,6 +157,7 @@ set(SARVEXA_ANALYSIS_TEST_SOURCES
 set(SARVEXA_DOCUMENT_TEST_SOURCES
     tests/document/atlas_rules_test.cpp
     tests/document/birth_shift_test.cpp
+    tests/document/birth_steps_test.cpp
     tests/document/chart_data_test.cpp
     tests/document/chart_document_test.cpp
     tests/document/chart_file_test.cpp
@@ -186,10 +193,12 @@ set(SARVEXA_ATLAS_TEST_SOURCES
     tests/atlas/system_atlas_test.cpp
 )
 set(SARVEXA_SWISS_TEST_SOURCES
+    tests/swiss/sensitivity_swiss_test.cpp
     tests/swiss/swiss_ephemeris_test.cpp
 )
 set(SARVEXA_APP_TEST_SOURCES
     tests/app/atlas_dialog_test.cpp
+    tests/app/birth_time_test.cpp
     tests/app/commands_test.cpp
     tests/app/dialog_layout_test.cpp
     tests/app/dialogs_test.cpp
@@ -209,6 +218,7 @@ set(SARVEXA_CLI_TEST_SOURCES
     tests/cli/cli_document_test.cpp
     tests/cli/cli_render_test.cpp
     tests/cli/cli_robustness_test.cpp
+    tests/cli/cli_sensitivity_test.cpp
     tests/cli/cli_transits_test.cpp
     tests/cli/export_ephemeris_options_test.cpp
     tests/cli/json_output_test.cpp
@@ -222,6 +232,7 @@ set(SARVEXA_BENCH_SOURCES
     bench/bench_render.cpp
     bench/bench_sensitivity.cpp
     bench/bench_startup.cpp
+    bench/bench_step.cpp
     bench/bench_swiss.cpp
 )
 set(SARVEXA_FUZZ_SOURCES

@@ -61,6 +61,10 @@ struct ChartDataText : PlaceText {
   bool isPm = false;
 };
 
+/// The years "Chart Data" takes (its year field's range).
+inline constexpr int kChartDataFirstYear = 1700;
+inline constexpr int kChartDataLastYear = 2300;
+
 /// The allowed characters of the place field of "Chart Data".
 inline constexpr int kChartDataPlaceMaxChars = 32;
 

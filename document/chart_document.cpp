@@ -4,6 +4,8 @@
 #include "document/cast.h"
 #include "document/chart_file.h"
 #include "document/settings.h"
+#include "engine/birth_time.h"
+#include "engine/text_format.h"
 
 namespace sarvexa {
 
@@ -68,6 +70,7 @@ TransitChoice ChartDocument::openTransitChoice() {
 void ChartDocument::applyTransit(const TransitChoice& choice) {
   Result<TransitResult> r = ComputeTransit(chart_.horoscope, choice, chart_.context);
   if (!r) return;
+  appliedTransit_ = choice;
   chart_.transitHoroscope = r->transit;
   chart_.transitAnalysis = r->analysis;
   ++revision_;
@@ -153,6 +156,7 @@ Result<void, FieldError> ChartDocument::applyChartData(const ChartDataFields& fi
   takeCast(std::move(*cast), context);
   pathName_ = chart_.firstName + " " + chart_.lastName;
   modified_ = true;
+  takeAsEntered();
   return {};
 }
 
@@ -182,6 +186,7 @@ void ChartDocument::castPrasna() {
   pathName_ = kPrasnaName;
   chart_.isPrasna = true;
   modified_ = false;
+  takeAsEntered();
 }
 
 Result<void> ChartDocument::open(const std::filesystem::path& path) {
@@ -207,6 +212,7 @@ Result<void> ChartDocument::loadBytes(const std::string& bytes) {
   takeCast(std::move(*cast), context);
   chart_.isPrasna = false;
   modified_ = false;
+  takeAsEntered();
   return Ok();
 }
 
@@ -219,7 +225,56 @@ Result<void> ChartDocument::save(const std::filesystem::path& path) {
   if (auto written = WriteFileReplacing(path, chartFileBytes()); !written) return written;
   modified_ = false;
   pathName_ = path.string();
+  takeAsEntered();
   return Ok();
+}
+
+void ChartDocument::takeAsEntered() {
+  entered_ = chart_.horoscope;
+  birthOffset_ = 0;
+  modifiedAtEntered_ = modified_;
+}
+
+Result<void> ChartDocument::moveBirthTo(std::int64_t offset) {
+  // The moved birth is the record the dialog makes of the moved date and
+  // time (ShiftBirthTime); the entered one is cast as it was entered.
+  const CastContext context = chart_.context;
+  Result<CastChart> cast =
+      CastRecord(offset == 0 ? entered_ : ShiftBirthTime(entered_, offset), context);
+  if (!cast) return Fail(cast.error());
+  if (birthOffset_ == 0) modifiedAtEntered_ = modified_;
+  takeCast(std::move(*cast), context);
+  birthOffset_ = offset;
+  modified_ = offset == 0 ? modifiedAtEntered_ : true;
+  // The last transit comparison follows the chart.
+  if (appliedTransit_) {
+    const TransitChoice again = *appliedTransit_;
+    applyTransit(again);
+  }
+  return Ok();
+}
+
+Result<ChartDocument::StepOutcome> ChartDocument::stepBirthTime(bool later) {
+  const BirthOffsetRange range = SteppableOffsets(entered_);
+  if (range.first > 0 || range.last < 0) {
+    return Fail(FormatText("Only birth times in the years %d to %d can be stepped.",
+                           kChartDataFirstYear, kChartDataLastYear));
+  }
+  const std::int64_t step = StepMinutes(birthStep_);
+  std::int64_t target = birthOffset_ + (later ? step : -step);
+  StepOutcome outcome;
+  if (target < range.first || target > range.last) {
+    target = target < range.first ? range.first : range.last;
+    outcome.stoppedAtEdge = true;
+  }
+  if (target != birthOffset_) {
+    if (auto moved = moveBirthTo(target); !moved) return Fail(moved.error());
+  }
+  return outcome;
+}
+
+void ChartDocument::resetBirthTime() {
+  if (birthOffset_ != 0) static_cast<void>(moveBirthTo(0));
 }
 
 }  // namespace sarvexa

@@ -20,6 +20,7 @@
 
 #include "analysis/sa_analysis.h"
 #include "analysis/sa_transits.h"
+#include "document/birth_steps.h"
 #include "document/chart_data.h"
 #include "document/chart_snapshot.h"
 #include "document/page_choices.h"
@@ -183,10 +184,36 @@ class ChartDocument {
 
   /// Saves the open chart. The old file is replaced only after the new one
   /// has been written whole; on failure it is left as it was and the message
-  /// is returned. On success modified is cleared and pathName() becomes `path`.
+  /// is returned. On success modified is cleared, pathName() becomes `path`
+  /// and the saved birth time becomes the entered one.
   Result<void> save(const std::filesystem::path& path);
   /// The chart file's bytes for the open chart.
   std::string chartFileBytes() const;
+
+  // ---- stepping the birth time (Edit > Birth Time Earlier, Later, Reset) ----
+  /// The step of the next Earlier or Later; one minute at first.
+  BirthStep birthStep() const { return birthStep_; }
+  void setBirthStep(BirthStep step) { birthStep_ = step; }
+  /// The birth data as last entered: typed in "Chart Data", opened, saved
+  /// or cast as a Prasna. The open chart is this birth moved by
+  /// birthOffset() minutes of clock time (zone and DST kept).
+  const Horoscope& enteredBirth() const { return entered_; }
+  std::int64_t birthOffset() const { return birthOffset_; }
+  /// The outcome of a step.
+  struct StepOutcome {
+    bool stoppedAtEdge = false;  ///< the step went no further than the years allow
+  };
+  /// Moves the birth time one step later (`later`) or earlier, casting the
+  /// chart as if the moved date and time were typed in "Chart Data" (with
+  /// the open chart's context, so the running period keeps its clock). A
+  /// step past the years 1700..2300 stops at their edge (said in the
+  /// outcome). A moved chart counts as modified; back at the entered time
+  /// it is modified as it was before the first step. Fails, changing
+  /// nothing, when the entered date lies outside those years or the cast
+  /// fails.
+  Result<StepOutcome> stepBirthTime(bool later);
+  /// Back to the entered birth time (Edit > Reset Birth Time).
+  void resetBirthTime();
 
  private:
   Result<void, FieldError> applyChartData(const ChartDataFields& fields);
@@ -196,6 +223,10 @@ class ChartDocument {
   void takeCast(CastChart&& cast, const CastContext& context);
   /// The Prasna location's clock at the present instant.
   PrasnaClock prasnaClock() const;
+  /// The open chart's birth data become the entered ones.
+  void takeAsEntered();
+  /// Casts the entered birth moved by `offset` minutes as the open chart.
+  Result<void> moveBirthTo(std::int64_t offset);
 
   SettingsStore& settings_;
   InstantClock clock_;
@@ -215,6 +246,15 @@ class ChartDocument {
   TransitDialogValues transitShown_{};
   EphemerisDialogValues ephemerisChoice_{};
   bool ephemerisFirstUse_ = true;
+  /// The transit choice last compared with the chart, compared again when
+  /// the birth time is stepped.
+  std::optional<TransitChoice> appliedTransit_;
+
+  Horoscope entered_{};
+  std::int64_t birthOffset_ = 0;
+  BirthStep birthStep_ = BirthStep::Minute;
+  /// The modified flag when the birth time was last at its entered value.
+  bool modifiedAtEntered_ = false;
 };
 
 }  // namespace sarvexa

@@ -170,11 +170,31 @@ double AyanamsaCorrectionRateBound(double T, double windowCenturies) noexcept {
 }
 
 LongitudeRateBounds AscendantRates(double T, double latDeg, double windowCenturies) noexcept {
+  const double tau = std::fabs(T) + windowCenturies;
+  if (!std::isfinite(tau) || !(windowCenturies >= 0.0)) {
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    return {-kInfinity, kInfinity};
+  }
+  const double eps = kObliquityAtEpoch + kObliquityRate * T;
+  const double epsStep = std::fabs(kObliquityRate) * windowCenturies;
+  // The local sidereal angle turns 15 degrees per hour of Universal Time
+  // plus the sidereal-time term of T, per century of birth time.
+  AscendantMotion motion;
+  motion.latDeg = latDeg;
+  motion.obliquityLowDeg = eps - epsStep;
+  motion.obliquityHighDeg = eps + epsStep;
+  motion.obliquityRate = std::fabs(kObliquityRate);
+  motion.siderealRate = 15.0 * (kSiderealHoursPerCentury + 24.0 * 36525.0);
+  motion.ayanamsaRate = AyanamsaCorrectionRateBound(T, windowCenturies);
+  return AscendantRateBounds(motion);
+}
+
+LongitudeRateBounds AscendantRateBounds(const AscendantMotion& m) noexcept {
   constexpr double kInfinity = std::numeric_limits<double>::infinity();
   const LongitudeRateBounds none{-kInfinity, kInfinity};
-  const double tau = std::fabs(T) + windowCenturies;
-  if (!std::isfinite(tau) || !(windowCenturies >= 0.0) || !std::isfinite(latDeg) ||
-      !(std::fabs(latDeg) < 89.0)) {
+  const double latDeg = m.latDeg;
+  if (!std::isfinite(latDeg) || !(std::fabs(latDeg) < 89.0) || !std::isfinite(m.obliquityLowDeg) ||
+      !std::isfinite(m.obliquityHighDeg) || !(m.obliquityLowDeg <= m.obliquityHighDeg)) {
     return none;
   }
   // With y = cos(theta), x = -(cos(eps) sin(theta) + k), k = tan(phi) sin(eps),
@@ -187,9 +207,7 @@ LongitudeRateBounds AscendantRates(double T, double latDeg, double windowCenturi
   // dA/deps = -y (sin(eps) sin(theta) - tan(phi) cos(eps)) / D.
   const double tanPhi = std::fabs(std::tan(latDeg * kDegToRad));
   const double cos2Phi = 1.0 / (1.0 + tanPhi * tanPhi);
-  const double eps = kObliquityAtEpoch + kObliquityRate * T;
-  const double epsStep = std::fabs(kObliquityRate) * windowCenturies;
-  const double epsLo = (eps - epsStep) * kDegToRad, epsHi = (eps + epsStep) * kDegToRad;
+  const double epsLo = m.obliquityLowDeg * kDegToRad, epsHi = m.obliquityHighDeg * kDegToRad;
   // cos(eps) - |k| falls as eps grows.
   const double fLo = std::cos(epsHi) - tanPhi * std::sin(epsHi);
   const double fHi = std::cos(epsLo) - tanPhi * std::sin(epsLo);
@@ -201,16 +219,13 @@ LongitudeRateBounds AscendantRates(double T, double latDeg, double windowCenturi
   const double dMin = fMin * fMin;
   const double byTheta = nMax / dMin;
   const double byEps = (std::sin(epsHi) + tanPhi * std::cos(epsLo)) / dMin;
-  // The local sidereal angle turns 15 degrees per hour of Universal Time
-  // plus the sidereal-time term of T, per century of birth time.
-  const double thetaRate = 15.0 * (kSiderealHoursPerCentury + 24.0 * 36525.0);
-  const double others =
-      std::fabs(kObliquityRate) * byEps + AyanamsaCorrectionRateBound(T, windowCenturies);
+  const double others = m.obliquityRate * byEps + m.ayanamsaRate;
+  if (!std::isfinite(others) || !std::isfinite(m.siderealRate)) return none;
   // A margin for the rounding of these sums.
   constexpr double kMargin = 1.000001;
-  const double max = (thetaRate * byTheta + others) * kMargin;
+  const double max = (m.siderealRate * byTheta + others) * kMargin;
   if (fLo > 0) {
-    const double min = (thetaRate * fLo * cos2Phi - others) / kMargin;
+    const double min = (m.siderealRate * fLo * cos2Phi - others) / kMargin;
     if (min > 0) return {min, max};
   }
   return {-max, max};

@@ -69,4 +69,25 @@ double AyanamsaCorrectionRateBound(double julianCenturies, double windowCenturie
 LongitudeRateBounds AscendantRates(double julianCenturies, double latDeg,
                                    double windowCenturies) noexcept;
 
+/// What bounds the motion of a sidereal Ascendant with the birth time: the
+/// place's latitude, the range the obliquity of the ecliptic keeps over the
+/// moments considered and how fast it may change, how fast the local
+/// sidereal angle turns, and how fast the ayanamsa may change. Rates are in
+/// degrees per Julian century of birth time, each at most that fast.
+struct AscendantMotion {
+  double latDeg = 0.0;            ///< geographic latitude, degrees
+  double obliquityLowDeg = 0.0;   ///< least obliquity, degrees
+  double obliquityHighDeg = 0.0;  ///< greatest obliquity, degrees
+  double obliquityRate = 0.0;     ///< |d(obliquity)/dT|
+  double siderealRate = 0.0;      ///< d(local sidereal angle)/dT
+  double ayanamsaRate = 0.0;      ///< |d(ayanamsa)/dT|
+};
+
+/// Proven bounds on the rate of a sidereal Ascendant computed from the local
+/// sidereal angle and the obliquity by the Ascendant's formula, for any
+/// theory whose quantities keep within `motion`: the geometry of
+/// AscendantRates, which applies it to the built-in theory. Inside the polar
+/// circles the minimum is positive; infinite where nothing is claimed.
+LongitudeRateBounds AscendantRateBounds(const AscendantMotion& motion) noexcept;
+
 }  // namespace sarvexa

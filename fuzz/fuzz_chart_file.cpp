@@ -51,7 +51,7 @@ struct Choice {
 Choice ChoiceOf(std::uint8_t b) {
   Choice c;
   c.interval = b & 3;
-  c.page = static_cast<DisplayMode>(static_cast<int>(DisplayMode::Chart) + (b >> 2) % 7);
+  c.page = static_cast<DisplayMode>(static_cast<int>(DisplayMode::Chart) + (b >> 2) % 8);
   c.style = 1 + ((b >> 5) & 1);
   c.colour = (b >> 6) & 1;
   c.pratyantarLord = (b >> 2) % 9;

@@ -90,8 +90,9 @@ std::vector<Page> Pages() {
       {"ephemeris-yearly", 4, 0, 0, 3},
       {"sa", 5},
       {"transits", 7},
+      {"sensitivity", 8},
       {"mode-0", 0},
-      {"mode-8", 8},
+      {"mode-9", 9},
   };
   for (int lord = 0; lord < 9; ++lord) {
     pages.push_back({"pratyantar-" + std::to_string(lord), 6, lord});

@@ -1,9 +1,27 @@
 #include "view/display.h"
 
+#include "document/chart_sensitivity.h"
 #include "document/chart_snapshot.h"
 #include "view/pages.h"
 
 namespace sarvexa {
+
+namespace {
+
+// Draws the Birth-Time Sensitivity page of `snap` with `given`, or with the
+// table searched now.
+template <typename Draw>
+void DrawSensitivity(Canvas& canvas, const ChartSnapshot& snap, const BirthTimeSensitivity* given,
+                     Draw draw) {
+  if (given) {
+    draw(canvas, snap, *given);
+    return;
+  }
+  const Result<BirthTimeSensitivity> table = ChartSensitivity(snap);
+  if (table) draw(canvas, snap, *table);
+}
+
+}  // namespace
 
 ChartColours RashiChartColours(const ChartSnapshot& snap) {
   ChartColours colours;
@@ -16,7 +34,8 @@ ChartStyle EffectiveChartStyle(const ChartSnapshot& snap) {
   return snap.chartStyle == ChartStyle::North ? ChartStyle::North : ChartStyle::South;
 }
 
-void DrawScreenPage(Canvas& canvas, const ChartSnapshot& snap, const ViewState& state) {
+void DrawScreenPage(Canvas& canvas, const ChartSnapshot& snap, const ViewState& state,
+                    const BirthTimeSensitivity* sensitivity) {
   switch (state.displayMode) {
     case DisplayMode::Chart:
       DrawChartPageScreen(canvas, snap);
@@ -39,12 +58,16 @@ void DrawScreenPage(Canvas& canvas, const ChartSnapshot& snap, const ViewState& 
     case DisplayMode::SaTransits:
       DrawTransitsPageScreen(canvas, snap);
       break;
+    case DisplayMode::Sensitivity:
+      DrawSensitivity(canvas, snap, sensitivity, DrawSensitivityPageScreen);
+      break;
     default:
       break;  // an unknown page draws nothing
   }
 }
 
-void DrawPrintPage(Canvas& canvas, const ChartSnapshot& snap, const ViewState& state) {
+void DrawPrintPage(Canvas& canvas, const ChartSnapshot& snap, const ViewState& state,
+                   const BirthTimeSensitivity* sensitivity) {
   switch (state.displayMode) {
     case DisplayMode::Chart:
       DrawChartPagePrint(canvas, snap);
@@ -66,6 +89,9 @@ void DrawPrintPage(Canvas& canvas, const ChartSnapshot& snap, const ViewState& s
       break;
     case DisplayMode::SaTransits:
       DrawTransitsPagePrint(canvas, snap);
+      break;
+    case DisplayMode::Sensitivity:
+      DrawSensitivity(canvas, snap, sensitivity, DrawSensitivityPagePrint);
       break;
     default:
       break;  // an unknown page leaves the sheet empty

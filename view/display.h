@@ -12,6 +12,7 @@
 namespace sarvexa {
 
 struct ChartSnapshot;
+struct BirthTimeSensitivity;
 
 /// The page shown. Any other value draws nothing.
 enum class DisplayMode : int {
@@ -22,6 +23,7 @@ enum class DisplayMode : int {
   SaAnalysis = 5,
   Pratyantar = 6,
   SaTransits = 7,
+  Sensitivity = 8,  ///< Birth-Time Sensitivity
 };
 
 /// The view's own state. It is not saved; it survives New, Open and Prasna so
@@ -60,11 +62,18 @@ ChartColours RashiChartColours(const ChartSnapshot& snap);
 ChartStyle EffectiveChartStyle(const ChartSnapshot& snap);
 
 /// Draws the screen variant of the page selected by `state.displayMode` on
-/// the 512 x 400 grid. A mode outside 1..7 draws nothing.
-void DrawScreenPage(Canvas& canvas, const ChartSnapshot& snap, const ViewState& state);
+/// the 512 x 400 grid. A mode outside 1..8 draws nothing. The Birth-Time
+/// Sensitivity page draws `sensitivity`, the table of the chart
+/// (ChartSensitivity), which a caller that draws the page more than once
+/// searches once and passes in; without it the page searches the table
+/// itself (and draws nothing when the search fails).
+void DrawScreenPage(Canvas& canvas, const ChartSnapshot& snap, const ViewState& state,
+                    const BirthTimeSensitivity* sensitivity = nullptr);
 
 /// Draws the print variant (twips, y up) of the page selected by
-/// `state.displayMode`: one sheet. A mode outside 1..7 leaves it empty.
-void DrawPrintPage(Canvas& canvas, const ChartSnapshot& snap, const ViewState& state);
+/// `state.displayMode`: one sheet. A mode outside 1..8 leaves it empty.
+/// `sensitivity` as for DrawScreenPage.
+void DrawPrintPage(Canvas& canvas, const ChartSnapshot& snap, const ViewState& state,
+                   const BirthTimeSensitivity* sensitivity = nullptr);
 
 }  // namespace sarvexa

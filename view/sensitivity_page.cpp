@@ -142,8 +142,10 @@ void DrawFooter(Canvas& canvas, const Style& style, const BirthTimeSensitivity& 
   canvas.SelectFont(style.footer);
   const SensitivityFooter footer = SensitivityFooterOf(t);
   const int room = PageTextRightEdge(canvas) - style.left;
-  // Lines as far apart as the table's rows, so that a box fits between them.
-  const int line = canvas.LineHeight() + style.rowGap;
+  // The period's line is as far from the next as the table's rows are, so
+  // that its box fits between them.
+  const int line = canvas.LineHeight();
+  const int boxed = line + style.rowGap;
   const std::string period = FitTextToWidth(canvas, footer.period, room);
   if (EndsWithin(t.runningPeriod.window, kFragileMinutes)) {
     const int pad = style.gap / 2 - 1;
@@ -157,14 +159,21 @@ void DrawFooter(Canvas& canvas, const Style& style, const BirthTimeSensitivity& 
   }
   canvas.TextOut(style.left, y, period);
   canvas.SetTextColor(kBlack);
-  canvas.TextOut(style.left, y + DownPage(canvas, line),
+  canvas.TextOut(style.left, y + DownPage(canvas, boxed),
                  FitTextToWidth(canvas, footer.dates, room));
-  canvas.TextOut(style.left, y + DownPage(canvas, 2 * line),
+  canvas.TextOut(style.left, y + DownPage(canvas, boxed + line),
                  FitTextToWidth(canvas, footer.balance, room));
 }
 
-// What a cell shows, said once under the title.
-std::vector<std::string> Explanation(const BirthTimeSensitivity& t) {
+// What a cell shows, said once under the title: in two lines on paper, in
+// one on the screen, where the cells' "> 24 h" tells the range.
+std::vector<std::string> Explanation(const BirthTimeSensitivity& t, bool oneLine) {
+  if (oneLine) {
+    return {
+        FormatText("Value, then the birth minutes before (%s) and after (+) the entered time "
+                   "in which it holds; red, boxed: changes within %d min.",
+                   kMinus, kFragileMinutes)};
+  }
   return {FormatText("Each cell: the value, then the birth minutes before (%s) and after (+) "
                      "the entered time in which it holds,",
                      kMinus),
@@ -235,11 +244,11 @@ void DrawSensitivityPageScreen(Canvas& canvas, const ChartSnapshot& snap,
                                 PageTextRightEdge(canvas) - s.left));
   int y = 1 + canvas.GetFontMetrics().height + 2;
   canvas.SelectFont(s.text);
-  for (const std::string& text : Explanation(table)) {
+  for (const std::string& text : Explanation(table, true)) {
     canvas.TextOut(s.left, y, FitTextToWidth(canvas, text, PageTextRightEdge(canvas) - s.left));
     y += canvas.LineHeight();
   }
-  y = DrawTable(canvas, s, table, ScreenSensitivityColumns(), y + 3);
+  y = DrawTable(canvas, s, table, ScreenSensitivityColumns(), y + 2);
   DrawFooter(canvas, s, table, y);
 }
 
@@ -252,7 +261,7 @@ void DrawSensitivityPagePrint(Canvas& canvas, const ChartSnapshot& snap,
   canvas.SelectFont(FontId::Print200);
   int y = DrawInfoPanel(canvas, s.left, -titleLine, snap) - canvas.LineHeight() - 100;
   canvas.SelectFont(s.text);
-  for (const std::string& text : Explanation(table)) {
+  for (const std::string& text : Explanation(table, false)) {
     canvas.TextOut(s.left, y, FitTextToWidth(canvas, text, PageTextRightEdge(canvas) - s.left));
     y -= canvas.LineHeight();
   }

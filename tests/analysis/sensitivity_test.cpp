@@ -73,7 +73,7 @@ struct BruteForce {
   std::vector<std::vector<std::vector<int>>> values;
   std::vector<std::optional<CurrentPeriod>> periods;
 
-  BruteForce(const Horoscope& birth, int rangeMinutes) : range(rangeMinutes) {
+  BruteForce(const Horoscope& birth, int rangeMinutes, double yearDays) : range(rangeMinutes) {
     values.assign(graha::kCount,
                   std::vector<std::vector<int>>(kFactorCount, std::vector<int>(2 * range + 1)));
     for (int m = -range; m <= range; ++m) {
@@ -84,8 +84,8 @@ struct BruteForce {
           values[g][f][m + range] = FactorValue(SensitivityFactors()[f], h.positions[g].longitude);
         }
       }
-      const DashaState d = ComputeDashaTable(h);
-      periods.push_back(FindCurrentPeriod(d.table, d.birthDayCount, kClock));
+      const DashaState d = ComputeDashaTable(h, yearDays);
+      periods.push_back(FindCurrentPeriod(d.table, d.birthDayCount, kClock, yearDays));
     }
   }
 
@@ -108,15 +108,14 @@ std::string Describe(const MinuteWindow& w) {
          (w.to ? std::to_string(*w.to) : "none");
 }
 
-void ExpectMatchesBruteForce(const ChartCase& c) {
+void ExpectMatchesBruteForce(const ChartCase& c, double yearDays = dasha::kDaysPerYear) {
   const Horoscope birth = Birth(c);
   BuiltInPositions source;
-  const auto found =
-      FindBirthTimeSensitivity({birth, kClock, dasha::kDaysPerYear, c.rangeHours}, source);
+  const auto found = FindBirthTimeSensitivity({birth, kClock, yearDays, c.rangeHours}, source);
   ASSERT_TRUE(found.ok());
   const BirthTimeSensitivity& t = *found;
   ASSERT_EQ(t.rangeMinutes, 60 * c.rangeHours);
-  const BruteForce all(birth, t.rangeMinutes);
+  const BruteForce all(birth, t.rangeMinutes, yearDays);
   for (int g = 0; g < graha::kCount; ++g) {
     for (int f = 0; f < kFactorCount; ++f) {
       const FactorWindow& got = t.points[g][f];
@@ -143,6 +142,10 @@ TEST(BirthTimeSensitivity, EveryWindowIsTheRunOfEqualValuesOfFullCasts) {
                             c.hour, c.minute, c.lonDegrees, c.latDegrees));
     ExpectMatchesBruteForce(c);
   }
+  // The chart's dasha year reaches the running period: with 360-day years
+  // the worked chart runs another Pratyantar at the clock.
+  SCOPED_TRACE("worked chart, 360-day dasha years");
+  ExpectMatchesBruteForce(kCharts[0], 360.0);
 }
 
 // The cases above test what they name.
@@ -162,6 +165,11 @@ TEST(BirthTimeSensitivity, TheHardCasesAreWhatTheyClaim) {
   const auto moon = FindBirthTimeSensitivity({Birth(kCharts[5]), kClock}, source);
   ASSERT_TRUE(moon.ok());
   EXPECT_TRUE(EndsWithin(moon->points[graha::Moon][1].window, 5));
+  // The worked chart runs another period at the clock with 360-day years.
+  const auto julian = FindBirthTimeSensitivity({Birth(kCharts[0]), kClock}, source);
+  const auto savana = FindBirthTimeSensitivity({Birth(kCharts[0]), kClock, 360.0, 24}, source);
+  ASSERT_TRUE(julian.ok() && savana.ok());
+  EXPECT_NE(julian->runningPeriod.value, savana->runningPeriod.value);
 }
 
 // A source that knows no bound is stepped minute by minute and gives the
@@ -229,13 +237,16 @@ TEST(BirthTimeSensitivity, DashaDatesMoveBackAsTheMoonAdvances) {
   }
 }
 
-TEST(BirthTimeSensitivity, RangeOutsideOneToFortyEightHoursIsRefused) {
+TEST(BirthTimeSensitivity, RangeOutsideOneToFortyEightHoursOrAnOddYearIsRefused) {
   BuiltInPositions source;
   const Horoscope h = Birth(kCharts[0]);
   for (int hours : {0, -1, 49, 1000}) {
     EXPECT_FALSE(FindBirthTimeSensitivity({h, kClock, dasha::kDaysPerYear, hours}, source).ok())
         << hours;
   }
+  // So is a dasha year outside 300..400 days.
+  for (double days : {299.0, 400.5, std::numeric_limits<double>::quiet_NaN()})
+    EXPECT_FALSE(FindBirthTimeSensitivity({h, kClock, days, 24}, source).ok()) << days;
 }
 
 TEST(BirthTimeSensitivity, FactorNamesAndValueTexts) {

@@ -93,11 +93,13 @@ TEST_F(AppTest, MenusHoldEveryItemInOrder) {
                          "Print Pre&view", "P&rint Setup...", "-", "Recent File", "-",
                          "&Current Prasna", "E&xit"}));
   EXPECT_EQ(menuTexts(subMenu(bar, "&Edit")),
-            QStringList({"&Chart Data", "&Set Prasna Location", "-"}));
-  EXPECT_EQ(menuTexts(subMenu(bar, "&View")),
-            QStringList({"&Toolbar", "&Status Bar", "-", "&Chart", "&Dashas>", "Di&visional Charts",
-                         "&Ephemeris", "SA &Analysis", "SA T&ransits", "-", "Chart Style>",
-                         "Color Charts>", "-", "Zoom &In", "Zoom &Out", "&Fit Page"}));
+            QStringList({"&Chart Data", "&Set Prasna Location", "-", "Birth Time &Earlier",
+                         "Birth Time &Later", "Birth Time S&tep>", "&Reset Birth Time"}));
+  EXPECT_EQ(
+      menuTexts(subMenu(bar, "&View")),
+      QStringList({"&Toolbar", "&Status Bar", "-", "&Chart", "&Dashas>", "Di&visional Charts",
+                   "&Ephemeris", "SA &Analysis", "SA T&ransits", "&Birth-Time Sensitivity", "-",
+                   "Chart Style>", "Color Charts>", "-", "Zoom &In", "Zoom &Out", "&Fit Page"}));
   EXPECT_EQ(menuTexts(subMenu(bar, "&Help")),
             QStringList({"&Contents and Index", "&About Sarvexa"}));
 }
@@ -122,13 +124,14 @@ TEST_F(AppTest, EveryCommandHasItsTextAcceleratorAndPrompt) {
   EXPECT_EQ(window().action(HelpAbout)->toolTip(), "About");
 }
 
-TEST_F(AppTest, ToolbarHoldsNewOpenSaveThenPrintAndAbout) {
+TEST_F(AppTest, ToolbarHoldsNewOpenSaveThenTheBirthTimeThenPrintAndAbout) {
   start();
   QStringList seen;
   for (QAction* a : window().toolBar()->actions())
     seen << (a->isSeparator() ? QStringLiteral("-") : a->data().toString());
   EXPECT_EQ(seen, QStringList({QString::number(FileNew), QString::number(FileOpen),
-                               QString::number(FileSave), "-", QString::number(FilePrint),
+                               QString::number(FileSave), "-", QString::number(BirthTimeEarlier),
+                               QString::number(BirthTimeLater), "-", QString::number(FilePrint),
                                QString::number(HelpAbout)}));
   for (QAction* a : window().toolBar()->actions())
     if (!a->isSeparator()) {
@@ -136,17 +139,25 @@ TEST_F(AppTest, ToolbarHoldsNewOpenSaveThenPrintAndAbout) {
     }
 }
 
-TEST_F(AppTest, OnlyTheAboutButtonShowsATooltip) {
+TEST_F(AppTest, OnlyAboutAndTheBirthTimeButtonsShowATooltip) {
   start();
   window().show();
-  for (int id : {FileNew, FileOpen, FileSave, FilePrint, HelpAbout}) {
+  // (Those without one first: a tooltip hidden a moment ago still says its text.)
+  const std::pair<int, QString> buttons[] = {{FileNew, ""},
+                                             {FileOpen, ""},
+                                             {FileSave, ""},
+                                             {FilePrint, ""},
+                                             {BirthTimeEarlier, "Birth Time Earlier (F7)"},
+                                             {BirthTimeLater, "Birth Time Later (F8)"},
+                                             {HelpAbout, "About"}};
+  for (const auto& [id, tip] : buttons) {
     SCOPED_TRACE(id);
     QToolTip::hideText();
     QWidget* button = window().toolBar()->widgetForAction(window().action(id));
     ASSERT_NE(button, nullptr);
     QHelpEvent help(QEvent::ToolTip, QPoint(4, 4), button->mapToGlobal(QPoint(4, 4)));
     QApplication::sendEvent(button, &help);
-    EXPECT_EQ(QToolTip::text(), id == HelpAbout ? QStringLiteral("About") : QString());
+    EXPECT_EQ(QToolTip::text(), tip);
   }
   QToolTip::hideText();
 }
@@ -194,6 +205,7 @@ struct PageCommand {
   DisplayMode mode;
 };
 constexpr PageCommand kPages[] = {
+    {ViewSensitivity, DisplayMode::Sensitivity},
     {ViewMahaBukti, DisplayMode::MahaBukti},
     {ViewDivisional, DisplayMode::Divisional},
     {ViewSaAnalysis, DisplayMode::SaAnalysis},
@@ -202,8 +214,8 @@ constexpr PageCommand kPages[] = {
 
 TEST_F(AppTest, ViewCommandsSelectTheirPageAndCheckOnlyTheirItem) {
   start();
-  const int pageItems[] = {ViewChart,     ViewMahaBukti,  ViewDivisional,
-                           ViewEphemeris, ViewSaAnalysis, ViewSaTransits};
+  const int pageItems[] = {ViewChart,      ViewMahaBukti,  ViewDivisional, ViewEphemeris,
+                           ViewSaAnalysis, ViewSaTransits, ViewSensitivity};
   for (const PageCommand& page : kPages) {
     SCOPED_TRACE(page.id);
     window().action(page.id)->trigger();
@@ -289,7 +301,7 @@ TEST_F(AppTest, PrintingEveryPageToAPdfGivesOneSheet) {
   // Ephemeris and SA transits open their dialogs first; the scripted
   // prompter cancels them, which still shows the page.
   const int commands[] = {ViewChart,      ViewMahaBukti,       ViewDivisional, ViewEphemeris,
-                          ViewSaAnalysis, PratyantarFirst + 8, ViewSaTransits};
+                          ViewSaAnalysis, PratyantarFirst + 8, ViewSaTransits, ViewSensitivity};
   for (int id : commands) {
     SCOPED_TRACE(id);
     window().action(id)->trigger();

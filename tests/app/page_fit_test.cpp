@@ -59,7 +59,7 @@ TEST_F(AppTest, EveryPageIsWholeInsideTheWindowAtFitPage) {
     for (int style : {1, 2}) {
       doc().setChartStyle(ChartStyleFromSetting(style));
       for (int mode = static_cast<int>(DisplayMode::Chart);
-           mode <= static_cast<int>(DisplayMode::SaTransits); ++mode) {
+           mode <= static_cast<int>(DisplayMode::Sensitivity); ++mode) {
         SCOPED_TRACE(QStringLiteral("window %1x%2 style %3 page %4")
                          .arg(size.width())
                          .arg(size.height())
@@ -202,7 +202,7 @@ TEST_F(AppTest, TheSmallestWindowKeepsPageTextReadable) {
   EXPECT_EQ(window().size(), window().minimumSize());
   const QSize screen = window().screen()->availableGeometry().size();
   for (int mode = static_cast<int>(DisplayMode::Chart);
-       mode <= static_cast<int>(DisplayMode::SaTransits); ++mode) {
+       mode <= static_cast<int>(DisplayMode::Sensitivity); ++mode) {
     SCOPED_TRACE(mode);
     window().chartView()->state().displayMode = static_cast<DisplayMode>(mode);
     // 12-unit text at least 8 px high, unless the screen itself is smaller.

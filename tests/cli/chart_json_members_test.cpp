@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -17,6 +18,7 @@
 #include "engine/calendar.h"
 #include "engine/chart_calculation.h"
 #include "engine/dasha.h"
+#include "engine/dasha_balance.h"
 #include "engine/varga.h"
 #include "tests/support/worked_chart.h"
 
@@ -96,13 +98,17 @@ TEST(ChartJsonMembers, EveryNameExactlyAsManyTimesAsItBelongs) {
       {"dailyMotion", 10},
       {"birthDayCount", 1},
       {"dashaTable", 1},
-      {"lord", 9},
+      {"lord", 10},  // the nine Maha dashas, then the balance
       {"lengthDays", 9},
       {"buktiStart", 9},
       {"currentPeriod", 1},
       {"maha", 1},
       {"bukti", 1},
       {"pratyantar", 1},
+      {"dashaBalance", 1},
+      {"years", 1},
+      {"months", 1},
+      {"days", 1},
       {"vargaSigns", 1},
       {"saAnalysis", 1},
       {"mep", 1},
@@ -151,6 +157,18 @@ TEST(ChartJsonMembers, DashaTableAndVargaSignsAreTheEngines) {
   // Rahu first, started 21 September 1982 (2445233.98).
   EXPECT_EQ(d.table[0].lord, 5);
   EXPECT_NEAR(d.table[0].buktiStart[0], 2445233.98, 1e-6);
+  // The balance at birth is the engine's, of the same table.
+  const DashaBalance balance = BalanceAtBirth(d, dasha::kDaysPerYear);
+  const std::size_t held = json.find("\"dashaBalance\"");
+  ASSERT_NE(held, std::string::npos);
+  for (const auto& [key, value] : {std::pair{"\"lord\": ", balance.lord},
+                                   {"\"years\": ", balance.years},
+                                   {"\"months\": ", balance.months},
+                                   {"\"days\": ", balance.wholeDays}}) {
+    const std::size_t k = json.find(key, held);
+    ASSERT_NE(k, std::string::npos) << key;
+    EXPECT_EQ(std::atoi(json.c_str() + k + std::strlen(key)), value) << key;
+  }
 
   const std::size_t vargas = json.find("\"vargaSigns\"");
   ASSERT_NE(vargas, std::string::npos);

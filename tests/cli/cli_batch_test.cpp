@@ -260,6 +260,8 @@ TEST(BatchFields, RefusedChoices) {
       {BatchFormat::Csv, {"currentPeriod"}, "currentPeriod.maha"},
       {BatchFormat::Csv, {"firstName", "julianDay", "firstName"}, "\"firstName\" is named twice"},
       {BatchFormat::JsonLines, {"julianDay", "positions", "julianDay"}, "named twice"},
+      {BatchFormat::JsonLines, {"sensitivity"}, "only with --sensitivity"},
+      {BatchFormat::Csv, {"sensitivity.daysPerMinute"}, "only with --sensitivity"},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.says);

@@ -75,7 +75,7 @@ Ink InkOf(const QImage& image) {
 
 TEST(CliRender, EveryPageInBothVariantsIsDrawnInsideItsPicture) {
   const char* pages[] = {"chart",     "maha-bukti", "pratyantar:Ve", "divisional",
-                         "ephemeris", "sa",         "transits"};
+                         "ephemeris", "sa",         "transits",      "sensitivity"};
   for (const char* variant : {"screen", "print"}) {
     for (const char* page : pages) {
       for (const char* style : {"north", "south"}) {

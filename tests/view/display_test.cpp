@@ -7,9 +7,11 @@
 #include <string>
 
 #include "document/chart_document.h"
+#include "document/chart_sensitivity.h"
 #include "document/settings_store.h"
 #include "page_test_support.h"
 #include "view/display.h"
+#include "view/pages.h"
 #include "view/recording_canvas.h"
 
 namespace sarvexa {
@@ -38,6 +40,7 @@ TEST(Dispatch, EachModeDrawsItsOwnPageInTheChosenSpace) {
        "VENUS PRATYANTAR DASHAS FOR:"},
       {DisplayMode::Chart, "Vimshottari Dashas", "Navamsa"},
       {DisplayMode::Divisional, "Hora", "Chaturvimsamsa"},
+      {DisplayMode::Sensitivity, "Birth-Time Sensitivity for: Ann Lee", "BIRTH-TIME SENSITIVITY"},
   };
   for (const auto& k : kCases) {
     SCOPED_TRACE(static_cast<int>(k.mode));
@@ -60,9 +63,28 @@ TEST(Dispatch, EachModeDrawsItsOwnPageInTheChosenSpace) {
   }
 }
 
+TEST(Dispatch, TheSensitivityPageDrawsTheTableItIsGivenOrSearchesTheChartsOwn) {
+  Doc d(1, 0);
+  ViewState view;
+  view.displayMode = DisplayMode::Sensitivity;
+  const ChartSnapshot& snap = d.doc->snapshot();
+  const BirthTimeSensitivity searched = ChartSensitivity(snap).value();
+  BirthTimeSensitivity given = searched;
+  given.points[graha::Moon][0].window = MinuteWindow{-1, 1};
+  for (const BirthTimeSensitivity* table :
+       {&searched, static_cast<const BirthTimeSensitivity*>(&given)}) {
+    RecordingCanvas direct, dispatched, own;
+    DrawSensitivityPageScreen(direct, snap, *table);
+    DrawScreenPage(dispatched, snap, view, table);
+    EXPECT_EQ(dispatched.Log(), direct.Log());
+    DrawScreenPage(own, snap, view);
+    EXPECT_EQ(own.Log() == direct.Log(), table == &searched);
+  }
+}
+
 TEST(Dispatch, EveryModeDrawsSomethingAndUnknownModesNothing) {
   Doc d(2, 1);
-  for (int m = 1; m <= 7; ++m) {
+  for (int m = 1; m <= 8; ++m) {
     const auto mode = static_cast<DisplayMode>(m);
     SCOPED_TRACE(m);
     ViewState view;
@@ -73,7 +95,7 @@ TEST(Dispatch, EveryModeDrawsSomethingAndUnknownModesNothing) {
     EXPECT_FALSE(screen.Texts().empty());
     EXPECT_FALSE(print.Texts().empty());
   }
-  for (int m : {0, 8, -1, 100}) {
+  for (int m : {0, 9, -1, 100}) {
     const auto mode = static_cast<DisplayMode>(m);
     SCOPED_TRACE(m);
     ViewState view;

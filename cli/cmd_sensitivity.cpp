@@ -1,0 +1,146 @@
+// `sarvexa-cli sensitivity`: birth options in, the birth-time table out:
+// for every point and factor the window of birth minutes in which its value
+// holds, the running period's window, the dates' rate and the dasha balance.
+
+#include <ostream>
+#include <string>
+
+#include "cli/birth_options.h"
+#include "cli/city_option.h"
+#include "cli/commands.h"
+#include "cli/prasna_clock.h"
+#include "cli/sensitivity_output.h"
+#include "document/chart_sensitivity.h"
+#include "document/notation.h"
+
+namespace sarvexa::cli {
+namespace {
+
+struct SensitivityOptions {
+  BirthOptions birth;
+  std::optional<CheckedChartData> checked;  // the birth options through the dialog's checks
+  std::optional<WrittenMoment> now;         // --now; the present otherwise
+  int rangeHours = kDefaultRangeHours;
+  bool json = false;
+  bool help = false;
+};
+
+Result<void> TakeRange(SensitivityOptions& o, std::string_view name, std::string_view value) {
+  const std::optional<int> hours = ReadDigits(value, 3);
+  if (!hours || *hours < kMinRangeHours || *hours > kMaxRangeHours) {
+    return Fail(std::string(name) + " must be a whole number of hours from " +
+                std::to_string(kMinRangeHours) + " to " + std::to_string(kMaxRangeHours) +
+                ", not '" + std::string(value) + "'");
+  }
+  o.rangeHours = *hours;
+  return Ok();
+}
+
+using Row = Option<SensitivityOptions>;
+
+constexpr Row kSensitivityRows[] = {
+    {"--range", "HOURS",
+     "how far to search either way of the entered time, 1..48\n"
+     "hours (default 24)",
+     TakeRange},
+    {"--json", "",
+     "print the table as one JSON object: points (As, Su, Mo,\n"
+     "Ma, Me, Ju, Ve, Sa, Ra, Ke), each with factors (sign,\n"
+     "nakshatra, pada, navamsa, then hora, decante,\n"
+     "turyamsa, panchamsa, shashtamsa, saptamsa, ashtamsa,\n"
+     "dasamsa, ekadasamsa, dwadasmsa, chaturvimsamsa) with\n"
+     "value, from and to: the first and last\n"
+     "birth minute with the value, YYYY-MM-DDTHH:MM on the\n"
+     "chart's clock, null where the range ends first;\n"
+     "runningPeriod (value \"Me/Ve/Ju\", null before the first\n"
+     "Maha dasha; from; to); daysPerMinute (days every dasha\n"
+     "date moves earlier for a birth one minute later);\n"
+     "dashaBalance (lord 0 Ketu .. 8 Mercury, years, months,\n"
+     "days)",
+     SetFlag<SensitivityOptions, &SensitivityOptions::json>},
+    {"--now", "YYYY-MM-DDTHH:MM",
+     "local clock reading for the running period; ending\n"
+     "in Z or +HH:MM/-HH:MM, an exact instant, read on the\n"
+     "clock of the stored Prasna location (default: the\n"
+     "present, read the same way)",
+     TakeMoment<SensitivityOptions, &SensitivityOptions::now>},
+    Row("--help", "", "this text", SetFlag<SensitivityOptions, &SensitivityOptions::help>)
+        .Alias("-h"),
+};
+
+constexpr CommandRules kRules{"sensitivity"};
+
+Result<SensitivityOptions> ParseSensitivityArguments(const Arguments& args) {
+  SensitivityOptions options;
+  if (auto parsed = ParseArguments(args, kRules, nullptr, Group(BirthOptionRows(), options.birth),
+                                   Group(kSensitivityRows, options));
+      !parsed) {
+    return Fail(parsed.error());
+  }
+  if (options.help) return options;
+  if (auto placed = ResolveCity(options.birth); !placed) return Fail(placed.error());
+  if (auto given = RequireBirthOptions(options.birth); !given) return Fail(given.error());
+  Result<CheckedChartData, FieldError> checked = CheckChartData(options.birth.fields);
+  if (!checked) return Fail(checked.error().field + ": " + checked.error().message);
+  options.checked = std::move(*checked);
+  return options;
+}
+
+}  // namespace
+
+void PrintSensitivityHelp(std::ostream& out) {
+  out << "Usage: sarvexa-cli sensitivity --date YYYY-MM-DD --time HH:MM --lon DDD:MM{E|W}\n"
+         "                               --lat DD:MM{N|S} --zone HH:MM [--dst H]\n"
+         "                               [--range HOURS] [--json] [--now YYYY-MM-DDTHH:MM]\n"
+         "\n"
+         "Tells which placements of a chart a few minutes of birth time would change.\n"
+         "For the Ascendant and the nine grahas it finds, for the sign, the nakshatra,\n"
+         "the pada and the sign in every divisional chart, the birth minutes before and\n"
+         "after the entered time in which the value holds, searched to the minute up to\n"
+         "--range hours either way with the zone and DST of the chart; likewise for the\n"
+         "Maha/Bukti/Pratyantar running at the clock. Then how many days one minute of\n"
+         "birth time moves the dasha dates, and the dasha balance at birth.\n"
+         "\n";
+  PrintOptionHelp(out, {HelpOf(BirthOptionRows(), 22), HelpOf(kSensitivityRows, 22)});
+  out << "\n"
+         "A bad or missing option (a --range outside 1..48 among them) prints one line\n"
+         "naming it and exits with code 2.\n"
+         "Example:\n"
+         "  sarvexa-cli sensitivity --date 2000-01-01 --time 17:30 --zone 05:30 \\\n"
+         "                          --lon 077:12E --lat 28:36N --range 6 --json\n";
+}
+
+int RunSensitivityCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
+  Result<SensitivityOptions> parsed = ParseSensitivityArguments(args);
+  if (!parsed) {
+    err << "sarvexa-cli sensitivity: " << parsed.error() << '\n';
+    return kExitUsage;
+  }
+  SensitivityOptions& options = *parsed;
+  if (options.help) {
+    PrintSensitivityHelp(out);
+    return 0;
+  }
+  PrintCityNote(options.birth, "sensitivity", err);
+  std::optional<IniFileSettingsStore> stored;
+  if (NeedsPrasnaClock(options.now)) stored = ReadStoredSettings("sensitivity", err);
+  CastContext context;
+  context.now = PeriodClockReading(options.now, stored ? *stored : IniFileSettingsStore{});
+  Result<CastChart> cast = CastChartData(*options.checked, context);
+  if (!cast) {
+    err << "sarvexa-cli sensitivity: " << cast.error() << '\n';
+    return 1;
+  }
+  ChartSnapshot chart;
+  FillSnapshot(options.birth, std::move(*cast), context, chart);
+  const Result<BirthTimeSensitivity> table = ChartSensitivity(chart, options.rangeHours);
+  if (!table) {
+    err << "sarvexa-cli sensitivity: " << table.error() << '\n';
+    return 1;
+  }
+  out << (options.json ? SensitivityJson(*table, chart.horoscope)
+                       : SensitivityTable(chart, *table));
+  return out ? 0 : 1;
+}
+
+}  // namespace sarvexa::cli
