@@ -300,7 +300,8 @@ void MainWindow::useComputerZoneIfNoneStored() {
 void MainWindow::openStartChart(const QStringList& arguments) {
   // No chart is open yet, so nothing is asked before the file is opened.
   if (!arguments.isEmpty() && !arguments.first().isEmpty() && openFile(arguments.first())) return;
-  document_.castPrasna();
+  // A Prasna that cannot be cast leaves the chart shown as it was.
+  if (auto cast = document_.castPrasna(); !cast) return showError(qs(cast.error()));
   hasFile_ = false;
   chartChanged();
 }
@@ -505,9 +506,7 @@ void MainWindow::openRecent(const QString& path) {
 
 void MainWindow::currentPrasna() {
   if (!maybeSave()) return;  // Cancel keeps the chart
-  document_.castPrasna();
-  hasFile_ = false;
-  chartChanged();
+  openStartChart({});        // no file named: a Prasna
 }
 
 // ---- Edit ----
@@ -567,7 +566,8 @@ void MainWindow::viewSaTransits() {
   TransitDialog dialog(this);
   dialog.setAtlas(atlas());
   dialog.setValues(document_.openTransitDialog());
-  document_.closeTransitDialog(AcceptedValues(prompter_, dialog));
+  if (auto cast = document_.closeTransitDialog(AcceptedValues(prompter_, dialog)); !cast)
+    showError(qs(cast.error()));
   updateChecks();
   view_->update();
 }

@@ -113,6 +113,7 @@ struct Plan {
   std::vector<std::string> csvHeads;  // the members the columns lie in
   bool needDerivations = true;
   LocalClockReading now;
+  CastContext cast;
   FoldChoice fold = FoldChoice::Unresolved;
   const CityLookup* city = nullptr;
   const InstantReader* readInstant = nullptr;
@@ -261,7 +262,7 @@ class RowWriter {
     }
 
     // What `chart` casts for the same options at the same clock reading.
-    CastContext context;
+    CastContext context = plan_.cast;
     context.now = now;
     Result<CastChart> cast = CastChartData(
         *checked, context, plan_.needDerivations ? CastDepth::Everything : CastDepth::Positions);
@@ -478,7 +479,11 @@ std::vector<std::string> DefaultCsvColumns() {
   for (const std::string& path : ChartScalarPaths()) {
     const bool topLevel = path.find('.') == std::string::npos;
     const bool pointLongitude = Head(path) == "positions" && path.ends_with(".longitude");
-    if (topLevel || pointLongitude) columns.push_back(path);
+    // The conventions are the same for every row of a run: a column only
+    // when asked for.
+    const bool convention = std::find(std::begin(kConventionMembers), std::end(kConventionMembers),
+                                      path) != std::end(kConventionMembers);
+    if ((topLevel || pointLongitude) && !convention) columns.push_back(path);
   }
   return columns;
 }
@@ -525,6 +530,7 @@ int RunBatch(CsvRecordReader& reader, std::ostream& out, std::ostream& err,
   Plan plan;
   plan.format = settings.format;
   plan.now = settings.now;
+  plan.cast = settings.cast;
   plan.fold = settings.fold;
   plan.city = &settings.city;
   plan.readInstant = &settings.readInstant;

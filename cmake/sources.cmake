@@ -32,6 +32,7 @@ set(SARVEXA_DOCUMENT_SOURCES
     document/chart_data.cpp
     document/chart_document.cpp
     document/chart_file.cpp
+    document/convention_text.cpp
     document/csv_export.cpp
     document/ephemeris_series.cpp
     document/escapes.cpp
@@ -119,6 +120,7 @@ set(SARVEXA_CLI_SOURCES
     cli/cmd_ephemeris.cpp
     cli/cmd_places.cpp
     cli/cmd_transits.cpp
+    cli/convention_options.cpp
     cli/csv_records.cpp
     cli/export_options.cpp
     cli/json_members.cpp

@@ -1,0 +1,52 @@
+#include "document/convention_text.h"
+
+#include <cmath>
+
+#include "engine/calendar.h"
+#include "engine/numeric.h"
+#include "engine/text_format.h"
+
+namespace sarvexa {
+
+std::string_view AyanamsaTitle(Ayanamsa a) {
+  const auto i = static_cast<std::size_t>(a);
+  return i < kAyanamsaTitles.size() ? kAyanamsaTitles[i] : std::string_view("?");
+}
+
+std::string AyanamsaValue(const Horoscope& h, const Conventions& c) {
+  if (c.ephemeris == EphemerisKind::Builtin) {
+    const WholeAndMinutes a = SplitDegreesRounded(h.ayanamsaCorrection);
+    return FormatText("%2d:%02d", SaturatingAbs(a.whole), SaturatingAbs(a.minutes));
+  }
+  // Arc-seconds of the magnitude, rounded; the library's ayanamsa is finite.
+  const double seconds = std::fabs(h.ayanamsaCorrection) * 3600.0;
+  const long total = std::isfinite(seconds) && seconds < 1e9 ? std::lround(seconds) : 0;
+  return FormatText("%2ld:%02ld:%02ld", total / 3600, total / 60 % 60, total % 60);
+}
+
+std::string AyanamsaLine(const Horoscope& h, const Conventions& c, const PositionSource& source) {
+  const std::string value = AyanamsaValue(h, c);
+  const std::string year = DashaYearText(c.dashaYearDays);
+  if (c.ephemeris == EphemerisKind::Builtin) {
+    return "Lahiri Ayanamsa: " + value + "  " + year + " Day Year";
+  }
+  return std::string("Swiss Eph.") + (source.analytical ? " (analytical)" : "") + "  " +
+         std::string(AyanamsaTitle(c.ayanamsa)) + " Ayanamsa: " + value + "  " +
+         (c.node == NodeKind::Mean ? "Mean" : "True") + " Node  " + year + " Day Year";
+}
+
+std::string ConventionsNote(const Conventions& c, const PositionSource& source) {
+  if (c == Conventions{}) return {};
+  return "Ephemeris: " + DescribePositionSource(source) +
+         "; ayanamsa: " + std::string(AyanamsaTitle(c.ayanamsa)) +
+         "; node: " + std::string(NodeName(c.node)) +
+         "; dasha year: " + DashaYearText(c.dashaYearDays) + " days";
+}
+
+std::string ConventionsNote(const Conventions& c) {
+  PositionSource source;
+  source.ephemeris = c.ephemeris;
+  return ConventionsNote(c, source);
+}
+
+}  // namespace sarvexa
