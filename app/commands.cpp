@@ -7,7 +7,7 @@ namespace sarvexa {
 
 namespace {
 using namespace command;
-constexpr std::array<CommandInfo, 40> kCommands = {{
+constexpr std::array<CommandInfo, 41> kCommands = {{
     {FileNew, "&New\tCtrl+N", "Enter data for a new horoscope."},
     {FileOpen, "&Open...\tCtrl+O", "Open an existing horoscope file."},
     {FileSave, "&Save\tCtrl+S", "Save the horoscope."},
@@ -22,6 +22,8 @@ constexpr std::array<CommandInfo, 40> kCommands = {{
     {AppExit, "E&xit", "Quit the application; prompts to save documents\nExit"},
     {EditChartData, "&Chart Data", "Edit current chart data."},
     {SetPrasnaLocation, "&Set Prasna Location", "Set the Prasna location."},
+    {CalculationSettings, "Ca&lculation Settings\u2026",
+     "Choose the ephemeris, the ayanamsa, the node and the dasha year."},
     {ViewToolbar, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar"},
     {ViewStatusBar, "&Status Bar", "Show or hide the status bar\nToggle StatusBar"},
     {ViewChart, "&Chart", "View the current horoscope."},

@@ -17,6 +17,7 @@
 #include <QToolButton>
 
 #include "app/about_dialog.h"
+#include "app/calculation_settings_dialog.h"
 #include "app/chart_data_dialog.h"
 #include "app/chart_view.h"
 #include "app/commands.h"
@@ -122,6 +123,9 @@ void MainWindow::buildActions() {
   on(AppExit, [this] { close(); });
   on(EditChartData, [this] { editChartData(); });
   on(SetPrasnaLocation, [this] { setPrasnaLocation(); });
+  on(CalculationSettings, [this] {
+    if (AskCalculationSettings(this, prompter_, document_)) chartChanged();
+  });
   on(ViewChart, [this] { setDisplayMode(DisplayMode::Chart); });
   on(ViewMahaBukti, [this] { setDisplayMode(DisplayMode::MahaBukti); });
   on(ViewDivisional, [this] { setDisplayMode(DisplayMode::Divisional); });
@@ -200,6 +204,7 @@ void MainWindow::buildMenus() {
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
   add(edit, EditChartData);
   add(edit, SetPrasnaLocation);
+  add(edit, CalculationSettings);
   edit->addSeparator();
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));

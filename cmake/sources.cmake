@@ -90,6 +90,7 @@ set(SARVEXA_SWISS_SOURCES
 set(SARVEXA_APP_SOURCES
     app/about_dialog.cpp
     app/application.cpp
+    app/calculation_settings_dialog.cpp
     app/chart_data_dialog.cpp
     app/chart_view.cpp
     app/commands.cpp
