@@ -24,15 +24,33 @@ std::string AyanamsaValue(const Horoscope& h, const Conventions& c) {
   return FormatText("%2ld:%02ld:%02ld", total / 3600, total / 60 % 60, total % 60);
 }
 
+namespace {
+
+// "Swiss Eph.", and what the library fell back to.
+std::string SwissName(const PositionSource& source) {
+  return std::string("Swiss Eph.") + (source.analytical ? " (analytical)" : "");
+}
+
+std::string NodeTitle(const Conventions& c) {
+  return c.node == NodeKind::Mean ? "Mean Node" : "True Node";
+}
+
+}  // namespace
+
 std::string AyanamsaLine(const Horoscope& h, const Conventions& c, const PositionSource& source) {
   const std::string value = AyanamsaValue(h, c);
   const std::string year = DashaYearText(c.dashaYearDays);
   if (c.ephemeris == EphemerisKind::Builtin) {
     return "Lahiri Ayanamsa: " + value + "  " + year + " Day Year";
   }
-  return std::string("Swiss Eph.") + (source.analytical ? " (analytical)" : "") + "  " +
-         std::string(AyanamsaTitle(c.ayanamsa)) + " Ayanamsa: " + value + "  " +
-         (c.node == NodeKind::Mean ? "Mean" : "True") + " Node  " + year + " Day Year";
+  return SwissName(source) + "  " + std::string(AyanamsaTitle(c.ayanamsa)) + " Ayanamsa: " + value +
+         "  " + NodeTitle(c) + "  " + year + " Day Year";
+}
+
+std::string EphemerisConventionsLine(const Conventions& c, const PositionSource& source) {
+  if (c.ephemeris == EphemerisKind::Builtin) return {};
+  return SwissName(source) + "  " + std::string(AyanamsaTitle(c.ayanamsa)) + " Ayanamsa  " +
+         NodeTitle(c);
 }
 
 std::string ConventionsNote(const Conventions& c, const PositionSource& source) {

@@ -31,6 +31,11 @@ std::string AyanamsaValue(const Horoscope& h, const Conventions& conventions);
 std::string AyanamsaLine(const Horoscope& h, const Conventions& conventions,
                          const PositionSource& source);
 
+/// What the Ephemeris page names under its rows, whose ayanamsa changes
+/// from row to row and which has no dashas: empty for the built-in theory,
+/// "Swiss Eph.  Fagan-Bradley Ayanamsa  Mean Node" for the Swiss Ephemeris.
+std::string EphemerisConventionsLine(const Conventions& conventions, const PositionSource& source);
+
 /// Empty with the default conventions; otherwise one line naming them all
 /// and where the positions came from: "Ephemeris: Swiss Ephemeris
 /// 2.10.03-deb1, files sepl_18.se1 and semo_18.se1; ayanamsa: Raman; node:

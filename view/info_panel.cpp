@@ -68,10 +68,12 @@ InfoPanelTexts InfoPanelTextsOf(const InfoPanelData& data) {
 
 namespace {
 
-// The page's text sizes, largest first, on screen and on paper.
-constexpr FontId kScreenSizes[] = {FontId::Screen12, FontId::Screen10, FontId::Screen8};
+// The page's text sizes, largest first, on screen and on paper, down to the
+// legible floor the chart labels shrink to.
+constexpr FontId kScreenSizes[] = {FontId::Screen12, FontId::Screen10, FontId::Screen8,
+                                   FontId::Screen7};
 constexpr FontId kPrintSizes[] = {FontId::Print280, FontId::Print240, FontId::Print200,
-                                  FontId::Print160};
+                                  FontId::Print160, FontId::Print140};
 
 // Writes `text` at (x, y) in the selected font, or in the next smaller size
 // of the page that fits it into `room`; cut at the smallest.
