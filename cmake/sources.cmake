@@ -209,6 +209,7 @@ set(SARVEXA_CLI_TEST_SOURCES
     tests/cli/cli_batch_test.cpp
     tests/cli/cli_chart_test.cpp
     tests/cli/cli_city_test.cpp
+    tests/cli/cli_conventions_test.cpp
     tests/cli/cli_document_test.cpp
     tests/cli/cli_render_test.cpp
     tests/cli/cli_robustness_test.cpp
