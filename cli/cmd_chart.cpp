@@ -105,7 +105,7 @@ void PrintChartHelp(std::ostream& out) {
          "letter of --lon signs both the longitude and the zone.\n"
          "\n";
   PrintOptionHelp(out, {HelpOf(BirthOptionRows(), 22), HelpOf(ExportOptionRows(), 24),
-                        HelpOf(kChartRows, 22), HelpOf(ConventionOptionRows(), 24)});
+                        HelpOf(ConventionOptionRows(), 24), HelpOf(kChartRows, 22)});
   out << "\n"
          "A bad or missing option prints one line naming it and exits with code 2;\n"
          "a file that cannot be written gives exit code 1. Standard output carries\n"

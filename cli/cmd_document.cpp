@@ -151,8 +151,8 @@ void PrintOpenHelp(std::ostream& out) {
          "message and exits with code 1. After \"--\" a name beginning with '-' is a\n"
          "file name.\n"
          "\n";
-  PrintOptionHelp(out, {HelpOf(ExportOptionRows(), 24), HelpOf(kOpenRows, 24),
-                        HelpOf(ConventionOptionRows(), 24)});
+  PrintOptionHelp(out, {HelpOf(ExportOptionRows(), 24), HelpOf(ConventionOptionRows(), 24),
+                        HelpOf(kOpenRows, 24)});
 }
 
 int RunOpenCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
@@ -277,8 +277,8 @@ void PrintPrasnaHelp(std::ostream& out) {
          "named on standard error).\n"
          "\n";
   PrintOptionHelp(out, {HelpOf(kPrasnaNowRows, 24), HelpOf(kPrasnaPlaceRows, 24),
-                        HelpOf(ExportOptionRows(), 24), HelpOf(kPrasnaOutputRows, 24),
-                        HelpOf(ConventionOptionRows(), 24)});
+                        HelpOf(ExportOptionRows(), 24), HelpOf(ConventionOptionRows(), 24),
+                        HelpOf(kPrasnaOutputRows, 24)});
 }
 
 int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err) {

@@ -162,8 +162,8 @@ void PrintTransitsHelp(std::ostream& out) {
          "natal house MEPs and grahas within 5 degrees. Unset --at-* parts take the\n"
          "natal value.\n"
          "\n";
-  PrintOptionHelp(out, {HelpOf(BirthOptionRows(), 22), HelpOf(kTransitRows, 22),
-                        HelpOf(ConventionOptionRows(), 24)});
+  PrintOptionHelp(out, {HelpOf(BirthOptionRows(), 22), HelpOf(ConventionOptionRows(), 24),
+                        HelpOf(kTransitRows, 22)});
   out << "\n"
          "The readable output lists each transiting graha's sign, degrees, minutes,\n"
          "retrograde mark, the natal house (1..12) whose MEP it is within 5 degrees of\n"
