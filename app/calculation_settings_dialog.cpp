@@ -113,13 +113,17 @@ bool AskCalculationSettings(QWidget* parent, UiPrompter& prompter, ChartDocument
   dialog.setValues(document.conventions());
   const std::optional<Conventions> chosen = AcceptedValues(prompter, dialog);
   if (!chosen || *chosen == document.conventions()) return false;
-  if (Result<void> taken = document.setConventions(*chosen); !taken) {
+  Result<void> taken = document.setConventions(*chosen);
+  const bool changed = taken.ok();
+  // No chart yet (the Prasna at start could not be cast under the stored
+  // settings): the Prasna under the new ones.
+  if (changed && document.pathName().empty()) taken = document.castPrasna();
+  if (!taken) {
     prompter.showMessage(
         parent, QMessageBox::Warning,
         QString::fromStdString("The charts cannot be cast with these settings.\n" + taken.error()));
-    return false;
   }
-  return true;
+  return changed;
 }
 
 }  // namespace sarvexa
