@@ -120,7 +120,7 @@ Result<void> ChartDocument::recastUnder(const Conventions& conventions) {
     if (!cast) return Fail(cast.error());
     if (appliedTransit_) {
       Result<TransitResult> t = ComputeTransit(cast->horoscope, *appliedTransit_, *context);
-      if (!t) return Fail(t.error());
+      if (!t) return Fail("the transit chart: " + t.error());
       transit = std::move(*t);
     }
     chart = std::move(*cast);
