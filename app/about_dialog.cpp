@@ -42,8 +42,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   line("version", QLatin1String(kVersionText), rect(39, 17, 119, 8));
   line("notice", QStringLiteral("Copyright (C) The Sarvexa authors"), rect(40, 29, 146, 8));
   line("address", QStringLiteral("Vedic charts for the desktop"), rect(40, 40, 120, 8));
-  // The atlas's sources and their licences, then the program's own licence,
-  // each as many lines as its text takes; OK last.
+  // The atlas's sources and their licences, the Swiss Ephemeris's, then the
+  // program's own licence, each as many lines as its text takes; OK last.
   const auto paragraph = [this, &rect](const char* name, const char* text) {
     auto* label = new QLabel(QString::fromUtf8(text), this);
     label->setObjectName(QLatin1String(name));
@@ -53,9 +53,10 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     return label;
   };
   QLabel* sources = paragraph("dataSources", kAtlasAttribution);
+  QLabel* swiss = paragraph("swissEphemeris", kSwissEphemerisNotice);
   QLabel* licence = paragraph("licence", kLicenceNotice);
   const int bottom =
-      StackRows({{sources}, {licence}}, rect(0, 54, 0, 0).y(), rect(0, 0, 0, 3).height());
+      StackRows({{sources}, {swiss}, {licence}}, rect(0, 54, 0, 0).y(), rect(0, 0, 0, 3).height());
 
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
   ok->setObjectName(QStringLiteral("ok"));

@@ -1,6 +1,7 @@
 #pragma once
 // The About box: the program's icon, its version, the publisher's notice, the
-// sources of the atlas data and the program's licence.
+// sources of the atlas data, the Swiss Ephemeris's licence and the program's
+// own.
 
 #include <QDialog>
 
@@ -15,6 +16,12 @@ inline constexpr const char* kVersionText = "Version " SARVEXA_VERSION;
 inline constexpr const char* kLicenceNotice =
     "Sarvexa is free software: you may share and change it under the GNU General "
     "Public License, version 3 or any later version (GPL-3.0-or-later).";
+
+/// The Swiss Ephemeris's maker and licence, as the About box states them.
+inline constexpr const char* kSwissEphemerisNotice =
+    "Swiss Ephemeris: \u00a9 Astrodienst AG, under the GNU Affero General Public License, "
+    "version 3 (AGPL-3.0), which is compatible with GPL-3.0-or-later; opened from Debian's "
+    "libswe at run time. Its ephemeris files: CC0 1.0.";
 
 class AboutDialog final : public QDialog {
   Q_OBJECT

@@ -4,6 +4,9 @@
 
 #include "app/icons.h"
 #include "sarvexa_version.h"
+#ifdef SARVEXA_HAVE_SWISS
+#include "swiss/swiss_ephemeris.h"
+#endif
 
 namespace sarvexa {
 
@@ -19,7 +22,17 @@ AppSession::AppSession(UiPrompter* prompter, InstantClock clock, ComputerZoneLoc
   });
   store_.checkReadable();
   document_ = std::make_unique<ChartDocument>(store_, std::move(clock));
+#ifdef SARVEXA_HAVE_SWISS
+  document_->setTheories(PositionTheoryFor);
+#endif
   window_ = std::make_unique<MainWindow>(*document_, store_, *prompter);
+  // Stored conventions that could not be taken, each line naming its key,
+  // in one message; the defaults hold instead.
+  QStringList problems;
+  for (const std::string& p : document_->conventionProblems())
+    problems << QString::fromStdString(p);
+  if (!problems.isEmpty())
+    prompter->showMessage(window_.get(), QMessageBox::Warning, problems.join(QLatin1Char('\n')));
   window_->setComputerZoneLocator(std::move(computerZone));
 }
 

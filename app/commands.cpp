@@ -7,7 +7,7 @@ namespace sarvexa {
 
 namespace {
 using namespace command;
-constexpr std::array<CommandInfo, 48> kCommands = {{
+constexpr std::array<CommandInfo, 49> kCommands = {{
     {FileNew, "&New\tCtrl+N", "Enter data for a new horoscope."},
     {FileOpen, "&Open...\tCtrl+O", "Open an existing horoscope file."},
     {FileSave, "&Save\tCtrl+S", "Save the horoscope."},
@@ -31,6 +31,8 @@ constexpr std::array<CommandInfo, 48> kCommands = {{
     {BirthStepFirst + 2, "1 &Hour", "Step the birth time by one hour."},
     {BirthStepFirst + 3, "1 &Day", "Step the birth time by one day."},
     {BirthTimeReset, "&Reset Birth Time", "Return to the birth time as entered."},
+    {CalculationSettings, "Ca&lculation Settings\u2026",
+     "Choose the ephemeris, the ayanamsa, the node and the dasha year."},
     {ViewToolbar, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar"},
     {ViewStatusBar, "&Status Bar", "Show or hide the status bar\nToggle StatusBar"},
     {ViewChart, "&Chart", "View the current horoscope."},
@@ -78,6 +80,10 @@ QAction* MakeCommandAction(int id, QObject* parent) {
   const qsizetype tab = text.indexOf(QLatin1Char('\t'));
   a->setText(tab < 0 ? text : text.left(tab));
   if (tab >= 0) a->setShortcut(QKeySequence(text.mid(tab + 1)));
+  // Ctrl+= is Ctrl++ without Shift on most keyboards.
+  if (id == command::ViewZoomIn)
+    a->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))});
   const QString prompt = QString::fromUtf8(info->prompt);
   const qsizetype nl = prompt.indexOf(QLatin1Char('\n'));
   a->setStatusTip(nl < 0 ? prompt : prompt.left(nl));

@@ -25,6 +25,7 @@ inline constexpr int CurrentPrasna = 32781;
 inline constexpr int AppExit = 57665;
 inline constexpr int EditChartData = 32779;
 inline constexpr int SetPrasnaLocation = 32780;
+inline constexpr int CalculationSettings = 32814;
 inline constexpr int ViewToolbar = 59392;
 inline constexpr int ViewStatusBar = 59393;
 inline constexpr int ViewChart = 32776;

@@ -18,6 +18,7 @@
 
 #include "app/about_dialog.h"
 #include "app/birth_time_commands.h"
+#include "app/calculation_settings_dialog.h"
 #include "app/chart_data_dialog.h"
 #include "app/chart_view.h"
 #include "app/commands.h"
@@ -121,6 +122,9 @@ void MainWindow::buildActions() {
   on(AppExit, [this] { close(); });
   on(EditChartData, [this] { editChartData(); });
   on(SetPrasnaLocation, [this] { setPrasnaLocation(); });
+  on(CalculationSettings, [this] {
+    if (AskCalculationSettings(this, prompter_, document_)) chartChanged();
+  });
   // The pages without a dialog of their own only show their page.
   for (const auto& [id, mode] : kPageCommands)
     if (id != ViewEphemeris && id != ViewSaTransits)
@@ -154,23 +158,16 @@ void MainWindow::buildActions() {
     updateChecks();
   });
   connect(view_, &ChartView::fitPageChanged, this, [this] { updateChecks(); });
-  // Ctrl+= is Ctrl++ without Shift on most keyboards.
-  actions_.value(ViewZoomIn)
-      ->setShortcuts(
-          {QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))});
   on(HelpContents, [this] { helpContents(); });
   on(HelpAbout, [this] { helpAbout(); });
 
+  for (int id : {ViewToolbar, ViewStatusBar}) makeAction(id);
   for (const auto& [id, mode] : kPageCommands) actions_.value(id)->setCheckable(true);
-  for (int id : {StyleNorth, StyleSouth, ColorOff, ColorOn, ViewFitPage})
+  for (int id :
+       {StyleNorth, StyleSouth, ColorOff, ColorOn, ViewFitPage, ViewToolbar, ViewStatusBar})
     actions_.value(id)->setCheckable(true);
-
-  // Toggles of the bars; their check marks follow the bars' visibility.
-  for (int id : {ViewToolbar, ViewStatusBar}) {
-    QAction* a = makeAction(id);
-    a->setCheckable(true);
-    a->setChecked(true);
-  }
+  // The bars' toggles start checked; their marks follow the bars' visibility.
+  for (int id : {ViewToolbar, ViewStatusBar}) actions_.value(id)->setChecked(true);
 }
 
 void MainWindow::buildMenus() {
@@ -202,6 +199,7 @@ void MainWindow::buildMenus() {
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
   add(edit, EditChartData);
   add(edit, SetPrasnaLocation);
+  add(edit, CalculationSettings);
   edit->addSeparator();
   birthTime_->addToMenu(*edit);
 
@@ -305,7 +303,8 @@ void MainWindow::useComputerZoneIfNoneStored() {
 void MainWindow::openStartChart(const QStringList& arguments) {
   // No chart is open yet, so nothing is asked before the file is opened.
   if (!arguments.isEmpty() && !arguments.first().isEmpty() && openFile(arguments.first())) return;
-  document_.castPrasna();
+  // A Prasna that cannot be cast leaves the chart shown as it was.
+  if (auto cast = document_.castPrasna(); !cast) return showError(qs(cast.error()));
   hasFile_ = false;
   chartChanged();
 }
@@ -510,9 +509,7 @@ void MainWindow::openRecent(const QString& path) {
 
 void MainWindow::currentPrasna() {
   if (!maybeSave()) return;  // Cancel keeps the chart
-  document_.castPrasna();
-  hasFile_ = false;
-  chartChanged();
+  openStartChart({});        // no file named: a Prasna
 }
 
 // ---- Edit ----
@@ -572,7 +569,8 @@ void MainWindow::viewSaTransits() {
   TransitDialog dialog(this);
   dialog.setAtlas(atlas());
   dialog.setValues(document_.openTransitDialog());
-  document_.closeTransitDialog(AcceptedValues(prompter_, dialog));
+  if (auto cast = document_.closeTransitDialog(AcceptedValues(prompter_, dialog)); !cast)
+    showError(qs(cast.error()));
   updateChecks();
   view_->update();
 }

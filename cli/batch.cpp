@@ -127,6 +127,7 @@ struct Plan {
   bool needDerivations = true;
   bool needSensitivity = false;  // the output takes the member "sensitivity"
   LocalClockReading now;
+  CastContext cast;
   FoldChoice fold = FoldChoice::Unresolved;
   const CityLookup* city = nullptr;
   const InstantReader* readInstant = nullptr;
@@ -275,7 +276,7 @@ class RowWriter {
     }
 
     // What `chart` casts for the same options at the same clock reading.
-    CastContext context;
+    CastContext context = plan_.cast;
     context.now = now;
     Result<CastChart> cast = CastChartData(
         *checked, context, plan_.needDerivations ? CastDepth::Everything : CastDepth::Positions);
@@ -506,7 +507,11 @@ std::vector<std::string> DefaultCsvColumns(bool sensitivity) {
   for (const std::string& path : ChartScalarPaths(sensitivity)) {
     const bool topLevel = path.find('.') == std::string::npos;
     const bool pointLongitude = Head(path) == "positions" && path.ends_with(".longitude");
-    if (topLevel || pointLongitude || Head(path) == kSensitivityMember) columns.push_back(path);
+    // The conventions are the same for every row of a run: a column only
+    // when asked for.
+    const bool convention = std::find(std::begin(kConventionMembers), std::end(kConventionMembers),
+                                      path) != std::end(kConventionMembers);
+    if ((topLevel || pointLongitude || Head(path) == kSensitivityMember) && !convention) columns.push_back(path);
   }
   return columns;
 }
@@ -555,6 +560,7 @@ int RunBatch(CsvRecordReader& reader, std::ostream& out, std::ostream& err,
   Plan plan;
   plan.format = settings.format;
   plan.now = settings.now;
+  plan.cast = settings.cast;
   plan.fold = settings.fold;
   plan.city = &settings.city;
   plan.readInstant = &settings.readInstant;

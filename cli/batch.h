@@ -41,6 +41,9 @@ struct BatchSettings {
   /// member, or the default columns.
   std::vector<std::string> fields;
   LocalClockReading now;  ///< for rows without a `now` cell
+  /// The conventions and the theory of every row (its clock reading is
+  /// `now`, or the row's own).
+  CastContext cast;
   /// For rows without a `fold` cell: which offset a city's doubled or
   /// skipped clock time takes (--fold); unresolved, such a row is refused.
   FoldChoice fold = FoldChoice::Unresolved;

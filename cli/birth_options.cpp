@@ -199,6 +199,7 @@ void FillSnapshot(const BirthOptions& options, CastChart&& cast, const CastConte
   chart.cityName = options.cityName;
   chart.horoscope = cast.horoscope;
   chart.derivations = std::move(cast.derivations);
+  chart.source = std::move(cast.source);
   chart.context = context;
 }
 

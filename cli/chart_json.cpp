@@ -122,6 +122,16 @@ void WriteDashaBalance(JsonWriter& json, const DashaBalance& balance) {
   json.EndObject();
 }
 
+void WriteConventionMembers(JsonWriter& json, const Conventions& c, const PositionSource& source) {
+  json.Field("ephemeris", EphemerisName(c.ephemeris));
+  json.Field("ayanamsa", AyanamsaName(c.ayanamsa));
+  json.Field("node", NodeName(c.node));
+  json.Field("dashaYearDays", c.dashaYearDays);
+  if (source.analytical || !source.missingFile.empty()) {
+    json.Field("ephemerisFallback", DescribePositionSource(source));
+  }
+}
+
 void WriteChartMembers(JsonWriter& json, const ChartSnapshot& chart, bool withDerivations) {
   json.Field("firstName", chart.firstName);
   json.Field("lastName", chart.lastName);
@@ -134,6 +144,7 @@ void WriteChartMembers(JsonWriter& json, const ChartSnapshot& chart, bool withDe
   }
   json.Field("isPrasna", chart.isPrasna);
   WriteHoroscopeFields(json, chart.horoscope);
+  WriteConventionMembers(json, chart.context.conventions, chart.source);
   if (withDerivations) WriteDerivationFields(json, chart.derivations);
 }
 
@@ -145,7 +156,9 @@ std::string ChartSnapshotJson(const ChartSnapshot& chart) {
   return json.Text();
 }
 
-std::string DerivationTable(const Horoscope& h, const ChartDerivations& d) {
+std::string DerivationTable(const ChartSnapshot& chart) {
+  const Horoscope& h = chart.horoscope;
+  const ChartDerivations& d = chart.derivations;
   std::string out = "\nNakshatras\n";
   for (int i = 0; i < graha::kCount; ++i) {
     const int n = NakshatraOf(h.positions[i].longitude);
@@ -153,7 +166,8 @@ std::string DerivationTable(const Horoscope& h, const ChartDerivations& d) {
     out += FormatText("%-10s  %-10s  %s\n", PointName(i), kNakshatraNames[n],
                       kGrahaTwoLetterNames[kDashaGraha[lord]]);
   }
-  out += "\nVimshottari Maha dashas (365.25 Day Year)\n";
+  out += "\nVimshottari Maha dashas (" + DashaYearText(chart.context.conventions.dashaYearDays) +
+         " Day Year)\n";
   for (int k = 0; k < dasha::kLordCount; ++k) {
     const MahaDasha& m = d.dashas.table[k];
     out += FormatText("%-8s  %s\n", kDashaNames[m.lord % dasha::kLordCount],

@@ -30,18 +30,33 @@ void WriteDerivationFields(JsonWriter& json, const ChartDerivations& d);
 /// currentPeriod's lords), years, months, days (whole, rounded down).
 void WriteDashaBalance(JsonWriter& json, const DashaBalance& balance);
 
+/// The members naming the conventions a chart was cast under, always
+/// written: "ephemeris", "ayanamsa", "node" (their names) and
+/// "dashaYearDays". With the built-in theory they are its own, "lahiri" and
+/// "true".
+inline constexpr const char* kConventionMembers[] = {"ephemeris", "ayanamsa", "node",
+                                                     "dashaYearDays"};
+
+/// The convention members, then "ephemerisFallback" only when the library
+/// computed with its analytical theory or missed a file: `source` in words
+/// (DescribePositionSource).
+void WriteConventionMembers(JsonWriter& json, const Conventions& conventions,
+                            const PositionSource& source = {});
+
 /// The members of `chart --json` into the object open in `json`: names and
 /// place, the zone members of a chart from the atlas, isPrasna, the chart
-/// record's fields, then, with `withDerivations`, the derivation members.
+/// record's fields, the convention members, then, with `withDerivations`,
+/// the derivation members.
 void WriteChartMembers(JsonWriter& json, const ChartSnapshot& chart, bool withDerivations);
 
 /// The JSON of `chart --json`, `open --json` and `prasna --json`: the
 /// members above, derivations included.
 std::string ChartSnapshotJson(const ChartSnapshot& chart);
 
-/// Readable lines: each point's nakshatra, the Maha dasha dates and the
-/// current period ("--/--/--" when there is none).
-std::string DerivationTable(const Horoscope& h, const ChartDerivations& d);
+/// Readable lines: each point's nakshatra, the Maha dasha dates (with the
+/// chart's dasha year) and the current period ("--/--/--" when there is
+/// none).
+std::string DerivationTable(const ChartSnapshot& chart);
 
 /// The members of SaTransitAnalysis as an object.
 void WriteTransitAnalysis(JsonWriter& json, const SaTransitAnalysis& r);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "document/convention_text.h"
 #include "engine/calendar.h"
 #include "engine/numeric.h"
 #include "engine/text_format.h"
@@ -42,9 +43,15 @@ std::string HeaderLines(const ChartSnapshot& chart) {
                     h.zone < 0 ? "East" : "West", h.dst);
   out += "Longitude " + Coordinate(h.longitude, "West", "East") + "   Latitude " +
          Coordinate(h.latitude, "North", "South") + '\n';
-  const WholeAndMinutes a = SplitDegreesRounded(std::fabs(h.ayanamsaCorrection));
-  out += FormatText("Lahiri Ayanamsa %d:%02d   Julian Day %d   T %.12f\n", a.whole, a.minutes,
-                    h.julianDay, h.julianCenturies);
+  const Conventions& c = chart.context.conventions;
+  if (c.ephemeris == EphemerisKind::Builtin) {
+    const WholeAndMinutes a = SplitDegreesRounded(std::fabs(h.ayanamsaCorrection));
+    out += FormatText("Lahiri Ayanamsa %d:%02d", a.whole, a.minutes);
+  } else {
+    out += std::string(AyanamsaTitle(c.ayanamsa)) + " Ayanamsa " + AyanamsaValue(h, c);
+  }
+  out += FormatText("   Julian Day %d   T %.12f\n", h.julianDay, h.julianCenturies);
+  if (const std::string note = ConventionsNote(c, chart.source); !note.empty()) out += note + '\n';
   return out;
 }
 

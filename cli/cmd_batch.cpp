@@ -16,6 +16,7 @@
 #include "cli/batch.h"
 #include "cli/chart_json.h"
 #include "cli/city_option.h"
+#include "cli/convention_options.h"
 #include "cli/prasna_clock.h"
 #include "document/notation.h"
 #include "document/prasna.h"
@@ -51,6 +52,7 @@ class DescriptorSource {
 
 struct BatchOptions {
   BatchSettings settings;
+  ConventionOptions conventions;         // one choice for the whole run
   std::optional<std::string> inputPath;  // nothing or "-": standard input
   std::optional<WrittenMoment> now;      // --now; the present otherwise
   bool help = false;
@@ -150,7 +152,9 @@ Result<BatchOptions> ParseBatchArguments(const Arguments& args) {
     o.inputPath = arg;
     return true;
   };
-  if (auto parsed = ParseArguments(args, kRules, input, Group(kBatchRows, o)); !parsed)
+  if (auto parsed = ParseArguments(args, kRules, input, Group(kBatchRows, o),
+                                   Group(ConventionOptionRows(), o.conventions));
+      !parsed)
     return Fail(parsed.error());
   return o;
 }
@@ -161,6 +165,8 @@ void PrintBatchHelp(std::ostream& out) {
   out << "Usage: sarvexa-cli batch [FILE | -] [--fields LIST] [--format json|csv]\n"
          "                         [--threads N] [--now YYYY-MM-DDTHH:MM]\n"
          "                         [--fold earlier|later] [--sensitivity]\n"
+         "                         [--ephemeris builtin|swiss] [--ayanamsa NAME]\n"
+         "                         [--node true|mean] [--dasha-year DAYS]\n"
          "\n"
          "Casts one chart per row of a CSV file or a pipe (standard input when FILE is\n"
          "missing or '-'). The first line names the columns, in any order:\n"
@@ -181,7 +187,7 @@ void PrintBatchHelp(std::ostream& out) {
          "\n"
          "Each row gives one line, in input order: a JSON object with the members of\n"
          "sarvexa-cli chart --json (JSON Lines), or a CSV line.\n";
-  PrintOptionHelp(out, {HelpOf(kBatchRows, 22)});
+  PrintOptionHelp(out, {HelpOf(kBatchRows, 22), HelpOf(ConventionOptionRows(), 22)});
   out << "\n"
          "A bad row writes one line to standard error, \"sarvexa-cli batch: row N:\n"
          "FIELD: ...\" (row 1 is the first line after the header), and in its place\n"
@@ -215,6 +221,12 @@ int RunBatchCommand(const Arguments& args, std::ostream& out, std::ostream& err)
   // the present) on the Prasna location's clock. The settings are read
   // before the rows, so what they cannot tell is said first.
   const IniFileSettingsStore stored = ReadStoredSettings("batch", err);
+  const Result<Conventions> conventions = ResolveConventions(o.conventions, stored, "batch", err);
+  if (!conventions) {
+    err << "sarvexa-cli batch: " << conventions.error() << '\n';
+    return kExitUsage;
+  }
+  o.settings.cast = ConventionContext(*conventions);
   o.settings.now = PeriodClockReading(o.now, stored);
   // The atlas is opened at the first row that names a city or an instant,
   // and looked up by one worker at a time: its place list is read on first

@@ -9,6 +9,7 @@
 #include "cli/city_option.h"
 #include "cli/cmd_document.h"
 #include "cli/commands.h"
+#include "cli/convention_options.h"
 #include "cli/export_options.h"
 #include "cli/prasna_clock.h"
 #include "document/notation.h"
@@ -21,6 +22,7 @@ struct ChartOptions {
   BirthOptions birth;
   std::optional<CheckedChartData> checked;  // the birth options through the dialog's checks
   ExportOptions exports;                    // --text, --csv, --style
+  ConventionOptions conventions;            // --ephemeris, --ayanamsa, --node, --dasha-year
   std::optional<WrittenMoment> now;         // --now; the present otherwise
   std::optional<std::string> svxPath;       // --svx: save the chart file
   bool json = false;
@@ -69,7 +71,8 @@ Result<ChartOptions> ParseChartArguments(const Arguments& args) {
   ChartOptions options;
   if (auto parsed =
           ParseArguments(args, kRules, nullptr, Group(BirthOptionRows(), options.birth),
-                         Group(ExportOptionRows(), options.exports), Group(kChartRows, options));
+                         Group(ExportOptionRows(), options.exports), Group(kChartRows, options),
+                         Group(ConventionOptionRows(), options.conventions));
       !parsed) {
     return Fail(parsed.error());
   }
@@ -91,16 +94,18 @@ void PrintChartHelp(std::ostream& out) {
          "                         [--first TEXT] [--last TEXT] [--place TEXT]\n"
          "                         [--now YYYY-MM-DDTHH:MM] [--json] [--svx FILE]\n"
          "                         [--text FILE] [--csv FILE] [--style north|south]\n"
+         "                         [--ephemeris builtin|swiss] [--ayanamsa NAME]\n"
+         "                         [--node true|mean] [--dasha-year DAYS]\n"
          "\n"
-         "Casts the sidereal (Lahiri) chart of a birth and prints the Ascendant and the\n"
+         "Casts the sidereal chart of a birth and prints the Ascendant and the\n"
          "nine grahas (sign, degrees, minutes, retrograde mark, longitude, daily\n"
          "motion), the nakshatra of each point, the Vimshottari Maha dasha dates and\n"
          "the current period (\"--/--/--\" for a chart dated after the clock). The\n"
          "options mirror the Chart Data dialog: numbers are magnitudes, the E/W\n"
          "letter of --lon signs both the longitude and the zone.\n"
          "\n";
-  PrintOptionHelp(
-      out, {HelpOf(BirthOptionRows(), 22), HelpOf(ExportOptionRows(), 24), HelpOf(kChartRows, 22)});
+  PrintOptionHelp(out, {HelpOf(BirthOptionRows(), 22), HelpOf(ExportOptionRows(), 24),
+                        HelpOf(ConventionOptionRows(), 24), HelpOf(kChartRows, 22)});
   out << "\n"
          "A bad or missing option prints one line naming it and exits with code 2;\n"
          "a file that cannot be written gives exit code 1. Standard output carries\n"
@@ -127,13 +132,17 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
     return kExitUsage;
   }
   PrintCityNote(options.birth, "chart", err);
-  // The settings hold the Prasna location (whose clock reads an instant)
-  // and the chart style of the exports; read once, when either is needed.
-  std::optional<IniFileSettingsStore> stored;
-  if (NeedsPrasnaClock(options.now) || options.exports.any())
-    stored = ReadStoredSettings("chart", err);
-  CastContext context;
-  context.now = PeriodClockReading(options.now, stored ? *stored : IniFileSettingsStore{});
+  // The settings hold the conventions, the Prasna location (whose clock
+  // reads an instant) and the chart style of the exports.
+  const IniFileSettingsStore stored = ReadStoredSettings("chart", err);
+  const Result<Conventions> conventions =
+      ResolveConventions(options.conventions, stored, "chart", err);
+  if (!conventions) {
+    err << "sarvexa-cli chart: " << conventions.error() << '\n';
+    return kExitUsage;
+  }
+  const CastContext context =
+      ConventionContext(*conventions, PeriodClockReading(options.now, stored));
   Result<CastChart> cast = CastChartData(*options.checked, context);
   if (!cast) {
     err << "sarvexa-cli chart: " << cast.error() << '\n';
@@ -148,8 +157,7 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
                               options.exports.csvPath == std::string("-") ||
                               options.svxPath == std::string("-");
   if (options.json || !exportToStdout) {
-    out << (options.json ? ChartSnapshotJson(chart)
-                         : ChartTable(chart) + DerivationTable(h, chart.derivations));
+    out << (options.json ? ChartSnapshotJson(chart) : ChartTable(chart) + DerivationTable(chart));
   }
   if (options.svxPath) {
     const ChartFileRecord record{chart.firstName, chart.lastName, chart.place, h, chart.zoneName};
@@ -159,7 +167,7 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
     }
   }
   if (options.exports.any()) {
-    chart.chartStyle = ChartStyleFromSetting(ReadDisplaySettings(*stored).chartStyle);
+    chart.chartStyle = ChartStyleFromSetting(ReadDisplaySettings(stored).chartStyle);
     if (auto written = WriteExports(options.exports, chart, out); !written) {
       err << "sarvexa-cli chart: " << written.error() << '\n';
       return 1;

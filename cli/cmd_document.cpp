@@ -13,6 +13,7 @@
 #include "cli/birth_options.h"
 #include "cli/chart_json.h"
 #include "cli/chart_output.h"
+#include "cli/convention_options.h"
 #include "cli/export_options.h"
 #include "cli/json_writer.h"
 #include "cli/prasna_clock.h"
@@ -61,8 +62,7 @@ int Emit(const char* command, const ChartDocument& doc, const OutputOptions& o, 
   if (o.json) {
     out << ChartSnapshotJson(doc.snapshot());
   } else if (!toStdout) {
-    out << ChartTable(doc.snapshot()) +
-               DerivationTable(doc.horoscope(), doc.snapshot().derivations);
+    out << ChartTable(doc.snapshot()) + DerivationTable(doc.snapshot());
   }
   if (o.svxPath) {
     const ChartFileRecord record{doc.firstName(), doc.lastName(), doc.place(), doc.horoscope(),
@@ -143,17 +143,21 @@ void PrintOpenHelp(std::ostream& out) {
   out << "Usage: sarvexa-cli open [OPTIONS] [--] FILE.svx\n"
          "       OPTIONS: [--json] [--svx FILE] [--text FILE] [--csv FILE]\n"
          "                [--style north|south] [--now YYYY-MM-DDTHH:MM[Z|+HH:MM]]\n"
+         "                [--ephemeris builtin|swiss] [--ayanamsa NAME] [--node true|mean]\n"
+         "                [--dasha-year DAYS]\n"
          "\n"
          "Loads a chart file, computes the chart again from its birth data and prints\n"
          "it like `chart`. A file that cannot be read or is not a chart file prints a\n"
          "message and exits with code 1. After \"--\" a name beginning with '-' is a\n"
          "file name.\n"
          "\n";
-  PrintOptionHelp(out, {HelpOf(ExportOptionRows(), 24), HelpOf(kOpenRows, 24)});
+  PrintOptionHelp(out, {HelpOf(ExportOptionRows(), 24), HelpOf(ConventionOptionRows(), 24),
+                        HelpOf(kOpenRows, 24)});
 }
 
 int RunOpenCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
   OutputOptions o;
+  ConventionOptions given;
   std::optional<std::string> file;
   // The chart file; after "--" a name beginning with '-' too.
   const auto fileName = [&file](const std::string& arg, bool afterDoubleDash) -> Result<bool> {
@@ -163,7 +167,7 @@ int RunOpenCommand(const Arguments& args, std::ostream& out, std::ostream& err) 
     return true;
   };
   if (auto parsed = ParseArguments(args, kOpenRules, fileName, Group(ExportOptionRows(), o.exports),
-                                   Group(kOpenRows, o));
+                                   Group(kOpenRows, o), Group(ConventionOptionRows(), given));
       !parsed) {
     err << "sarvexa-cli open: " << parsed.error() << '\n';
     return kExitUsage;
@@ -185,9 +189,18 @@ int RunOpenCommand(const Arguments& args, std::ostream& out, std::ostream& err) 
     return kExitUsage;
   }
   IniFileSettingsStore settings = ReadStoredSettings("open", err);
+  const Result<Conventions> conventions = ResolveConventions(given, settings, "open", err);
+  if (!conventions) {
+    err << "sarvexa-cli open: " << conventions.error() << '\n';
+    return kExitUsage;
+  }
   const std::unique_ptr<Atlas> atlas = OpenSystemAtlas();
   ChartDocument doc(settings, nullptr);
   doc.setAtlas(atlas.get());
+  if (auto used = UseConventions(doc, *conventions); !used) {
+    err << "sarvexa-cli open: " << used.error() << '\n';
+    return 1;
+  }
   // The running period is the present on the Prasna location's clock.
   if (NeedsPrasnaClock(o.now)) UseComputerZoneIfNoneStored(doc, settings, *atlas);
   doc.setClock(ClockOfNow(o.now, doc.prasnaLocation(), atlas.get()));
@@ -253,6 +266,8 @@ void PrintPrasnaHelp(std::ostream& out) {
   out << "Usage: sarvexa-cli prasna [--now YYYY-MM-DDTHH:MM[Z|+HH:MM]] [--place TEXT]\n"
          "                         [--lon DDD:MM{E|W}] [--lat DD:MM{N|S}] [--zone HH:MM]\n"
          "                         [--dst H] [--json] [--svx FILE] [--text FILE] [--csv FILE]\n"
+         "                         [--ephemeris builtin|swiss] [--ayanamsa NAME]\n"
+         "                         [--node true|mean] [--dasha-year DAYS]\n"
          "\n"
          "Casts the Prasna: the chart of the present moment at the stored Prasna\n"
          "location of the desktop program, or at the place given, on that place's\n"
@@ -262,15 +277,18 @@ void PrintPrasnaHelp(std::ostream& out) {
          "named on standard error).\n"
          "\n";
   PrintOptionHelp(out, {HelpOf(kPrasnaNowRows, 24), HelpOf(kPrasnaPlaceRows, 24),
-                        HelpOf(ExportOptionRows(), 24), HelpOf(kPrasnaOutputRows, 24)});
+                        HelpOf(ExportOptionRows(), 24), HelpOf(ConventionOptionRows(), 24),
+                        HelpOf(kPrasnaOutputRows, 24)});
 }
 
 int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
   OutputOptions o;
   PrasnaPlace given;
+  ConventionOptions givenConventions;
   if (auto parsed = ParseArguments(
           args, kPrasnaRules, nullptr, Group(kPrasnaNowRows, o), Group(kPrasnaPlaceRows, given),
-          Group(ExportOptionRows(), o.exports), Group(kPrasnaOutputRows, o));
+          Group(ExportOptionRows(), o.exports), Group(kPrasnaOutputRows, o),
+          Group(ConventionOptionRows(), givenConventions));
       !parsed) {
     err << "sarvexa-cli prasna: " << parsed.error() << '\n';
     return kExitUsage;
@@ -287,10 +305,24 @@ int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err
   }
 
   IniFileSettingsStore settings = ReadStoredSettings("prasna", err);
+  Result<Conventions> conventions = ResolveConventions(givenConventions, settings, "prasna", err);
+  if (conventions && o.now) {
+    const LocalClockReading& at = o.now->clock;
+    if (auto inRange = CheckCastDate(*conventions, at.year, at.month, at.day, "--now"); !inRange)
+      conventions = Fail(inRange.error());
+  }
+  if (!conventions) {
+    err << "sarvexa-cli prasna: " << conventions.error() << '\n';
+    return kExitUsage;
+  }
   // A stored location from the atlas takes the zone and DST of the moment.
   const std::unique_ptr<Atlas> atlas = OpenSystemAtlas();
   ChartDocument doc(settings, nullptr);
   doc.setAtlas(atlas.get());
+  if (auto used = UseConventions(doc, *conventions); !used) {
+    err << "sarvexa-cli prasna: " << used.error() << '\n';
+    return 1;
+  }
   if (!anyPlace && UseComputerZoneIfNoneStored(doc, settings, *atlas)) {
     err << "sarvexa-cli prasna: " << SystemZoneLocationNote(doc.prasnaLocation()) << '\n';
   }
@@ -313,7 +345,10 @@ int RunPrasnaCommand(const Arguments& args, std::ostream& out, std::ostream& err
     }
   }
   doc.setClock(ClockOfNow(o.now, doc.prasnaLocation(), atlas.get()));
-  doc.castPrasna();
+  if (auto cast = doc.castPrasna(); !cast) {
+    err << "sarvexa-cli prasna: " << cast.error() << '\n';
+    return 1;
+  }
   return Emit("prasna", doc, o, out, err);
 }
 

@@ -7,7 +7,10 @@
 #include "cli/birth_options.h"
 #include "cli/chart_output.h"
 #include "cli/commands.h"
+#include "cli/convention_options.h"
+#include "cli/prasna_clock.h"
 #include "document/chart_document.h"
+#include "document/convention_text.h"
 #include "document/notation.h"
 #include "document/settings_store.h"
 
@@ -67,8 +70,9 @@ Result<std::string> EphemerisReport(const std::string& place, const Horoscope& c
   const Result<std::vector<EphemerisRow>> rows =
       ComputeEphemerisSeries(chart, options.startDay, options.interval, options.rows, context);
   if (!rows) return Fail(rows.error());
+  const std::string note = ConventionsNote(context.conventions);
   return "Ephemeris for " + cli::TerminalText(place) + "   " + TextExportPlaceLine(chart) +
-         " 12:00 AM\n" + EphemerisSeriesText(*rows);
+         " 12:00 AM\n" + (note.empty() ? "" : note + "\n") + EphemerisSeriesText(*rows);
 }
 
 namespace cli {
@@ -96,6 +100,31 @@ constexpr Own kOwnRows[] = {
 
 constexpr CommandRules kRules{"ephemeris", MissingValue::NeedsValue, false};
 
+// Fails when the last row falls outside the years the ephemeris computes.
+Result<void> CheckLastRow(const Horoscope& chart, const EphemerisOptions& o,
+                          const Conventions& conventions) {
+  std::int32_t day = o.startDay != 0 ? o.startDay : chart.julianDay;
+  for (int i = 1; i < o.rows; ++i) day = NextEphemerisDay(day, o.interval);
+  const CivilDate last = DateFromDayNumber(day);
+  return CheckCastDate(conventions, last.year, last.month, last.day, "--rows");
+}
+
+// The report of `chart`, or the exit code after saying why there is none.
+int Report(const std::string& place, const Horoscope& chart, const EphemerisOptions& options,
+           const CastContext& context, std::ostream& out, std::ostream& err) {
+  if (auto inRange = CheckLastRow(chart, options, context.conventions); !inRange) {
+    err << "sarvexa-cli ephemeris: " << inRange.error() << "\n";
+    return kExitUsage;
+  }
+  const Result<std::string> report = EphemerisReport(place, chart, options, context);
+  if (!report) {
+    err << "sarvexa-cli ephemeris: " << report.error() << "\n";
+    return 1;
+  }
+  out << *report;
+  return out ? 0 : 1;
+}
+
 }  // namespace
 
 void PrintEphemerisHelp(std::ostream& out) {
@@ -103,6 +132,7 @@ void PrintEphemerisHelp(std::ostream& out) {
          "Lists the sidereal positions of Sun .. Rahu at local midnight of a run of\n"
          "dates, for the chart's place, zone and daylight saving.\n\n";
   PrintOptionHelp(out, {HelpOf(kOwnRows, 24), HelpOf(EphemerisOptionRows(), 24),
+                        HelpOf(ConventionOptionRows(), 24),
                         HelpOf(BirthOptionRows(), 22, "\nBirth options:\n")});
 }
 
@@ -112,8 +142,10 @@ int RunEphemerisCommand(const std::vector<std::string>& args, std::ostream& out,
   BirthOptions birth;
   bool anyBirthOption = false;
   EphemerisOptions options;
+  ConventionOptions givenConventions;
   if (auto parsed = ParseArguments(args, kRules, nullptr, Group(kOwnRows, own),
                                    Group(EphemerisOptionRows(), options),
+                                   Group(ConventionOptionRows(), givenConventions),
                                    Group(BirthOptionRows(), birth, &anyBirthOption));
       !parsed) {
     err << "sarvexa-cli ephemeris: " << parsed.error() << "\n";
@@ -124,26 +156,29 @@ int RunEphemerisCommand(const std::vector<std::string>& args, std::ostream& out,
     return 0;
   }
   const std::optional<std::string>& openPath = own.openPath;
+  if (openPath && anyBirthOption) {
+    err << "sarvexa-cli ephemeris: give either birth options or --open, not both\n";
+    return kExitUsage;
+  }
+  const IniFileSettingsStore stored = ReadStoredSettings("ephemeris", err);
+  const Result<Conventions> conventions =
+      ResolveConventions(givenConventions, stored, "ephemeris", err);
+  if (!conventions) {
+    err << "sarvexa-cli ephemeris: " << conventions.error() << "\n";
+    return kExitUsage;
+  }
 
   if (openPath) {
-    if (anyBirthOption) {
-      err << "sarvexa-cli ephemeris: give either birth options or --open, not both\n";
-      return kExitUsage;
-    }
     MemorySettingsStore store;
     ChartDocument document(store, ReadSystemInstant);
-    if (auto opened = document.open(*openPath); !opened) {
+    Result<void> opened = UseConventions(document, *conventions);
+    if (opened) opened = document.open(*openPath);
+    if (!opened) {
       err << "sarvexa-cli ephemeris: " << opened.error() << "\n";
       return 1;
     }
-    const Result<std::string> report = EphemerisReport(document.place(), document.horoscope(),
-                                                       options, document.snapshot().context);
-    if (!report) {
-      err << "sarvexa-cli ephemeris: " << report.error() << "\n";
-      return 1;
-    }
-    out << *report;
-    return 0;
+    return Report(document.place(), document.horoscope(), options, document.snapshot().context, out,
+                  err);
   }
   if (auto placed = ResolveCity(birth); !placed) {
     err << "sarvexa-cli ephemeris: " << placed.error() << "\n";
@@ -160,17 +195,13 @@ int RunEphemerisCommand(const std::vector<std::string>& args, std::ostream& out,
         << "\n";
     return kExitUsage;
   }
-  const CastContext context;
+  const CastContext context = ConventionContext(*conventions);
   const Result<CastChart> chart = CastChartData(*checked, context, CastDepth::Positions);
-  const Result<std::string> report =
-      chart ? EphemerisReport(birth.fields.place, chart->horoscope, options, context)
-            : Fail(chart.error());
-  if (!report) {
-    err << "sarvexa-cli ephemeris: " << report.error() << "\n";
+  if (!chart) {
+    err << "sarvexa-cli ephemeris: " << chart.error() << "\n";
     return 1;
   }
-  out << *report;
-  return out ? 0 : 1;
+  return Report(birth.fields.place, chart->horoscope, options, context, out, err);
 }
 
 }  // namespace cli

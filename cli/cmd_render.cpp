@@ -26,6 +26,7 @@
 #include "cli/city_option.h"
 #include "cli/cmd_ephemeris.h"
 #include "cli/commands.h"
+#include "cli/convention_options.h"
 #include "cli/export_options.h"
 #include "cli/prasna_clock.h"
 #include "document/chart_document.h"
@@ -64,6 +65,7 @@ struct RenderOptions {
   // Transit moment and place; the parts not given keep the dialog's values.
   std::optional<WrittenMoment> at;
   BirthOptions atPlace;
+  ConventionOptions conventions;
 };
 
 std::string Lower(std::string s) {
@@ -238,7 +240,7 @@ constexpr CommandRules kRules{"render", MissingValue::NeedsValue, false};
 /// of the --at-* options (else the stored Prasna location), as the transit
 /// dialog would take them. A local --at is the transit place's clock; an
 /// instant is read on it.
-void ComputeTransit(const RenderOptions& o, ChartDocument& doc) {
+Result<void> ComputeTransit(const RenderOptions& o, ChartDocument& doc) {
   TransitDialogValues dialog = TransitDialogFromChoice(doc.openTransitChoice());
   CopyGivenPlace(o.atPlace, dialog);
   if (o.atPlace.hasDst) dialog.dstHours = o.atPlace.fields.dstHours;
@@ -256,7 +258,7 @@ void ComputeTransit(const RenderOptions& o, ChartDocument& doc) {
   }
   const TransitChoice choice = TransitChoiceFromDialog(dialog);
   doc.setTransitChoice(choice);
-  doc.applyTransit(choice);
+  return doc.applyTransit(choice);
 }
 
 /// Outside a desktop session (scripts, cron, CI) XDG_RUNTIME_DIR is unset and
@@ -337,6 +339,7 @@ void PrintRenderHelp(std::ostream& out) {
                                "Ephemeris page (24 rows on screen, 58 on paper):\n"),
                         HelpOf(kTransitRows, 24,
                                "Transits page (defaults: the clock and the Prasna location):\n"),
+                        HelpOf(ConventionOptionRows(), 24, "Conventions of the chart:\n"),
                         HelpOf(BirthOptionRows(), 22, "\nBirth options:\n")});
 }
 
@@ -345,7 +348,8 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
   if (auto parsed =
           ParseArguments(args, kRules, nullptr, Group(kRenderRows, o),
                          Group(EphemerisOptionRows().first(2), o.ephemeris), Group(kTransitRows, o),
-                         Group(BirthOptionRows(), o.birth, &o.anyBirthOption));
+                         Group(BirthOptionRows(), o.birth, &o.anyBirthOption),
+                         Group(ConventionOptionRows(), o.conventions));
       !parsed) {
     err << "sarvexa-cli render: " << parsed.error() << "\n";
     return kExitUsage;
@@ -393,9 +397,26 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
   // location) when they exist; the program's defaults otherwise. Nothing is
   // written back to the file.
   IniFileSettingsStore settings = ReadStoredSettings("render", err);
+  Result<Conventions> conventions = ResolveConventions(o.conventions, settings, "render", err);
+  // The moments cast besides the chart's: the transit chart's, the Prasna's.
+  for (const auto& [moment, option] : {std::pair{&o.at, "--at"}, std::pair{&o.now, "--now"}}) {
+    if (!conventions || !*moment) continue;
+    const LocalClockReading& when = (*moment)->clock;
+    if (auto inRange = CheckCastDate(*conventions, when.year, when.month, when.day, option);
+        !inRange)
+      conventions = Fail(inRange.error());
+  }
+  if (!conventions) {
+    err << "sarvexa-cli render: " << conventions.error() << "\n";
+    return kExitUsage;
+  }
   const std::unique_ptr<Atlas> atlas = OpenSystemAtlas();
   ChartDocument doc(settings, nullptr);
   doc.setAtlas(atlas.get());
+  if (auto used = UseConventions(doc, *conventions); !used) {
+    err << "sarvexa-cli render: " << used.error() << "\n";
+    return 1;
+  }
   // The present (Prasna, running period, transit default) is read on the
   // Prasna location's clock.
   if (UseComputerZoneIfNoneStored(doc, settings, *atlas) && o.prasna)
@@ -407,7 +428,10 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
       return 1;
     }
   } else if (o.prasna) {
-    doc.castPrasna();
+    if (auto cast = doc.castPrasna(); !cast) {
+      err << "sarvexa-cli render: " << cast.error() << "\n";
+      return 1;
+    }
   } else if (auto taken = doc.newChart(o.birth.fields); !taken) {
     err << "sarvexa-cli render: " << taken.error().message << "\n";
     return kExitUsage;
@@ -416,7 +440,12 @@ int RunRenderCommand(const Arguments& args, std::ostream& out, std::ostream& err
   if (o.colour) doc.setColorCharts(*o.colour);
   o.view.ephemerisStartDay = o.ephemeris.startDay;
   o.view.ephemerisInterval = o.ephemeris.interval;
-  if (o.view.displayMode == DisplayMode::SaTransits) ComputeTransit(o, doc);
+  if (o.view.displayMode == DisplayMode::SaTransits) {
+    if (auto transit = ComputeTransit(o, doc); !transit) {
+      err << "sarvexa-cli render: " << transit.error() << "\n";
+      return 1;
+    }
+  }
 
   EnsureGuiApplication();
   const ViewState view = o.view;

@@ -8,6 +8,7 @@
 #include "cli/birth_options.h"
 #include "cli/city_option.h"
 #include "cli/commands.h"
+#include "cli/convention_options.h"
 #include "cli/prasna_clock.h"
 #include "cli/sensitivity_output.h"
 #include "document/chart_sensitivity.h"
@@ -18,6 +19,7 @@ namespace {
 
 struct SensitivityOptions {
   BirthOptions birth;
+  ConventionOptions conventions;
   std::optional<CheckedChartData> checked;  // the birth options through the dialog's checks
   std::optional<WrittenMoment> now;         // --now; the present otherwise
   int rangeHours = kDefaultRangeHours;
@@ -73,7 +75,8 @@ constexpr CommandRules kRules{"sensitivity"};
 Result<SensitivityOptions> ParseSensitivityArguments(const Arguments& args) {
   SensitivityOptions options;
   if (auto parsed = ParseArguments(args, kRules, nullptr, Group(BirthOptionRows(), options.birth),
-                                   Group(kSensitivityRows, options));
+                                   Group(kSensitivityRows, options),
+                                   Group(ConventionOptionRows(), options.conventions));
       !parsed) {
     return Fail(parsed.error());
   }
@@ -92,6 +95,8 @@ void PrintSensitivityHelp(std::ostream& out) {
   out << "Usage: sarvexa-cli sensitivity --date YYYY-MM-DD --time HH:MM --lon DDD:MM{E|W}\n"
          "                               --lat DD:MM{N|S} --zone HH:MM [--dst H]\n"
          "                               [--range HOURS] [--json] [--now YYYY-MM-DDTHH:MM]\n"
+         "                               [--ephemeris builtin|swiss] [--ayanamsa NAME]\n"
+         "                               [--node true|mean] [--dasha-year DAYS]\n"
          "\n"
          "Tells which placements of a chart a few minutes of birth time would change.\n"
          "For the Ascendant and the nine grahas it finds, for the sign, the nakshatra,\n"
@@ -101,7 +106,8 @@ void PrintSensitivityHelp(std::ostream& out) {
          "Maha/Bukti/Pratyantar running at the clock. Then how many days one minute of\n"
          "birth time moves the dasha dates, and the dasha balance at birth.\n"
          "\n";
-  PrintOptionHelp(out, {HelpOf(BirthOptionRows(), 22), HelpOf(kSensitivityRows, 22)});
+  PrintOptionHelp(out, {HelpOf(BirthOptionRows(), 22), HelpOf(ConventionOptionRows(), 24),
+                        HelpOf(kSensitivityRows, 22)});
   out << "\n"
          "A bad or missing option (a --range outside 1..48 among them) prints one line\n"
          "naming it and exits with code 2.\n"
@@ -122,10 +128,17 @@ int RunSensitivityCommand(const Arguments& args, std::ostream& out, std::ostream
     return 0;
   }
   PrintCityNote(options.birth, "sensitivity", err);
-  std::optional<IniFileSettingsStore> stored;
-  if (NeedsPrasnaClock(options.now)) stored = ReadStoredSettings("sensitivity", err);
-  CastContext context;
-  context.now = PeriodClockReading(options.now, stored ? *stored : IniFileSettingsStore{});
+  // The settings hold the conventions and the Prasna location, whose clock
+  // reads an instant.
+  const IniFileSettingsStore stored = ReadStoredSettings("sensitivity", err);
+  const Result<Conventions> conventions =
+      ResolveConventions(options.conventions, stored, "sensitivity", err);
+  if (!conventions) {
+    err << "sarvexa-cli sensitivity: " << conventions.error() << '\n';
+    return kExitUsage;
+  }
+  const CastContext context =
+      ConventionContext(*conventions, PeriodClockReading(options.now, stored));
   Result<CastChart> cast = CastChartData(*options.checked, context);
   if (!cast) {
     err << "sarvexa-cli sensitivity: " << cast.error() << '\n';

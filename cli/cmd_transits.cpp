@@ -12,7 +12,10 @@
 #include "cli/chart_output.h"
 #include "cli/city_option.h"
 #include "cli/commands.h"
+#include "cli/convention_options.h"
 #include "cli/export_options.h"
+#include "cli/prasna_clock.h"
+#include "document/convention_text.h"
 #include "document/notation.h"
 #include "document/page_choices.h"
 #include "document/prasna.h"
@@ -27,6 +30,7 @@ struct TransitOptions {
   // The transit place in the birth options' forms; the parts not given
   // default to the natal place, zone and daylight saving.
   BirthOptions place;
+  ConventionOptions conventions;
   bool json = false;
   bool help = false;
 };
@@ -55,7 +59,8 @@ constexpr Row kTransitRows[] = {
     {"--at-dst", "H", "transit daylight-saving hours 0..12", TakeAtPlace},
     {"--json", "",
      "print \"transit\", the transit chart record (the\n"
-     "record fields of `chart --json`), and\n"
+     "record fields of `chart --json`), the convention\n"
+     "members ephemeris, ayanamsa, node, dashaYearDays, and\n"
      "\"saTransitAnalysis\" (mep, transitHouse,\n"
      "transitHouseStrength, natalConjunctions,\n"
      "natalAspects; sets as GrahaIndex arrays, houses\n"
@@ -68,8 +73,9 @@ constexpr CommandRules kRules{"transits"};
 
 Result<TransitOptions> ParseTransitArguments(const Arguments& args) {
   TransitOptions o;
-  if (auto parsed = ParseArguments(args, kRules, nullptr, Group(BirthOptionRows(), o.birth),
-                                   Group(kTransitRows, o));
+  if (auto parsed =
+          ParseArguments(args, kRules, nullptr, Group(BirthOptionRows(), o.birth),
+                         Group(kTransitRows, o), Group(ConventionOptionRows(), o.conventions));
       !parsed) {
     return Fail(parsed.error());
   }
@@ -119,9 +125,11 @@ std::string Names(GrahaSet set) {
 }
 
 std::string TransitTable(const LocalClockReading& at, const Horoscope& transit,
-                         const SaTransitAnalysis& r) {
+                         const SaTransitAnalysis& r, const Conventions& conventions) {
   char buf[160];
-  std::string out = "Transits of " + WriteMoment(at, ' ') + " against the natal chart\n\n";
+  std::string out = "Transits of " + WriteMoment(at, ' ') + " against the natal chart\n";
+  if (const std::string note = ConventionsNote(conventions); !note.empty()) out += note + '\n';
+  out += '\n';
   out += "Graha     Sign  Deg  Min  R   Natal house MEP   Conjunct  Aspects\n";
   for (GrahaIndex t = 1; t <= 9; ++t) {
     const GrahaPosition& p = transit.positions[t];
@@ -146,13 +154,16 @@ void PrintTransitsHelp(std::ostream& out) {
   out << "Usage: sarvexa-cli transits <birth options> [--at YYYY-MM-DDTHH:MM[Z|+HH:MM]]\n"
          "                            [--at-lon DDD:MM{E|W}] [--at-lat DD:MM{N|S}]\n"
          "                            [--at-zone HH:MM[E|W]] [--at-dst H] [--json]\n"
+         "                            [--ephemeris builtin|swiss] [--ayanamsa NAME]\n"
+         "                            [--node true|mean] [--dasha-year DAYS]\n"
          "\n"
          "Casts the natal chart from the birth options (as `chart`), the transit chart\n"
          "of the --at moment and place, and judges each transiting graha against the\n"
          "natal house MEPs and grahas within 5 degrees. Unset --at-* parts take the\n"
          "natal value.\n"
          "\n";
-  PrintOptionHelp(out, {HelpOf(BirthOptionRows(), 22), HelpOf(kTransitRows, 22)});
+  PrintOptionHelp(out, {HelpOf(BirthOptionRows(), 22), HelpOf(ConventionOptionRows(), 24),
+                        HelpOf(kTransitRows, 22)});
   out << "\n"
          "The readable output lists each transiting graha's sign, degrees, minutes,\n"
          "retrograde mark, the natal house (1..12) whose MEP it is within 5 degrees of\n"
@@ -174,7 +185,19 @@ int RunTransitsCommand(const Arguments& args, std::ostream& out, std::ostream& e
   PrintCityNote(o.birth, "transits", err);
   // The natal chart as `chart` casts it; the transit chart with the same
   // theory and conventions.
-  const CastContext context;
+  const IniFileSettingsStore stored = ReadStoredSettings("transits", err);
+  Result<Conventions> conventions = ResolveConventions(o.conventions, stored, "transits", err);
+  if (conventions && o.at) {
+    const LocalClockReading& when = o.at->clock;
+    if (auto inRange = CheckCastDate(*conventions, when.year, when.month, when.day, "--at");
+        !inRange)
+      conventions = Fail(inRange.error());
+  }
+  if (!conventions) {
+    err << "sarvexa-cli transits: " << conventions.error() << '\n';
+    return kExitUsage;
+  }
+  const CastContext context = ConventionContext(*conventions);
   Result<CheckedChartData, FieldError> checked = CheckChartData(o.birth.fields);
   if (!checked) {
     err << "sarvexa-cli transits: " << checked.error().field << ": " << checked.error().message
@@ -206,12 +229,13 @@ int RunTransitsCommand(const Arguments& args, std::ostream& out, std::ostream& e
     json.BeginObject();
     WriteHoroscopeFields(json, transit);
     json.EndObject();
+    WriteConventionMembers(json, *conventions);
     json.Key("saTransitAnalysis");
     WriteTransitAnalysis(json, r);
     json.EndObject();
     out << json.Text();
   } else {
-    out << TransitTable(at, transit, r);
+    out << TransitTable(at, transit, r, *conventions);
   }
   return out ? 0 : 1;
 }

@@ -35,6 +35,7 @@ set(SARVEXA_DOCUMENT_SOURCES
     document/chart_document.cpp
     document/chart_file.cpp
     document/chart_sensitivity.cpp
+    document/convention_text.cpp
     document/csv_export.cpp
     document/ephemeris_series.cpp
     document/escapes.cpp
@@ -93,6 +94,7 @@ set(SARVEXA_APP_SOURCES
     app/about_dialog.cpp
     app/application.cpp
     app/birth_time_commands.cpp
+    app/calculation_settings_dialog.cpp
     app/chart_data_dialog.cpp
     app/chart_view.cpp
     app/commands.cpp
@@ -124,6 +126,7 @@ set(SARVEXA_CLI_SOURCES
     cli/cmd_places.cpp
     cli/cmd_sensitivity.cpp
     cli/cmd_transits.cpp
+    cli/convention_options.cpp
     cli/csv_records.cpp
     cli/export_options.cpp
     cli/json_members.cpp
@@ -215,6 +218,7 @@ set(SARVEXA_CLI_TEST_SOURCES
     tests/cli/cli_batch_test.cpp
     tests/cli/cli_chart_test.cpp
     tests/cli/cli_city_test.cpp
+    tests/cli/cli_conventions_test.cpp
     tests/cli/cli_document_test.cpp
     tests/cli/cli_render_test.cpp
     tests/cli/cli_robustness_test.cpp

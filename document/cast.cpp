@@ -19,6 +19,21 @@ Result<CastChart> Cast(const Horoscope& birthData, const CastContext& context, C
 
 }  // namespace
 
+Result<CastContext> MakeCastContext(const Conventions& conventions, const TheoryFinder& find,
+                                    const LocalClockReading& now) {
+  if (Result<void> fits = CheckConventions(conventions); !fits) return Fail(fits.error());
+  const PositionTheory* theory = find ? find(conventions.ephemeris)
+                                 : conventions.ephemeris == EphemerisKind::Builtin
+                                     ? &BuiltinTheory()
+                                     : nullptr;
+  if (!theory) {
+    return Fail("this program cannot compute with the " +
+                std::string(conventions.ephemeris == EphemerisKind::Swiss ? "Swiss Ephemeris"
+                                                                          : "chosen ephemeris"));
+  }
+  return CastContext{now, conventions, theory};
+}
+
 Result<PositionSource> CastPositions(Horoscope& h, const CastContext& context) {
   return context.theory->Calculate(h, context.conventions);
 }

@@ -8,6 +8,8 @@
 // compute positions through here, so a second theory or a changed
 // convention reaches all of them by filling the context.
 
+#include <functional>
+
 #include "analysis/derivations.h"
 #include "document/chart_data.h"
 #include "engine/conventions.h"
@@ -28,6 +30,18 @@ struct CastContext {
   /// Never null; the theory outlives every cast made with it.
   const PositionTheory* theory = &BuiltinTheory();
 };
+
+/// The theory a program has for an ephemeris, or null when it has none.
+/// The Swiss Ephemeris lives above the document (swiss/), so each program
+/// hands its finder in; an empty finder knows the built-in theory only.
+using TheoryFinder = std::function<const PositionTheory*(EphemerisKind)>;
+
+/// The context of casts under `conventions` at the clock reading `now`,
+/// with the theory `find` gives for their ephemeris. Fails in one line when
+/// the conventions do not go together (CheckConventions) or the program has
+/// no theory for the ephemeris.
+Result<CastContext> MakeCastContext(const Conventions& conventions, const TheoryFinder& find,
+                                    const LocalClockReading& now = {});
 
 /// A calculated chart and its derivations.
 struct CastChart {

@@ -21,6 +21,9 @@ ChartDocument::ChartDocument(SettingsStore& settings, InstantClock clock)
   chart_.chartStyle = ChartStyleFromSetting(display.chartStyle);
   chart_.colorCharts = display.colorCharts;
   prasnaLocation_ = ReadPrasnaLocation(settings_);
+  StoredConventions stored = ReadConventionSettings(settings_);
+  conventions_ = stored.conventions;
+  conventionProblems_ = std::move(stored.problems);
 }
 
 ChartDocument::~ChartDocument() {
@@ -55,7 +58,15 @@ Result<void, FieldError> ChartDocument::setPrasnaLocation(const PrasnaLocationFi
   // A store that cannot be written tells the user itself, once (see
   // document/settings_file.h); the location holds for this run all the same.
   static_cast<void>(WritePrasnaLocation(settings_, fields));
-  if (chart_.isPrasna) castPrasna();
+  // The location is taken either way; a Prasna that cannot be cast there
+  // (by the Swiss Ephemeris) is said, the chart shown kept.
+  if (chart_.isPrasna) {
+    if (Result<void> cast = castPrasna(); !cast) {
+      FieldError failed;
+      failed.message = cast.error();
+      return Fail(std::move(failed));
+    }
+  }
   return {};
 }
 
@@ -67,13 +78,14 @@ TransitChoice ChartDocument::openTransitChoice() {
   return DefaultTransitChoice(clock.reading, clock.location);
 }
 
-void ChartDocument::applyTransit(const TransitChoice& choice) {
+Result<void> ChartDocument::applyTransit(const TransitChoice& choice) {
   Result<TransitResult> r = ComputeTransit(chart_.horoscope, choice, chart_.context);
-  if (!r) return;
-  appliedTransit_ = choice;
+  if (!r) return Fail(r.error());
   chart_.transitHoroscope = r->transit;
   chart_.transitAnalysis = r->analysis;
+  appliedTransit_ = choice;
   ++revision_;
+  return Ok();
 }
 
 TransitDialogValues ChartDocument::openTransitDialog() {
@@ -81,10 +93,47 @@ TransitDialogValues ChartDocument::openTransitDialog() {
   return transitShown_;
 }
 
-void ChartDocument::closeTransitDialog(const std::optional<TransitDialogValues>& accepted) {
+Result<void> ChartDocument::closeTransitDialog(const std::optional<TransitDialogValues>& accepted) {
   const TransitChoice chosen = TransitChoiceFromDialog(accepted ? *accepted : transitShown_);
   if (accepted) transitChoice_ = chosen;
-  applyTransit(chosen);
+  return applyTransit(chosen);
+}
+
+Result<void> ChartDocument::setConventions(const Conventions& conventions) {
+  if (Result<void> recast = recastUnder(conventions); !recast) return recast;
+  // A store that cannot be written tells the user itself, once; the
+  // conventions hold for this run all the same.
+  static_cast<void>(WriteConventionSettings(settings_, conventions));
+  return Ok();
+}
+
+Result<void> ChartDocument::useConventionsForRun(const Conventions& conventions) {
+  return recastUnder(conventions);
+}
+
+Result<void> ChartDocument::recastUnder(const Conventions& conventions) {
+  Result<CastContext> context = MakeCastContext(conventions, theories_, chart_.context.now);
+  if (!context) return Fail(context.error());
+  // Everything is cast before anything is taken, so a failure changes nothing.
+  std::optional<CastChart> chart;
+  std::optional<TransitResult> transit;
+  if (!pathName_.empty()) {  // a chart is open
+    Result<CastChart> cast = CastRecord(chart_.horoscope, *context);
+    if (!cast) return Fail(cast.error());
+    if (appliedTransit_) {
+      Result<TransitResult> t = ComputeTransit(cast->horoscope, *appliedTransit_, *context);
+      if (!t) return Fail("the transit chart: " + t.error());
+      transit = std::move(*t);
+    }
+    chart = std::move(*cast);
+  }
+  conventions_ = conventions;
+  if (chart) takeCast(std::move(*chart), *context);
+  if (transit) {
+    chart_.transitHoroscope = transit->transit;
+    chart_.transitAnalysis = transit->analysis;
+  }
+  return Ok();
 }
 
 EphemerisDialogValues ChartDocument::openEphemerisDialog() {
@@ -112,15 +161,14 @@ void ChartDocument::setClock(InstantClock clock) {
   clock_ = clock ? std::move(clock) : InstantClock(ReadSystemInstant);
 }
 
-CastContext ChartDocument::contextAt(const LocalClockReading& now) const {
-  CastContext context = chart_.context;
-  context.now = now;
-  return context;
+Result<CastContext> ChartDocument::contextAt(const LocalClockReading& now) const {
+  return MakeCastContext(conventions_, theories_, now);
 }
 
 void ChartDocument::takeCast(CastChart&& cast, const CastContext& context) {
   chart_.horoscope = cast.horoscope;
   chart_.derivations = std::move(cast.derivations);
+  chart_.source = std::move(cast.source);
   chart_.context = context;
   // Names, place, zone and the Prasna flag change only in operations that
   // take a cast, so this covers them too.
@@ -141,8 +189,8 @@ ChartDataFields ChartDocument::chartDataDialogValues() const {
 Result<void, FieldError> ChartDocument::applyChartData(const ChartDataFields& fields) {
   Result<CheckedChartData, FieldError> checked = CheckChartData(fields);
   if (!checked) return Fail(checked.error());
-  const CastContext context = contextAt(now());
-  Result<CastChart> cast = CastChartData(*checked, context);
+  const Result<CastContext> context = contextAt(now());
+  Result<CastChart> cast = context ? CastChartData(*checked, *context) : Fail(context.error());
   if (!cast) {
     FieldError failed;
     failed.message = cast.error();
@@ -153,7 +201,7 @@ Result<void, FieldError> ChartDocument::applyChartData(const ChartDataFields& fi
   chart_.lastName = f.lastName;
   chart_.place = f.place;
   chart_.zoneName = f.zoneName;
-  takeCast(std::move(*cast), context);
+  takeCast(std::move(*cast), *context);
   pathName_ = chart_.firstName + " " + chart_.lastName;
   modified_ = true;
   takeAsEntered();
@@ -170,23 +218,25 @@ Result<void, FieldError> ChartDocument::editChartData(const ChartDataFields& fie
   return applyChartData(fields);
 }
 
-void ChartDocument::castPrasna() {
+Result<void> ChartDocument::castPrasna() {
   // One reading of the clock for the chart and its running period.
   const PrasnaClock clock = prasnaClock();
   Horoscope birthData;
   SetPrasnaBirthData(clock.location, clock.reading, birthData);
-  const CastContext context = contextAt(clock.reading);
-  Result<CastChart> cast = CastRecord(birthData, context);
-  if (!cast) return;
+  const Result<CastContext> context = contextAt(clock.reading);
+  if (!context) return Fail(context.error());
+  Result<CastChart> cast = CastRecord(birthData, *context);
+  if (!cast) return Fail(cast.error());
   chart_.firstName = kPrasnaName;
   chart_.lastName.clear();
   chart_.place = prasnaLocation_.place;
   chart_.zoneName.clear();
-  takeCast(std::move(*cast), context);
+  takeCast(std::move(*cast), *context);
   pathName_ = kPrasnaName;
   chart_.isPrasna = true;
   modified_ = false;
   takeAsEntered();
+  return Ok();
 }
 
 Result<void> ChartDocument::open(const std::filesystem::path& path) {
@@ -201,15 +251,16 @@ Result<void> ChartDocument::loadBytes(const std::string& bytes) {
   Result<ChartFileRecord> result = DecodeChartFile(bytes);
   if (!result) return Fail(result.error());
   ChartFileRecord& r = *result;
-  const CastContext context = contextAt(now());
-  Result<CastChart> cast = CastRecord(r.horoscope, context);
+  const Result<CastContext> context = contextAt(now());
+  if (!context) return Fail(context.error());
+  Result<CastChart> cast = CastRecord(r.horoscope, *context);
   if (!cast) return Fail(cast.error());
   // The file is whole and cast: only now does it replace the open chart.
   chart_.firstName = std::move(r.firstName);
   chart_.lastName = std::move(r.lastName);
   chart_.place = std::move(r.place);
   chart_.zoneName = std::move(r.zoneName);
-  takeCast(std::move(*cast), context);
+  takeCast(std::move(*cast), *context);
   chart_.isPrasna = false;
   modified_ = false;
   takeAsEntered();
@@ -249,7 +300,7 @@ Result<void> ChartDocument::moveBirthTo(std::int64_t offset) {
   // The last transit comparison follows the chart.
   if (appliedTransit_) {
     const TransitChoice again = *appliedTransit_;
-    applyTransit(again);
+    if (auto compared = applyTransit(again); !compared) return compared;
   }
   return Ok();
 }

@@ -17,6 +17,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "analysis/sa_analysis.h"
 #include "analysis/sa_transits.h"
@@ -27,6 +28,7 @@
 #include "document/prasna.h"
 #include "document/present.h"
 #include "document/settings_store.h"
+#include "engine/conventions.h"
 #include "engine/dasha.h"
 #include "engine/horoscope.h"
 #include "engine/result.h"
@@ -37,8 +39,9 @@ class Atlas;
 
 class ChartDocument {
  public:
-  /// Reads "Chart Style", "Color Chart" and the five Prasna keys from
-  /// `settings` (which must outlive the document). No chart is cast yet:
+  /// Reads "Chart Style", "Color Chart", the five Prasna keys and the four
+  /// conventions from `settings` (which must outlive the document). No
+  /// chart is cast yet:
   /// call castPrasna() (start-up) or open() next.
   /// An empty `clock` reads the system clock.
   ChartDocument(SettingsStore& settings, InstantClock clock);
@@ -94,8 +97,9 @@ class ChartDocument {
   PrasnaLocationFields prasnaLocationDialogValues() const;
   /// OK of "Set Location for Prasna": checks the fields (nothing changes on
   /// a failure, which is returned), stores the location, writes the five
-  /// Prasna keys and recasts the chart when a Prasna is shown. The caller
-  /// repaints when isPrasna() is true afterwards.
+  /// Prasna keys and recasts the chart when a Prasna is shown (a Prasna that
+  /// cannot be cast there is returned with an empty `field`, the location
+  /// kept). The caller repaints when isPrasna() is true afterwards.
   Result<void, FieldError> setPrasnaLocation(const PrasnaLocationFields& fields);
   /// Takes `location` for this run only, without writing the settings (the
   /// computer's own zone at a first start with no location stored). The
@@ -116,15 +120,36 @@ class ChartDocument {
   void setTransitChoice(const TransitChoice& choice) { transitChoice_ = choice; }
   /// Computes the transit chart of `choice` and its comparison with the open
   /// chart, for the SA transits page, cast as the open chart was. A transit
-  /// chart that cannot be cast leaves the last comparison as it was.
-  void applyTransit(const TransitChoice& choice);
+  /// chart that cannot be cast leaves the last comparison as it was and
+  /// says why.
+  Result<void> applyTransit(const TransitChoice& choice);
   /// The transit dialog's opening values: openTransitChoice() as the dialog
   /// shows it (12-hour clock, magnitudes with their sides).
   TransitDialogValues openTransitDialog();
   /// The transit dialog closed: OK (`accepted`) stores its values as the
   /// choice; Cancel (nothing) takes the values it opened with, unstored.
   /// Either way the transit chart of that choice is computed (applyTransit).
-  void closeTransitDialog(const std::optional<TransitDialogValues>& accepted);
+  Result<void> closeTransitDialog(const std::optional<TransitDialogValues>& accepted);
+
+  // ---- conventions (Edit > Calculation Settings) ----
+  /// The conventions every chart is cast under: the stored ones, until
+  /// others are taken.
+  const Conventions& conventions() const { return conventions_; }
+  /// What was wrong with the stored conventions, one line per key (see
+  /// ReadConventionSettings); the front door tells them once.
+  const std::vector<std::string>& conventionProblems() const { return conventionProblems_; }
+  /// The theories of the program (the Swiss Ephemeris lives above the
+  /// document); without them only the built-in theory is known.
+  void setTheories(TheoryFinder theories) { theories_ = std::move(theories); }
+  /// OK of "Calculation Settings": casts the open chart (birth data and
+  /// running period as they are) and the last transit chart again under
+  /// `conventions`, takes them and writes the four keys. When a cast fails
+  /// (a moment the ephemeris does not compute, a library that cannot be
+  /// loaded) nothing changes and the reason is returned.
+  Result<void> setConventions(const Conventions& conventions);
+  /// The same for this run only, without writing the settings (the
+  /// command-line options).
+  Result<void> useConventionsForRun(const Conventions& conventions);
 
   // ---- ephemeris choice (the Ephemeris command) ----
   const EphemerisDialogValues& ephemerisChoice() const { return ephemerisChoice_; }
@@ -168,8 +193,8 @@ class ChartDocument {
   /// isPrasna set, title "Prasna", modified cleared. File > Current Prasna
   /// and start-up. A location whose zone came from the atlas takes the zone
   /// and DST in force at that instant (when an atlas is set). A Prasna that
-  /// cannot be cast leaves the open chart as it was.
-  void castPrasna();
+  /// cannot be cast leaves the open chart as it was and says why.
+  Result<void> castPrasna();
   /// The atlas for a Prasna location's zone; null (the default) keeps the
   /// stored zone and DST. `atlas` must outlive the document.
   void setAtlas(Atlas* atlas) { atlas_ = atlas; }
@@ -217,8 +242,11 @@ class ChartDocument {
 
  private:
   Result<void, FieldError> applyChartData(const ChartDataFields& fields);
-  /// The open chart's context with the running period at `now`.
-  CastContext contextAt(const LocalClockReading& now) const;
+  /// The context of a new cast under the conventions with the running
+  /// period at `now`.
+  Result<CastContext> contextAt(const LocalClockReading& now) const;
+  /// setConventions without the write.
+  Result<void> recastUnder(const Conventions& conventions);
   /// Takes a cast chart as the open chart's record and derivations.
   void takeCast(CastChart&& cast, const CastContext& context);
   /// The Prasna location's clock at the present instant.
@@ -240,15 +268,19 @@ class ChartDocument {
 
   PrasnaLocation prasnaLocation_;
 
+  Conventions conventions_;
+  std::vector<std::string> conventionProblems_;
+  TheoryFinder theories_;
+
   TransitChoice transitChoice_{};
+  /// The choice of the transit chart shown, cast again with the chart
+  /// (under new conventions, and at every step of the birth time).
+  std::optional<TransitChoice> appliedTransit_;
   bool transitFirstUse_ = true;
   /// What the transit dialog opened with last, taken when it is cancelled.
   TransitDialogValues transitShown_{};
   EphemerisDialogValues ephemerisChoice_{};
   bool ephemerisFirstUse_ = true;
-  /// The transit choice last compared with the chart, compared again when
-  /// the birth time is stepped.
-  std::optional<TransitChoice> appliedTransit_;
 
   Horoscope entered_{};
   std::int64_t birthOffset_ = 0;

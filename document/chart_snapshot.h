@@ -32,6 +32,9 @@ struct ChartSnapshot {
   /// the conventions and the theory (the ephemeris page casts its rows with
   /// the same theory and conventions).
   CastContext context;
+  /// Where the positions came from: the theory, and for the Swiss Ephemeris
+  /// its files, or its analytical theory when it fell back to it.
+  PositionSource source;
   /// Dasha table, the period running at the clock reading of the last
   /// refresh (nothing for a chart dated in the future) and the SA analysis.
   ChartDerivations derivations;

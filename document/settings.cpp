@@ -111,4 +111,73 @@ Result<void> WritePrasnaLocation(SettingsStore& store, const PrasnaLocationField
   return write.Outcome();
 }
 
+namespace {
+
+// The message of a stored value not taken, with the default used instead.
+std::string NotTaken(const std::string& why, std::string_view defaultText) {
+  return why + "; the default, " + std::string(defaultText) + ", is used";
+}
+
+// The label a stored key's messages name it by.
+std::string StoredLabel(const char* key) {
+  return "the stored setting \"" + std::string(key) + "\"";
+}
+
+// Reads one stored key with `read`; a missing or empty key keeps `value`, a
+// value not taken keeps it too and is told in `problems`.
+template <typename T, typename Reader>
+void ReadKey(const SettingsStore& store, const char* key, Reader read, std::string_view defaultText,
+             T& value, std::vector<std::string>& problems) {
+  const std::optional<std::string> text = NonEmptyText(store, key);
+  if (!text) return;
+  Result<T> taken = read(*text, StoredLabel(key));
+  if (taken) {
+    value = *taken;
+  } else {
+    problems.push_back(NotTaken(taken.error(), defaultText));
+  }
+}
+
+}  // namespace
+
+StoredConventions ReadConventionSettings(const SettingsStore& store) {
+  StoredConventions s;
+  Conventions& c = s.conventions;
+  const Conventions d;
+  ReadKey(store, settings_key::Ephemeris, ReadEphemeris, EphemerisName(d.ephemeris), c.ephemeris,
+          s.problems);
+  ReadKey(store, settings_key::Ayanamsa, ReadAyanamsa, AyanamsaName(d.ayanamsa), c.ayanamsa,
+          s.problems);
+  ReadKey(store, settings_key::Node, ReadNode, NodeName(d.node), c.node, s.problems);
+  ReadKey(store, settings_key::DashaYear, ReadDashaYear, DashaYearText(d.dashaYearDays),
+          c.dashaYearDays, s.problems);
+  // What applies only with the Swiss Ephemeris, stored with the built-in
+  // theory (a hand-edited file): the built-in theory's own.
+  const std::string ayanamsaLabel = StoredLabel(settings_key::Ayanamsa);
+  const std::string nodeLabel = StoredLabel(settings_key::Node);
+  const std::string yearLabel = StoredLabel(settings_key::DashaYear);
+  const ConventionLabels labels{"\"Ephemeris\"", ayanamsaLabel, nodeLabel, yearLabel};
+  for (Result<void> fits = CheckConventions(c, labels); !fits; fits = CheckConventions(c, labels)) {
+    if (c.ayanamsa != d.ayanamsa) {
+      s.problems.push_back(NotTaken(fits.error(), AyanamsaName(d.ayanamsa)));
+      c.ayanamsa = d.ayanamsa;
+    } else if (c.node != d.node) {
+      s.problems.push_back(NotTaken(fits.error(), NodeName(d.node)));
+      c.node = d.node;
+    } else {
+      break;  // the dasha year was checked as it was read
+    }
+  }
+  return s;
+}
+
+Result<void> WriteConventionSettings(SettingsStore& store, const Conventions& c) {
+  KeyWriter write(store);
+  write.Text(settings_key::Ephemeris, std::string(EphemerisName(c.ephemeris)));
+  write.Text(settings_key::Ayanamsa, std::string(AyanamsaName(c.ayanamsa)));
+  write.Text(settings_key::Node, std::string(NodeName(c.node)));
+  write.Text(settings_key::DashaYear, DashaYearText(c.dashaYearDays));
+  return write.Outcome();
+}
+
 }  // namespace sarvexa

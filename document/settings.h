@@ -7,9 +7,11 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/prasna.h"
 #include "document/settings_store.h"
+#include "engine/conventions.h"
 #include "engine/result.h"
 
 namespace sarvexa {
@@ -39,5 +41,19 @@ bool HasStoredPrasnaLocation(const SettingsStore& store);
 /// "Prasna Zone Name". Every key is written even after one failed; fails
 /// naming the first key the store did not take.
 Result<void> WritePrasnaLocation(SettingsStore& store, const PrasnaLocationFields& fields);
+
+/// The stored conventions, and what was wrong with them.
+struct StoredConventions {
+  Conventions conventions;  ///< a key missing, empty or not taken gives its default
+  /// One line per key whose value could not be taken, naming the key, its
+  /// allowed values and the default used instead. An ayanamsa or node other
+  /// than the built-in theory's stored with "Ephemeris" builtin is one too.
+  std::vector<std::string> problems;
+};
+/// Reads "Ephemeris", "Ayanamsa", "Node" and "Dasha Year".
+StoredConventions ReadConventionSettings(const SettingsStore& store);
+/// Writes the four keys by their names; fails naming the first key the store
+/// did not take.
+Result<void> WriteConventionSettings(SettingsStore& store, const Conventions& conventions);
 
 }  // namespace sarvexa

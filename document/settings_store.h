@@ -27,6 +27,13 @@ inline constexpr const char* PrasnaDst = "Prasna DST";
 /// IANA zone of a Prasna location taken from the atlas (empty otherwise);
 /// a key of its own, so older copies of the program simply ignore it.
 inline constexpr const char* PrasnaZoneName = "Prasna Zone Name";
+/// The conventions every chart is cast under (engine/conventions.h), each
+/// stored as its name ("swiss", "lahiri", "true", "365.25"); keys of their
+/// own, so older copies of the program ignore them.
+inline constexpr const char* Ephemeris = "Ephemeris";
+inline constexpr const char* Ayanamsa = "Ayanamsa";
+inline constexpr const char* Node = "Node";
+inline constexpr const char* DashaYear = "Dasha Year";
 }  // namespace settings_key
 
 /// Abstract store of section "Settings". Texts are UTF-8.

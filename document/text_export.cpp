@@ -5,6 +5,7 @@
 
 #include "analysis/sa_report.h"
 #include "document/chart_snapshot.h"
+#include "document/convention_text.h"
 #include "engine/calendar.h"
 #include "engine/numeric.h"
 #include "engine/ordering.h"
@@ -147,9 +148,10 @@ std::string TextExportText(const ChartSnapshot& snap, CharChartStyle style) {
   out += TextExportTimeLine(h) + "\n";
   out += snap.place + "\n";
   out += TextExportPlaceLine(h) + "\n";
-  const WholeAndMinutes ayanamsa = SplitDegreesRounded(h.ayanamsaCorrection);
-  out += FormatText("Lahiri Ayanamsa: %2d:%02d  365.25 Day Year\n", SaturatingAbs(ayanamsa.whole),
-                    SaturatingAbs(ayanamsa.minutes));
+  out += AyanamsaLine(h, snap.context.conventions, snap.source) + "\n";
+  if (const std::string note = ConventionsNote(snap.context.conventions, snap.source);
+      !note.empty())
+    out += note + "\n";
   out += "Current Period: " + FormatCurrentPeriod(snap.derivations.period) + "\n\n";
 
   for (GrahaIndex g = 0; g < graha::kCount; ++g) out += TextExportPositionLine(h, g) + "\n";

@@ -21,6 +21,7 @@
 #include "cli/cmd_ephemeris.h"
 #include "document/chart_document.h"
 #include "document/chart_file.h"
+#include "document/convention_text.h"
 #include "document/csv_export.h"
 #include "document/ephemeris_series.h"
 #include "document/text_export.h"
@@ -65,7 +66,10 @@ void ProduceTextOutputs(const ChartDocument& doc, const Choice& choice) {
   Use(CsvExportText(chart));
   Use(cli::ChartSnapshotJson(chart));
   const Horoscope& h = chart.horoscope;
-  Use(cli::ChartTable(chart) + cli::DerivationTable(h, chart.derivations));
+  Use(cli::ChartTable(chart) + cli::DerivationTable(chart));
+  // The conventions' line of any stored ayanamsa, as the Swiss Ephemeris's
+  // pages would show it.
+  Use(AyanamsaLine(h, Conventions{EphemerisKind::Swiss, Ayanamsa::Raman}, PositionSource{}));
   EphemerisOptions options;
   options.interval = *EphemerisIntervalFromIndex(choice.interval);
   options.rows = 12;

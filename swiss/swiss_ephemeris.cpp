@@ -94,6 +94,12 @@ std::unique_ptr<PositionTheory> OpenSwissEphemeris(std::string ephemerisDir) {
   return std::make_unique<SwissEphemeris>(std::move(ephemerisDir));
 }
 
+const PositionTheory* PositionTheoryFor(EphemerisKind ephemeris) {
+  if (ephemeris != EphemerisKind::Swiss) return &BuiltinTheory();
+  static const std::unique_ptr<PositionTheory> swiss = OpenSwissEphemeris();
+  return swiss.get();
+}
+
 Result<JulianDayRange> SwissEphemerisRange() {
   const Result<SwissModule>& module = Module();
   if (!module) return Fail(module.error());

@@ -20,6 +20,12 @@ namespace sarvexa {
 /// of threads.
 std::unique_ptr<PositionTheory> OpenSwissEphemeris(std::string ephemerisDir = {});
 
+/// The theory of an ephemeris for the whole run, as the programs cast with
+/// it (a TheoryFinder of document/cast.h): the built-in theory, or one Swiss
+/// Ephemeris over the packaged files, made at the first call for it (its
+/// library is loaded at its first chart). Never null.
+const PositionTheory* PositionTheoryFor(EphemerisKind ephemeris);
+
 /// The moments the Swiss Ephemeris computes, as Julian Days (UT): from
 /// `first` included to `end` excluded (the years 3000 BC to AD 3000).
 /// Nothing when its module cannot be loaded; the error says why.

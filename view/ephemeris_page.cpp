@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "document/chart_snapshot.h"
+#include "document/convention_text.h"
 #include "document/ephemeris_series.h"
 #include "view/info_panel.h"
 #include "view/page_format.h"
@@ -45,6 +46,14 @@ void DrawEphemerisTable(Canvas& canvas, const std::vector<EphemerisRow>& rows, i
   }
 }
 
+/// Under the rows at `y`, what the positions were computed with, when it was
+/// not the built-in theory.
+void DrawConventions(Canvas& canvas, const ChartSnapshot& snap, int left, int y) {
+  const std::string line = EphemerisConventionsLine(snap.context.conventions, snap.source);
+  if (!line.empty())
+    canvas.TextOut(left, y, FitTextToWidth(canvas, line, PageTextRightEdge(canvas) - left));
+}
+
 /// The place texts with a long place cut with "…" so that the heading, the
 /// longitude and the latitude written after it end at the page's edge.
 EphemerisPlaceTexts FittedPlaceTexts(Canvas& canvas, const ChartSnapshot& snap, bool print, int x) {
@@ -70,13 +79,14 @@ void DrawEphemerisPageScreen(Canvas& canvas, const ChartSnapshot& snap, int star
   canvas.TextOut(x1, 2, t.longitude);
   canvas.TextOut(x1 + canvas.TextWidth(t.longitude), 2, t.latitude);
 
-  const auto rows = ComputeEphemerisSeries(snap.horoscope, startDay, interval,
-                                           kEphemerisScreenRows, snap.context);
+  const auto rows = ComputeEphemerisSeries(snap.horoscope, startDay, interval, kEphemerisScreenRows,
+                                           snap.context);
   if (!rows) {
     canvas.TextOut(20, c + 2, rows.error());
     return;
   }
   DrawEphemerisTable(canvas, *rows, 20, c + 2, 2 * c + 2, c);
+  DrawConventions(canvas, snap, 20, (kEphemerisScreenRows + 2) * c + 2);
 }
 
 void DrawEphemerisPagePrint(Canvas& canvas, const ChartSnapshot& snap, int startDay,
@@ -93,13 +103,14 @@ void DrawEphemerisPagePrint(Canvas& canvas, const ChartSnapshot& snap, int start
 
   canvas.SelectFont(FontId::Print200);
   const int e = canvas.LineHeight();
-  const auto rows = ComputeEphemerisSeries(snap.horoscope, startDay, interval,
-                                           kEphemerisPrintRows, snap.context);
+  const auto rows =
+      ComputeEphemerisSeries(snap.horoscope, startDay, interval, kEphemerisPrintRows, snap.context);
   if (!rows) {
     canvas.TextOut(720, -3 * d, rows.error());
     return;
   }
   DrawEphemerisTable(canvas, *rows, 720, -3 * d, -3 * d - e, -e);
+  DrawConventions(canvas, snap, 720, -3 * d - (kEphemerisPrintRows + 1) * e);
 }
 
 }  // namespace sarvexa

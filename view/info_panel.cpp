@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <span>
 
 #include "document/chart_snapshot.h"
+#include "document/convention_text.h"
 #include "engine/calendar.h"
 #include "engine/numeric.h"
 #include "view/page_format.h"
@@ -13,8 +15,9 @@
 namespace sarvexa {
 
 InfoPanelData InfoPanelDataOf(const ChartSnapshot& snap) {
-  return InfoPanelData{snap.firstName, snap.lastName, snap.place, snap.horoscope,
-                       snap.derivations.period};
+  return InfoPanelData{snap.firstName, snap.lastName,           snap.place,
+                       snap.horoscope, snap.derivations.period, snap.context.conventions,
+                       snap.source};
 }
 
 std::string CoordinateText(double value, char positiveLetter, char negativeLetter) {
@@ -59,11 +62,42 @@ InfoPanelTexts InfoPanelTextsOf(const InfoPanelData& data) {
   t.latitude = "Latitude: " + CoordinateText(h.latitude, 'N', 'S') +
                FormatText("  CurPer: %s/%s/%s", names[0], names[1], names[2]);
 
-  const WholeAndMinutes ayanamsa = SplitDegreesRounded(h.ayanamsaCorrection);
-  t.ayanamsa = FormatText("Lahiri Ayanamsa: %2d:%02d  365.25 Day Year",
-                          SaturatingAbs(ayanamsa.whole), SaturatingAbs(ayanamsa.minutes));
+  t.ayanamsa = AyanamsaLine(h, data.conventions, data.source);
   return t;
 }
+
+namespace {
+
+// The page's text sizes, largest first, on screen and on paper, down to the
+// legible floor the chart labels shrink to.
+constexpr FontId kScreenSizes[] = {FontId::Screen12, FontId::Screen10, FontId::Screen8,
+                                   FontId::Screen7};
+constexpr FontId kPrintSizes[] = {FontId::Print280, FontId::Print240, FontId::Print200,
+                                  FontId::Print160, FontId::Print140};
+
+// Writes `text` at (x, y) in the selected font, or in the next smaller size
+// of the page that fits it into `room`; cut at the smallest.
+void DrawFittedLine(Canvas& canvas, int x, int y, const std::string& text, int room) {
+  if (canvas.TextWidth(text) <= room) {
+    canvas.TextOut(x, y, text);
+    return;
+  }
+  const FontId selected = canvas.GetFont();
+  const bool print = canvas.GetMapping() == Mapping::Print;
+  const std::span<const FontId> sizes(print ? std::span<const FontId>(kPrintSizes)
+                                            : std::span<const FontId>(kScreenSizes));
+  FontId font = selected;
+  for (FontId f : sizes) {
+    if (FontHeight(f) >= FontHeight(selected)) continue;
+    font = f;
+    canvas.SelectFont(f);
+    if (canvas.TextWidth(text) <= room) break;
+  }
+  canvas.TextOut(x, y, FitTextToWidth(canvas, text, room));
+  if (font != selected) canvas.SelectFont(selected);
+}
+
+}  // namespace
 
 int DrawInfoPanel(Canvas& canvas, int x, int y, const InfoPanelData& data, int rightEdge) {
   InfoPanelTexts t = InfoPanelTextsOf(data);
@@ -83,7 +117,7 @@ int DrawInfoPanel(Canvas& canvas, int x, int y, const InfoPanelData& data, int r
   canvas.TextOut(x, y + 2 * step, t.place);
   canvas.TextOut(x, y + 3 * step, t.longitude);
   canvas.TextOut(x + canvas.TextWidth(t.longitude), y + 3 * step, t.latitude);
-  canvas.TextOut(x, y + 4 * step, t.ayanamsa);
+  DrawFittedLine(canvas, x, y + 4 * step, t.ayanamsa, room);
   return y + 4 * step;
 }
 

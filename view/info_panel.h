@@ -10,8 +10,10 @@
 #include <optional>
 #include <string>
 
+#include "engine/conventions.h"
 #include "engine/dasha.h"
 #include "engine/horoscope.h"
+#include "engine/position_theory.h"
 #include "view/canvas.h"
 
 namespace sarvexa {
@@ -25,6 +27,8 @@ struct InfoPanelData {
   std::string place;      ///< UTF-8
   Horoscope horoscope{};
   std::optional<CurrentPeriod> currentPeriod;  ///< nothing for a future-dated chart
+  Conventions conventions{};                   ///< what line 4 names
+  PositionSource source{};                     ///< the positions' source, for line 4
 };
 
 /// The panel data of the document's open chart.
@@ -39,7 +43,7 @@ struct InfoPanelTexts {
   std::string place;
   std::string longitude;  ///< "Longitude: %d%c%02d  "
   std::string latitude;   ///< "Latitude: %d%c%02d  CurPer: %s/%s/%s" ("--" without a period)
-  std::string ayanamsa;   ///< "Lahiri Ayanamsa: %2d:%02d  365.25 Day Year"
+  std::string ayanamsa;   ///< AyanamsaLine: "Lahiri Ayanamsa: %2d:%02d  365.25 Day Year"
 };
 InfoPanelTexts InfoPanelTextsOf(const InfoPanelData& data);
 
@@ -52,6 +56,9 @@ std::string CoordinateText(double value, char positiveLetter, char negativeLette
 /// the selected font apart. Returns the y of line 4. The name (line 0, its
 /// date kept) and the place (line 2) are cut with "…" before `rightEdge`,
 /// where the page's next element begins (0: the page's own right edge).
+/// Line 4, longer with the Swiss Ephemeris, takes the next smaller font of
+/// the page's sizes until it fits there (cut with "…" only at the
+/// smallest), at the same top.
 int DrawInfoPanel(Canvas& canvas, int x, int y, const InfoPanelData& data, int rightEdge = 0);
 int DrawInfoPanel(Canvas& canvas, int x, int y, const ChartSnapshot& snap, int rightEdge = 0);
 

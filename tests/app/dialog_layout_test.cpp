@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "app/about_dialog.h"
+#include "app/calculation_settings_dialog.h"
 #include "app/chart_data_dialog.h"
 #include "app/ephemeris_dialog.h"
 #include "app/place_completer.h"
@@ -82,6 +83,13 @@ const struct {
        return d;
      }},
     {"Ephemeris", [] { return std::make_unique<EphemerisDialog>(); }},
+    {"Calculation Settings", [] { return std::make_unique<CalculationSettingsDialog>(); }},
+    {"Calculation Settings, the longest ayanamsa",
+     [] {
+       auto d = std::make_unique<CalculationSettingsDialog>();
+       d->setValues({EphemerisKind::Swiss, Ayanamsa::FaganBradley, NodeKind::Mean, 365.256363});
+       return d;
+     }},
 };
 
 TEST(DialogLayout, EveryTextShowsAndOkAndCancelComeLast) {

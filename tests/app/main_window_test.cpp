@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QHelpEvent>
 #include <QLabel>
@@ -93,7 +94,8 @@ TEST_F(AppTest, MenusHoldEveryItemInOrder) {
                          "Print Pre&view", "P&rint Setup...", "-", "Recent File", "-",
                          "&Current Prasna", "E&xit"}));
   EXPECT_EQ(menuTexts(subMenu(bar, "&Edit")),
-            QStringList({"&Chart Data", "&Set Prasna Location", "-", "Birth Time &Earlier",
+            QStringList({"&Chart Data", "&Set Prasna Location",
+                         QString::fromUtf8("Ca&lculation Settings\u2026"), "-", "Birth Time &Earlier",
                          "Birth Time &Later", "Birth Time S&tep>", "&Reset Birth Time"}));
   EXPECT_EQ(
       menuTexts(subMenu(bar, "&View")),
@@ -431,6 +433,45 @@ TEST_F(AppTest, TheAcceleratorKeysRunTheirCommands) {
   QTest::keyClick(window().chartView(), Qt::Key_P, Qt::ControlModifier);
   EXPECT_EQ(prompter_.dialogsShown, 2);
   EXPECT_EQ(captions.size(), 2);
+}
+
+// Edit > Calculation Settings: OK casts the Prasna again under the choice
+// at once (its birth data kept) and stores the four keys; a later start
+// takes them, and a stored value it cannot take is told once, naming its
+// key, the default taken instead.
+TEST_F(AppTest, CalculationSettingsRecastAtOnceAndPersist) {
+  start();
+  const Horoscope before = doc().horoscope();
+  prompter_.dialogs.push_back([](QDialog& d) {
+    d.findChild<QComboBox*>(QStringLiteral("ephemeris"))->setCurrentIndex(1);
+    d.findChild<QComboBox*>(QStringLiteral("ayanamsa"))->setCurrentIndex(2);
+    d.findChild<QComboBox*>(QStringLiteral("node"))->setCurrentIndex(1);
+    d.findChild<QComboBox*>(QStringLiteral("dashaYear"))->setEditText(QStringLiteral("360"));
+    d.accept();
+    return d.result();
+  });
+  window().action(CalculationSettings)->trigger();
+  const Conventions chosen{EphemerisKind::Swiss, Ayanamsa::Raman, NodeKind::Mean, 360.0};
+  EXPECT_EQ(doc().conventions(), chosen);
+  EXPECT_EQ(doc().snapshot().context.conventions, chosen);
+  EXPECT_EQ(doc().horoscope().julianCenturies, before.julianCenturies);
+  // Raman's ayanamsa lies about a degree and a half below Lahiri's.
+  EXPECT_GT(before.ayanamsaCorrection - doc().horoscope().ayanamsaCorrection, -2.0);
+  EXPECT_LT(before.ayanamsaCorrection - doc().horoscope().ayanamsaCorrection, -1.0);
+  EXPECT_TRUE(prompter_.messages.isEmpty()) << prompter_.messages.join(' ').toStdString();
+  stop();
+  EXPECT_EQ(storedSetting("Ephemeris"), "swiss");
+  EXPECT_EQ(storedSetting("Ayanamsa"), "raman");
+  EXPECT_EQ(storedSetting("Node"), "mean");
+  EXPECT_EQ(storedSetting("Dasha Year"), "360");
+
+  storeSetting("Ayanamsa", "ramen");
+  start();
+  EXPECT_EQ(doc().conventions().ayanamsa, Ayanamsa::Lahiri);
+  EXPECT_EQ(doc().conventions().node, NodeKind::Mean);
+  ASSERT_EQ(prompter_.messages.size(), 1);
+  EXPECT_TRUE(prompter_.messages[0].contains("\"Ayanamsa\""))
+      << prompter_.messages[0].toStdString();
 }
 
 }  // namespace

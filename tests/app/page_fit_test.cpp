@@ -105,9 +105,9 @@ TEST_F(AppTest, TheViewMeasuresThePageAgainAfterEveryChangeOfTheChart) {
        [&] {
          TransitChoice choice = doc().openTransitChoice();
          choice.year -= 7;
-         doc().applyTransit(choice);
+         ASSERT_TRUE(doc().applyTransit(choice));
        }},
-      {"Prasna", DisplayMode::SaAnalysis, [&] { doc().castPrasna(); }},
+      {"Prasna", DisplayMode::SaAnalysis, [&] { ASSERT_TRUE(doc().castPrasna()); }},
   };
   ChartView& view = *window().chartView();
   const QSize size(700, 500);

@@ -78,18 +78,20 @@ TEST(ClockOption, RangeFailuresNameTheRanges) {
 }
 
 TEST(ChartDerivations, WorkedChartTable) {
-  const Horoscope h = WorkedChart();
-  const ChartDerivations d = Derive(h, {2000, 1, 1, 0, 0});
-  const std::string text = DerivationTable(h, d);
+  ChartSnapshot chart;
+  chart.horoscope = WorkedChart();
+  const Horoscope& h = chart.horoscope;
+  chart.derivations = Derive(h, {2000, 1, 1, 0, 0});
+  const std::string text = DerivationTable(chart);
   for (const char* line :
        {"Moon        Swati       Ra\n", "Rahu      Sep 21,1982\n", "Jupiter   Sep 20,2000\n",
         "Mars      Sep 21,2095\n", "Current Period: Ra/Ma/Ju\n"}) {
     EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
   }
   // Before the table's start there is no current period.
-  const ChartDerivations early = Derive(h, {1980, 1, 1, 0, 0});
-  EXPECT_FALSE(early.period.has_value());
-  EXPECT_NE(DerivationTable(h, early).find("Current Period: --/--/--\n"), std::string::npos);
+  chart.derivations = Derive(h, {1980, 1, 1, 0, 0});
+  EXPECT_FALSE(chart.derivations.period.has_value());
+  EXPECT_NE(DerivationTable(chart).find("Current Period: --/--/--\n"), std::string::npos);
 }
 
 TEST(ChartDerivations, JsonMembers) {

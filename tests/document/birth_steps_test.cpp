@@ -187,7 +187,7 @@ TEST(BirthSteps, TheTransitComparisonFollowsTheStep) {
   ChartDocument doc(store, FixedNow);
   ASSERT_TRUE(doc.newChart(test_support::WorkedChartFields()).ok());
   const TransitChoice choice = doc.openTransitChoice();
-  doc.applyTransit(choice);
+  ASSERT_TRUE(doc.applyTransit(choice).ok());
   doc.setBirthStep(BirthStep::Hour);
   for (int i = 0; i < 3; ++i) ASSERT_TRUE(doc.stepBirthTime(true).ok());
   const Result<TransitResult> fresh =

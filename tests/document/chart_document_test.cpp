@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <random>
 #include <tuple>
@@ -8,6 +9,7 @@
 
 #include "document/chart_document.h"
 #include "document/chart_file.h"
+#include "document/settings.h"
 #include "engine/calendar.h"
 #include "tests/support/worked_chart_fields.h"
 
@@ -39,7 +41,7 @@ void ExpectSameChart(const ChartDocument& a, const ChartDocument& b) {
 TEST(ChartDocument, StartUpCastsThePrasnaAtTheDefaultLocation) {
   MemorySettingsStore store;
   ChartDocument doc(store, FixedNow);
-  doc.castPrasna();
+  ASSERT_TRUE(doc.castPrasna());
   EXPECT_TRUE(doc.isPrasna());
   EXPECT_FALSE(doc.isModified());
   EXPECT_EQ(doc.title(), "Prasna");
@@ -65,7 +67,7 @@ TEST(ChartDocument, StartUpCastsThePrasnaAtTheDefaultLocation) {
 TEST(ChartDocument, NewChartAndEditFollowTheirRules) {
   MemorySettingsStore store;
   ChartDocument doc(store, FixedNow);
-  doc.castPrasna();
+  ASSERT_TRUE(doc.castPrasna());
   EXPECT_EQ(doc.newChartDialogValues().year, 2024);
 
   // Editing a Prasna keeps it a Prasna; the title is the names joined.
@@ -91,7 +93,7 @@ TEST(ChartDocument, NewChartAndEditFollowTheirRules) {
 TEST(ChartDocument, RejectedEntryChangesNothing) {
   MemorySettingsStore store;
   ChartDocument doc(store, FixedNow);
-  doc.castPrasna();
+  ASSERT_TRUE(doc.castPrasna());
   const Horoscope before = doc.horoscope();
   ChartDataFields bad = AnnLee();
   bad.latDegrees = 95;
@@ -131,7 +133,7 @@ TEST(ChartDocument, PrasnaLocationRecastsOnlyWhileAPrasnaIsShown) {
   EXPECT_EQ(doc.firstName(), "Ann");
   EXPECT_TRUE(doc.isModified());
 
-  doc.castPrasna();
+  ASSERT_TRUE(doc.castPrasna());
   EXPECT_EQ(doc.place(), "Galle");
   EXPECT_NEAR(doc.horoscope().longitude, -5.5, 1e-12);
   EXPECT_NEAR(doc.horoscope().zone, -5.5, 1e-12);
@@ -174,7 +176,7 @@ TEST(ChartDocument, ThePresentIsReadOnThePrasnaLocationsClockEverywhere) {
   ASSERT_TRUE(doc.setPrasnaLocation(galle).ok());
   const LocalClockReading galleClock{2025, 1, 1, 1, 30};
 
-  doc.castPrasna();
+  ASSERT_TRUE(doc.castPrasna());
   EXPECT_EQ(doc.horoscope().julianDay, DayNumberFromDate(2025, 1, 1));
   EXPECT_DOUBLE_EQ(doc.horoscope().universalTime, 20.0 - 24.0);  // 20:00 of the day before
   ASSERT_TRUE(doc.newChart(AnnLee()).ok());
@@ -188,6 +190,105 @@ TEST(ChartDocument, ThePresentIsReadOnThePrasnaLocationsClockEverywhere) {
   EXPECT_EQ(std::make_tuple(transit.year, transit.monthIndex + 1, transit.day, transit.hour,
                             transit.minute),
             std::make_tuple(2025, 1, 1, 1, 30));
+}
+
+// A second theory for the document's tests: the built-in positions one
+// degree further on, refusing every moment after `lastCenturies` as the
+// Swiss Ephemeris refuses the years it does not compute.
+class ShiftedTheory final : public PositionTheory {
+ public:
+  explicit ShiftedTheory(double lastCenturies) : last_(lastCenturies) {}
+  Result<PositionSource> Calculate(Horoscope& h, const Conventions&) const override {
+    if (h.julianCenturies > last_) return Fail("past the last year of the theory");
+    if (auto r = BuiltinTheory().Calculate(h, Conventions{}); !r) return r;
+    for (GrahaPosition& p : h.positions) p.longitude = std::fmod(p.longitude + 1.0, 360.0);
+    PositionSource source;
+    source.ephemeris = EphemerisKind::Swiss;
+    return source;
+  }
+
+ private:
+  double last_;
+};
+
+// Calculation Settings: the open chart (an entered one or a Prasna) and the
+// last transit chart are cast again under the new conventions, all or
+// nothing; a cast that fails is said and changes nothing, settings
+// included. The Prasna and the transit chart say why they cannot be cast.
+TEST(ChartDocument, ConventionsRecastEveryChartOrChangeNothing) {
+  struct Case {
+    bool prasna;
+    double lastCenturies;  // of the theory; the chart is of 1962, the present 2024
+    bool taken;
+    const char* source;
+  };
+  const Case kCases[] = {
+      {false, 10.0, true, "an entered chart and its transits, all in range"},
+      {false, 0.0, false, "the transit chart (2024) past the theory's years"},
+      {true, 10.0, true, "a Prasna in range"},
+      {true, 0.0, false, "the Prasna (2024) past the theory's years"},
+  };
+  const Conventions swiss{EphemerisKind::Swiss, Ayanamsa::Lahiri, NodeKind::True, 360.0};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.source);
+    const ShiftedTheory theory(c.lastCenturies);
+    MemorySettingsStore store;
+    ChartDocument doc(store, FixedNow);
+    doc.setTheories([&theory](EphemerisKind e) -> const PositionTheory* {
+      return e == EphemerisKind::Swiss ? &theory : &BuiltinTheory();
+    });
+    if (c.prasna) {
+      ASSERT_TRUE(doc.castPrasna());
+    } else {
+      ASSERT_TRUE(doc.newChart(AnnLee()));
+    }
+    ASSERT_TRUE(doc.applyTransit(doc.openTransitChoice()));
+    const ChartSnapshot before = doc.snapshot();
+
+    const Result<void> taken = doc.setConventions(swiss);
+    ASSERT_EQ(taken.ok(), c.taken);
+    const ChartSnapshot& after = doc.snapshot();
+    if (!c.taken) {
+      EXPECT_EQ(taken.error(), c.prasna ? "past the last year of the theory"
+                                        : "the transit chart: past the last year of the theory");
+      EXPECT_EQ(doc.conventions(), Conventions{});
+      EXPECT_EQ(after.horoscope.positions[2].longitude, before.horoscope.positions[2].longitude);
+      EXPECT_EQ(after.transitHoroscope.positions[2].longitude,
+                before.transitHoroscope.positions[2].longitude);
+      EXPECT_TRUE(store.values().empty());
+      continue;
+    }
+    EXPECT_EQ(doc.conventions(), swiss);
+    EXPECT_EQ(after.context.conventions, swiss);
+    EXPECT_EQ(after.source.ephemeris, EphemerisKind::Swiss);
+    EXPECT_EQ(after.horoscope.julianCenturies, before.horoscope.julianCenturies);
+    EXPECT_NEAR(after.horoscope.positions[2].longitude,
+                std::fmod(before.horoscope.positions[2].longitude + 1.0, 360.0), 1e-9);
+    EXPECT_NEAR(after.transitHoroscope.positions[2].longitude,
+                std::fmod(before.transitHoroscope.positions[2].longitude + 1.0, 360.0), 1e-9);
+    // Every Maha dasha lasts its years of 360 days.
+    for (int k = 1; k < dasha::kLordCount; ++k) {
+      EXPECT_NEAR(after.derivations.dashas.table[k].lengthDays,
+                  before.derivations.dashas.table[k].lengthDays * 360.0 / 365.25, 1e-6);
+    }
+    EXPECT_EQ(ReadConventionSettings(store).conventions, swiss);
+  }
+  // Stored conventions hold from the start; a Prasna and a transit chart
+  // past the theory's years say why and keep the chart shown.
+  const ShiftedTheory theory(0.0);
+  MemorySettingsStore store;
+  store.writeText(settings_key::Ephemeris, "swiss");
+  ChartDocument doc(store, FixedNow);
+  doc.setTheories([&theory](EphemerisKind) { return &theory; });
+  ASSERT_TRUE(doc.newChart(AnnLee()));
+  EXPECT_EQ(doc.snapshot().source.ephemeris, EphemerisKind::Swiss);
+  EXPECT_EQ(doc.castPrasna().error(), "past the last year of the theory");
+  EXPECT_FALSE(doc.applyTransit(doc.openTransitChoice()).ok());
+  EXPECT_EQ(doc.firstName(), "Ann");
+  EXPECT_EQ(doc.transitHoroscope().julianDay, 0);
+  // Without a theory for it, the Swiss Ephemeris is refused.
+  ChartDocument plain(store, FixedNow);
+  EXPECT_NE(plain.castPrasna().error().find("Swiss Ephemeris"), std::string::npos);
 }
 
 TEST(ChartDocument, DisplaySettingsAreReadAtStartAndWrittenAtExit) {
@@ -237,7 +338,7 @@ TEST_F(ChartDocumentFiles, SaveAndOpenGiveTheSameChart) {
   EXPECT_EQ(doc.title(), "chart.svx");
 
   ChartDocument other(store_, FixedNow);
-  other.castPrasna();
+  ASSERT_TRUE(other.castPrasna());
   ASSERT_TRUE(other.open(path).ok());
   EXPECT_FALSE(other.isPrasna());
   EXPECT_FALSE(other.isModified());
@@ -255,7 +356,7 @@ TEST_F(ChartDocumentFiles, TheZoneNameStaysWithTheChartUntilAPrasna) {
   ASSERT_TRUE(other.loadBytes(doc.chartFileBytes()).ok());
   EXPECT_EQ(other.zoneName(), "Asia/Kolkata");
   EXPECT_EQ(other.horoscope().julianCenturies, doc.horoscope().julianCenturies);
-  other.castPrasna();
+  ASSERT_TRUE(other.castPrasna());
   EXPECT_EQ(other.zoneName(), "");
 }
 
@@ -306,7 +407,7 @@ TEST_F(ChartDocumentFiles, EveryTruncatedFileLeavesTheOpenChartUntouched) {
   const std::string bytes = source.chartFileBytes();
 
   ChartDocument doc(store_, FixedNow);
-  doc.castPrasna();
+  ASSERT_TRUE(doc.castPrasna());
   ChartDataFields edited = doc.chartDataDialogValues();
   edited.lastName = "Edited";
   ASSERT_TRUE(doc.editChartData(edited).ok());

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "document/settings.h"
 #include "document/settings_store.h"
@@ -169,6 +172,69 @@ TEST(DisplaySettings, WritesIntegers) {
   store.setReadOnly(true);
   EXPECT_FALSE(WriteDisplaySettings(store, {1, 0}));
   EXPECT_EQ(ReadDisplaySettings(store), (DisplaySettings{2, 1}));
+}
+
+// The conventions as stored by hand or by an older or newer copy: each
+// value taken by its name, anything else told once, naming its key, and
+// replaced by the default; the names written read back.
+TEST(ConventionSettings, StoredValuesTakenOrToldAndDefaulted) {
+  struct Case {
+    std::map<std::string, std::string> stored;
+    Conventions expected;
+    std::vector<std::string> toldKeys;  // keys named in the problems, in order
+    const char* source;
+  };
+  using E = EphemerisKind;
+  const Case kCases[] = {
+      {{}, {}, {}, "nothing stored: the defaults, nothing said"},
+      {{{"Ephemeris", ""}, {"Dasha Year", ""}}, {}, {}, "empty values count as missing"},
+      {{{"Ephemeris", "swiss"},
+        {"Ayanamsa", "fagan-bradley"},
+        {"Node", "mean"},
+        {"Dasha Year", "360"}},
+       {E::Swiss, Ayanamsa::FaganBradley, NodeKind::Mean, 360.0},
+       {},
+       "every key by its name"},
+      {{{"Ephemeris", "Swiss"}, {"Dasha Year", "365.2425"}},
+       {E::Builtin, Ayanamsa::Lahiri, NodeKind::True, 365.2425},
+       {"Ephemeris"},
+       "names are lower case, as written"},
+      {{{"Ephemeris", "swiss"},
+        {"Ayanamsa", "ramen"},
+        {"Node", "osculating"},
+        {"Dasha Year", "1e3"}},
+       {E::Swiss, Ayanamsa::Lahiri, NodeKind::True, 365.25},
+       {"Ayanamsa", "Node", "Dasha Year"},
+       "three bad values, each told"},
+      {{{"Dasha Year", "299.9"}}, {}, {"Dasha Year"}, "a year below 300 days"},
+      {{{"Ayanamsa", "raman"}, {"Node", "mean"}},
+       {},
+       {"Ayanamsa", "Node"},
+       "Swiss-only conventions without \"Ephemeris\" swiss"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.source);
+    MemorySettingsStore store;
+    for (const auto& [key, value] : c.stored) store.writeText(key, value);
+    const StoredConventions read = ReadConventionSettings(store);
+    EXPECT_EQ(read.conventions, c.expected);
+    ASSERT_EQ(read.problems.size(), c.toldKeys.size());
+    for (std::size_t i = 0; i < c.toldKeys.size(); ++i) {
+      const std::string& told = read.problems[i];
+      EXPECT_NE(told.find("\"" + c.toldKeys[i] + "\""), std::string::npos) << told;
+      EXPECT_NE(told.find("the default"), std::string::npos) << told;
+      EXPECT_EQ(told.find('\n'), std::string::npos) << told;
+    }
+    if (read.problems.empty()) {
+      MemorySettingsStore again;
+      ASSERT_TRUE(WriteConventionSettings(again, read.conventions));
+      EXPECT_EQ(ReadConventionSettings(again).conventions, read.conventions);
+      EXPECT_TRUE(ReadConventionSettings(again).problems.empty());
+    }
+  }
+  MemorySettingsStore readOnly;
+  readOnly.setReadOnly(true);
+  EXPECT_FALSE(WriteConventionSettings(readOnly, Conventions{}));
 }
 
 }  // namespace

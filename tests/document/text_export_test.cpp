@@ -389,6 +389,66 @@ TEST(TextExport, HeaderOfTheWorkedChart) {
   EXPECT_EQ(lines[17], "Ke  10:05 Cp Shravana   Mo");
 }
 
+// The conventions in the header: the ayanamsa line names what the chart was
+// cast under, and anything but the defaults adds one line naming them all
+// and the ephemeris's source. (Formats: the page header's line, as the
+// information panel shows it.)
+TEST(TextExport, ConventionsInTheHeader) {
+  struct Case {
+    Conventions conventions;
+    bool analytical;
+    const char* ayanamsaLine;
+    const char* note;  // the line after it; "" when none
+  };
+  using E = EphemerisKind;
+  const Case kCases[] = {
+      {{}, false, "Lahiri Ayanamsa: 24:14  365.25 Day Year", ""},
+      {{E::Builtin, Ayanamsa::Lahiri, NodeKind::True, 360.0},
+       false,
+       "Lahiri Ayanamsa: 24:14  360 Day Year",
+       "Ephemeris: built-in theory; ayanamsa: Lahiri; node: true; dasha year: 360 days"},
+      {{E::Swiss, Ayanamsa::FaganBradley, NodeKind::Mean, 365.256363},
+       false,
+       "Swiss Eph.  Fagan-Bradley Ayanamsa: 24:14:05  Mean Node  365.256363 Day Year",
+       "Ephemeris: Swiss Ephemeris 2.10.03, files sepl_18.se1 and semo_18.se1; ayanamsa: "
+       "Fagan-Bradley; node: mean; dasha year: 365.256363 days"},
+      {{E::Swiss},
+       true,
+       "Swiss Eph. (analytical)  Lahiri Ayanamsa: 24:14:05  True Node  365.25 Day Year",
+       "Ephemeris: Swiss Ephemeris 2.10.03, analytical theory (no file semo_30.se1); ayanamsa: "
+       "Lahiri; node: true; dasha year: 365.25 days"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.ayanamsaLine);
+    ChartSnapshot snap;
+    snap.horoscope = WorkedChart();
+    // 24 deg 14 min 5 s; 4.6 s more would round to the next minute.
+    snap.horoscope.ayanamsaCorrection = -(24 + 14 / 60.0 + 5.4 / 3600);
+    snap.derivations = Derive(snap.horoscope, kFixedClock, c.conventions.dashaYearDays);
+    snap.context.conventions = c.conventions;
+    snap.source.ephemeris = c.conventions.ephemeris;
+    if (c.conventions.ephemeris == E::Swiss) {
+      snap.source.version = "2.10.03";
+      if (c.analytical) {
+        snap.source.analytical = true;
+        snap.source.missingFile = "/usr/share/libswe/ephe/semo_30.se1";
+      } else {
+        snap.source.files = {"/usr/share/libswe/ephe/sepl_18.se1",
+                             "/usr/share/libswe/ephe/semo_18.se1"};
+      }
+    }
+    const std::vector<std::string> lines =
+        CrLfLines(sarvexa::TextExportText(snap, CharChartStyle::North));
+    ASSERT_GT(lines.size(), 8u);
+    EXPECT_EQ(lines[5], c.ayanamsaLine);
+    const std::size_t next = *c.note ? 7 : 6;
+    if (*c.note) {
+      EXPECT_EQ(lines[6], c.note);
+    }
+    EXPECT_EQ(lines[next].rfind("Current Period: ", 0), 0u);
+  }
+}
+
 TEST(TextExport, CurrentPeriodFollowsTheClockAndAFutureChartHasNone) {
   Horoscope h = WorkedChart();
   const DashaState dasha = ComputeDashaTable(h);

@@ -10,10 +10,13 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include "analysis/sa_transits.h"
 #include "analysis/sensitivity.h"
+#include "document/convention_text.h"
 #include "tests/view/page_layout_check.h"
 #include "tests/view/page_test_support.h"
 #include "view/chart_drawing.h"
+#include "view/display.h"
 #include "view/pages.h"
 #include "view/qt/qt_canvas.h"
 
@@ -300,6 +303,78 @@ TEST(QtCanvas, SensitivityPageNeverOverprints) {
         DrawSensitivityPageScreen(r, snap, *table);
         page_test::ExpectNoOverprint(r, DownBox{0, 0, kScreenGridWidth, kScreenGridHeight});
       }
+    }
+  }
+}
+
+// The built-in positions whatever the conventions, standing in for the
+// Swiss Ephemeris so that the ephemeris page casts its rows.
+class AnyConventions final : public PositionTheory {
+ public:
+  Result<PositionSource> Calculate(Horoscope& h, const Conventions&) const override {
+    return BuiltinTheory().Calculate(h, Conventions{});
+  }
+};
+
+// The longest line the conventions give (the Swiss Ephemeris fallen back to
+// its analytical theory, Fagan-Bradley, the mean node, the sidereal year)
+// fits whole on every page, screen and paper, in the real fonts, and
+// overprints nothing.
+TEST(QtCanvas, TheLongestConventionsLineFitsEveryPage) {
+  page_test::WorkedDocument w;
+  ChartSnapshot snap = w.doc->snapshot();
+  const AnyConventions theory;
+  snap.context.conventions = {EphemerisKind::Swiss, Ayanamsa::FaganBradley, NodeKind::Mean,
+                              365.256363};
+  snap.context.theory = &theory;
+  snap.source.ephemeris = EphemerisKind::Swiss;
+  snap.source.analytical = true;
+  snap.transitHoroscope = snap.horoscope;
+  snap.transitAnalysis = AnalyseTransits(snap.horoscope, snap.horoscope);
+  const std::string panelLine = AyanamsaLine(snap.horoscope, snap.context.conventions, snap.source);
+  const std::string ephemerisLine = EphemerisConventionsLine(snap.context.conventions, snap.source);
+  for (DisplayMode mode : {DisplayMode::Chart, DisplayMode::MahaBukti, DisplayMode::Pratyantar,
+                           DisplayMode::Divisional, DisplayMode::Ephemeris, DisplayMode::SaAnalysis,
+                           DisplayMode::SaTransits}) {
+    for (const bool print : {false, true}) {
+      SCOPED_TRACE(std::to_string(static_cast<int>(mode)) + (print ? " print" : " screen"));
+      QImage image(print ? QSize(1275, 1650) : QSize(512, 400), QImage::Format_ARGB32);
+      QPainter painter(&image);
+      QtCanvas qt(painter, QSizeF(image.size()), print ? 150.0 : 96.0, print ? 150.0 : 96.0);
+      page_test::LayoutRecorder r(qt);
+      ViewState view;
+      view.displayMode = mode;
+      if (print) {
+        DrawPrintPage(r, snap, view);
+      } else {
+        DrawScreenPage(r, snap, view);
+      }
+      // Pages without the information panel (the screen's dasha, divisional,
+      // SA and transit pages) show no line; the ephemeris names the
+      // conventions under its rows.
+      const std::string& line = mode == DisplayMode::Ephemeris ? ephemerisLine : panelLine;
+      const page_test::LayoutRecorder::Text* shown = nullptr;
+      for (const auto& t : r.texts) {
+        if (t.text.rfind("Swiss", 0) != 0) continue;
+        EXPECT_EQ(t.text, line);
+        shown = &t;
+      }
+      ASSERT_EQ(shown != nullptr,
+                print || mode == DisplayMode::Chart || mode == DisplayMode::Ephemeris);
+      if (!shown) continue;
+      // Inside the sheet or the screen grid, and clear of every other text
+      // and box.
+      const DownBox page = print ? DownBox{0, 0, 12240 - 400, 15840 - 400}
+                                 : DownBox{0, 0, kScreenGridWidth, kScreenGridHeight};
+      const DownBox& box = shown->box;
+      EXPECT_TRUE(box.left >= page.left && box.right <= page.right && box.top >= page.top &&
+                  box.bottom <= page.bottom);
+      for (const auto& t : r.texts) {
+        if (&t != shown) {
+          EXPECT_FALSE(box.Intersects(t.box)) << "overprints " << t.text;
+        }
+      }
+      for (const DownBox& frame : r.rectangles) EXPECT_FALSE(box.Intersects(frame.Grown(1)));
     }
   }
 }
