@@ -49,16 +49,14 @@ void QSettingsStore::report(const QString& message) {
   if (problemHandler_) problemHandler_(message);
 }
 
-bool QSettingsStore::writeInt(const std::string& key, int value) {
-  if (readFailed_) return false;  // already said: nothing is saved in this run
-  settings_.setValue(settingsKey(key), value);
-  return flushed();
+Result<void> QSettingsStore::writeInt(const std::string& key, int value) {
+  if (!readFailed_) settings_.setValue(settingsKey(key), value);
+  return written();
 }
 
-bool QSettingsStore::writeText(const std::string& key, const std::string& value) {
-  if (readFailed_) return false;
-  settings_.setValue(settingsKey(key), QString::fromStdString(value));
-  return flushed();
+Result<void> QSettingsStore::writeText(const std::string& key, const std::string& value) {
+  if (!readFailed_) settings_.setValue(settingsKey(key), QString::fromStdString(value));
+  return written();
 }
 
 QStringList QSettingsStore::readRecentFiles() const {
@@ -87,8 +85,8 @@ std::optional<double> QSettingsStore::readZoomScale() const {
 }
 
 bool QSettingsStore::writeZoom(bool fitPage, double scale) {
-  const bool fitWritten = writeInt(kFitPageKey, fitPage ? 1 : 0);
-  return writeInt(kZoomPercentKey, static_cast<int>(std::lround(scale * 100.0))) && fitWritten;
+  const bool fitWritten = writeInt(kFitPageKey, fitPage ? 1 : 0).ok();
+  return writeInt(kZoomPercentKey, static_cast<int>(std::lround(scale * 100.0))).ok() && fitWritten;
 }
 
 QByteArray QSettingsStore::readWindowGeometry() const {
@@ -99,6 +97,14 @@ bool QSettingsStore::writeWindowGeometry(const QByteArray& geometry) {
   if (readFailed_) return false;
   settings_.setValue(settingsKey(kWindowGeometryKey), geometry);
   return flushed();
+}
+
+Result<void> QSettingsStore::written() {
+  // A file that could not be read is never written over; the user has
+  // already been told, once.
+  if (readFailed_) return Fail("nothing is saved in this run: the settings file could not be read");
+  if (flushed()) return Ok();
+  return Fail(lastProblem_.toStdString());
 }
 
 bool QSettingsStore::flushed() {

@@ -44,8 +44,8 @@ class QSettingsStore final : public SettingsStore {
 
   std::optional<int> readInt(const std::string& key) const override;
   std::optional<std::string> readText(const std::string& key) const override;
-  bool writeInt(const std::string& key, int value) override;
-  bool writeText(const std::string& key, const std::string& value) override;
+  Result<void> writeInt(const std::string& key, int value) override;
+  Result<void> writeText(const std::string& key, const std::string& value) override;
 
   /// The stored recent-file list, most recent first (at most 4 entries, as
   /// stored; the caller drops files that no longer exist).
@@ -86,6 +86,8 @@ class QSettingsStore final : public SettingsStore {
 
  private:
   bool flushed();
+  /// flushed() as a result: the problem said to the user when it failed.
+  Result<void> written();
   void report(const QString& message);
   mutable QSettings settings_;
   int batchDepth_ = 0;

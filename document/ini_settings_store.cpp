@@ -142,14 +142,14 @@ std::optional<std::string> IniFileSettingsStore::readText(const std::string& key
   return it->second;
 }
 
-bool IniFileSettingsStore::writeInt(const std::string& key, int value) {
+Result<void> IniFileSettingsStore::writeInt(const std::string& key, int value) {
   values_[key] = std::to_string(value);
-  return true;
+  return Ok();
 }
 
-bool IniFileSettingsStore::writeText(const std::string& key, const std::string& value) {
+Result<void> IniFileSettingsStore::writeText(const std::string& key, const std::string& value) {
   values_[key] = value;
-  return true;
+  return Ok();
 }
 
 }  // namespace sarvexa

@@ -32,8 +32,8 @@ class IniFileSettingsStore final : public SettingsStore {
   std::optional<int> readInt(const std::string& key) const override;
   std::optional<std::string> readText(const std::string& key) const override;
   /// Writes go to memory only: the file belongs to the desktop program.
-  bool writeInt(const std::string& key, int value) override;
-  bool writeText(const std::string& key, const std::string& value) override;
+  Result<void> writeInt(const std::string& key, int value) override;
+  Result<void> writeText(const std::string& key, const std::string& value) override;
 
   /// Why the file could not be read, in one sentence with its path (see
   /// SettingsReadMessage); empty when it was read or does not exist.

@@ -23,15 +23,18 @@ class KeyWriter {
   void Text(const char* key, const std::string& value) { Note(store_.writeText(key, value), key); }
   Result<void> Outcome() const {
     if (refused_.empty()) return Ok();
-    return Fail("the settings store did not take \"" + refused_ + "\"");
+    return Fail("the settings store did not take \"" + refused_ + "\": " + why_);
   }
 
  private:
-  void Note(bool written, const char* key) {
-    if (!written && refused_.empty()) refused_ = key;
+  void Note(const Result<void>& written, const char* key) {
+    if (!written && refused_.empty()) {
+      refused_ = key;
+      why_ = written.error();
+    }
   }
   SettingsStore& store_;
-  std::string refused_;
+  std::string refused_, why_;
 };
 
 // A key counts as stored only when it holds some text; an empty value gives

@@ -16,16 +16,14 @@ std::optional<std::string> MemorySettingsStore::readText(const std::string& key)
   return it->second;
 }
 
-bool MemorySettingsStore::writeInt(const std::string& key, int value) {
-  if (readOnly_) return false;
-  values_[key] = std::to_string(value);
-  return true;
+Result<void> MemorySettingsStore::writeInt(const std::string& key, int value) {
+  return writeText(key, std::to_string(value));
 }
 
-bool MemorySettingsStore::writeText(const std::string& key, const std::string& value) {
-  if (readOnly_) return false;
+Result<void> MemorySettingsStore::writeText(const std::string& key, const std::string& value) {
+  if (readOnly_) return Fail("the settings store is read-only");
   values_[key] = value;
-  return true;
+  return Ok();
 }
 
 }  // namespace sarvexa

@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+#include "engine/result.h"
+
 namespace sarvexa {
 
 /// Name of the one section every key lives in.
@@ -46,10 +48,11 @@ class SettingsStore {
   virtual std::optional<int> readInt(const std::string& key) const = 0;
   /// The text stored under `key`, or nullopt when the key is missing.
   virtual std::optional<std::string> readText(const std::string& key) const = 0;
-  /// Stores an integer; false when the store could not be written.
-  virtual bool writeInt(const std::string& key, int value) = 0;
-  /// Stores a text; false when the store could not be written.
-  virtual bool writeText(const std::string& key, const std::string& value) = 0;
+  /// Stores an integer; fails, saying why, when the store could not be
+  /// written.
+  virtual Result<void> writeInt(const std::string& key, int value) = 0;
+  /// Stores a text; fails, saying why, when the store could not be written.
+  virtual Result<void> writeText(const std::string& key, const std::string& value) = 0;
 
   /// GetProfileInt-style read: the stored integer or `defaultValue`.
   int readIntOr(const std::string& key, int defaultValue) const {
@@ -64,8 +67,8 @@ class MemorySettingsStore final : public SettingsStore {
  public:
   std::optional<int> readInt(const std::string& key) const override;
   std::optional<std::string> readText(const std::string& key) const override;
-  bool writeInt(const std::string& key, int value) override;
-  bool writeText(const std::string& key, const std::string& value) override;
+  Result<void> writeInt(const std::string& key, int value) override;
+  Result<void> writeText(const std::string& key, const std::string& value) override;
 
   /// Every stored key and its text, for inspection in tests.
   const std::map<std::string, std::string>& values() const { return values_; }

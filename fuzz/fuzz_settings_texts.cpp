@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (start > text.size()) break;
     std::size_t end = text.find('\0', start);
     if (end == std::string::npos) end = text.size();
-    store.writeText(key, text.substr(start, end - start));
+    if (!store.writeText(key, text.substr(start, end - start))) __builtin_trap();  // in memory
     start = end + 1;
   }
   const sarvexa::PrasnaLocation loc = sarvexa::ReadPrasnaLocation(store);

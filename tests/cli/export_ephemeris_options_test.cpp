@@ -77,7 +77,7 @@ TEST(CliExportOptions, BadValuesAreReported) {
 
 TEST(CliExportOptions, WritesFilesAndStandardOutput) {
   MemorySettingsStore store;
-  store.writeInt("Chart Style", 1);
+  ASSERT_TRUE(store.writeInt("Chart Style", 1).ok());
   ChartDocument doc(store, [] { return kFixedClock; });
   ASSERT_TRUE(doc.newChart(WorkedChartFields()).ok());
 

@@ -277,7 +277,7 @@ TEST(ChartDocument, ConventionsRecastEveryChartOrChangeNothing) {
   // past the theory's years say why and keep the chart shown.
   const ShiftedTheory theory(0.0);
   MemorySettingsStore store;
-  store.writeText(settings_key::Ephemeris, "swiss");
+  ASSERT_TRUE(store.writeText(settings_key::Ephemeris, "swiss").ok());
   ChartDocument doc(store, FixedNow);
   doc.setTheories([&theory](EphemerisKind) { return &theory; });
   ASSERT_TRUE(doc.newChart(AnnLee()));
@@ -293,8 +293,8 @@ TEST(ChartDocument, ConventionsRecastEveryChartOrChangeNothing) {
 
 TEST(ChartDocument, DisplaySettingsAreReadAtStartAndWrittenAtExit) {
   MemorySettingsStore store;
-  store.writeInt("Chart Style", 5);
-  store.writeInt("Color Chart", 1);
+  ASSERT_TRUE(store.writeInt("Chart Style", 5).ok());
+  ASSERT_TRUE(store.writeInt("Color Chart", 1).ok());
   {
     ChartDocument doc(store, FixedNow);
     EXPECT_EQ(doc.chartStyle(), ChartStyle::None);

@@ -24,7 +24,7 @@ TEST(PrasnaSettings, EmptyValuesGiveDefaultsToo) {
   MemorySettingsStore store;
   for (const char* key : {settings_key::PrasnaLong, settings_key::PrasnaLat,
                           settings_key::PrasnaTZone, settings_key::PrasnaDst})
-    store.writeText(key, "");
+    ASSERT_TRUE(store.writeText(key, "").ok());
   EXPECT_EQ(ReadPrasnaLocation(store), PrasnaLocation{});
 }
 
@@ -118,9 +118,15 @@ TEST(PrasnaSettings, KeysLeftOutKeepTheDefaultMagnitudesSignedByTheStoredSides) 
   for (const auto& c : cases) {
     SCOPED_TRACE(c.source);
     MemorySettingsStore store;
-    if (c.lon) store.writeText(settings_key::PrasnaLong, c.lon);
-    if (c.lat) store.writeText(settings_key::PrasnaLat, c.lat);
-    if (c.zone) store.writeText(settings_key::PrasnaTZone, c.zone);
+    if (c.lon) {
+      ASSERT_TRUE(store.writeText(settings_key::PrasnaLong, c.lon).ok());
+    }
+    if (c.lat) {
+      ASSERT_TRUE(store.writeText(settings_key::PrasnaLat, c.lat).ok());
+    }
+    if (c.zone) {
+      ASSERT_TRUE(store.writeText(settings_key::PrasnaTZone, c.zone).ok());
+    }
     const PrasnaLocation loc = ReadPrasnaLocation(store);
     EXPECT_EQ(ToSignedPlace(loc.where), c.expected);
     // Read back through the dialog and accepted unchanged, the record is the same.
@@ -130,8 +136,8 @@ TEST(PrasnaSettings, KeysLeftOutKeepTheDefaultMagnitudesSignedByTheStoredSides) 
 
 TEST(PrasnaSettings, HandEditedExtremesStayDefined) {
   MemorySettingsStore store;
-  store.writeText(settings_key::PrasnaLong, "000 E -99999999999");
-  store.writeText(settings_key::PrasnaLat, "-99999999999");
+  ASSERT_TRUE(store.writeText(settings_key::PrasnaLong, "000 E -99999999999").ok());
+  ASSERT_TRUE(store.writeText(settings_key::PrasnaLat, "-99999999999").ok());
   const PrasnaLocation loc = ReadPrasnaLocation(store);
   // INT_MIN cannot be negated; it is kept at the largest magnitude instead.
   EXPECT_TRUE(loc.where.isEast);
@@ -158,8 +164,12 @@ TEST(DisplaySettings, ReadsAndReplacesValuesOutsideTheirSets) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.why);
     MemorySettingsStore store;
-    if (c.style) store.writeText(settings_key::ChartStyle, *c.style);
-    if (c.color) store.writeText(settings_key::ColorChart, *c.color);
+    if (c.style) {
+      ASSERT_TRUE(store.writeText(settings_key::ChartStyle, *c.style).ok());
+    }
+    if (c.color) {
+      ASSERT_TRUE(store.writeText(settings_key::ColorChart, *c.color).ok());
+    }
     EXPECT_EQ(ReadDisplaySettings(store), c.expected);
   }
 }
@@ -215,7 +225,9 @@ TEST(ConventionSettings, StoredValuesTakenOrToldAndDefaulted) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.source);
     MemorySettingsStore store;
-    for (const auto& [key, value] : c.stored) store.writeText(key, value);
+    for (const auto& [key, value] : c.stored) {
+      ASSERT_TRUE(store.writeText(key, value).ok());
+    }
     const StoredConventions read = ReadConventionSettings(store);
     EXPECT_EQ(read.conventions, c.expected);
     ASSERT_EQ(read.problems.size(), c.toldKeys.size());
