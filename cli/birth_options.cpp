@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "cli/city_option.h"
 #include "document/notation.h"
 
 namespace sarvexa::cli {
@@ -180,6 +181,14 @@ Result<void> RequireBirthOptions(const BirthOptions& o) {
   if (!o.hasLat) return Fail("--lat is required: DD:MM followed by N or S, degrees 0..89");
   if (!o.hasZone) return Fail("--zone is required: HH:MM[E|W] with hours 0..12 (or give --city)");
   return Ok();
+}
+
+Result<CheckedChartData> CheckBirthOptions(BirthOptions& o) {
+  if (auto placed = ResolveCity(o); !placed) return Fail(placed.error());
+  if (auto given = RequireBirthOptions(o); !given) return Fail(given.error());
+  Result<CheckedChartData, FieldError> checked = CheckChartData(o.fields);
+  if (!checked) return Fail(checked.error().field + ": " + checked.error().message);
+  return std::move(*checked);
 }
 
 void CopyGivenPlace(const BirthOptions& o, PlaceFields& fields) {

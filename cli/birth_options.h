@@ -62,6 +62,11 @@ Result<void> TakeTransitPlace(BirthOptions& place, std::string_view name, std::s
 /// --lon, --lat, --zone) that was not given.
 Result<void> RequireBirthOptions(const BirthOptions& options);
 
+/// The birth options as checked chart data: --city resolved into the fields
+/// it fills, the required options present, then the "Chart Data" dialog's
+/// checks in its order ("FIELD: message" for the first that fails).
+Result<CheckedChartData> CheckBirthOptions(BirthOptions& options);
+
 /// The snapshot of a chart cast from the options, as `chart` and `batch`
 /// print it: the cast record and derivations with the names, place and atlas
 /// members of the options. `chart` keeps the room of its texts from one

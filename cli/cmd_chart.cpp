@@ -77,11 +77,8 @@ Result<ChartOptions> ParseChartArguments(const Arguments& args) {
     return Fail(parsed.error());
   }
   if (options.help) return options;
-  if (auto placed = ResolveCity(options.birth); !placed) return Fail(placed.error());
-  if (auto given = RequireBirthOptions(options.birth); !given) return Fail(given.error());
-  // The "Chart Data" dialog's checks, in its order.
-  Result<CheckedChartData, FieldError> checked = CheckChartData(options.birth.fields);
-  if (!checked) return Fail(checked.error().field + ": " + checked.error().message);
+  Result<CheckedChartData> checked = CheckBirthOptions(options.birth);
+  if (!checked) return Fail(checked.error());
   options.checked = std::move(*checked);
   return options;
 }

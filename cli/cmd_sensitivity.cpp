@@ -81,10 +81,8 @@ Result<SensitivityOptions> ParseSensitivityArguments(const Arguments& args) {
     return Fail(parsed.error());
   }
   if (options.help) return options;
-  if (auto placed = ResolveCity(options.birth); !placed) return Fail(placed.error());
-  if (auto given = RequireBirthOptions(options.birth); !given) return Fail(given.error());
-  Result<CheckedChartData, FieldError> checked = CheckChartData(options.birth.fields);
-  if (!checked) return Fail(checked.error().field + ": " + checked.error().message);
+  Result<CheckedChartData> checked = CheckBirthOptions(options.birth);
+  if (!checked) return Fail(checked.error());
   options.checked = std::move(*checked);
   return options;
 }
