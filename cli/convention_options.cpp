@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <ostream>
 
+#include "cli/prasna_clock.h"
 #include "document/chart_document.h"
 #include "document/settings.h"
 #include "engine/calendar.h"
@@ -67,6 +68,7 @@ Result<Conventions> ResolveConventions(const ConventionOptions& given, const Set
   StoredConventions read = ReadConventionSettings(stored);
   for (const std::string& problem : read.problems) {
     err << "sarvexa-cli " << command << ": " << problem << '\n';
+    NoteUnusableSettings();
   }
   Conventions c = read.conventions;
   if (given.ephemeris && *given.ephemeris != c.ephemeris) {

@@ -12,8 +12,8 @@
 namespace sarvexa::cli {
 namespace {
 
-// Set when a settings file could not be read; only the exit code reads it.
-std::atomic<bool> settingsReadFailed{false};
+// Set when a stored setting could not be used; only the exit code reads it.
+std::atomic<bool> unusableSettings{false};
 
 }  // namespace
 
@@ -23,12 +23,14 @@ IniFileSettingsStore ReadStoredSettings(const char* command, std::ostream& err) 
   IniFileSettingsStore store = IniFileSettingsStore::FromFile(*path);
   if (!store.readProblem().empty()) {
     err << "sarvexa-cli " << command << ": " << store.readProblem() << '\n';
-    settingsReadFailed = true;
+    NoteUnusableSettings();
   }
   return store;
 }
 
-int ExitCodeAfterSettings(int code) { return code == 0 && settingsReadFailed ? 1 : code; }
+void NoteUnusableSettings() { unusableSettings = true; }
+
+int ExitCodeAfterSettings(int code) { return code == 0 && unusableSettings ? 1 : code; }
 
 PrasnaLocation CommandPrasnaLocation(const SettingsStore& settings, Atlas& atlas, Instant instant,
                                      bool* fromComputerZone) {

@@ -26,9 +26,13 @@ namespace sarvexa::cli {
 /// then says that not everything went well (see ExitCodeAfterSettings).
 IniFileSettingsStore ReadStoredSettings(const char* command, std::ostream& err);
 
-/// `code`, or 1 in place of 0 when a settings file that exists could not be
-/// read during this run: the output was made with the defaults instead of
-/// what the user stored, which a script must be able to tell from success.
+/// Notes that a stored setting could not be used (a file that could not be
+/// read, or a value the program does not take), once said on standard error.
+void NoteUnusableSettings();
+
+/// `code`, or 1 in place of 0 when a stored setting could not be used during
+/// this run: the output was made with a default instead of what the user
+/// stored, which a script must be able to tell from success.
 int ExitCodeAfterSettings(int code);
 
 /// The Prasna location the commands cast for and read the present on: the
