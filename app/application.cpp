@@ -29,8 +29,8 @@ AppSession::AppSession(UiPrompter* prompter, InstantClock clock, ComputerZoneLoc
   // Stored conventions that could not be taken, each line naming its key,
   // in one message; the defaults hold instead.
   QStringList problems;
-  for (const std::string& p : document_->conventionProblems())
-    problems << QString::fromStdString(p);
+  for (const StoredProblem& p : document_->conventionProblems())
+    problems << QString::fromStdString(p.message);
   if (!problems.isEmpty())
     prompter->showMessage(window_.get(), QMessageBox::Warning, problems.join(QLatin1Char('\n')));
   window_->setComputerZoneLocator(std::move(computerZone));

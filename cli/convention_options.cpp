@@ -66,12 +66,24 @@ std::span<const Option<ConventionOptions>> ConventionOptionRows() { return kConv
 Result<Conventions> ResolveConventions(const ConventionOptions& given, const SettingsStore& stored,
                                        const char* command, std::ostream& err) {
   StoredConventions read = ReadConventionSettings(stored);
-  for (const std::string& problem : read.problems) {
-    err << "sarvexa-cli " << command << ": " << problem << '\n';
+  Conventions c = read.conventions;
+  // The stored ayanamsa and node go with the stored ephemeris only.
+  const bool otherEphemeris = given.ephemeris && *given.ephemeris != c.ephemeris;
+  // A stored value is told only when the run would have used it: an option
+  // given for its key replaces it.
+  const auto replaced = [&](const std::string& key) {
+    if (key == settings_key::Ephemeris) return given.ephemeris.has_value();
+    if (key == settings_key::Ayanamsa) return otherEphemeris || given.ayanamsa.has_value();
+    if (key == settings_key::Node) return otherEphemeris || given.node.has_value();
+    if (key == settings_key::DashaYear) return given.dashaYearDays.has_value();
+    return false;
+  };
+  for (const StoredProblem& problem : read.problems) {
+    if (replaced(problem.key)) continue;
+    err << "sarvexa-cli " << command << ": " << problem.message << '\n';
     NoteUnusableSettings();
   }
-  Conventions c = read.conventions;
-  if (given.ephemeris && *given.ephemeris != c.ephemeris) {
+  if (otherEphemeris) {
     // The stored ayanamsa and node were chosen for the stored ephemeris.
     const Conventions defaults;
     c.ayanamsa = defaults.ayanamsa;

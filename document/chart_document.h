@@ -27,6 +27,7 @@
 #include "document/page_choices.h"
 #include "document/prasna.h"
 #include "document/present.h"
+#include "document/settings.h"
 #include "document/settings_store.h"
 #include "engine/conventions.h"
 #include "engine/dasha.h"
@@ -137,7 +138,7 @@ class ChartDocument {
   const Conventions& conventions() const { return conventions_; }
   /// What was wrong with the stored conventions, one line per key (see
   /// ReadConventionSettings); the front door tells them once.
-  const std::vector<std::string>& conventionProblems() const { return conventionProblems_; }
+  const std::vector<StoredProblem>& conventionProblems() const { return conventionProblems_; }
   /// The theories of the program (the Swiss Ephemeris lives above the
   /// document); without them only the built-in theory is known.
   void setTheories(TheoryFinder theories) { theories_ = std::move(theories); }
@@ -269,7 +270,7 @@ class ChartDocument {
   PrasnaLocation prasnaLocation_;
 
   Conventions conventions_;
-  std::vector<std::string> conventionProblems_;
+  std::vector<StoredProblem> conventionProblems_;
   TheoryFinder theories_;
 
   TransitChoice transitChoice_{};

@@ -130,14 +130,14 @@ std::string StoredLabel(const char* key) {
 // value not taken keeps it too and is told in `problems`.
 template <typename T, typename Reader>
 void ReadKey(const SettingsStore& store, const char* key, Reader read, std::string_view defaultText,
-             T& value, std::vector<std::string>& problems) {
+             T& value, std::vector<StoredProblem>& problems) {
   const std::optional<std::string> text = NonEmptyText(store, key);
   if (!text) return;
   Result<T> taken = read(*text, StoredLabel(key));
   if (taken) {
     value = *taken;
   } else {
-    problems.push_back(NotTaken(taken.error(), defaultText));
+    problems.push_back({key, NotTaken(taken.error(), defaultText)});
   }
 }
 
@@ -162,10 +162,11 @@ StoredConventions ReadConventionSettings(const SettingsStore& store) {
   const ConventionLabels labels{"\"Ephemeris\"", ayanamsaLabel, nodeLabel, yearLabel};
   for (Result<void> fits = CheckConventions(c, labels); !fits; fits = CheckConventions(c, labels)) {
     if (c.ayanamsa != d.ayanamsa) {
-      s.problems.push_back(NotTaken(fits.error(), AyanamsaName(d.ayanamsa)));
+      s.problems.push_back(
+          {settings_key::Ayanamsa, NotTaken(fits.error(), AyanamsaName(d.ayanamsa))});
       c.ayanamsa = d.ayanamsa;
     } else if (c.node != d.node) {
-      s.problems.push_back(NotTaken(fits.error(), NodeName(d.node)));
+      s.problems.push_back({settings_key::Node, NotTaken(fits.error(), NodeName(d.node))});
       c.node = d.node;
     } else {
       break;  // the dasha year was checked as it was read

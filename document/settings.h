@@ -42,13 +42,18 @@ bool HasStoredPrasnaLocation(const SettingsStore& store);
 /// naming the first key the store did not take.
 Result<void> WritePrasnaLocation(SettingsStore& store, const PrasnaLocationFields& fields);
 
+/// A stored value that could not be taken.
+struct StoredProblem {
+  std::string key;      ///< the settings key, e.g. "Dasha Year"
+  std::string message;  ///< one line naming the key, its allowed values and the default used
+};
+
 /// The stored conventions, and what was wrong with them.
 struct StoredConventions {
   Conventions conventions;  ///< a key missing, empty or not taken gives its default
-  /// One line per key whose value could not be taken, naming the key, its
-  /// allowed values and the default used instead. An ayanamsa or node other
+  /// One per key whose value could not be taken. An ayanamsa or node other
   /// than the built-in theory's stored with "Ephemeris" builtin is one too.
-  std::vector<std::string> problems;
+  std::vector<StoredProblem> problems;
 };
 /// Reads "Ephemeris", "Ayanamsa", "Node" and "Dasha Year".
 StoredConventions ReadConventionSettings(const SettingsStore& store);

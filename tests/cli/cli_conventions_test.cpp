@@ -268,6 +268,15 @@ TEST_F(CliConventions, StoredSettingsHoldUnlessGivenOrUnreadable) {
        "\"ephemeris\": \"swiss\",\n  \"ayanamsa\": \"krishnamurti\"", false},
       {"Ephemeris=swiss\nAyanamsa=ramen\n", "",
        "\"ephemeris\": \"swiss\",\n  \"ayanamsa\": \"lahiri\"", true},
+      // A value the run would not use is not a failure of the run: the
+      // option given for its key, or another ephemeris than the stored one
+      // (the stored ayanamsa and node go with it).
+      {"Ephemeris=swiss\nAyanamsa=ramen\n", "--ayanamsa raman",
+       "\"ephemeris\": \"swiss\",\n  \"ayanamsa\": \"raman\"", false},
+      {"Ephemeris=swiss\nAyanamsa=ramen\n", "--ephemeris builtin",
+       "\"ephemeris\": \"builtin\",\n  \"ayanamsa\": \"lahiri\"", false},
+      {"Dasha%20Year=0x170\n", "--dasha-year 360", "\"dashaYearDays\": 360", false},
+      {"Ephemeris=SWISS\n", "--ephemeris swiss", "\"ephemeris\": \"swiss\"", false},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.stored + c.args);

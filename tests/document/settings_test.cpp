@@ -232,7 +232,8 @@ TEST(ConventionSettings, StoredValuesTakenOrToldAndDefaulted) {
     EXPECT_EQ(read.conventions, c.expected);
     ASSERT_EQ(read.problems.size(), c.toldKeys.size());
     for (std::size_t i = 0; i < c.toldKeys.size(); ++i) {
-      const std::string& told = read.problems[i];
+      EXPECT_EQ(read.problems[i].key, c.toldKeys[i]);
+      const std::string& told = read.problems[i].message;
       EXPECT_NE(told.find("\"" + c.toldKeys[i] + "\""), std::string::npos) << told;
       EXPECT_NE(told.find("the default"), std::string::npos) << told;
       EXPECT_EQ(told.find('\n'), std::string::npos) << told;
