@@ -93,10 +93,11 @@ TEST_F(AppTest, MenusHoldEveryItemInOrder) {
             QStringList({"&New", "&Open...", "&Save", "Save &As...", "-", "&Export>", "&Print...",
                          "Print Pre&view", "P&rint Setup...", "-", "Recent File", "-",
                          "&Current Prasna", "E&xit"}));
-  EXPECT_EQ(menuTexts(subMenu(bar, "&Edit")),
-            QStringList({"&Chart Data", "&Set Prasna Location",
-                         QString::fromUtf8("Ca&lculation Settings\u2026"), "-", "Birth Time &Earlier",
-                         "Birth Time &Later", "Birth Time S&tep>", "&Reset Birth Time"}));
+  EXPECT_EQ(
+      menuTexts(subMenu(bar, "&Edit")),
+      QStringList({"&Chart Data", "&Set Prasna Location",
+                   QString::fromUtf8("C&alculation Settings\u2026"), "-", "Birth Time &Earlier",
+                   "Birth Time &Later", "Birth Time S&tep>", "&Reset Birth Time"}));
   EXPECT_EQ(
       menuTexts(subMenu(bar, "&View")),
       QStringList({"&Toolbar", "&Status Bar", "-", "&Chart", "&Dashas>", "Di&visional Charts",
@@ -104,6 +105,28 @@ TEST_F(AppTest, MenusHoldEveryItemInOrder) {
                    "Chart Style>", "Color Charts>", "-", "Zoom &In", "Zoom &Out", "&Fit Page"}));
   EXPECT_EQ(menuTexts(subMenu(bar, "&Help")),
             QStringList({"&Contents and Index", "&About Sarvexa"}));
+}
+
+// The letter after "&" picks an item with Alt or in an open menu; two items
+// of one menu with the same letter only take turns, so each is unique there.
+TEST_F(AppTest, NoTwoItemsOfAMenuShareTheirMnemonic) {
+  start();
+  std::vector<const QMenu*> menus;
+  for (QAction* a : window().menuBar()->actions()) menus.push_back(a->menu());
+  for (std::size_t i = 0; i < menus.size(); ++i) {
+    QHash<QChar, QString> taken;
+    for (QAction* a : menus[i]->actions()) {
+      if (a->menu()) menus.push_back(a->menu());
+      const qsizetype amp = a->text().indexOf('&');
+      if (a->isSeparator() || amp < 0 || amp + 1 >= a->text().size()) continue;
+      const QChar key = a->text().at(amp + 1).toLower();
+      EXPECT_FALSE(taken.contains(key))
+          << menus[i]->title().toStdString() << ": " << taken.value(key).toStdString() << " and "
+          << a->text().toStdString();
+      taken.insert(key, a->text());
+    }
+  }
+  EXPECT_GE(menus.size(), 9u);  // the bar's four, Export, Step, Dashas, Pratyantar, ...
 }
 
 TEST_F(AppTest, EveryCommandHasItsTextAcceleratorAndPrompt) {
