@@ -12,6 +12,7 @@ namespace sarvexa {
 namespace {
 
 constexpr const char* kPrasnaName = "Prasna";
+constexpr const char* kNoChart = "No chart is open.";
 
 }  // namespace
 
@@ -79,6 +80,7 @@ TransitChoice ChartDocument::openTransitChoice() {
 }
 
 Result<void> ChartDocument::applyTransit(const TransitChoice& choice) {
+  if (!hasChart()) return Fail(kNoChart);
   Result<TransitResult> r = ComputeTransit(chart_.horoscope, choice, chart_.context);
   if (!r) return Fail(r.error());
   chart_.transitHoroscope = r->transit;
@@ -117,7 +119,7 @@ Result<void> ChartDocument::recastUnder(const Conventions& conventions) {
   // Everything is cast before anything is taken, so a failure changes nothing.
   std::optional<CastChart> chart;
   std::optional<TransitResult> transit;
-  if (!pathName_.empty()) {  // a chart is open
+  if (hasChart()) {
     Result<CastChart> cast = CastRecord(chart_.horoscope, *context);
     if (!cast) return Fail(cast.error());
     if (appliedTransit_) {
@@ -170,6 +172,7 @@ void ChartDocument::takeCast(CastChart&& cast, const CastContext& context) {
   chart_.derivations = std::move(cast.derivations);
   chart_.source = std::move(cast.source);
   chart_.context = context;
+  hasChart_ = true;
   // Names, place, zone and the Prasna flag change only in operations that
   // take a cast, so this covers them too.
   ++revision_;
@@ -273,6 +276,7 @@ std::string ChartDocument::chartFileBytes() const {
 }
 
 Result<void> ChartDocument::save(const std::filesystem::path& path) {
+  if (!hasChart()) return Fail(kNoChart);
   if (auto written = WriteFileReplacing(path, chartFileBytes()); !written) return written;
   modified_ = false;
   pathName_ = path.string();
@@ -306,6 +310,7 @@ Result<void> ChartDocument::moveBirthTo(std::int64_t offset) {
 }
 
 Result<ChartDocument::StepOutcome> ChartDocument::stepBirthTime(bool later) {
+  if (!hasChart()) return Fail(kNoChart);
   const BirthOffsetRange range = SteppableOffsets(entered_);
   if (range.first > 0 || range.last < 0) {
     return Fail(FormatText("Only birth times in the years %d to %d can be stepped.",

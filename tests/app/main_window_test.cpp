@@ -28,7 +28,9 @@
 #include "app/commands.h"
 #include "app/help_window.h"
 #include "app/lock_indicators.h"
+#include "app/qsettings_store.h"
 #include "app_fixture.h"
+#include "document/chart_document.h"
 #include "sarvexa_version.h"
 
 namespace sarvexa::test {
@@ -495,6 +497,55 @@ TEST_F(AppTest, CalculationSettingsRecastAtOnceAndPersist) {
   ASSERT_EQ(prompter_.messages.size(), 1);
   EXPECT_TRUE(prompter_.messages[0].contains("\"Ayanamsa\""))
       << prompter_.messages[0].toStdString();
+}
+
+// The Prasna at start cannot be cast (the stored Swiss Ephemeris cannot
+// be used): the page stays blank and what needs a chart waits for one,
+// until a chart is cast.
+TEST_F(AppTest, WithoutAChartThePageIsBlankAndItsCommandsWait) {
+  storeSetting("Ephemeris", "swiss");
+  QSettingsStore store;
+  ChartDocument document(store,
+                         [this] { return PrasnaInstantOf(PrasnaLocation{}, clock_, nullptr); });
+  MainWindow w(document, store, prompter_);  // no theory for the Swiss Ephemeris
+  w.startUp({});
+  ASSERT_FALSE(document.hasChart());
+  EXPECT_EQ(prompter_.messages.size(), 1);  // why the Prasna was not cast
+  const struct {
+    int id;
+    bool needsChart;
+  } kCommands[] = {
+      {FileSave, true},           {FileSaveAs, true},
+      {ExportText, true},         {ExportCsv, true},
+      {FilePrint, true},          {FilePrintPreview, true},
+      {EditChartData, true},      {BirthTimeEarlier, true},
+      {BirthTimeLater, true},     {ViewSaTransits, true},
+      {FileNew, false},           {FileOpen, false},
+      {CurrentPrasna, false},     {CalculationSettings, false},
+      {SetPrasnaLocation, false}, {ViewSensitivity, false},
+  };
+  const auto expectEnabled = [&](bool hasChart) {
+    for (const auto& c : kCommands) {
+      SCOPED_TRACE(FindCommand(c.id)->text);
+      EXPECT_EQ(w.action(c.id)->isEnabled(), hasChart || !c.needsChart);
+    }
+  };
+  expectEnabled(false);
+  w.action(ViewSensitivity)->trigger();
+  EXPECT_EQ(w.chartView()->sensitivity(), nullptr);
+  QImage blank(300, 200, QImage::Format_RGB32);
+  blank.fill(Qt::white);
+  EXPECT_EQ(w.chartView()->renderScreen(blank.size()).convertToFormat(QImage::Format_RGB32), blank);
+
+  prompter_.dialogs.push_back([](QDialog& d) {
+    d.findChild<QComboBox*>(QStringLiteral("ephemeris"))->setCurrentIndex(0);  // built-in
+    d.accept();
+    return d.result();
+  });
+  w.action(CalculationSettings)->trigger();
+  ASSERT_TRUE(document.isPrasna());
+  expectEnabled(true);
+  EXPECT_NE(w.chartView()->renderScreen(blank.size()).convertToFormat(QImage::Format_RGB32), blank);
 }
 
 }  // namespace
