@@ -1,10 +1,13 @@
 #include "document/chart_document.h"
 
+#include <cmath>
+
 #include "document/atlas.h"
 #include "document/cast.h"
 #include "document/chart_file.h"
 #include "document/settings.h"
 #include "engine/birth_time.h"
+#include "engine/calendar.h"
 #include "engine/text_format.h"
 
 namespace sarvexa {
@@ -290,12 +293,30 @@ void ChartDocument::takeAsEntered() {
   modifiedAtEntered_ = modified_;
 }
 
+Horoscope ChartDocument::movedBirth(std::int64_t offset) const {
+  Horoscope moved = ShiftBirthTime(entered_, offset);
+  if (!atlas_ || chart_.zoneName.empty()) return moved;
+  const LocalClockReading at = ShiftedBirthClock(entered_, offset);
+  const std::optional<LocalZoneInfo> info =
+      atlas_->ZoneAt(chart_.zoneName, LocalMoment{at.year, at.month, at.day, at.hour, at.minute});
+  if (!info) return moved;
+  // The record counts the zone positive west; the saving puts the clock ahead.
+  const double enteredOffsetHours = entered_.dst - entered_.zone;
+  const bool keepsLater = info->kind != LocalTimeKind::Unique &&
+                          info->after.offsetSeconds == std::lround(enteredOffsetHours * 3600);
+  const ZoneFields z = ZoneFieldsFor(*info, chart_.zoneName, -entered_.longitude,
+                                     keepsLater ? FoldChoice::Later : FoldChoice::Earlier);
+  if (z.outOfRange) return moved;
+  const int west = z.zoneEast ? -1 : 1;
+  SetBirthTime(moved, at.hour, at.minute, west * z.zoneHours, west * z.zoneMinutes, z.dstHours, 0);
+  return moved;
+}
+
 Result<void> ChartDocument::moveBirthTo(std::int64_t offset) {
   // The moved birth is the record the dialog makes of the moved date and
-  // time (ShiftBirthTime); the entered one is cast as it was entered.
+  // time (movedBirth); the entered one is cast as it was entered.
   const CastContext context = chart_.context;
-  Result<CastChart> cast =
-      CastRecord(offset == 0 ? entered_ : ShiftBirthTime(entered_, offset), context);
+  Result<CastChart> cast = CastRecord(offset == 0 ? entered_ : movedBirth(offset), context);
   if (!cast) return Fail(cast.error());
   if (birthOffset_ == 0) modifiedAtEntered_ = modified_;
   takeCast(std::move(*cast), context);

@@ -236,7 +236,11 @@ class ChartDocument {
   };
   /// Moves the birth time one step later (`later`) or earlier, casting the
   /// chart as if the moved date and time were typed in "Chart Data" (with
-  /// the open chart's context, so the running period keeps its clock). A
+  /// the open chart's context, so the running period keeps its clock): the
+  /// zone and DST are kept, unless the chart's zone came from the atlas,
+  /// whose zone and DST at the moved time it then takes (a clock time
+  /// skipped or passed twice keeps the entered offset where it is one of
+  /// the two, else takes the one before the change). A
   /// step past the years 1700..2300 stops at their edge (said in the
   /// outcome). A moved chart counts as modified; back at the entered time
   /// it is modified as it was before the first step. Fails, changing
@@ -261,6 +265,10 @@ class ChartDocument {
   void takeAsEntered();
   /// Casts the entered birth moved by `offset` minutes as the open chart.
   Result<void> moveBirthTo(std::int64_t offset);
+  /// The entered birth moved by `offset` (non-zero) minutes of clock time,
+  /// as "Chart Data" makes it of the moved date and time: a chart whose
+  /// zone came from the atlas takes the zone and DST in force then.
+  Horoscope movedBirth(std::int64_t offset) const;
 
   SettingsStore& settings_;
   InstantClock clock_;
