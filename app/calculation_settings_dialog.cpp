@@ -117,7 +117,7 @@ bool AskCalculationSettings(QWidget* parent, UiPrompter& prompter, ChartDocument
   const bool changed = taken.ok();
   // No chart yet (the Prasna at start could not be cast under the stored
   // settings): the Prasna under the new ones.
-  if (changed && document.pathName().empty()) taken = document.castPrasna();
+  if (changed && !document.hasChart()) taken = document.castPrasna();
   if (!taken) {
     prompter.showMessage(
         parent, QMessageBox::Warning,

@@ -41,6 +41,9 @@ QSize ChartView::sizeHint() const { return QSize(kScreenGridWidth, kScreenGridHe
 PageExtent ChartView::pageExtent() const { return extentAt(state_, 1.0); }
 
 PageExtent ChartView::extentAt(const ViewState& state, double scale) const {
+  // No chart, no page: the window is laid out for the page grid, blank.
+  if (!document_.hasChart())
+    return PageExtent{Mapping::Screen, false, 0, 0, kScreenGridWidth, kScreenGridHeight};
   if (measuredRevision_ != document_.revision()) {
     measured_.clear();
     measuredRevision_ = document_.revision();
@@ -84,6 +87,7 @@ void ChartView::paintEvent(QPaintEvent*) {
 }
 
 void ChartView::drawScreen(Canvas& canvas, const ViewState& state) const {
+  if (!document_.hasChart()) return;
   DrawScreenPage(canvas, document_.snapshot(), state, tableFor(state));
 }
 
@@ -92,6 +96,7 @@ const BirthTimeSensitivity* ChartView::tableFor(const ViewState& state) const {
 }
 
 const BirthTimeSensitivity* ChartView::sensitivity() const {
+  if (!document_.hasChart()) return nullptr;
   if (!searched_ || searchedRevision_ != document_.revision()) {
     Result<BirthTimeSensitivity> table = ChartSensitivity(document_.snapshot());
     searched_.emplace(table ? std::optional(std::move(*table)) : std::nullopt);
@@ -152,6 +157,7 @@ QImage ChartView::renderScreen(const QSize& size) const {
 }
 
 bool ChartView::printPage(QPrinter& printer) const {
+  if (!document_.hasChart()) return false;
   QPainter painter;
   if (!painter.begin(&printer)) return false;
   // One sheet: the origin is the printable area's top-left corner; a page

@@ -34,7 +34,8 @@ class ChartView final : public QWidget {
   const ViewState& state() const { return state_; }
 
   /// Draws the print variant of the current page on one sheet of `printer`;
-  /// false when the printer could not be started.
+  /// false when the printer could not be started or no chart is open (the
+  /// screen then stays blank).
   bool printPage(QPrinter& printer) const;
 
   /// The screen page rendered into an image of `size` (white background).
@@ -71,7 +72,7 @@ class ChartView final : public QWidget {
 
   /// The Birth-Time Sensitivity table of the open chart, searched once for
   /// each revision of the document (the page is measured and drawn several
-  /// times); null when the search failed.
+  /// times); null when the search failed or no chart is open.
   const BirthTimeSensitivity* sensitivity() const;
 
  signals:

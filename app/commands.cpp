@@ -31,7 +31,7 @@ constexpr std::array<CommandInfo, 49> kCommands = {{
     {BirthStepFirst + 2, "1 &Hour", "Step the birth time by one hour."},
     {BirthStepFirst + 3, "1 &Day", "Step the birth time by one day."},
     {BirthTimeReset, "&Reset Birth Time", "Return to the birth time as entered."},
-    {CalculationSettings, "Ca&lculation Settings\u2026",
+    {CalculationSettings, "C&alculation Settings\u2026",
      "Choose the ephemeris, the ayanamsa, the node and the dasha year."},
     {ViewToolbar, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar"},
     {ViewStatusBar, "&Status Bar", "Show or hide the status bar\nToggle StatusBar"},

@@ -374,6 +374,11 @@ void MainWindow::updateTitle() {
   const QString title = qs(document_.title());
   setWindowTitle(title.isEmpty() ? kAppTitle : QStringLiteral("%1 - %2").arg(title, kAppTitle));
   birthTime_->refresh();  // the stepped time, as the title a reflection of the chart
+  // What only a chart can do waits for one (the Prasna at start may fail).
+  using namespace command;
+  for (int id : {FileSave, FileSaveAs, ExportText, ExportCsv, FilePrint, FilePrintPreview,
+                 EditChartData, BirthTimeEarlier, BirthTimeLater, ViewSaTransits})
+    actions_.value(id)->setEnabled(document_.hasChart());
 }
 
 void MainWindow::updateChecks() {

@@ -1,10 +1,13 @@
 #include "document/chart_document.h"
 
+#include <cmath>
+
 #include "document/atlas.h"
 #include "document/cast.h"
 #include "document/chart_file.h"
 #include "document/settings.h"
 #include "engine/birth_time.h"
+#include "engine/calendar.h"
 #include "engine/text_format.h"
 
 namespace sarvexa {
@@ -12,6 +15,7 @@ namespace sarvexa {
 namespace {
 
 constexpr const char* kPrasnaName = "Prasna";
+constexpr const char* kNoChart = "No chart is open.";
 
 }  // namespace
 
@@ -79,6 +83,7 @@ TransitChoice ChartDocument::openTransitChoice() {
 }
 
 Result<void> ChartDocument::applyTransit(const TransitChoice& choice) {
+  if (!hasChart()) return Fail(kNoChart);
   Result<TransitResult> r = ComputeTransit(chart_.horoscope, choice, chart_.context);
   if (!r) return Fail(r.error());
   chart_.transitHoroscope = r->transit;
@@ -117,7 +122,7 @@ Result<void> ChartDocument::recastUnder(const Conventions& conventions) {
   // Everything is cast before anything is taken, so a failure changes nothing.
   std::optional<CastChart> chart;
   std::optional<TransitResult> transit;
-  if (!pathName_.empty()) {  // a chart is open
+  if (hasChart()) {
     Result<CastChart> cast = CastRecord(chart_.horoscope, *context);
     if (!cast) return Fail(cast.error());
     if (appliedTransit_) {
@@ -170,6 +175,7 @@ void ChartDocument::takeCast(CastChart&& cast, const CastContext& context) {
   chart_.derivations = std::move(cast.derivations);
   chart_.source = std::move(cast.source);
   chart_.context = context;
+  hasChart_ = true;
   // Names, place, zone and the Prasna flag change only in operations that
   // take a cast, so this covers them too.
   ++revision_;
@@ -273,6 +279,7 @@ std::string ChartDocument::chartFileBytes() const {
 }
 
 Result<void> ChartDocument::save(const std::filesystem::path& path) {
+  if (!hasChart()) return Fail(kNoChart);
   if (auto written = WriteFileReplacing(path, chartFileBytes()); !written) return written;
   modified_ = false;
   pathName_ = path.string();
@@ -286,12 +293,30 @@ void ChartDocument::takeAsEntered() {
   modifiedAtEntered_ = modified_;
 }
 
+Horoscope ChartDocument::movedBirth(std::int64_t offset) const {
+  Horoscope moved = ShiftBirthTime(entered_, offset);
+  if (!atlas_ || chart_.zoneName.empty()) return moved;
+  const LocalClockReading at = ShiftedBirthClock(entered_, offset);
+  const std::optional<LocalZoneInfo> info =
+      atlas_->ZoneAt(chart_.zoneName, LocalMoment{at.year, at.month, at.day, at.hour, at.minute});
+  if (!info) return moved;
+  // The record counts the zone positive west; the saving puts the clock ahead.
+  const double enteredOffsetHours = entered_.dst - entered_.zone;
+  const bool keepsLater = info->kind != LocalTimeKind::Unique &&
+                          info->after.offsetSeconds == std::lround(enteredOffsetHours * 3600);
+  const ZoneFields z = ZoneFieldsFor(*info, chart_.zoneName, -entered_.longitude,
+                                     keepsLater ? FoldChoice::Later : FoldChoice::Earlier);
+  if (z.outOfRange) return moved;
+  const int west = z.zoneEast ? -1 : 1;
+  SetBirthTime(moved, at.hour, at.minute, west * z.zoneHours, west * z.zoneMinutes, z.dstHours, 0);
+  return moved;
+}
+
 Result<void> ChartDocument::moveBirthTo(std::int64_t offset) {
   // The moved birth is the record the dialog makes of the moved date and
-  // time (ShiftBirthTime); the entered one is cast as it was entered.
+  // time (movedBirth); the entered one is cast as it was entered.
   const CastContext context = chart_.context;
-  Result<CastChart> cast =
-      CastRecord(offset == 0 ? entered_ : ShiftBirthTime(entered_, offset), context);
+  Result<CastChart> cast = CastRecord(offset == 0 ? entered_ : movedBirth(offset), context);
   if (!cast) return Fail(cast.error());
   if (birthOffset_ == 0) modifiedAtEntered_ = modified_;
   takeCast(std::move(*cast), context);
@@ -306,6 +331,7 @@ Result<void> ChartDocument::moveBirthTo(std::int64_t offset) {
 }
 
 Result<ChartDocument::StepOutcome> ChartDocument::stepBirthTime(bool later) {
+  if (!hasChart()) return Fail(kNoChart);
   const BirthOffsetRange range = SteppableOffsets(entered_);
   if (range.first > 0 || range.last < 0) {
     return Fail(FormatText("Only birth times in the years %d to %d can be stepped.",

@@ -53,7 +53,7 @@ class ChartDocument {
 
   // ---- the open chart (read by the pages and the exports) ----
   /// The open chart with its derivations, display choices and transit
-  /// state, as one read-only record.
+  /// state, as one read-only record (a blank record while !hasChart()).
   const ChartSnapshot& snapshot() const { return chart_; }
   /// Changes whenever the snapshot may have changed, so a view can keep
   /// what it derived from one snapshot (a page's measured extent) until then.
@@ -75,6 +75,11 @@ class ChartDocument {
   const std::optional<CurrentPeriod>& currentPeriod() const { return chart_.derivations.period; }
   const SaAnalysis& saAnalysis() const { return chart_.derivations.sa; }
   bool isPrasna() const { return chart_.isPrasna; }
+  /// Whether a chart is open: false only until the first chart is cast,
+  /// opened or entered (the Prasna at start may fail, e.g. under an
+  /// ephemeris that cannot be loaded). Without one there is nothing to
+  /// show, save, step or compare.
+  bool hasChart() const { return hasChart_; }
 
   // ---- document state ----
   bool isModified() const { return modified_; }
@@ -211,7 +216,8 @@ class ChartDocument {
   /// Saves the open chart. The old file is replaced only after the new one
   /// has been written whole; on failure it is left as it was and the message
   /// is returned. On success modified is cleared, pathName() becomes `path`
-  /// and the saved birth time becomes the entered one.
+  /// and the saved birth time becomes the entered one. Fails, writing
+  /// nothing, when no chart is open.
   Result<void> save(const std::filesystem::path& path);
   /// The chart file's bytes for the open chart.
   std::string chartFileBytes() const;
@@ -231,12 +237,16 @@ class ChartDocument {
   };
   /// Moves the birth time one step later (`later`) or earlier, casting the
   /// chart as if the moved date and time were typed in "Chart Data" (with
-  /// the open chart's context, so the running period keeps its clock). A
+  /// the open chart's context, so the running period keeps its clock): the
+  /// zone and DST are kept, unless the chart's zone came from the atlas,
+  /// whose zone and DST at the moved time it then takes (a clock time
+  /// skipped or passed twice keeps the entered offset where it is one of
+  /// the two, else takes the one before the change). A
   /// step past the years 1700..2300 stops at their edge (said in the
   /// outcome). A moved chart counts as modified; back at the entered time
   /// it is modified as it was before the first step. Fails, changing
-  /// nothing, when the entered date lies outside those years or the cast
-  /// fails.
+  /// nothing, when no chart is open, the entered date lies outside those
+  /// years or the cast fails.
   Result<StepOutcome> stepBirthTime(bool later);
   /// Back to the entered birth time (Edit > Reset Birth Time).
   void resetBirthTime();
@@ -256,6 +266,10 @@ class ChartDocument {
   void takeAsEntered();
   /// Casts the entered birth moved by `offset` minutes as the open chart.
   Result<void> moveBirthTo(std::int64_t offset);
+  /// The entered birth moved by `offset` (non-zero) minutes of clock time,
+  /// as "Chart Data" makes it of the moved date and time: a chart whose
+  /// zone came from the atlas takes the zone and DST in force then.
+  Horoscope movedBirth(std::int64_t offset) const;
 
   SettingsStore& settings_;
   InstantClock clock_;
@@ -263,6 +277,7 @@ class ChartDocument {
   /// Every change of chart_ increments revision_ (see revision()).
   ChartSnapshot chart_;
   std::uint64_t revision_ = 0;
+  bool hasChart_ = false;  ///< a cast has been taken (see hasChart())
   Atlas* atlas_ = nullptr;
   bool modified_ = false;
   std::string pathName_;

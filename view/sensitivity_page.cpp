@@ -236,10 +236,12 @@ void DrawSensitivityPageScreen(Canvas& canvas, const ChartSnapshot& snap,
   const Style& s = kScreenStyle;
   PageStateGuard guard(canvas, Mapping::Screen, s.title, 1);
   const LocalClockReading born = ShiftedBirthClock(snap.horoscope, 0);
+  // A Prasna has no last name, and no space may stand before the comma.
+  const std::string name =
+      snap.lastName.empty() ? snap.firstName : snap.firstName + " " + snap.lastName;
   canvas.TextOut(s.left, 1,
                  FitTextToWidth(canvas,
-                                FormatText("Birth-Time Sensitivity for: %s %s, born %s",
-                                           snap.firstName.c_str(), snap.lastName.c_str(),
+                                FormatText("Birth-Time Sensitivity for: %s, born %s", name.c_str(),
                                            ClockText(born).c_str()),
                                 PageTextRightEdge(canvas) - s.left));
   int y = 1 + canvas.GetFontMetrics().height + 2;

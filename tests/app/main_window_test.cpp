@@ -28,7 +28,9 @@
 #include "app/commands.h"
 #include "app/help_window.h"
 #include "app/lock_indicators.h"
+#include "app/qsettings_store.h"
 #include "app_fixture.h"
+#include "document/chart_document.h"
 #include "sarvexa_version.h"
 
 namespace sarvexa::test {
@@ -93,10 +95,11 @@ TEST_F(AppTest, MenusHoldEveryItemInOrder) {
             QStringList({"&New", "&Open...", "&Save", "Save &As...", "-", "&Export>", "&Print...",
                          "Print Pre&view", "P&rint Setup...", "-", "Recent File", "-",
                          "&Current Prasna", "E&xit"}));
-  EXPECT_EQ(menuTexts(subMenu(bar, "&Edit")),
-            QStringList({"&Chart Data", "&Set Prasna Location",
-                         QString::fromUtf8("Ca&lculation Settings\u2026"), "-", "Birth Time &Earlier",
-                         "Birth Time &Later", "Birth Time S&tep>", "&Reset Birth Time"}));
+  EXPECT_EQ(
+      menuTexts(subMenu(bar, "&Edit")),
+      QStringList({"&Chart Data", "&Set Prasna Location",
+                   QString::fromUtf8("C&alculation Settings\u2026"), "-", "Birth Time &Earlier",
+                   "Birth Time &Later", "Birth Time S&tep>", "&Reset Birth Time"}));
   EXPECT_EQ(
       menuTexts(subMenu(bar, "&View")),
       QStringList({"&Toolbar", "&Status Bar", "-", "&Chart", "&Dashas>", "Di&visional Charts",
@@ -104,6 +107,28 @@ TEST_F(AppTest, MenusHoldEveryItemInOrder) {
                    "Chart Style>", "Color Charts>", "-", "Zoom &In", "Zoom &Out", "&Fit Page"}));
   EXPECT_EQ(menuTexts(subMenu(bar, "&Help")),
             QStringList({"&Contents and Index", "&About Sarvexa"}));
+}
+
+// The letter after "&" picks an item with Alt or in an open menu; two items
+// of one menu with the same letter only take turns, so each is unique there.
+TEST_F(AppTest, NoTwoItemsOfAMenuShareTheirMnemonic) {
+  start();
+  std::vector<const QMenu*> menus;
+  for (QAction* a : window().menuBar()->actions()) menus.push_back(a->menu());
+  for (std::size_t i = 0; i < menus.size(); ++i) {
+    QHash<QChar, QString> taken;
+    for (QAction* a : menus[i]->actions()) {
+      if (a->menu()) menus.push_back(a->menu());
+      const qsizetype amp = a->text().indexOf('&');
+      if (a->isSeparator() || amp < 0 || amp + 1 >= a->text().size()) continue;
+      const QChar key = a->text().at(amp + 1).toLower();
+      EXPECT_FALSE(taken.contains(key))
+          << menus[i]->title().toStdString() << ": " << taken.value(key).toStdString() << " and "
+          << a->text().toStdString();
+      taken.insert(key, a->text());
+    }
+  }
+  EXPECT_GE(menus.size(), 9u);  // the bar's four, Export, Step, Dashas, Pratyantar, ...
 }
 
 TEST_F(AppTest, EveryCommandHasItsTextAcceleratorAndPrompt) {
@@ -472,6 +497,46 @@ TEST_F(AppTest, CalculationSettingsRecastAtOnceAndPersist) {
   ASSERT_EQ(prompter_.messages.size(), 1);
   EXPECT_TRUE(prompter_.messages[0].contains("\"Ayanamsa\""))
       << prompter_.messages[0].toStdString();
+}
+
+// The Prasna at start cannot be cast (the stored Swiss Ephemeris cannot
+// be used): the page stays blank and what needs a chart waits for one,
+// until a chart is cast.
+TEST_F(AppTest, WithoutAChartThePageIsBlankAndItsCommandsWait) {
+  storeSetting("Ephemeris", "swiss");
+  QSettingsStore store;
+  ChartDocument document(store,
+                         [this] { return PrasnaInstantOf(PrasnaLocation{}, clock_, nullptr); });
+  MainWindow w(document, store, prompter_);  // no theory for the Swiss Ephemeris
+  w.startUp({});
+  ASSERT_FALSE(document.hasChart());
+  EXPECT_EQ(prompter_.messages.size(), 1);  // why the Prasna was not cast
+  // What a chart is needed for; New, Open, Current Prasna and the
+  // settings stay enabled.
+  const int kNeedChart[] = {FileSave,       FileSaveAs,       ExportText,    ExportCsv,
+                            FilePrint,      FilePrintPreview, EditChartData, BirthTimeEarlier,
+                            BirthTimeLater, ViewSaTransits};
+  const auto expectEnabled = [&](bool hasChart) {
+    for (int id : kNeedChart)
+      EXPECT_EQ(w.action(id)->isEnabled(), hasChart) << FindCommand(id)->text;
+    EXPECT_TRUE(w.action(FileNew)->isEnabled());
+  };
+  expectEnabled(false);
+  w.action(ViewSensitivity)->trigger();
+  EXPECT_EQ(w.chartView()->sensitivity(), nullptr);
+  QImage blank(300, 200, QImage::Format_RGB32);
+  blank.fill(Qt::white);
+  EXPECT_EQ(w.chartView()->renderScreen(blank.size()).convertToFormat(QImage::Format_RGB32), blank);
+
+  prompter_.dialogs.push_back([](QDialog& d) {
+    d.findChild<QComboBox*>(QStringLiteral("ephemeris"))->setCurrentIndex(0);  // built-in
+    d.accept();
+    return d.result();
+  });
+  w.action(CalculationSettings)->trigger();
+  ASSERT_TRUE(document.isPrasna());
+  expectEnabled(true);
+  EXPECT_NE(w.chartView()->renderScreen(blank.size()).convertToFormat(QImage::Format_RGB32), blank);
 }
 
 }  // namespace

@@ -344,5 +344,51 @@ TEST(PrasnaFromTheAtlas, EachPrasnaTakesTheZoneOfItsMoment) {
   }
 }
 
+// A stepped birth is what "Chart Data" makes of the moved date and time: a
+// zone from the atlas gives the DST of the moved day, a zone typed by hand
+// keeps its own. Madrid's clock 12:00 is 11:00 UT in winter, 10:00 in summer.
+TEST(BirthStepsWithTheAtlas, ADayStepAcrossTheChangeOfTheClocksTakesTheZonesDst) {
+  const struct {
+    const char* source;
+    int month, day;
+    const char* zoneName;
+    bool later;
+    int dst;
+    double universalTime;
+  } cases[] = {
+      {"into summer", 3, 31, "Europe/Madrid", true, 1, 10.0},
+      {"back into summer", 11, 1, "Europe/Madrid", false, 1, 10.0},
+      {"into winter", 10, 31, "Europe/Madrid", true, 0, 11.0},
+      {"zone typed by hand: kept", 3, 31, "", true, 0, 11.0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.source);
+    MemorySettingsStore store;
+    CentralEuropeAtlas atlas;
+    ChartDocument doc(store, [] { return InstantOfReading({2024, 1, 15, 12, 0}, 0); });
+    doc.setAtlas(&atlas);
+    ChartDataFields f;  // Madrid at noon, with the zone and DST of the entered day
+    f.firstName = "Ana";
+    f.hour = 12;
+    f.isPm = 1;
+    f.day = c.day;
+    f.monthIndex = c.month - 1;
+    f.year = 2024;
+    f.lonDegrees = 3;
+    f.lonMinutes = 42;
+    f.latDegrees = 40;
+    f.latMinutes = 25;
+    f.zoneHours = 1;
+    f.zoneEast = true;
+    f.dstHours = c.month >= 4 && c.month <= 10 ? 1 : 0;
+    f.zoneName = c.zoneName;
+    ASSERT_TRUE(doc.newChart(f).ok());
+    doc.setBirthStep(BirthStep::Day);
+    ASSERT_TRUE(doc.stepBirthTime(c.later).ok());
+    EXPECT_EQ(doc.horoscope().dst, c.dst);
+    EXPECT_DOUBLE_EQ(doc.horoscope().universalTime, c.universalTime);
+  }
+}
+
 }  // namespace
 }  // namespace sarvexa

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <tuple>
 
@@ -289,6 +290,33 @@ TEST(ChartDocument, ConventionsRecastEveryChartOrChangeNothing) {
   // Without a theory for it, the Swiss Ephemeris is refused.
   ChartDocument plain(store, FixedNow);
   EXPECT_NE(plain.castPrasna().error().find("Swiss Ephemeris"), std::string::npos);
+}
+
+// The Prasna at start could not be cast (the stored ephemeris has no
+// theory here): the blank record is never saved, stepped or compared.
+TEST(ChartDocument, WithoutAChartNothingIsSavedSteppedOrCompared) {
+  MemorySettingsStore store;
+  ASSERT_TRUE(store.writeText(settings_key::Ephemeris, "swiss").ok());
+  ChartDocument doc(store, FixedNow);
+  ASSERT_FALSE(doc.castPrasna());
+  const std::filesystem::path file =
+      std::filesystem::temp_directory_path() / "sarvexa-no-chart-test.svx";
+  std::filesystem::remove(file);
+  const auto voided = [](auto r) { return r ? Result<void>() : Result<void>(Fail(r.error())); };
+  const std::pair<const char*, std::function<Result<void>()>> kOperations[] = {
+      {"save", [&] { return doc.save(file); }},
+      {"step", [&] { return voided(doc.stepBirthTime(true)); }},
+      {"transit", [&] { return doc.applyTransit(doc.openTransitChoice()); }},
+  };
+  for (const auto& [name, operation] : kOperations) {
+    SCOPED_TRACE(name);
+    const Result<void> done = operation();
+    ASSERT_FALSE(done.ok());
+    EXPECT_EQ(done.error(), "No chart is open.");
+    EXPECT_FALSE(doc.hasChart());
+    EXPECT_EQ(doc.birthOffset(), 0);
+    EXPECT_FALSE(std::filesystem::exists(file));
+  }
 }
 
 TEST(ChartDocument, DisplaySettingsAreReadAtStartAndWrittenAtExit) {

@@ -143,6 +143,25 @@ TEST(SensitivityPage, CellsAndFooterSayWhatTheTableHolds) {
   EXPECT_NE(footer.balance.find(DashaBalanceText(snap.derivations.balance)), std::string::npos);
 }
 
+TEST(SensitivityPage, TheTitleNamesTheChartWithoutAGapBeforeTheComma) {
+  WorkedDocument w;
+  const struct {
+    const char* lastName;
+    const char* title;  // the worked chart: Ann Lee, 1 January 2000, 5:30 PM
+  } kCases[] = {
+      {"Lee", "Birth-Time Sensitivity for: Ann Lee, born Jan 1,2000 5:30PM"},
+      {"", "Birth-Time Sensitivity for: Ann, born Jan 1,2000 5:30PM"},  // as a Prasna's
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.title);
+    ChartSnapshot snap = w.doc->snapshot();
+    snap.lastName = c.lastName;
+    RecordingCanvas canvas;
+    DrawSensitivityPageScreen(canvas, snap, WorkedTable(snap, 1));
+    EXPECT_NE(canvas.FindText(c.title), nullptr);
+  }
+}
+
 TEST(SensitivityPage, WindowTexts) {
   struct Case {
     MinuteWindow window;
