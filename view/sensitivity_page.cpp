@@ -170,12 +170,12 @@ void DrawFooter(Canvas& canvas, const Style& style, const BirthTimeSensitivity& 
 std::vector<std::string> Explanation(const BirthTimeSensitivity& t, bool oneLine) {
   if (oneLine) {
     return {
-        FormatText("Value, then the birth minutes before (%s) and after (+) the entered time "
+        FormatText("Value, then the birth minutes before (%s) and after (+) the time shown "
                    "in which it holds; red, boxed: changes within %d min.",
                    kMinus, kFragileMinutes)};
   }
   return {FormatText("Each cell: the value, then the birth minutes before (%s) and after (+) "
-                     "the entered time in which it holds,",
+                     "the time shown in which it holds,",
                      kMinus),
           FormatText("searched %d h either way. Red and boxed: the value changes within %d "
                      "minutes.",
