@@ -119,9 +119,11 @@ bool AskCalculationSettings(QWidget* parent, UiPrompter& prompter, ChartDocument
   // settings): the Prasna under the new ones.
   if (changed && !document.hasChart()) taken = document.castPrasna();
   if (!taken) {
-    prompter.showMessage(
-        parent, QMessageBox::Warning,
-        QString::fromStdString("The charts cannot be cast with these settings.\n" + taken.error()));
+    // The reason reads as a sentence of its own under the first line.
+    QString reason = QString::fromStdString(taken.error());
+    if (!reason.isEmpty()) reason[0] = reason[0].toUpper();
+    prompter.showMessage(parent, QMessageBox::Warning,
+                         "The charts cannot be cast with these settings.\n" + reason);
   }
   return changed;
 }
