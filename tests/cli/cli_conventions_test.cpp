@@ -221,6 +221,7 @@ TEST_F(CliConventions, RefusalsNameTheOptionAndWhatItTakes) {
       {"", "transits --ephemeris moshier " + birth, {"--ephemeris takes builtin or swiss"}},
       {"", "chart --dasha-year 299.99 " + birth, {"--dasha-year takes", "300 to 400", "360"}},
       {"", "prasna --dasha-year 365,25", {"--dasha-year takes", "365.25"}},
+      {"", "chart --dasha-year \"$(printf '36\\n0')\" " + birth, {"--dasha-year takes", "36?0"}},
       {"", "transits --ephemeris swiss --at 3001-01-01T00:00 " + birth, {"--at: ", years}},
       {"Ephemeris=swiss\n", "prasna --now 4000-06-01T12:00", {"--now: ", years, "4000-06-01"}},
       {"",

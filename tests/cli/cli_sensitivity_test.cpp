@@ -174,7 +174,7 @@ TEST(CliSensitivity, TheJsonHasTheShapeScriptsRead) {
 }
 
 TEST(CliSensitivity, ARangeOutsideOneToFortyEightHoursIsOneLineAndExitTwo) {
-  for (const char* range : {"0", "49", "-3", "24.5", "", "x"}) {
+  for (const char* range : {"0", "49", "-3", "24.5", "", "x", "3\n"}) {
     SCOPED_TRACE(range);
     const CliRun r =
         Cli(RunSensitivityCommand, BirthArgs("2000-01-01", "17:30", kDelhi, {"--range", range}));
