@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -239,6 +240,29 @@ TEST_F(CliConventions, RefusalsNameTheOptionAndWhatItTakes) {
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     for (const std::string& part : c.said) EXPECT_NE(r.err.find(part), std::string::npos) << r.err;
     EXPECT_TRUE(r.out.empty());
+  }
+}
+
+// transits --json names the library's fallback to its analytical theory,
+// as chart --json does, for either chart: the transit moment's or the birth's.
+TEST_F(CliConventions, TransitsSayWhenEitherChartFellBackToTheAnalyticalTheory) {
+  struct Case {
+    const char *date, *at;
+    bool fallback;
+    const char* source;
+  };
+  constexpr Case kCases[] = {
+      {"2000-01-01", "2024-06-15T12:00", false, "both inside the files (1800..2400)"},
+      {"2000-01-01", "2500-06-15T12:00", true, "a transit moment after the files"},
+      {"1750-01-01", "2024-06-15T12:00", true, "a birth before the files"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.source);
+    const CliRun r = Cli(std::string("transits --json --ephemeris swiss --date ") + c.date +
+                         " --time 17:30 --zone 05:30 --lon 077:12E --lat 28:36N --at " + c.at);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::vector<std::string> members = ObjectMemberNames(r.out);
+    EXPECT_EQ(std::count(members.begin(), members.end(), "ephemerisFallback"), c.fallback ? 1 : 0);
   }
 }
 
