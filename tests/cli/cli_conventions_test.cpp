@@ -244,25 +244,37 @@ TEST_F(CliConventions, RefusalsNameTheOptionAndWhatItTakes) {
 }
 
 // transits --json names the library's fallback to its analytical theory,
-// as chart --json does, for either chart: the transit moment's or the birth's.
-TEST_F(CliConventions, TransitsSayWhenEitherChartFellBackToTheAnalyticalTheory) {
+// as chart --json does, for either chart: the transit moment's or the
+// birth's; the ephemeris's text does for any of its rows.
+TEST_F(CliConventions, OutputsSayWhenTheLibraryFellBackToItsAnalyticalTheory) {
+  const std::string place = " --time 17:30 --zone 05:30 --lon 077:12E --lat 28:36N";
   struct Case {
-    const char *date, *at;
+    std::string args;
     bool fallback;
     const char* source;
   };
-  constexpr Case kCases[] = {
-      {"2000-01-01", "2024-06-15T12:00", false, "both inside the files (1800..2400)"},
-      {"2000-01-01", "2500-06-15T12:00", true, "a transit moment after the files"},
-      {"1750-01-01", "2024-06-15T12:00", true, "a birth before the files"},
+  const Case kCases[] = {
+      {"transits --json --date 2000-01-01" + place + " --at 2024-06-15T12:00", false,
+       "both charts inside the files (1800..2400)"},
+      {"transits --json --date 2000-01-01" + place + " --at 2500-06-15T12:00", true,
+       "a transit moment after the files"},
+      {"transits --json --date 1750-01-01" + place + " --at 2024-06-15T12:00", true,
+       "a birth before the files"},
+      {"ephemeris --date 2000-01-01" + place + " --from 2000-12-01 --rows 3", false,
+       "ephemeris rows inside the files"},
+      {"ephemeris --date 2000-01-01" + place + " --from 2100-12-01 --interval yearly --rows 400",
+       true, "ephemeris rows running past the files"},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.source);
-    const CliRun r = Cli(std::string("transits --json --ephemeris swiss --date ") + c.date +
-                         " --time 17:30 --zone 05:30 --lon 077:12E --lat 28:36N --at " + c.at);
+    const CliRun r = Cli(c.args + " --ephemeris swiss");
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    const std::vector<std::string> members = ObjectMemberNames(r.out);
-    EXPECT_EQ(std::count(members.begin(), members.end(), "ephemerisFallback"), c.fallback ? 1 : 0);
+    if (c.args.find("--json") != std::string::npos) {
+      const std::vector<std::string> members = ObjectMemberNames(r.out);
+      EXPECT_EQ(std::count(members.begin(), members.end(), "ephemerisFallback"), c.fallback);
+    } else {
+      EXPECT_EQ(r.out.find("analytical theory") != std::string::npos, c.fallback);
+    }
   }
 }
 
