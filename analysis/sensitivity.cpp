@@ -25,6 +25,10 @@ constexpr double kMinutesPerCentury = 36525.0 * 1440.0;
 // to a boundary is stepped past minute by minute.
 constexpr double kMarginDeg = 1e-7;
 
+// Why a search fails when its source gave no position for a minute.
+constexpr const char* kLackingPosition =
+    "the positions of a birth minute within the search range cannot be computed";
+
 // Beyond this many centuries from J2000 the rounding of the long series
 // arguments approaches the margin; no bound is used there.
 constexpr double kTrustedCenturies = 50.0;
@@ -136,9 +140,13 @@ class PositionStore {
         Remember(g, minute, out[static_cast<std::size_t>(g)]);
     }
     const double lon = out[static_cast<std::size_t>(point)];
+    if (!std::isfinite(lon)) lacking_ = true;
     Remember(point, minute, lon);
     return lon;
   }
+
+  /// True once the source gave no number for a point it was asked for.
+  bool lacking() const { return lacking_; }
 
   void Remember(GrahaIndex point, int minute, double lon) {
     auto& known = known_[static_cast<std::size_t>(point)];
@@ -175,6 +183,7 @@ class PositionStore {
   BirthPositionSource& source_;
   SearchCounts& counts_;
   std::array<std::vector<Known>, graha::kCount> known_;
+  bool lacking_ = false;
 };
 
 // One point's longitudes from the store.
@@ -243,8 +252,10 @@ std::array<Reach, kFactorCount> WalkBySpeed(PointLongitudeAt& lonAt, int dir, do
     } else {
       lon = lonAt(dir * next);
     }
+    // A minute without a position ends every window: the value is not known
+    // to hold there (the search then fails).
     for (int f = 0; f < kFactorCount; ++f) {
-      if (open[f] && FactorValue(factors[f], lon) != value0[f]) {
+      if (open[f] && (!std::isfinite(lon) || FactorValue(factors[f], lon) != value0[f])) {
         reach[f] = next - 1;
         open[f] = false;
         --openCount;
@@ -340,8 +351,10 @@ class MonotoneWalk {
       }
       // Every minute through lo keeps the value; hi is the first one past
       // the room. Its own value decides (it may lie within the margin, or
-      // beyond a part of the same value).
-      if (FactorValue(factor, Lon(hi)) != value0) return lo;
+      // beyond a part of the same value); a minute without a position ends
+      // the window.
+      const double lonHi = Lon(hi);
+      if (!std::isfinite(lonHi) || FactorValue(factor, lonHi) != value0) return lo;
       g = hi;
     }
   }
@@ -385,7 +398,9 @@ class MonotoneWalk {
         if (std::isfinite(a) && a > 0) speed = a / (dir_ * ahead->minute - g);
       }
     }
-    return std::clamp(speed, vMin_, vMax_);
+    // An advance that is not a number (a minute without a position) says
+    // nothing about the speed.
+    return std::isfinite(speed) ? std::clamp(speed, vMin_, vMax_) : 0.5 * (vMin_ + vMax_);
   }
 
   PointLongitudeAt& lonAt_;
@@ -554,6 +569,9 @@ Result<BirthTimeSensitivity> FindBirthTimeSensitivity(const SensitivityRequest& 
   source.Longitudes(ShiftBirthTime(birth, 0), kAllPoints, at0);
   ++out.counts.sourceCalls;
   out.counts.pointsEvaluated += graha::kCount;
+  for (const double lon : at0) {
+    if (!std::isfinite(lon)) return Fail(kLackingPosition);
+  }
 
   PositionStore store(birth, source, out.counts);
   bool moonMonotone = false;
@@ -585,6 +603,8 @@ Result<BirthTimeSensitivity> FindBirthTimeSensitivity(const SensitivityRequest& 
       row[f].window.to = later[f];
     }
   }
+
+  if (store.lacking()) return Fail(kLackingPosition);
 
   // The running period, minute by minute: it hangs on the Moon's whole
   // arc-minute and on the birth moment, and a period's window is short.
@@ -620,6 +640,8 @@ Result<BirthTimeSensitivity> FindBirthTimeSensitivity(const SensitivityRequest& 
     const double startLast = periods.TableAtMinute(last).table[0].buktiStart[0];
     out.daysPerMinute = (startLast - startFirst) / (last - first);
   }
+
+  if (store.lacking()) return Fail(kLackingPosition);
 
   Horoscope entered = ShiftBirthTime(birth, 0);
   entered.positions[graha::Moon].longitude = at0[graha::Moon];

@@ -52,6 +52,7 @@ class BirthPositionSource {
   /// Writes out[g] for every point g in `points`, cast for the birth data
   /// of `birth` (its date, Universal Time, julianCenturies, zone, DST and
   /// place; its positions are not read). Other entries may be written too.
+  /// A point it cannot cast (a date outside its theory) is written as NaN.
   virtual void Longitudes(const Horoscope& birth, PointSet points, PointLongitudes& out) = 0;
   /// A bound on how `point` moves for births within `rangeMinutes` either
   /// side of `birth` (a bound of infinity is always allowed).
@@ -158,8 +159,9 @@ struct BirthTimeSensitivity {
 };
 
 /// Searches the table for `request` with positions from `source`. Fails
-/// only for a range outside 1..48 hours or a dasha year outside 300..400
-/// days.
+/// for a range outside 1..48 hours, a dasha year outside 300..400 days, or
+/// a source that gave no position (NaN) for a minute the search needed: the
+/// search stops there instead of stepping on through the range.
 Result<BirthTimeSensitivity> FindBirthTimeSensitivity(const SensitivityRequest& request,
                                                       BirthPositionSource& source);
 

@@ -186,6 +186,10 @@ PointMotion TheoryPositions::Motion(const Horoscope& birth, GrahaIndex point, in
   m.ayanamsaRate = kSlackDegPerDay * kDaysPerCentury;
   const LongitudeRateBounds rate = AscendantRateBounds(m);
   if (!std::isfinite(rate.min) || !std::isfinite(rate.max)) return {kInfinity, 0.0};
+  // Beyond the polar circles the library keeps its Ascendant in the eastern
+  // half of the sky: where the formula's point sets, the Ascendant jumps half
+  // a circle, which no rate bounds. Only minute-by-minute steps are exact.
+  if (!(rate.min > 0)) return {kInfinity, 0.0};
   const double perMinute = kDaysPerCentury * kMinutesPerDay;
   PointMotion motion;
   motion.maxDegPerMinute = std::max(std::fabs(rate.min), std::fabs(rate.max)) / perMinute;

@@ -5,7 +5,8 @@
 // and the motion bounds are those of the real sky, which such a theory
 // follows to within arc-seconds. The bounds are proven from the bodies'
 // orbits (orbital speed and least distance from the Earth) and from the
-// Ascendant's geometry, with wide margins; where none is known the search
+// Ascendant's geometry inside the polar circles (beyond them the library's
+// Ascendant jumps half a circle), with wide margins; where none is known the search
 // steps minute by minute.
 
 #include <optional>

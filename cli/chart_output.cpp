@@ -26,10 +26,7 @@ std::string Coordinate(double value, const char* positiveSide, const char* negat
 
 std::string HeaderLines(const ChartSnapshot& chart) {
   const Horoscope& h = chart.horoscope;
-  std::string out;
-  std::string who = chart.firstName;
-  if (!chart.lastName.empty()) who += (who.empty() ? "" : " ") + chart.lastName;
-  out += "Chart of " + (who.empty() ? std::string("(no name)") : TerminalText(who));
+  std::string out = "Chart of " + PersonText(chart);
   if (!chart.place.empty()) out += ", " + TerminalText(chart.place);
   out += '\n';
 
@@ -56,6 +53,12 @@ std::string HeaderLines(const ChartSnapshot& chart) {
 }
 
 }  // namespace
+
+std::string PersonText(const ChartSnapshot& chart) {
+  std::string who = chart.firstName;
+  if (!chart.lastName.empty()) who += (who.empty() ? "" : " ") + chart.lastName;
+  return who.empty() ? std::string("(no name)") : TerminalText(who);
+}
 
 std::string TerminalText(std::string_view text) {
   static constexpr char kHex[] = "0123456789ABCDEF";

@@ -23,6 +23,9 @@ void WritePosition(JsonWriter& json, const GrahaPosition& p);
 /// TerminalText.
 std::string ChartTable(const ChartSnapshot& chart);
 
+/// The person's first and last names through TerminalText, or "(no name)".
+std::string PersonText(const ChartSnapshot& chart);
+
 /// Text from a file made safe to show on a terminal: control characters,
 /// which could move the cursor, retitle the window or hide lines, are shown
 /// as "\x1B" (C0 controls and DEL) or "\u009B" (C1 controls); tab, line

@@ -70,7 +70,9 @@ Result<std::string> EphemerisReport(const std::string& place, const Horoscope& c
   const Result<std::vector<EphemerisRow>> rows =
       ComputeEphemerisSeries(chart, options.startDay, options.interval, options.rows, context);
   if (!rows) return Fail(rows.error());
-  const std::string note = ConventionsNote(context.conventions);
+  // Rows outside the library's files fall back to its analytical theory.
+  const std::string note = ConventionsNote(
+      context.conventions, EphemerisSeriesSource(*rows, context.conventions.ephemeris));
   return "Ephemeris for " + cli::TerminalText(place) + "   " + TextExportPlaceLine(chart) +
          " 12:00 AM\n" + (note.empty() ? "" : note + "\n") + EphemerisSeriesText(*rows);
 }

@@ -125,10 +125,12 @@ std::string Names(GrahaSet set) {
 }
 
 std::string TransitTable(const LocalClockReading& at, const Horoscope& transit,
-                         const SaTransitAnalysis& r, const Conventions& conventions) {
+                         const SaTransitAnalysis& r, const Conventions& conventions,
+                         const PositionSource& source) {
   char buf[160];
   std::string out = "Transits of " + WriteMoment(at, ' ') + " against the natal chart\n";
-  if (const std::string note = ConventionsNote(conventions); !note.empty()) out += note + '\n';
+  if (const std::string note = ConventionsNote(conventions, source); !note.empty())
+    out += note + '\n';
   out += '\n';
   out += "Graha     Sign  Deg  Min  R   Natal house MEP   Conjunct  Aspects\n";
   for (GrahaIndex t = 1; t <= 9; ++t) {
@@ -221,6 +223,9 @@ int RunTransitsCommand(const Arguments& args, std::ostream& out, std::ostream& e
   }
   const Horoscope& transit = result->transit;
   const SaTransitAnalysis& r = result->analysis;
+  // Both charts' positions go into the judgement: either may have fallen
+  // back to the library's analytical theory.
+  const PositionSource source = CombinedPositionSource(natal->source, result->source);
 
   if (o.json) {
     JsonWriter json;
@@ -229,13 +234,13 @@ int RunTransitsCommand(const Arguments& args, std::ostream& out, std::ostream& e
     json.BeginObject();
     WriteHoroscopeFields(json, transit);
     json.EndObject();
-    WriteConventionMembers(json, *conventions);
+    WriteConventionMembers(json, *conventions, source);
     json.Key("saTransitAnalysis");
     WriteTransitAnalysis(json, r);
     json.EndObject();
     out << json.Text();
   } else {
-    out << TransitTable(at, transit, r, *conventions);
+    out << TransitTable(at, transit, r, *conventions, source);
   }
   return out ? 0 : 1;
 }

@@ -94,5 +94,13 @@ std::string UnknownOptionMessage(const std::string& argument, const CommandRules
   return "unknown option '" + argument + "'";
 }
 
+std::string OneLine(std::string_view complaint) {
+  std::string line(complaint);
+  for (char& c : line) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  }
+  return line;
+}
+
 }  // namespace option_table
 }  // namespace sarvexa::cli

@@ -200,6 +200,9 @@ namespace option_table {
 std::string MissingValueMessage(const OptionEntry& entry, const CommandRules& rules);
 /// The complaint for an argument that is no option of the command.
 std::string UnknownOptionMessage(const std::string& argument, const CommandRules& rules);
+/// A complaint kept to its one line: a control character of the value it
+/// quotes (a line feed, an escape) is shown as '?'.
+std::string OneLine(std::string_view complaint);
 
 template <class Target>
 const Option<Target>* Find(const OptionGroup<Target>& group, const std::string& name) {
@@ -250,15 +253,15 @@ Result<void> ParseArguments(const Arguments& args, const CommandRules& rules,
       taken = row->take(*group.target, row->name, value);
     };
     (tryGroup(groups), ...);
-    if (!taken) return taken;
+    if (!taken) return Fail(option_table::OneLine(taken.error()));
     if (stop) return Ok();
     if (found) continue;
     if constexpr (!std::is_same_v<Positionals, std::nullptr_t>) {
       const Result<bool> kept = positional(arg, optionsEnded);
-      if (!kept) return Fail(kept.error());
+      if (!kept) return Fail(option_table::OneLine(kept.error()));
       if (*kept) continue;
     }
-    return Fail(option_table::UnknownOptionMessage(arg, rules));
+    return Fail(option_table::OneLine(option_table::UnknownOptionMessage(arg, rules)));
   }
   return Ok();
 }

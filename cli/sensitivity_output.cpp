@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "cli/chart_json.h"
+#include "cli/chart_output.h"
+#include "document/convention_text.h"
 #include "document/notation.h"
 #include "engine/birth_time.h"
 #include "engine/text_format.h"
@@ -114,9 +116,11 @@ std::string SensitivityJson(const BirthTimeSensitivity& table, const Horoscope& 
 }
 
 std::string SensitivityTable(const ChartSnapshot& chart, const BirthTimeSensitivity& t) {
-  std::string out = "Birth-time sensitivity of " + chart.firstName +
-                    (chart.lastName.empty() ? "" : " " + chart.lastName) + ", born " +
+  std::string out = "Birth-time sensitivity of " + PersonText(chart) + ", born " +
                     WriteMoment(ShiftedBirthClock(chart.horoscope, 0), ' ') + "\n";
+  // The windows are those of the theory and conventions the chart is cast with.
+  const std::string note = ConventionsNote(chart.context.conventions, chart.source);
+  if (!note.empty()) out += note + "\n";
   out += FormatText(
       "Each cell: the value, then the birth minutes before (-) and after (+) the entered\n"
       "time in which it holds, searched %d h either way; * marks a change within %d minutes.\n\n",

@@ -17,7 +17,8 @@ Result<BirthTimeSensitivity> ChartSensitivity(const ChartSnapshot& chart, int ra
   }
   TheoryPositions source(*context.theory, context.conventions);
   Result<BirthTimeSensitivity> table = FindBirthTimeSensitivity(request, source);
-  if (table && source.failure()) return Fail(*source.failure());
+  // The theory's own reason says more than the search's.
+  if (source.failure()) return Fail(*source.failure());
   return table;
 }
 

@@ -87,16 +87,26 @@ Result<std::vector<EphemerisRow>> ComputeEphemerisSeries(const Horoscope& chart,
   rows.reserve(static_cast<std::size_t>(rowCount));
   Horoscope h = EphemerisStartHoroscope(chart, startDay);
   for (int i = 0; i < rowCount; ++i) {
-    if (auto cast = CastPositions(h, context); !cast) return Fail(cast.error());
+    Result<PositionSource> cast = CastPositions(h, context);
+    if (!cast) return Fail(cast.error());
     EphemerisRow row;
     row.julianDay = h.julianDay;
     row.date = DateFromDayNumber(h.julianDay);
     row.horoscope = h;
+    row.source = std::move(*cast);
     rows.push_back(row);
     h.julianDay = NextEphemerisDay(h.julianDay, interval);
     h.julianCenturies = MidnightCenturies(h.julianDay, h.universalTime);
   }
   return rows;
+}
+
+PositionSource EphemerisSeriesSource(const std::vector<EphemerisRow>& rows,
+                                     EphemerisKind ephemeris) {
+  PositionSource source;
+  source.ephemeris = ephemeris;
+  for (const EphemerisRow& row : rows) source = CombinedPositionSource(source, row.source);
+  return source;
 }
 
 std::string EphemerisDateText(const CivilDate& date) {

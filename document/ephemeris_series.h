@@ -41,6 +41,7 @@ struct EphemerisRow {
   std::int32_t julianDay = 0;  ///< Julian Day Number of the row's local date
   CivilDate date;              ///< DateFromDayNumber(julianDay)
   Horoscope horoscope;         ///< the calculated temporary chart of this row
+  PositionSource source;       ///< where its positions came from
 };
 
 /// The temporary chart of the first row, before calculation: a copy of
@@ -67,6 +68,12 @@ Result<std::vector<EphemerisRow>> ComputeEphemerisSeries(const Horoscope& chart,
                                                          std::int32_t startDay,
                                                          EphemerisInterval interval, int rowCount,
                                                          const CastContext& context = {});
+
+/// Where a series' positions came from: the files of every row, and the
+/// analytical theory where any row fell back to it. `ephemeris` names the
+/// theory of a series without rows.
+PositionSource EphemerisSeriesSource(const std::vector<EphemerisRow>& rows,
+                                     EphemerisKind ephemeris);
 
 /// The date text at a row's left: "%s %2d,%d: " (month abbreviation, day,
 /// year), e.g. "Jan  5,2000: ".

@@ -91,13 +91,23 @@ TransitChoice TransitChoiceFromDialog(const TransitDialogValues& v) {
   return c;
 }
 
-Result<Horoscope> TransitHoroscope(const TransitChoice& c, const CastContext& context) {
-  Horoscope h;
+namespace {
+
+// The transit chart of a choice into `h`, and where its positions came from.
+Result<PositionSource> CastTransit(const TransitChoice& c, const CastContext& context,
+                                   Horoscope& h) {
   SetBirthDate(h, c.monthIndex + 1, c.day, c.year);
   const SignedPlace p = ToSignedPlace(c.where);
   SetBirthTime(h, c.hour, c.minute, p.zoneHours, p.zoneMinutes, p.dstHours, p.dstMinutes);
   SetBirthPlace(h, p.lonDegrees, p.lonMinutes, p.latDegrees, p.latMinutes);
-  if (auto cast = CastPositions(h, context); !cast) return Fail(cast.error());
+  return CastPositions(h, context);
+}
+
+}  // namespace
+
+Result<Horoscope> TransitHoroscope(const TransitChoice& c, const CastContext& context) {
+  Horoscope h;
+  if (auto cast = CastTransit(c, context, h); !cast) return Fail(cast.error());
   return h;
 }
 
@@ -126,9 +136,10 @@ Result<TransitDialogValues, FieldError> ParseTransitDialogText(const TransitDial
 
 Result<TransitResult> ComputeTransit(const Horoscope& natal, const TransitChoice& choice,
                                      const CastContext& context) {
-  Result<Horoscope> transit = TransitHoroscope(choice, context);
-  if (!transit) return Fail(transit.error());
-  return TransitResult{*transit, AnalyseTransits(natal, *transit)};
+  Horoscope transit;
+  Result<PositionSource> source = CastTransit(choice, context, transit);
+  if (!source) return Fail(source.error());
+  return TransitResult{transit, AnalyseTransits(natal, transit), std::move(*source)};
 }
 
 EphemerisDialogValues DefaultEphemerisChoice(const LocalClockReading& now) {

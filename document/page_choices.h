@@ -82,6 +82,7 @@ Result<TransitDialogValues, FieldError> ParseTransitDialogText(const TransitDial
 struct TransitResult {
   Horoscope transit;
   SaTransitAnalysis analysis;
+  PositionSource source;  ///< where the transit chart's positions came from
 };
 /// The transit chart of `choice`, cast under `context`, judged against the
 /// calculated chart `natal`.

@@ -2,6 +2,7 @@
 // enter the chart record.
 #include "engine/position_theory.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/chart_calculation.h"
@@ -62,6 +63,18 @@ std::string DescribePositionSource(const PositionSource& source) {
     out += "analytical theory";
     if (!source.missingFile.empty()) out += " (no file " + BaseName(source.missingFile) + ")";
   }
+  return out;
+}
+
+PositionSource CombinedPositionSource(const PositionSource& a, const PositionSource& b) {
+  PositionSource out = a;
+  if (out.version.empty()) out.version = b.version;
+  for (const std::string& file : b.files) {
+    if (std::find(out.files.begin(), out.files.end(), file) == out.files.end())
+      out.files.push_back(file);
+  }
+  out.analytical = a.analytical || b.analytical;
+  if (out.missingFile.empty()) out.missingFile = b.missingFile;
   return out;
 }
 

@@ -33,6 +33,11 @@ struct PositionSource {
 /// 2.10.03-deb1, analytical theory (no file semo_12.se1)".
 std::string DescribePositionSource(const PositionSource& source);
 
+/// The source of a result computed from two casts with one theory (a transit
+/// chart judged against a natal chart): the files of both, and the
+/// analytical theory and missing file of either.
+PositionSource CombinedPositionSource(const PositionSource& a, const PositionSource& b);
+
 /// Fills a chart's positions under a choice of conventions.
 class PositionTheory {
  public:

@@ -47,9 +47,12 @@ void DrawEphemerisTable(Canvas& canvas, const std::vector<EphemerisRow>& rows, i
 }
 
 /// Under the rows at `y`, what the positions were computed with, when it was
-/// not the built-in theory.
-void DrawConventions(Canvas& canvas, const ChartSnapshot& snap, int left, int y) {
-  const std::string line = EphemerisConventionsLine(snap.context.conventions, snap.source);
+/// not the built-in theory: the rows' source, which may differ from the
+/// chart's.
+void DrawConventions(Canvas& canvas, const ChartSnapshot& snap,
+                     const std::vector<EphemerisRow>& rows, int left, int y) {
+  const Conventions& c = snap.context.conventions;
+  const std::string line = EphemerisConventionsLine(c, EphemerisSeriesSource(rows, c.ephemeris));
   if (!line.empty())
     canvas.TextOut(left, y, FitTextToWidth(canvas, line, PageTextRightEdge(canvas) - left));
 }
@@ -86,7 +89,7 @@ void DrawEphemerisPageScreen(Canvas& canvas, const ChartSnapshot& snap, int star
     return;
   }
   DrawEphemerisTable(canvas, *rows, 20, c + 2, 2 * c + 2, c);
-  DrawConventions(canvas, snap, 20, (kEphemerisScreenRows + 2) * c + 2);
+  DrawConventions(canvas, snap, *rows, 20, (kEphemerisScreenRows + 2) * c + 2);
 }
 
 void DrawEphemerisPagePrint(Canvas& canvas, const ChartSnapshot& snap, int startDay,
@@ -110,7 +113,7 @@ void DrawEphemerisPagePrint(Canvas& canvas, const ChartSnapshot& snap, int start
     return;
   }
   DrawEphemerisTable(canvas, *rows, 720, -3 * d, -3 * d - e, -e);
-  DrawConventions(canvas, snap, 720, -3 * d - (kEphemerisPrintRows + 1) * e);
+  DrawConventions(canvas, snap, *rows, 720, -3 * d - (kEphemerisPrintRows + 1) * e);
 }
 
 }  // namespace sarvexa

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -221,6 +222,7 @@ TEST_F(CliConventions, RefusalsNameTheOptionAndWhatItTakes) {
       {"", "transits --ephemeris moshier " + birth, {"--ephemeris takes builtin or swiss"}},
       {"", "chart --dasha-year 299.99 " + birth, {"--dasha-year takes", "300 to 400", "360"}},
       {"", "prasna --dasha-year 365,25", {"--dasha-year takes", "365.25"}},
+      {"", "chart --dasha-year \"$(printf '36\\n0')\" " + birth, {"--dasha-year takes", "36?0"}},
       {"", "transits --ephemeris swiss --at 3001-01-01T00:00 " + birth, {"--at: ", years}},
       {"Ephemeris=swiss\n", "prasna --now 4000-06-01T12:00", {"--now: ", years, "4000-06-01"}},
       {"",
@@ -238,6 +240,41 @@ TEST_F(CliConventions, RefusalsNameTheOptionAndWhatItTakes) {
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     for (const std::string& part : c.said) EXPECT_NE(r.err.find(part), std::string::npos) << r.err;
     EXPECT_TRUE(r.out.empty());
+  }
+}
+
+// transits --json names the library's fallback to its analytical theory,
+// as chart --json does, for either chart: the transit moment's or the
+// birth's; the ephemeris's text does for any of its rows.
+TEST_F(CliConventions, OutputsSayWhenTheLibraryFellBackToItsAnalyticalTheory) {
+  const std::string place = " --time 17:30 --zone 05:30 --lon 077:12E --lat 28:36N";
+  struct Case {
+    std::string args;
+    bool fallback;
+    const char* source;
+  };
+  const Case kCases[] = {
+      {"transits --json --date 2000-01-01" + place + " --at 2024-06-15T12:00", false,
+       "both charts inside the files (1800..2400)"},
+      {"transits --json --date 2000-01-01" + place + " --at 2500-06-15T12:00", true,
+       "a transit moment after the files"},
+      {"transits --json --date 1750-01-01" + place + " --at 2024-06-15T12:00", true,
+       "a birth before the files"},
+      {"ephemeris --date 2000-01-01" + place + " --from 2000-12-01 --rows 3", false,
+       "ephemeris rows inside the files"},
+      {"ephemeris --date 2000-01-01" + place + " --from 2100-12-01 --interval yearly --rows 400",
+       true, "ephemeris rows running past the files"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.source);
+    const CliRun r = Cli(c.args + " --ephemeris swiss");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    if (c.args.find("--json") != std::string::npos) {
+      const std::vector<std::string> members = ObjectMemberNames(r.out);
+      EXPECT_EQ(std::count(members.begin(), members.end(), "ephemerisFallback"), c.fallback);
+    } else {
+      EXPECT_EQ(r.out.find("analytical theory") != std::string::npos, c.fallback);
+    }
   }
 }
 

@@ -173,8 +173,34 @@ TEST(CliSensitivity, TheJsonHasTheShapeScriptsRead) {
               chart.at(std::string("dashaBalance.") + part));
 }
 
+TEST(CliSensitivity, TheTextNamesThePersonAsChartDoesAndTheConventions) {
+  struct Row {
+    Arguments more;
+    const char* said;  // in the text's first two lines, as chart's header says it
+    const char* source;
+  };
+  const Row rows[] = {
+      {{}, "sensitivity of (no name), born", "no name"},
+      {{"--first", "A\x1b]0;x\x07", "--last", "B"},
+       "of A\\x1B]0;x\\x07 B, born",
+       "terminal controls in a name"},
+      {{"--ephemeris", "swiss", "--node", "mean"},
+       "\nEphemeris: Swiss Ephemeris",
+       "the conventions, when not the defaults"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.source);
+    Arguments more = row.more;
+    more.insert(more.end(), {"--now", kNow});
+    const CliRun r = Cli(RunSensitivityCommand, BirthArgs("2000-01-01", "17:30", kDelhi, more));
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::string head = r.out.substr(0, r.out.find('\n', r.out.find('\n') + 1));
+    EXPECT_NE(head.find(row.said), std::string::npos) << head;
+  }
+}
+
 TEST(CliSensitivity, ARangeOutsideOneToFortyEightHoursIsOneLineAndExitTwo) {
-  for (const char* range : {"0", "49", "-3", "24.5", "", "x"}) {
+  for (const char* range : {"0", "49", "-3", "24.5", "", "x", "3\n"}) {
     SCOPED_TRACE(range);
     const CliRun r =
         Cli(RunSensitivityCommand, BirthArgs("2000-01-01", "17:30", kDelhi, {"--range", range}));

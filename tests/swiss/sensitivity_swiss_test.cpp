@@ -55,6 +55,7 @@ TEST(SensitivityUnderEitherTheory, EveryWindowIsTheRunOfThatTheorysCasts) {
     Horoscope birth;
     bool swiss;
     const char* source;
+    int hours = 2;  // the search range either way
   };
   const Row rows[] = {
       {Birth(2000, 1, 1, 17, 30, -5, -77, 28), true, "worked chart, Swiss Ephemeris"},
@@ -62,9 +63,9 @@ TEST(SensitivityUnderEitherTheory, EveryWindowIsTheRunOfThatTheorysCasts) {
       {Birth(1962, 2, 5, 5, 30, -5, -77, 28), true, "eight points in Capricorn, Swiss"},
       {Birth(1985, 12, 10, 9, 0, -1, -19, 70), true, "Tromso: the Ascendant turns back, Swiss"},
       {Birth(2005, 5, 5, 18, 44, -5, -77, 28), true, "the Moon leaves Shatbisha, Swiss"},
+      {Birth(1971, 3, 21, 12, 0, -2, -25, -75), true,
+       "75 S: the library's Ascendant jumps half a circle at 15:00, Swiss", 4},
   };
-  constexpr int kHours = 2;
-  constexpr int kRange = 60 * kHours;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.source);
     CastContext context;
@@ -78,14 +79,15 @@ TEST(SensitivityUnderEitherTheory, EveryWindowIsTheRunOfThatTheorysCasts) {
     ChartSnapshot chart;
     chart.horoscope = cast->horoscope;
     chart.context = context;
-    const Result<BirthTimeSensitivity> table = ChartSensitivity(chart, kHours);
+    const Result<BirthTimeSensitivity> table = ChartSensitivity(chart, row.hours);
     ASSERT_TRUE(table.ok()) << table.error();
+    const int range = 60 * row.hours;
 
     // [point][factor][minute + range], and the period at each minute.
     std::vector<std::vector<std::vector<int>>> values(graha::kCount,
                                                       std::vector<std::vector<int>>(kFactorCount));
     std::vector<std::optional<CurrentPeriod>> periods;
-    for (int m = -kRange; m <= kRange; ++m) {
+    for (int m = -range; m <= range; ++m) {
       Result<CastChart> at = CastRecord(ShiftBirthTime(row.birth, m), context);
       ASSERT_TRUE(at.ok()) << at.error();
       for (int g = 0; g < graha::kCount; ++g) {
@@ -100,17 +102,37 @@ TEST(SensitivityUnderEitherTheory, EveryWindowIsTheRunOfThatTheorysCasts) {
     for (int g = 0; g < graha::kCount; ++g) {
       for (int f = 0; f < kFactorCount; ++f) {
         const FactorWindow& cell = table->points[static_cast<std::size_t>(g)][f];
-        const MinuteWindow run = RunAroundZero(values[g][f], kRange);
-        EXPECT_EQ(cell.value, values[g][f][kRange]) << g << " " << f;
+        const MinuteWindow run = RunAroundZero(values[g][f], range);
+        EXPECT_EQ(cell.value, values[g][f][range]) << g << " " << f;
         EXPECT_EQ(cell.window, run)
             << kGrahaTwoLetterNames[g] << " " << SensitivityFactors()[f].name;
         changes += run.from.has_value() + run.to.has_value();
       }
     }
-    EXPECT_EQ(table->runningPeriod.value, periods[kRange]);
-    EXPECT_EQ(table->runningPeriod.window, RunAroundZero(periods, kRange));
+    EXPECT_EQ(table->runningPeriod.value, periods[range]);
+    EXPECT_EQ(table->runningPeriod.window, RunAroundZero(periods, range));
     // The rows test windows that end inside the range, not only "> 2 h".
     EXPECT_GT(changes, 20);
+  }
+}
+
+TEST(SensitivityUnderEitherTheory, ARangeBeyondTheLibrarysYearsFailsWithItsReason) {
+  // A chart file keeps any date: half an hour before the end of AD 3000 (UT)
+  // the search range reaches minutes the library cannot cast.
+  CastContext context;
+  context.now = kClock;
+  context.conventions.ephemeris = EphemerisKind::Swiss;
+  context.theory = &Swiss();
+  Result<CastChart> cast = CastRecord(Birth(3000, 12, 31, 23, 30, 0, 0, 51), context);
+  ASSERT_TRUE(cast.ok()) << cast.error();
+  ChartSnapshot chart;
+  chart.horoscope = cast->horoscope;
+  chart.context = context;
+  for (int hours : {1, 24}) {
+    const Result<BirthTimeSensitivity> table = ChartSensitivity(chart, hours);
+    ASSERT_FALSE(table.ok()) << hours;
+    // The library's own reason, not the search's.
+    EXPECT_NE(table.error().find("Swiss Ephemeris"), std::string::npos) << table.error();
   }
 }
 

@@ -309,10 +309,16 @@ TEST(QtCanvas, SensitivityPageNeverOverprints) {
 
 // The built-in positions whatever the conventions, standing in for the
 // Swiss Ephemeris so that the ephemeris page casts its rows.
+// Built-in positions under any conventions, said to come from the Swiss
+// Ephemeris's analytical theory (as the ephemeris rows' source).
 class AnyConventions final : public PositionTheory {
  public:
   Result<PositionSource> Calculate(Horoscope& h, const Conventions&) const override {
-    return BuiltinTheory().Calculate(h, Conventions{});
+    if (auto cast = BuiltinTheory().Calculate(h, Conventions{}); !cast) return cast;
+    PositionSource source;
+    source.ephemeris = EphemerisKind::Swiss;
+    source.analytical = true;
+    return source;
   }
 };
 
