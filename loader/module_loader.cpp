@@ -34,23 +34,24 @@ std::vector<std::string> Candidates(const char* fileName) {
 
 void* FindSymbol(void* handle, const char* symbol) { return dlsym(handle, symbol); }
 
-Result<void*> OpenModule(const ModuleSpec& spec, const std::function<bool(void*)>& bind) {
-  std::string problem = std::string(spec.title) + " " + spec.fileName + " could not be loaded";
-  for (const std::string& path : Candidates(spec.fileName)) {
+Result<void*> OpenModule(const ModuleIdentity& identity, const std::function<bool(void*)>& bind) {
+  std::string problem =
+      std::string(identity.title) + " " + identity.fileName + " could not be loaded";
+  for (const std::string& path : Candidates(identity.fileName)) {
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
       // A module that exists but cannot be opened says more than a missing one.
       if (const char* why = dlerror(); why && access(path.c_str(), F_OK) == 0) {
-        problem = std::string(spec.title) + " could not be loaded: " + why;
+        problem = std::string(identity.title) + " could not be loaded: " + why;
       }
       continue;
     }
     int (*version)() = nullptr;
-    if (ResolveSymbol(handle, spec.versionSymbol, version) && version() == spec.version &&
+    if (ResolveSymbol(handle, identity.versionSymbol, version) && version() == identity.version &&
         bind(handle)) {
       return handle;
     }
-    problem = std::string(spec.title) + " " + path + " is of another version of the program";
+    problem = std::string(identity.title) + " " + path + " is of another version of the program";
     dlclose(handle);
   }
   return Fail(problem);

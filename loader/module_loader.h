@@ -12,7 +12,7 @@
 namespace sarvexa {
 
 /// What identifies one module.
-struct ModuleSpec {
+struct ModuleIdentity {
   const char* fileName;       ///< "libsarvexa-zones.so"
   const char* title;          ///< for messages: "the time-zone module"
   const char* versionSymbol;  ///< a function `int f(void)` returning the interface version
@@ -27,7 +27,8 @@ struct ModuleSpec {
 /// the error says why: "the time-zone module libsarvexa-zones.so could not be
 /// loaded", the loader's reason for a file that exists but cannot be opened,
 /// or that the file found is of another version of the program.
-Result<void*> OpenModule(const ModuleSpec& spec, const std::function<bool(void* handle)>& bind);
+Result<void*> OpenModule(const ModuleIdentity& identity,
+                         const std::function<bool(void* handle)>& bind);
 
 /// The address of `symbol` in an opened library, or nullptr.
 void* FindSymbol(void* handle, const char* symbol);
