@@ -1,8 +1,11 @@
 #include "cli/birth_options.h"
 
+#include <ostream>
 #include <utility>
 
 #include "cli/city_option.h"
+#include "cli/commands.h"
+#include "cli/prasna_clock.h"
 #include "document/notation.h"
 
 namespace sarvexa::cli {
@@ -189,6 +192,27 @@ Result<CheckedChartData> CheckBirthOptions(BirthOptions& o) {
   Result<CheckedChartData, FieldError> checked = CheckChartData(o.fields);
   if (!checked) return Fail(checked.error().field + ": " + checked.error().message);
   return std::move(*checked);
+}
+
+BirthCast CastBirthOptions(const BirthOptions& birth, const CheckedChartData& checked,
+                           const ConventionOptions& conventions,
+                           const std::optional<WrittenMoment>& now, const SettingsStore& stored,
+                           const char* command, std::ostream& err) {
+  const Result<Conventions> taken = ResolveConventions(conventions, stored, command, err);
+  if (!taken) {
+    err << "sarvexa-cli " << command << ": " << taken.error() << '\n';
+    return {std::nullopt, kExitUsage};
+  }
+  const CastContext context = ConventionContext(*taken, PeriodClockReading(now, stored));
+  Result<CastChart> cast = CastChartData(checked, context);
+  if (!cast) {
+    err << "sarvexa-cli " << command << ": " << cast.error() << '\n';
+    return {std::nullopt, 1};
+  }
+  BirthCast out;
+  out.chart.emplace();
+  FillSnapshot(birth, std::move(*cast), context, *out.chart);
+  return out;
 }
 
 void CopyGivenPlace(const BirthOptions& o, PlaceFields& fields) {

@@ -5,14 +5,19 @@
 // into the dialog's own record, checked and cast as the dialog's OK step
 // does. Each option is declared once, in BirthOptionRows().
 
+#include <iosfwd>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "cli/convention_options.h"
 #include "cli/option_table.h"
 #include "document/cast.h"
 #include "document/chart_data.h"
 #include "document/chart_snapshot.h"
+#include "document/notation.h"
+#include "document/settings_store.h"
 #include "document/zone_fields.h"
 #include "engine/result.h"
 
@@ -73,6 +78,21 @@ Result<CheckedChartData> CheckBirthOptions(BirthOptions& options);
 /// call to the next (`batch` fills one snapshot per row).
 void FillSnapshot(const BirthOptions& options, CastChart&& cast, const CastContext& context,
                   ChartSnapshot& chart);
+
+/// One birth cast as `chart` and `sensitivity` cast it, or the exit code of
+/// a failure already said on the error stream.
+struct BirthCast {
+  std::optional<ChartSnapshot> chart;
+  int exitCode = 0;
+};
+/// Casts the checked birth options under the conventions given over the
+/// stored ones, with the running period at `now` (the present without it)
+/// read on the stored Prasna location's clock. A convention refused is said
+/// with exit code 2, a cast that fails with 1.
+BirthCast CastBirthOptions(const BirthOptions& birth, const CheckedChartData& checked,
+                           const ConventionOptions& conventions,
+                           const std::optional<WrittenMoment>& now, const SettingsStore& stored,
+                           const char* command, std::ostream& err);
 
 /// Copies the place options that were given (--lon, --lat, --zone) into a
 /// dialog's place. Fields of options not given are kept.

@@ -132,21 +132,10 @@ int RunChartCommand(const Arguments& args, std::ostream& out, std::ostream& err)
   // The settings hold the conventions, the Prasna location (whose clock
   // reads an instant) and the chart style of the exports.
   const IniFileSettingsStore stored = ReadStoredSettings("chart", err);
-  const Result<Conventions> conventions =
-      ResolveConventions(options.conventions, stored, "chart", err);
-  if (!conventions) {
-    err << "sarvexa-cli chart: " << conventions.error() << '\n';
-    return kExitUsage;
-  }
-  const CastContext context =
-      ConventionContext(*conventions, PeriodClockReading(options.now, stored));
-  Result<CastChart> cast = CastChartData(*options.checked, context);
-  if (!cast) {
-    err << "sarvexa-cli chart: " << cast.error() << '\n';
-    return 1;
-  }
-  ChartSnapshot chart;
-  FillSnapshot(options.birth, std::move(*cast), context, chart);
+  BirthCast cast = CastBirthOptions(options.birth, *options.checked, options.conventions,
+                                    options.now, stored, "chart", err);
+  if (!cast.chart) return cast.exitCode;
+  ChartSnapshot& chart = *cast.chart;
   const Horoscope& h = chart.horoscope;
   // An export sent to standard output replaces the table there (and never
   // shares it with the JSON: checked above).

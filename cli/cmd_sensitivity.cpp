@@ -129,21 +129,10 @@ int RunSensitivityCommand(const Arguments& args, std::ostream& out, std::ostream
   // The settings hold the conventions and the Prasna location, whose clock
   // reads an instant.
   const IniFileSettingsStore stored = ReadStoredSettings("sensitivity", err);
-  const Result<Conventions> conventions =
-      ResolveConventions(options.conventions, stored, "sensitivity", err);
-  if (!conventions) {
-    err << "sarvexa-cli sensitivity: " << conventions.error() << '\n';
-    return kExitUsage;
-  }
-  const CastContext context =
-      ConventionContext(*conventions, PeriodClockReading(options.now, stored));
-  Result<CastChart> cast = CastChartData(*options.checked, context);
-  if (!cast) {
-    err << "sarvexa-cli sensitivity: " << cast.error() << '\n';
-    return 1;
-  }
-  ChartSnapshot chart;
-  FillSnapshot(options.birth, std::move(*cast), context, chart);
+  BirthCast cast = CastBirthOptions(options.birth, *options.checked, options.conventions,
+                                    options.now, stored, "sensitivity", err);
+  if (!cast.chart) return cast.exitCode;
+  const ChartSnapshot& chart = *cast.chart;
   const Result<BirthTimeSensitivity> table = ChartSensitivity(chart, options.rangeHours);
   if (!table) {
     err << "sarvexa-cli sensitivity: " << table.error() << '\n';
