@@ -2,11 +2,13 @@
 // of the OK checks and what a failed check does.
 
 #include <gtest/gtest.h>
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <span>
 
 #include "app/chart_data_dialog.h"
 #include "app/ephemeris_dialog.h"
@@ -109,22 +111,28 @@ TEST(ChartDataDialog, TabOrderFollowsTheFieldTable) {
   }
 }
 
-TEST(ChartDataDialog, TheFirstFailingFieldInOrderIsNamedAndFocused) {
-  for (std::size_t i = 0; i < std::size(kChartDataBadFields); ++i) {
-    const BadField& row = kChartDataBadFields[i];
+// For each row of `fields` (in the dialog's order of checks), that field
+// and every later one are made bad: only that one may be named, and focused.
+template <typename Dialog>
+void ExpectFirstBadFieldNamedAndFocused(std::span<const BadField> fields) {
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const BadField& row = fields[i];
     SCOPED_TRACE(row.controlId);
-    ChartDataDialog dialog;
+    Dialog dialog;
     QStringList shown;
     dialog.setMessageSink([&](QWidget*, const QString& text) { shown << text; });
-    // This field and every later one are bad: only this one may be named.
-    for (std::size_t j = i; j < std::size(kChartDataBadFields); ++j)
-      setText(dialog.control(kChartDataBadFields[j].controlId), kChartDataBadFields[j].badText);
+    for (std::size_t j = i; j < fields.size(); ++j)
+      setText(dialog.control(fields[j].controlId), fields[j].badText);
     dialog.accept();
     EXPECT_NE(dialog.result(), QDialog::Accepted);
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown.front().contains(QLatin1String(row.expected))) << shown.front().toStdString();
     EXPECT_EQ(dialog.focusWidget(), dialog.control(row.controlId));
   }
+}
+
+TEST(ChartDataDialog, TheFirstFailingFieldInOrderIsNamedAndFocused) {
+  ExpectFirstBadFieldNamedAndFocused<ChartDataDialog>(kChartDataBadFields);
 }
 
 TEST(ChartDataDialog, AnEmptyDigitFieldAsksForAWholeNumber) {
@@ -213,20 +221,7 @@ constexpr BadField kPrasnaBadFields[] = {
 };
 
 TEST(PrasnaLocationDialog, TheFirstFailingFieldInOrderIsNamedAndFocused) {
-  for (std::size_t i = 0; i < std::size(kPrasnaBadFields); ++i) {
-    const BadField& row = kPrasnaBadFields[i];
-    SCOPED_TRACE(row.controlId);
-    PrasnaLocationDialog dialog;
-    QStringList shown;
-    dialog.setMessageSink([&](QWidget*, const QString& text) { shown << text; });
-    for (std::size_t j = i; j < std::size(kPrasnaBadFields); ++j)
-      setText(dialog.control(kPrasnaBadFields[j].controlId), kPrasnaBadFields[j].badText);
-    dialog.accept();
-    EXPECT_NE(dialog.result(), QDialog::Accepted);
-    ASSERT_EQ(shown.size(), 1);
-    EXPECT_TRUE(shown.front().contains(QLatin1String(row.expected))) << shown.front().toStdString();
-    EXPECT_EQ(dialog.focusWidget(), dialog.control(row.controlId));
-  }
+  ExpectFirstBadFieldNamedAndFocused<PrasnaLocationDialog>(kPrasnaBadFields);
 }
 
 TEST(PrasnaLocationDialog, ShowsAndReturnsMagnitudesAndFlags) {
