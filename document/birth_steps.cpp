@@ -1,6 +1,7 @@
 #include "document/birth_steps.h"
 
 #include "document/chart_data.h"
+#include "document/notation.h"
 #include "engine/birth_time.h"
 #include "engine/calendar.h"
 #include "engine/text_format.h"
@@ -13,9 +14,7 @@ constexpr std::int64_t kMinutesPerDay = 1440;
 
 // "7:42 AM", with "Jan 2,2000 " before it when `withDate`.
 std::string ClockText(const LocalClockReading& c, bool withDate) {
-  int hour = c.hour % 12;
-  if (hour == 0) hour = 12;
-  std::string text = FormatText("%d:%02d %s", hour, c.minute, c.hour < 12 ? "AM" : "PM");
+  std::string text = WriteTwelveHourClock({c.hour, c.minute}, true);
   if (!withDate) return text;
   const char* month = c.month >= 1 && c.month <= 12 ? kMonthAbbreviations[c.month - 1] : "???";
   return FormatText("%s %d,%d ", month, c.day, c.year) + text;

@@ -193,6 +193,11 @@ TwelveHour To12Hour(int hour24) {
   return t;
 }
 
+std::string WriteTwelveHourClock(const ClockTime& time, bool spaced) {
+  const TwelveHour h = To12Hour(time.hour);
+  return FormatText("%d:%02d%s%s", h.hour, time.minute, spaced ? " " : "", h.isPm ? "PM" : "AM");
+}
+
 Result<ClockTime> ReadClockTime(std::string_view text) {
   const auto fail = [] { return Fail(std::string("expected ") + kClockTimeForm); };
   std::string_view v = text;

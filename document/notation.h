@@ -112,6 +112,9 @@ inline constexpr const char* kClockTimeForm =
 
 /// "HH:MM" on the 24-hour clock.
 std::string WriteClockTime(const ClockTime& time);
+/// The 12-hour form by To12Hour: "7:42 AM" when `spaced` (the status bar),
+/// else "7:42AM" (the pages).
+std::string WriteTwelveHourClock(const ClockTime& time, bool spaced);
 
 // ---- moment ----
 

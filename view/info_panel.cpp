@@ -7,6 +7,7 @@
 
 #include "document/chart_snapshot.h"
 #include "document/convention_text.h"
+#include "document/notation.h"
 #include "engine/calendar.h"
 #include "engine/numeric.h"
 #include "view/page_format.h"
@@ -43,18 +44,10 @@ InfoPanelTexts InfoPanelTextsOf(const InfoPanelData& data) {
                              MonthAbbreviation(date.month), date.day, date.year);
 
   const WholeAndMinutes clock = SplitDegreesRounded(h.universalTime - h.zone + h.dst);
-  int hour = clock.whole;
-  const char* half = "AM";
-  if (hour >= 12) {
-    half = "PM";
-    if (hour != 12) hour -= 12;
-  } else if (hour == 0) {
-    hour = 12;
-  }
   const WholeAndMinutes zone = SplitDegreesRounded(h.zone);
-  t.time =
-      FormatText("Time: %d:%02d%s  Zone: %d:%02d  DST: %d", hour, clock.minutes, half,
-                 SaturatingAbs(zone.whole), SaturatingAbs(zone.minutes), static_cast<int>(h.dst));
+  t.time = "Time: " + WriteTwelveHourClock({clock.whole, clock.minutes}, false) +
+           FormatText("  Zone: %d:%02d  DST: %d", SaturatingAbs(zone.whole),
+                      SaturatingAbs(zone.minutes), static_cast<int>(h.dst));
 
   t.place = data.place;
   t.longitude = "Longitude: " + CoordinateText(h.longitude, 'W', 'E') + "  ";

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "document/chart_snapshot.h"
+#include "document/notation.h"
 #include "engine/birth_time.h"
 #include "engine/calendar.h"
 #include "engine/varga.h"
@@ -22,10 +23,8 @@ constexpr Rgb kFragileRed{225, 0, 0};
 
 // "Jun 15,2024 12:00PM", the twelve-hour clock of the information panel.
 std::string ClockText(const LocalClockReading& c) {
-  int hour = c.hour % 12;
-  if (hour == 0) hour = 12;
-  return MonthDayYearText(CivilDate{c.month, c.day, c.year}) +
-         FormatText(" %d:%02d%s", hour, c.minute, c.hour < 12 ? "AM" : "PM");
+  return MonthDayYearText(CivilDate{c.month, c.day, c.year}) + " " +
+         WriteTwelveHourClock({c.hour, c.minute}, false);
 }
 
 int FactorIndex(FactorKind kind, int division) {

@@ -131,5 +131,23 @@ TEST(ClockTime, TwelveAndTwentyFourHourClocks) {
   for (const Case& c : cases) EXPECT_EQ(To24Hour(c.hour12, c.pm), c.hour24) << c.hour12 << c.pm;
 }
 
+// The 12-hour texts of the pages and of the status bar.
+TEST(ClockTime, TwelveHourTexts) {
+  struct Case {
+    ClockTime time;
+    const char* page;
+    const char* statusBar;
+  };
+  const Case cases[] = {{{0, 5}, "12:05AM", "12:05 AM"},
+                        {{12, 0}, "12:00PM", "12:00 PM"},
+                        {{23, 59}, "11:59PM", "11:59 PM"},
+                        {{9, 7}, "9:07AM", "9:07 AM"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.page);
+    EXPECT_EQ(WriteTwelveHourClock(c.time, false), c.page);
+    EXPECT_EQ(WriteTwelveHourClock(c.time, true), c.statusBar);
+  }
+}
+
 }  // namespace
 }  // namespace sarvexa
